@@ -1,0 +1,100 @@
+// Japanese character-code and line-end detection and conversion, and the
+// 6-bit transfer encodings. Pure functions over byte strings: no state, no
+// errors, and no function reads past the end of its input.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace Jconvert {
+
+// Character-code identifiers (InCodeCheck, ConvertJCode, StrictConvertJCode).
+inline constexpr int JC_ASCII = 0;
+inline constexpr int JC_BINARY = 1;
+inline constexpr int JC_JIS_NEW = 2;
+inline constexpr int JC_JIS_OLD = 3;
+inline constexpr int JC_EUC = 4;
+inline constexpr int JC_SJIS = 5;
+inline constexpr int JC_EUC_OR_SJIS = 6;
+
+// Line-end identifiers.
+inline constexpr int RC_NONE = 0;
+inline constexpr int RC_CRLF = 1;
+inline constexpr int RC_CR = 2;
+inline constexpr int RC_LF = 3;
+
+// Leading bytes that the binary pre-scan of InCodeCheck looks at.
+inline constexpr std::size_t STRICT_CHECK_LEN = 512;
+
+// Half-width katakana table: JIS X 0208 cells of the full-width forms,
+// indexed by k - 0x21 for a JIS X 0201 katakana byte with low bits k.
+inline constexpr std::size_t HANKANA_COUNT = 63;
+extern const unsigned char HankanaCell[HANKANA_COUNT];
+// Row of the full-width form: 0x21 for the symbols and marks, else 0x25.
+constexpr unsigned char HankanaRow(unsigned char k)
+{
+    return (k <= 0x25 || k == 0x30 || k >= 0x5E) ? 0x21 : 0x25;
+}
+
+struct BytePair
+{
+    unsigned char first;
+    unsigned char second;
+    friend constexpr bool operator==(BytePair, BytePair) = default;
+};
+
+// JIS X 0208 row/cell to Shift_JIS (8-bit arithmetic, wraps).
+constexpr BytePair ToSjis(unsigned char j1, unsigned char j2)
+{
+    const unsigned char s1 = static_cast<unsigned char>(((j1 + 1) >> 1) + (j1 < 0x5F ? 0x70 : 0xB0));
+    unsigned char add;
+    if (j1 % 2 == 0)
+        add = 0x7E;
+    else
+        add = j2 <= 0x5F ? 0x1F : 0x20;
+    return {s1, static_cast<unsigned char>(j2 + add)};
+}
+
+// Shift_JIS double-byte character to its 7-bit JIS X 0208 bytes.
+constexpr BytePair ToJis(unsigned char s1, unsigned char s2)
+{
+    unsigned char j1 = static_cast<unsigned char>((s1 - (s1 < 0xA0 ? 0x70 : 0xB0)) * 2);
+    if (s2 < 0x9F)
+        j1 = static_cast<unsigned char>(j1 - 1);
+    unsigned char j2;
+    if (s2 >= 0x9F)
+        j2 = static_cast<unsigned char>(s2 - 0x7E);
+    else
+        j2 = static_cast<unsigned char>(s2 <= 0x7F ? s2 - 0x1F : s2 - 0x20);
+    return {j1, j2};
+}
+
+int InCodeCheck(std::string_view text);
+
+std::string sjis2jis83(std::string_view text);
+std::string euc2jis83(std::string_view text);
+std::string jis2sjis(std::string_view text);
+std::string euc2sjis(std::string_view text);
+std::string sjis2euc(std::string_view text);
+std::string jis2euc(std::string_view text);
+
+std::string ConvertJCode(std::string_view text, int target);
+std::string StrictConvertJCode(std::string_view text, int source, int target);
+
+int ReturnCodeCheck(std::string_view text);
+std::string ConvertReturnCode(std::string_view text, int target);
+std::string StrictConvertReturnCode(std::string_view text, int source, int target);
+
+std::string EncodeBase64(std::string_view data);
+std::string EncodeBase64R(std::string_view data, std::string_view lineBreak);
+std::string EncodeUU(std::string_view data, std::string_view lineBreak);
+std::string EncodeBinHex(std::string_view data, std::string_view lineBreak);
+std::string DecodeBase64(std::string_view text);
+std::string DecodeUU(std::string_view text);
+std::string DecodeBinHex(std::string_view text);
+
+std::string CreateHeaderString(std::string_view sjisText);
+std::string DecodeHeaderString(std::string_view text);
+
+} // namespace Jconvert
