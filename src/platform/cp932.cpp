@@ -1,0 +1,179 @@
+#include "cp932.h"
+
+#include <array>
+#include <iconv.h>
+#include <memory>
+
+namespace Cp932 {
+namespace {
+
+constexpr bool IsLeadByte(unsigned b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Built once from glibc's CP932 so that the preferred encoding of duplicated
+// characters (NEC and IBM extensions) is the one Windows writes.
+struct Tables
+{
+    std::array<char16_t, 256> single{};     // 0: no character
+    std::array<char16_t, 65536> pair{};     // index lead << 8 | trail
+    std::array<std::uint16_t, 65536> enc{}; // byte, or lead << 8 | trail; 0: none
+
+    Tables()
+    {
+        iconv_t toUtf16 = iconv_open("UTF-16LE", "CP932");
+        iconv_t fromUtf16 = iconv_open("CP932", "UTF-16LE");
+        if (toUtf16 == iconv_t(-1) || fromUtf16 == iconv_t(-1))
+            qFatal("CP932 conversion is not available");
+        for (unsigned b = 1; b < 0x100; ++b) {
+            const unsigned char in[1] = {static_cast<unsigned char>(b)};
+            single[b] = DecodeOne(toUtf16, in, 1);
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsLeadByte(lead))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                const unsigned char in[2] = {static_cast<unsigned char>(lead),
+                                             static_cast<unsigned char>(trail)};
+                pair[lead << 8 | trail] = DecodeOne(toUtf16, in, 2);
+            }
+        }
+        for (unsigned b = 1; b < 0x100; ++b)
+            AddEncoding(fromUtf16, single[b]);
+        for (char16_t u : pair)
+            AddEncoding(fromUtf16, u);
+        iconv_close(toUtf16);
+        iconv_close(fromUtf16);
+    }
+
+    static char16_t DecodeOne(iconv_t cd, const unsigned char *bytes, std::size_t size)
+    {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char *in = const_cast<char *>(reinterpret_cast<const char *>(bytes));
+        std::size_t inLeft = size;
+        unsigned char out[8];
+        char *outPtr = reinterpret_cast<char *>(out);
+        std::size_t outLeft = sizeof out;
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == std::size_t(-1) || inLeft != 0 || outLeft != 6)
+            return 0;
+        return static_cast<char16_t>(out[0] | out[1] << 8);
+    }
+
+    void AddEncoding(iconv_t cd, char16_t u)
+    {
+        if (u == 0 || enc[u] != 0 || (u >= EscapeBase && u <= EscapeBase + 0xFF))
+            return;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        unsigned char in[2] = {static_cast<unsigned char>(u & 0xFF), static_cast<unsigned char>(u >> 8)};
+        char *inPtr = reinterpret_cast<char *>(in);
+        std::size_t inLeft = 2;
+        unsigned char out[4];
+        char *outPtr = reinterpret_cast<char *>(out);
+        std::size_t outLeft = sizeof out;
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == std::size_t(-1))
+            return;
+        const std::size_t written = sizeof out - outLeft;
+        if (written == 1)
+            enc[u] = out[0];
+        else if (written == 2)
+            enc[u] = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+    }
+};
+
+const Tables &Table()
+{
+    static const std::unique_ptr<Tables> tables = std::make_unique<Tables>();
+    return *tables;
+}
+
+} // namespace
+
+QString Decode(QByteArrayView bytes)
+{
+    const Tables &t = Table();
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    char16_t *const start = out;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *const end = p + bytes.size();
+    while (p < end) {
+        const unsigned b = *p;
+        if (b >= 0x20 && b < 0x80) {
+            *out++ = static_cast<char16_t>(b);
+            ++p;
+        } else if (b == '\r') {
+            *out++ = u'\n';
+            p += (p + 1 < end && p[1] == '\n') ? 2 : 1;
+        } else if (b == 0) {
+            *out++ = EscapeBase;
+            ++p;
+        } else if (IsLeadByte(b) && p + 1 < end && t.pair[b << 8 | p[1]] != 0) {
+            *out++ = t.pair[b << 8 | p[1]];
+            p += 2;
+        } else {
+            *out++ = t.single[b] != 0 ? t.single[b] : static_cast<char16_t>(EscapeBase + b);
+            ++p;
+        }
+    }
+    text.truncate(out - start);
+    return text;
+}
+
+QByteArray Encode(QStringView text)
+{
+    const Tables &t = Table();
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char *out = bytes.data();
+    char *const start = out;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c < 0x80 && c != u'\n') {
+            *out++ = static_cast<char>(c);
+        } else if (c == u'\n' || c == 0x2029) {
+            *out++ = '\r';
+            *out++ = '\n';
+        } else if (IsEscape(qc)) {
+            *out++ = static_cast<char>(c - EscapeBase);
+        } else if (const std::uint16_t e = t.enc[c]; e == 0) {
+            *out++ = '?';
+        } else if (e < 0x100) {
+            *out++ = static_cast<char>(e);
+        } else {
+            *out++ = static_cast<char>(e >> 8);
+            *out++ = static_cast<char>(e & 0xFF);
+        }
+    }
+    bytes.truncate(out - start);
+    return bytes;
+}
+
+int EncodedLength(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || IsEscape(c))
+        return 1;
+    const std::uint16_t e = Table().enc[u];
+    return e == 0 ? 0 : (e < 0x100 ? 1 : 2);
+}
+
+std::optional<Unencodable> FirstUnencodable(QStringView text)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\n' || c == QChar::ParagraphSeparator) {
+            ++line;
+            continue;
+        }
+        if (EncodedLength(c) != 0)
+            continue;
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        return Unencodable{text.mid(i, pair ? 2 : 1).toString(), line};
+    }
+    return std::nullopt;
+}
+
+} // namespace Cp932

@@ -1,0 +1,38 @@
+// Code page 932 (Windows Shift_JIS) <-> Unicode for documents. Decoding never
+// loses a byte: a byte that does not start a valid character becomes an escape
+// character (U+F700 + byte) that encodes back to that byte.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace Cp932 {
+
+inline constexpr char16_t EscapeBase = 0xF700;
+
+constexpr bool IsEscape(QChar c)
+{
+    return c.unicode() >= EscapeBase && c.unicode() <= EscapeBase + 0xFF;
+}
+
+// CR LF, lone CR and lone LF all become '\n'.
+QString Decode(QByteArrayView bytes);
+
+// '\n' and U+2029 become CR LF; characters the code page lacks become '?'.
+QByteArray Encode(QStringView text);
+
+// Bytes the code unit encodes to: 1 or 2, 0 when the code page lacks it
+// (surrogate halves are never encodable). Line breaks are not handled here.
+int EncodedLength(QChar c);
+
+struct Unencodable
+{
+    QString character; // the whole character, a surrogate pair included
+    qsizetype line;    // 1-based
+};
+std::optional<Unencodable> FirstUnencodable(QStringView text);
+
+} // namespace Cp932

@@ -1,0 +1,122 @@
+#include "cp932.h"
+#include "editor_units.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bytes(std::initializer_list<unsigned char> list)
+{
+    QByteArray out;
+    for (unsigned char b : list)
+        out.append(static_cast<char>(b));
+    return out;
+}
+
+TEST(Cp932Decode, JapaneseAndHalfWidthKatakana)
+{
+    // "日本語" + half-width "ｱ" + ASCII
+    const QByteArray sjis = Bytes({0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA, 0xB1, 'a'});
+    EXPECT_EQ(Cp932::Decode(sjis), QStringLiteral("日本語ｱa"));
+    EXPECT_EQ(Cp932::Encode(QStringLiteral("日本語ｱa")), sjis);
+}
+
+TEST(Cp932Decode, LineEndsOfEveryKindBecomeOneBreak)
+{
+    EXPECT_EQ(Cp932::Decode("a\r\nb\rc\nd\r"), QStringLiteral("a\nb\nc\nd\n"));
+    EXPECT_EQ(Cp932::Decode("\r\r\n\n"), QStringLiteral("\n\n\n"));
+    EXPECT_EQ(Cp932::Encode(u"a\nb"), QByteArray("a\r\nb"));
+    EXPECT_EQ(Cp932::Encode(u"a\u2029b"), QByteArray("a\r\nb"));
+}
+
+TEST(Cp932Decode, InvalidBytesRoundTrip)
+{
+    // 0x80, 0xA0, 0xFD-0xFF, a lead byte before an invalid trail, a lead byte
+    // at the end, an unassigned pair, and NUL bytes.
+    const QByteArray bad =
+        Bytes({0x80, 'x', 0xA0, 0xFD, 0xFE, 0xFF, 0x81, 0x20, 0x00, 'y', 0x00, 0x85, 0x40, 0x82});
+    const QString text = Cp932::Decode(bad);
+    EXPECT_EQ(Cp932::Encode(text), bad);
+    EXPECT_TRUE(Cp932::IsEscape(text[0]));
+    EXPECT_EQ(text[1], u'x');
+    EXPECT_FALSE(text.contains(QChar(0))) << "NUL must not reach the editor";
+    EXPECT_FALSE(Cp932::FirstUnencodable(text).has_value());
+}
+
+TEST(Cp932Decode, EveryByteAndPairRoundTripsOrIsADuplicateCharacter)
+{
+    for (int b = 0; b < 256; ++b) {
+        if (b == '\r' || b == '\n')
+            continue;
+        const QByteArray single(1, static_cast<char>(b));
+        EXPECT_EQ(Cp932::Encode(Cp932::Decode(single)), single) << b;
+    }
+    // Pairs that code page 932 holds twice (NEC and IBM extensions) come back
+    // in the form Windows writes; they are the same character.
+    int duplicates = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const QByteArray pair =
+                Bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)});
+            const QString decoded = Cp932::Decode(pair);
+            const QByteArray encoded = Cp932::Encode(decoded);
+            if (encoded == pair)
+                continue;
+            ++duplicates;
+            EXPECT_EQ(decoded.size(), 1) << pair.toHex().constData();
+            EXPECT_EQ(Cp932::Decode(encoded), decoded) << pair.toHex().constData();
+        }
+    }
+    EXPECT_EQ(duplicates, 398);
+    // Canonical pairs map one to one; every character decodes to one code unit.
+    const QByteArray kanji = Bytes({0x88, 0x9F, 0xEA, 0xA4, 0xFA, 0x5C, 0x87, 0x54, 0xF0, 0x40});
+    const QString decoded = Cp932::Decode(kanji);
+    EXPECT_EQ(decoded.size(), 5);
+    EXPECT_EQ(Cp932::Encode(decoded), kanji);
+    EXPECT_FALSE(Cp932::IsEscape(decoded[4])) << "user-defined area decodes to private use, not to an escape";
+}
+
+TEST(Cp932Encode, UnencodableCharactersAreFoundWithTheirLine)
+{
+    const QString text = QStringLiteral("一行目\n二行目\n三行目 é 😀");
+    const auto found = Cp932::FirstUnencodable(text);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->character, QStringLiteral("é"));
+    EXPECT_EQ(found->line, 3);
+    const auto emoji = Cp932::FirstUnencodable(QStringLiteral("a\n\nb😀"));
+    ASSERT_TRUE(emoji.has_value());
+    EXPECT_EQ(emoji->character, QStringLiteral("😀"));
+    EXPECT_EQ(emoji->line, 3);
+    EXPECT_EQ(Cp932::Encode(u"é"), QByteArray("?"));
+    EXPECT_FALSE(Cp932::FirstUnencodable(QStringLiteral("～∥－￢")).has_value())
+        << "Windows forms of the wave dash";
+}
+
+TEST(EditorUnits, WidthsFollowTheCodePage)
+{
+    EXPECT_EQ(EditorUnits::Length(u"abc"), 3);
+    EXPECT_EQ(EditorUnits::Length(QStringLiteral("ｱｲｳ")), 3);
+    EXPECT_EQ(EditorUnits::Length(QStringLiteral("日本")), 4);
+    EXPECT_EQ(EditorUnits::Length(u"a\nb"), 4);
+    EXPECT_EQ(EditorUnits::Length(QStringLiteral("é")), 2);
+    EXPECT_EQ(EditorUnits::Length(QStringLiteral("😀")), 2);
+    const QByteArray escaped("\x80\xFF", 2);
+    EXPECT_EQ(EditorUnits::Length(Cp932::Decode(escaped)), 2);
+    // The length in units is the length of the encoded bytes.
+    const QString mixed = QStringLiteral("漢字ｶﾅ abc\n\n全角　空白");
+    EXPECT_EQ(EditorUnits::Length(mixed), Cp932::Encode(mixed).size());
+}
+
+TEST(EditorUnits, IndexAtMapsUnitsBackToCharacters)
+{
+    const QString text = QStringLiteral("a日b\nc");
+    EXPECT_EQ(EditorUnits::IndexAt(text, 0), 0);
+    EXPECT_EQ(EditorUnits::IndexAt(text, 1), 1);
+    EXPECT_EQ(EditorUnits::IndexAt(text, 2), 2) << "inside a double-byte character moves past it";
+    EXPECT_EQ(EditorUnits::IndexAt(text, 3), 2);
+    EXPECT_EQ(EditorUnits::IndexAt(text, 6), 4);
+    EXPECT_EQ(EditorUnits::IndexAt(text, 7), 5);
+    EXPECT_EQ(EditorUnits::IndexAt(text, 100), text.size());
+}
+
+} // namespace
