@@ -1,0 +1,104 @@
+// EUC-JP to JIS and to Shift_JIS. A lead byte cut off by the end of the text
+// is copied as it stands.
+#include "fast_tables.h"
+#include "jconvert.h"
+
+namespace Jconvert {
+
+using namespace detail;
+
+namespace {
+
+constexpr std::size_t Chunk = 4096;
+
+bool IsKanaByte(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+
+} // namespace
+
+std::string euc2jis83(std::string_view text)
+{
+    const unsigned char *p = Bytes(text);
+    const unsigned char *const end = p + text.size();
+    ByteSink sink(text.size() + text.size() / 4);
+    bool kanji = false;
+
+    while (p < end) {
+        const unsigned char *const stop = p + std::min<std::size_t>(Chunk, end - p);
+        unsigned char *o = sink.Room(5 * (stop - p) + 8);
+        while (p < stop) {
+            if (!kanji && p + 8 <= stop && EightAscii(p)) {
+                std::memcpy(o, p, 8);
+                o += 8;
+                p += 8;
+                continue;
+            }
+            const unsigned char c = *p;
+            if (c < 0x80) {
+                if (kanji) {
+                    o = PutLeaveKanji(o);
+                    kanji = false;
+                }
+                *o++ = c;
+                ++p;
+                continue;
+            }
+            if (!kanji) {
+                o = PutEnterKanji(o);
+                kanji = true;
+            }
+            if (p + 1 >= end) {
+                *o++ = c;
+                ++p;
+            } else if (c == 0x8E && IsKanaByte(p[1])) {
+                // The mark, if folded in, is the two bytes after the kana.
+                p += 2 * KanaToJis(p[1], p + 2, end, true, o);
+                o += 2;
+            } else {
+                // Any other pair, a stray 0x8E included, keeps its low bits.
+                o[0] = c & 0x7F;
+                o[1] = p[1] & 0x7F;
+                o += 2;
+                p += 2;
+            }
+        }
+        sink.Commit(o);
+    }
+    return sink.Take();
+}
+
+std::string euc2sjis(std::string_view text)
+{
+    const unsigned char *p = Bytes(text);
+    const unsigned char *const end = p + text.size();
+    // Never longer than the input.
+    std::string out(text.size(), '\0');
+    unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
+    unsigned char *const begin = o;
+
+    while (p < end) {
+        if (p + 8 <= end && EightAscii(p)) {
+            std::memcpy(o, p, 8);
+            o += 8;
+            p += 8;
+            continue;
+        }
+        const unsigned char c = *p;
+        if (c <= 0x80 || c == 0xFF || p + 1 >= end) {
+            *o++ = c;
+            ++p;
+        } else if (c == 0x8E) {
+            *o++ = p[1];
+            p += 2;
+        } else {
+            const Pair &s = JisToSjisTable[((c & 0x7F) << 7) | (p[1] & 0x7F)];
+            o[0] = s[0];
+            o[1] = s[1];
+            o += 2;
+            p += 2;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - begin));
+    return out;
+}
+
+} // namespace Jconvert

@@ -1,0 +1,63 @@
+#include "jconvert.h"
+
+#include <cstring>
+
+namespace Jconvert {
+
+namespace {
+
+std::string_view Sequence(int kind)
+{
+    switch (kind) {
+    case RC_CRLF:
+        return "\r\n";
+    case RC_CR:
+        return "\r";
+    case RC_LF:
+        return "\n";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+int ReturnCodeCheck(std::string_view text)
+{
+    const std::size_t i = text.find_first_of("\r\n");
+    if (i == std::string_view::npos)
+        return RC_NONE;
+    if (text[i] == '\n')
+        return RC_LF;
+    return (i + 1 < text.size() && text[i + 1] == '\n') ? RC_CRLF : RC_CR;
+}
+
+std::string StrictConvertReturnCode(std::string_view text, int source, int target)
+{
+    const std::string_view from = Sequence(source);
+    const std::string_view to = Sequence(target);
+    // An unknown kind on either side leaves the text as it is.
+    if (from.empty() || to.empty() || source == target)
+        return std::string(text);
+
+    std::string out;
+    out.reserve(to.size() > from.size() ? text.size() + text.size() / 16 : text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t hit = text.find(from, pos);
+        if (hit == std::string_view::npos)
+            break;
+        out.append(text.data() + pos, hit - pos);
+        out.append(to);
+        pos = hit + from.size();
+    }
+    out.append(text.data() + pos, text.size() - pos);
+    return out;
+}
+
+std::string ConvertReturnCode(std::string_view text, int target)
+{
+    return StrictConvertReturnCode(text, ReturnCodeCheck(text), target);
+}
+
+} // namespace Jconvert

@@ -1,0 +1,73 @@
+#include "jconvert.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace Jconvert {
+
+namespace {
+
+constexpr std::string_view Prefix = "=?ISO-2022-JP?B?";
+constexpr std::string_view Suffix = "?=";
+
+bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+std::size_t FindPrefix(std::string_view text, std::size_t from)
+{
+    const auto it = std::search(text.begin() + from, text.end(), Prefix.begin(), Prefix.end(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
+    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
+}
+
+} // namespace
+
+std::string CreateHeaderString(std::string_view sjisText)
+{
+    std::string out;
+    std::size_t i = 0;
+    const std::size_t n = sjisText.size();
+    while (i < n) {
+        // A lead byte without its trail byte stays a single character.
+        auto doubleAt = [&](std::size_t k) {
+            return k + 1 < n && IsSjisLead(static_cast<unsigned char>(sjisText[k]));
+        };
+        if (!doubleAt(i)) {
+            out += sjisText[i++];
+            continue;
+        }
+        const std::size_t start = i;
+        while (doubleAt(i))
+            i += 2;
+        out.append(Prefix);
+        out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start))));
+        out.append(Suffix);
+    }
+    return out;
+}
+
+std::string DecodeHeaderString(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t start = FindPrefix(text, pos);
+        if (start == std::string_view::npos)
+            break;
+        out.append(text.substr(pos, start - pos));
+        const std::size_t body = start + Prefix.size();
+        const std::size_t close = text.find(Suffix, body);
+        if (close == std::string_view::npos) {
+            pos = body; // an unclosed word loses its prefix only
+            break;
+        }
+        out.append(DecodeBase64(text.substr(body, close - body)));
+        out.append("\x1B(J");
+        pos = close + Suffix.size();
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+} // namespace Jconvert

@@ -1,0 +1,77 @@
+#include "fast_tables.h"
+#include "jconvert.h"
+#include "six_bit.h"
+
+namespace Jconvert {
+
+using namespace detail;
+
+namespace {
+
+constexpr std::size_t LineBytes = 45;
+
+// Zero is written as a grave accent so lines never end in spaces.
+char UUChar(unsigned v) { return v == 0 ? '`' : static_cast<char>(0x20 + v); }
+
+unsigned UUValue(unsigned char c) { return (c - 0x20) & 0x3F; }
+
+bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
+
+} // namespace
+
+std::string EncodeUU(std::string_view data, std::string_view lineBreak)
+{
+    const unsigned char *in = Bytes(data);
+    std::string out;
+    const std::size_t lines = (data.size() + LineBytes - 1) / LineBytes;
+    out.reserve(lines * (61 + lineBreak.size()) + 1 + lineBreak.size());
+    for (std::size_t pos = 0; pos < data.size(); pos += LineBytes) {
+        const std::size_t count = std::min(LineBytes, data.size() - pos);
+        out += UUChar(static_cast<unsigned>(count));
+        for (std::size_t g = 0; g < count; g += 3) {
+            unsigned char v[4];
+            SixBitGroup(in + pos + g, count - g, v);
+            for (unsigned char x : v)
+                out += UUChar(x);
+        }
+        out.append(lineBreak);
+    }
+    out += '`';
+    out.append(lineBreak);
+    return out;
+}
+
+std::string DecodeUU(std::string_view text)
+{
+    const unsigned char *p = Bytes(text);
+    const unsigned char *const end = p + text.size();
+    std::string out;
+    out.reserve(text.size() / 4 * 3);
+    while (p < end) {
+        const unsigned char *eol = p;
+        while (eol < end && !IsLineEnd(*eol))
+            ++eol;
+        if (eol > p) {
+            std::size_t left = UUValue(*p);
+            const unsigned char *q = p + 1;
+            // A line cut short yields what its characters hold, no more.
+            while (left > 0 && eol - q >= 2) {
+                const std::size_t chars = std::min<std::size_t>(4, eol - q);
+                unsigned w = 0;
+                for (std::size_t k = 0; k < 4; ++k)
+                    w = (w << 6) | (k < chars ? UUValue(q[k]) : 0);
+                const std::size_t take = std::min(left, chars - 1);
+                for (std::size_t b = 0; b < take; ++b)
+                    out += static_cast<char>((w >> (16 - 8 * b)) & 0xFF);
+                left -= take;
+                q += chars;
+            }
+        }
+        p = eol;
+        while (p < end && IsLineEnd(*p))
+            ++p;
+    }
+    return out;
+}
+
+} // namespace Jconvert

@@ -1,0 +1,51 @@
+// The command-line converter's options and its conversion step, kept apart
+// from the file handling so tests can drive them directly.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace qumoconv {
+
+enum class Operation {
+    None,
+    Help,
+    Version,
+    Guess,
+    Convert, // --to and/or --eol, optionally with --from
+    Base64,
+    UnBase64,
+    UU,
+    UnUU,
+    BinHex,
+    UnBinHex,
+    MimeHeader,
+    UnMimeHeader,
+};
+
+struct Options
+{
+    Operation operation = Operation::None;
+    std::optional<int> from;   // character-code identifier
+    std::optional<int> to;     // character-code identifier
+    std::optional<int> eol;    // line-end identifier
+    bool wrap = false;         // Base64 in lines of 76
+    bool lf = false;           // encoders break lines with LF, not CR LF
+    std::string inputPath;     // empty or "-" for standard input
+};
+
+// Either the options or a one-line message saying what is wrong.
+std::variant<Options, std::string> ParseArguments(const std::vector<std::string> &args);
+
+// The output for one input; not for Help, Version or None.
+std::string Run(const Options &options, std::string_view input);
+
+std::string UsageText();
+
+// "5 SJIS" style name of a character-code identifier.
+std::string CodeName(int code);
+
+} // namespace qumoconv

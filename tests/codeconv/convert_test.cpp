@@ -1,0 +1,190 @@
+#include "bytes.h"
+#include "jconvert.h"
+
+#include <gtest/gtest.h>
+
+using namespace Jconvert;
+
+namespace {
+const std::string EnterKanji = B({ESC, '$', 'B'});
+const std::string LeaveKanji = B({ESC, '(', 'J'});
+} // namespace
+
+TEST(PairArithmetic, KnownCells)
+{
+    EXPECT_EQ(ToSjis(0x30, 0x21), (BytePair{0x88, 0x9F})); // 亜
+    EXPECT_EQ(ToJis(0x88, 0x9F), (BytePair{0x30, 0x21}));
+    EXPECT_EQ(ToSjis(0x24, 0x22), (BytePair{0x82, 0xA0})); // あ
+    EXPECT_EQ(ToSjis(0x21, 0x21), (BytePair{0x81, 0x40})); // full-width space
+    EXPECT_EQ(ToSjis(0x7E, 0x7E), (BytePair{0xEF, 0xFC}));
+    EXPECT_EQ(ToJis(0xEF, 0xFC), (BytePair{0x7E, 0x7E}));
+    // Trail bytes either side of 0x7F and of 0x9F.
+    EXPECT_EQ(ToJis(0x81, 0x7E), (BytePair{0x21, 0x5F}));
+    EXPECT_EQ(ToJis(0x81, 0x80), (BytePair{0x21, 0x60}));
+    EXPECT_EQ(ToJis(0x81, 0x9E), (BytePair{0x21, 0x7E}));
+    EXPECT_EQ(ToJis(0x81, 0x9F), (BytePair{0x22, 0x21}));
+}
+
+TEST(sjis2jis83, EscapesAroundDoubleByteRuns)
+{
+    EXPECT_EQ(sjis2jis83(B({'a', 0x82, 0xA0, 'b'})), "a" + EnterKanji + B({0x24, 0x22}) + LeaveKanji + "b");
+    // No closing escape at the end of the text.
+    EXPECT_EQ(sjis2jis83(B({0x82, 0xA0})), EnterKanji + B({0x24, 0x22}));
+    // A line break inside a run leaves and re-enters two-byte mode.
+    EXPECT_EQ(sjis2jis83(B({0x82, 0xA0, '\r', '\n', 0x82, 0xA2})),
+              EnterKanji + B({0x24, 0x22}) + LeaveKanji + "\r\n" + EnterKanji + B({0x24, 0x24}));
+    EXPECT_EQ(sjis2jis83(""), "");
+    EXPECT_EQ(sjis2jis83("plain ascii text, longer than a block"), "plain ascii text, longer than a block");
+}
+
+TEST(sjis2jis83, HalfWidthKatakanaBecomeFullWidth)
+{
+    EXPECT_EQ(sjis2jis83(B({0xB6, 0xDE})), EnterKanji + B({0x25, 0x2C}));             // ｶﾞ -> ガ
+    EXPECT_EQ(sjis2jis83(B({0xCA, 0xDF})), EnterKanji + B({0x25, 0x51}));             // ﾊﾟ -> パ
+    EXPECT_EQ(sjis2jis83(B({0xB3, 0xDE})), EnterKanji + B({0x25, 0x74}));             // ｳﾞ -> ヴ
+    EXPECT_EQ(sjis2jis83(B({0xB1, 0xDE})), EnterKanji + B({0x25, 0x22, 0x21, 0x2B})); // ｱﾞ -> ア゛
+    EXPECT_EQ(sjis2jis83(B({0xB6, 0xDF})), EnterKanji + B({0x25, 0x2B, 0x21, 0x2C})); // ｶﾟ -> カ゜
+    EXPECT_EQ(sjis2jis83(B({0xB0})), EnterKanji + B({0x21, 0x3C}));                   // ｰ -> ー
+    EXPECT_EQ(sjis2jis83(B({0xA1, 0xDE})), EnterKanji + B({0x21, 0x23, 0x21, 0x2B})); // ｡ﾞ
+    EXPECT_EQ(sjis2jis83(B({0xC4, 0xDE, 'x'})), EnterKanji + B({0x25, 0x49}) + LeaveKanji + "x"); // ﾄﾞ -> ド
+    EXPECT_EQ(sjis2jis83(B({0xC5, 0xDE})), EnterKanji + B({0x25, 0x4A, 0x21, 0x2B})); // ﾅﾞ does not fold
+}
+
+TEST(sjis2jis83, CutOffLeadByteIsKept)
+{
+    EXPECT_EQ(sjis2jis83(B({'a', 0x82})), "a" + EnterKanji + B({0x82}));
+}
+
+TEST(euc2jis83, PairsLoseTheirTopBitsAndKanaFold)
+{
+    EXPECT_EQ(euc2jis83(B({'a', 0xA4, 0xA2, 'b'})), "a" + EnterKanji + B({0x24, 0x22}) + LeaveKanji + "b");
+    EXPECT_EQ(euc2jis83(B({0x8E, 0xB6, 0x8E, 0xDE})), EnterKanji + B({0x25, 0x2C}));
+    EXPECT_EQ(euc2jis83(B({0x8E, 0xCA, 0x8E, 0xDF, 0x8E, 0xB1})), EnterKanji + B({0x25, 0x51, 0x25, 0x22}));
+    // A mark byte that is not behind 0x8E is not a mark.
+    EXPECT_EQ(euc2jis83(B({0x8E, 0xB6, 0xDE, 0xA1})), EnterKanji + B({0x25, 0x2B, 0x5E, 0x21}));
+}
+
+TEST(euc2jis83, FragmentsNeverReadPastTheEnd)
+{
+    EXPECT_EQ(euc2jis83(B({'a', 0xA4})), "a" + EnterKanji + B({0xA4}));
+    EXPECT_EQ(euc2jis83(B({0x8E})), EnterKanji + B({0x8E}));
+    // A kana whose mark is cut off after its 0x8E.
+    EXPECT_EQ(euc2jis83(B({0x8E, 0xB6, 0x8E})), EnterKanji + B({0x25, 0x2B, 0x8E}));
+    // 0x8E before a byte that is no katakana is an ordinary pair.
+    EXPECT_EQ(euc2jis83(B({0x8E, 0x41})), EnterKanji + B({0x0E, 0x41}));
+}
+
+TEST(jis2sjis, BothEscapeFormsAndAnyLeaveEscape)
+{
+    const std::string aiueo = B({0x24, 0x22, 0x24, 0x24});
+    EXPECT_EQ(jis2sjis(EnterKanji + aiueo + B({ESC, '(', 'B'}) + "x"), B({0x82, 0xA0, 0x82, 0xA2, 'x'}));
+    EXPECT_EQ(jis2sjis(B({ESC, '$', '@'}) + aiueo + LeaveKanji + "x"), B({0x82, 0xA0, 0x82, 0xA2, 'x'}));
+    // ESC ( I leaves two-byte mode; its katakana get no special treatment.
+    EXPECT_EQ(jis2sjis(EnterKanji + aiueo + B({ESC, '(', 'I', 0x31})), B({0x82, 0xA0, 0x82, 0xA2, 0x31}));
+    // An unknown escape is dropped and changes nothing.
+    EXPECT_EQ(jis2sjis(B({'a', ESC, 'N', 'x', 'b'})), "ab");
+    // Control bytes inside two-byte mode pass through.
+    EXPECT_EQ(jis2sjis(EnterKanji + B({0x24, 0x22, '\r', '\n', 0x24, 0x22})),
+              B({0x82, 0xA0, '\r', '\n', 0x82, 0xA0}));
+}
+
+TEST(jis2sjis, ChainedEscapesAreAllHonoured)
+{
+    // A leave escape followed at once by an enter escape, as some mailers write.
+    const std::string text = EnterKanji + B({0x24, 0x22}) + B({ESC, '(', 'B'}) + EnterKanji + B({0x24, 0x24});
+    EXPECT_EQ(jis2sjis(text), B({0x82, 0xA0, 0x82, 0xA2}));
+    EXPECT_EQ(jis2euc(text), B({0xA4, 0xA2, 0xA4, 0xA4}));
+}
+
+TEST(jis2sjis, FragmentsAreCopied)
+{
+    EXPECT_EQ(jis2sjis(B({'a', ESC})), B({'a', ESC}));
+    EXPECT_EQ(jis2sjis(B({'a', ESC, '$'})), B({'a', ESC, '$'}));
+    EXPECT_EQ(jis2sjis(EnterKanji + B({0x24})), B({0x24}));
+    EXPECT_EQ(jis2euc(B({ESC, '('})), B({ESC, '('}));
+}
+
+TEST(jis2euc, SetsTopBitsInTwoByteMode)
+{
+    EXPECT_EQ(jis2euc(EnterKanji + B({0x30, 0x21, ' ', 0x7F}) + LeaveKanji + "A"), B({0xB0, 0xA1, 0x20, 0x7F, 'A'}));
+}
+
+TEST(euc2sjis, PairsKanaAndPassThrough)
+{
+    EXPECT_EQ(euc2sjis(B({0xB0, 0xA1, 'a', 0x8E, 0xB1, 0x80, 0xFF})), B({0x88, 0x9F, 'a', 0xB1, 0x80, 0xFF}));
+    EXPECT_EQ(euc2sjis(B({'a', 0xB0})), B({'a', 0xB0}));
+    EXPECT_EQ(euc2sjis(B({0x8E})), B({0x8E}));
+    // JIS X 0212 (0x8F prefix) gets no special treatment: 0x8F pairs with the next byte.
+    EXPECT_EQ(euc2sjis(B({0x8F, 0xA1, 0xA1})).size(), 3u);
+}
+
+TEST(sjis2euc, PairsKanaAndPassThrough)
+{
+    EXPECT_EQ(sjis2euc(B({0x88, 0x9F, 'a', 0xB1})), B({0xB0, 0xA1, 'a', 0x8E, 0xB1}));
+    EXPECT_EQ(sjis2euc(B({'a', 0x88})), B({'a', 0x88}));
+    EXPECT_EQ(sjis2euc(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(ConvertJCode, ChoosesTheConverterByDetectedSource)
+{
+    const std::string sjis = B({'x', 0x82, 0xA0, 0x88, 0x9F});
+    const std::string euc = B({'x', 0xA4, 0xA2, 0xB0, 0xA1, 0xA4, 0xF3}); // ends in ん: decisive
+    const std::string jis = "x" + EnterKanji + B({0x24, 0x22, 0x30, 0x21});
+
+    EXPECT_EQ(ConvertJCode(sjis, JC_SJIS), sjis);
+    EXPECT_EQ(ConvertJCode(sjis, JC_JIS_OLD), sjis);
+    EXPECT_EQ(ConvertJCode(sjis, JC_JIS_NEW), jis);
+    EXPECT_EQ(ConvertJCode(sjis, JC_EUC), sjis2euc(sjis));
+    EXPECT_EQ(ConvertJCode(euc, JC_SJIS), euc2sjis(euc));
+    EXPECT_EQ(ConvertJCode(euc, JC_JIS_NEW), euc2jis83(euc));
+    EXPECT_EQ(ConvertJCode(jis, JC_SJIS), sjis);
+    EXPECT_EQ(ConvertJCode(jis, JC_EUC), jis2euc(jis));
+    EXPECT_EQ(ConvertJCode(jis, JC_JIS_NEW), jis);
+    // Undecided, 7-bit and binary texts are never touched.
+    EXPECT_EQ(ConvertJCode(B({0xA4, 0xA2}), JC_SJIS), B({0xA4, 0xA2}));
+    EXPECT_EQ(ConvertJCode("plain", JC_EUC), "plain");
+    EXPECT_EQ(ConvertJCode(B({0x01, 0x82, 0xA0}), JC_EUC), B({0x01, 0x82, 0xA0}));
+    // ESC $ @ text stays as it is when JIS is asked for.
+    const std::string old = B({ESC, '$', '@', 0x24, 0x22});
+    EXPECT_EQ(ConvertJCode(old, JC_JIS_NEW), old);
+    EXPECT_EQ(ConvertJCode(old, JC_SJIS), B({0x82, 0xA0}));
+}
+
+TEST(StrictConvertJCode, TheDispatchTable)
+{
+    const std::string s = B({0x82, 0xA0});
+    EXPECT_EQ(StrictConvertJCode(s, JC_SJIS, JC_EUC), B({0xA4, 0xA2}));
+    EXPECT_EQ(StrictConvertJCode(s, JC_ASCII, JC_EUC), s);
+    EXPECT_EQ(StrictConvertJCode(s, JC_BINARY, JC_EUC), s);
+    EXPECT_EQ(StrictConvertJCode(s, JC_EUC_OR_SJIS, JC_EUC), s);
+    EXPECT_EQ(StrictConvertJCode(s, -4, JC_EUC), s);
+    EXPECT_EQ(StrictConvertJCode(s, JC_SJIS, JC_ASCII), s);
+    EXPECT_EQ(StrictConvertJCode(s, JC_SJIS, 42), s);
+    // EUC text that detection would call undecided converts when named.
+    EXPECT_EQ(StrictConvertJCode(B({0xA4, 0xA2}), JC_EUC, JC_SJIS), s);
+    EXPECT_EQ(StrictConvertJCode(EnterKanji + B({0x24, 0x22}), JC_JIS_OLD, JC_SJIS), s);
+}
+
+TEST(Converters, LeaveTheInputAloneAndNeverReadPastIt)
+{
+    // Every converter over every short byte string: nothing crashes, the
+    // input stays as it was (the sanitizer build checks the reads).
+    const std::string alphabet = B({0x00, 0x0A, 0x0D, 0x1B, '$', '(', 'B', 0x24, 0x8E, 0x82, 0xA4, 0xB6, 0xDE, 0xDF, 0xF0});
+    for (char a : alphabet)
+        for (char b : alphabet)
+            for (char c : alphabet) {
+                const std::string text{a, b, c};
+                for (std::size_t len = 0; len <= 3; ++len) {
+                    const std::string piece = text.substr(0, len);
+                    const std::string copy = piece;
+                    (void)InCodeCheck(piece);
+                    (void)sjis2jis83(piece);
+                    (void)euc2jis83(piece);
+                    (void)jis2sjis(piece);
+                    (void)jis2euc(piece);
+                    (void)sjis2euc(piece);
+                    EXPECT_LE(euc2sjis(piece).size(), piece.size());
+                    ASSERT_EQ(piece, copy);
+                }
+            }
+}
