@@ -1,0 +1,91 @@
+// The about tab of TForm3.
+#include "tform3.h"
+#include "url_label.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QSysInfo>
+#include <QVBoxLayout>
+
+namespace {
+
+const char kReleaseDate[] = "2026/12/08";
+const char kContactAddress[] = "qumoedit@example.org";
+const char kWebPage[] = "https://example.org/qumoedit/";
+
+QLabel *ArialBold(const QString &text, int pixelSize, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    if (pixelSize > 0)
+        font.setPixelSize(pixelSize);
+    label->setFont(font);
+    return label;
+}
+
+TURLLabel *Link(const char *name, const char *target, const QString &hint, QWidget *parent)
+{
+    auto *label = new TURLLabel(QString::fromLatin1(target), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setExecutable(true);
+    label->setToolTip(hint);
+    return label;
+}
+
+QString PlatformName()
+{
+    const QString kernel = QSysInfo::kernelType();
+    return kernel.isEmpty() ? kernel : kernel.front().toUpper() + kernel.mid(1);
+}
+
+} // namespace
+
+QWidget *TForm3::createCopyrightPage()
+{
+    auto *page = new QWidget;
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+
+    auto *panel = new QFrame(page);
+    panel->setObjectName("Panel1");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(white);
+    pageLayout->addWidget(panel);
+
+    auto *layout = new QGridLayout(panel);
+    auto *icon = new QLabel(panel);
+    icon->setObjectName("Image1");
+    const QIcon appIcon = QApplication::windowIcon().isNull()
+                              ? style()->standardIcon(QStyle::SP_FileDialogDetailedView)
+                              : QApplication::windowIcon();
+    icon->setPixmap(appIcon.pixmap(88).scaled(79, 88));
+    icon->setFixedSize(79, 88);
+    layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
+    layout->addWidget(ArialBold(QStringLiteral("QUMOEDIT"), 35, panel), 0, 1);
+    layout->addWidget(ArialBold(QStringLiteral("for ") + PlatformName(), 0, panel), 1, 1);
+    layout->addWidget(new QLabel(QStringLiteral("%1  Version %2")
+                                     .arg(QString::fromLatin1(kReleaseDate), QStringLiteral(QUMO_VERSION)),
+                                 panel),
+                      2, 1);
+
+    URLLabel1 = Link("URLLabel1", kContactAddress, QStringLiteral("作者へのメール"), panel);
+    URLLabel2 = Link("URLLabel2", kWebPage, QStringLiteral("QUMOEDITのホームページ"), panel);
+    layout->addWidget(URLLabel1, 3, 0, 1, 2);
+    layout->addWidget(URLLabel2, 4, 0, 1, 2);
+
+    auto *disclaimer = new QLabel(QStringLiteral("このソフトウェアを使用したことによりいかなる損害が\n"
+                                                 "発生しても作者は責を負わないものとします。\n"
+                                                 "ご利用は、使用者の責任においてご使用ください。"),
+                                  panel);
+    layout->addWidget(disclaimer, 5, 0, 1, 2);
+    layout->setRowStretch(6, 1);
+    return page;
+}

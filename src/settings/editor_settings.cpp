@@ -1,0 +1,50 @@
+#include "editor_settings.h"
+
+#include "colour_swatch.h"
+#include "tform3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &ruler)
+{
+    QFont font = editor.font();
+    font.setFamily(dialog.ComboBox1->currentText());
+    editor.setFont(font);
+
+    QPalette palette = editor.palette();
+    if (dialog.RadioButton1->isChecked()) {
+        const QPalette system = QApplication::palette(&editor);
+        palette.setColor(QPalette::Base, system.color(QPalette::Base));
+        palette.setColor(QPalette::Text, system.color(QPalette::Text));
+    } else {
+        // Also when neither button is selected.
+        palette.setColor(QPalette::Base, ColorToQColor(dialog.Panel3->Color(), palette));
+        palette.setColor(QPalette::Text, ColorToQColor(dialog.Panel2->Color(), palette));
+    }
+    editor.setPalette(palette);
+
+    const bool wrap = dialog.CheckBox1->isChecked();
+    editor.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    editor.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor.setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+
+    ruler.setVisible(dialog.CheckBox2->isChecked());
+}
+
+QPoint DialogPositionOver(const QRect &mainFrame, QSize dialogSize)
+{
+    return {mainFrame.left() + (mainFrame.width() - dialogSize.width()) / 2,
+            mainFrame.top() + (mainFrame.height() - dialogSize.height()) / 2};
+}
+
+void OpenSettingsDialog(TForm3 &dialog, QWidget &mainWindow, QPlainTextEdit &editor, QWidget &ruler)
+{
+    QApplication::beep();
+    dialog.move(DialogPositionOver(mainWindow.frameGeometry(), dialog.frameGeometry().size()));
+    dialog.exec();
+    ApplyEditorSettings(dialog, editor, ruler);
+}

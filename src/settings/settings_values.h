@@ -1,0 +1,54 @@
+// The values kept in qumoedit.ini, with their defaults. The main window's own
+// part and the settings dialog's part are read at different times of start-up
+// and written together at close.
+#pragma once
+
+#include "colour_value.h"
+
+#include <QSize>
+#include <QString>
+
+struct MainWindowSettings
+{
+    int height = 473;
+    int width = 520;
+    int x = 0; // default: centred on the screen
+    int y = 0;
+    bool htmlPanel = false;
+    bool clipPanel = false;
+    bool colorPanel = false;
+    int msize = 9;
+    QString pathName; // folder of the last document; written from the document path
+    QString clipName;
+    QString tagName = QStringLiteral("HTML");
+    int htmlChar = 0;
+    int clipChar = 0;
+    bool sendClipBoard = false;
+};
+
+// What the settings dialog's controls hold.
+struct DialogOptions
+{
+    QString editFont = QStringLiteral("ＭＳ ゴシック");
+    bool returnRight = true;
+    bool ruler = true;
+    bool defaultColor = true;
+    bool userColor = false;
+    TColor fontColor = 0xFF9080;
+    TColor backColor = 0x360000;
+    bool useTmp = false;
+    bool useAutoHtml = false;
+    QString preTxtProg;
+    QString preHtmProg;
+    bool keySound = true;
+    bool autoIndent = true;
+    bool saveAsHtm = false;
+    QString dateTime = QStringLiteral("mm/dd/yyyy hh:nn:ss");
+    bool overwriteMes = false;
+    bool secondBrowser = false;
+    QString secondBrowserPath;
+    bool autoDecode = false;
+    bool decodeAll = false;
+    int charCode = 0; // 0 Shift_JIS, 1 JIS, 2 EUC
+    int retCode = 0;  // 0 CR+LF, 1 CR, 2 LF
+};

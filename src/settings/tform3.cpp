@@ -1,0 +1,213 @@
+#include "tform3.h"
+
+#include "colour_swatch.h"
+#include "editor_fonts.h"
+#include "profile_file.h"
+#include "radio_group.h"
+#include "settings_read.h"
+#include "shine_speed_button.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TForm3::TForm3(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName("Form3");
+    setWindowTitle(QStringLiteral("About QUMOEDIT"));
+    setModal(true);
+    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    formFont.setPixelSize(12);
+    setFont(formFont);
+    setFixedSize(337, 315);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setFixedSize(337, 281);
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: 60px; }"));
+    PageControl1->addTab(createScreenPage(), QStringLiteral("画面設定"));
+    PageControl1->addTab(createFunctionPage(), QStringLiteral("機能設定"));
+    PageControl1->addTab(createAdvancedPage(), QStringLiteral("高度設定"));
+    PageControl1->addTab(createAssociationPage(), QStringLiteral("関連付け"));
+    PageControl1->addTab(createCopyrightPage(), QStringLiteral("著作権"));
+    layout->addWidget(PageControl1);
+
+    createOkButton();
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(PButton1);
+    buttonRow->addStretch();
+    layout->addLayout(buttonRow);
+
+    OpenDialog1 = new QFileDialog(this, QStringLiteral("セカンドブラウザの指定"));
+    OpenDialog1->setObjectName("OpenDialog1");
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    // Programs on Linux carry no ".exe"; any file may be the browser.
+    OpenDialog1->setNameFilter(QStringLiteral("実行ファイル (*)"));
+
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+    connect(PButton1, &TShineSpeedButton::OnClick, this, &TForm3::PButton1Click);
+
+    FormCreate();
+}
+
+void TForm3::createOkButton()
+{
+    PButton1 = new TShineSpeedButton(this);
+    PButton1->setObjectName("PButton1");
+    PButton1->setFixedSize(78, 24);
+    PButton1->setCaption(QStringLiteral("OK"));
+    QFont bold = font();
+    bold.setBold(true);
+    PButton1->setFont(bold);
+    PButton1->Colors()->setColor(clBtnFace);
+    PButton1->Colors()->setGradColor(clBtnShadow);
+    PButton1->Colors()->setGradVertical(true);
+    PButton1->Colors()->setGradation(true);
+    PButton1->PressedColors()->setColor(clBtnShadow);
+    PButton1->setActiveFontColor(clAqua);
+    // The only button of the dialog: Enter and Space confirm it.
+    PButton1->setFocusPolicy(Qt::StrongFocus);
+}
+
+void TForm3::FormCreate()
+{
+    const QStringList choices = EditorFontChoices(QFontDatabase::families());
+    ComboBox1->addItems(choices);
+    ComboBox1->setCurrentIndex(DefaultEditorFontIndex(choices));
+}
+
+void TForm3::LoadSettingsIntoDialog()
+{
+    ProfileFile ini(iniPath_);
+    ini.load();
+    showOptions(ReadDialogOptions(ini, Edit1->text()));
+    // The association and shortcut boxes are read from the desktop by the
+    // shell integration; until then they keep what they show.
+    initialTxtAssociated = CheckBox5->isChecked();
+    initialHtmlAssociated = CheckBox6->isChecked();
+    initialViewSourceAssociated = CheckBox12->isChecked();
+}
+
+void TForm3::showOptions(const DialogOptions &o)
+{
+    ComboBox1->setCurrentText(o.editFont);
+    CheckBox1->setChecked(o.returnRight);
+    CheckBox2->setChecked(o.ruler);
+    // Set one after the other as two independent switches: a true UserColor
+    // wins, and with both false neither button is selected.
+    RadioButton1->setAutoExclusive(false);
+    RadioButton2->setAutoExclusive(false);
+    RadioButton1->setChecked(o.defaultColor && !o.userColor);
+    RadioButton2->setChecked(o.userColor);
+    RadioButton1->setAutoExclusive(true);
+    RadioButton2->setAutoExclusive(true);
+    Panel2->setColor(o.fontColor);
+    Panel3->setColor(o.backColor);
+    CheckBox3->setChecked(o.useTmp);
+    CheckBox4->setChecked(o.useAutoHtml);
+    previousTxtCommand = o.preTxtProg;
+    previousHtmlCommand = o.preHtmProg;
+
+    CheckBox10->setChecked(o.keySound);
+    CheckBox11->setChecked(o.autoIndent);
+    CheckBox13->setChecked(o.saveAsHtm);
+    Edit1->setText(o.dateTime);
+    CheckBox17->setChecked(o.overwriteMes);
+    CheckBox16->setChecked(o.secondBrowser);
+    Edit2->setText(o.secondBrowserPath);
+
+    CheckBox14->setChecked(o.autoDecode);
+    CheckBox15->setChecked(o.decodeAll);
+    RadioGroup2->setItemIndex(o.charCode);
+    RadioGroup1->setItemIndex(o.retCode);
+}
+
+DialogOptions TForm3::options() const
+{
+    DialogOptions o;
+    o.editFont = ComboBox1->currentText();
+    o.returnRight = CheckBox1->isChecked();
+    o.ruler = CheckBox2->isChecked();
+    o.defaultColor = RadioButton1->isChecked();
+    o.userColor = RadioButton2->isChecked();
+    o.fontColor = Panel2->Color();
+    o.backColor = Panel3->Color();
+    o.useTmp = CheckBox3->isChecked();
+    o.useAutoHtml = CheckBox4->isChecked();
+    o.preTxtProg = previousTxtCommand;
+    o.preHtmProg = previousHtmlCommand;
+    o.keySound = CheckBox10->isChecked();
+    o.autoIndent = CheckBox11->isChecked();
+    o.saveAsHtm = CheckBox13->isChecked();
+    o.dateTime = Edit1->text();
+    o.overwriteMes = CheckBox17->isChecked();
+    o.secondBrowser = CheckBox16->isChecked();
+    o.secondBrowserPath = Edit2->text();
+    o.autoDecode = CheckBox14->isChecked();
+    o.decodeAll = CheckBox15->isChecked();
+    // Both groups always have a choice once read; keep the default otherwise.
+    o.charCode = std::max(0, RadioGroup2->itemIndex());
+    o.retCode = std::max(0, RadioGroup1->itemIndex());
+    return o;
+}
+
+void TForm3::chooseColour(ColourSwatch *swatch)
+{
+    if (!colorDialog_)
+        colorDialog_ = new QColorDialog(this);
+    if (colorDialog_->exec() == QDialog::Accepted)
+        swatch->setColor(ColorFromQColor(colorDialog_->selectedColor()));
+}
+
+void TForm3::Button1Click()
+{
+    chooseColour(Panel2);
+}
+
+void TForm3::Button2Click()
+{
+    chooseColour(Panel3);
+}
+
+void TForm3::Button3Click()
+{
+    if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
+        Edit2->setText(OpenDialog1->selectedFiles().constFirst());
+}
+
+void TForm3::PButton1Click()
+{
+    accept();
+}
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm3::FormShow()
+{
+    // The first showing reads the file again; later ones keep the user's edits.
+    if (!firstShowPending)
+        return;
+    firstShowPending = false;
+    LoadSettingsIntoDialog();
+}
