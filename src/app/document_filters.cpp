@@ -1,0 +1,71 @@
+#include "document_filters.h"
+
+#include "document_codec.h"
+
+namespace {
+
+struct Filter
+{
+    const char16_t *description;
+    const char16_t *patterns; // separated by ';'
+};
+
+constexpr Filter Filters[] = {
+    {u"読み込み可能ﾌｧｲﾙ(*.txt/*.html)", u"*.txt;*.html;*.htm;*.ini;*.cgi;*.pl;*.css;*.shtml"},
+    {u"ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)", u"*.txt"},
+    {u"HTML ﾌｧｲﾙ(*html)", u"*.htm;*.html"},
+    {u"設定ファイル(*.ini)", u"*.ini"},
+    {u"CGIファイル(*.cgi/*.pl)", u"*.cgi;*.pl"},
+    {u"全てのﾌｧｲﾙ(*.*)", u"*"},
+};
+
+} // namespace
+
+QStringList DocumentNameFilters()
+{
+    QStringList filters;
+    for (const Filter &f : Filters) {
+        const QString patterns = QString::fromUtf16(f.patterns).replace(u';', u' ');
+        filters << QString::fromUtf16(f.description) + QStringLiteral(" (") + patterns + u')';
+    }
+    return filters;
+}
+
+int DocumentFilterIndex(const QString &nameFilter)
+{
+    return int(DocumentNameFilters().indexOf(nameFilter)) + 1;
+}
+
+int SaveAsStartFilter(int openDialogIndex, const QString &oldExtension)
+{
+    int index = openDialogIndex;
+    if (oldExtension.contains(QStringLiteral(".htm")))
+        index = FilterHtml;
+    if (oldExtension.contains(QStringLiteral(".txt")))
+        index = FilterText;
+    return index;
+}
+
+QString WithExtensionForFilter(const QString &chosen, int filterIndex, bool saveAsHtm,
+                               const QString &oldExtension)
+{
+    if (!FileExtension(chosen).isEmpty())
+        return chosen;
+    switch (filterIndex) {
+    case FilterHtml:
+        return chosen + (saveAsHtm ? QStringLiteral(".htm") : QStringLiteral(".html"));
+    case FilterText:
+        return chosen + QStringLiteral(".txt");
+    case FilterReadable:
+        return chosen + oldExtension;
+    default:
+        return chosen;
+    }
+}
+
+QString NewDocumentPath(const QString &documentPath, bool tagPaletteVisible)
+{
+    const qsizetype slash = documentPath.lastIndexOf(u'/');
+    const QString folder = documentPath.left(slash + 1);
+    return folder + (tagPaletteVisible ? QStringLiteral("newhtml.html") : QStringLiteral("newtext.txt"));
+}
