@@ -44,7 +44,10 @@ QPoint DialogPositionOver(const QRect &mainFrame, QSize dialogSize)
 void OpenSettingsDialog(TForm3 &dialog, QWidget &mainWindow, QPlainTextEdit &editor, QWidget &ruler)
 {
     QApplication::beep();
-    dialog.move(DialogPositionOver(mainWindow.frameGeometry(), dialog.frameGeometry().size()));
+    // Before its first showing the dialog's frame is unknown; it gets the
+    // same decorations as the main window.
+    const QSize decorations = mainWindow.frameGeometry().size() - mainWindow.size();
+    dialog.move(DialogPositionOver(mainWindow.frameGeometry(), dialog.size() + decorations));
     dialog.exec();
     ApplyEditorSettings(dialog, editor, ruler);
 }

@@ -24,6 +24,8 @@ struct MainWindowSettings
     int htmlChar = 0;
     int clipChar = 0;
     bool sendClipBoard = false;
+
+    friend bool operator==(const MainWindowSettings &, const MainWindowSettings &) = default;
 };
 
 // What the settings dialog's controls hold.
@@ -51,4 +53,6 @@ struct DialogOptions
     bool decodeAll = false;
     int charCode = 0; // 0 Shift_JIS, 1 JIS, 2 EUC
     int retCode = 0;  // 0 CR+LF, 1 CR, 2 LF
+
+    friend bool operator==(const DialogOptions &, const DialogOptions &) = default;
 };

@@ -1,0 +1,358 @@
+#include "colour_swatch.h"
+#include "editor_fonts.h"
+#include "radio_group.h"
+#include "settings_write.h"
+#include "shine_speed_button.h"
+#include "tform3.h"
+#include "url_label.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TForm3Test : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    TForm3 form;
+
+    void SetUp() override { form.setIniPath(dir.filePath("qumoedit.ini")); }
+
+    void writeIni(const QByteArray &bytes)
+    {
+        QFile file(form.iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        return form.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    // Runs `inside` once the next modal window is up.
+    static void whenModal(std::function<void(QWidget *)> inside)
+    {
+        QTimer::singleShot(0, [inside] { inside(QApplication::activeModalWidget()); });
+    }
+};
+
+TEST_F(TForm3Test, FormAndTabs)
+{
+    EXPECT_EQ(form.windowTitle(), "About QUMOEDIT");
+    EXPECT_EQ(form.size(), QSize(337, 315));
+    EXPECT_EQ(form.font().pixelSize(), 12);
+    ASSERT_EQ(form.PageControl1->count(), 5);
+    const QStringList tabs{"画面設定", "機能設定", "高度設定", "関連付け", "著作権"};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(form.PageControl1->tabText(i), tabs[i]);
+    EXPECT_EQ(form.PButton1->Caption(), "OK");
+    EXPECT_EQ(form.PButton1->size(), QSize(78, 24));
+    EXPECT_TRUE(form.PButton1->font().bold());
+    EXPECT_EQ(form.PButton1->ActiveFontColor(), clAqua);
+    EXPECT_EQ(form.OpenDialog1->windowTitle(), "セカンドブラウザの指定");
+}
+
+TEST_F(TForm3Test, ControlsAreFoundByTheirNamesWithCaptions)
+{
+    const std::vector<std::pair<const char *, const char *>> boxes{
+        {"CheckBox1", "右端で折り返す"},
+        {"CheckBox2", "ルーラーを表示"},
+        {"CheckBox10", "キークリック音"},
+        {"CheckBox11", "オートインデント"},
+        {"CheckBox17", "上書き時確認"},
+        {"CheckBox13", "HTMLファイルは「.htm」"},
+        {"CheckBox3", "上書きを行わずテンポラリファイルを渡す。"},
+        {"CheckBox16", "セカンドブラウザを使う"},
+        {"CheckBox14", "読み込み時にSJISに自動変換 (EUCが読めます)"},
+        {"CheckBox15", "これらの設定をHTMLファイル以外にも適用"},
+        {"CheckBox4", "HTMLに着色する。（UNDOが使えなくなります）"},
+        {"CheckBox5", "テキスト文書（ｔｘｔ）をQUMOEDITで開く"},
+        {"CheckBox6", "HTMLの編集にQUMOEDITを使う"},
+        {"CheckBox12", "ソースの表示にQUMOEDITを使う (IE5.0以降)"},
+        {"CheckBox7", "スタートメニューに登録する"},
+        {"CheckBox8", "デスクトップにショートカットを作る"},
+        {"CheckBox9", "右クリックメニューにQUMOEDITを追加"},
+    };
+    for (const auto &[name, caption] : boxes) {
+        QCheckBox *box = child<QCheckBox>(name);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(box->text(), QString::fromUtf8(caption)) << name;
+    }
+    EXPECT_EQ(child<QRadioButton>("RadioButton1")->text(), "標準の色設定");
+    EXPECT_EQ(child<QRadioButton>("RadioButton2")->text(), "ユーザ設定");
+    EXPECT_EQ(child<QPushButton>("Button1")->text(), "▼");
+    EXPECT_EQ(child<QPushButton>("Button2")->text(), "▼");
+    EXPECT_EQ(child<QPushButton>("Button3")->text(), "...");
+    EXPECT_EQ(child<RadioGroup>("RadioGroup2")->title(), "保存時文字コード");
+    EXPECT_EQ(child<RadioGroup>("RadioGroup1")->title(), "保存時改行コード");
+    // "&&" shows one ampersand.
+    EXPECT_EQ(form.RadioGroup2->item(0)->text(), "SJIS  (Win&&Mac)");
+    EXPECT_EQ(form.RadioGroup1->item(2)->text(), "LF       (Unix)");
+    EXPECT_EQ(child<ColourSwatch>("Panel2")->size(), QSize(41, 17));
+    EXPECT_NE(child<QComboBox>("ComboBox1"), nullptr);
+    EXPECT_NE(child<QLineEdit>("Edit1"), nullptr);
+    EXPECT_NE(child<QLineEdit>("Edit2"), nullptr);
+
+    QStringList labels;
+    for (QLabel *label : form.findChildren<QLabel *>())
+        labels << label->text();
+    for (const char *text :
+         {"フォント：", "MS ゴシックを推奨", "文字色：", "背景色：",
+          "※ OFF中でもShiftを押しながらBrowseボタンで機能します。", "※HTML着色は実験的に付けております。",
+          "未完成なので使用はお勧めしません(^^;", "※ 「！」ボタンを押すことで後でも変更できます。",
+          "アンインストールする前に全てオフにして下さい。", "QUMOEDIT"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
+    QStringList groups;
+    for (QGroupBox *group : form.findChildren<QGroupBox *>())
+        groups << group->title();
+    for (const char *title : {"編集", "画面色", "機能", "拡張子", "日付と時刻", "ブラウザ連携",
+                              "エンコード設定", "HTML着色", "関連付け＆ショートカット"})
+        EXPECT_TRUE(groups.contains(QString::fromUtf8(title))) << title;
+}
+
+TEST_F(TForm3Test, InitialStatesBeforeAnyFileIsRead)
+{
+    for (QCheckBox *on : {form.CheckBox1, form.CheckBox2, form.CheckBox10, form.CheckBox11, form.CheckBox7,
+                          form.CheckBox8, form.CheckBox9})
+        EXPECT_TRUE(on->isChecked()) << on->objectName().toStdString();
+    for (QCheckBox *off : {form.CheckBox17, form.CheckBox13, form.CheckBox3, form.CheckBox16, form.CheckBox14,
+                           form.CheckBox15, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox12})
+        EXPECT_FALSE(off->isChecked()) << off->objectName().toStdString();
+    EXPECT_TRUE(form.RadioButton1->isChecked());
+    EXPECT_FALSE(form.RadioButton2->isChecked());
+    EXPECT_EQ(form.Panel2->Color(), clWhite);
+    EXPECT_EQ(form.Panel3->Color(), clBlack);
+    EXPECT_EQ(form.Edit1->text(), "mm/dd/yyyy hh:nn:ss");
+    EXPECT_TRUE(form.Edit2->text().isEmpty());
+    EXPECT_EQ(form.RadioGroup2->itemIndex(), 0);
+    EXPECT_EQ(form.RadioGroup1->itemIndex(), 0);
+    EXPECT_TRUE(form.ComboBox1->isEditable());
+    EXPECT_TRUE(form.previousTxtCommand.isEmpty());
+    EXPECT_TRUE(form.firstShowPending);
+}
+
+TEST_F(TForm3Test, FontListLeavesOutVerticalFaces)
+{
+    const QStringList choices =
+        EditorFontChoices({"Sans", "@ＭＳ ゴシック", "MS ゴシック", "Serif@Vert", "Mono"});
+    EXPECT_EQ(choices, QStringList({"Sans", "MS ゴシック", "Mono"}));
+    EXPECT_EQ(DefaultEditorFontIndex(choices), 1);
+    EXPECT_EQ(DefaultEditorFontIndex({"Sans", "ＭＳ ゴシック"}), 0);
+    EXPECT_EQ(DefaultEditorFontIndex({}), 0);
+
+    for (int i = 0; i < form.ComboBox1->count(); ++i)
+        EXPECT_FALSE(form.ComboBox1->itemText(i).contains('@'));
+    EXPECT_GT(form.ComboBox1->count(), 0);
+}
+
+TEST_F(TForm3Test, NoSettingsFileShowsTheDefaults)
+{
+    form.LoadSettingsIntoDialog();
+    EXPECT_EQ(form.ComboBox1->currentText(), "ＭＳ ゴシック");
+    EXPECT_TRUE(form.CheckBox1->isChecked());
+    EXPECT_TRUE(form.CheckBox2->isChecked());
+    EXPECT_TRUE(form.RadioButton1->isChecked());
+    EXPECT_FALSE(form.RadioButton2->isChecked());
+    const QColor text = ColorToQColor(form.Panel2->Color(), form.palette());
+    const QColor back = ColorToQColor(form.Panel3->Color(), form.palette());
+    EXPECT_EQ(text, QColor(0x80, 0x90, 0xFF));
+    EXPECT_EQ(back, QColor(0, 0, 0x36));
+    EXPECT_TRUE(form.CheckBox10->isChecked());
+    EXPECT_TRUE(form.CheckBox11->isChecked());
+    EXPECT_EQ(form.Edit1->text(), "mm/dd/yyyy hh:nn:ss");
+    EXPECT_EQ(form.RadioGroup2->itemIndex(), 0);
+    EXPECT_EQ(form.RadioGroup1->itemIndex(), 0);
+    EXPECT_EQ(form.options(), DialogOptions());
+}
+
+TEST_F(TForm3Test, LoadFillsEveryControl)
+{
+    writeIni("[PreI]\nEditFont=Not Installed Face\nReturnRight=0\nRuler=0\nDefaultColor=0\nUserColor=1\n"
+             "FontColor=255\nBackColor=0xFF0000\nUseTmp=1\nUseAutoHtml=1\nPreTxtProg=\"\"a\" \"%1\"\"\n"
+             "PreHtmProg=b\n"
+             "[Option]\nKeySound=0\nAutoIndent=0\nSaveAsHTM=1\nDateTime=yyyy/mm/dd\nOverwriteMes=1\n"
+             "SecondBrowser=1\nSecondBrowserPath=/usr/bin/firefox\n"
+             "[Code]\nAutoDecode=1\nDecodeAll=1\nCharCode=1\nRetCode=2\n");
+    form.LoadSettingsIntoDialog();
+    EXPECT_EQ(form.ComboBox1->currentText(), "Not Installed Face");
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+    EXPECT_FALSE(form.CheckBox2->isChecked());
+    EXPECT_FALSE(form.RadioButton1->isChecked());
+    EXPECT_TRUE(form.RadioButton2->isChecked());
+    EXPECT_EQ(form.Panel2->Color(), 0x0000FFu);
+    EXPECT_EQ(form.Panel3->Color(), 0xFF0000u);
+    EXPECT_TRUE(form.CheckBox3->isChecked());
+    EXPECT_TRUE(form.CheckBox4->isChecked());
+    EXPECT_EQ(form.previousTxtCommand, "\"a\" \"%1\"");
+    EXPECT_EQ(form.previousHtmlCommand, "b");
+    EXPECT_FALSE(form.CheckBox10->isChecked());
+    EXPECT_FALSE(form.CheckBox11->isChecked());
+    EXPECT_TRUE(form.CheckBox13->isChecked());
+    EXPECT_EQ(form.Edit1->text(), "yyyy/mm/dd");
+    EXPECT_TRUE(form.CheckBox17->isChecked());
+    EXPECT_TRUE(form.CheckBox16->isChecked());
+    EXPECT_EQ(form.Edit2->text(), "/usr/bin/firefox");
+    EXPECT_TRUE(form.CheckBox14->isChecked());
+    EXPECT_TRUE(form.CheckBox15->isChecked());
+    EXPECT_EQ(form.RadioGroup2->itemIndex(), 1);
+    EXPECT_EQ(form.RadioGroup1->itemIndex(), 2);
+}
+
+TEST_F(TForm3Test, ColourRadioButtonsFollowBothKeys)
+{
+    writeIni("[PreI]\nDefaultColor=0\nUserColor=0\n");
+    form.LoadSettingsIntoDialog();
+    EXPECT_FALSE(form.RadioButton1->isChecked());
+    EXPECT_FALSE(form.RadioButton2->isChecked());
+
+    writeIni("[PreI]\nDefaultColor=1\nUserColor=1\n");
+    form.LoadSettingsIntoDialog();
+    EXPECT_FALSE(form.RadioButton1->isChecked());
+    EXPECT_TRUE(form.RadioButton2->isChecked());
+
+    // The buttons stay exclusive for the user afterwards.
+    form.RadioButton1->click();
+    EXPECT_TRUE(form.RadioButton1->isChecked());
+    EXPECT_FALSE(form.RadioButton2->isChecked());
+}
+
+TEST_F(TForm3Test, DateTimeDefaultIsWhatTheFieldHolds)
+{
+    form.Edit1->setText("hh:nn");
+    form.LoadSettingsIntoDialog();
+    EXPECT_EQ(form.Edit1->text(), "hh:nn");
+}
+
+TEST_F(TForm3Test, LoadRecordsTheAssociationStates)
+{
+    form.CheckBox5->setChecked(true);
+    form.CheckBox12->setChecked(true);
+    form.LoadSettingsIntoDialog();
+    EXPECT_TRUE(form.initialTxtAssociated);
+    EXPECT_FALSE(form.initialHtmlAssociated);
+    EXPECT_TRUE(form.initialViewSourceAssociated);
+}
+
+TEST_F(TForm3Test, WhatTheUserSetComesBackAfterARestart)
+{
+    form.LoadSettingsIntoDialog();
+    form.ComboBox1->setCurrentText("Mono");
+    form.CheckBox1->setChecked(false);
+    form.RadioButton2->setChecked(true);
+    form.Panel2->setColor(0x010203);
+    form.CheckBox13->setChecked(true);
+    form.Edit1->setText("'時刻' hh:nn'");
+    form.Edit2->setText("/opt/my browser/bin");
+    form.RadioGroup2->setItemIndex(2);
+    form.RadioGroup1->setItemIndex(1);
+    form.previousTxtCommand = "\"/usr/bin/mousepad\" \"%1\"";
+    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings(), "/a/b.txt", form.options()));
+
+    TForm3 next;
+    next.setIniPath(form.iniPath());
+    next.LoadSettingsIntoDialog();
+    EXPECT_EQ(next.options(), form.options());
+    EXPECT_EQ(next.Edit1->text(), "'時刻' hh:nn'");
+    EXPECT_TRUE(next.RadioButton2->isChecked());
+}
+
+TEST_F(TForm3Test, FirstShowReadsTheFileAgainLaterShowsKeepEdits)
+{
+    writeIni("[Option]\nKeySound=0\n");
+    form.LoadSettingsIntoDialog();
+    form.CheckBox10->setChecked(true); // changed before the dialog was ever shown
+    form.show();
+    EXPECT_FALSE(form.firstShowPending);
+    EXPECT_FALSE(form.CheckBox10->isChecked());
+    form.CheckBox10->setChecked(true);
+    form.hide();
+    form.show();
+    EXPECT_TRUE(form.CheckBox10->isChecked());
+    form.hide();
+}
+
+TEST_F(TForm3Test, ColourButtonsUseTheSharedDialog)
+{
+    QColorDialog shared;
+    shared.setOption(QColorDialog::DontUseNativeDialog);
+    form.setColorDialog(&shared);
+    whenModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<QColorDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
+        dialog->accept();
+    });
+    form.Button1->click();
+    EXPECT_EQ(form.Panel2->Color(), 0x332211u);
+
+    whenModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<QColorDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setCurrentColor(QColor(0x44, 0x55, 0x66));
+        dialog->reject();
+    });
+    form.Button2->click();
+    EXPECT_EQ(form.Panel3->Color(), clBlack);
+}
+
+TEST_F(TForm3Test, SecondBrowserButtonFillsThePath)
+{
+    const QString program = dir.filePath("browser");
+    QFile(program).open(QIODevice::WriteOnly);
+    form.OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    form.OpenDialog1->setDirectory(dir.path());
+    whenModal([program](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(program);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form.Button3->click();
+    EXPECT_EQ(form.Edit2->text(), program);
+
+    form.Edit2->setText("kept");
+    whenModal([](QWidget *modal) { modal->close(); });
+    form.Button3->click();
+    EXPECT_EQ(form.Edit2->text(), "kept");
+}
+
+TEST_F(TForm3Test, OkButtonClosesTheDialog)
+{
+    bool wasVisible = false;
+    QTimer::singleShot(0, [&] {
+        wasVisible = form.isVisible();
+        QTest::mouseClick(form.PButton1, Qt::LeftButton, {}, QPoint(10, 10));
+    });
+    QTimer::singleShot(2000, &form, &QDialog::reject); // keeps a failure from hanging
+    EXPECT_EQ(form.exec(), QDialog::Accepted);
+    EXPECT_TRUE(wasVisible);
+}
+
+TEST_F(TForm3Test, AboutPageLinks)
+{
+    ASSERT_NE(form.URLLabel1, nullptr);
+    ASSERT_NE(form.URLLabel2, nullptr);
+    EXPECT_TRUE(form.URLLabel1->Executable());
+    EXPECT_TRUE(form.URLLabel2->Executable());
+    EXPECT_TRUE(form.URLLabel1->text().contains('@'));
+    EXPECT_FALSE(form.URLLabel2->text().contains('@'));
+    EXPECT_FALSE(form.URLLabel1->toolTip().isEmpty());
+}
+
+} // namespace
