@@ -23,30 +23,6 @@ TURLLabel::TURLLabel(const QString &caption, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-void TURLLabel::setHotTrack(bool value)
-{
-    if (value == hotTrack_)
-        return;
-    hotTrack_ = value;
-    update();
-}
-
-void TURLLabel::setHotColor(TColor value)
-{
-    if (value == hotColor_)
-        return;
-    hotColor_ = value;
-    update();
-}
-
-void TURLLabel::setPushedColor(TColor value)
-{
-    if (value == pushedColor_)
-        return;
-    pushedColor_ = value;
-    update();
-}
-
 void TURLLabel::setOpener(Opener opener)
 {
     opener_ = std::move(opener);

@@ -33,11 +33,11 @@ public:
     bool Executable() const { return executable_; }
     void setExecutable(bool value) { executable_ = value; }
     bool HotTrack() const { return hotTrack_; }
-    void setHotTrack(bool value);
+    void setHotTrack(bool value) { change(hotTrack_, value); }
     TColor HotColor() const { return hotColor_; }
-    void setHotColor(TColor value);
+    void setHotColor(TColor value) { change(hotColor_, value); }
     TColor PushedColor() const { return pushedColor_; }
-    void setPushedColor(TColor value);
+    void setPushedColor(TColor value) { change(pushedColor_, value); }
 
     // Replaces QDesktopServices::openUrl (tests, or a configured browser).
     void setOpener(Opener opener);
@@ -53,6 +53,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    template <typename T> void change(T &field, T value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        update();
+    }
     void setFontColor(const QColor &colour);
     void open();
 

@@ -2,6 +2,7 @@
 #include "shine_speed_button.h"
 #include "widget_test_support.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -35,6 +36,28 @@ TEST(ShinePaintFace, PlainFaceAndPressedFace)
     button->PressedColors()->setColor(0x00336699);
     pressInside(*button);
     EXPECT_EQ(at(render(*button), 12, 12), QColor(0x99, 0x66, 0x33));
+}
+
+TEST(ShinePaintFace, ThemeChangeAndNewColourSetsRepaint)
+{
+    auto button = makeButton();
+    QPalette palette = testPalette();
+    palette.setColor(QPalette::Button, QColor(10, 20, 30));
+    button->setPalette(palette);
+    EXPECT_EQ(at(render(*button), 12, 12), QColor(10, 20, 30));
+
+    // Assigning a set copies it: later changes to the source do not show.
+    TShineBtnColors source(0x00FF0000);
+    source.setGradColor(clRed);
+    QSignalSpy changed(button->Colors(), &TShineBtnColors::Changed);
+    button->setColors(&source);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(button->Colors()->GradColor(), clRed);
+    source.setColor(clLime);
+    EXPECT_EQ(at(render(*button), 12, 12), QColor(0, 0, 255));
+    button->setColors(&source);
+    button->setColors(&source);
+    EXPECT_EQ(changed.count(), 2); // an identical set changes nothing
 }
 
 TEST(ShinePaintFace, VerticalGradientRunsFromColorToGradColor)
