@@ -38,7 +38,9 @@ TForm3::TForm3(QWidget *parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setFixedSize(337, 281);
-    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: 60px; }"));
+    // Tabs at least 60 wide; wider where the font needs it.
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { min-width: 52px; padding: 2px 4px; }"));
     PageControl1->addTab(createScreenPage(), QStringLiteral("画面設定"));
     PageControl1->addTab(createFunctionPage(), QStringLiteral("機能設定"));
     PageControl1->addTab(createAdvancedPage(), QStringLiteral("高度設定"));

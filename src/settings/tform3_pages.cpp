@@ -38,7 +38,9 @@ QPushButton *SmallButton(QWidget *parent, const char *name, const QString &capti
 
 QLabel *Note(QWidget *parent, const QString &text)
 {
-    return new QLabel(text, parent);
+    auto *note = new QLabel(text, parent);
+    note->setWordWrap(true);
+    return note;
 }
 
 QGroupBox *Group(QWidget *page, const QString &title)
@@ -124,18 +126,20 @@ QWidget *TForm3::createFunctionPage()
 {
     QWidget *page = NewPage();
 
-    QGroupBox *functions = Group(page, QStringLiteral("機能"));
-    auto *functionLayout = new QHBoxLayout(functions);
-    functionLayout->setContentsMargins(6, 2, 6, 4);
+    auto *row = new QHBoxLayout;
+    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+    auto *functions = new QGroupBox(QStringLiteral("機能"), page);
+    QVBoxLayout *functionLayout = Column(functions);
     CheckBox10 = CheckBox(functions, "CheckBox10", QStringLiteral("キークリック音"), true);
     CheckBox11 = CheckBox(functions, "CheckBox11", QStringLiteral("オートインデント"), true);
     CheckBox17 = CheckBox(functions, "CheckBox17", QStringLiteral("上書き時確認"), false);
     functionLayout->addWidget(CheckBox10);
     functionLayout->addWidget(CheckBox11);
     functionLayout->addWidget(CheckBox17);
+    row->addWidget(functions);
 
-    auto *row = new QHBoxLayout;
-    static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
+    auto *right = new QVBoxLayout;
+    row->addLayout(right, 1);
     auto *extension = new QGroupBox(QStringLiteral("拡張子"), page);
     Column(extension);
     CheckBox13 = CheckBox(extension, "CheckBox13", QStringLiteral("HTMLファイルは「.htm」"), false);
@@ -147,8 +151,8 @@ QWidget *TForm3::createFunctionPage()
     fixedPitch.setPixelSize(12);
     Edit1->setFont(fixedPitch);
     dateTime->layout()->addWidget(Edit1);
-    row->addWidget(extension);
-    row->addWidget(dateTime);
+    right->addWidget(extension);
+    right->addWidget(dateTime);
 
     QGroupBox *browser = Group(page, QStringLiteral("ブラウザ連携"));
     QVBoxLayout *browserLayout = Column(browser);
