@@ -1,7 +1,7 @@
 #include "shine_speed_button.h"
 #include "state_glyph.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QShortcut>
@@ -197,7 +197,7 @@ void TShineSpeedButton::mouseMoveEvent(QMouseEvent *event)
         const bool inside = p.x() > 0 && p.x() < width() && p.y() > 0 && p.y() < height();
         setState(inside ? _sbsActiveDown : (down_ ? _sbsDown : _sbsUp));
     } else if (!mouseIn_) {
-        updateTracking(event->globalPosition().toPoint());
+        updateTracking(event->position().toPoint());
     }
 }
 
@@ -222,18 +222,21 @@ void TShineSpeedButton::mouseReleaseEvent(QMouseEvent *event)
     if (inside)
         Click();
     if (alive)
-        updateTracking(event->globalPosition().toPoint());
+        updateTracking(event->position().toPoint());
 }
 
-void TShineSpeedButton::updateTracking(QPoint globalPos)
+// Positions are local: global ones are unreliable on Wayland.
+void TShineSpeedButton::updateTracking(QPoint pos)
 {
     if (!isEnabled())
         return;
     const Qt::KeyboardModifiers shift = QGuiApplication::keyboardModifiers();
-    if (QApplication::widgetAt(globalPos) == this)
-        MouseEnter(shift, mapFromGlobal(globalPos));
+    QWidget *top = window();
+    const bool over = isVisible() && rect().contains(pos) && top->childAt(mapTo(top, pos)) == this;
+    if (over)
+        MouseEnter(shift, pos);
     else
-        MouseLeave(shift, mapFromGlobal(globalPos));
+        MouseLeave(shift, pos);
 }
 
 void TShineSpeedButton::MouseEnter(Qt::KeyboardModifiers shift, QPoint pos)
@@ -330,7 +333,7 @@ void TShineSpeedButton::changeEvent(QEvent *event)
         down_ = false;
         pressing_ = false;
         state_ = isEnabled() ? _sbsUp : _sbsDisableUp;
-        updateTracking(QCursor::pos());
+        updateTracking(mapFromGlobal(QCursor::pos()));
         update();
         break;
     case QEvent::FontChange:

@@ -167,7 +167,7 @@ private:
     Shine::T_ShineButtonState restingState() const;
     QSize captionExtent(const QFont &font) const;
     void leftButtonDown();
-    void updateTracking(QPoint globalPos);
+    void updateTracking(QPoint pos);
     void leaveTimerTick();
     void notifyGroup();
     void buttonPressed(int groupIndex, const TShineSpeedButton *sender);

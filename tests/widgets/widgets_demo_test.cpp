@@ -172,9 +172,11 @@ TEST(WidgetsDemo, RendersEveryLookIntoOnePicture)
     const QString path = QStringLiteral("/tmp/qumo_widgets_demo.png");
     ASSERT_TRUE(shot.save(path));
     EXPECT_FALSE(QImage(path).isNull());
-    // The small buttons enlarged four times, pixel for pixel.
+    // Enlarged pixel for pixel: the small buttons four times, the layouts twice.
     const QImage small = shot.copy(0, 18, 300, 134);
     EXPECT_TRUE(small.scaled(small.size() * 4).save(QStringLiteral("/tmp/qumo_widgets_demo_x4.png")));
+    const QImage layoutRow = shot.copy(0, 166, 560, 64);
+    EXPECT_TRUE(layoutRow.scaled(layoutRow.size() * 2).save(QStringLiteral("/tmp/qumo_widgets_demo_x2.png")));
     // The hot button differs from the up one, the pressed one from both.
     const auto part = [&](QWidget *w) { return shot.copy(w->geometry()); };
     EXPECT_NE(part(states[0]), part(states[1]));
