@@ -1,0 +1,10 @@
+// Process-wide hint (tooltip) options: shown after 1500 ms, hidden after
+// 5000 ms, drawn on pale lavender, at most 200 pixels wide.
+#pragma once
+
+inline constexpr int HintPause = 1500;
+inline constexpr int HintHidePause = 5000;
+inline constexpr int HintMaxWidth = 200;
+
+// Safe to call more than once; needs the QApplication.
+void InstallHintOptions();

@@ -1,0 +1,89 @@
+#include "startup_rules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QSaveFile>
+
+StartRequest ParseCommandLine(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return {};
+    for (const QString &argument : arguments) {
+        if (argument.compare(QStringLiteral("/setup"), Qt::CaseInsensitive) == 0)
+            return {StartRequest::Setup, {}};
+    }
+    QString path;
+    for (const QString &argument : arguments)
+        path += argument + u' ';
+    return {StartRequest::Open, ExpandLongPath(path)};
+}
+
+QString ExpandLongPath(const QString &path)
+{
+    qsizetype end = path.size();
+    while (end > 0 && path[end - 1] == u' ')
+        --end;
+    return path.left(end);
+}
+
+namespace {
+
+QString Pad3(qsizetype n)
+{
+    return QString::number(n).rightJustified(3, u'0');
+}
+
+} // namespace
+
+QString CaretPanelText(qsizetype line, qsizetype lineCount, qsizetype column)
+{
+    return QStringLiteral("L:") + Pad3(line) + u'/' + Pad3(lineCount) + QStringLiteral("  C:") + Pad3(column);
+}
+
+bool IsIgnoredDropType(const QString &path)
+{
+    static const QStringList ignored{".bmp", ".jpg", ".jpeg", ".png", ".gif", ".mp3",
+                                     ".mid", ".wav", ".zip",  ".lzh", ".cab"};
+    const QString name = QFileInfo(path).fileName().toLower();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && ignored.contains(name.mid(dot));
+}
+
+bool IsClipSetFile(const QString &path)
+{
+    return QFileInfo(path).fileName().toLower().endsWith(QStringLiteral("qmc"));
+}
+
+bool InstallClipSet(const QString &path, const QString &programDir)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return false;
+    const QString target = programDir + QFileInfo(path).fileName();
+    if (QFileInfo(target) == QFileInfo(path))
+        return true;
+    QSaveFile file(target);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString WrapHintText(const QString &text, const QFontMetrics &metrics, int maxWidth)
+{
+    QStringList lines;
+    for (const QString &paragraph : text.split(u'\n')) {
+        QString line;
+        for (const QChar c : paragraph) {
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > maxWidth) {
+                const qsizetype space = line.lastIndexOf(u' ');
+                lines << (space > 0 ? line.left(space) : line);
+                line = space > 0 ? line.mid(space + 1) : QString();
+            }
+            line += c;
+        }
+        lines << line;
+    }
+    return lines.join(u'\n');
+}

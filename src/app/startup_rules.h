@@ -1,0 +1,42 @@
+// Decisions of the main window that need no window: the command line, the
+// caret panel's text, and which dropped files are taken.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct StartRequest
+{
+    enum Kind {
+        NoDocument, // start with an empty, default-named document
+        Setup,      // open the settings dialog on its associations tab
+        Open,       // open `path`
+    };
+    Kind kind = NoDocument;
+    QString path;
+};
+
+// The arguments after the program name. They are joined with spaces into one
+// path, so a path with spaces passed without quotes still opens. "/setup" (any
+// case) as an argument of its own asks for the associations tab.
+StartRequest ParseCommandLine(const QStringList &arguments);
+
+// A path's long form. Linux has no short aliases: the path without the
+// trailing spaces a joined command line leaves.
+QString ExpandLongPath(const QString &path);
+
+// "L:007/120  C:000": 1-based line, line count, 0-based column in editor units.
+QString CaretPanelText(qsizetype line, qsizetype lineCount, qsizetype column);
+
+// Images, sounds and archives dropped on the window are not opened.
+bool IsIgnoredDropType(const QString &path);
+
+// A clip set file (name ending in "qmc", any case) is offered for installation.
+bool IsClipSetFile(const QString &path);
+
+// Copies a clip set into the program folder under its own name, replacing a
+// set of that name atomically. False when it cannot be read or written.
+bool InstallClipSet(const QString &path, const QString &programDir);
+
+// Wraps a hint's lines so that none is wider than maxWidth pixels.
+QString WrapHintText(const QString &text, const class QFontMetrics &metrics, int maxWidth);

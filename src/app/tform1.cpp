@@ -1,0 +1,208 @@
+#include "tform1.h"
+
+#include "editor_settings.h"
+#include "editor_units.h"
+#include "hint_options.h"
+#include "program_dir.h"
+#include "shell_open.h"
+#include "shine_speed_button.h"
+#include "startup_rules.h"
+#include "tform3.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTimer>
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
+{
+    InstallHintOptions();
+    setObjectName(QStringLiteral("Form1"));
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    resize(664, 550);
+    CreateRegions();
+    CreateToolbar();
+    CreatePopupMenu();
+    CreateDialogs();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->start();
+
+    connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
+    connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
+    connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    for (int i = 1; i <= 40; ++i)
+        PButtons << findChild<TShineSpeedButton *>(QStringLiteral("PButton%1").arg(i));
+    for (int i = 1; i <= 20; ++i)
+        CButtons << findChild<TShineSpeedButton *>(QStringLiteral("CButton%1").arg(i));
+    ComboBox3->setCurrentIndex(0);
+    ComboBox4->setCurrentIndex(0);
+    ComboBox5->setCurrentIndex(0);
+}
+
+QString TForm1::StatusPanelText(int index) const
+{
+    return statusPanels_.value(index) ? statusPanels_[index]->text() : QString();
+}
+
+void TForm1::ShowStatus()
+{
+    statusPanels_[3]->setText(DocumentPath);
+    setWindowIconText(QFileInfo(DocumentPath).fileName());
+    setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');
+    RichEdit1->document()->setModified(false);
+    RichEdit1->setFocus();
+}
+
+void TForm1::PoChange()
+{
+    const QTextCursor cursor = RichEdit1->textCursor();
+    const QTextBlock block = cursor.block();
+    const qsizetype column = EditorUnits::Length(QStringView(block.text()).left(cursor.positionInBlock()));
+    statusPanels_[1]->setText(
+        CaretPanelText(cursor.blockNumber() + 1, RichEdit1->document()->blockCount(), column));
+}
+
+void TForm1::Timer1Timer()
+{
+    if (ColouringEnabled && Form3 != nullptr && Form3->options().useAutoHtml && TextChanged) {
+        // Incremental tag colouring comes with the editing behaviour.
+        TextChanged = false;
+    }
+    const QLocale locale = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    statusPanels_[2]->setText(locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
+                              locale.toString(now.time(), QLocale::LongFormat));
+}
+
+QString TForm1::ShippedFile(const QString &name) const
+{
+    return ShippedFilePath(ProgramDir, name);
+}
+
+void TForm1::PlayClickSound()
+{
+    sounds_->Play(ShippedFile(QStringLiteral("click.wav")));
+}
+
+void TForm1::UpdateInfoLine()
+{
+    Panel11->setVisible(!Panel3->isHidden() || !Panel12->isHidden());
+}
+
+void TForm1::SetTagPaletteVisible(bool visible)
+{
+    Panel3->setVisible(visible);
+    UpdateInfoLine();
+}
+
+void TForm1::SetClipPaletteVisible(bool visible)
+{
+    Panel12->setVisible(visible);
+    UpdateInfoLine();
+}
+
+void TForm1::OpenSettingsDialog()
+{
+    if (Form3 != nullptr)
+        ::OpenSettingsDialog(*Form3, *this, *RichEdit1, *Panel2);
+}
+
+void TForm1::SpeedButton21Click()
+{
+    OpenSettingsDialog();
+}
+
+void TForm1::SpeedButton22Click()
+{
+    OpenDocument(ShippedFile(QStringLiteral("help/index.html")));
+}
+
+void TForm1::SpeedButton23Click()
+{
+    OpenUrl(QUrl::fromLocalFile(ShippedFile(QStringLiteral("help/index.html"))).toString() +
+            QStringLiteral("#tags"));
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    return ConfirmSaveChanges();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    HandleDroppedFiles(paths, event->position().toPoint());
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            OpenDocument(ShippedFile(QStringLiteral("readme.txt")));
+        return mouse->button() == Qt::RightButton;
+    }
+    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && Image1->rect().contains(mouse->position().toPoint()))
+            SpeedButton21Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

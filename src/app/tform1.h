@@ -1,0 +1,160 @@
+// The main window: toolbar, editing area with its ruler, the tool panels
+// around it, the status bar and the context menu. It owns the one document.
+#pragma once
+
+#include "sound_player.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QAction;
+class QCheckBox;
+class QColorDialog;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QStatusBar;
+class QTimer;
+class TForm3;
+class TShineSpeedButton;
+struct DocumentCodeOptions;
+
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The settings dialog, created after this window (entry point).
+    void setForm3(TForm3 *form3) { Form3 = form3; }
+    // The arguments after the program name; read by the start-up sequence.
+    void setCommandLine(const QStringList &arguments) { commandLine_ = arguments; }
+    // Where settings and sets live; resolved at start-up when not set before.
+    void setProgramDir(const QString &dir) { ProgramDir = dir; }
+
+    // Document routines.
+    bool ConfirmSaveChanges();
+    bool LoadDocument(const QString &path);
+    bool SaveDocument(const QString &path);
+
+    void ShowStatus();
+    void PoChange();
+    void Timer1Timer();
+    void PlayClickSound();
+    void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
+
+    // Shows or hides a palette and keeps the info line's rule.
+    void SetTagPaletteVisible(bool visible);
+    void SetClipPaletteVisible(bool visible);
+
+    QString StatusPanelText(int index) const;
+    int BaseFontSize() const { return baseFontSize_; }
+
+    QString DocumentPath;
+    QString IniPath;
+    QString ProgramDir;
+    bool TextChanged = false;
+    bool ColouringEnabled = false;
+    QList<TShineSpeedButton *> PButtons;
+    QList<TShineSpeedButton *> CButtons;
+    TForm3 *Form3 = nullptr;
+
+    // Regions.
+    QWidget *Panel1;  // toolbar
+    QWidget *Panel10; // search bar
+    QSplitter *Splitter1;
+    QWidget *Panel13; // folder pane
+    QWidget *Panel14; // editing area
+    QLabel *Panel2;   // ruler
+    QPlainTextEdit *RichEdit1;
+    QWidget *Panel4;  // colour panel
+    QWidget *Panel12; // clip palette
+    QLabel *Panel11;  // palette info line
+    QWidget *Panel3;  // tag palette
+    QStatusBar *StatusBar1;
+
+    // Toolbar.
+    QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
+    QLabel *Image1;
+    TShineSpeedButton *SpeedButton21;
+    TShineSpeedButton *SpeedButton22;
+    TShineSpeedButton *SpeedButton23;
+
+    // Palette controls whose state the settings file keeps.
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QComboBox *ComboBox1; // clip set
+    QComboBox *ComboBox2; // tag set
+    QComboBox *ComboBox3; // alignment
+    QComboBox *ComboBox4; // clip case
+    QComboBox *ComboBox5; // tag case
+    QCheckBox *CheckBox4; // send clips to the clipboard
+
+    QMenu *PopupMenu1;
+    QFileDialog *OpenDialog1;
+    QFileDialog *SaveDialog1;
+    QFileDialog *OpenDialog2;
+    QColorDialog *ColorDialog1;
+    QTimer *Timer1;
+
+public slots:
+    void SSButton1Click();
+    void SSButton2Click();
+    void SSButton3Click();
+    void SSButton4Click();
+    void SSButton5Click();
+    void SpeedButton21Click();
+    void SpeedButton22Click();
+    void SpeedButton23Click();
+    void Exit1Click();
+
+signals:
+    // The start-up sequence has run to its end (command line followed).
+    void StartUpFinished();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FollowCommandLine();
+    bool FormCloseQuery();
+    void FormClose();
+
+    void CreateRegions();
+    void CreateEditingArea();
+    void CreatePalettePanels();
+    void CreateStatusBar();
+    void CreateToolbar();
+    void CreatePopupMenu();
+    void CreateDialogs();
+
+    void ReadWindowSettings();
+    void UpdateInfoLine();
+    void ApplyTextSize(int points);
+    void OpenSettingsDialog();
+    void ShowFileError(const QString &message);
+    DocumentCodeOptions CurrentCodeOptions() const;
+    QString ShippedFile(const QString &name) const;
+
+    QStringList commandLine_;
+    QList<QLabel *> statusPanels_;
+    SoundPlayer *sounds_;
+    int baseFontSize_ = 9;
+    int openFilterIndex_ = 0;
+    bool firstShow_ = true;
+    bool settingsFileExisted_ = true;
+};

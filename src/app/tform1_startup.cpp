@@ -1,0 +1,174 @@
+// Start-up, close and files dropped on the window.
+#include "editor_settings.h"
+#include "program_dir.h"
+#include "settings_read.h"
+#include "settings_write.h"
+#include "startup_rules.h"
+#include "tform1.h"
+#include "tform3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+void TForm1::FormShow()
+{
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    ColouringEnabled = true;
+    if (ProgramDir.isEmpty())
+        ProgramDir = ProgramDirForThisProcess();
+    IniPath = ProgramDir + QStringLiteral("qumoedit.ini");
+    ReadWindowSettings();
+
+    if (Form3 != nullptr) {
+        Form3->setIniPath(IniPath);
+        Form3->setColorDialog(ColorDialog1);
+        Form3->LoadSettingsIntoDialog();
+        ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
+        Form3->PageControl1->setCurrentIndex(TForm3::CopyrightPage);
+    }
+    // Tag and clip sets are listed and loaded here once the palettes exist.
+
+    // The rest may open modal dialogs: it runs once the window is on screen.
+    QTimer::singleShot(0, this, &TForm1::FollowCommandLine);
+}
+
+void TForm1::ReadWindowSettings()
+{
+    settingsFileExisted_ = QFileInfo::exists(IniPath);
+    const QSize screen = this->screen() != nullptr ? this->screen()->availableSize() : QSize(1024, 768);
+    const MainWindowSettings s = ReadMainWindowSettings(IniPath, screen);
+    resize(s.width, s.height);
+    move(s.x, s.y);
+    Panel3->setVisible(s.htmlPanel);
+    Panel12->setVisible(s.clipPanel);
+    Panel4->setVisible(s.colorPanel);
+    UpdateInfoLine();
+    baseFontSize_ = s.msize;
+    DocumentPath = s.pathName;
+    ComboBox1->setEditText(s.clipName);
+    ComboBox2->setEditText(s.tagName);
+    ComboBox5->setCurrentIndex(s.htmlChar);
+    ComboBox4->setCurrentIndex(s.clipChar);
+    CheckBox4->setChecked(s.sendClipBoard);
+    ApplyTextSize(baseFontSize_);
+    Panel10->setFixedHeight(32);
+}
+
+void TForm1::ApplyTextSize(int points)
+{
+    QFont editorFont = RichEdit1->font();
+    editorFont.setPointSize(points);
+    RichEdit1->setFont(editorFont);
+    QFont rulerFont = Panel2->font();
+    rulerFont.setPointSize(points);
+    Panel2->setFont(rulerFont);
+    // Text size + 2 would clip the scale's glyphs at this resolution.
+    Panel2->setFixedHeight(QFontMetrics(rulerFont).height() + 2);
+}
+
+void TForm1::FollowCommandLine()
+{
+    if (!settingsFileExisted_)
+        OpenSettingsDialog();
+
+    const StartRequest request = ParseCommandLine(commandLine_);
+    switch (request.kind) {
+    case StartRequest::NoDocument:
+        if (DocumentPath.isEmpty() || !QDir(DocumentPath).exists())
+            DocumentPath = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        DocumentPath += Panel3->isHidden() ? QStringLiteral("/newtext.txt") : QStringLiteral("/newhtml.html");
+        DocumentPath = QDir::cleanPath(DocumentPath);
+        break;
+    case StartRequest::Setup:
+        if (Form3 != nullptr) {
+            Form3->PageControl1->setCurrentIndex(TForm3::AssociationPage);
+            OpenSettingsDialog();
+        }
+        break;
+    case StartRequest::Open:
+        DocumentPath = request.path;
+        LoadDocument(DocumentPath);
+        TextChanged = false;
+        if (IsBrowserCachePath(DocumentPath)) {
+            Panel3->hide();
+            Panel4->hide();
+            Panel11->hide();
+            Panel12->hide();
+            // All tags are coloured here once the editing behaviour exists.
+        }
+        break;
+    }
+
+    ShowStatus();
+    PoChange();
+    setAcceptDrops(true);
+    emit StartUpFinished();
+}
+
+void TForm1::FormClose()
+{
+    const QRect normal = isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
+    const QPoint topLeft = normal == geometry() ? pos() : normal.topLeft();
+    setWindowState(Qt::WindowNoState);
+    MainWindowSettings w;
+    w.x = topLeft.x();
+    w.y = topLeft.y();
+    w.width = normal.width();
+    w.height = normal.height();
+    w.htmlPanel = !Panel3->isHidden();
+    w.clipPanel = !Panel12->isHidden();
+    w.colorPanel = !Panel4->isHidden();
+    w.msize = baseFontSize_;
+    w.clipName = ComboBox1->currentText();
+    w.tagName = ComboBox2->currentText();
+    w.htmlChar = ComboBox5->currentIndex();
+    w.clipChar = ComboBox4->currentIndex();
+    w.sendClipBoard = CheckBox4->isChecked();
+    const DialogOptions options = Form3 != nullptr ? Form3->options() : DialogOptions();
+    if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options))
+        ShowSettingsWriteFailure(this);
+}
+
+void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
+{
+    if (paths.isEmpty())
+        return;
+    const QString path = paths.first();
+    if (IsIgnoredDropType(path))
+        return;
+    if (!Panel13->isHidden() &&
+        Panel13->geometry().contains(Panel13->parentWidget()->mapFrom(this, dropPoint)))
+        return;
+    activateWindow();
+    raise();
+    if (IsClipSetFile(path)) {
+        const QString name = QFileInfo(path).fileName();
+        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
+                        QStringLiteral("クリップデータ「") + name +
+                            QStringLiteral("」をインストールしますか？"),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QStringLiteral("InstallClipSet"));
+        if (box.exec() != QMessageBox::Yes)
+            return;
+        if (!InstallClipSet(path, ProgramDir))
+            QMessageBox::critical(this, QStringLiteral("QUMOEDIT"),
+                                  QStringLiteral("ファイル %1 は開けません").arg(path));
+        // The clip set list is refreshed here once the clip palette exists.
+        return;
+    }
+    if (ConfirmSaveChanges())
+        LoadDocument(path);
+}

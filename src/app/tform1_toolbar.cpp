@@ -1,0 +1,166 @@
+// The toolbar: fifteen shine buttons, the logo and the two small buttons.
+#include "shine_btn_colors.h"
+#include "shine_speed_button.h"
+#include "tform1.h"
+#include "tform3.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyle>
+
+namespace {
+
+struct ToolbarButton
+{
+    const char16_t *hint;
+    const char *themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+constexpr ToolbarButton Buttons[] = {
+    {u"開く", "document-open", QStyle::SP_DialogOpenButton},
+    {u"新規作成", "document-new", QStyle::SP_FileIcon},
+    {u"名前を付けて保存", "document-save-as", QStyle::SP_DriveFDIcon},
+    {u"上書き保存", "document-save", QStyle::SP_DialogSaveButton},
+    {u"印刷", "document-print", QStyle::SP_ComputerIcon},
+    {u"元に戻す", "edit-undo", QStyle::SP_ArrowBack},
+    {u"切り取り", "edit-cut", QStyle::SP_DialogDiscardButton},
+    {u"コピー", "edit-copy", QStyle::SP_FileDialogNewFolder},
+    {u"貼り付け", "edit-paste", QStyle::SP_DialogApplyButton},
+    {u"検索バー", "edit-find", QStyle::SP_FileDialogContentsView},
+    {u"文字サイズ", "zoom-in", QStyle::SP_FileDialogListView},
+    {u"QUMOHTML（タグパレット）", "text-html", QStyle::SP_FileDialogDetailedView},
+    {u"QUMOCOLOR（カラーパネル）", "preferences-desktop-color", QStyle::SP_DesktopIcon},
+    {u"QUMOCLIP（クリップパレット）", "edit-paste", QStyle::SP_DirLinkIcon},
+    {u"フォルダ", "folder", QStyle::SP_DirOpenIcon},
+};
+
+QImage Glyph(const ToolbarButton &button, const QStyle *style)
+{
+    const QIcon icon =
+        QIcon::fromTheme(QLatin1String(button.themeIcon), style->standardIcon(button.fallback));
+    return icon.pixmap(QSize(20, 20)).toImage();
+}
+
+TShineSpeedButton *MakeToolbarButton(QWidget *parent, const QString &name)
+{
+    auto *button = new TShineSpeedButton(parent);
+    button->setObjectName(name);
+    button->setFixedSize(27, 29);
+    TShineBtnColors *colours = button->Colors();
+    colours->setColor(10526720);
+    colours->setGradColor(8947712);
+    colours->setGradation(true);
+    colours->setGradVertical(true);
+    colours->setHighlight(13421568);
+    colours->setShadow(8947712);
+    colours->setDarkShadow(4473856);
+    button->PressedColors()->setColor(clBtnHighlight);
+    button->setShineColor(clRed);
+    button->setActiveImage(Shine::aiAddLight);
+    button->setActiveFontColor(clHighlight);
+    return button;
+}
+
+QPixmap LogoPixmap(const QFont &base)
+{
+    QPixmap pixmap(51, 32);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, 32);
+    gradient.setColorAt(0, QColor(0, 160, 160));
+    gradient.setColorAt(1, QColor(0, 64, 64));
+    painter.fillRect(pixmap.rect(), gradient);
+    QFont font = base;
+    font.setFamily(QStringLiteral("sans-serif"));
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(pixmap.rect().adjusted(0, 2, 0, -12), Qt::AlignCenter, QStringLiteral("QUMO"));
+    painter.setPen(QColor(255, 255, 160));
+    painter.drawText(pixmap.rect().adjusted(0, 14, 0, 0), Qt::AlignCenter, QStringLiteral("EDIT"));
+    return pixmap;
+}
+
+} // namespace
+
+void TForm1::CreateToolbar()
+{
+    auto *row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(4, 3, 4, 3);
+    row->setSpacing(1);
+    for (int i = 0; i < 15; ++i) {
+        TShineSpeedButton *button = MakeToolbarButton(Panel1, QStringLiteral("SSButton%1").arg(i + 1));
+        button->setToolTip(QString::fromUtf16(Buttons[i].hint));
+        button->setGlyph(Glyph(Buttons[i], style()));
+        SSButtons << button;
+        row->addWidget(button);
+        if (i == 4 || i == 9)
+            row->addSpacing(6);
+    }
+    row->addStretch(1);
+
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(51, 32);
+    Image1->setPixmap(LogoPixmap(font()));
+    Image1->setToolTip(QStringLiteral("【左クリック】詳細表示 【右クリック】使用法表示"));
+    Image1->installEventFilter(this);
+    row->addWidget(Image1);
+
+    const auto smallButton = [this](QWidget *parent, const char *name, const QString &caption,
+                                    const QString &hint) {
+        auto *button = new TShineSpeedButton(parent);
+        button->setObjectName(QLatin1String(name));
+        button->setCaption(caption);
+        button->setToolTip(hint);
+        button->setFixedSize(20, 20);
+        return button;
+    };
+    SpeedButton21 =
+        smallButton(Panel1, "SpeedButton21", QStringLiteral("！"), QStringLiteral("設定＆著作権"));
+    SpeedButton22 =
+        smallButton(Panel1, "SpeedButton22", QStringLiteral("？"), QStringLiteral("QUMOEDITヘルプ"));
+    auto *small = new QVBoxLayout;
+    small->setSpacing(0);
+    small->addWidget(SpeedButton21);
+    small->addWidget(SpeedButton22);
+    row->addLayout(small);
+    SpeedButton23 = smallButton(Panel3, "SpeedButton23", QStringLiteral("？"), QStringLiteral("HTMLヘルプ"));
+    static_cast<QBoxLayout *>(Panel3->layout())->insertWidget(1, SpeedButton23);
+
+    connect(SSButtons[0], &TShineSpeedButton::OnClick, this, &TForm1::SSButton1Click);
+    connect(SSButtons[1], &TShineSpeedButton::OnClick, this, &TForm1::SSButton2Click);
+    connect(SSButtons[2], &TShineSpeedButton::OnClick, this, &TForm1::SSButton3Click);
+    connect(SSButtons[3], &TShineSpeedButton::OnClick, this, &TForm1::SSButton4Click);
+    connect(SSButtons[4], &TShineSpeedButton::OnClick, this, &TForm1::SSButton5Click);
+    const auto editorAction = [this](int index, void (QPlainTextEdit::*action)()) {
+        connect(SSButtons[index], &TShineSpeedButton::OnClick, this, [this, action] {
+            PlayClickSound();
+            (RichEdit1->*action)();
+        });
+    };
+    editorAction(5, &QPlainTextEdit::undo);
+    editorAction(6, &QPlainTextEdit::cut);
+    editorAction(7, &QPlainTextEdit::copy);
+    editorAction(8, &QPlainTextEdit::paste);
+    const auto toggle = [this](int index, auto show) {
+        connect(SSButtons[index], &TShineSpeedButton::OnClick, this, [this, show] {
+            PlayClickSound();
+            show();
+        });
+    };
+    toggle(9, [this] { Panel10->setVisible(Panel10->isHidden()); });
+    toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
+    toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
+    toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
+    toggle(14, [this] { Panel13->setVisible(Panel13->isHidden()); });
+    connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
+    connect(SpeedButton22, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton22Click);
+    connect(SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
+}
