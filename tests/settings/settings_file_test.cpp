@@ -43,50 +43,46 @@ protected:
 
 MainWindowSettings ChangedWindow()
 {
-    MainWindowSettings w;
-    w.height = 600;
-    w.width = 800;
-    w.x = -12;
-    w.y = 40;
-    w.htmlPanel = true;
-    w.clipPanel = true;
-    w.colorPanel = true;
-    w.msize = 14;
-    w.pathName = "/home/user/文書";
-    w.clipName = "クリップ";
-    w.tagName = " My Tags ";
-    w.htmlChar = 2;
-    w.clipChar = 1;
-    w.sendClipBoard = true;
-    return w;
+    return {.height = 600,
+            .width = 800,
+            .x = -12,
+            .y = 40,
+            .htmlPanel = true,
+            .clipPanel = true,
+            .colorPanel = true,
+            .msize = 14,
+            .pathName = "/home/user/文書",
+            .clipName = "クリップ",
+            .tagName = " My Tags ",
+            .htmlChar = 2,
+            .clipChar = 1,
+            .sendClipBoard = true};
 }
 
 DialogOptions ChangedOptions()
 {
-    DialogOptions o;
-    o.editFont = "Noto Sans Mono CJK JP";
-    o.returnRight = false;
-    o.ruler = false;
-    o.defaultColor = false;
-    o.userColor = true;
-    o.fontColor = 0x123456;
-    o.backColor = 0xABCDEF;
-    o.useTmp = true;
-    o.useAutoHtml = true;
-    o.preTxtProg = "\"/usr/bin/mousepad\" \"%1\"";
-    o.preHtmProg = "gedit %1";
-    o.keySound = false;
-    o.autoIndent = false;
-    o.saveAsHtm = true;
-    o.dateTime = "'at' hh:nn 'on' dd/mm/yyyy'";
-    o.overwriteMes = true;
-    o.secondBrowser = true;
-    o.secondBrowserPath = "/opt/browser dir/run";
-    o.autoDecode = true;
-    o.decodeAll = true;
-    o.charCode = 2;
-    o.retCode = 1;
-    return o;
+    return {.editFont = "Noto Sans Mono CJK JP",
+            .returnRight = false,
+            .ruler = false,
+            .defaultColor = false,
+            .userColor = true,
+            .fontColor = 0x123456,
+            .backColor = 0xABCDEF,
+            .useTmp = true,
+            .useAutoHtml = true,
+            .preTxtProg = "\"/usr/bin/mousepad\" \"%1\"",
+            .preHtmProg = "gedit %1",
+            .keySound = false,
+            .autoIndent = false,
+            .saveAsHtm = true,
+            .dateTime = "'at' hh:nn 'on' dd/mm/yyyy'",
+            .overwriteMes = true,
+            .secondBrowser = true,
+            .secondBrowserPath = "/opt/browser dir/run",
+            .autoDecode = true,
+            .decodeAll = true,
+            .charCode = 2,
+            .retCode = 1};
 }
 
 TEST_F(SettingsFileTest, FirstRunCentresDefaultWindowWithNoPanels)
