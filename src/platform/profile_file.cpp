@@ -110,10 +110,11 @@ void ProfileFile::parse(const QString &text)
         lines.removeLast();
     for (const QString &raw : lines) {
         const QString trimmed = raw.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            const qsizetype close = trimmed.indexOf(u']');
+        // A header needs its closing bracket; "[Pre" is an ordinary line.
+        const qsizetype close = trimmed.lastIndexOf(u']');
+        if (trimmed.startsWith(u'[') && close > 0) {
             Section section;
-            section.name = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            section.name = trimmed.mid(1, close - 1).trimmed();
             section.hasHeader = true;
             section.header = raw;
             sections_.push_back(std::move(section));

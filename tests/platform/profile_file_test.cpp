@@ -70,6 +70,13 @@ TEST_F(ProfileFileTest, KeyOfAnotherSectionIsNotFound)
     EXPECT_EQ(ini.readInt("Other", "msize", 9), 9);
 }
 
+TEST_F(ProfileFileTest, UnclosedHeaderDoesNotStartASection)
+{
+    ProfileFile ini = loaded("[Pre]\nmsize=10\n[Position\nWidth=700\n");
+    EXPECT_EQ(ini.readInt("Position", "Width", 520), 520);
+    EXPECT_EQ(ini.readInt("Pre", "Width", 0), 700);
+}
+
 TEST_F(ProfileFileTest, KeysBeforeAnySectionAreIgnored)
 {
     ProfileFile ini = loaded("msize=30\n[Pre]\n");
