@@ -63,7 +63,10 @@ char *EncodeTail(const unsigned char *in, std::size_t bytes, char *out)
     return out + 4;
 }
 
-std::size_t EncodedLength(std::size_t n) { return (n + 2) / 3 * 4; }
+std::size_t EncodedLength(std::size_t n)
+{
+    return (n + 2) / 3 * 4;
+}
 
 } // namespace
 

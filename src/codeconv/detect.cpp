@@ -20,7 +20,10 @@ bool EightInert(const unsigned char *p)
     return ((w & Highs) | below8 | esc) == 0;
 }
 
-bool IsBinaryByte(unsigned char c) { return c < 0x08 || c == 0xFF; }
+bool IsBinaryByte(unsigned char c)
+{
+    return c < 0x08 || c == 0xFF;
+}
 
 } // namespace
 

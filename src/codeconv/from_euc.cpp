@@ -11,7 +11,10 @@ namespace {
 
 constexpr std::size_t Chunk = 4096;
 
-bool IsKanaByte(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+bool IsKanaByte(unsigned char c)
+{
+    return c >= 0xA1 && c <= 0xDF;
+}
 
 } // namespace
 
@@ -55,9 +58,8 @@ std::string euc2jis83(std::string_view text)
                 o += 2;
             } else {
                 // Any other pair, a stray 0x8E included, keeps its low bits.
-                o[0] = c & 0x7F;
-                o[1] = p[1] & 0x7F;
-                o += 2;
+                o = PutPair(o,
+                            {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
                 p += 2;
             }
         }
@@ -70,32 +72,44 @@ std::string euc2sjis(std::string_view text)
 {
     const unsigned char *p = Bytes(text);
     const unsigned char *const end = p + text.size();
-    // Never longer than the input.
-    std::string out(text.size(), '\0');
+    // Never longer than the input; the block step writes up to 16 bytes ahead.
+    std::string out(text.size() + 16, '\0');
     unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
     unsigned char *const begin = o;
 
     while (p < end) {
-        if (p + 8 <= end && EightAscii(p)) {
-            std::memcpy(o, p, 8);
-            o += 8;
-            p += 8;
-            continue;
+        if (end - p >= 8) {
+            const std::uint64_t w = Load64(p);
+            const unsigned high = HighBitMask(w);
+            if (high == 0) {
+                std::memcpy(o, p, 8);
+                p += 8;
+                o += 8;
+                continue;
+            }
+            const BlockPlan &plan = BlockPlans[high];
+            // Kana (0x8E) and the single bytes 0x80 and 0xFF take the slow path.
+            const unsigned special =
+                HighBitMask(BytesEqual(w, 0x8E) | BytesEqual(w, 0x80) | BytesEqual(w, 0xFF));
+            if ((special & plan.leads) == 0) {
+                RunPlan(plan, p, o, EucToSjisTable);
+                p += plan.inLen;
+                o += plan.outLen;
+                continue;
+            }
         }
         const unsigned char c = *p;
-        if (c <= 0x80 || c == 0xFF || p + 1 >= end) {
-            *o++ = c;
-            ++p;
-        } else if (c == 0x8E) {
-            *o++ = p[1];
+        if (c > 0x80 && c != 0xFF && p + 1 < end) {
+            if (c == 0x8E) {
+                *o++ = p[1];
+            } else {
+                o = PutPair(o, EucToSjisTable[PairIndex(c, p[1])]);
+            }
             p += 2;
-        } else {
-            const Pair &s = JisToSjisTable[((c & 0x7F) << 7) | (p[1] & 0x7F)];
-            o[0] = s[0];
-            o[1] = s[1];
-            o += 2;
-            p += 2;
+            continue;
         }
+        *o++ = c;
+        ++p;
     }
     out.resize(static_cast<std::size_t>(o - begin));
     return out;

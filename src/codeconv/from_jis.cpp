@@ -5,22 +5,36 @@
 #include "fast_tables.h"
 #include "jconvert.h"
 
+#include <bit>
+
 namespace Jconvert {
 
 using namespace detail;
 
 namespace {
 
-bool EightAsciiNoEsc(const unsigned char *p)
+// How many of the eight bytes at p come before the first one that stops a
+// run: in two-byte mode anything outside 0x21-0x7E, in ASCII mode ESC or a
+// byte with its top bit set.
+unsigned RunLength(const unsigned char *p, bool kanji)
 {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    const std::uint64_t x = w ^ 0x1B1B1B1B1B1B1B1BULL;
-    const std::uint64_t esc = (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
-    return ((w & 0x8080808080808080ULL) | esc) == 0;
+    const std::uint64_t w = Load64(p);
+    const std::uint64_t high = w & 0x8080808080808080ULL;
+    std::uint64_t stops;
+    if (kanji) {
+        const std::uint64_t low = w & 0x7F7F7F7F7F7F7F7FULL;
+        const std::uint64_t below21 = ~(low + 0x5F5F5F5F5F5F5F5FULL) & 0x8080808080808080ULL;
+        stops = high | below21 | BytesEqual(low, 0x7F);
+    } else {
+        stops = high | BytesEqual(w, ESC);
+    }
+    return static_cast<unsigned>(std::countr_zero(HighBitMask(stops) | 0x100u));
 }
 
-bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
+bool IsJisByte(unsigned char c)
+{
+    return c >= 0x21 && c <= 0x7E;
+}
 
 enum class Target { Sjis, Euc };
 
@@ -28,14 +42,50 @@ template <Target T> std::string FromJis(std::string_view text)
 {
     const unsigned char *p = Bytes(text);
     const unsigned char *const end = p + text.size();
-    // Escapes are dropped and pairs stay pairs, so the output never grows.
-    std::string out(text.size(), '\0');
+    // Escapes are dropped and pairs stay pairs, so the output never grows
+    // (the block steps write up to 16 bytes ahead).
+    std::string out(text.size() + 16, '\0');
     unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
     unsigned char *const begin = o;
     bool kanji = false;
 
     while (p < end) {
+        if (end - p >= 8) {
+            // Whole runs of pairs or of ASCII, eight bytes at a time.
+            const unsigned run = RunLength(p, kanji);
+            if (!kanji && run > 0) {
+                std::memcpy(o, p, 8);
+                p += run;
+                o += run;
+                continue;
+            }
+            if constexpr (T == Target::Sjis) {
+                if (kanji && run >= 2) {
+                    // Four pairs are written; only the whole ones before the stop count.
+                    PutPair(
+                        PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]), JisToSjisTable[Load16(p + 2)]),
+                                JisToSjisTable[Load16(p + 4)]),
+                        JisToSjisTable[Load16(p + 6)]);
+                    p += run & ~1u;
+                    o += run & ~1u;
+                    continue;
+                }
+            }
+        }
         const unsigned char c = *p;
+        if (kanji && IsJisByte(c)) {
+            if constexpr (T == Target::Euc) {
+                *o++ = c | 0x80;
+                ++p;
+            } else if (p + 1 < end) {
+                o = PutPair(o, JisToSjisTable[PairIndex(c, p[1])]);
+                p += 2;
+            } else {
+                *o++ = c;
+                ++p;
+            }
+            continue;
+        }
         if (c == ESC) {
             if (end - p < 3) {
                 while (p < end)
@@ -49,37 +99,8 @@ template <Target T> std::string FromJis(std::string_view text)
             p += 3;
             continue;
         }
-        if (!kanji) {
-            if (p + 8 <= end && EightAsciiNoEsc(p)) {
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-                continue;
-            }
-            *o++ = c;
-            ++p;
-            continue;
-        }
-        if (!IsJisByte(c)) {
-            *o++ = c;
-            ++p;
-            continue;
-        }
-        if constexpr (T == Target::Euc) {
-            *o++ = c | 0x80;
-            ++p;
-        } else {
-            if (p + 1 >= end) {
-                *o++ = c;
-                ++p;
-                continue;
-            }
-            const Pair &s = JisToSjisTable[((c & 0x7F) << 7) | (p[1] & 0x7F)];
-            o[0] = s[0];
-            o[1] = s[1];
-            o += 2;
-            p += 2;
-        }
+        *o++ = c;
+        ++p;
     }
     out.resize(static_cast<std::size_t>(o - begin));
     return out;
@@ -87,8 +108,14 @@ template <Target T> std::string FromJis(std::string_view text)
 
 } // namespace
 
-std::string jis2sjis(std::string_view text) { return FromJis<Target::Sjis>(text); }
+std::string jis2sjis(std::string_view text)
+{
+    return FromJis<Target::Sjis>(text);
+}
 
-std::string jis2euc(std::string_view text) { return FromJis<Target::Euc>(text); }
+std::string jis2euc(std::string_view text)
+{
+    return FromJis<Target::Euc>(text);
+}
 
 } // namespace Jconvert

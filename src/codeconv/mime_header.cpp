@@ -10,13 +10,17 @@ namespace {
 constexpr std::string_view Prefix = "=?ISO-2022-JP?B?";
 constexpr std::string_view Suffix = "?=";
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsSjisLead(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 std::size_t FindPrefix(std::string_view text, std::size_t from)
 {
-    const auto it = std::search(text.begin() + from, text.end(), Prefix.begin(), Prefix.end(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-    });
+    const auto it =
+        std::search(text.begin() + from, text.end(), Prefix.begin(), Prefix.end(), [](char a, char b) {
+            return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+        });
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 

@@ -11,11 +11,20 @@ namespace {
 constexpr std::size_t LineBytes = 45;
 
 // Zero is written as a grave accent so lines never end in spaces.
-char UUChar(unsigned v) { return v == 0 ? '`' : static_cast<char>(0x20 + v); }
+char UUChar(unsigned v)
+{
+    return v == 0 ? '`' : static_cast<char>(0x20 + v);
+}
 
-unsigned UUValue(unsigned char c) { return (c - 0x20) & 0x3F; }
+unsigned UUValue(unsigned char c)
+{
+    return (c - 0x20) & 0x3F;
+}
 
-bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(unsigned char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 } // namespace
 

@@ -45,11 +45,16 @@ struct Flag
 };
 
 constexpr Flag Flags[] = {
-    {"--help", Operation::Help},         {"--version", Operation::Version},
-    {"--guess", Operation::Guess},       {"--base64", Operation::Base64},
-    {"--unbase64", Operation::UnBase64}, {"--uu", Operation::UU},
-    {"--unuu", Operation::UnUU},         {"--binhex", Operation::BinHex},
-    {"--unbinhex", Operation::UnBinHex}, {"--mime-header", Operation::MimeHeader},
+    {"--help", Operation::Help},
+    {"--version", Operation::Version},
+    {"--guess", Operation::Guess},
+    {"--base64", Operation::Base64},
+    {"--unbase64", Operation::UnBase64},
+    {"--uu", Operation::UU},
+    {"--unuu", Operation::UnUU},
+    {"--binhex", Operation::BinHex},
+    {"--unbinhex", Operation::UnBinHex},
+    {"--mime-header", Operation::MimeHeader},
     {"--unmime-header", Operation::UnMimeHeader},
 };
 
@@ -57,7 +62,8 @@ constexpr Flag Flags[] = {
 
 std::string CodeName(int code)
 {
-    static constexpr const char *Names[] = {"ASCII", "BINARY", "JIS_NEW", "JIS_OLD", "EUC", "SJIS", "EUC_OR_SJIS"};
+    static constexpr const char *Names[] = {"ASCII", "BINARY", "JIS_NEW",    "JIS_OLD",
+                                            "EUC",   "SJIS",   "EUC_OR_SJIS"};
     const std::string name = code >= 0 && code <= 6 ? Names[code] : "UNKNOWN";
     return std::to_string(code) + " " + name;
 }

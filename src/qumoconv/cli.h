@@ -29,12 +29,12 @@ enum class Operation {
 struct Options
 {
     Operation operation = Operation::None;
-    std::optional<int> from;   // character-code identifier
-    std::optional<int> to;     // character-code identifier
-    std::optional<int> eol;    // line-end identifier
-    bool wrap = false;         // Base64 in lines of 76
-    bool lf = false;           // encoders break lines with LF, not CR LF
-    std::string inputPath;     // empty or "-" for standard input
+    std::optional<int> from; // character-code identifier
+    std::optional<int> to;   // character-code identifier
+    std::optional<int> eol;  // line-end identifier
+    bool wrap = false;       // Base64 in lines of 76
+    bool lf = false;         // encoders break lines with LF, not CR LF
+    std::string inputPath;   // empty or "-" for standard input
 };
 
 // Either the options or a one-line message saying what is wrong.

@@ -18,7 +18,9 @@ int Fail(const std::string &message)
 // Reads the whole stream; a regular file is read in one piece of its size.
 bool ReadAll(std::FILE *f, std::string &out)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
         return false;

@@ -106,7 +106,8 @@ TEST(jis2sjis, FragmentsAreCopied)
 
 TEST(jis2euc, SetsTopBitsInTwoByteMode)
 {
-    EXPECT_EQ(jis2euc(EnterKanji + B({0x30, 0x21, ' ', 0x7F}) + LeaveKanji + "A"), B({0xB0, 0xA1, 0x20, 0x7F, 'A'}));
+    EXPECT_EQ(jis2euc(EnterKanji + B({0x30, 0x21, ' ', 0x7F}) + LeaveKanji + "A"),
+              B({0xB0, 0xA1, 0x20, 0x7F, 'A'}));
 }
 
 TEST(euc2sjis, PairsKanaAndPassThrough)
@@ -169,7 +170,8 @@ TEST(Converters, LeaveTheInputAloneAndNeverReadPastIt)
 {
     // Every converter over every short byte string: nothing crashes, the
     // input stays as it was (the sanitizer build checks the reads).
-    const std::string alphabet = B({0x00, 0x0A, 0x0D, 0x1B, '$', '(', 'B', 0x24, 0x8E, 0x82, 0xA4, 0xB6, 0xDE, 0xDF, 0xF0});
+    const std::string alphabet =
+        B({0x00, 0x0A, 0x0D, 0x1B, '$', '(', 'B', 0x24, 0x8E, 0x82, 0xA4, 0xB6, 0xDE, 0xDF, 0xF0});
     for (char a : alphabet)
         for (char b : alphabet)
             for (char c : alphabet) {

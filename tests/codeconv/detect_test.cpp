@@ -52,10 +52,10 @@ TEST(InCodeCheck, JisEscapes)
 
 TEST(InCodeCheck, ShiftJisEvidence)
 {
-    EXPECT_EQ(InCodeCheck(B({0x82, 0xA0})), JC_SJIS);          // あ
-    EXPECT_EQ(InCodeCheck(B({0xB1, 0x41})), JC_SJIS);          // ｱA
-    EXPECT_EQ(InCodeCheck(B({0x8E, 0x40})), JC_SJIS);          // 0x8E as a Shift_JIS lead
-    EXPECT_EQ(InCodeCheck(B({0xE0, 0x40})), JC_SJIS);          // 0xE0 lead, low trail
+    EXPECT_EQ(InCodeCheck(B({0x82, 0xA0})), JC_SJIS); // あ
+    EXPECT_EQ(InCodeCheck(B({0xB1, 0x41})), JC_SJIS); // ｱA
+    EXPECT_EQ(InCodeCheck(B({0x8E, 0x40})), JC_SJIS); // 0x8E as a Shift_JIS lead
+    EXPECT_EQ(InCodeCheck(B({0xE0, 0x40})), JC_SJIS); // 0xE0 lead, low trail
     EXPECT_EQ(InCodeCheck(B({0xE0, 0xA0})), JC_SJIS);
     EXPECT_EQ(InCodeCheck(B({'a', 'b', 0x90, 0x9F})), JC_SJIS); // after ASCII
 }
@@ -64,8 +64,8 @@ TEST(InCodeCheck, EucEvidence)
 {
     EXPECT_EQ(InCodeCheck(B({0xA4, 0xA2})), JC_EUC_OR_SJIS); // EUC あ alone
     EXPECT_EQ(InCodeCheck(B({0xA4, 0xA2, 0xF0, 0xA1})), JC_EUC);
-    EXPECT_EQ(InCodeCheck(B({0xB0, 0xF3})), JC_EUC);         // lead A1-DF, trail F0-FE
-    EXPECT_EQ(InCodeCheck(B({0xE0, 0xFD})), JC_EUC);         // lead E0-EF, trail FD/FE
+    EXPECT_EQ(InCodeCheck(B({0xB0, 0xF3})), JC_EUC); // lead A1-DF, trail F0-FE
+    EXPECT_EQ(InCodeCheck(B({0xE0, 0xFD})), JC_EUC); // lead E0-EF, trail FD/FE
     EXPECT_EQ(InCodeCheck(B({0xE0, 0xFC})), JC_EUC_OR_SJIS);
     EXPECT_EQ(InCodeCheck(B({0x8E, 0xB1})), JC_EUC_OR_SJIS); // EUC half-width kana
 }

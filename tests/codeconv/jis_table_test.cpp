@@ -8,7 +8,10 @@ using namespace Jconvert;
 
 namespace {
 
-std::string Pair(unsigned char a, unsigned char b) { return std::string{char(a), char(b)}; }
+std::string Pair(unsigned char a, unsigned char b)
+{
+    return std::string{char(a), char(b)};
+}
 
 // A cell that glibc's EUC-JP defines: JIS X 0208 as published.
 bool DefinedInJisX0208(unsigned char j1, unsigned char j2)
@@ -18,7 +21,10 @@ bool DefinedInJisX0208(unsigned char j1, unsigned char j2)
 
 // Rows that code page 932 adds inside the 94 x 94 square (NEC row 13 and the
 // NEC-selected IBM extensions in rows 89-92), which EUC-JP does not define.
-bool Cp932OnlyRow(unsigned char j1) { return j1 == 0x2D || (j1 >= 0x79 && j1 <= 0x7C); }
+bool Cp932OnlyRow(unsigned char j1)
+{
+    return j1 == 0x2D || (j1 >= 0x79 && j1 <= 0x7C);
+}
 
 } // namespace
 
@@ -139,8 +145,8 @@ TEST(JisTable, VoicedKanaFoldLikeUnicodeComposition)
     // Every kana that takes a mark folds into the composed full-width kana.
     const std::string voiced = "ヴガギグゲゴザジズゼゾダヂヅデドバビブベボ";
     std::string sjis;
-    for (unsigned char kana : {0xB3, 0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xC1,
-                               0xC2, 0xC3, 0xC4, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE}) {
+    for (unsigned char kana : {0xB3, 0xB6, 0xB7, 0xB8, 0xB9, 0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF,
+                               0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE}) {
         sjis += char(kana);
         sjis += '\xDE';
     }

@@ -60,13 +60,13 @@ TEST(Base64, LineBreaksEvery76Characters)
 
 TEST(Base64, DecoderTolerance)
 {
-    EXPECT_EQ(DecodeBase64("YW\r\nJj"), "abc");    // a line break inside a group
+    EXPECT_EQ(DecodeBase64("YW\r\nJj"), "abc"); // a line break inside a group
     EXPECT_EQ(DecodeBase64("YWJj\r\nYQ=="), "abca");
-    EXPECT_EQ(DecodeBase64("YQ"), "a");            // missing padding
+    EXPECT_EQ(DecodeBase64("YQ"), "a"); // missing padding
     EXPECT_EQ(DecodeBase64("YWI"), "ab");
-    EXPECT_EQ(DecodeBase64("Y"), "");              // six bits make no byte
-    EXPECT_EQ(DecodeBase64("YQ==YWI="), "aab");    // concatenated words
-    EXPECT_EQ(DecodeBase64("Y W\tJ*j"), "abc");    // stray characters are skipped
+    EXPECT_EQ(DecodeBase64("Y"), "");           // six bits make no byte
+    EXPECT_EQ(DecodeBase64("YQ==YWI="), "aab"); // concatenated words
+    EXPECT_EQ(DecodeBase64("Y W\tJ*j"), "abc"); // stray characters are skipped
     EXPECT_EQ(DecodeBase64("===="), "");
     EXPECT_EQ(DecodeBase64(B({0x80, 0xFF, 0x00})), "");
 }
@@ -87,12 +87,12 @@ TEST(UUEncode, LinesOf45Bytes)
 
 TEST(UUEncode, DecoderTolerance)
 {
-    EXPECT_EQ(DecodeUU("#0V%T"), "Cat");          // no line break at all
+    EXPECT_EQ(DecodeUU("#0V%T"), "Cat"); // no line break at all
     EXPECT_EQ(DecodeUU("#0V%T\r\n`\r\n"), "Cat");
-    EXPECT_EQ(DecodeUU("#0V"), "C");              // a line cut short
-    EXPECT_EQ(DecodeUU("M"), "");                 // a count with no data
+    EXPECT_EQ(DecodeUU("#0V"), "C"); // a line cut short
+    EXPECT_EQ(DecodeUU("M"), "");    // a count with no data
     EXPECT_EQ(DecodeUU("\n\n\r"), "");
-    EXPECT_EQ(DecodeUU("!0V%T"), "C");            // the count limits the bytes
+    EXPECT_EQ(DecodeUU("!0V%T"), "C"); // the count limits the bytes
 }
 
 TEST(BinHex, LinesOf64CharactersCountingTheOpeningColon)
@@ -141,7 +141,7 @@ TEST(TransferEncodings, RoundTripEveryLengthUpToSeveralHundred)
             ASSERT_TRUE(OnlyPrintable(hqx, "\r\n"));
             for (std::size_t pos = 0; pos < hqx.size(); pos += 66)
                 ASSERT_LE(hqx.find("\r\n", pos) == std::string::npos ? hqx.size() - pos
-                                                                      : hqx.find("\r\n", pos) - pos,
+                                                                     : hqx.find("\r\n", pos) - pos,
                           64u);
         }
     }
