@@ -23,6 +23,16 @@ TURLLabel::TURLLabel(const QString &caption, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
 }
 
+void TURLLabel::setHotTrack(bool value)
+{
+    // Switched off while lit: back to the normal colour, or it would stay lit.
+    if (!value && normalColor_) {
+        setFontColor(*normalColor_);
+        normalColor_.reset();
+    }
+    change(hotTrack_, value);
+}
+
 void TURLLabel::setOpener(Opener opener)
 {
     opener_ = std::move(opener);

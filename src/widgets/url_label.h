@@ -33,7 +33,7 @@ public:
     bool Executable() const { return executable_; }
     void setExecutable(bool value) { executable_ = value; }
     bool HotTrack() const { return hotTrack_; }
-    void setHotTrack(bool value) { change(hotTrack_, value); }
+    void setHotTrack(bool value);
     TColor HotColor() const { return hotColor_; }
     void setHotColor(TColor value) { change(hotColor_, value); }
     TColor PushedColor() const { return pushedColor_; }

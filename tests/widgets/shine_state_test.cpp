@@ -30,9 +30,11 @@ protected:
             buttons[i] = new TShineSpeedButton(&host);
             buttons[i]->move(10 + 40 * i, 10);
         }
+        QCursor::setPos(QPoint(0, 0)); // off the window before it maps
         host.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
         pointAt(QPoint(190, 90)); // over the host, away from every button
+        ASSERT_TRUE(widget_test::waitUntil([this] { return !buttons[0]->MouseIn(); }));
     }
 
     // Puts the pointer at a point of the host, as a real move does.
@@ -79,12 +81,12 @@ TEST_F(ShineState, HoverShinesAndLeavingRestores)
     QSignalSpy entered(b, &TShineSpeedButton::OnMouseEnter);
     QSignalSpy left(b, &TShineSpeedButton::OnMouseLeave);
     pointAt(b, QPoint(5, 5));
-    EXPECT_TRUE(b->MouseIn());
+    EXPECT_TRUE(widget_test::waitUntil([b] { return b->MouseIn(); }));
     EXPECT_EQ(b->ButtonState(), _sbsActiveUp);
     EXPECT_TRUE(b->LeaveTimerActive());
     EXPECT_GE(entered.count(), 1);
     pointAt(QPoint(190, 90));
-    EXPECT_FALSE(b->MouseIn());
+    EXPECT_TRUE(widget_test::waitUntil([b] { return !b->MouseIn(); }));
     EXPECT_EQ(b->ButtonState(), _sbsUp);
     EXPECT_FALSE(b->LeaveTimerActive());
     EXPECT_GE(left.count(), 1);
@@ -96,7 +98,7 @@ TEST_F(ShineState, MissedLeaveIsCaughtByTheTimer)
     LeaveEater eater;
     b->installEventFilter(&eater);
     pointAt(b, QPoint(5, 5));
-    ASSERT_EQ(b->ButtonState(), _sbsActiveUp);
+    ASSERT_TRUE(widget_test::waitUntil([b] { return b->ButtonState() == _sbsActiveUp; }));
     QElapsedTimer elapsed;
     elapsed.start();
     QCursor::setPos(QPoint(1000, 1000)); // off the window, no leave seen

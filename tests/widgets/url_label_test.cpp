@@ -25,9 +25,11 @@ protected:
             opened.append(url);
             return true;
         });
+        QCursor::setPos(QPoint(0, 0)); // off the window before it maps
         host.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
         QTest::mouseMove(&host, QPoint(290, 90));
+        ASSERT_TRUE(widget_test::waitUntil([this] { return label->FontColor() == normal; }));
     }
 
     QWidget host;
@@ -51,13 +53,13 @@ TEST_F(UrlLabel, ColoursThroughHoverPressAndRelease)
 {
     EXPECT_EQ(label->FontColor(), normal);
     QTest::mouseMove(label, QPoint(5, 5));
-    EXPECT_EQ(label->FontColor(), aqua);
+    EXPECT_TRUE(widget_test::waitUntil([this] { return label->FontColor() == aqua; }));
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(label->FontColor(), red);
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(label->FontColor(), aqua); // released inside: hover colour until the mouse leaves
     QTest::mouseMove(&host, QPoint(290, 90));
-    EXPECT_EQ(label->FontColor(), normal);
+    EXPECT_TRUE(widget_test::waitUntil([this] { return label->FontColor() == normal; }));
 }
 
 TEST_F(UrlLabel, DraggingOutBeforeReleaseRestoresTheNormalColour)
@@ -69,6 +71,7 @@ TEST_F(UrlLabel, DraggingOutBeforeReleaseRestoresTheNormalColour)
     // Any mouse button presses.
     QTest::mousePress(label, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_EQ(label->FontColor(), red);
+    QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_EQ(opened.size(), 2);
 }
 
@@ -79,6 +82,14 @@ TEST_F(UrlLabel, SecondEnterKeepsTheNormalColour)
     QApplication::sendEvent(label, &enter);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(label, &leave);
+    EXPECT_EQ(label->FontColor(), normal);
+}
+
+TEST_F(UrlLabel, SwitchingHotTrackOffWhileLitRestoresTheColour)
+{
+    QTest::mouseMove(label, QPoint(5, 5));
+    ASSERT_TRUE(widget_test::waitUntil([this] { return label->FontColor() == aqua; }));
+    label->setHotTrack(false);
     EXPECT_EQ(label->FontColor(), normal);
 }
 

@@ -4,8 +4,10 @@
 
 #include "colour_value.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPalette>
+#include <QTest>
 #include <QWidget>
 
 namespace widget_test {
@@ -60,6 +62,17 @@ inline QRect inkBounds(const QImage &image, QColor background, QRect area)
             if (image.pixel(x, y) != background.rgb())
                 bounds = bounds.united(QRect(x, y, 1, 1));
     return bounds;
+}
+
+// Pointer moves reach a real X server asynchronously; waits (up to a
+// second) until the widget has seen them.
+template <typename Predicate> bool waitUntil(Predicate done)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done() && elapsed.elapsed() < 1000)
+        QTest::qWait(5);
+    return done();
 }
 
 } // namespace widget_test
