@@ -166,7 +166,7 @@ TEST(WidgetsDemo, RendersEveryLookIntoOnePicture)
         b->shine();
     for (DemoButton *b : pressed)
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(12, 12));
-    EXPECT_NE(web->FontColor(), mail->FontColor());
+    EXPECT_TRUE(widget_test::waitUntil([&] { return web->FontColor() != mail->FontColor(); }));
 
     const QImage shot = widget_test::render(window);
     const QString path = QStringLiteral("/tmp/qumo_widgets_demo.png");
