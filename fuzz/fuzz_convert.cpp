@@ -2,6 +2,7 @@
 // input is copied into a buffer of its exact size so any read past the end
 // trips AddressSanitizer.
 #include "jconvert.h"
+#include "reference_converters.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -19,12 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
     std::memcpy(buf.get(), data + 1, size - 1);
     const std::string_view text(buf.get(), size - 1);
 
+    // The fast paths must agree with byte-at-a-time conversion.
     const std::string sjisJis = sjis2jis83(text);
     const std::string eucJis = euc2jis83(text);
-    (void)jis2sjis(text);
-    (void)jis2euc(text);
-    (void)sjis2euc(text);
-    if (euc2sjis(text).size() > text.size())
+    if (sjisJis != reference::ToJisText(text, false) || eucJis != reference::ToJisText(text, true) ||
+        jis2sjis(text) != reference::FromJisText(text, false) ||
+        jis2euc(text) != reference::FromJisText(text, true) || sjis2euc(text) != reference::SjisToEuc(text) ||
+        euc2sjis(text) != reference::EucToSjis(text))
         std::abort();
     // Shift_JIS text without half-width kana comes back through JIS and EUC.
     (void)jis2sjis(sjisJis);

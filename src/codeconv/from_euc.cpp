@@ -78,7 +78,8 @@ std::string euc2sjis(std::string_view text)
     unsigned char *const begin = o;
 
     while (p < end) {
-        if (end - p >= 8) {
+        // A single byte at the block's end is read as a pair, hence the ninth byte.
+        if (end - p > 8) {
             const std::uint64_t w = Load64(p);
             const unsigned high = HighBitMask(w);
             if (high == 0) {

@@ -77,7 +77,8 @@ std::string sjis2euc(std::string_view text)
         const unsigned char *const stop = p + std::min<std::size_t>(Chunk, end - p);
         unsigned char *o = sink.Room(2 * (stop - p) + 16);
         while (p < stop) {
-            if (stop - p >= 8) {
+            // A single byte at the block's end is read as a pair, hence the ninth byte.
+            if (stop - p >= 8 && end - p > 8) {
                 const std::uint64_t w = Load64(p);
                 const unsigned kana = HighBitMask(KanaBytes(w));
                 const BlockPlan &plan = BlockPlans[HighBitMask(w) & ~kana];
