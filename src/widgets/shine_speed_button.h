@@ -166,6 +166,7 @@ private:
     void setState(Shine::T_ShineButtonState state);
     Shine::T_ShineButtonState restingState() const;
     QSize captionExtent(const QFont &font) const;
+    QSize glyphExtent() const;
     void leftButtonDown();
     void updateTracking(QPoint pos);
     void leaveTimerTick();

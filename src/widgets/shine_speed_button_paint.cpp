@@ -21,6 +21,12 @@ QColor TShineSpeedButton::colour(TColor value) const
     return ColorToQColor(value, palette());
 }
 
+// In widget pixels: a glyph from a high-DPI icon holds more device pixels.
+QSize TShineSpeedButton::glyphExtent() const
+{
+    return glyph_.deviceIndependentSize().toSize();
+}
+
 QSize TShineSpeedButton::captionExtent(const QFont &font) const
 {
     if (caption_.isEmpty())
@@ -33,8 +39,8 @@ QSize TShineSpeedButton::captionExtent(const QFont &font) const
 QSize TShineSpeedButton::sizeHint() const
 {
     const ShineDrawPosition at =
-        CalcDrawPosition(QSize(), glyph_.size(), captionExtent(font()), layout_, -1, spacing_);
-    const QRect block = QRect(at.glyph, glyph_.size()).united(at.caption);
+        CalcDrawPosition(QSize(), glyphExtent(), captionExtent(font()), layout_, -1, spacing_);
+    const QRect block = QRect(at.glyph, glyphExtent()).united(at.caption);
     return QSize(std::max(25, block.width() + 8), std::max(25, block.height() + 8));
 }
 
@@ -81,7 +87,7 @@ void TShineSpeedButton::ImageDraw(QPainter &painter)
     const StateGlyph glyph = CreateStateGlyph(glyph_, state_, activeImage_, disabledImage_,
                                               colour(shineColor_).rgb(), colour(colors_->Color()).rgb());
     ShineDrawPosition at =
-        CalcDrawPosition(size(), glyph_.size(), captionExtent(canvasFont), layout_, margin_, spacing_);
+        CalcDrawPosition(size(), glyphExtent(), captionExtent(canvasFont), layout_, margin_, spacing_);
     if (IsDownState(state_)) {
         at.glyph += QPoint(1, 1);
         at.caption.translate(1, 1);

@@ -190,8 +190,11 @@ StateGlyph CreateStateGlyph(const QImage &glyph, T_ShineButtonState state, TActi
     if (glyph.isNull() || glyph.width() == 0 || glyph.height() == 0)
         return {};
     const KeyedGlyph src(glyph);
-    if (state == _sbsDisableUp && disabled == diDefault)
-        return {edgeMap(src), true};
+    if (state == _sbsDisableUp && disabled == diDefault) {
+        QImage edges = edgeMap(src);
+        edges.setDevicePixelRatio(glyph.devicePixelRatio());
+        return {edges, true};
+    }
     QImage out = src.transparentCopy();
     if (IsHotState(state))
         applyActive(src, out, active, shine & RGB_MASK);
@@ -203,6 +206,7 @@ StateGlyph CreateStateGlyph(const QImage &glyph, T_ShineButtonState state, TActi
 QImage TintEdgeMap(const QImage &edgeMap, const QColor &colour)
 {
     QImage out(edgeMap.size(), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(edgeMap.devicePixelRatio());
     out.fill(Qt::transparent);
     const QRgb tint = colour.rgb() | 0xFF000000u;
     for (int y = 0; y < edgeMap.height(); ++y)

@@ -2,6 +2,7 @@
 #include "shine_speed_button.h"
 #include "widget_test_support.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -194,6 +195,20 @@ TEST(ShinePaintGlyph, FrameLightDrawsTheOutline)
     for (const QPoint p : {QPoint(12, 13), QPoint(14, 13), QPoint(13, 12), QPoint(13, 14)})
         EXPECT_EQ(at(hot, p.x(), p.y()), QColor(0, 255, 0)) << p.x() << "," << p.y();
     EXPECT_EQ(at(hot, 12, 12), light);
+}
+
+TEST(ShinePaintGlyph, HighDpiGlyphIsPlacedByItsLogicalSize)
+{
+    // A 16 x 16 icon drawn at twice the resolution, as QIcon gives on such
+    // screens; its last row is transparent.
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter(&icon).fillRect(0, 0, 32, 30, QColor(0, 150, 0));
+    icon.setDevicePixelRatio(2);
+    auto button = makeButton();
+    button->setGlyph(icon);
+    // Centred by its logical size: (25 - 16) / 2 = 4.
+    EXPECT_EQ(inkBounds(render(*button), face, QRect(2, 2, 21, 21)), QRect(4, 4, 16, 15));
 }
 
 TEST(ShinePaintGlyph, DisabledDefaultIsEmbossed)
