@@ -57,7 +57,7 @@ void TShineSpeedButton::setAllowAllUp(bool value)
 void TShineSpeedButton::setTransparent(bool value)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
-    change(transparent_, value);
+    SetAndRepaint(this, transparent_, value);
 }
 
 void TShineSpeedButton::setColors(const TShineBtnColors *value)

@@ -8,6 +8,7 @@
 #include "colour_value.h"
 #include "shine_btn_colors.h"
 #include "shine_types.h"
+#include "widget_property.h"
 
 #include <QFont>
 #include <QImage>
@@ -64,34 +65,34 @@ public:
     bool AccelCharDown() const { return accelCharDown_; }
     void setAccelCharDown(bool value) { accelCharDown_ = value; }
     Shine::TFrameType FrameType() const { return frameType_; }
-    void setFrameType(Shine::TFrameType value) { change(frameType_, value); }
+    void setFrameType(Shine::TFrameType value) { SetAndRepaint(this, frameType_, value); }
     bool Transparent() const { return transparent_; }
     void setTransparent(bool value);
     bool ActiveFrame() const { return activeFrame_; }
-    void setActiveFrame(bool value) { change(activeFrame_, value); }
+    void setActiveFrame(bool value) { SetAndRepaint(this, activeFrame_, value); }
     bool UpFrame() const { return upFrame_; }
-    void setUpFrame(bool value) { change(upFrame_, value); }
+    void setUpFrame(bool value) { SetAndRepaint(this, upFrame_, value); }
     bool DownFrame() const { return downFrame_; }
-    void setDownFrame(bool value) { change(downFrame_, value); }
+    void setDownFrame(bool value) { SetAndRepaint(this, downFrame_, value); }
     Shine::TActiveImageType ActiveImage() const { return activeImage_; }
-    void setActiveImage(Shine::TActiveImageType value) { change(activeImage_, value); }
+    void setActiveImage(Shine::TActiveImageType value) { SetAndRepaint(this, activeImage_, value); }
     Shine::TDisabledImageType DisabledImage() const { return disabledImage_; }
-    void setDisabledImage(Shine::TDisabledImageType value) { change(disabledImage_, value); }
+    void setDisabledImage(Shine::TDisabledImageType value) { SetAndRepaint(this, disabledImage_, value); }
     TColor DisabledHighlight() const { return disabledHighlight_; }
-    void setDisabledHighlight(TColor value) { change(disabledHighlight_, value); }
+    void setDisabledHighlight(TColor value) { SetAndRepaint(this, disabledHighlight_, value); }
     TColor DisabledShadow() const { return disabledShadow_; }
-    void setDisabledShadow(TColor value) { change(disabledShadow_, value); }
+    void setDisabledShadow(TColor value) { SetAndRepaint(this, disabledShadow_, value); }
     // The sets stay owned by the button; the setters copy the given set.
     TShineBtnColors *Colors() const { return colors_; }
     void setColors(const TShineBtnColors *value);
     TShineBtnColors *PressedColors() const { return pressedColors_; }
     void setPressedColors(const TShineBtnColors *value);
     TColor ShineColor() const { return shineColor_; }
-    void setShineColor(TColor value) { change(shineColor_, value); }
+    void setShineColor(TColor value) { SetAndRepaint(this, shineColor_, value); }
     // Font is the widget's own font; QFont holds no colour, so the caption
     // colours are properties of their own.
     TColor FontColor() const { return fontColor_; }
-    void setFontColor(TColor value) { change(fontColor_, value); }
+    void setFontColor(TColor value) { SetAndRepaint(this, fontColor_, value); }
     TColor FontHighlight() const { return fontHighlight_; }
     void setFontHighlight(TColor value);
     TColor FontShadow() const { return fontShadow_; }
@@ -100,15 +101,15 @@ public:
     QFont ActiveFont() const { return activeFont_.value_or(font()); }
     void setActiveFont(const QFont &value);
     TColor ActiveFontColor() const { return activeFontColor_; }
-    void setActiveFontColor(TColor value) { change(activeFontColor_, value); }
+    void setActiveFontColor(TColor value) { SetAndRepaint(this, activeFontColor_, value); }
     bool AllowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool value);
     Shine::TButtonLayout Layout() const { return layout_; }
-    void setLayout(Shine::TButtonLayout value) { change(layout_, value); }
+    void setLayout(Shine::TButtonLayout value) { SetAndRepaint(this, layout_, value); }
     int Margin() const { return margin_; }
-    void setMargin(int value) { change(margin_, value); }
+    void setMargin(int value) { SetAndRepaint(this, margin_, value); }
     int Spacing() const { return spacing_; }
-    void setSpacing(int value) { change(spacing_, value); }
+    void setSpacing(int value) { SetAndRepaint(this, spacing_, value); }
     QImage Glyph() const { return glyph_; }
     // Stored as 32 bits per pixel; a null image clears the picture.
     void setGlyph(const QImage &value);
@@ -156,13 +157,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    template <typename T> void change(T &field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
     void setState(Shine::T_ShineButtonState state);
     Shine::T_ShineButtonState restingState() const;
     QSize captionExtent(const QFont &font) const;

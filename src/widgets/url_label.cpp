@@ -30,7 +30,7 @@ void TURLLabel::setHotTrack(bool value)
         setFontColor(*normalColor_);
         normalColor_.reset();
     }
-    change(hotTrack_, value);
+    SetAndRepaint(this, hotTrack_, value);
 }
 
 void TURLLabel::setOpener(Opener opener)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "colour_value.h"
+#include "widget_property.h"
 
 #include <QLabel>
 #include <QUrl>
@@ -35,9 +36,9 @@ public:
     bool HotTrack() const { return hotTrack_; }
     void setHotTrack(bool value);
     TColor HotColor() const { return hotColor_; }
-    void setHotColor(TColor value) { change(hotColor_, value); }
+    void setHotColor(TColor value) { SetAndRepaint(this, hotColor_, value); }
     TColor PushedColor() const { return pushedColor_; }
-    void setPushedColor(TColor value) { change(pushedColor_, value); }
+    void setPushedColor(TColor value) { SetAndRepaint(this, pushedColor_, value); }
 
     // Replaces QDesktopServices::openUrl (tests, or a configured browser).
     void setOpener(Opener opener);
@@ -53,13 +54,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    template <typename T> void change(T &field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
     void setFontColor(const QColor &colour);
     void open();
 
