@@ -61,6 +61,23 @@ TEST(ShinePaintFace, ThemeChangeAndNewColourSetsRepaint)
     EXPECT_EQ(changed.count(), 2); // an identical set changes nothing
 }
 
+TEST(ShinePaintFace, TransparentShowsTheParent)
+{
+    QWidget parent;
+    parent.resize(40, 40);
+    parent.setAutoFillBackground(true);
+    QPalette teal = testPalette();
+    teal.setColor(QPalette::Window, QColor(0, 128, 128));
+    parent.setPalette(teal);
+    TShineSpeedButton button(&parent);
+    button.setTransparent(true);
+    const QImage image = render(parent);
+    EXPECT_EQ(at(image, 12, 12), QColor(0, 128, 128));
+    EXPECT_EQ(at(image, 0, 0), light); // the frame is still drawn
+    button.setTransparent(false);
+    EXPECT_EQ(at(render(parent), 12, 12), face);
+}
+
 TEST(ShinePaintFace, VerticalGradientRunsFromColorToGradColor)
 {
     // The settings dialog's OK button.
