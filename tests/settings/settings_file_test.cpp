@@ -173,8 +173,8 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart)
 
     ProfileFile ini(iniPath());
     ASSERT_TRUE(ini.load());
-    EXPECT_EQ(ReadMainWindowSettings(ini, kScreen), w);
-    EXPECT_EQ(ReadDialogOptions(ini, "unused"), o);
+    EXPECT_TRUE(ReadMainWindowSettings(ini, kScreen) == w) << fileBytes().constData();
+    EXPECT_TRUE(ReadDialogOptions(ini, "unused") == o) << fileBytes().constData();
 }
 
 TEST_F(SettingsFileTest, QuotedCommandsAndValuesThatLookQuoted)
