@@ -22,10 +22,13 @@ template <typename T> T *Named(T *widget, const char *name)
     return widget;
 }
 
-QCheckBox *CheckBox(QWidget *parent, const char *name, const QString &caption, bool checked)
+QCheckBox *CheckBox(QWidget *parent, const char *name, const QString &caption, bool checked,
+                    QBoxLayout *into = nullptr)
 {
     auto *box = Named(new QCheckBox(caption, parent), name);
     box->setChecked(checked);
+    if (into)
+        into->addWidget(box);
     return box;
 }
 
@@ -130,12 +133,9 @@ QWidget *TForm3::createFunctionPage()
     static_cast<QVBoxLayout *>(page->layout())->addLayout(row);
     auto *functions = new QGroupBox(QStringLiteral("機能"), page);
     QVBoxLayout *functionLayout = Column(functions);
-    CheckBox10 = CheckBox(functions, "CheckBox10", QStringLiteral("キークリック音"), true);
-    CheckBox11 = CheckBox(functions, "CheckBox11", QStringLiteral("オートインデント"), true);
-    CheckBox17 = CheckBox(functions, "CheckBox17", QStringLiteral("上書き時確認"), false);
-    functionLayout->addWidget(CheckBox10);
-    functionLayout->addWidget(CheckBox11);
-    functionLayout->addWidget(CheckBox17);
+    CheckBox10 = CheckBox(functions, "CheckBox10", QStringLiteral("キークリック音"), true, functionLayout);
+    CheckBox11 = CheckBox(functions, "CheckBox11", QStringLiteral("オートインデント"), true, functionLayout);
+    CheckBox17 = CheckBox(functions, "CheckBox17", QStringLiteral("上書き時確認"), false, functionLayout);
     row->addWidget(functions);
 
     auto *right = new QVBoxLayout;
@@ -156,11 +156,10 @@ QWidget *TForm3::createFunctionPage()
 
     QGroupBox *browser = Group(page, QStringLiteral("ブラウザ連携"));
     QVBoxLayout *browserLayout = Column(browser);
-    CheckBox3 =
-        CheckBox(browser, "CheckBox3", QStringLiteral("上書きを行わずテンポラリファイルを渡す。"), false);
-    CheckBox16 = CheckBox(browser, "CheckBox16", QStringLiteral("セカンドブラウザを使う"), false);
-    browserLayout->addWidget(CheckBox3);
-    browserLayout->addWidget(CheckBox16);
+    CheckBox3 = CheckBox(browser, "CheckBox3", QStringLiteral("上書きを行わずテンポラリファイルを渡す。"),
+                         false, browserLayout);
+    CheckBox16 =
+        CheckBox(browser, "CheckBox16", QStringLiteral("セカンドブラウザを使う"), false, browserLayout);
     auto *pathRow = new QHBoxLayout;
     Edit2 = Named(new QLineEdit(browser), "Edit2");
     Button3 = SmallButton(browser, "Button3", QStringLiteral("..."));
@@ -181,11 +180,10 @@ QWidget *TForm3::createAdvancedPage()
     QGroupBox *encoding = Group(page, QStringLiteral("エンコード設定"));
     QVBoxLayout *encodingLayout = Column(encoding);
     CheckBox14 =
-        CheckBox(encoding, "CheckBox14", QStringLiteral("読み込み時にSJISに自動変換 (EUCが読めます)"), false);
-    CheckBox15 =
-        CheckBox(encoding, "CheckBox15", QStringLiteral("これらの設定をHTMLファイル以外にも適用"), false);
-    encodingLayout->addWidget(CheckBox14);
-    encodingLayout->addWidget(CheckBox15);
+        CheckBox(encoding, "CheckBox14", QStringLiteral("読み込み時にSJISに自動変換 (EUCが読めます)"), false,
+                 encodingLayout);
+    CheckBox15 = CheckBox(encoding, "CheckBox15", QStringLiteral("これらの設定をHTMLファイル以外にも適用"),
+                          false, encodingLayout);
     RadioGroup2 = Named(new RadioGroup(QStringLiteral("保存時文字コード"),
                                        {QStringLiteral("SJIS  (Win&&Mac)"), QStringLiteral("JIS"),
                                         QStringLiteral("EUC     (Unix)")},
@@ -205,9 +203,8 @@ QWidget *TForm3::createAdvancedPage()
 
     QGroupBox *colouring = Group(page, QStringLiteral("HTML着色"));
     QVBoxLayout *colouringLayout = Column(colouring);
-    CheckBox4 =
-        CheckBox(colouring, "CheckBox4", QStringLiteral("HTMLに着色する。（UNDOが使えなくなります）"), false);
-    colouringLayout->addWidget(CheckBox4);
+    CheckBox4 = CheckBox(colouring, "CheckBox4", QStringLiteral("HTMLに着色する。（UNDOが使えなくなります）"),
+                         false, colouringLayout);
     colouringLayout->addWidget(Note(colouring, QStringLiteral("※HTML着色は実験的に付けております。")));
     colouringLayout->addWidget(Note(colouring, QStringLiteral("未完成なので使用はお勧めしません(^^;")));
 
@@ -221,15 +218,17 @@ QWidget *TForm3::createAssociationPage()
 
     QGroupBox *shell = Group(page, QStringLiteral("関連付け＆ショートカット"));
     QVBoxLayout *shellLayout = Column(shell);
-    CheckBox5 = CheckBox(shell, "CheckBox5", QStringLiteral("テキスト文書（ｔｘｔ）をQUMOEDITで開く"), false);
-    CheckBox6 = CheckBox(shell, "CheckBox6", QStringLiteral("HTMLの編集にQUMOEDITを使う"), false);
-    CheckBox12 =
-        CheckBox(shell, "CheckBox12", QStringLiteral("ソースの表示にQUMOEDITを使う (IE5.0以降)"), false);
-    CheckBox7 = CheckBox(shell, "CheckBox7", QStringLiteral("スタートメニューに登録する"), true);
-    CheckBox8 = CheckBox(shell, "CheckBox8", QStringLiteral("デスクトップにショートカットを作る"), true);
-    CheckBox9 = CheckBox(shell, "CheckBox9", QStringLiteral("右クリックメニューにQUMOEDITを追加"), true);
-    for (QCheckBox *box : {CheckBox5, CheckBox6, CheckBox12, CheckBox7, CheckBox8, CheckBox9})
-        shellLayout->addWidget(box);
+    CheckBox5 = CheckBox(shell, "CheckBox5", QStringLiteral("テキスト文書（ｔｘｔ）をQUMOEDITで開く"), false,
+                         shellLayout);
+    CheckBox6 =
+        CheckBox(shell, "CheckBox6", QStringLiteral("HTMLの編集にQUMOEDITを使う"), false, shellLayout);
+    CheckBox12 = CheckBox(shell, "CheckBox12", QStringLiteral("ソースの表示にQUMOEDITを使う (IE5.0以降)"),
+                          false, shellLayout);
+    CheckBox7 = CheckBox(shell, "CheckBox7", QStringLiteral("スタートメニューに登録する"), true, shellLayout);
+    CheckBox8 =
+        CheckBox(shell, "CheckBox8", QStringLiteral("デスクトップにショートカットを作る"), true, shellLayout);
+    CheckBox9 =
+        CheckBox(shell, "CheckBox9", QStringLiteral("右クリックメニューにQUMOEDITを追加"), true, shellLayout);
 
     page->layout()->addWidget(Note(page, QStringLiteral("※ 「！」ボタンを押すことで後でも変更できます。")));
     page->layout()->addWidget(Note(page, QStringLiteral("アンインストールする前に全てオフにして下さい。")));

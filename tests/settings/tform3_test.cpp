@@ -42,6 +42,16 @@ protected:
         return form.findChild<T *>(QString::fromLatin1(name));
     }
 
+    static void answerColourDialog(QColor colour, bool confirm)
+    {
+        whenModal([colour, confirm](QWidget *modal) {
+            auto *dialog = qobject_cast<QColorDialog *>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setCurrentColor(colour);
+            confirm ? dialog->accept() : dialog->reject();
+        });
+    }
+
     // Runs `inside` once the next modal window is up.
     static void whenModal(std::function<void(QWidget *)> inside)
     {
@@ -245,21 +255,11 @@ TEST_F(TForm3Test, ColourButtonsUseTheSharedDialog)
     QColorDialog shared;
     shared.setOption(QColorDialog::DontUseNativeDialog);
     form.setColorDialog(&shared);
-    whenModal([](QWidget *modal) {
-        auto *dialog = qobject_cast<QColorDialog *>(modal);
-        ASSERT_NE(dialog, nullptr);
-        dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
-        dialog->accept();
-    });
+    answerColourDialog(QColor(0x11, 0x22, 0x33), true);
     form.Button1->click();
     EXPECT_EQ(form.Panel2->Color(), 0x332211u);
 
-    whenModal([](QWidget *modal) {
-        auto *dialog = qobject_cast<QColorDialog *>(modal);
-        ASSERT_NE(dialog, nullptr);
-        dialog->setCurrentColor(QColor(0x44, 0x55, 0x66));
-        dialog->reject();
-    });
+    answerColourDialog(QColor(0x44, 0x55, 0x66), false);
     form.Button2->click();
     EXPECT_EQ(form.Panel3->Color(), clBlack);
 }
