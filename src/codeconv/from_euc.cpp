@@ -2,70 +2,29 @@
 // is copied as it stands.
 #include "fast_tables.h"
 #include "jconvert.h"
+#include "to_jis.h"
 
 namespace Jconvert {
 
 using namespace detail;
 
-namespace {
-
-constexpr std::size_t Chunk = 4096;
-
-bool IsKanaByte(unsigned char c)
-{
-    return c >= 0xA1 && c <= 0xDF;
-}
-
-} // namespace
-
 std::string euc2jis83(std::string_view text)
 {
-    const unsigned char *p = Bytes(text);
-    const unsigned char *const end = p + text.size();
-    ByteSink sink(text.size() + text.size() / 4);
-    bool kanji = false;
-
-    while (p < end) {
-        const unsigned char *const stop = p + std::min<std::size_t>(Chunk, end - p);
-        unsigned char *o = sink.Room(5 * (stop - p) + 8);
-        while (p < stop) {
-            if (!kanji && p + 8 <= stop && EightAscii(p)) {
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-                continue;
-            }
-            const unsigned char c = *p;
-            if (c < 0x80) {
-                if (kanji) {
-                    o = PutLeaveKanji(o);
-                    kanji = false;
-                }
-                *o++ = c;
-                ++p;
-                continue;
-            }
-            if (!kanji) {
-                o = PutEnterKanji(o);
-                kanji = true;
-            }
-            if (p + 1 >= end) {
-                *o++ = c;
-                ++p;
-            } else if (c == 0x8E && IsKanaByte(p[1])) {
-                // The mark, if folded in, is the two bytes after the kana.
-                p += 2 * KanaToJis(p[1], p + 2, end, true, o);
-                o += 2;
-            } else {
-                // Any other pair, a stray 0x8E included, keeps its low bits.
-                o = PutPair(o,
-                            {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
-                p += 2;
-            }
+    return ToJisText(text, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
+        const unsigned char c = *p;
+        if (p + 1 >= end) {
+            *o++ = c;
+            ++p;
+        } else if (c == 0x8E && IsKanaByte(p[1])) {
+            // The mark, if folded in, is the two bytes after the kana.
+            p += 2 * KanaToJis(p[1], p + 2, end, true, o);
+            o += 2;
+        } else {
+            // Any other pair, a stray 0x8E included, keeps its low bits.
+            o = PutPair(o, {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
+            p += 2;
         }
-        sink.Commit(o);
-    }
-    return sink.Take();
+    });
 }
 
 std::string euc2sjis(std::string_view text)
@@ -104,7 +63,7 @@ std::string euc2sjis(std::string_view text)
             if (c == 0x8E) {
                 *o++ = p[1];
             } else {
-                o = PutPair(o, EucToSjisTable[PairIndex(c, p[1])]);
+                o = PutPair(o, EucToSjisTable[Load16(p)]);
             }
             p += 2;
             continue;

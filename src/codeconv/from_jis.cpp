@@ -78,7 +78,7 @@ template <Target T> std::string FromJis(std::string_view text)
                 *o++ = c | 0x80;
                 ++p;
             } else if (p + 1 < end) {
-                o = PutPair(o, JisToSjisTable[PairIndex(c, p[1])]);
+                o = PutPair(o, JisToSjisTable[Load16(p)]);
                 p += 2;
             } else {
                 *o++ = c;
