@@ -54,6 +54,8 @@ void TForm1::CreateRegions()
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
+    // Docked regions never stop the user from making the window small.
+    root->setSizeConstraint(QLayout::SetNoConstraint);
 
     Panel1 = MakePanel(this, "Panel1", clTeal);
     Panel1->setFixedHeight(35);
@@ -213,7 +215,6 @@ void TForm1::CreateStatusBar()
         label->setAlignment(p.alignment | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        label->setMinimumWidth(p.width);
         if (statusPanels_.size() < 3)
             label->setFixedWidth(p.width);
         StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);

@@ -1,0 +1,134 @@
+// A main window and settings dialog over a temporary program folder, and a
+// way to answer the modal dialogs they open.
+#pragma once
+
+#include "tform1.h"
+#include "tform3.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Answers modal dialogs in the order they open, one answer each; remembers
+// what each one was.
+class ModalAnswers : public QObject
+{
+public:
+    struct Seen
+    {
+        QString objectName;
+        QString title;
+        QString text; // message boxes only
+        QWidget *widget;
+    };
+
+    ModalAnswers()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, &ModalAnswers::poll);
+        timer_.start();
+    }
+
+    void Then(std::function<void(QWidget *)> answer) { answers_.push_back(std::move(answer)); }
+    // Clicks the message box button `which`.
+    void ThenClick(QMessageBox::StandardButton which)
+    {
+        Then([which](QWidget *w) { static_cast<QMessageBox *>(w)->button(which)->click(); });
+    }
+    void ThenClose()
+    {
+        Then([](QWidget *w) { static_cast<QDialog *>(w)->done(QDialog::Rejected); });
+    }
+
+    const std::vector<Seen> &seen() const { return seen_; }
+    bool allAnswered() const { return answers_.empty(); }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == last_)
+            return;
+        last_ = modal;
+        Seen seen{modal->objectName(), modal->windowTitle(), {}, modal};
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            seen.text = box->text();
+        seen_.push_back(seen);
+        if (answers_.empty()) {
+            // Unexpected: dismissed so that a failing test does not hang.
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->done(QDialog::Rejected);
+            last_ = nullptr;
+            return;
+        }
+        auto answer = std::move(answers_.front());
+        answers_.pop_front();
+        answer(modal);
+        // A dialog may be shown again later (the settings dialog is).
+        if (last_ != nullptr && !last_->isVisible())
+            last_ = nullptr;
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> last_;
+    std::deque<std::function<void(QWidget *)>> answers_;
+    std::vector<Seen> seen_;
+};
+
+class FormTest : public ::testing::Test
+{
+protected:
+    QString programDir() const { return dir_.path() + u'/'; }
+    QString path(const QString &name) const { return dir_.filePath(name); }
+
+    void WriteFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray ReadFile(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void WriteIni(const QByteArray &text) const { WriteFile(QStringLiteral("qumoedit.ini"), text); }
+
+    // Creates the windows and runs the start-up sequence to its end.
+    void Start(const QStringList &arguments = {})
+    {
+        form = std::make_unique<TForm1>();
+        form3 = new TForm3(form.get());
+        form->setForm3(form3);
+        form->setProgramDir(programDir());
+        form->setCommandLine(arguments);
+        QSignalSpy finished(form.get(), &TForm1::StartUpFinished);
+        form->show();
+        ASSERT_TRUE(finished.wait(5000)) << "start-up did not finish";
+    }
+
+    // Closes the window as the close box does; true when it closed.
+    bool CloseWindow()
+    {
+        form->close();
+        return !form->isVisible();
+    }
+
+    QTemporaryDir dir_;
+    ModalAnswers modals;
+    std::unique_ptr<TForm1> form;
+    TForm3 *form3 = nullptr;
+};

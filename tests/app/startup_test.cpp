@@ -1,0 +1,236 @@
+#include "form_fixture.h"
+#include "profile_file.h"
+#include "read_only_dir.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTabWidget>
+
+namespace {
+
+QString Desktop()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+class StartUp : public FormTest
+{
+};
+
+TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
+{
+    int pageWhenShown = -1;
+    modals.Then([&](QWidget *w) {
+        pageWhenShown = static_cast<TForm3 *>(w)->PageControl1->currentIndex();
+        static_cast<QDialog *>(w)->done(QDialog::Accepted);
+    });
+    Start();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].widget, form3);
+    EXPECT_EQ(pageWhenShown, TForm3::CopyrightPage);
+    EXPECT_EQ(form->DocumentPath, QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
+    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_EQ(form->size(), QSize(520, 473));
+    EXPECT_TRUE(form->Panel3->isHidden());
+    EXPECT_TRUE(form->Panel11->isHidden());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->DocumentPath + u']');
+    EXPECT_EQ(form->StatusPanelText(3), form->DocumentPath);
+    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/001  C:000"));
+}
+
+TEST_F(StartUp, SetupOnFirstRunOpensTheDialogTwice)
+{
+    std::vector<int> pages;
+    const auto note = [&](QWidget *w) {
+        pages.push_back(static_cast<TForm3 *>(w)->PageControl1->currentIndex());
+        static_cast<QDialog *>(w)->done(QDialog::Accepted);
+    };
+    modals.Then(note);
+    modals.Then(note);
+    Start({QStringLiteral("/SETUP")});
+    EXPECT_EQ(pages, (std::vector<int>{TForm3::CopyrightPage, TForm3::AssociationPage}));
+    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+}
+
+TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
+{
+    WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    modals.Then([](QWidget *w) {
+        EXPECT_EQ(static_cast<TForm3 *>(w)->PageControl1->currentIndex(), TForm3::AssociationPage);
+        static_cast<QDialog *>(w)->done(QDialog::Accepted);
+    });
+    Start({QStringLiteral("/setup")});
+    EXPECT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(form->DocumentPath, dir_.path());
+}
+
+TEST_F(StartUp, StoredFolderGoneGivesTheDesktopAndTheTagPaletteNamesItHtml)
+{
+    WriteIni("[Panel]\nHtml=1\n[Pre]\nPathName=/no/such/folder\n");
+    Start();
+    EXPECT_TRUE(modals.seen().empty()) << "a settings file exists: no first-run dialog";
+    EXPECT_EQ(form->DocumentPath, QDir::cleanPath(Desktop() + QStringLiteral("/newhtml.html")));
+    EXPECT_FALSE(form->Panel3->isHidden());
+    EXPECT_FALSE(form->Panel11->isHidden());
+}
+
+TEST_F(StartUp, StoredFolderThatExistsNamesTheNewDocument)
+{
+    WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    Start();
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+}
+
+TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
+{
+    WriteIni("");
+    QDir(dir_.path()).mkdir(QStringLiteral("My Documents"));
+    WriteFile(QStringLiteral("My Documents/a b.html"), "<p>hello</p>\r\n");
+    Start({path(QStringLiteral("My")), QStringLiteral("Documents/a"), QStringLiteral("b.html")});
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("My Documents/a b.html")));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>hello</p>\n"));
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_FALSE(form->TextChanged);
+}
+
+TEST_F(StartUp, ArgumentThatMerelyContainsSetupIsAPath)
+{
+    WriteIni("");
+    QDir(dir_.path()).mkdir(QStringLiteral("setup"));
+    WriteFile(QStringLiteral("setup/notes.txt"), "notes");
+    Start({path(QStringLiteral("setup/notes.txt"))});
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("notes"));
+}
+
+TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
+{
+    WriteIni("[Panel]\nHtml=1\nClip=1\nColor=1\n");
+    QDir(dir_.path()).mkpath(QStringLiteral("Temporary Internet Files/X1"));
+    WriteFile(QStringLiteral("Temporary Internet Files/X1/page.html"), "<html></html>");
+    Start({path(QStringLiteral("Temporary Internet Files/X1/page.html"))});
+    EXPECT_TRUE(form->Panel3->isHidden());
+    EXPECT_TRUE(form->Panel4->isHidden());
+    EXPECT_TRUE(form->Panel11->isHidden());
+    EXPECT_TRUE(form->Panel12->isHidden());
+}
+
+TEST_F(StartUp, MissingDocumentOnTheCommandLineIsReportedAndNamed)
+{
+    WriteIni("");
+    modals.ThenClick(QMessageBox::Ok);
+    Start({path(QStringLiteral("gone.txt"))});
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text,
+              QStringLiteral("ファイル %1 は開けません").arg(path(QStringLiteral("gone.txt"))));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("gone.txt"))) << "a later save creates it";
+    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+}
+
+TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)
+{
+    WriteIni("\xff\xfe garbage\n[Position\nHeight=abc\nWidth=\n[Pre]\nmsize=0x0C\n[Paste]\nHtmlChar=7\n");
+    Start();
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(form->height(), 473);
+    EXPECT_EQ(form->width(), 520);
+    EXPECT_EQ(form->RichEdit1->font().pointSize(), 12);
+    EXPECT_EQ(form->BaseFontSize(), 12);
+    EXPECT_EQ(form->ComboBox5->currentIndex(), 0);
+}
+
+class Close : public FormTest
+{
+};
+
+TEST_F(Close, WritesEveryKeyOfTheWindow)
+{
+    WriteIni("[Custom]\nmine=kept\n");
+    Start();
+    const QString folder = path(QStringLiteral("docs"));
+    QDir().mkpath(folder);
+    form->DocumentPath = folder + QStringLiteral("/page.html");
+    form->resize(600, 500);
+    form->SetTagPaletteVisible(true);
+    form->Panel4->show();
+    form->ComboBox1->setEditText(QStringLiteral("Mail"));
+    form->ComboBox2->setEditText(QStringLiteral("HTML4"));
+    form->ComboBox5->setCurrentIndex(2);
+    form->ComboBox4->setCurrentIndex(1);
+    form->CheckBox4->setChecked(true);
+    form3->CheckBox14->setChecked(true);
+    ASSERT_TRUE(CloseWindow());
+
+    ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Width"), 0), 600);
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Height"), 0), 500);
+    EXPECT_TRUE(ini.readBool(QStringLiteral("Panel"), QStringLiteral("Html"), false));
+    EXPECT_FALSE(ini.readBool(QStringLiteral("Panel"), QStringLiteral("Clip"), true));
+    EXPECT_TRUE(ini.readBool(QStringLiteral("Panel"), QStringLiteral("Color"), false));
+    EXPECT_EQ(ini.readInt(QStringLiteral("Pre"), QStringLiteral("msize"), 0), 9);
+    EXPECT_EQ(ini.readString(QStringLiteral("Pre"), QStringLiteral("PathName"), {}), folder);
+    EXPECT_EQ(ini.readString(QStringLiteral("Pre"), QStringLiteral("ClipName"), {}), QStringLiteral("Mail"));
+    EXPECT_EQ(ini.readString(QStringLiteral("Pre"), QStringLiteral("TagName"), {}), QStringLiteral("HTML4"));
+    EXPECT_EQ(ini.readInt(QStringLiteral("Paste"), QStringLiteral("HtmlChar"), 0), 2);
+    EXPECT_EQ(ini.readInt(QStringLiteral("Paste"), QStringLiteral("ClipChar"), 0), 1);
+    EXPECT_TRUE(ini.readBool(QStringLiteral("Paste"), QStringLiteral("SendClipBoard"), false));
+    EXPECT_TRUE(ini.readBool(QStringLiteral("Code"), QStringLiteral("AutoDecode"), false));
+    EXPECT_EQ(ini.readString(QStringLiteral("Custom"), QStringLiteral("mine"), {}), QStringLiteral("kept"));
+}
+
+TEST_F(Close, SettingsComeBackAfterARestart)
+{
+    WriteIni("");
+    Start();
+    form->move(40, 30);
+    form->resize(700, 480);
+    form->SetClipPaletteVisible(true);
+    form->ComboBox4->setCurrentIndex(2);
+    form3->CheckBox15->setChecked(true);
+    const QPoint where = form->pos();
+    ASSERT_TRUE(CloseWindow());
+    form.reset();
+
+    Start();
+    EXPECT_EQ(form->size(), QSize(700, 480));
+    EXPECT_EQ(form->pos(), where);
+    EXPECT_FALSE(form->Panel12->isHidden());
+    EXPECT_FALSE(form->Panel11->isHidden());
+    EXPECT_EQ(form->ComboBox4->currentIndex(), 2);
+    EXPECT_TRUE(form3->CheckBox15->isChecked());
+}
+
+TEST_F(Close, CancelOnAModifiedDocumentKeepsTheProgramRunning)
+{
+    WriteIni("");
+    Start();
+    form->RichEdit1->insertPlainText(QStringLiteral("unsaved"));
+    modals.ThenClick(QMessageBox::Cancel);
+    EXPECT_FALSE(CloseWindow());
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].title, QStringLiteral("QUMOEDIT確認"));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+    EXPECT_EQ(ReadFile(QStringLiteral("qumoedit.ini")), QByteArray()) << "nothing written";
+}
+
+TEST_F(Close, ReadOnlyProgramFolderShowsThePermissionMessageOnce)
+{
+    WriteIni("[Pre]\nmsize=10\n");
+    Start();
+    ReadOnlyDir readOnly(dir_.path());
+    if (!readOnly.Active())
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    modals.ThenClick(QMessageBox::Ok);
+    EXPECT_TRUE(CloseWindow());
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].title, QStringLiteral("QUMOEDIT"));
+    EXPECT_TRUE(modals.seen()[0].text.startsWith(QStringLiteral("設定を変更する権限がありません。")));
+    EXPECT_EQ(ReadFile(QStringLiteral("qumoedit.ini")), QByteArray("[Pre]\nmsize=10\n"));
+}
+
+} // namespace
