@@ -128,7 +128,8 @@ QByteArray Encode(QStringView text)
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     char *out = bytes.data();
     char *const start = out;
-    for (const QChar qc : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar qc = text[i];
         const char16_t c = qc.unicode();
         if (c < 0x80 && c != u'\n') {
             *out++ = static_cast<char>(c);
@@ -139,6 +140,8 @@ QByteArray Encode(QStringView text)
             *out++ = static_cast<char>(c - EscapeBase);
         } else if (const std::uint16_t e = t.enc[c]; e == 0) {
             *out++ = '?';
+            if (qc.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
         } else if (e < 0x100) {
             *out++ = static_cast<char>(e);
         } else {

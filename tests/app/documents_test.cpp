@@ -1,0 +1,252 @@
+#include "cp932.h"
+#include "form_fixture.h"
+#include "jconvert.h"
+#include "radio_group.h"
+#include "read_only_dir.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace {
+
+QByteArray Sjis(const QString &text)
+{
+    return Cp932::Encode(text);
+}
+
+class Documents : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+        Start();
+    }
+    void Type(const QString &text) { form->RichEdit1->insertPlainText(text); }
+};
+
+TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
+{
+    const QByteArray original =
+        Sjis(QStringLiteral("<HTML>\n日本語　テキスト\nｶﾅ①Ⅱ～\n")) + QByteArray("\x80\xFD", 2);
+    WriteFile(QStringLiteral("page.html"), original);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    form->SSButton4Click();
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), original);
+}
+
+TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
+{
+    const QString japanese = QStringLiteral("日本語のページ");
+    const std::string euc = Jconvert::ConvertJCode(Sjis(japanese).toStdString(), Jconvert::JC_EUC);
+    WriteFile(QStringLiteral("a.html"), QByteArray::fromStdString(euc));
+    WriteFile(QStringLiteral("a.txt"), QByteArray::fromStdString(euc));
+    form3->CheckBox14->setChecked(true);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.html"))));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese + u'\n');
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
+    EXPECT_NE(form->RichEdit1->toPlainText(), japanese) << "a text file is not converted";
+    form3->CheckBox15->setChecked(true);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese + u'\n');
+}
+
+TEST_F(Documents, SavingAsJisOnlyForHtmlNames)
+{
+    form3->RadioGroup2->setItemIndex(1);
+    Type(QStringLiteral("漢字"));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("page.html"))));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("notes.txt"))));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("PAGE.HTM"))));
+    EXPECT_TRUE(ReadFile(QStringLiteral("page.html")).startsWith("\x1b$B"));
+    EXPECT_EQ(ReadFile(QStringLiteral("notes.txt")), Sjis(QStringLiteral("漢字")));
+    EXPECT_EQ(ReadFile(QStringLiteral("PAGE.HTM")), Sjis(QStringLiteral("漢字")));
+}
+
+TEST_F(Documents, EmptyDocumentWithJisSelectedWritesAnEmptyFile)
+{
+    form3->RadioGroup2->setItemIndex(1);
+    WriteFile(QStringLiteral("old.html"), "old");
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("old.html"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("old.html")), QByteArray());
+}
+
+TEST_F(Documents, ConfirmSaveChangesAnswers)
+{
+    EXPECT_TRUE(form->ConfirmSaveChanges()) << "unmodified: no question";
+    EXPECT_TRUE(modals.seen().empty());
+
+    form->DocumentPath = path(QStringLiteral("doc.txt"));
+    Type(QStringLiteral("text"));
+    modals.ThenClick(QMessageBox::Cancel);
+    EXPECT_FALSE(form->ConfirmSaveChanges());
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].title, QStringLiteral("QUMOEDIT確認"));
+    EXPECT_EQ(modals.seen()[0].text,
+              path(QStringLiteral("doc.txt")) + QStringLiteral(" への変更を保存しますか？"));
+
+    modals.ThenClick(QMessageBox::No);
+    EXPECT_TRUE(form->ConfirmSaveChanges());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("doc.txt"))));
+
+    modals.ThenClick(QMessageBox::Yes);
+    EXPECT_TRUE(form->ConfirmSaveChanges());
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "text");
+}
+
+TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
+{
+    form->DocumentPath = path(QStringLiteral("no/folder/doc.txt"));
+    Type(QStringLiteral("text"));
+    modals.ThenClick(QMessageBox::Yes);
+    modals.ThenClick(QMessageBox::Ok);
+    EXPECT_FALSE(form->ConfirmSaveChanges());
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_EQ(modals.seen()[1].text, QStringLiteral("ファイル %1 を作成できません").arg(form->DocumentPath));
+}
+
+TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
+{
+    form->SSButton2Click();
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+    Type(QStringLiteral("first line"));
+    form->SSButton4Click();
+    EXPECT_TRUE(modals.seen().empty()) << "no dialog for the default name";
+    EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "first line");
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    form->SetTagPaletteVisible(true);
+    form->SSButton2Click();
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newhtml.html")));
+}
+
+TEST_F(Documents, OverwriteQuestionNoLeavesTheFile)
+{
+    form3->CheckBox17->setChecked(true);
+    WriteFile(QStringLiteral("keep.txt"), "previous");
+    form->DocumentPath = path(QStringLiteral("keep.txt"));
+    Type(QStringLiteral("new"));
+    modals.ThenClick(QMessageBox::No);
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text,
+              path(QStringLiteral("keep.txt")) + QStringLiteral("\nは存在します。上書きしますか？"));
+    EXPECT_EQ(ReadFile(QStringLiteral("keep.txt")), "previous");
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+}
+
+TEST_F(Documents, FailedReadKeepsThePreviousDocument)
+{
+    WriteFile(QStringLiteral("first.txt"), "first text");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("first.txt"))));
+    modals.ThenClick(QMessageBox::Ok);
+    EXPECT_FALSE(form->LoadDocument(dir_.path())) << "a folder is no document";
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません").arg(dir_.path()));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("first text"));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("first.txt")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("first.txt"))));
+}
+
+TEST_F(Documents, SaveIntoAReadOnlyFolderKeepsFileAndModifiedFlag)
+{
+    WriteFile(QStringLiteral("doc.txt"), "on disk");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
+    Type(QStringLiteral("edited "));
+    ReadOnlyDir readOnly(dir_.path());
+    if (!readOnly.Active())
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    modals.ThenClick(QMessageBox::Ok);
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text,
+              QStringLiteral("ファイル %1 を作成できません").arg(path(QStringLiteral("doc.txt"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "on disk");
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+}
+
+TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)
+{
+    form->DocumentPath = path(QStringLiteral("emoji.txt"));
+    Type(QStringLiteral("一\n二\n三😀と é"));
+    modals.ThenClick(QMessageBox::No);
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("3 行目の「😀」")))
+        << modals.seen()[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("emoji.txt")))) << "nothing written without agreement";
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+
+    modals.ThenClick(QMessageBox::Yes);
+    form->SSButton4Click();
+    EXPECT_EQ(ReadFile(QStringLiteral("emoji.txt")), Sjis(QStringLiteral("一\n二\n三?と ?")));
+}
+
+TEST_F(Documents, SaveAsAddsTheFiltersExtension)
+{
+    form->DocumentPath = path(QStringLiteral("old.txt"));
+    Type(QStringLiteral("x"));
+    const auto saveAs = [&](const QString &name, int filter) {
+        modals.Then([&, name, filter](QWidget *w) {
+            auto *dialog = static_cast<QFileDialog *>(w);
+            dialog->selectNameFilter(dialog->nameFilters()[filter - 1]);
+            // The dialog renames the file for a new filter: let it finish first.
+            QCoreApplication::processEvents();
+            // What the user types (selectFile leaves a focused name field alone).
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        form->SSButton3Click();
+    };
+    saveAs(QStringLiteral("index"), 3);
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("index.html")));
+    EXPECT_EQ(ReadFile(QStringLiteral("index.html")), "x");
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("index.html"))));
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+
+    form3->CheckBox13->setChecked(true);
+    saveAs(QStringLiteral("index2"), 3);
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("index2.htm")));
+    saveAs(QStringLiteral("settings"), 4);
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("settings")));
+    saveAs(QStringLiteral("notes"), 2);
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("notes.txt")));
+    EXPECT_EQ(modals.seen().size(), 4u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
+}
+
+TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
+{
+    form->DocumentPath = path(QStringLiteral("page.html"));
+    QString startFilter;
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        startFilter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    form->SSButton3Click();
+    EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("page.html"))) << "cancel changes nothing";
+}
+
+TEST_F(Documents, CaretPanelCountsEditorUnits)
+{
+    QStringList lines;
+    for (int i = 1; i <= 120; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    form->RichEdit1->setPlainText(lines.join(u'\n'));
+    QTextCursor cursor(form->RichEdit1->document()->findBlockByNumber(6));
+    form->RichEdit1->setTextCursor(cursor);
+    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:007/120  C:000"));
+
+    form->RichEdit1->setPlainText(QStringLiteral("日本ｶa\n"));
+    cursor = form->RichEdit1->textCursor();
+    cursor.setPosition(4);
+    form->RichEdit1->setTextCursor(cursor);
+    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/002  C:006"));
+}
+
+} // namespace
