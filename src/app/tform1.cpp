@@ -44,6 +44,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
+    RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
@@ -179,19 +180,59 @@ void TForm1::dragEnterEvent(QDragEnterEvent *event)
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent *event)
+namespace {
+
+QStringList LocalFiles(const QMimeData *mime)
 {
     QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls()) {
+    for (const QUrl &url : mime->urls()) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
+    return paths;
+}
+
+} // namespace
+
+void TForm1::dropEvent(QDropEvent *event)
+{
     event->acceptProposedAction();
-    HandleDroppedFiles(paths, event->position().toPoint());
+    HandleDroppedFiles(LocalFiles(event->mimeData()), event->position().toPoint());
+}
+
+bool TForm1::EditorDragEvent(QEvent *event)
+{
+    // Files dropped on the editor open as documents instead of being pasted
+    // as their paths.
+    if (!acceptDrops())
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (LocalFiles(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList paths = LocalFiles(drop->mimeData());
+        if (paths.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        HandleDroppedFiles(paths, RichEdit1->viewport()->mapTo(this, drop->position().toPoint()));
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == RichEdit1->viewport() && EditorDragEvent(event))
+        return true;
     if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton)

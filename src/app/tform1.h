@@ -128,6 +128,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool EditorDragEvent(QEvent *event);
     void FormCreate();
     void FormShow();
     void FollowCommandLine();

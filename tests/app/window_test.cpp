@@ -1,0 +1,287 @@
+#include "form_fixture.h"
+#include "hint_options.h"
+#include "shine_speed_button.h"
+#include "startup_rules.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolTip>
+
+namespace {
+
+class Window : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+        Start();
+    }
+};
+
+TEST_F(Window, RegionsAndTheirInitialState)
+{
+    EXPECT_EQ(form->Panel1->height(), 35);
+    EXPECT_EQ(form->SSButtons.size(), 15);
+    for (TShineSpeedButton *button : form->SSButtons)
+        EXPECT_EQ(button->size(), QSize(27, 29));
+    EXPECT_TRUE(form->Panel10->isHidden());
+    EXPECT_TRUE(form->Panel13->isHidden());
+    EXPECT_TRUE(form->Panel4->isHidden());
+    EXPECT_TRUE(form->Panel12->isHidden());
+    EXPECT_FALSE(form->Panel2->isHidden()) << "ruler on by default";
+    EXPECT_EQ(form->RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(form->RichEdit1->tabChangesFocus());
+    EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("挿入"));
+    EXPECT_EQ(form->PButtons.size(), 40);
+    EXPECT_EQ(form->CButtons.size(), 20);
+    EXPECT_EQ(form->ComboBox3->currentText(), QStringLiteral("none.."));
+    EXPECT_EQ(form->Timer1->interval(), 1000);
+    EXPECT_TRUE(form->Timer1->isActive());
+}
+
+TEST_F(Window, BottomStackingAndTheInfoLine)
+{
+    form->SetTagPaletteVisible(true);
+    QApplication::processEvents();
+    EXPECT_FALSE(form->Panel11->isHidden());
+    EXPECT_EQ(form->Panel3->height(), 107);
+    EXPECT_EQ(form->Panel11->height(), 19);
+    EXPECT_EQ(form->Panel11->geometry().bottom() + 1, form->Panel3->geometry().top());
+    EXPECT_EQ(form->Panel3->geometry().bottom() + 1, form->StatusBar1->geometry().top());
+    EXPECT_EQ(form->StatusBar1->geometry().bottom() + 1, form->height());
+
+    form->SetClipPaletteVisible(true);
+    form->SetTagPaletteVisible(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(form->Panel11->isHidden()) << "the clip palette keeps the info line";
+    EXPECT_EQ(form->Panel11->geometry().bottom() + 1, form->StatusBar1->geometry().top());
+    form->SetClipPaletteVisible(false);
+    EXPECT_TRUE(form->Panel11->isHidden());
+}
+
+TEST_F(Window, ToolbarTogglesPanels)
+{
+    form->SSButtons[12]->Click();
+    EXPECT_FALSE(form->Panel4->isHidden());
+    form->SSButtons[13]->Click();
+    EXPECT_FALSE(form->Panel12->isHidden());
+    EXPECT_FALSE(form->Panel11->isHidden());
+    QApplication::processEvents();
+    EXPECT_LT(form->Panel4->geometry().right(), form->Panel12->geometry().left()) << "clip palette rightmost";
+    EXPECT_EQ(form->Panel4->width(), 160);
+    EXPECT_EQ(form->Panel12->width(), 156);
+    form->SSButtons[14]->Click();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->Panel13->isHidden());
+    EXPECT_LT(form->Panel13->geometry().right(), form->Panel14->geometry().left());
+    form->SSButtons[9]->Click();
+    EXPECT_FALSE(form->Panel10->isHidden());
+    EXPECT_EQ(form->Panel10->height(), 32);
+}
+
+TEST_F(Window, ContextMenuItemsInOrder)
+{
+    QStringList names;
+    for (QAction *action : form->PopupMenu1->actions())
+        names << action->objectName();
+    EXPECT_EQ(names, (QStringList{"K1", "KCopy1", "KPaste1", "Quote", "N1", "KUndoCtrlZ1", "K2", "K3", "N2",
+                                  "HTML1", "N9", "N6", "File1", "N10", "DF51"}));
+    const auto *file = form->findChild<QAction *>(QStringLiteral("File1"))->menu();
+    QStringList fileItems;
+    for (QAction *action : file->actions())
+        fileItems << action->text() + u'|' + action->shortcut().toString();
+    EXPECT_EQ(fileItems, (QStringList{"ヘルプ|F1", "新規作成 (&N)|F2", "名前を付けて保存 (&A)|F3",
+                                      "上書き保存 (&S)|F4", "終了 (&X)    Alt + F4|"}));
+    EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("DF51"))->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("N9"))->menu()->actions().size(), 6);
+}
+
+TEST_F(Window, FunctionKeysWorkWithoutTheMenu)
+{
+    form->activateWindow();
+    form->RichEdit1->setFocus();
+    QTest::keyClick(form->RichEdit1, Qt::Key_F2);
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+    form->RichEdit1->insertPlainText(QStringLiteral("saved by F4"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_F4);
+    EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "saved by F4");
+}
+
+TEST_F(Window, ClockTick)
+{
+    form->Timer1Timer();
+    EXPECT_TRUE(form->StatusPanelText(2).contains(QString::number(QDate::currentDate().year() % 100)));
+}
+
+TEST_F(Window, HintOptions)
+{
+    QWidget widget;
+    EXPECT_EQ(widget.style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), HintPause);
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0xE8, 0xE8, 0xFF));
+    const QFontMetrics metrics(QToolTip::font());
+    const QString wrapped = WrapHintText(
+        QStringLiteral("【左クリック】詳細表示 "
+                       "【右クリック】使用法表示。とても長いヒントの文章は二百ピクセルで折り返されます"),
+        metrics, HintMaxWidth);
+    EXPECT_GT(wrapped.count(u'\n'), 0);
+    for (const QString &line : wrapped.split(u'\n'))
+        EXPECT_LE(metrics.horizontalAdvance(line), HintMaxWidth) << line.toStdString();
+}
+
+class Drops : public Window
+{
+protected:
+    void Drop(const QStringList &names, QPoint at = {300, 200})
+    {
+        QStringList paths;
+        for (const QString &name : names)
+            paths << path(name);
+        form->HandleDroppedFiles(paths, at);
+    }
+};
+
+TEST_F(Drops, FirstOfSeveralTextFilesOpens)
+{
+    WriteFile(QStringLiteral("one.txt"), "one");
+    WriteFile(QStringLiteral("two.txt"), "two");
+    WriteFile(QStringLiteral("three.txt"), "three");
+    Drop({QStringLiteral("one.txt"), QStringLiteral("two.txt"), QStringLiteral("three.txt")});
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("one"));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("one.txt")));
+}
+
+TEST_F(Drops, ThroughARealDropEvent)
+{
+    WriteFile(QStringLiteral("dropped.html"), "<p>dropped</p>");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path(QStringLiteral("dropped.html")))});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>dropped</p>"));
+}
+
+TEST_F(Drops, OnTheEditorOpensTheFileInsteadOfPastingItsPath)
+{
+    WriteFile(QStringLiteral("onto editor.txt"), "opened");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path(QStringLiteral("onto editor.txt")))});
+    mime.setText(path(QStringLiteral("onto editor.txt")));
+    QWidget *viewport = form->RichEdit1->viewport();
+    const QPoint at = viewport->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("opened"));
+}
+
+TEST_F(Drops, ImagesAndArchivesAreIgnored)
+{
+    WriteFile(QStringLiteral("photo.JPG"), "\xff\xd8");
+    form->RichEdit1->insertPlainText(QStringLiteral("kept"));
+    Drop({QStringLiteral("photo.JPG")});
+    Drop({QStringLiteral("a.LZH")});
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("kept"));
+}
+
+TEST_F(Drops, ClipSetIsInstalledOnYes)
+{
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath(QStringLiteral("Sets.QMC"));
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("*Button1\r\n");
+    }
+    modals.ThenClick(QMessageBox::No);
+    form->HandleDroppedFiles({source}, {300, 200});
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].title, QStringLiteral("確認"));
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("クリップデータ「Sets.QMC」をインストールしますか？"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Sets.QMC"))));
+
+    WriteFile(QStringLiteral("Sets.QMC"), "older set");
+    modals.ThenClick(QMessageBox::Yes);
+    form->HandleDroppedFiles({source}, {300, 200});
+    EXPECT_EQ(ReadFile(QStringLiteral("Sets.QMC")), "*Button1\r\n");
+    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty()) << "a clip set is not opened as a document";
+}
+
+TEST_F(Drops, FileThatNoLongerExistsIsReported)
+{
+    WriteFile(QStringLiteral("current.txt"), "current");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("current.txt"))));
+    modals.ThenClick(QMessageBox::Ok);
+    Drop({QStringLiteral("vanished.txt")});
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text,
+              QStringLiteral("ファイル %1 は開けません").arg(path(QStringLiteral("vanished.txt"))));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("current"));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("current.txt")));
+}
+
+TEST_F(Drops, ModifiedDocumentAsksFirstAndCancelKeepsIt)
+{
+    WriteFile(QStringLiteral("next.txt"), "next");
+    form->RichEdit1->insertPlainText(QStringLiteral("unsaved"));
+    modals.ThenClick(QMessageBox::Cancel);
+    Drop({QStringLiteral("next.txt")});
+    EXPECT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+}
+
+TEST_F(Drops, DropOnTheFolderPaneIsLeftToIt)
+{
+    WriteFile(QStringLiteral("tree.txt"), "tree");
+    form->SSButtons[14]->Click();
+    QApplication::processEvents();
+    const QPoint overPane = form->Panel13->mapTo(form.get(), form->Panel13->rect().center());
+    Drop({QStringLiteral("tree.txt")}, overPane);
+    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+    Drop({QStringLiteral("tree.txt")}, form->RichEdit1->mapTo(form.get(), form->RichEdit1->rect().center()));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("tree"));
+}
+
+TEST(StartupRules, CommandLine)
+{
+    EXPECT_EQ(ParseCommandLine({}).kind, StartRequest::NoDocument);
+    EXPECT_EQ(ParseCommandLine({"/SeTuP"}).kind, StartRequest::Setup);
+    const StartRequest open = ParseCommandLine({"/home/u/My", "Documents/a", "b.html"});
+    EXPECT_EQ(open.kind, StartRequest::Open);
+    EXPECT_EQ(open.path, QStringLiteral("/home/u/My Documents/a b.html"));
+    EXPECT_EQ(ParseCommandLine({"/srv/setup.txt"}).path, QStringLiteral("/srv/setup.txt"));
+    EXPECT_EQ(ExpandLongPath(QStringLiteral("/a b  ")), QStringLiteral("/a b"));
+    EXPECT_EQ(ExpandLongPath(QString()), QString());
+}
+
+TEST(StartupRules, CaretPanelPadding)
+{
+    EXPECT_EQ(CaretPanelText(7, 120, 0), QStringLiteral("L:007/120  C:000"));
+    EXPECT_EQ(CaretPanelText(5, 42, 1234), QStringLiteral("L:005/042  C:1234"));
+}
+
+TEST(StartupRules, DropTypes)
+{
+    EXPECT_TRUE(IsIgnoredDropType(QStringLiteral("/x/photo.JPG")));
+    EXPECT_TRUE(IsIgnoredDropType(QStringLiteral("/x/a.jpeg")));
+    EXPECT_FALSE(IsIgnoredDropType(QStringLiteral("/x.zip/readme")));
+    EXPECT_FALSE(IsIgnoredDropType(QStringLiteral("/x/page.html")));
+    EXPECT_TRUE(IsClipSetFile(QStringLiteral("/x/Sets.QMC")));
+    EXPECT_TRUE(IsClipSetFile(QStringLiteral("/x/setsqmc")));
+    EXPECT_FALSE(IsClipSetFile(QStringLiteral("/x/tags.qmh")));
+}
+
+} // namespace
