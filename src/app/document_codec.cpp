@@ -57,10 +57,15 @@ QString DocumentTextFromBytes(QByteArrayView bytes, bool convert)
 
 QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentCodeOptions &options)
 {
-    QByteArray bytes = Cp932::Encode(text);
-    if (!convert || bytes.isEmpty())
-        return bytes;
-    std::string converted(bytes.constData(), bytes.size());
+    const QByteArray bytes = Cp932::Encode(text);
+    return convert ? ConvertSavedBytes(bytes, options) : bytes;
+}
+
+QByteArray ConvertSavedBytes(const QByteArray &sjis, const DocumentCodeOptions &options)
+{
+    if (sjis.isEmpty())
+        return sjis;
+    std::string converted(sjis.constData(), sjis.size());
     if (options.charCode == 1)
         converted = Jconvert::ConvertJCode(converted, Jconvert::JC_JIS_NEW);
     else if (options.charCode == 2)

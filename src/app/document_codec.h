@@ -38,3 +38,6 @@ QString DocumentTextFromBytes(QByteArrayView bytes, bool convert);
 // The bytes written for the editor's text: Shift_JIS with CR LF, then, when
 // `convert` is set and the text is not empty, the chosen code and line end.
 QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentCodeOptions &options);
+
+// Shift_JIS bytes with CR LF converted to the chosen code and line end.
+QByteArray ConvertSavedBytes(const QByteArray &sjis, const DocumentCodeOptions &options);

@@ -107,13 +107,18 @@ bool TForm1::LoadDocument(const QString &path)
 
 bool TForm1::SaveDocument(const QString &path)
 {
-    const QString text = RichEdit1->toPlainText();
-    if (const auto lost = Cp932::FirstUnencodable(text)) {
+    // The raw text keeps no-break spaces, which the plain-text copy would
+    // turn into spaces.
+    const QString text = RichEdit1->document()->toRawText();
+    qsizetype unencodable = -1;
+    const QByteArray sjis = Cp932::Encode(text, &unencodable);
+    if (unencodable >= 0) {
+        const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, unencodable);
         const QString question =
             QStringLiteral("%1 行目の「%2」などShift_JISで表せない文字は「?」として保存されます。\n"
                            "保存しますか？")
-                .arg(lost->line)
-                .arg(lost->character);
+                .arg(lost.line)
+                .arg(lost.character);
         QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setObjectName(QStringLiteral("UnencodableQuestion"));
@@ -122,8 +127,9 @@ bool TForm1::SaveDocument(const QString &path)
             return false;
     }
     const DocumentCodeOptions options = CurrentCodeOptions();
+    const QByteArray bytes = ConvertsOnSave(path, options) ? ConvertSavedBytes(sjis, options) : sjis;
     QString error;
-    if (!WriteDocument(path, DocumentBytesFromText(text, ConvertsOnSave(path, options), options), &error)) {
+    if (!WriteDocument(path, bytes, &error)) {
         ShowFileError(error);
         return false;
     }

@@ -7,6 +7,8 @@
 namespace Cp932 {
 namespace {
 
+constexpr std::uint16_t NoEncoding = 0xFFFF;
+
 constexpr bool IsLeadByte(unsigned b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -18,10 +20,15 @@ struct Tables
 {
     std::array<char16_t, 256> single{};     // 0: no character
     std::array<char16_t, 65536> pair{};     // index lead << 8 | trail
-    std::array<std::uint16_t, 65536> enc{}; // byte, or lead << 8 | trail; 0: none
+    std::array<std::uint16_t, 65536> enc{}; // byte, or lead << 8 | trail; NoEncoding: none
 
     Tables()
     {
+        enc.fill(NoEncoding);
+        enc[0] = 0;
+        // Escapes encode to the byte they stand for.
+        for (unsigned b = 0; b < 0x100; ++b)
+            enc[EscapeBase + b] = static_cast<std::uint16_t>(b);
         iconv_t toUtf16 = iconv_open("UTF-16LE", "CP932");
         iconv_t fromUtf16 = iconv_open("CP932", "UTF-16LE");
         if (toUtf16 == iconv_t(-1) || fromUtf16 == iconv_t(-1))
@@ -64,7 +71,7 @@ struct Tables
 
     void AddEncoding(iconv_t cd, char16_t u)
     {
-        if (u == 0 || enc[u] != 0 || (u >= EscapeBase && u <= EscapeBase + 0xFF))
+        if (u == 0 || enc[u] != NoEncoding)
             return;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
         unsigned char in[2] = {static_cast<unsigned char>(u & 0xFF), static_cast<unsigned char>(u >> 8)};
@@ -122,31 +129,39 @@ QString Decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray Encode(QStringView text)
+QByteArray Encode(QStringView text, qsizetype *firstUnencodable)
 {
-    const Tables &t = Table();
+    const std::uint16_t *const enc = Table().enc.data();
+    if (firstUnencodable != nullptr)
+        *firstUnencodable = -1;
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     char *out = bytes.data();
     char *const start = out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar qc = text[i];
-        const char16_t c = qc.unicode();
-        if (c < 0x80 && c != u'\n') {
+    const char16_t *const begin = text.utf16();
+    const char16_t *const end = begin + text.size();
+    for (const char16_t *p = begin; p < end; ++p) {
+        const char16_t c = *p;
+        if (c < 0x80) {
+            if (c == u'\n')
+                *out++ = '\r';
             *out++ = static_cast<char>(c);
-        } else if (c == u'\n' || c == 0x2029) {
-            *out++ = '\r';
-            *out++ = '\n';
-        } else if (IsEscape(qc)) {
-            *out++ = static_cast<char>(c - EscapeBase);
-        } else if (const std::uint16_t e = t.enc[c]; e == 0) {
-            *out++ = '?';
-            if (qc.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                ++i;
-        } else if (e < 0x100) {
+            continue;
+        }
+        const std::uint16_t e = enc[c];
+        if (e < 0x100) {
             *out++ = static_cast<char>(e);
-        } else {
+        } else if (e != NoEncoding) {
             *out++ = static_cast<char>(e >> 8);
             *out++ = static_cast<char>(e & 0xFF);
+        } else if (c == 0x2029) {
+            *out++ = '\r';
+            *out++ = '\n';
+        } else {
+            if (firstUnencodable != nullptr && *firstUnencodable < 0)
+                *firstUnencodable = p - begin;
+            *out++ = '?';
+            if (QChar::isHighSurrogate(c) && p + 1 < end && QChar::isLowSurrogate(p[1]))
+                ++p;
         }
     }
     bytes.truncate(out - start);
@@ -155,26 +170,28 @@ QByteArray Encode(QStringView text)
 
 int EncodedLength(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || IsEscape(c))
-        return 1;
-    const std::uint16_t e = Table().enc[u];
-    return e == 0 ? 0 : (e < 0x100 ? 1 : 2);
+    const std::uint16_t e = Table().enc[c.unicode()];
+    return e == NoEncoding ? 0 : (e < 0x100 ? 1 : 2);
+}
+
+Unencodable DescribeCharacterAt(QStringView text, qsizetype index)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < index; ++i) {
+        if (text[i] == u'\n' || text[i] == QChar::ParagraphSeparator)
+            ++line;
+    }
+    const bool pair =
+        text[index].isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
+    return {text.mid(index, pair ? 2 : 1).toString(), line};
 }
 
 std::optional<Unencodable> FirstUnencodable(QStringView text)
 {
-    qsizetype line = 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == u'\n' || c == QChar::ParagraphSeparator) {
-            ++line;
-            continue;
-        }
-        if (EncodedLength(c) != 0)
-            continue;
-        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        return Unencodable{text.mid(i, pair ? 2 : 1).toString(), line};
+        if (c != u'\n' && c != QChar::ParagraphSeparator && EncodedLength(c) == 0)
+            return DescribeCharacterAt(text, i);
     }
     return std::nullopt;
 }

@@ -22,7 +22,8 @@ constexpr bool IsEscape(QChar c)
 QString Decode(QByteArrayView bytes);
 
 // '\n' and U+2029 become CR LF; characters the code page lacks become '?'.
-QByteArray Encode(QStringView text);
+// *firstUnencodable, when asked for, is the index of the first of them or -1.
+QByteArray Encode(QStringView text, qsizetype *firstUnencodable = nullptr);
 
 // Bytes the code unit encodes to: 1 or 2, 0 when the code page lacks it
 // (surrogate halves are never encodable). Line breaks are not handled here.
@@ -34,5 +35,7 @@ struct Unencodable
     qsizetype line;    // 1-based
 };
 std::optional<Unencodable> FirstUnencodable(QStringView text);
+// The character starting at `index` and its line.
+Unencodable DescribeCharacterAt(QStringView text, qsizetype index);
 
 } // namespace Cp932

@@ -1,0 +1,282 @@
+// bench_app [megabytes]: each measurement runs in a child process of its own so
+// that its peak memory (VmHWM) is its own. Prints times, ratios and peaks.
+#include "cp932.h"
+#include "font_substitutions.h"
+#include "tform1.h"
+#include "tform3.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Peak resident set of this process in kB.
+long PeakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+void MakeDocument(const QString &path, qint64 bytes)
+{
+    const QStringList samples{
+        QStringLiteral("<P>日本語のテキストエディタ QUMOEDIT で書いた文書です。行番号 %1</P>"),
+        QStringLiteral("ｶﾀｶﾅ と ひらがな、漢字（かんじ）を混ぜた行：%1 番目　全角空白も入ります。"),
+        QStringLiteral("<A HREF=\"page%1.html\">リンク%1</A> ASCII text with numbers 0123456789"),
+        QStringLiteral("①②③ ㈱ Ⅲ ～ ― ∥ － ￢ 記号の多い行 %1"),
+    };
+    QByteArray out;
+    out.reserve(bytes + 200);
+    for (int i = 0; out.size() < bytes; ++i)
+        out += Cp932::Encode(samples[i % samples.size()].arg(i)) + "\r\n";
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(out);
+}
+
+struct Timing
+{
+    double ms;
+    long peakKb;
+    long startKb;
+};
+
+void Report(const Timing &t)
+{
+    std::printf("%.1f %ld %ld\n", t.ms, t.peakKb, t.startKb);
+}
+
+// Reading with Qt's own decoder and QPlainTextEdit::setPlainText: what a plain
+// Qt editor does.
+Timing BaselineOpen(const QString &path)
+{
+    QPlainTextEdit editor;
+    editor.resize(640, 480);
+    editor.show();
+    QApplication::processEvents();
+    const long startKb = PeakKb();
+    QElapsedTimer timer;
+    timer.start();
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder("Shift_JIS");
+    editor.setPlainText(decoder.decode(bytes));
+    QApplication::processEvents();
+    return {timer.nsecsElapsed() / 1e6, PeakKb(), startKb};
+}
+
+struct Window
+{
+    Window()
+    {
+        form1.setProgramDir(dir.path() + u'/');
+        form1.setForm3(&form3);
+        QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[Pre]\nPathName=/tmp\n");
+        ini.close();
+        form1.show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+    QTemporaryDir dir;
+    TForm1 form1;
+    TForm3 form3{&form1};
+};
+
+Timing EditorOpen(const QString &path, bool convert)
+{
+    Window w;
+    w.form3.CheckBox14->setChecked(convert);
+    const long startKb = PeakKb();
+    QElapsedTimer timer;
+    timer.start();
+    w.form1.LoadDocument(path);
+    QApplication::processEvents();
+    return {timer.nsecsElapsed() / 1e6, PeakKb(), startKb};
+}
+
+// Saving the loaded document, and writing the same bytes with QSaveFile.
+void Save(const QString &path, const QString &target, bool baseline)
+{
+    Window w;
+    w.form1.LoadDocument(path);
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    if (baseline) {
+        const QByteArray bytes = Cp932::Encode(w.form1.RichEdit1->toPlainText());
+        timer.start();
+        QSaveFile file(target);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.commit();
+    } else {
+        timer.start();
+        w.form1.SaveDocument(target);
+    }
+    std::printf("%.1f %ld %ld\n", timer.nsecsElapsed() / 1e6, PeakKb(), 0L);
+}
+
+// Time from this process's start to the main window's first paint.
+class FirstPaint : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !done) {
+            done = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+    bool done = false;
+};
+
+struct Child
+{
+    double ms = 0;
+    long peakKb = 0;
+    long startKb = 0;
+    double wallMs = 0;
+};
+
+Child RunChild(const QStringList &arguments)
+{
+    QProcess child;
+    QElapsedTimer wall;
+    wall.start();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.waitForFinished(-1);
+    Child result;
+    result.wallMs = wall.nsecsElapsed() / 1e6;
+    QTextStream(child.readAllStandardOutput()) >> result.ms >> result.peakKb >> result.startKb;
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("startup")) {
+        // Exits at the first paint; the parent times the whole process.
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
+        InstallJapaneseFontSubstitutions();
+        QTemporaryDir dir;
+        QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[Pre]\nPathName=/tmp\n");
+        ini.close();
+        TForm1 form1;
+        TForm3 form3(&form1);
+        form1.setForm3(&form3);
+        form1.setProgramDir(dir.path() + u'/');
+        FirstPaint paint;
+        form1.installEventFilter(&paint);
+        form1.show();
+        return QApplication::exec();
+    }
+    if (mode.startsWith(QLatin1String("child-"))) {
+        QApplication app(argc, argv);
+        InstallJapaneseFontSubstitutions();
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        if (mode == QLatin1String("child-baseline"))
+            Report(BaselineOpen(path));
+        else if (mode == QLatin1String("child-open"))
+            Report(EditorOpen(path, false));
+        else if (mode == QLatin1String("child-open-convert"))
+            Report(EditorOpen(path, true));
+        else if (mode == QLatin1String("child-save-parts")) {
+            // Where the save's time goes: the text out of the editor, then encoding.
+            Window w;
+            w.form1.LoadDocument(path);
+            QElapsedTimer t;
+            t.start();
+            const QString text = w.form1.RichEdit1->document()->toRawText();
+            const double raw = t.nsecsElapsed() / 1e6;
+            t.restart();
+            const QByteArray bytes = Cp932::Encode(text);
+            std::printf("%.1f %.1f\n", raw, t.nsecsElapsed() / 1e6);
+        } else if (mode == QLatin1String("child-save"))
+            Save(path, QString::fromLocal8Bit(argv[3]), false);
+        else if (mode == QLatin1String("child-save-baseline"))
+            Save(path, QString::fromLocal8Bit(argv[3]), true);
+        return 0;
+    }
+
+    QCoreApplication app(argc, argv);
+    const qint64 megabytes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toLongLong() : 50;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.html"));
+    MakeDocument(path, megabytes * 1024 * 1024);
+    const double fileKb = QFileInfo(path).size() / 1024.0;
+    std::printf("document: %.1f MB Shift_JIS, CR LF\n", fileKb / 1024);
+
+    const auto best = [&](const QStringList &args) {
+        Child best;
+        for (int run = 0; run < 3; ++run) {
+            const Child c = RunChild(args);
+            if (run == 0 || c.ms < best.ms)
+                best = c;
+        }
+        return best;
+    };
+    const Child base = best({QStringLiteral("child-baseline"), path});
+    const Child open = best({QStringLiteral("child-open"), path});
+    const Child conv = best({QStringLiteral("child-open-convert"), path});
+    const auto openLine = [&](const char *name, const Child &c) {
+        std::printf("%-34s %8.1f ms  x%.2f   peak %7.1f MB (x%.2f file)  growth %7.1f MB (x%.2f file)\n",
+                    name, c.ms, c.ms / base.ms, c.peakKb / 1024.0, c.peakKb / fileKb,
+                    (c.peakKb - c.startKb) / 1024.0, (c.peakKb - c.startKb) / fileKb);
+    };
+    openLine("baseline read+decode+setPlainText", base);
+    openLine("LoadDocument, no conversion", open);
+    openLine("LoadDocument, AutoDecode on", conv);
+
+    const QString target = dir.filePath(QStringLiteral("saved.html"));
+    const Child saveBase = best({QStringLiteral("child-save-baseline"), path, target});
+    const Child save = best({QStringLiteral("child-save"), path, target});
+    std::printf("%-34s %8.1f ms\n", "baseline QSaveFile of the bytes", saveBase.ms);
+    std::printf("%-34s %8.1f ms  x%.2f\n", "SaveDocument", save.ms, save.ms / saveBase.ms);
+    QProcess parts;
+    parts.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-save-parts"), path});
+    parts.waitForFinished(-1);
+    double rawMs = 0;
+    double encodeMs = 0;
+    QTextStream(parts.readAllStandardOutput()) >> rawMs >> encodeMs;
+    std::printf("  of which: text out of the editor (toRawText) %.1f ms, encoding to Shift_JIS %.1f ms\n",
+                rawMs, encodeMs);
+
+    std::vector<double> startups;
+    for (int run = 0; run < 5; ++run)
+        startups.push_back(RunChild({QStringLiteral("startup")}).wallMs);
+    std::sort(startups.begin(), startups.end());
+    std::printf(
+        "start-up to first paint (process start to first Paint event of TForm1, median of 5): %.1f ms "
+        "(min %.1f, max %.1f), platform %s\n",
+        startups[2], startups.front(), startups.back(), qgetenv("QT_QPA_PLATFORM").constData());
+    return 0;
+}
