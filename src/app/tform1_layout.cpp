@@ -215,8 +215,9 @@ void TForm1::CreateStatusBar()
         label->setAlignment(p.alignment | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        if (statusPanels_.size() < 3)
-            label->setFixedWidth(p.width);
+        // A longer clock text (locale) widens its panel instead of being cut.
+        label->setMinimumWidth(p.width);
+        label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
         StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);
         statusPanels_ << label;
     }

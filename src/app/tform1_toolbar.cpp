@@ -119,19 +119,17 @@ void TForm1::CreateToolbar()
         button->setObjectName(QLatin1String(name));
         button->setCaption(caption);
         button->setToolTip(hint);
-        button->setFixedSize(20, 20);
+        button->setFixedSize(18, 27);
         return button;
     };
     SpeedButton21 =
         smallButton(Panel1, "SpeedButton21", QStringLiteral("！"), QStringLiteral("設定＆著作権"));
     SpeedButton22 =
         smallButton(Panel1, "SpeedButton22", QStringLiteral("？"), QStringLiteral("QUMOEDITヘルプ"));
-    auto *small = new QVBoxLayout;
-    small->setSpacing(0);
-    small->addWidget(SpeedButton21);
-    small->addWidget(SpeedButton22);
-    row->addLayout(small);
+    row->addWidget(SpeedButton21);
+    row->addWidget(SpeedButton22);
     SpeedButton23 = smallButton(Panel3, "SpeedButton23", QStringLiteral("？"), QStringLiteral("HTMLヘルプ"));
+    SpeedButton23->setFixedSize(18, 20);
     static_cast<QBoxLayout *>(Panel3->layout())->insertWidget(1, SpeedButton23);
 
     connect(SSButtons[0], &TShineSpeedButton::OnClick, this, &TForm1::SSButton1Click);
