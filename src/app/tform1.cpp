@@ -10,6 +10,7 @@
 #include "tform3.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -89,7 +90,7 @@ void TForm1::PoChange()
 
 void TForm1::Timer1Timer()
 {
-    if (ColouringEnabled && Form3 != nullptr && Form3->options().useAutoHtml && TextChanged) {
+    if (ColouringEnabled && Form3 != nullptr && Form3->CheckBox4->isChecked() && TextChanged) {
         // Incremental tag colouring comes with the editing behaviour.
         TextChanged = false;
     }

@@ -21,6 +21,9 @@ struct Tables
     std::array<char16_t, 256> single{};     // 0: no character
     std::array<char16_t, 65536> pair{};     // index lead << 8 | trail
     std::array<std::uint16_t, 65536> enc{}; // byte, or lead << 8 | trail; NoEncoding: none
+    // What Encode writes for a code unit: first byte, second byte and length
+    // (bits 16 up); 0 when the code page lacks it.
+    std::array<std::uint32_t, 65536> packed{};
 
     Tables()
     {
@@ -54,6 +57,13 @@ struct Tables
             AddEncoding(fromUtf16, u);
         iconv_close(toUtf16);
         iconv_close(fromUtf16);
+        for (std::size_t u = 0; u < enc.size(); ++u) {
+            const std::uint16_t e = enc[u];
+            if (e == NoEncoding)
+                continue;
+            packed[u] = e < 0x100 ? (e | 1u << 16) : ((e >> 8) | (e & 0xFFu) << 8 | 2u << 16);
+        }
+        packed[u'\n'] = packed[0x2029] = '\r' | '\n' << 8 | 2u << 16;
     }
 
     static char16_t DecodeOne(iconv_t cd, const unsigned char *bytes, std::size_t size)
@@ -131,38 +141,28 @@ QString Decode(QByteArrayView bytes)
 
 QByteArray Encode(QStringView text, qsizetype *firstUnencodable)
 {
-    const std::uint16_t *const enc = Table().enc.data();
+    const std::uint32_t *const packed = Table().packed.data();
     if (firstUnencodable != nullptr)
         *firstUnencodable = -1;
+    // Every code unit takes at most two bytes, and two are always stored.
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     char *out = bytes.data();
     char *const start = out;
     const char16_t *const begin = text.utf16();
     const char16_t *const end = begin + text.size();
     for (const char16_t *p = begin; p < end; ++p) {
-        const char16_t c = *p;
-        if (c < 0x80) {
-            if (c == u'\n')
-                *out++ = '\r';
-            *out++ = static_cast<char>(c);
+        const std::uint32_t e = packed[*p];
+        if (e != 0) [[likely]] {
+            out[0] = static_cast<char>(e);
+            out[1] = static_cast<char>(e >> 8);
+            out += e >> 16;
             continue;
         }
-        const std::uint16_t e = enc[c];
-        if (e < 0x100) {
-            *out++ = static_cast<char>(e);
-        } else if (e != NoEncoding) {
-            *out++ = static_cast<char>(e >> 8);
-            *out++ = static_cast<char>(e & 0xFF);
-        } else if (c == 0x2029) {
-            *out++ = '\r';
-            *out++ = '\n';
-        } else {
-            if (firstUnencodable != nullptr && *firstUnencodable < 0)
-                *firstUnencodable = p - begin;
-            *out++ = '?';
-            if (QChar::isHighSurrogate(c) && p + 1 < end && QChar::isLowSurrogate(p[1]))
-                ++p;
-        }
+        if (firstUnencodable != nullptr && *firstUnencodable < 0)
+            *firstUnencodable = p - begin;
+        *out++ = '?';
+        if (QChar::isHighSurrogate(*p) && p + 1 < end && QChar::isLowSurrogate(p[1]))
+            ++p;
     }
     bytes.truncate(out - start);
     return bytes;
@@ -170,8 +170,7 @@ QByteArray Encode(QStringView text, qsizetype *firstUnencodable)
 
 int EncodedLength(QChar c)
 {
-    const std::uint16_t e = Table().enc[c.unicode()];
-    return e == NoEncoding ? 0 : (e < 0x100 ? 1 : 2);
+    return static_cast<int>(Table().packed[c.unicode()] >> 16);
 }
 
 Unencodable DescribeCharacterAt(QStringView text, qsizetype index)
