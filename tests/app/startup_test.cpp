@@ -205,6 +205,22 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     EXPECT_TRUE(form3->CheckBox15->isChecked());
 }
 
+TEST_F(Close, MaximisedWindowStoresItsRestoredSize)
+{
+    WriteIni("");
+    Start();
+    form->resize(610, 430);
+    QApplication::processEvents();
+    form->showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(form->isMaximized());
+    ASSERT_TRUE(CloseWindow());
+    ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Width"), 0), 610);
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Height"), 0), 430);
+}
+
 TEST_F(Close, CancelOnAModifiedDocumentKeepsTheProgramRunning)
 {
     WriteIni("");
