@@ -72,74 +72,76 @@ std::size_t EncodedLength(std::size_t n)
 
 std::string EncodeBase64(std::string_view data)
 {
-    std::string out(EncodedLength(data.size()), '\0');
-    const unsigned char *in = Bytes(data);
-    char *o = EncodeFull(in, data.size() / 3, out.data());
-    EncodeTail(in + data.size() / 3 * 3, data.size() % 3, o);
-    return out;
+    const unsigned char *const end = Bytes(data) + data.size();
+    return InPieces(data, 2, EncodedLength(data.size()),
+                    [end](const unsigned char *&p, const unsigned char *stop, unsigned char *out) {
+                        // Whole groups up to the stop (finishing the group that crosses it).
+                        const std::size_t groups = std::min<std::size_t>((stop - p + 2) / 3, (end - p) / 3);
+                        char *o = EncodeFull(p, groups, reinterpret_cast<char *>(out));
+                        p += groups * 3;
+                        if (p < stop) // fewer than three bytes left in the text
+                            o = EncodeTail(p, static_cast<std::size_t>(end - p), o), p = end;
+                        return reinterpret_cast<unsigned char *>(o);
+                    });
 }
 
 std::string EncodeBase64R(std::string_view data, std::string_view lineBreak)
 {
     constexpr std::size_t GroupsPerLine = 19;
-    const std::size_t groups = data.size() / 3;
-    const std::size_t lines = groups / GroupsPerLine;
-    std::string out(EncodedLength(data.size()) + lines * lineBreak.size(), '\0');
+    constexpr std::size_t LineBytes = GroupsPerLine * 3;
+    const std::size_t lines = data.size() / LineBytes;
+    std::string out;
+    out.reserve(EncodedLength(data.size()) + lines * lineBreak.size());
     const unsigned char *in = Bytes(data);
-    char *o = out.data();
-    for (std::size_t l = 0; l < lines; ++l) {
-        o = EncodeFull(in, GroupsPerLine, o);
-        in += GroupsPerLine * 3;
-        std::memcpy(o, lineBreak.data(), lineBreak.size());
-        o += lineBreak.size();
+    char line[GroupsPerLine * 4];
+    for (std::size_t l = 0; l < lines; ++l, in += LineBytes) {
+        EncodeFull(in, GroupsPerLine, line);
+        out.append(line, sizeof line);
+        out.append(lineBreak);
     }
-    const std::size_t rest = groups - lines * GroupsPerLine;
-    o = EncodeFull(in, rest, o);
-    EncodeTail(in + rest * 3, data.size() % 3, o);
+    out.append(EncodeBase64(data.substr(lines * LineBytes)));
     return out;
 }
 
 std::string DecodeBase64(std::string_view text)
 {
-    const unsigned char *p = Bytes(text);
-    const std::size_t n = text.size();
-    std::string out(n / 4 * 3 + 3, '\0');
-    unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
-    unsigned char *const begin = o;
-
-    std::size_t i = 0;
-    while (i < n) {
-        if (i + 4 <= n) {
-            const std::uint32_t w = D0[p[i]] | D1[p[i + 1]] | D2[p[i + 2]] | D3[p[i + 3]];
-            if (w < Invalid) {
-                o[0] = static_cast<unsigned char>(w >> 16);
-                o[1] = static_cast<unsigned char>(w >> 8);
-                o[2] = static_cast<unsigned char>(w);
-                o += 3;
-                i += 4;
-                continue;
-            }
-        }
-        // One group character by character: line breaks and characters
-        // outside the alphabet are skipped, "=" ends the group early.
-        std::uint32_t w = 0;
-        int k = 0;
-        while (i < n && k < 4) {
-            const unsigned char c = p[i++];
-            const std::uint32_t v = D3[c];
-            if (v < Invalid) {
-                w |= v << (18 - 6 * k);
-                ++k;
-            } else if (c == '=') {
-                break;
-            }
-        }
-        // Two characters give one byte, three give two, four give three.
-        for (int b = 0; b < k - 1; ++b)
-            *o++ = static_cast<unsigned char>(w >> (16 - 8 * b));
-    }
-    out.resize(static_cast<std::size_t>(o - begin));
-    return out;
+    const unsigned char *const end = Bytes(text) + text.size();
+    // Never longer than the text; the character-by-character path may read
+    // past the stop to complete a group.
+    return InPieces(text, 1, text.size() / 4 * 3 + 3,
+                    [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+                        while (p < stop) {
+                            if (end - p >= 4) {
+                                const std::uint32_t w = D0[p[0]] | D1[p[1]] | D2[p[2]] | D3[p[3]];
+                                if (w < Invalid) {
+                                    o[0] = static_cast<unsigned char>(w >> 16);
+                                    o[1] = static_cast<unsigned char>(w >> 8);
+                                    o[2] = static_cast<unsigned char>(w);
+                                    o += 3;
+                                    p += 4;
+                                    continue;
+                                }
+                            }
+                            // One group character by character: line breaks and characters
+                            // outside the alphabet are skipped, "=" ends the group early.
+                            std::uint32_t w = 0;
+                            int k = 0;
+                            while (p < end && k < 4) {
+                                const unsigned char c = *p++;
+                                const std::uint32_t v = D3[c];
+                                if (v < Invalid) {
+                                    w |= v << (18 - 6 * k);
+                                    ++k;
+                                } else if (c == '=') {
+                                    break;
+                                }
+                            }
+                            // Two characters give one byte, three give two, four give three.
+                            for (int b = 0; b < k - 1; ++b)
+                                *o++ = static_cast<unsigned char>(w >> (16 - 8 * b));
+                        }
+                        return o;
+                    });
 }
 
 } // namespace Jconvert

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -57,31 +58,29 @@ inline bool EightAscii(const unsigned char *p)
     return (w & 0x8080808080808080ULL) == 0;
 }
 
-// A growing output buffer written through raw pointers: callers ask for room
-// for the worst case of the next step, write, then commit the new end.
-class ByteSink
+// Runs `convert(p, stop, o)` over the text in pieces whose output fits a
+// buffer that stays in the processor's cache, and appends each piece to the
+// result: the result's memory is written once, where filling a large string
+// with zeros first and converting into it would write it twice. `growth`
+// bounds the output bytes per input byte; `convert` moves p to stop or a
+// little past it (to finish a character) and returns the end of its output.
+template <typename Convert>
+std::string InPieces(std::string_view text, std::size_t growth, std::size_t estimate, Convert convert)
 {
-public:
-    explicit ByteSink(std::size_t initial) { buf_.resize(std::max<std::size_t>(initial, 16)); }
-
-    unsigned char *Room(std::size_t extra)
-    {
-        if (len_ + extra > buf_.size())
-            buf_.resize(std::max(buf_.size() * 2, len_ + extra));
-        return reinterpret_cast<unsigned char *>(buf_.data()) + len_;
+    constexpr std::size_t Room = std::size_t(1) << 16;
+    constexpr std::size_t Slack = 64; // for the last character and the block steps' write-ahead
+    const std::unique_ptr<unsigned char[]> buf(new unsigned char[Room + Slack]);
+    std::string out;
+    out.reserve(estimate);
+    const unsigned char *p = Bytes(text);
+    const unsigned char *const end = p + text.size();
+    while (p < end) {
+        const unsigned char *const stop = p + std::min<std::size_t>(Room / growth, end - p);
+        const unsigned char *const o = convert(p, stop, buf.get());
+        out.append(reinterpret_cast<const char *>(buf.get()), static_cast<std::size_t>(o - buf.get()));
     }
-    void Commit(const unsigned char *end) { len_ = static_cast<std::size_t>(end - Begin()); }
-    std::string Take()
-    {
-        buf_.resize(len_);
-        return std::move(buf_);
-    }
-
-private:
-    unsigned char *Begin() { return reinterpret_cast<unsigned char *>(buf_.data()); }
-    std::string buf_;
-    std::size_t len_ = 0;
-};
+    return out;
+}
 
 inline constexpr unsigned char ESC = 0x1B;
 

@@ -29,50 +29,46 @@ std::string euc2jis83(std::string_view text)
 
 std::string euc2sjis(std::string_view text)
 {
-    const unsigned char *p = Bytes(text);
-    const unsigned char *const end = p + text.size();
-    // Never longer than the input; the block step writes up to 16 bytes ahead.
-    std::string out(text.size() + 16, '\0');
-    unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
-    unsigned char *const begin = o;
-
-    while (p < end) {
-        // A single byte at the block's end is read as a pair, hence the ninth byte.
-        if (end - p > 8) {
-            const std::uint64_t w = Load64(p);
-            const unsigned high = HighBitMask(w);
-            if (high == 0) {
-                std::memcpy(o, p, 8);
-                p += 8;
-                o += 8;
-                continue;
+    const unsigned char *const end = Bytes(text) + text.size();
+    // Never longer than the input.
+    return InPieces(
+        text, 1, text.size(), [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+            while (p < stop) {
+                // A single byte at the block's end is read as a pair, hence the ninth byte.
+                if (stop - p >= 8 && end - p > 8) {
+                    const std::uint64_t w = Load64(p);
+                    const unsigned high = HighBitMask(w);
+                    if (high == 0) {
+                        std::memcpy(o, p, 8);
+                        p += 8;
+                        o += 8;
+                        continue;
+                    }
+                    const BlockPlan &plan = BlockPlans[high];
+                    // Kana (0x8E) and the single bytes 0x80 and 0xFF take the slow path.
+                    const unsigned special =
+                        HighBitMask(BytesEqual(w, 0x8E) | BytesEqual(w, 0x80) | BytesEqual(w, 0xFF));
+                    if ((special & plan.leads) == 0) {
+                        RunPlan(plan, p, o, EucToSjisTable);
+                        p += plan.inLen;
+                        o += plan.outLen;
+                        continue;
+                    }
+                }
+                const unsigned char c = *p;
+                if (c > 0x80 && c != 0xFF && p + 1 < end) {
+                    if (c == 0x8E)
+                        *o++ = p[1];
+                    else
+                        o = PutPair(o, EucToSjisTable[Load16(p)]);
+                    p += 2;
+                    continue;
+                }
+                *o++ = c;
+                ++p;
             }
-            const BlockPlan &plan = BlockPlans[high];
-            // Kana (0x8E) and the single bytes 0x80 and 0xFF take the slow path.
-            const unsigned special =
-                HighBitMask(BytesEqual(w, 0x8E) | BytesEqual(w, 0x80) | BytesEqual(w, 0xFF));
-            if ((special & plan.leads) == 0) {
-                RunPlan(plan, p, o, EucToSjisTable);
-                p += plan.inLen;
-                o += plan.outLen;
-                continue;
-            }
-        }
-        const unsigned char c = *p;
-        if (c > 0x80 && c != 0xFF && p + 1 < end) {
-            if (c == 0x8E) {
-                *o++ = p[1];
-            } else {
-                o = PutPair(o, EucToSjisTable[Load16(p)]);
-            }
-            p += 2;
-            continue;
-        }
-        *o++ = c;
-        ++p;
-    }
-    out.resize(static_cast<std::size_t>(o - begin));
-    return out;
+            return o;
+        });
 }
 
 } // namespace Jconvert

@@ -40,70 +40,66 @@ enum class Target { Sjis, Euc };
 
 template <Target T> std::string FromJis(std::string_view text)
 {
-    const unsigned char *p = Bytes(text);
-    const unsigned char *const end = p + text.size();
-    // Escapes are dropped and pairs stay pairs, so the output never grows
-    // (the block steps write up to 16 bytes ahead).
-    std::string out(text.size() + 16, '\0');
-    unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
-    unsigned char *const begin = o;
+    const unsigned char *const end = Bytes(text) + text.size();
     bool kanji = false;
-
-    while (p < end) {
-        if (end - p >= 8) {
-            // Whole runs of pairs or of ASCII, eight bytes at a time.
-            const unsigned run = RunLength(p, kanji);
-            if (!kanji && run > 0) {
-                std::memcpy(o, p, 8);
-                p += run;
-                o += run;
-                continue;
-            }
-            if constexpr (T == Target::Sjis) {
-                if (kanji && run >= 2) {
-                    // Four pairs are written; only the whole ones before the stop count.
-                    PutPair(
-                        PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]), JisToSjisTable[Load16(p + 2)]),
-                                JisToSjisTable[Load16(p + 4)]),
-                        JisToSjisTable[Load16(p + 6)]);
-                    p += run & ~1u;
-                    o += run & ~1u;
-                    continue;
-                }
-            }
-        }
-        const unsigned char c = *p;
-        if (kanji && IsJisByte(c)) {
-            if constexpr (T == Target::Euc) {
-                *o++ = c | 0x80;
-                ++p;
-            } else if (p + 1 < end) {
-                o = PutPair(o, JisToSjisTable[Load16(p)]);
-                p += 2;
-            } else {
-                *o++ = c;
-                ++p;
-            }
-            continue;
-        }
-        if (c == ESC) {
-            if (end - p < 3) {
-                while (p < end)
-                    *o++ = *p++;
-                break;
-            }
-            if (p[1] == '$')
-                kanji = true;
-            else if (p[1] == '(')
-                kanji = false;
-            p += 3;
-            continue;
-        }
-        *o++ = c;
-        ++p;
-    }
-    out.resize(static_cast<std::size_t>(o - begin));
-    return out;
+    // Escapes are dropped and pairs stay pairs, so the output never grows.
+    return InPieces(text, 1, text.size(),
+                    [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+                        while (p < stop) {
+                            if (stop - p >= 8) {
+                                // Whole runs of pairs or of ASCII, eight bytes at a time.
+                                const unsigned run = RunLength(p, kanji);
+                                if (!kanji && run > 0) {
+                                    std::memcpy(o, p, 8);
+                                    p += run;
+                                    o += run;
+                                    continue;
+                                }
+                                if constexpr (T == Target::Sjis) {
+                                    if (kanji && run >= 2) {
+                                        // Four pairs are written; only the whole ones before the stop count.
+                                        PutPair(PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]),
+                                                                JisToSjisTable[Load16(p + 2)]),
+                                                        JisToSjisTable[Load16(p + 4)]),
+                                                JisToSjisTable[Load16(p + 6)]);
+                                        p += run & ~1u;
+                                        o += run & ~1u;
+                                        continue;
+                                    }
+                                }
+                            }
+                            const unsigned char c = *p;
+                            if (kanji && IsJisByte(c)) {
+                                if constexpr (T == Target::Euc) {
+                                    *o++ = c | 0x80;
+                                    ++p;
+                                } else if (p + 1 < end) {
+                                    o = PutPair(o, JisToSjisTable[Load16(p)]);
+                                    p += 2;
+                                } else {
+                                    *o++ = c;
+                                    ++p;
+                                }
+                                continue;
+                            }
+                            if (c == ESC) {
+                                if (end - p < 3) {
+                                    while (p < end)
+                                        *o++ = *p++;
+                                    break;
+                                }
+                                if (p[1] == '$')
+                                    kanji = true;
+                                else if (p[1] == '(')
+                                    kanji = false;
+                                p += 3;
+                                continue;
+                            }
+                            *o++ = c;
+                            ++p;
+                        }
+                        return o;
+                    });
 }
 
 } // namespace

@@ -8,13 +8,6 @@ namespace Jconvert {
 
 using namespace detail;
 
-namespace {
-
-// Input bytes handled between two checks of the output room.
-constexpr std::size_t Chunk = 4096;
-
-} // namespace
-
 std::string sjis2jis83(std::string_view text)
 {
     return ToJisText(text, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
@@ -34,49 +27,42 @@ std::string sjis2jis83(std::string_view text)
 
 std::string sjis2euc(std::string_view text)
 {
-    const unsigned char *p = Bytes(text);
-    const unsigned char *const end = p + text.size();
-    ByteSink sink(text.size() + text.size() / 8);
-
-    while (p < end) {
-        const unsigned char *const stop = p + std::min<std::size_t>(Chunk, end - p);
-        unsigned char *o = sink.Room(2 * (stop - p) + 16);
-        while (p < stop) {
-            // A single byte at the block's end is read as a pair, hence the ninth byte.
-            if (stop - p >= 8 && end - p > 8) {
-                const std::uint64_t w = Load64(p);
-                const unsigned kana = HighBitMask(KanaBytes(w));
-                const BlockPlan &plan = BlockPlans[HighBitMask(w) & ~kana];
-                // Half-width katakana grow to two bytes: the slow path takes them.
-                if ((kana & plan.singles) == 0) {
-                    RunPlan(plan, p, o, SjisToEucTable);
-                    p += plan.inLen;
-                    o += plan.outLen;
-                    continue;
-                }
-            }
-            const unsigned char c = *p;
-            if (c >= 0x80) {
-                if (!IsKanaByte(c) && p + 1 < end) {
-                    o = PutPair(o, SjisToEucTable[Load16(p)]);
-                    p += 2;
-                } else if (IsKanaByte(c)) {
-                    o[0] = 0x8E;
-                    o[1] = c;
-                    o += 2;
-                    ++p;
-                } else {
-                    *o++ = c;
-                    ++p;
-                }
-                continue;
-            }
-            *o++ = c;
-            ++p;
-        }
-        sink.Commit(o);
-    }
-    return sink.Take();
+    const unsigned char *const end = Bytes(text) + text.size();
+    return InPieces(text, 2, text.size() + text.size() / 8,
+                    [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+                        while (p < stop) {
+                            // A single byte at the block's end is read as a pair, hence the ninth byte.
+                            if (stop - p >= 8 && end - p > 8) {
+                                const std::uint64_t w = Load64(p);
+                                const unsigned kana = HighBitMask(KanaBytes(w));
+                                const BlockPlan &plan = BlockPlans[HighBitMask(w) & ~kana];
+                                // Half-width katakana grow to two bytes: the slow path takes them.
+                                if ((kana & plan.singles) == 0) {
+                                    RunPlan(plan, p, o, SjisToEucTable);
+                                    p += plan.inLen;
+                                    o += plan.outLen;
+                                    continue;
+                                }
+                            }
+                            const unsigned char c = *p;
+                            if (c < 0x80) {
+                                *o++ = c;
+                                ++p;
+                            } else if (IsKanaByte(c)) {
+                                o[0] = 0x8E;
+                                o[1] = c;
+                                o += 2;
+                                ++p;
+                            } else if (p + 1 < end) {
+                                o = PutPair(o, SjisToEucTable[Load16(p)]);
+                                p += 2;
+                            } else {
+                                *o++ = c;
+                                ++p;
+                            }
+                        }
+                        return o;
+                    });
 }
 
 } // namespace Jconvert

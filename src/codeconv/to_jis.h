@@ -10,42 +10,36 @@ namespace Jconvert::detail {
 
 template <typename Step> std::string ToJisText(std::string_view text, Step step)
 {
-    constexpr std::size_t Chunk = 4096;
-    const unsigned char *p = Bytes(text);
-    const unsigned char *const end = p + text.size();
-    ByteSink sink(text.size() + text.size() / 4);
+    const unsigned char *const end = Bytes(text) + text.size();
     bool kanji = false;
-
-    while (p < end) {
-        const unsigned char *const stop = p + std::min<std::size_t>(Chunk, end - p);
-        // Worst case per input byte: an escape plus a two-byte character.
-        unsigned char *o = sink.Room(5 * (stop - p) + 8);
-        while (p < stop) {
-            const unsigned char c = *p;
-            if (c >= 0x80) {
-                if (!kanji) {
-                    o = PutEnterKanji(o);
-                    kanji = true;
-                }
-                step(p, end, o);
-                continue;
-            }
-            if (kanji) {
-                o = PutLeaveKanji(o);
-                kanji = false;
-            }
-            if (p + 8 <= stop && EightAscii(p)) {
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-                continue;
-            }
-            *o++ = c;
-            ++p;
-        }
-        sink.Commit(o);
-    }
-    return sink.Take();
+    // Worst case per input byte: an escape plus a two-byte character.
+    return InPieces(text, 5, text.size() + text.size() / 4,
+                    [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+                        while (p < stop) {
+                            const unsigned char c = *p;
+                            if (c >= 0x80) {
+                                if (!kanji) {
+                                    o = PutEnterKanji(o);
+                                    kanji = true;
+                                }
+                                step(p, end, o);
+                                continue;
+                            }
+                            if (kanji) {
+                                o = PutLeaveKanji(o);
+                                kanji = false;
+                            }
+                            if (p + 8 <= stop && EightAscii(p)) {
+                                std::memcpy(o, p, 8);
+                                o += 8;
+                                p += 8;
+                                continue;
+                            }
+                            *o++ = c;
+                            ++p;
+                        }
+                        return o;
+                    });
 }
 
 inline bool IsKanaByte(unsigned char c)
