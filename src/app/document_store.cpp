@@ -1,5 +1,6 @@
 #include "document_store.h"
 
+#include "cp932.h"
 #include "document_codec.h"
 
 #include <QDir>
@@ -46,7 +47,14 @@ DocumentRead ReadDocument(const QString &path, bool convert)
         result.error = CannotOpenMessage(path);
         return result;
     }
-    result.text = DocumentTextFromBytes(bytes, convert);
+    if (convert) {
+        result.text = DocumentTextFromBytes(bytes, true);
+    } else {
+        Cp932::DecodeInfo info;
+        result.text = Cp932::Decode(bytes, &info);
+        if (!info.canonical && info.crLfOnly)
+            result.verbatim = bytes;
+    }
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
         result.error = TooLargeMessage(path);

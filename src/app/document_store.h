@@ -10,6 +10,9 @@ struct DocumentRead
     bool ok = false;
     QString text;  // the editor's text
     QString error; // the message to show when !ok
+    // The file's bytes when saving the unchanged text must write them instead
+    // of its encoding (duplicate NEC/IBM character forms); else empty.
+    QByteArray verbatim;
 };
 
 // Reads and decodes `path`. Refuses a directory, an unreadable file and a

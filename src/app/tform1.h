@@ -151,6 +151,10 @@ private:
     DocumentCodeOptions CurrentCodeOptions() const;
     QString ShippedFile(const QString &name) const;
 
+    // The loaded file's bytes and the editor's revision right after loading,
+    // when an unchanged save must write those bytes (see DocumentRead).
+    QByteArray verbatimBytes_;
+    int verbatimRevision_ = -1;
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;

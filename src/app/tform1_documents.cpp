@@ -98,6 +98,8 @@ bool TForm1::LoadDocument(const QString &path)
         return false;
     }
     RichEdit1->setPlainText(read.text);
+    verbatimBytes_ = read.verbatim;
+    verbatimRevision_ = RichEdit1->document()->revision();
     // Tag colouring after loading comes with the editing behaviour.
     DocumentPath = path;
     ShowStatus();
@@ -109,9 +111,11 @@ bool TForm1::SaveDocument(const QString &path)
 {
     // The raw text keeps no-break spaces, which the plain-text copy would
     // turn into spaces.
-    const QString text = RichEdit1->document()->toRawText();
+    const bool unchanged =
+        !verbatimBytes_.isEmpty() && RichEdit1->document()->revision() == verbatimRevision_;
+    const QString text = unchanged ? QString() : RichEdit1->document()->toRawText();
     qsizetype unencodable = -1;
-    const QByteArray sjis = Cp932::Encode(text, &unencodable);
+    const QByteArray sjis = unchanged ? verbatimBytes_ : Cp932::Encode(text, &unencodable);
     if (unencodable >= 0) {
         const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, unencodable);
         const QString question =

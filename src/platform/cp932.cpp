@@ -108,8 +108,9 @@ const Tables &Table()
 
 } // namespace
 
-QString Decode(QByteArrayView bytes)
+QString Decode(QByteArrayView bytes, DecodeInfo *info)
 {
+    DecodeInfo seen;
     const Tables &t = Table();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
@@ -123,19 +124,26 @@ QString Decode(QByteArrayView bytes)
             ++p;
         } else if (b == '\r') {
             *out++ = u'\n';
-            p += (p + 1 < end && p[1] == '\n') ? 2 : 1;
+            const bool crLf = p + 1 < end && p[1] == '\n';
+            seen.crLfOnly = seen.crLfOnly && crLf;
+            p += crLf ? 2 : 1;
         } else if (b == 0) {
             *out++ = EscapeBase;
             ++p;
         } else if (IsLeadByte(b) && p + 1 < end && t.pair[b << 8 | p[1]] != 0) {
-            *out++ = t.pair[b << 8 | p[1]];
+            const char16_t u = t.pair[b << 8 | p[1]];
+            seen.canonical = seen.canonical && t.enc[u] == (b << 8 | p[1]);
+            *out++ = u;
             p += 2;
         } else {
+            seen.crLfOnly = seen.crLfOnly && b != '\n';
             *out++ = t.single[b] != 0 ? t.single[b] : static_cast<char16_t>(EscapeBase + b);
             ++p;
         }
     }
     text.truncate(out - start);
+    if (info != nullptr)
+        *info = seen;
     return text;
 }
 

@@ -18,8 +18,17 @@ constexpr bool IsEscape(QChar c)
     return c.unicode() >= EscapeBase && c.unicode() <= EscapeBase + 0xFF;
 }
 
-// CR LF, lone CR and lone LF all become '\n'.
-QString Decode(QByteArrayView bytes);
+struct DecodeInfo
+{
+    // Every pair was in the form Windows writes (no NEC/IBM duplicate forms).
+    bool canonical = true;
+    // Every line end was CR LF.
+    bool crLfOnly = true;
+};
+
+// CR LF, lone CR and lone LF all become '\n'. When both flags of *info stay
+// true, Encode gives back exactly `bytes`.
+QString Decode(QByteArrayView bytes, DecodeInfo *info = nullptr);
 
 // '\n' and U+2029 become CR LF; characters the code page lacks become '?'.
 // *firstUnencodable, when asked for, is the index of the first of them or -1.

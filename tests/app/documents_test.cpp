@@ -39,6 +39,23 @@ TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), original);
 }
 
+TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
+{
+    // NEC-selected IBM kanji (ED40) and NEC row 13 "≒" (8790): Windows writes
+    // these characters as FA5C and 81E0.
+    const QByteArray nec("\xED\x40\x87\x90\r\nabc\r\n", 11);
+    WriteFile(QStringLiteral("nec.txt"), nec);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("nec.txt"))));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("纊≒\nabc\n"));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), nec);
+
+    form->RichEdit1->moveCursor(QTextCursor::End);
+    Type(QStringLiteral("d"));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("\xFA\x5C\x81\xE0\r\nabc\r\nd", 12));
+}
+
 TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
 {
     const QString japanese = QStringLiteral("日本語のページ");

@@ -29,6 +29,21 @@ TEST(Cp932Decode, LineEndsOfEveryKindBecomeOneBreak)
     EXPECT_EQ(Cp932::Encode(u"a\u2029b"), QByteArray("a\r\nb"));
 }
 
+TEST(Cp932Decode, ReportsDuplicateFormsAndLineEnds)
+{
+    Cp932::DecodeInfo info;
+    Cp932::Decode(Bytes({0x88, 0x9F, '\r', '\n', 0xFA, 0x5C}), &info);
+    EXPECT_TRUE(info.canonical);
+    EXPECT_TRUE(info.crLfOnly);
+    Cp932::Decode(Bytes({0xED, 0x40, '\r', '\n'}), &info);
+    EXPECT_FALSE(info.canonical);
+    EXPECT_TRUE(info.crLfOnly);
+    Cp932::Decode("a\nb\r\n", &info);
+    EXPECT_FALSE(info.crLfOnly);
+    Cp932::Decode("a\rb", &info);
+    EXPECT_FALSE(info.crLfOnly);
+}
+
 TEST(Cp932Decode, InvalidBytesRoundTrip)
 {
     // 0x80, 0xA0, 0xFD-0xFF, a lead byte before an invalid trail, a lead byte
