@@ -29,6 +29,10 @@ void TForm1::FormShow()
     ColouringEnabled = true;
     if (ProgramDir.isEmpty())
         ProgramDir = ProgramDirForThisProcess();
+    // Neither folder usable: settings stay beside the program, where the
+    // close reports that they cannot be written.
+    if (ProgramDir.isEmpty())
+        ProgramDir = QCoreApplication::applicationDirPath() + u'/';
     IniPath = ProgramDir + QStringLiteral("qumoedit.ini");
     ReadWindowSettings();
 
