@@ -249,6 +249,33 @@ TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("page.html"))) << "cancel changes nothing";
 }
 
+TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
+{
+    WriteFile(QStringLiteral("script.cgi"), "#!/usr/bin/perl\r\n");
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ファイルを開く"));
+        EXPECT_EQ(dialog->directory().path(), dir_.path());
+        dialog->selectNameFilter(dialog->nameFilters()[4]);
+        QCoreApplication::processEvents();
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("script.cgi"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form->SSButton1Click();
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("script.cgi")));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("#!/usr/bin/perl\n"));
+
+    form->DocumentPath = path(QStringLiteral("noext"));
+    QString saveFilter;
+    modals.Then([&](QWidget *w) {
+        saveFilter = static_cast<QFileDialog *>(w)->selectedNameFilter();
+        static_cast<QDialog *>(w)->reject();
+    });
+    form->SSButton3Click();
+    EXPECT_TRUE(saveFilter.startsWith(QStringLiteral("CGIファイル")))
+        << "save as starts with the open filter";
+}
+
 TEST_F(Documents, CaretPanelCountsEditorUnits)
 {
     QStringList lines;

@@ -116,6 +116,14 @@ TEST_F(Window, FunctionKeysWorkWithoutTheMenu)
     EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "saved by F4");
 }
 
+TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
+{
+    modals.ThenClose();
+    QTest::mouseClick(form->Image1, Qt::LeftButton);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].widget, form3);
+}
+
 TEST_F(Window, ClockTick)
 {
     form->Timer1Timer();
