@@ -91,7 +91,7 @@ std::string EncodeBase64R(std::string_view data, std::string_view lineBreak)
     constexpr std::size_t LineBytes = GroupsPerLine * 3;
     const std::size_t lines = data.size() / LineBytes;
     std::string out;
-    out.reserve(EncodedLength(data.size()) + lines * lineBreak.size());
+    ReserveResult(out, EncodedLength(data.size()) + lines * lineBreak.size());
     const unsigned char *in = Bytes(data);
     char line[GroupsPerLine * 4];
     for (std::size_t l = 0; l < lines; ++l, in += LineBytes) {

@@ -1,3 +1,4 @@
+#include "fast_tables.h"
 #include "jconvert.h"
 
 #include <cstring>
@@ -41,7 +42,7 @@ std::string StrictConvertReturnCode(std::string_view text, int source, int targe
         return std::string(text);
 
     std::string out;
-    out.reserve(to.size() > from.size() ? text.size() + text.size() / 16 : text.size());
+    detail::ReserveResult(out, to.size() > from.size() ? text.size() + text.size() / 16 : text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t hit = text.find(from, pos);

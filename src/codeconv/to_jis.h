@@ -13,7 +13,7 @@ template <typename Step> std::string ToJisText(std::string_view text, Step step)
     const unsigned char *const end = Bytes(text) + text.size();
     bool kanji = false;
     // Worst case per input byte: an escape plus a two-byte character.
-    return InPieces(text, 5, text.size() + text.size() / 4,
+    return InPieces(text, 5, text.size() + text.size() / 2,
                     [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
                         while (p < stop) {
                             const unsigned char c = *p;
