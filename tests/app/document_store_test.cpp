@@ -1,29 +1,18 @@
 #include "cp932.h"
 #include "document_codec.h"
 #include "document_store.h"
-#include "read_only_dir.h"
+#include "read_only_guard.h"
 
+#include "test_files.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 TEST(DocumentRead, ShiftJisCrLfFileComesBackByteForByte)
 {
@@ -31,12 +20,12 @@ TEST(DocumentRead, ShiftJisCrLfFileComesBackByteForByte)
     const QString path = dir.filePath(QStringLiteral("文書 one.txt"));
     const QByteArray original =
         Cp932::Encode(QStringLiteral("一行目　全角空白\nｶﾀｶﾅ\t①②Ⅲ㈱～\n\n最後の行")) + "\r\n";
-    WriteFile(path, original);
+    WriteFileBytes(path, original);
     const DocumentRead read = ReadDocument(path, false);
     ASSERT_TRUE(read.ok);
     QString error;
     ASSERT_TRUE(WriteDocument(path, DocumentBytesFromText(read.text, false, {}), &error));
-    EXPECT_EQ(ReadFile(path), original);
+    EXPECT_EQ(ReadFileBytes(path), original);
 }
 
 TEST(DocumentRead, FailuresNameThePath)
@@ -78,7 +67,7 @@ TEST(DocumentRead, BinaryFileRoundTrips)
     // Windows form (see the codec's tests), so they are left out here.
     for (const char lead : {'\x87', '\xED', '\xEE', '\xFA'})
         binary.replace(lead, 'x');
-    WriteFile(path, binary);
+    WriteFileBytes(path, binary);
     const DocumentRead read = ReadDocument(path, false);
     ASSERT_TRUE(read.ok);
     const QByteArray again = DocumentBytesFromText(read.text, false, {});
@@ -90,14 +79,14 @@ TEST(DocumentWrite, ReadOnlyFolderKeepsThePreviousFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.txt"));
-    WriteFile(path, "previous");
-    ReadOnlyDir readOnly(dir.path());
-    if (!readOnly.Active())
+    WriteFileBytes(path, "previous");
+    ReadOnlyGuard readOnly(dir.path());
+    if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     QString error;
     EXPECT_FALSE(WriteDocument(path, "new text", &error));
     EXPECT_EQ(error, QStringLiteral("ファイル %1 を作成できません").arg(path));
-    EXPECT_EQ(ReadFile(path), "previous");
+    EXPECT_EQ(ReadFileBytes(path), "previous");
 }
 
 TEST(DocumentWrite, MissingFolderFails)
@@ -114,7 +103,7 @@ TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.html"));
     const QByteArray previous(3000, 'p');
-    WriteFile(path, previous);
+    WriteFileBytes(path, previous);
 
     // Files may not grow past 4096 bytes: the write stops part way.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -128,7 +117,7 @@ TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
     setrlimit(RLIMIT_FSIZE, &saved);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadFile(path), previous);
+    EXPECT_EQ(ReadFileBytes(path), previous);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
         << "no temporary file is left";
 }

@@ -2,7 +2,7 @@
 #include "form_fixture.h"
 #include "jconvert.h"
 #include "radio_group.h"
-#include "read_only_dir.h"
+#include "read_only_guard.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -173,8 +173,8 @@ TEST_F(Documents, SaveIntoAReadOnlyFolderKeepsFileAndModifiedFlag)
     WriteFile(QStringLiteral("doc.txt"), "on disk");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
     Type(QStringLiteral("edited "));
-    ReadOnlyDir readOnly(dir_.path());
-    if (!readOnly.Active())
+    ReadOnlyGuard readOnly(dir_.path());
+    if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     modals.ThenClick(QMessageBox::Ok);
     form->SSButton4Click();

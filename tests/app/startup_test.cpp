@@ -1,6 +1,6 @@
 #include "form_fixture.h"
 #include "profile_file.h"
-#include "read_only_dir.h"
+#include "read_only_guard.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -238,8 +238,8 @@ TEST_F(Close, ReadOnlyProgramFolderShowsThePermissionMessageOnce)
 {
     WriteIni("[Pre]\nmsize=10\n");
     Start();
-    ReadOnlyDir readOnly(dir_.path());
-    if (!readOnly.Active())
+    ReadOnlyGuard readOnly(dir_.path());
+    if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     modals.ThenClick(QMessageBox::Ok);
     EXPECT_TRUE(CloseWindow());

@@ -1,26 +1,15 @@
 #include "profile_file.h"
 #include "read_only_guard.h"
 
+#include "test_files.h"
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 class ProfileFileTest : public ::testing::Test
 {
@@ -30,7 +19,7 @@ protected:
 
     ProfileFile loaded(const QByteArray &bytes)
     {
-        WriteBytes(path(), bytes);
+        WriteFileBytes(path(), bytes);
         ProfileFile ini(path());
         ini.load();
         return ini;
@@ -173,7 +162,8 @@ TEST_F(ProfileFileTest, SaveCreatesFileInUtf8)
     ini.writeBool("PreI", "Ruler", false);
     QString error;
     ASSERT_TRUE(ini.save(&error)) << error.toStdString();
-    EXPECT_EQ(ReadBytes(path()), QByteArray("[PreI]\nEditFont=ＭＳ ゴシック\nRuler=0\n\n[Pre]\nmsize=12\n"));
+    EXPECT_EQ(ReadFileBytes(path()),
+              QByteArray("[PreI]\nEditFont=ＭＳ ゴシック\nRuler=0\n\n[Pre]\nmsize=12\n"));
 
     ProfileFile again(path());
     ASSERT_TRUE(again.load());
@@ -190,7 +180,7 @@ TEST_F(ProfileFileTest, UnknownLinesSectionsAndSpellingAreKept)
     ini.writeString("Pre", "TagName", "HTML");
     ini.writeBool("Option", "SaveAsHTM", true);
     ASSERT_TRUE(ini.save());
-    EXPECT_EQ(ReadBytes(path()),
+    EXPECT_EQ(ReadFileBytes(path()),
               QByteArray("; comment\n[Pre]\nmsize=14\nnot a key line\nFuture=1\nTagName=HTML\n\n"
                          "[Unknown]\nx=y\n[Option]\nSaveAsHtm=1\n"));
 }
@@ -233,7 +223,7 @@ TEST_F(ProfileFileTest, SaveIntoReadOnlyFolderFailsAndReports)
 TEST_F(ProfileFileTest, FailedSaveLeavesPreviousFileWhole)
 {
     const QByteArray before("[Pre]\nmsize=10\n");
-    WriteBytes(path(), before);
+    WriteFileBytes(path(), before);
     ReadOnlyGuard readOnly(path());
     if (!readOnly.effective())
         GTEST_SKIP() << "cannot make a file read-only here";
@@ -241,7 +231,7 @@ TEST_F(ProfileFileTest, FailedSaveLeavesPreviousFileWhole)
     ASSERT_TRUE(ini.load());
     ini.writeInt("Pre", "msize", 20);
     EXPECT_FALSE(ini.save());
-    EXPECT_EQ(ReadBytes(path()), before);
+    EXPECT_EQ(ReadFileBytes(path()), before);
 }
 
 TEST_F(ProfileFileTest, SaveOverDirectoryFails)

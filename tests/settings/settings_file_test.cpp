@@ -1,5 +1,5 @@
-#include "../platform/read_only_guard.h"
 #include "profile_file.h"
+#include "read_only_guard.h"
 #include "settings_read.h"
 #include "settings_write.h"
 
