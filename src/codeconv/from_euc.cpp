@@ -2,6 +2,7 @@
 // is copied as it stands.
 #include "fast_tables.h"
 #include "jconvert.h"
+#include "pair_vectors.h"
 #include "to_jis.h"
 
 namespace Jconvert {
@@ -34,6 +35,12 @@ std::string euc2sjis(std::string_view text)
     return InPieces(
         text, 1, text.size(), [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
             while (p < stop) {
+                if (HavePairVectors && stop - p >= 16 && EightEucPairs(p)) {
+                    PairsToSjis(p, o);
+                    p += 16;
+                    o += 16;
+                    continue;
+                }
                 // A single byte at the block's end is read as a pair, hence the ninth byte.
                 if (stop - p >= 8 && end - p > 8) {
                     const std::uint64_t w = Load64(p);

@@ -4,6 +4,7 @@
 // two-byte character cut off by the end of the text is copied as it stands.
 #include "fast_tables.h"
 #include "jconvert.h"
+#include "pair_vectors.h"
 
 #include <bit>
 
@@ -43,63 +44,69 @@ template <Target T> std::string FromJis(std::string_view text)
     const unsigned char *const end = Bytes(text) + text.size();
     bool kanji = false;
     // Escapes are dropped and pairs stay pairs, so the output never grows.
-    return InPieces(text, 1, text.size(),
-                    [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        while (p < stop) {
-                            if (stop - p >= 8) {
-                                // Whole runs of pairs or of ASCII, eight bytes at a time.
-                                const unsigned run = RunLength(p, kanji);
-                                if (!kanji && run > 0) {
-                                    std::memcpy(o, p, 8);
-                                    p += run;
-                                    o += run;
-                                    continue;
-                                }
-                                if constexpr (T == Target::Sjis) {
-                                    if (kanji && run >= 2) {
-                                        // Four pairs are written; only the whole ones before the stop count.
-                                        PutPair(PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]),
-                                                                JisToSjisTable[Load16(p + 2)]),
-                                                        JisToSjisTable[Load16(p + 4)]),
-                                                JisToSjisTable[Load16(p + 6)]);
-                                        p += run & ~1u;
-                                        o += run & ~1u;
-                                        continue;
-                                    }
-                                }
-                            }
-                            const unsigned char c = *p;
-                            if (kanji && IsJisByte(c)) {
-                                if constexpr (T == Target::Euc) {
-                                    *o++ = c | 0x80;
-                                    ++p;
-                                } else if (p + 1 < end) {
-                                    o = PutPair(o, JisToSjisTable[Load16(p)]);
-                                    p += 2;
-                                } else {
-                                    *o++ = c;
-                                    ++p;
-                                }
-                                continue;
-                            }
-                            if (c == ESC) {
-                                if (end - p < 3) {
-                                    while (p < end)
-                                        *o++ = *p++;
-                                    break;
-                                }
-                                if (p[1] == '$')
-                                    kanji = true;
-                                else if (p[1] == '(')
-                                    kanji = false;
-                                p += 3;
-                                continue;
-                            }
-                            *o++ = c;
-                            ++p;
+    return InPieces(
+        text, 1, text.size(), [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+            while (p < stop) {
+                if (stop - p >= 8) {
+                    // Whole runs of pairs or of ASCII, eight bytes at a time.
+                    const unsigned run = RunLength(p, kanji);
+                    if (!kanji && run > 0) {
+                        std::memcpy(o, p, 8);
+                        p += run;
+                        o += run;
+                        continue;
+                    }
+                    if constexpr (T == Target::Sjis) {
+                        if (HavePairVectors && kanji && run == 8 && stop - p >= 16 && EightJisPairs(p)) {
+                            PairsToSjis(p, o);
+                            p += 16;
+                            o += 16;
+                            continue;
                         }
-                        return o;
-                    });
+                        if (kanji && run >= 2) {
+                            // Four pairs are written; only the whole ones before the stop count.
+                            PutPair(PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]),
+                                                    JisToSjisTable[Load16(p + 2)]),
+                                            JisToSjisTable[Load16(p + 4)]),
+                                    JisToSjisTable[Load16(p + 6)]);
+                            p += run & ~1u;
+                            o += run & ~1u;
+                            continue;
+                        }
+                    }
+                }
+                const unsigned char c = *p;
+                if (kanji && IsJisByte(c)) {
+                    if constexpr (T == Target::Euc) {
+                        *o++ = c | 0x80;
+                        ++p;
+                    } else if (p + 1 < end) {
+                        o = PutPair(o, JisToSjisTable[Load16(p)]);
+                        p += 2;
+                    } else {
+                        *o++ = c;
+                        ++p;
+                    }
+                    continue;
+                }
+                if (c == ESC) {
+                    if (end - p < 3) {
+                        while (p < end)
+                            *o++ = *p++;
+                        break;
+                    }
+                    if (p[1] == '$')
+                        kanji = true;
+                    else if (p[1] == '(')
+                        kanji = false;
+                    p += 3;
+                    continue;
+                }
+                *o++ = c;
+                ++p;
+            }
+            return o;
+        });
 }
 
 } // namespace

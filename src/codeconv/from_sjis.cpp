@@ -2,6 +2,7 @@
 // is copied as it stands: it cannot be converted, and nothing is dropped.
 #include "fast_tables.h"
 #include "jconvert.h"
+#include "pair_vectors.h"
 #include "to_jis.h"
 
 namespace Jconvert {
@@ -31,6 +32,12 @@ std::string sjis2euc(std::string_view text)
     return InPieces(text, 2, text.size() + text.size() / 8,
                     [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
                         while (p < stop) {
+                            if (HavePairVectors && stop - p >= 16 && EightSjisPairs(p)) {
+                                SjisPairsToEuc(p, o);
+                                p += 16;
+                                o += 16;
+                                continue;
+                            }
                             // A single byte at the block's end is read as a pair, hence the ninth byte.
                             if (stop - p >= 8 && end - p > 8) {
                                 const std::uint64_t w = Load64(p);

@@ -18,7 +18,8 @@ std::string RandomText(std::mt19937 &rng, std::size_t len, bool jisLike)
     std::string s;
     while (s.size() < len) {
         const unsigned kind = rng() % 10;
-        const unsigned run = 1 + rng() % 12;
+        const unsigned run = 1 + rng() % 24;
+        const bool sjisForm = rng() % 2; // one code for the whole run, so long runs of pairs occur
         for (unsigned i = 0; i < run && s.size() < len; ++i) {
             switch (kind) {
             case 0: // ASCII
@@ -48,7 +49,7 @@ std::string RandomText(std::mt19937 &rng, std::size_t len, bool jisLike)
                 if (jisLike) {
                     s += char(j1);
                     s += char(j2);
-                } else if (rng() % 2) {
+                } else if (sjisForm) {
                     const BytePair p = ToSjis(j1, j2);
                     s += char(p.first);
                     s += char(p.second);
