@@ -18,15 +18,15 @@ int Fail(const std::string &message)
 // Reads the whole stream; a regular file is read in one piece of its size.
 bool ReadAll(std::FILE *f, std::string &out)
 {
-    struct stat st
-    {
-    };
-    if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return false;
+    struct stat st = {};
+    if (fstat(fileno(f), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        if (S_ISREG(st.st_mode) && st.st_size > 0)
+            out.reserve(static_cast<std::size_t>(st.st_size) + 1);
     }
-    if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        out.reserve(static_cast<std::size_t>(st.st_size) + 1);
     char buf[1 << 16];
     std::size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0)
