@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "document_codec.h"
+#include "piece_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,4 +74,42 @@ bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
     if (error != nullptr)
         *error = CannotCreateMessage(path);
     return false;
+}
+
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable)
+{
+    // Small enough that a piece is still in the cache when it is written;
+    // enough of them that the encoding goes on while the disk is busy.
+    constexpr qsizetype PieceUnits = 64 * 1024;
+    constexpr int QueuedPieces = 8;
+    TextWrite result;
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        PieceWriter writer(&file, 2 * PieceUnits, QueuedPieces);
+        for (qsizetype from = 0; ok && from < text.size();) {
+            const qsizetype to = Cp932::PieceEnd(text, from, PieceUnits);
+            QByteArray piece = writer.takeBuffer();
+            qsizetype unencodable = -1;
+            piece.truncate(Cp932::EncodeTo(text.sliced(from, to - from), piece.data(), &unencodable));
+            if (unencodable >= 0 && result.firstUnencodable < 0) {
+                result.firstUnencodable = from + unencodable;
+                if (stopAtUnencodable) {
+                    writer.finish();
+                    file.cancelWriting();
+                    return result;
+                }
+            }
+            ok = writer.write(std::move(piece));
+            from = to;
+        }
+        ok = writer.finish() && ok;
+    }
+    if (ok && file.commit()) {
+        result.written = true;
+        return result;
+    }
+    file.cancelWriting();
+    result.error = CannotCreateMessage(path);
+    return result;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 struct DocumentRead
 {
@@ -23,6 +24,21 @@ DocumentRead ReadDocument(const QString &path, bool convert);
 // so a failed write leaves the previous file whole. On failure *error holds
 // the message to show.
 bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error);
+
+struct TextWrite
+{
+    bool written = false;
+    qsizetype firstUnencodable = -1; // index in the text, or -1
+    QString error;                   // the message to show when a write failed
+};
+
+// Writes the editor's text as Shift_JIS with CR LF the way WriteDocument
+// writes bytes, encoding piece by piece while the previous piece is written,
+// so a large document is never held twice more. With stopAtUnencodable, a
+// character code page 932 lacks stops the save before the target is touched
+// (not written, no error, firstUnencodable set); otherwise it is written as
+// '?'.
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable);
 
 QString CannotOpenMessage(const QString &path);
 QString CannotCreateMessage(const QString &path);

@@ -1,4 +1,5 @@
 #include "font_substitutions.h"
+#include "memory_policy.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
     InstallJapaneseFontSubstitutions();

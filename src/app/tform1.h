@@ -148,6 +148,8 @@ private:
     void ApplyTextSize(int points);
     void OpenSettingsDialog();
     void ShowFileError(const QString &message);
+    // Asks before characters the code page lacks are saved as '?'.
+    bool AgreeToLoseUnencodable(QStringView text, qsizetype index);
     DocumentCodeOptions CurrentCodeOptions() const;
     QString ShippedFile(const QString &name) const;
 

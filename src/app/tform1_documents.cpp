@@ -107,37 +107,53 @@ bool TForm1::LoadDocument(const QString &path)
     return true;
 }
 
+bool TForm1::AgreeToLoseUnencodable(QStringView text, qsizetype index)
+{
+    const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, index);
+    const QString question =
+        QStringLiteral("%1 行目の「%2」などShift_JISで表せない文字は「?」として保存されます。\n"
+                       "保存しますか？")
+            .arg(lost.line)
+            .arg(lost.character);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("UnencodableQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool TForm1::SaveDocument(const QString &path)
 {
-    // The raw text keeps no-break spaces, which the plain-text copy would
-    // turn into spaces.
-    const bool unchanged =
-        !verbatimBytes_.isEmpty() && RichEdit1->document()->revision() == verbatimRevision_;
-    const QString text = unchanged ? QString() : RichEdit1->document()->toRawText();
-    qsizetype unencodable = -1;
-    const QByteArray sjis = unchanged ? verbatimBytes_ : Cp932::Encode(text, &unencodable);
-    if (unencodable >= 0) {
-        const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, unencodable);
-        const QString question =
-            QStringLiteral("%1 行目の「%2」などShift_JISで表せない文字は「?」として保存されます。\n"
-                           "保存しますか？")
-                .arg(lost.line)
-                .arg(lost.character);
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(QStringLiteral("UnencodableQuestion"));
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() != QMessageBox::Yes)
+    const DocumentCodeOptions options = CurrentCodeOptions();
+    const bool convert = ConvertsOnSave(path, options);
+    QByteArray sjis;
+    if (!verbatimBytes_.isEmpty() && RichEdit1->document()->revision() == verbatimRevision_) {
+        sjis = verbatimBytes_;
+    } else {
+        // The raw text keeps no-break spaces, which the plain-text copy would
+        // turn into spaces.
+        const QString text = RichEdit1->document()->toRawText();
+        if (!convert) {
+            TextWrite write = WriteDocumentText(path, text, true);
+            if (write.firstUnencodable >= 0 && !write.written) {
+                if (!AgreeToLoseUnencodable(text, write.firstUnencodable))
+                    return false;
+                write = WriteDocumentText(path, text, false);
+            }
+            if (!write.written)
+                ShowFileError(write.error);
+            return write.written;
+        }
+        qsizetype unencodable = -1;
+        sjis = Cp932::Encode(text, &unencodable);
+        if (unencodable >= 0 && !AgreeToLoseUnencodable(text, unencodable))
             return false;
     }
-    const DocumentCodeOptions options = CurrentCodeOptions();
-    const QByteArray bytes = ConvertsOnSave(path, options) ? ConvertSavedBytes(sjis, options) : sjis;
     QString error;
-    if (!WriteDocument(path, bytes, &error)) {
-        ShowFileError(error);
-        return false;
-    }
-    return true;
+    if (WriteDocument(path, convert ? ConvertSavedBytes(sjis, options) : sjis, &error))
+        return true;
+    ShowFileError(error);
+    return false;
 }
 
 void TForm1::SSButton1Click()

@@ -1,6 +1,8 @@
 #include "cp932.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 
@@ -24,6 +26,8 @@ struct Tables
     // What Encode writes for a code unit: first byte, second byte and length
     // (bits 16 up); 0 when the code page lacks it.
     std::array<std::uint32_t, 65536> packed{};
+    // Every code unit below 0x80 but '\n' encodes to its own byte.
+    bool asciiIsItself = false;
 
     Tables()
     {
@@ -64,6 +68,9 @@ struct Tables
             packed[u] = e < 0x100 ? (e | 1u << 16) : ((e >> 8) | (e & 0xFFu) << 8 | 2u << 16);
         }
         packed[u'\n'] = packed[0x2029] = '\r' | '\n' << 8 | 2u << 16;
+        asciiIsItself = true;
+        for (unsigned u = 0; u < 0x80; ++u)
+            asciiIsItself = asciiIsItself && (u == '\n' || packed[u] == (u | 1u << 16));
     }
 
     static char16_t DecodeOne(iconv_t cd, const unsigned char *bytes, std::size_t size)
@@ -147,33 +154,86 @@ QString Decode(QByteArrayView bytes, DecodeInfo *info)
     return text;
 }
 
-QByteArray Encode(QStringView text, qsizetype *firstUnencodable)
+namespace {
+
+#if defined(__GNUC__)
+typedef std::uint16_t Units __attribute__((vector_size(16)));
+typedef std::uint8_t Bytes __attribute__((vector_size(8)));
+
+// Eight code units that are all ASCII but '\n' go out as eight bytes at once:
+// HTML and most line content are long runs of them.
+bool EncodeEightAscii(const char16_t *p, char *out)
 {
-    const std::uint32_t *const packed = Table().packed.data();
-    if (firstUnencodable != nullptr)
-        *firstUnencodable = -1;
-    // Every code unit takes at most two bytes, and two are always stored.
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    char *out = bytes.data();
+    Units v;
+    std::memcpy(&v, p, sizeof v);
+    const Units other = (v >= 0x80) | (v == u'\n');
+    std::uint64_t half[2];
+    std::memcpy(half, &other, sizeof half);
+    if ((half[0] | half[1]) != 0)
+        return false;
+    const Bytes bytes = __builtin_convertvector(v, Bytes);
+    std::memcpy(out, &bytes, sizeof bytes);
+    return true;
+}
+#else
+bool EncodeEightAscii(const char16_t *, char *)
+{
+    return false;
+}
+#endif
+
+} // namespace
+
+qsizetype EncodeTo(QStringView text, char *out, qsizetype *firstUnencodable)
+{
+    const Tables &t = Table();
+    const std::uint32_t *const packed = t.packed.data();
     char *const start = out;
     const char16_t *const begin = text.utf16();
     const char16_t *const end = begin + text.size();
-    for (const char16_t *p = begin; p < end; ++p) {
+    bool seenUnencodable = false;
+    for (const char16_t *p = begin; p < end;) {
+        if (*p < 0x80 && t.asciiIsItself && end - p >= 8 && EncodeEightAscii(p, out)) {
+            p += 8;
+            out += 8;
+            continue;
+        }
         const std::uint32_t e = packed[*p];
         if (e != 0) [[likely]] {
             out[0] = static_cast<char>(e);
             out[1] = static_cast<char>(e >> 8);
             out += e >> 16;
+            ++p;
             continue;
         }
-        if (firstUnencodable != nullptr && *firstUnencodable < 0)
+        if (firstUnencodable != nullptr && !seenUnencodable)
             *firstUnencodable = p - begin;
+        seenUnencodable = true;
         *out++ = '?';
         if (QChar::isHighSurrogate(*p) && p + 1 < end && QChar::isLowSurrogate(p[1]))
             ++p;
+        ++p;
     }
-    bytes.truncate(out - start);
+    return out - start;
+}
+
+QByteArray Encode(QStringView text, qsizetype *firstUnencodable)
+{
+    if (firstUnencodable != nullptr)
+        *firstUnencodable = -1;
+    // Every code unit takes at most two bytes, and two are always stored.
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    bytes.truncate(EncodeTo(text, bytes.data(), firstUnencodable));
     return bytes;
+}
+
+qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units)
+{
+    qsizetype to = std::min(text.size(), from + units);
+    // Ends before the pair, or after it when the pair starts the piece.
+    if (to < text.size() && text[to - 1].isHighSurrogate() && text[to].isLowSurrogate())
+        to += to - 1 > from ? -1 : 1;
+    return to;
 }
 
 int EncodedLength(QChar c)

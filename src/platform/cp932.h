@@ -33,6 +33,13 @@ QString Decode(QByteArrayView bytes, DecodeInfo *info = nullptr);
 // '\n' and U+2029 become CR LF; characters the code page lacks become '?'.
 // *firstUnencodable, when asked for, is the index of the first of them or -1.
 QByteArray Encode(QStringView text, qsizetype *firstUnencodable = nullptr);
+// Encode into `out`, which has room for twice text.size() bytes; returns the
+// bytes written. *firstUnencodable, when asked for, is set to the index of
+// the first character the code page lacks and left alone when there is none.
+qsizetype EncodeTo(QStringView text, char *out, qsizetype *firstUnencodable = nullptr);
+// Where a piece of about `units` code units from `from` ends without
+// splitting a surrogate pair, so that pieces encode as the whole text does.
+qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units);
 
 // Bytes the code unit encodes to: 1 or 2, 0 when the code page lacks it
 // (surrogate halves are never encodable). Line breaks are not handled here.

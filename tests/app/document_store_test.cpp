@@ -98,28 +98,126 @@ TEST(DocumentWrite, MissingFolderFails)
     EXPECT_FALSE(error.isEmpty());
 }
 
+// Lets files grow to `bytes` at most while it lives: a write past that stops
+// part way, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        set_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    bool set() const { return set_; }
+
+private:
+    rlimit saved_{};
+    bool set_ = false;
+};
+
+int FilesIn(const QTemporaryDir &dir)
+{
+    return int(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size());
+}
+
 TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.html"));
     const QByteArray previous(3000, 'p');
     WriteFileBytes(path, previous);
-
-    // Files may not grow past 4096 bytes: the write stops part way.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     QString error;
-    const bool written = WriteDocument(path, QByteArray(100000, 'n'), &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.set());
+        written = WriteDocument(path, QByteArray(100000, 'n'), &error);
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadFileBytes(path), previous);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
-        << "no temporary file is left";
+    EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
+}
+
+// A text of many pieces, with a surrogate pair and line breaks scattered so
+// that some fall on the edges of pieces.
+QString LongText()
+{
+    QString text;
+    for (int line = 0; text.size() < 300000; ++line) {
+        text += QStringLiteral("<P>行 %1 漢字とｶﾀｶﾅ、ASCII words here</P>").arg(line);
+        text += line % 997 == 0 ? QStringLiteral("😀\n") : QStringLiteral("\n");
+    }
+    return text;
+}
+
+TEST(DocumentTextWrite, ALongTextIsWrittenAsItsWholeEncoding)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.html"));
+    const QString text = LongText();
+    const TextWrite write = WriteDocumentText(path, text, false);
+    ASSERT_TRUE(write.written);
+    EXPECT_EQ(write.firstUnencodable, text.indexOf(QStringLiteral("😀")));
+    EXPECT_EQ(ReadFileBytes(path), Cp932::Encode(text)) << "one '?' for each pair";
+    const TextWrite empty = WriteDocumentText(path, QString(), true);
+    EXPECT_TRUE(empty.written);
+    EXPECT_EQ(ReadFileBytes(path), QByteArray());
+}
+
+TEST(DocumentTextWrite, AnUnencodableCharacterStopsTheSaveUntilAllowed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.html"));
+    WriteFileBytes(path, "previous");
+    QString text = LongText();
+    text.remove(QStringLiteral("😀"));
+    const qsizetype late = text.size() - 1000;
+    text.insert(late, QStringLiteral("é"));
+
+    const TextWrite stopped = WriteDocumentText(path, text, true);
+    EXPECT_FALSE(stopped.written);
+    EXPECT_TRUE(stopped.error.isEmpty()) << "stopping is not a failure";
+    EXPECT_EQ(stopped.firstUnencodable, late);
+    EXPECT_EQ(ReadFileBytes(path), "previous");
+    EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
+
+    const TextWrite allowed = WriteDocumentText(path, text, false);
+    EXPECT_TRUE(allowed.written);
+    EXPECT_EQ(allowed.firstUnencodable, late);
+    EXPECT_EQ(ReadFileBytes(path), Cp932::Encode(text));
+    EXPECT_EQ(ReadFileBytes(path).count('?'), 1);
+}
+
+TEST(DocumentTextWrite, FailuresLeaveThePreviousFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.html"));
+    WriteFileBytes(path, "previous");
+    const QString text = LongText();
+    TextWrite cut;
+    {
+        FileSizeLimit limit(100000);
+        ASSERT_TRUE(limit.set());
+        cut = WriteDocumentText(path, text, false);
+    }
+    EXPECT_FALSE(cut.written);
+    EXPECT_EQ(cut.error, QStringLiteral("ファイル %1 を作成できません").arg(path));
+    EXPECT_EQ(ReadFileBytes(path), "previous");
+    EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
+
+    ReadOnlyGuard readOnly(dir.path());
+    if (!readOnly.effective())
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    const TextWrite refused = WriteDocumentText(path, text, false);
+    EXPECT_FALSE(refused.written);
+    EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_EQ(ReadFileBytes(path), "previous");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "editor_units.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -132,6 +133,99 @@ TEST(EditorUnits, IndexAtMapsUnitsBackToCharacters)
     EXPECT_EQ(EditorUnits::IndexAt(text, 6), 4);
     EXPECT_EQ(EditorUnits::IndexAt(text, 7), 5);
     EXPECT_EQ(EditorUnits::IndexAt(text, 100), text.size());
+}
+
+// Texts mixing ASCII runs (line breaks and controls at every place inside
+// an eight-unit block), kana, kanji, escapes, characters the code page lacks,
+// surrogate pairs and lone surrogate halves.
+QString MixedText(std::mt19937 &rng, qsizetype units)
+{
+    static const char16_t pool[] = {u'a',   u'Z',   u'<',   u'\\',  u'~',   u'\t',  u'\r',
+                                    u'\n',  0x7F,   0,      0x3042, 0x6F22, 0xFF71, 0x2460,
+                                    0xF780, 0xF7FF, 0x2029, 0xE9,   0x20AC, 0xD800, 0xDC00};
+    QString text;
+    while (text.size() < units) {
+        const unsigned pick = rng() % 10;
+        if (pick < 5) {
+            // An ASCII run, now and then broken by one other unit.
+            const int run = int(rng() % 24);
+            for (int i = 0; i < run; ++i)
+                text += QChar(char16_t(0x20 + rng() % 0x5F));
+            if (rng() % 2)
+                text += QChar(pool[rng() % std::size(pool)]);
+        } else if (pick < 9) {
+            text += QChar(pool[rng() % std::size(pool)]);
+        } else {
+            text += QStringLiteral("😀");
+        }
+    }
+    return text;
+}
+
+// One code unit (or surrogate pair) at a time: too short for any block step.
+QByteArray EncodeEachCharacter(QStringView text, qsizetype *first)
+{
+    QByteArray bytes;
+    *first = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        qsizetype here = -1;
+        bytes += Cp932::Encode(text.sliced(i, length), &here);
+        if (here >= 0 && *first < 0)
+            *first = i;
+        i += length - 1;
+    }
+    return bytes;
+}
+
+TEST(Cp932Encode, BlocksOfAsciiEncodeAsSingleCharactersDo)
+{
+    std::mt19937 rng(932);
+    for (int round = 0; round < 400; ++round) {
+        const QString text = MixedText(rng, 1 + rng() % 300);
+        qsizetype expectedFirst = -1;
+        const QByteArray expected = EncodeEachCharacter(text, &expectedFirst);
+        qsizetype first = -1;
+        ASSERT_EQ(Cp932::Encode(text, &first), expected) << round;
+        EXPECT_EQ(first, expectedFirst) << round;
+    }
+    // A line break or a non-ASCII unit at each place of an eight-unit block.
+    for (char16_t other : {u'\n', char16_t(0x80), char16_t(0x3042)}) {
+        for (int at = 0; at < 16; ++at) {
+            QString text(16, u'x');
+            text[at] = QChar(other);
+            qsizetype first = -1;
+            EXPECT_EQ(Cp932::Encode(text), EncodeEachCharacter(text, &first)) << at;
+        }
+    }
+}
+
+TEST(Cp932Encode, PiecesNeverSplitASurrogatePair)
+{
+    std::mt19937 rng(2029);
+    for (int round = 0; round < 200; ++round) {
+        const QString text = MixedText(rng, 50 + rng() % 400);
+        QByteArray joined;
+        qsizetype first = -1;
+        for (qsizetype from = 0; from < text.size();) {
+            const qsizetype to = Cp932::PieceEnd(text, from, 1 + rng() % 16);
+            ASSERT_GT(to, from);
+            ASSERT_FALSE(to < text.size() && text[to - 1].isHighSurrogate() && text[to].isLowSurrogate());
+            QByteArray piece(2 * (to - from), Qt::Uninitialized);
+            qsizetype here = -1;
+            piece.truncate(Cp932::EncodeTo(QStringView(text).sliced(from, to - from), piece.data(), &here));
+            if (here >= 0 && first < 0)
+                first = from + here;
+            joined += piece;
+            from = to;
+        }
+        qsizetype wholeFirst = -1;
+        ASSERT_EQ(joined, Cp932::Encode(text, &wholeFirst)) << round;
+        EXPECT_EQ(first, wholeFirst) << round;
+    }
+    EXPECT_EQ(Cp932::PieceEnd(QStringLiteral("😀"), 0, 1), 2) << "a pair longer than the piece is kept whole";
+    EXPECT_EQ(Cp932::PieceEnd(QStringLiteral("ab😀"), 0, 3), 2);
 }
 
 } // namespace
