@@ -57,7 +57,7 @@ QByteArray PieceWriter::takeBuffer()
 bool PieceWriter::write(QByteArray piece)
 {
     std::unique_lock lock(mutex_);
-    if (failed_) {
+    if (failed_ || closing_) {
         free_.push_back(std::move(piece));
         return false;
     }

@@ -24,7 +24,8 @@ public:
     // A buffer of pieceCapacity bytes that no write uses any longer; waits
     // for one when all are queued.
     QByteArray takeBuffer();
-    // Queues `piece`; false once a write has failed (later pieces are dropped).
+    // Queues `piece`; false once a write has failed or finish() was called
+    // (the piece is dropped then).
     bool write(QByteArray piece);
     // Waits until every queued piece is written; false when any write failed.
     bool finish();

@@ -29,6 +29,7 @@ TEST(PieceWriter, WritesEveryPieceInOrder)
             ASSERT_TRUE(writer.write(std::move(piece)));
         }
         EXPECT_TRUE(writer.finish());
+        EXPECT_FALSE(writer.write(writer.takeBuffer())) << "nothing is written after finish()";
     }
     file.close();
     EXPECT_EQ(ReadFileBytes(file.fileName()), expected);
