@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 #include "pair_vectors.h"
@@ -82,6 +83,20 @@ inline __m128i Below(__m128i v, unsigned char b)
     return _mm_cmplt_epi8(_mm_xor_si128(v, flip), _mm_xor_si128(Bytes128(b), flip));
 }
 
+// Every lane a lead of a two-byte character: 32 pairs in their places.
+inline constexpr std::uint64_t AllPairs = 0x5555555555555555ULL;
+
+// Stores the 16 bytes of vector k of a chunk at o + 16k: the lanes of leads
+// from `lead`, those of their trails from `trail`, the others from `single`.
+inline void StorePicked(unsigned char *o, int k, std::uint64_t leads, __m128i lead, __m128i trail,
+                        __m128i single)
+{
+    const unsigned leadBits = static_cast<unsigned>(leads >> (16 * k)) & 0xFFFF;
+    const unsigned pairBits = static_cast<unsigned>((leads | (leads << 1)) >> (16 * k)) & 0xFFFF;
+    const __m128i pair = Pick(LaneMask(leadBits), lead, trail);
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * k), Pick(LaneMask(pairBits), pair, single));
+}
+
 // Converts the Shift_JIS bytes p[0..63] (reading p[64] as a possible trail)
 // to EUC-JP at o, writing 64 bytes. Returns how many of them are done, each
 // input byte giving one output byte; it stops before a half-width katakana,
@@ -97,12 +112,11 @@ inline unsigned SjisChunkToEuc(const unsigned char *p, unsigned char *o)
         kana |= Bits(_mm_cmplt_epi8(_mm_sub_epi8(v[k], Bytes128(0x21)), Bytes128(0xBF)), k);
     }
     const std::uint64_t leads = LeadsOf(high & ~kana);
-    if (leads == 0x5555555555555555ULL) {
+    if (leads == AllPairs) {
         for (int k = 0; k < 4; ++k)
             SjisPairsToEuc(p + 16 * k, o + 16 * k);
         return 64;
     }
-    const std::uint64_t trails = leads << 1;
     for (int k = 0; k < 4; ++k) {
         const __m128i s = v[k];
         // Lead: (s1 - (s1 < 0xA0 ? 0x70 : 0xB0)) * 2, less one when the trail is below 0x9F. Leads
@@ -114,12 +128,10 @@ inline unsigned SjisChunkToEuc(const unsigned char *p, unsigned char *o)
         const __m128i ascii = _mm_cmpgt_epi8(s, Bytes128(0xFF));
         const __m128i sub = Pick(Below(s, 0x9F), _mm_add_epi8(Bytes128(0x20), ascii), Bytes128(0x7E));
         const __m128i j2 = _mm_sub_epi8(s, sub);
-        const unsigned leadBits = static_cast<unsigned>(leads >> (16 * k)) & 0xFFFF;
-        const unsigned pairBits = static_cast<unsigned>((leads | trails) >> (16 * k)) & 0xFFFF;
-        const __m128i pair = _mm_or_si128(Pick(LaneMask(leadBits), j1, j2), Bytes128(0x80));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * k), Pick(LaneMask(pairBits), pair, s));
+        const __m128i top = Bytes128(0x80);
+        StorePicked(o, k, leads, _mm_or_si128(j1, top), _mm_or_si128(j2, top), s);
     }
-    return ChunkDone(leads, kana & ~trails);
+    return ChunkDone(leads, kana & ~(leads << 1));
 }
 
 // Converts the EUC-JP bytes p[0..63] (reading p[64] as a possible trail) to
@@ -136,12 +148,11 @@ inline unsigned EucChunkToSjis(const unsigned char *p, unsigned char *o)
         ss2 |= Bits(_mm_cmpeq_epi8(v[k], Bytes128(0x8E)), k);
     }
     const std::uint64_t leads = LeadsOf(candidates);
-    if (leads == 0x5555555555555555ULL && (ss2 & leads) == 0) {
+    if (leads == AllPairs && (ss2 & leads) == 0) {
         for (int k = 0; k < 4; ++k)
             PairsToSjis(p + 16 * k, o + 16 * k);
         return 64;
     }
-    const std::uint64_t trails = leads << 1;
     for (int k = 0; k < 4; ++k) {
         const __m128i e = v[k];
         const __m128i j = _mm_and_si128(e, Bytes128(0x7F));
@@ -156,10 +167,7 @@ inline unsigned EucChunkToSjis(const unsigned char *p, unsigned char *o)
         const __m128i oddAdd = _mm_add_epi8(Bytes128(0x20), _mm_cmplt_epi8(j, Bytes128(0x60)));
         const __m128i s2 =
             _mm_add_epi8(j, Pick(_mm_cmplt_epi8(oddRow, _mm_setzero_si128()), oddAdd, Bytes128(0x7E)));
-        const unsigned leadBits = static_cast<unsigned>(leads >> (16 * k)) & 0xFFFF;
-        const unsigned pairBits = static_cast<unsigned>((leads | trails) >> (16 * k)) & 0xFFFF;
-        const __m128i pair = Pick(LaneMask(leadBits), s1, s2);
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 16 * k), Pick(LaneMask(pairBits), pair, e));
+        StorePicked(o, k, leads, s1, s2, e);
     }
     return ChunkDone(leads, ss2 & leads);
 }
@@ -174,5 +182,26 @@ inline unsigned EucChunkToSjis(const unsigned char *, unsigned char *)
     return 0;
 }
 #endif
+
+// Converts p up to stop (or a byte past it) at o with `Chunk` while its 65th
+// byte is in the text, and `Steps` (the character and block steps) for the
+// rest. When a chunk stops at a character that changes length, the steps take
+// it and the next few hundred bytes, so that text full of such characters
+// does not come back to the chunk step at every one. Returns the end of the
+// output.
+template <auto Chunk, auto Steps>
+unsigned char *ChunksThenSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
+                               unsigned char *o)
+{
+    while (HaveByteLanes && stop - p >= 64 && end - p > 64) {
+        const unsigned done = Chunk(p, o);
+        p += done;
+        o += done;
+        if (done < 63)
+            Steps(p, p + std::min<std::ptrdiff_t>(256, stop - p), end, o);
+    }
+    Steps(p, stop, end, o);
+    return o;
+}
 
 } // namespace Jconvert::detail

@@ -92,17 +92,7 @@ std::string euc2sjis(std::string_view text)
     // Never longer than the input.
     return InPieces(text, 1, text.size(),
                     [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        while (HaveByteLanes && stop - p >= 64 && end - p > 64) {
-                            const unsigned done = EucChunkToSjis(p, o);
-                            p += done;
-                            o += done;
-                            // Kana shrink: the steps take this one and the next few hundred bytes, so that
-                            // text full of them does not come back here each time.
-                            if (done < 63)
-                                EucToSjisSteps(p, p + std::min<std::ptrdiff_t>(256, stop - p), end, o);
-                        }
-                        EucToSjisSteps(p, stop, end, o);
-                        return o;
+                        return ChunksThenSteps<EucChunkToSjis, EucToSjisSteps>(p, stop, end, o);
                     });
 }
 

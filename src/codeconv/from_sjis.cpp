@@ -86,17 +86,7 @@ std::string sjis2euc(std::string_view text)
     const unsigned char *const end = Bytes(text) + text.size();
     return InPieces(text, 2, text.size() + text.size() / 8,
                     [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        while (HaveByteLanes && stop - p >= 64 && end - p > 64) {
-                            const unsigned done = SjisChunkToEuc(p, o);
-                            p += done;
-                            o += done;
-                            // Half-width katakana grow: the steps take this one and the next few
-                            // hundred bytes, so that text full of them does not come back here each time.
-                            if (done < 63)
-                                SjisToEucSteps(p, p + std::min<std::ptrdiff_t>(256, stop - p), end, o);
-                        }
-                        SjisToEucSteps(p, stop, end, o);
-                        return o;
+                        return ChunksThenSteps<SjisChunkToEuc, SjisToEucSteps>(p, stop, end, o);
                     });
 }
 
