@@ -186,9 +186,9 @@ inline unsigned EucChunkToSjis(const unsigned char *, unsigned char *)
 // Converts p up to stop (or a byte past it) at o with `Chunk` while its 65th
 // byte is in the text, and `Steps` (the character and block steps) for the
 // rest. When a chunk stops at a character that changes length, the steps take
-// it and the next few hundred bytes, so that text full of such characters
-// does not come back to the chunk step at every one. Returns the end of the
-// output.
+// that character alone if the chunk got some way, else it and the next few
+// hundred bytes: text full of such characters would gain nothing from coming
+// back to the chunk step at every one. Returns the end of the output.
 template <auto Chunk, auto Steps>
 unsigned char *ChunksThenSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
                                unsigned char *o)
@@ -198,7 +198,7 @@ unsigned char *ChunksThenSteps(const unsigned char *&p, const unsigned char *sto
         p += done;
         o += done;
         if (done < 63)
-            Steps(p, p + std::min<std::ptrdiff_t>(256, stop - p), end, o);
+            Steps(p, p + std::min<std::ptrdiff_t>(done >= 8 ? 1 : 256, stop - p), end, o);
     }
     Steps(p, stop, end, o);
     return o;
