@@ -67,7 +67,7 @@ inline __m128i LaneMask(unsigned bits)
     v = _mm_unpacklo_epi8(v, v);
     v = _mm_unpacklo_epi16(v, v);
     v = _mm_shuffle_epi32(v, 0x50);
-    const __m128i bit = _mm_set1_epi64x(0x8040201008040201LL);
+    const __m128i bit = _mm_set1_epi64x(static_cast<long long>(0x8040201008040201ULL));
     return _mm_cmpeq_epi8(_mm_and_si128(v, bit), bit);
 }
 
