@@ -1,5 +1,6 @@
 // Shift_JIS to JIS and to EUC-JP. A lead byte cut off by the end of the text
 // is copied as it stands: it cannot be converted, and nothing is dropped.
+#include "byte_lanes.h"
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "pair_vectors.h"
@@ -26,49 +27,66 @@ std::string sjis2jis83(std::string_view text)
     });
 }
 
+namespace {
+
+// Shift_JIS to EUC-JP up to stop (or a byte past it, to finish a
+// character) by runs of pairs, 8-byte plans and single characters.
+void SjisToEucSteps(const unsigned char *&from, const unsigned char *stop, const unsigned char *end,
+                    unsigned char *&to)
+{
+    // Copies in locals: through the references, any byte stored at o might be p
+    // or o itself, and both would be reloaded after every store.
+    const unsigned char *p = from;
+    unsigned char *o = to;
+    while (p < stop) {
+        if (HavePairVectors && stop - p >= 16 && EightSjisPairs(p)) {
+            SjisPairsToEuc(p, o);
+            p += 16;
+            o += 16;
+            continue;
+        }
+        // A single byte at the block's end is read as a pair, hence the ninth byte.
+        if (stop - p >= 8 && end - p > 8) {
+            const std::uint64_t w = Load64(p);
+            const unsigned kana = HighBitMask(KanaBytes(w));
+            const BlockPlan &plan = BlockPlans[HighBitMask(w) & ~kana];
+            // Half-width katakana grow to two bytes: the slow path takes them.
+            if ((kana & plan.singles) == 0) {
+                RunPlan(plan, p, o, SjisToEucTable);
+                p += plan.inLen;
+                o += plan.outLen;
+                continue;
+            }
+        }
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            *o++ = c;
+            ++p;
+        } else if (IsKanaByte(c)) {
+            o[0] = 0x8E;
+            o[1] = c;
+            o += 2;
+            ++p;
+        } else if (p + 1 < end) {
+            o = PutPair(o, SjisToEucTable[Load16(p)]);
+            p += 2;
+        } else {
+            *o++ = c;
+            ++p;
+        }
+    }
+    from = p;
+    to = o;
+}
+
+} // namespace
+
 std::string sjis2euc(std::string_view text)
 {
     const unsigned char *const end = Bytes(text) + text.size();
     return InPieces(text, 2, text.size() + text.size() / 8,
                     [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        while (p < stop) {
-                            if (HavePairVectors && stop - p >= 16 && EightSjisPairs(p)) {
-                                SjisPairsToEuc(p, o);
-                                p += 16;
-                                o += 16;
-                                continue;
-                            }
-                            // A single byte at the block's end is read as a pair, hence the ninth byte.
-                            if (stop - p >= 8 && end - p > 8) {
-                                const std::uint64_t w = Load64(p);
-                                const unsigned kana = HighBitMask(KanaBytes(w));
-                                const BlockPlan &plan = BlockPlans[HighBitMask(w) & ~kana];
-                                // Half-width katakana grow to two bytes: the slow path takes them.
-                                if ((kana & plan.singles) == 0) {
-                                    RunPlan(plan, p, o, SjisToEucTable);
-                                    p += plan.inLen;
-                                    o += plan.outLen;
-                                    continue;
-                                }
-                            }
-                            const unsigned char c = *p;
-                            if (c < 0x80) {
-                                *o++ = c;
-                                ++p;
-                            } else if (IsKanaByte(c)) {
-                                o[0] = 0x8E;
-                                o[1] = c;
-                                o += 2;
-                                ++p;
-                            } else if (p + 1 < end) {
-                                o = PutPair(o, SjisToEucTable[Load16(p)]);
-                                p += 2;
-                            } else {
-                                *o++ = c;
-                                ++p;
-                            }
-                        }
-                        return o;
+                        return ChunksThenSteps<SjisChunkToEuc, SjisToEucSteps>(p, stop, end, o);
                     });
 }
 
