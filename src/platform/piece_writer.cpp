@@ -24,7 +24,7 @@ void StartWriteback(QIODevice *device, qint64 from, qint64 to)
 }
 
 // Large enough that the disk sees few requests.
-constexpr qint64 WritebackStep = 4 * 1024 * 1024;
+constexpr qint64 WritebackStep = 2 * 1024 * 1024;
 
 } // namespace
 
