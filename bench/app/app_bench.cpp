@@ -147,9 +147,12 @@ void Save(const QString &path, const QString &target)
         editor.push_back(timer.nsecsElapsed() / 1e6);
         ratio.push_back(editor.back() / plain.back());
     }
+    QFile saved(target);
+    const bool same = saved.open(QIODevice::ReadOnly) && saved.readAll() == bytes;
     for (auto *v : {&plain, &editor, &ratio})
         std::sort(v->begin(), v->end());
-    std::printf("%.1f %.1f %.2f %.2f %.2f\n", plain[4], editor[4], ratio[4], ratio.front(), ratio.back());
+    std::printf("%.1f %.1f %.2f %.2f %.2f %d\n", plain[4], editor[4], ratio[4], ratio.front(), ratio.back(),
+                int(same));
 }
 
 // Time from this process's start to the main window's first paint.
@@ -292,11 +295,13 @@ int main(int argc, char **argv)
     double ratio = 0;
     double ratioMin = 0;
     double ratioMax = 0;
-    QTextStream(saving.readAllStandardOutput()) >> plainMs >> saveMs >> ratio >> ratioMin >> ratioMax;
+    int same = 0;
+    QTextStream(saving.readAllStandardOutput()) >> plainMs >> saveMs >> ratio >> ratioMin >> ratioMax >> same;
     std::printf("%-34s %8.1f ms  (median of 9, alternating in one process)\n",
                 "baseline QSaveFile of the bytes", plainMs);
     std::printf("%-34s %8.1f ms  x%.2f (median of the nine pairs' ratios; min x%.2f, max x%.2f)\n",
                 "SaveDocument after an edit", saveMs, ratio, ratioMin, ratioMax);
+    std::printf("  the saved file %s the text's encoding\n", same ? "equals" : "DIFFERS FROM");
     QProcess parts;
     parts.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-save-parts"), path});
     parts.waitForFinished(-1);
