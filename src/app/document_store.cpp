@@ -78,10 +78,10 @@ bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
 
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable)
 {
-    // Small enough that a piece is still in the cache when it is written;
-    // enough of them that the encoding goes on while the disk is busy.
-    constexpr qsizetype PieceUnits = 64 * 1024;
-    constexpr int QueuedPieces = 8;
+    // Large enough that handing pieces between the threads costs little,
+    // small enough to stay in the cache between encoding and writing.
+    constexpr qsizetype PieceUnits = 256 * 1024;
+    constexpr int QueuedPieces = 4;
     TextWrite result;
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);

@@ -144,12 +144,12 @@ TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
     EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
 }
 
-// A text of many pieces, with a surrogate pair and line breaks scattered so
+// A text of several pieces, with a surrogate pair and line breaks scattered so
 // that some fall on the edges of pieces.
 QString LongText()
 {
     QString text;
-    for (int line = 0; text.size() < 300000; ++line) {
+    for (int line = 0; text.size() < 800000; ++line) {
         text += QStringLiteral("<P>行 %1 漢字とｶﾀｶﾅ、ASCII words here</P>").arg(line);
         text += line % 997 == 0 ? QStringLiteral("😀\n") : QStringLiteral("\n");
     }
