@@ -144,4 +144,30 @@ std::string DecodeBase64(std::string_view text)
                     });
 }
 
+DecodeResult DecodeBase64Checked(std::string_view text, std::string &out)
+{
+    std::size_t chars = 0; // alphabet characters
+    std::size_t pads = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsBlank(c))
+            continue;
+        const std::size_t inGroup = chars % 4;
+        if (c == '=') {
+            // Padding fills out a group of two or three characters, and nothing follows it.
+            if (inGroup < 2 || inGroup + pads >= 4)
+                return {DecodeError::BadCharacter, i};
+            ++pads;
+        } else if (D3[c] == Invalid || pads > 0) {
+            return {DecodeError::BadCharacter, i};
+        } else {
+            ++chars;
+        }
+    }
+    if (chars % 4 == 1)
+        return {DecodeError::CutShort, text.size()};
+    out += DecodeBase64(text);
+    return {DecodeError::None, 0};
+}
+
 } // namespace Jconvert

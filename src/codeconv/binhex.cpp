@@ -61,8 +61,7 @@ std::string DecodeBinHex(std::string_view text)
     out.reserve(text.size() / 4 * 3);
     if (p < end)
         ++p; // the opening colon
-    unsigned w = 0;
-    int k = 0;
+    SixBitJoiner joiner;
     while (p < end) {
         const unsigned char c = *p++;
         if (c == '\r' || c == '\n')
@@ -70,22 +69,44 @@ std::string DecodeBinHex(std::string_view text)
         const int v = Values[c];
         if (v < 0)
             break; // the closing colon, or anything else outside the alphabet
-        w = (w << 6) | static_cast<unsigned>(v);
-        if (++k == 4) {
-            out += static_cast<char>(w >> 16);
-            out += static_cast<char>(w >> 8);
-            out += static_cast<char>(w);
-            w = 0;
-            k = 0;
-        }
+        joiner.Add(static_cast<unsigned>(v), out);
     }
-    // A group cut short keeps the whole bytes its characters hold.
-    if (k >= 2) {
-        w <<= 6 * (4 - k);
-        for (int b = 0; b < k - 1; ++b)
-            out += static_cast<char>(w >> (16 - 8 * b));
-    }
+    joiner.Finish(out);
     return out;
+}
+
+DecodeResult DecodeBinHexFile(std::string_view text, std::string &out)
+{
+    // Mail headers and the like may come before the line that names BinHex.
+    std::size_t from = 0;
+    const std::size_t header = text.find("(This file must be converted with BinHex");
+    if (header != std::string_view::npos)
+        from = NextLine(text, LineEnd(text, header));
+    std::size_t start = from;
+    while (start < text.size() && text[start] != ':')
+        start = NextLine(text, LineEnd(text, start));
+    if (start >= text.size())
+        return {DecodeError::MissingStart, from};
+
+    out.reserve(out.size() + (text.size() - start) / 4 * 3);
+    SixBitJoiner joiner;
+    for (std::size_t i = start + 1; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsBlank(c))
+            continue;
+        if (c == ':') {
+            // A single character cannot make a byte.
+            if (joiner.Waiting() == 1)
+                return {DecodeError::CutShort, i};
+            joiner.Finish(out);
+            return {DecodeError::None, 0};
+        }
+        const int v = Values[c];
+        if (v < 0)
+            return {DecodeError::BadCharacter, i};
+        joiner.Add(static_cast<unsigned>(v), out);
+    }
+    return {DecodeError::MissingEnd, text.size()};
 }
 
 } // namespace Jconvert

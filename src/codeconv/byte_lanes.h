@@ -185,13 +185,13 @@ inline unsigned EucChunkToSjis(const unsigned char *, unsigned char *)
 
 // Converts p up to stop (or a byte past it) at o with `Chunk` while its 65th
 // byte is in the text, and `Steps` (the character and block steps) for the
-// rest. When a chunk stops at a character that changes length, the steps take
-// that character alone if the chunk got some way, else it and the next few
-// hundred bytes: text full of such characters would gain nothing from coming
-// back to the chunk step at every one. Returns the end of the output.
+// rest; a CodeStep, with no shift state to keep. When a chunk stops at a character that changes length, the
+// steps take that character alone if the chunk got some way, else it and the next few hundred bytes: text
+// full of such characters would gain nothing from coming back to the chunk step at every one. Returns the end
+// of the output.
 template <auto Chunk, auto Steps>
 unsigned char *ChunksThenSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
-                               unsigned char *o)
+                               unsigned char *o, bool &)
 {
     while (HaveByteLanes && stop - p >= 64 && end - p > 64) {
         const unsigned done = Chunk(p, o);

@@ -1,6 +1,7 @@
 // EUC-JP to JIS and to Shift_JIS. A lead byte cut off by the end of the text
 // is copied as it stands.
 #include "byte_lanes.h"
+#include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "pair_vectors.h"
@@ -10,26 +11,29 @@ namespace Jconvert {
 
 using namespace detail;
 
-std::string euc2jis83(std::string_view text)
-{
-    return ToJisText(text, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
-        const unsigned char c = *p;
-        if (p + 1 >= end) {
-            *o++ = c;
-            ++p;
-        } else if (c == 0x8E && IsKanaByte(p[1])) {
-            // The mark, if folded in, is the two bytes after the kana.
-            p += 2 * KanaToJis(p[1], p + 2, end, true, o);
-            o += 2;
-        } else {
-            // Any other pair, a stray 0x8E included, keeps its low bits.
-            o = PutPair(o, {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
-            p += 2;
-        }
-    });
-}
-
 namespace {
+
+unsigned char *EucToJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
+                             unsigned char *o, bool &kanji)
+{
+    return ToJisSteps(
+        p, stop, end, o, kanji, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
+            const unsigned char c = *p;
+            if (p + 1 >= end) {
+                *o++ = c;
+                ++p;
+            } else if (c == 0x8E && IsKanaByte(p[1])) {
+                // The mark, if folded in, is the two bytes after the kana.
+                p += 2 * KanaToJis(p[1], p + 2, end, true, o);
+                o += 2;
+            } else {
+                // Any other pair, a stray 0x8E included, keeps its low bits.
+                o = PutPair(o,
+                            {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
+                p += 2;
+            }
+        });
+}
 
 // EUC-JP to Shift_JIS up to stop (or a byte past it, to finish a
 // character) by runs of pairs, 8-byte plans and single characters.
@@ -86,14 +90,20 @@ void EucToSjisSteps(const unsigned char *&from, const unsigned char *stop, const
 
 } // namespace
 
+namespace detail {
+const CodeSteps EucToJis = {EucToJisSteps, ToJisGrowth, ToJisEighths};
+// Never longer than the input.
+const CodeSteps EucToSjis = {ChunksThenSteps<EucChunkToSjis, EucToSjisSteps>, 1, 8};
+} // namespace detail
+
+std::string euc2jis83(std::string_view text)
+{
+    return WholeText(text, EucToJis);
+}
+
 std::string euc2sjis(std::string_view text)
 {
-    const unsigned char *const end = Bytes(text) + text.size();
-    // Never longer than the input.
-    return InPieces(text, 1, text.size(),
-                    [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        return ChunksThenSteps<EucChunkToSjis, EucToSjisSteps>(p, stop, end, o);
-                    });
+    return WholeText(text, EucToSjis);
 }
 
 } // namespace Jconvert

@@ -2,6 +2,7 @@
 // mode and any ESC ( x leaves it. An escape that follows another escape
 // directly is honoured too (valid ISO-2022-JP may chain them); an escape or a
 // two-byte character cut off by the end of the text is copied as it stands.
+#include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "pair_vectors.h"
@@ -39,86 +40,88 @@ bool IsJisByte(unsigned char c)
 
 enum class Target { Sjis, Euc };
 
-template <Target T> std::string FromJis(std::string_view text)
+template <Target T>
+unsigned char *FromJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
+                            unsigned char *o, bool &kanji)
 {
-    const unsigned char *const end = Bytes(text) + text.size();
-    bool kanji = false;
-    // Escapes are dropped and pairs stay pairs, so the output never grows.
-    return InPieces(
-        text, 1, text.size(), [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-            while (p < stop) {
-                if (stop - p >= 8) {
-                    // Whole runs of pairs or of ASCII, eight bytes at a time.
-                    const unsigned run = RunLength(p, kanji);
-                    if (!kanji && run > 0) {
-                        std::memcpy(o, p, 8);
-                        p += run;
-                        o += run;
-                        continue;
-                    }
-                    if constexpr (T == Target::Sjis) {
-                        if (HavePairVectors && kanji && run == 8 && stop - p >= 16 && EightJisPairs(p)) {
-                            PairsToSjis(p, o);
-                            p += 16;
-                            o += 16;
-                            continue;
-                        }
-                        if (kanji && run >= 2) {
-                            // Four pairs are written; only the whole ones before the stop count.
-                            PutPair(PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]),
-                                                    JisToSjisTable[Load16(p + 2)]),
-                                            JisToSjisTable[Load16(p + 4)]),
-                                    JisToSjisTable[Load16(p + 6)]);
-                            p += run & ~1u;
-                            o += run & ~1u;
-                            continue;
-                        }
-                    }
-                }
-                const unsigned char c = *p;
-                if (kanji && IsJisByte(c)) {
-                    if constexpr (T == Target::Euc) {
-                        *o++ = c | 0x80;
-                        ++p;
-                    } else if (p + 1 < end) {
-                        o = PutPair(o, JisToSjisTable[Load16(p)]);
-                        p += 2;
-                    } else {
-                        *o++ = c;
-                        ++p;
-                    }
+    while (p < stop) {
+        if (stop - p >= 8) {
+            // Whole runs of pairs or of ASCII, eight bytes at a time.
+            const unsigned run = RunLength(p, kanji);
+            if (!kanji && run > 0) {
+                std::memcpy(o, p, 8);
+                p += run;
+                o += run;
+                continue;
+            }
+            if constexpr (T == Target::Sjis) {
+                if (HavePairVectors && kanji && run == 8 && stop - p >= 16 && EightJisPairs(p)) {
+                    PairsToSjis(p, o);
+                    p += 16;
+                    o += 16;
                     continue;
                 }
-                if (c == ESC) {
-                    if (end - p < 3) {
-                        while (p < end)
-                            *o++ = *p++;
-                        break;
-                    }
-                    if (p[1] == '$')
-                        kanji = true;
-                    else if (p[1] == '(')
-                        kanji = false;
-                    p += 3;
+                if (kanji && run >= 2) {
+                    // Four pairs are written; only the whole ones before the stop count.
+                    PutPair(
+                        PutPair(PutPair(PutPair(o, JisToSjisTable[Load16(p)]), JisToSjisTable[Load16(p + 2)]),
+                                JisToSjisTable[Load16(p + 4)]),
+                        JisToSjisTable[Load16(p + 6)]);
+                    p += run & ~1u;
+                    o += run & ~1u;
                     continue;
                 }
+            }
+        }
+        const unsigned char c = *p;
+        if (kanji && IsJisByte(c)) {
+            if constexpr (T == Target::Euc) {
+                *o++ = c | 0x80;
+                ++p;
+            } else if (p + 1 < end) {
+                o = PutPair(o, JisToSjisTable[Load16(p)]);
+                p += 2;
+            } else {
                 *o++ = c;
                 ++p;
             }
-            return o;
-        });
+            continue;
+        }
+        if (c == ESC) {
+            if (end - p < 3) {
+                while (p < end)
+                    *o++ = *p++;
+                break;
+            }
+            if (p[1] == '$')
+                kanji = true;
+            else if (p[1] == '(')
+                kanji = false;
+            p += 3;
+            continue;
+        }
+        *o++ = c;
+        ++p;
+    }
+    return o;
 }
 
 } // namespace
 
+namespace detail {
+// Escapes are dropped and pairs stay pairs, so the output never grows.
+const CodeSteps JisToSjis = {FromJisSteps<Target::Sjis>, 1, 8};
+const CodeSteps JisToEuc = {FromJisSteps<Target::Euc>, 1, 8};
+} // namespace detail
+
 std::string jis2sjis(std::string_view text)
 {
-    return FromJis<Target::Sjis>(text);
+    return WholeText(text, JisToSjis);
 }
 
 std::string jis2euc(std::string_view text)
 {
-    return FromJis<Target::Euc>(text);
+    return WholeText(text, JisToEuc);
 }
 
 } // namespace Jconvert

@@ -1,6 +1,7 @@
 // Shift_JIS to JIS and to EUC-JP. A lead byte cut off by the end of the text
 // is copied as it stands: it cannot be converted, and nothing is dropped.
 #include "byte_lanes.h"
+#include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "pair_vectors.h"
@@ -10,24 +11,26 @@ namespace Jconvert {
 
 using namespace detail;
 
-std::string sjis2jis83(std::string_view text)
-{
-    return ToJisText(text, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
-        const unsigned char c = *p;
-        if (IsKanaByte(c)) {
-            p += KanaToJis(c, p + 1, end, false, o);
-            o += 2;
-        } else if (p + 1 < end) {
-            o = PutPair(o, SjisToJisTable[Load16(p)]);
-            p += 2;
-        } else {
-            *o++ = c;
-            ++p;
-        }
-    });
-}
-
 namespace {
+
+unsigned char *SjisToJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
+                              unsigned char *o, bool &kanji)
+{
+    return ToJisSteps(p, stop, end, o, kanji,
+                      [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
+                          const unsigned char c = *p;
+                          if (IsKanaByte(c)) {
+                              p += KanaToJis(c, p + 1, end, false, o);
+                              o += 2;
+                          } else if (p + 1 < end) {
+                              o = PutPair(o, SjisToJisTable[Load16(p)]);
+                              p += 2;
+                          } else {
+                              *o++ = c;
+                              ++p;
+                          }
+                      });
+}
 
 // Shift_JIS to EUC-JP up to stop (or a byte past it, to finish a
 // character) by runs of pairs, 8-byte plans and single characters.
@@ -81,13 +84,20 @@ void SjisToEucSteps(const unsigned char *&from, const unsigned char *stop, const
 
 } // namespace
 
+namespace detail {
+const CodeSteps SjisToJis = {SjisToJisSteps, ToJisGrowth, ToJisEighths};
+// Half-width katakana grow to two bytes.
+const CodeSteps SjisToEuc = {ChunksThenSteps<SjisChunkToEuc, SjisToEucSteps>, 2, 9};
+} // namespace detail
+
+std::string sjis2jis83(std::string_view text)
+{
+    return WholeText(text, SjisToJis);
+}
+
 std::string sjis2euc(std::string_view text)
 {
-    const unsigned char *const end = Bytes(text) + text.size();
-    return InPieces(text, 2, text.size() + text.size() / 8,
-                    [end](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        return ChunksThenSteps<SjisChunkToEuc, SjisToEucSteps>(p, stop, end, o);
-                    });
+    return WholeText(text, SjisToEuc);
 }
 
 } // namespace Jconvert

@@ -85,6 +85,9 @@ std::string StrictConvertJCode(std::string_view text, int source, int target);
 int ReturnCodeCheck(std::string_view text);
 std::string ConvertReturnCode(std::string_view text, int target);
 std::string StrictConvertReturnCode(std::string_view text, int source, int target);
+// Every line end (CR LF, lone CR, lone LF) rewritten to the target kind (1-3); other kinds leave the text as
+// it is.
+std::string NormalizeReturnCode(std::string_view text, int target);
 
 std::string EncodeBase64(std::string_view data);
 std::string EncodeBase64R(std::string_view data, std::string_view lineBreak);
@@ -93,6 +96,32 @@ std::string EncodeBinHex(std::string_view data, std::string_view lineBreak);
 std::string DecodeBase64(std::string_view text);
 std::string DecodeUU(std::string_view text);
 std::string DecodeBinHex(std::string_view text);
+
+// What a checking decoder found wrong; None when nothing.
+enum class DecodeError {
+    None,
+    BadCharacter, // a character outside the alphabet, not a line break or a space
+    CutShort,     // a line or group holds fewer characters than its data needs
+    MissingStart, // no line where the encoded data begins
+    MissingEnd,   // the data runs to the end of the text without its closing mark
+};
+
+// A checking decoder's outcome: the error, and the offset of the first byte at fault (where the data ends,
+// for a missing end).
+struct DecodeResult
+{
+    DecodeError error;
+    std::size_t offset;
+};
+
+// Checked Base64: line breaks and spaces are skipped; appends the data to out, or reports the first fault.
+DecodeResult DecodeBase64Checked(std::string_view text, std::string &out);
+// A uuencoded file: the lines between "begin" and "end" (or the whole text, when it has no "begin" line),
+// checked.
+DecodeResult DecodeUUFile(std::string_view text, std::string &out);
+// A BinHex file: the data between the colons after the "(This file must be converted with BinHex" line,
+// checked.
+DecodeResult DecodeBinHexFile(std::string_view text, std::string &out);
 
 std::string CreateHeaderString(std::string_view sjisText);
 std::string DecodeHeaderString(std::string_view text);

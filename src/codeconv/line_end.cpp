@@ -1,27 +1,10 @@
 #include "fast_tables.h"
 #include "jconvert.h"
+#include "line_end_kinds.h"
 
 #include <cstring>
 
 namespace Jconvert {
-
-namespace {
-
-std::string_view Sequence(int kind)
-{
-    switch (kind) {
-    case RC_CRLF:
-        return "\r\n";
-    case RC_CR:
-        return "\r";
-    case RC_LF:
-        return "\n";
-    default:
-        return {};
-    }
-}
-
-} // namespace
 
 int ReturnCodeCheck(std::string_view text)
 {
@@ -35,8 +18,8 @@ int ReturnCodeCheck(std::string_view text)
 
 std::string StrictConvertReturnCode(std::string_view text, int source, int target)
 {
-    const std::string_view from = Sequence(source);
-    const std::string_view to = Sequence(target);
+    const std::string_view from = detail::LineEndSequence(source);
+    const std::string_view to = detail::LineEndSequence(target);
     // An unknown kind on either side leaves the text as it is.
     if (from.empty() || to.empty() || source == target)
         return std::string(text);

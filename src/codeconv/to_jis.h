@@ -8,39 +8,39 @@
 
 namespace Jconvert::detail {
 
-template <typename Step> std::string ToJisText(std::string_view text, Step step)
+template <typename Step>
+unsigned char *ToJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
+                          unsigned char *o, bool &kanji, Step step)
 {
-    const unsigned char *const end = Bytes(text) + text.size();
-    bool kanji = false;
-    // Worst case per input byte: an escape plus a two-byte character.
-    return InPieces(text, 5, text.size() + text.size() / 2,
-                    [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        while (p < stop) {
-                            const unsigned char c = *p;
-                            if (c >= 0x80) {
-                                if (!kanji) {
-                                    o = PutEnterKanji(o);
-                                    kanji = true;
-                                }
-                                step(p, end, o);
-                                continue;
-                            }
-                            if (kanji) {
-                                o = PutLeaveKanji(o);
-                                kanji = false;
-                            }
-                            if (p + 8 <= stop && EightAscii(p)) {
-                                std::memcpy(o, p, 8);
-                                o += 8;
-                                p += 8;
-                                continue;
-                            }
-                            *o++ = c;
-                            ++p;
-                        }
-                        return o;
-                    });
+    while (p < stop) {
+        const unsigned char c = *p;
+        if (c >= 0x80) {
+            if (!kanji) {
+                o = PutEnterKanji(o);
+                kanji = true;
+            }
+            step(p, end, o);
+            continue;
+        }
+        if (kanji) {
+            o = PutLeaveKanji(o);
+            kanji = false;
+        }
+        if (p + 8 <= stop && EightAscii(p)) {
+            std::memcpy(o, p, 8);
+            o += 8;
+            p += 8;
+            continue;
+        }
+        *o++ = c;
+        ++p;
+    }
+    return o;
 }
+
+// Worst case per input byte: an escape plus a two-byte character.
+inline constexpr std::size_t ToJisGrowth = 5;
+inline constexpr unsigned ToJisEighths = 12;
 
 inline bool IsKanaByte(unsigned char c)
 {

@@ -26,6 +26,16 @@ bool IsLineEnd(unsigned char c)
     return c == '\r' || c == '\n';
 }
 
+bool IsUUChar(unsigned char c)
+{
+    return c >= 0x20 && c <= 0x60;
+}
+
+bool StartsLine(std::string_view text, std::size_t pos, std::string_view word)
+{
+    return text.substr(pos, word.size()) == word;
+}
+
 } // namespace
 
 std::string EncodeUU(std::string_view data, std::string_view lineBreak)
@@ -81,6 +91,49 @@ std::string DecodeUU(std::string_view text)
             ++p;
     }
     return out;
+}
+
+DecodeResult DecodeUUFile(std::string_view text, std::string &out)
+{
+    // Anything before the "begin" line is skipped, as uudecode does.
+    std::size_t body = 0;
+    bool framed = false;
+    for (std::size_t pos = 0; pos < text.size(); pos = NextLine(text, LineEnd(text, pos))) {
+        if (StartsLine(text, pos, "begin ")) {
+            body = NextLine(text, LineEnd(text, pos));
+            framed = true;
+            break;
+        }
+    }
+    for (std::size_t pos = body; pos < text.size();) {
+        const std::size_t eol = LineEnd(text, pos);
+        const std::size_t next = NextLine(text, eol);
+        if (eol == pos) { // a blank line
+            pos = next;
+            continue;
+        }
+        for (std::size_t i = pos; i < eol; ++i) {
+            if (!IsUUChar(static_cast<unsigned char>(text[i])))
+                return {DecodeError::BadCharacter, i};
+        }
+        const std::size_t count = UUValue(static_cast<unsigned char>(text[pos]));
+        if (count == 0) {
+            // The empty line closes the data; a framed file still owes its "end" line.
+            if (framed) {
+                std::size_t end = next;
+                while (end < text.size() && IsLineEnd(static_cast<unsigned char>(text[end])))
+                    ++end;
+                if (!StartsLine(text, end, "end"))
+                    return {DecodeError::MissingEnd, end};
+            }
+            out += DecodeUU(text.substr(body, pos - body));
+            return {DecodeError::None, 0};
+        }
+        if (eol - pos - 1 < (count * 4 + 2) / 3)
+            return {DecodeError::CutShort, eol};
+        pos = next;
+    }
+    return {DecodeError::MissingEnd, text.size()};
 }
 
 } // namespace Jconvert
