@@ -1,5 +1,8 @@
 #include "document_filters.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "document_codec.h"
 
 namespace {
@@ -65,7 +68,8 @@ QString WithExtensionForFilter(const QString &chosen, int filterIndex, bool save
 
 QString NewDocumentPath(const QString &documentPath, bool tagPaletteVisible)
 {
-    const qsizetype slash = documentPath.lastIndexOf(u'/');
-    const QString folder = documentPath.left(slash + 1);
-    return folder + (tagPaletteVisible ? QStringLiteral("newhtml.html") : QStringLiteral("newtext.txt"));
+    // After "/setup" the document path is a folder: the new file goes in it.
+    const QString folder = QFileInfo(documentPath).isDir() ? QDir::cleanPath(documentPath) + u'/'
+                                                           : documentPath.left(documentPath.lastIndexOf(u'/') + 1);
+    return (folder == QStringLiteral("//") ? QStringLiteral("/") : folder) + (tagPaletteVisible ? QStringLiteral("newhtml.html") : QStringLiteral("newtext.txt"));
 }

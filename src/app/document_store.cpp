@@ -2,12 +2,15 @@
 
 #include "cp932.h"
 #include "document_codec.h"
+#include "file_read.h"
 #include "piece_writer.h"
+#include "safe_file_writer.h"
+#include "system_reason.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
 
 QString CannotOpenMessage(const QString &path)
 {
@@ -19,6 +22,11 @@ QString CannotCreateMessage(const QString &path)
     return QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path));
 }
 
+QString WithReason(const QString &message, int error)
+{
+    return message + QStringLiteral("\n\n") + SystemReason(error);
+}
+
 namespace {
 
 QString TooLargeMessage(const QString &path)
@@ -27,81 +35,162 @@ QString TooLargeMessage(const QString &path)
            QStringLiteral("\n\n編集できる文書は %1 文字までです。").arg(MaxDocumentChars);
 }
 
+// A name read from a command line or a URL that was not valid UTF-8 comes
+// through with U+FFFD and names another file, or none.
+bool NameWasMangled(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !QFile::exists(path);
+}
+
+// Produces the bytes of a document piece by piece: encoded text between the
+// kept ranges, and the kept ranges' own bytes.
+class PieceEncoder
+{
+public:
+    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits)
+        : text_(text), kept_(kept), units_(pieceUnits)
+    {
+    }
+
+    bool atEnd() const { return from_ >= text_.size(); }
+    qsizetype firstUnencodable() const { return firstUnencodable_; }
+
+    // Writes the next piece into `out` (room for 2 * pieceUnits bytes) and
+    // returns its size.
+    qsizetype next(char *out)
+    {
+        const KeptRange *range = nullptr;
+        if (kept_ != nullptr && range_ < kept_->ranges.size())
+            range = &kept_->ranges[range_];
+        if (range != nullptr && range->textFrom == from_) {
+            const qsizetype start = range->byteFrom + keptDone_;
+            const qsizetype size = std::min(2 * units_, range->byteTo - start);
+            std::memcpy(out, kept_->bytes.constData() + start, size_t(size));
+            keptDone_ += size;
+            if (start + size == range->byteTo) {
+                from_ = range->textTo;
+                keptDone_ = 0;
+                ++range_;
+            }
+            return size;
+        }
+        const QStringView free = text_.first(range != nullptr ? range->textFrom : text_.size());
+        const qsizetype to = Cp932::PieceEnd(free, from_, units_);
+        qsizetype unencodable = -1;
+        const qsizetype size = Cp932::EncodeTo(free.sliced(from_, to - from_), out, &unencodable);
+        if (unencodable >= 0 && firstUnencodable_ < 0)
+            firstUnencodable_ = from_ + unencodable;
+        from_ = to;
+        return size;
+    }
+
+private:
+    QStringView text_;
+    const KeptBytes *kept_;
+    qsizetype units_;
+    qsizetype from_ = 0;
+    std::size_t range_ = 0;
+    qsizetype keptDone_ = 0;
+    qsizetype firstUnencodable_ = -1;
+};
+
+// Large enough that handing pieces between the threads costs little, small
+// enough to stay in the cache between encoding and writing.
+constexpr qsizetype PieceUnits = 256 * 1024;
+
 } // namespace
 
 DocumentRead ReadDocument(const QString &path, bool convert)
 {
     DocumentRead result;
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        result.error = CannotOpenMessage(path);
+    if (NameWasMangled(path)) {
+        result.error = CannotOpenMessage(path) +
+                       QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。");
         return result;
     }
     // Shift_JIS takes at most two bytes per character, JIS with its escape
     // sequences far fewer than eight: a bigger file cannot fit.
-    if (file.size() > MaxDocumentChars * (convert ? 8 : 2)) {
-        result.error = TooLargeMessage(path);
+    const FileRead file = ReadRegularFile(path, MaxDocumentChars * (convert ? 8 : 2));
+    switch (file.status) {
+    case FileRead::Ok:
+        break;
+    case FileRead::SystemError:
+        result.error = WithReason(CannotOpenMessage(path), file.error);
         return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = CannotOpenMessage(path);
+    case FileRead::NotRegular:
+        result.error = CannotOpenMessage(path) +
+                       QStringLiteral("\n\n%1 は文書として開けません。").arg(file.kind);
+        return result;
+    case FileRead::TooLarge:
+        result.error = TooLargeMessage(path);
         return result;
     }
     if (convert) {
-        result.text = DocumentTextFromBytes(bytes, true);
+        result.text = DocumentTextFromBytes(file.bytes, true);
     } else {
         Cp932::DecodeInfo info;
-        result.text = Cp932::Decode(bytes, &info);
-        if (!info.canonical && info.crLfOnly)
-            result.verbatim = bytes;
+        result.text = Cp932::Decode(file.bytes, &info);
+        if (!info.canonical)
+            result.original = file.bytes;
     }
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
+        result.original.clear();
         result.error = TooLargeMessage(path);
         return result;
     }
+    result.identity = file.identity;
     result.ok = true;
     return result;
 }
 
+QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *firstUnencodable)
+{
+    PieceEncoder encoder(text, kept, PieceUnits);
+    QByteArray bytes;
+    while (!encoder.atEnd()) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + 2 * PieceUnits);
+        bytes.truncate(at + encoder.next(bytes.data() + at));
+    }
+    if (firstUnencodable != nullptr)
+        *firstUnencodable = encoder.firstUnencodable();
+    return bytes;
+}
+
 bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    SafeFileWriter file(path);
+    if (file.open() && file.device()->write(bytes) == bytes.size() && file.commit())
         return true;
-    file.cancelWriting();
+    file.cancel();
     if (error != nullptr)
-        *error = CannotCreateMessage(path);
+        *error = WithReason(CannotCreateMessage(path), file.error() != 0 ? file.error()
+                                                                         : file.device()->systemError());
     return false;
 }
 
-TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable)
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable, const KeptBytes *kept)
 {
-    // Large enough that handing pieces between the threads costs little,
-    // small enough to stay in the cache between encoding and writing.
-    constexpr qsizetype PieceUnits = 256 * 1024;
     constexpr int QueuedPieces = 4;
     TextWrite result;
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
+    SafeFileWriter file(path);
+    bool ok = file.open();
     if (ok) {
-        PieceWriter writer(&file, 2 * PieceUnits, QueuedPieces);
-        for (qsizetype from = 0; ok && from < text.size();) {
-            const qsizetype to = Cp932::PieceEnd(text, from, PieceUnits);
+        PieceWriter writer(file.device(), 2 * PieceUnits, QueuedPieces);
+        PieceEncoder encoder(text, kept, PieceUnits);
+        while (ok && !encoder.atEnd()) {
             QByteArray piece = writer.takeBuffer();
-            qsizetype unencodable = -1;
-            piece.truncate(Cp932::EncodeTo(text.sliced(from, to - from), piece.data(), &unencodable));
-            if (unencodable >= 0 && result.firstUnencodable < 0) {
-                result.firstUnencodable = from + unencodable;
+            piece.truncate(encoder.next(piece.data()));
+            if (encoder.firstUnencodable() >= 0 && result.firstUnencodable < 0) {
+                result.firstUnencodable = encoder.firstUnencodable();
                 if (stopAtUnencodable) {
                     writer.finish();
-                    file.cancelWriting();
+                    file.cancel();
                     return result;
                 }
             }
             ok = writer.write(std::move(piece));
-            from = to;
         }
         ok = writer.finish() && ok;
     }
@@ -109,7 +198,8 @@ TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUn
         result.written = true;
         return result;
     }
-    file.cancelWriting();
-    result.error = CannotCreateMessage(path);
+    const int error = file.error() != 0 ? file.error() : file.device()->systemError();
+    file.cancel();
+    result.error = WithReason(CannotCreateMessage(path), error);
     return result;
 }

@@ -1,27 +1,50 @@
-// Whole-file reads and atomic writes of documents, with the messages the user
+// Whole-file reads and safe writes of documents, with the messages the user
 // sees when they fail.
 #pragma once
+
+#include "file_identity.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 struct DocumentRead
 {
     bool ok = false;
     QString text;  // the editor's text
     QString error; // the message to show when !ok
-    // The file's bytes when saving the unchanged text must write them instead
-    // of its encoding (duplicate NEC/IBM character forms); else empty.
-    QByteArray verbatim;
+    // The file's bytes when its lines must be written back as they were read
+    // (duplicate NEC/IBM character forms); else empty.
+    QByteArray original;
+    FileIdentity identity; // of the file that was read
 };
 
-// Reads and decodes `path`. Refuses a directory, an unreadable file and a
-// document of more than MaxDocumentChars characters.
+// Reads and decodes `path`. Refuses a folder, anything but a regular file,
+// an unreadable file, a name that is not valid UTF-8 and a document of more
+// than MaxDocumentChars characters.
 DocumentRead ReadDocument(const QString &path, bool convert);
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`,
-// so a failed write leaves the previous file whole. On failure *error holds
+// A range of the editor's text written as bytes of the file it came from.
+struct KeptRange
+{
+    qsizetype textFrom, textTo;
+    qsizetype byteFrom, byteTo;
+};
+// The file's bytes and the ranges taken from them, in text order.
+struct KeptBytes
+{
+    QByteArray bytes;
+    std::vector<KeptRange> ranges;
+};
+
+// Shift_JIS with CR LF for `text`, kept ranges copied from their bytes.
+// *firstUnencodable, when asked for, is the first character the code page
+// lacks (written as '?'), or -1.
+QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *firstUnencodable = nullptr);
+
+// Writes `bytes` so that a failed write leaves the previous file whole and a
+// file keeps its owner, group, mode and hard links. On failure *error holds
 // the message to show.
 bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error);
 
@@ -32,13 +55,15 @@ struct TextWrite
     QString error;                   // the message to show when a write failed
 };
 
-// Writes the editor's text as Shift_JIS with CR LF the way WriteDocument
-// writes bytes, encoding piece by piece while the previous piece is written,
-// so a large document is never held twice more. With stopAtUnencodable, a
-// character code page 932 lacks stops the save before the target is touched
-// (not written, no error, firstUnencodable set); otherwise it is written as
-// '?'.
-TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable);
+// Writes EncodeDocument(text, kept) the way WriteDocument writes bytes,
+// encoding piece by piece while the previous piece is written, so a large
+// document is never held twice more. With stopAtUnencodable, a character code
+// page 932 lacks stops the save before the target is touched (not written, no
+// error, firstUnencodable set); otherwise it is written as '?'.
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
+                            const KeptBytes *kept = nullptr);
 
 QString CannotOpenMessage(const QString &path);
 QString CannotCreateMessage(const QString &path);
+// The message with the system's reason (an errno value) after it.
+QString WithReason(const QString &message, int error);

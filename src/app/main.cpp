@@ -1,16 +1,24 @@
 #include "font_substitutions.h"
 #include "memory_policy.h"
+#include "qumo_application.h"
 #include "tform1.h"
 #include "tform3.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <QFile>
+#include <cstring>
 #include <exception>
 
 int main(int argc, char **argv)
 {
     KeepFreedMemoryForReuse();
-    QApplication app(argc, argv);
+    // Arguments after "--" are names, not options: Qt does not see them.
+    int qtArgc = 1;
+    while (qtArgc < argc && std::strcmp(argv[qtArgc], "--") != 0)
+        ++qtArgc;
+    QStringList afterDashes;
+    for (int i = qtArgc; i < argc; ++i)
+        afterDashes << QFile::decodeName(argv[i]);
+    QumoApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
     InstallJapaneseFontSubstitutions();
     try {
@@ -18,11 +26,11 @@ int main(int argc, char **argv)
         TForm3 form3(&form1);
         form1.setForm3(&form3);
         // The button content dialog (TForm2) joins here with the palettes.
-        form1.setCommandLine(QApplication::arguments().mid(1));
+        form1.setCommandLine(QApplication::arguments().mid(1) + afterDashes);
         form1.show();
         return QApplication::exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("QUMOEDIT"), QString::fromLocal8Bit(error.what()));
+        QumoApplication::ShowException(error.what());
         return 1;
     }
 }

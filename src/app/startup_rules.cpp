@@ -1,22 +1,68 @@
 #include "startup_rules.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRect>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QSaveFile>
 
 StartRequest ParseCommandLine(const QStringList &arguments)
 {
-    if (arguments.isEmpty())
+    const qsizetype dashes = arguments.indexOf(QStringLiteral("--"));
+    const QStringList options = arguments.first(dashes < 0 ? arguments.size() : dashes);
+    QStringList words = options;
+    if (dashes >= 0)
+        words += arguments.sliced(dashes + 1);
+    if (words.isEmpty())
         return {};
-    for (const QString &argument : arguments) {
+    for (const QString &argument : options) {
         if (argument.compare(QStringLiteral("/setup"), Qt::CaseInsensitive) == 0)
             return {StartRequest::Setup, {}};
     }
     QString path;
-    for (const QString &argument : arguments)
+    for (const QString &argument : words)
         path += argument + u' ';
-    return {StartRequest::Open, ExpandLongPath(path)};
+    path = ExpandLongPath(path);
+    return {StartRequest::Open, path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath())};
+}
+
+QString StartUpDocumentPath(const QString &rememberedFolder, const QString &desktop, const QString &home,
+                            bool tagPaletteVisible)
+{
+    QString folder = home;
+    if (!rememberedFolder.isEmpty() && QFileInfo(rememberedFolder).isDir())
+        folder = rememberedFolder;
+    else if (QFileInfo(desktop).isDir())
+        folder = desktop;
+    return QDir::cleanPath(folder + (tagPaletteVisible ? QStringLiteral("/newhtml.html")
+                                                        : QStringLiteral("/newtext.txt")));
+}
+
+QRect FitOnScreens(const QRect &wanted, const QList<QRect> &screens)
+{
+    if (screens.isEmpty())
+        return wanted;
+    QRect screen = screens.first();
+    qint64 most = 0;
+    for (const QRect &candidate : screens) {
+        const QRect common = candidate.intersected(wanted);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > most) {
+            most = area;
+            screen = candidate;
+        }
+    }
+    QRect fitted(wanted.topLeft(), wanted.size().boundedTo(screen.size()));
+    if (fitted.right() > screen.right())
+        fitted.moveRight(screen.right());
+    if (fitted.bottom() > screen.bottom())
+        fitted.moveBottom(screen.bottom());
+    if (fitted.left() < screen.left())
+        fitted.moveLeft(screen.left());
+    if (fitted.top() < screen.top())
+        fitted.moveTop(screen.top());
+    return fitted;
 }
 
 QString ExpandLongPath(const QString &path)

@@ -2,6 +2,8 @@
 // caret panel's text, and which dropped files are taken.
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -17,13 +19,24 @@ struct StartRequest
 };
 
 // The arguments after the program name. They are joined with spaces into one
-// path, so a path with spaces passed without quotes still opens. "/setup" (any
-// case) as an argument of its own asks for the associations tab.
+// absolute path, so a path with spaces passed without quotes still opens.
+// "/setup" (any case) as an argument of its own asks for the associations
+// tab. After "--" every argument is part of the path.
 StartRequest ParseCommandLine(const QStringList &arguments);
 
 // A path's long form. Linux has no short aliases: the path without the
 // trailing spaces a joined command line leaves.
 QString ExpandLongPath(const QString &path);
+
+// The new document a start without a file gets: "newtext.txt", or
+// "newhtml.html" with the tag palette, in the remembered folder, else the
+// desktop, else the home folder (many homes have no desktop folder).
+QString StartUpDocumentPath(const QString &rememberedFolder, const QString &desktop, const QString &home,
+                            bool tagPaletteVisible);
+
+// `wanted` moved and shrunk as little as needed to lie on one of the screens
+// (available areas, the primary first).
+QRect FitOnScreens(const QRect &wanted, const QList<QRect> &screens);
 
 // "L:007/120  C:000": 1-based line, line count, 0-based column in editor units.
 QString CaretPanelText(qsizetype line, qsizetype lineCount, qsizetype column);

@@ -3,6 +3,8 @@
 #include "editor_settings.h"
 #include "editor_units.h"
 #include "hint_options.h"
+#include "line_breaks.h"
+#include "long_lines.h"
 #include "program_dir.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
@@ -45,6 +47,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
+    new LongLineWrap(RichEdit1);
+    lineBreaks_ = new LineSeparatorBreaks(RichEdit1->document());
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
@@ -158,6 +162,15 @@ void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     FormShow();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Asked from the event loop: a question inside the activation would
+    // deactivate the window again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !firstShow_)
+        QTimer::singleShot(0, this, &TForm1::CheckDiskChanges);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

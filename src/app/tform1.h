@@ -2,6 +2,7 @@
 // around it, the status bar and the context menu. It owns the one document.
 #pragma once
 
+#include "file_identity.h"
 #include "sound_player.h"
 
 #include <QList>
@@ -21,6 +22,7 @@ class QSplitter;
 class QStatusBar;
 class QTimer;
 class TForm3;
+class LineSeparatorBreaks;
 class TShineSpeedButton;
 struct DocumentCodeOptions;
 
@@ -49,6 +51,9 @@ public:
     void Timer1Timer();
     void PlayClickSound();
     void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
+    // Asks whether to reload the document when another program changed its
+    // file; the window runs it whenever it is activated.
+    void CheckDiskChanges();
 
     // Shows or hides a palette and keeps the info line's rule.
     void SetTagPaletteVisible(bool visible);
@@ -122,6 +127,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -150,16 +156,31 @@ private:
     void ShowFileError(const QString &message);
     // Asks before characters the code page lacks are saved as '?'.
     bool AgreeToLoseUnencodable(QStringView text, qsizetype index);
+    // Saves to DocumentPath after the questions a plain save asks; Save As
+    // when the path is a folder.
+    bool SaveInPlace(bool askOverwrite);
+    // Whether the file at DocumentPath is not the one the editor last read
+    // or wrote (changed, replaced, or there before a new document was saved).
+    bool DiskFileDiffers() const;
+    bool SaveAsChosenName();
+    void StartNewDocument(const QString &path);
     DocumentCodeOptions CurrentCodeOptions() const;
     QString ShippedFile(const QString &name) const;
 
     // The loaded file's bytes and the editor's revision right after loading,
-    // when an unchanged save must write those bytes (see DocumentRead).
-    QByteArray verbatimBytes_;
-    int verbatimRevision_ = -1;
+    // when untouched lines must be written as those bytes (see KeptLines).
+    QByteArray originalBytes_;
+    int originalRevision_ = -1;
+    // The file at DocumentPath as last read or written; !exists when the
+    // editor holds no file's content.
+    FileIdentity diskIdentity_;
+    // A change on disk already asked about, so activation asks once.
+    FileIdentity noticedIdentity_;
+    bool checkingDisk_ = false;
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;
+    LineSeparatorBreaks *lineBreaks_;
     int baseFontSize_ = 9;
     int openFilterIndex_ = 0;
     bool firstShow_ = true;

@@ -3,14 +3,18 @@
 #include "document_codec.h"
 #include "document_filters.h"
 #include "document_store.h"
+#include "kept_lines.h"
+#include "line_breaks.h"
 #include "tform1.h"
 #include "tform3.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -32,6 +36,11 @@ QFileDialog *MakeFileDialog(QWidget *parent, const char *name, const QString &ti
 void StartIn(QFileDialog *dialog, const QString &documentPath)
 {
     const QFileInfo info(documentPath);
+    if (info.isDir()) {
+        dialog->setDirectory(info.absoluteFilePath());
+        dialog->selectFile(QString());
+        return;
+    }
     dialog->setDirectory(info.absolutePath());
     dialog->selectFile(info.fileName());
 }
@@ -82,7 +91,7 @@ bool TForm1::ConfirmSaveChanges()
     box.setObjectName(QStringLiteral("ConfirmSaveChanges"));
     switch (box.exec()) {
     case QMessageBox::Yes:
-        return SaveDocument(DocumentPath);
+        return SaveInPlace(false);
     case QMessageBox::No:
         return true;
     default:
@@ -92,16 +101,35 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
-    const DocumentRead read = ReadDocument(path, ConvertsOnLoad(path, CurrentCodeOptions()));
+    const QString absolute = path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    DocumentRead read;
+    {
+        // Large files take a while to read and lay out.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + absolute);
+        statusPanels_[3]->repaint();
+        read = ReadDocument(absolute, ConvertsOnLoad(absolute, CurrentCodeOptions()));
+        if (read.ok) {
+            lineBreaks_->setEnabled(false);
+            RichEdit1->setPlainText(read.text);
+            lineBreaks_->setEnabled(true);
+            read.text.clear();
+            originalBytes_ = read.original;
+            if (!originalBytes_.isEmpty())
+                KeptLines::Mark(RichEdit1->document(), originalBytes_);
+            originalRevision_ = RichEdit1->document()->revision();
+        }
+        QApplication::restoreOverrideCursor();
+    }
     if (!read.ok) {
+        statusPanels_[3]->setText(DocumentPath);
         ShowFileError(read.error);
         return false;
     }
-    RichEdit1->setPlainText(read.text);
-    verbatimBytes_ = read.verbatim;
-    verbatimRevision_ = RichEdit1->document()->revision();
+    diskIdentity_ = read.identity;
+    noticedIdentity_ = {};
     // Tag colouring after loading comes with the editing behaviour.
-    DocumentPath = path;
+    DocumentPath = absolute;
     ShowStatus();
     PoChange();
     return true;
@@ -111,10 +139,11 @@ bool TForm1::AgreeToLoseUnencodable(QStringView text, qsizetype index)
 {
     const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, index);
     const QString question =
-        QStringLiteral("%1 行目の「%2」などShift_JISで表せない文字は「?」として保存されます。\n"
+        QStringLiteral("%1 行目の「%2」(U+%3) などShift_JISで表せない文字は「?」として保存されます。\n"
                        "保存しますか？")
             .arg(lost.line)
-            .arg(lost.character);
+            .arg(lost.character)
+            .arg(QString::number(QStringView(lost.character).toUcs4().value(0), 16).toUpper(), 4, u'0');
     QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("UnencodableQuestion"));
@@ -126,34 +155,96 @@ bool TForm1::SaveDocument(const QString &path)
 {
     const DocumentCodeOptions options = CurrentCodeOptions();
     const bool convert = ConvertsOnSave(path, options);
-    QByteArray sjis;
-    if (!verbatimBytes_.isEmpty() && RichEdit1->document()->revision() == verbatimRevision_) {
-        sjis = verbatimBytes_;
-    } else {
-        // The raw text keeps no-break spaces, which the plain-text copy would
-        // turn into spaces.
-        const QString text = RichEdit1->document()->toRawText();
-        if (!convert) {
-            TextWrite write = WriteDocumentText(path, text, true);
-            if (write.firstUnencodable >= 0 && !write.written) {
-                if (!AgreeToLoseUnencodable(text, write.firstUnencodable))
-                    return false;
-                write = WriteDocumentText(path, text, false);
-            }
-            if (!write.written)
-                ShowFileError(write.error);
-            return write.written;
+    // The raw text keeps no-break spaces, which the plain-text copy would
+    // turn into spaces.
+    const QString text = RichEdit1->document()->toRawText();
+    KeptBytes kept;
+    if (!originalBytes_.isEmpty())
+        kept = KeptLines::Collect(*RichEdit1->document(), originalBytes_, originalRevision_);
+    const KeptBytes *keptLines = originalBytes_.isEmpty() ? nullptr : &kept;
+    bool written = false;
+    if (!convert) {
+        TextWrite write = WriteDocumentText(path, text, true, keptLines);
+        if (write.firstUnencodable >= 0 && !write.written) {
+            if (!AgreeToLoseUnencodable(text, write.firstUnencodable))
+                return false;
+            write = WriteDocumentText(path, text, false, keptLines);
         }
+        if (!write.written)
+            ShowFileError(write.error);
+        written = write.written;
+    } else {
         qsizetype unencodable = -1;
-        sjis = Cp932::Encode(text, &unencodable);
+        const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
         if (unencodable >= 0 && !AgreeToLoseUnencodable(text, unencodable))
             return false;
+        QString error;
+        written = WriteDocument(path, ConvertSavedBytes(sjis, options), &error);
+        if (!written)
+            ShowFileError(error);
     }
-    QString error;
-    if (WriteDocument(path, convert ? ConvertSavedBytes(sjis, options) : sjis, &error))
-        return true;
-    ShowFileError(error);
-    return false;
+    if (written && path == DocumentPath)
+        diskIdentity_ = FileIdentity::Of(path);
+    return written;
+}
+
+bool TForm1::DiskFileDiffers() const
+{
+    const FileIdentity now = FileIdentity::Of(DocumentPath);
+    return now.exists && now != diskIdentity_;
+}
+
+bool TForm1::SaveInPlace(bool askOverwrite)
+{
+    if (DocumentPath.isEmpty() || QFileInfo(DocumentPath).isDir())
+        return SaveAsChosenName();
+    const bool changed = DiskFileDiffers() && diskIdentity_.exists;
+    if (changed || ((askOverwrite || DiskFileDiffers()) && QFileInfo::exists(DocumentPath))) {
+        const QString question =
+            changed ? QStringLiteral("\nは他のプログラムによって変更されています。上書きしますか？")
+                    : QStringLiteral("\nは存在します。上書きしますか？");
+        QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), DocumentPath + question,
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(changed ? QStringLiteral("ChangedOnDiskQuestion") : QStringLiteral("OverwriteQuestion"));
+        if (changed)
+            box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes)
+            return false;
+    }
+    if (!SaveDocument(DocumentPath))
+        return false;
+    RichEdit1->document()->setModified(false);
+    return true;
+}
+
+void TForm1::CheckDiskChanges()
+{
+    if (checkingDisk_ || !diskIdentity_.exists || QApplication::activeModalWidget() != nullptr)
+        return;
+    const FileIdentity now = FileIdentity::Of(DocumentPath);
+    if (!now.exists || now == diskIdentity_ || now == noticedIdentity_)
+        return;
+    noticedIdentity_ = now;
+    checkingDisk_ = true;
+    QString question = DocumentPath + QStringLiteral("\nは他のプログラムによって変更されました。\n読み込み直しますか？");
+    if (RichEdit1->document()->isModified())
+        question += QStringLiteral("\n（編集中の変更は失われます）");
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("ReloadQuestion"));
+    const bool reload = box.exec() == QMessageBox::Yes;
+    checkingDisk_ = false;
+    if (reload)
+        LoadDocument(DocumentPath);
+}
+
+void TForm1::StartNewDocument(const QString &path)
+{
+    RichEdit1->clear();
+    originalBytes_.clear();
+    diskIdentity_ = {};
+    noticedIdentity_ = {};
+    DocumentPath = path;
 }
 
 void TForm1::SSButton1Click()
@@ -174,41 +265,41 @@ void TForm1::SSButton2Click()
     PlayClickSound();
     if (!ConfirmSaveChanges())
         return;
-    RichEdit1->clear();
-    DocumentPath = NewDocumentPath(DocumentPath, !Panel3->isHidden());
+    StartNewDocument(NewDocumentPath(DocumentPath, !Panel3->isHidden()));
     ShowStatus();
+}
+
+bool TForm1::SaveAsChosenName()
+{
+    const QString oldExtension = FileExtension(DocumentPath);
+    StartIn(SaveDialog1, DocumentPath);
+    SaveDialog1->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return false;
+    const int filter = DocumentFilterIndex(SaveDialog1->selectedNameFilter());
+    const bool saveAsHtm = Form3 != nullptr && Form3->CheckBox13->isChecked();
+    const QString chosen =
+        WithExtensionForFilter(SaveDialog1->selectedFiles().first(), filter, saveAsHtm, oldExtension);
+    // A declined or failed save leaves the document under its old name.
+    if (!SaveDocument(chosen))
+        return false;
+    DocumentPath = chosen;
+    diskIdentity_ = FileIdentity::Of(chosen);
+    noticedIdentity_ = {};
+    ShowStatus();
+    return true;
 }
 
 void TForm1::SSButton3Click()
 {
     PlayClickSound();
-    const QString oldExtension = FileExtension(DocumentPath);
-    StartIn(SaveDialog1, DocumentPath);
-    SaveDialog1->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
-    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-        return;
-    const int filter = DocumentFilterIndex(SaveDialog1->selectedNameFilter());
-    const bool saveAsHtm = Form3 != nullptr && Form3->CheckBox13->isChecked();
-    DocumentPath =
-        WithExtensionForFilter(SaveDialog1->selectedFiles().first(), filter, saveAsHtm, oldExtension);
-    if (SaveDocument(DocumentPath))
-        ShowStatus();
+    SaveAsChosenName();
 }
 
 void TForm1::SSButton4Click()
 {
     PlayClickSound();
-    const bool confirm = Form3 != nullptr && Form3->CheckBox17->isChecked();
-    if (confirm && QFileInfo::exists(DocumentPath)) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"),
-                        DocumentPath + QStringLiteral("\nは存在します。上書きしますか？"),
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(QStringLiteral("OverwriteQuestion"));
-        if (box.exec() != QMessageBox::Yes)
-            return;
-    }
-    if (SaveDocument(DocumentPath))
-        RichEdit1->document()->setModified(false);
+    SaveInPlace(Form3 != nullptr && Form3->CheckBox17->isChecked());
 }
 
 void TForm1::SSButton5Click()

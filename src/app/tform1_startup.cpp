@@ -54,8 +54,14 @@ void TForm1::ReadWindowSettings()
     settingsFileExisted_ = QFileInfo::exists(IniPath);
     const QSize screen = this->screen() != nullptr ? this->screen()->availableSize() : QSize(1024, 768);
     const MainWindowSettings s = ReadMainWindowSettings(IniPath, screen);
-    resize(s.width, s.height);
-    move(s.x, s.y);
+    // The client area is stored and restored: the frame is unknown before the
+    // window is shown, and storing it would move the window on every start.
+    QList<QRect> screens;
+    if (this->screen() != nullptr)
+        screens << this->screen()->availableGeometry();
+    for (const QScreen *other : QGuiApplication::screens())
+        screens << other->availableGeometry();
+    setGeometry(FitOnScreens(QRect(s.x, s.y, s.width, s.height), screens));
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
@@ -89,12 +95,12 @@ void TForm1::FollowCommandLine()
         OpenSettingsDialog();
 
     const StartRequest request = ParseCommandLine(commandLine_);
+    const QString newDocument =
+        StartUpDocumentPath(DocumentPath, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+                            QDir::homePath(), !Panel3->isHidden());
     switch (request.kind) {
     case StartRequest::NoDocument:
-        if (DocumentPath.isEmpty() || !QDir(DocumentPath).exists())
-            DocumentPath = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-        DocumentPath += Panel3->isHidden() ? QStringLiteral("/newtext.txt") : QStringLiteral("/newhtml.html");
-        DocumentPath = QDir::cleanPath(DocumentPath);
+        StartNewDocument(newDocument);
         break;
     case StartRequest::Setup:
         if (Form3 != nullptr) {
@@ -103,8 +109,12 @@ void TForm1::FollowCommandLine()
         }
         break;
     case StartRequest::Open:
-        DocumentPath = request.path;
-        LoadDocument(DocumentPath);
+        // A file that cannot be opened is not the document: a save must not
+        // write over content the editor never held.
+        if (!LoadDocument(request.path)) {
+            StartNewDocument(newDocument);
+            break;
+        }
         TextChanged = false;
         if (IsBrowserCachePath(DocumentPath)) {
             Panel3->hide();
@@ -125,11 +135,10 @@ void TForm1::FollowCommandLine()
 void TForm1::FormClose()
 {
     const QRect normal = isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
-    const QPoint topLeft = normal == geometry() ? pos() : normal.topLeft();
     setWindowState(Qt::WindowNoState);
     MainWindowSettings w;
-    w.x = topLeft.x();
-    w.y = topLeft.y();
+    w.x = normal.x();
+    w.y = normal.y();
     w.width = normal.width();
     w.height = normal.height();
     w.htmlPanel = !Panel3->isHidden();

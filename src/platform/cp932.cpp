@@ -33,7 +33,7 @@ struct Tables
     {
         enc.fill(NoEncoding);
         enc[0] = 0;
-        // Escapes encode to the byte they stand for.
+        // Kept bytes encode to the byte they stand for.
         for (unsigned b = 0; b < 0x100; ++b)
             enc[EscapeBase + b] = static_cast<std::uint16_t>(b);
         iconv_t toUtf16 = iconv_open("UTF-16LE", "CP932");
@@ -67,7 +67,7 @@ struct Tables
                 continue;
             packed[u] = e < 0x100 ? (e | 1u << 16) : ((e >> 8) | (e & 0xFFu) << 8 | 2u << 16);
         }
-        packed[u'\n'] = packed[0x2029] = '\r' | '\n' << 8 | 2u << 16;
+        packed[u'\n'] = packed[0x2028] = packed[0x2029] = '\r' | '\n' << 8 | 2u << 16;
         asciiIsItself = true;
         for (unsigned u = 0; u < 0x80; ++u)
             asciiIsItself = asciiIsItself && (u == '\n' || packed[u] == (u | 1u << 16));
@@ -245,7 +245,7 @@ Unencodable DescribeCharacterAt(QStringView text, qsizetype index)
 {
     qsizetype line = 1;
     for (qsizetype i = 0; i < index; ++i) {
-        if (text[i] == u'\n' || text[i] == QChar::ParagraphSeparator)
+        if (text[i] == u'\n' || text[i] == QChar::LineSeparator || text[i] == QChar::ParagraphSeparator)
             ++line;
     }
     const bool pair =
@@ -257,7 +257,8 @@ std::optional<Unencodable> FirstUnencodable(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c != u'\n' && c != QChar::ParagraphSeparator && EncodedLength(c) == 0)
+        const bool lineBreak = c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        if (!lineBreak && EncodedLength(c) == 0)
             return DescribeCharacterAt(text, i);
     }
     return std::nullopt;

@@ -1,6 +1,8 @@
 // Code page 932 (Windows Shift_JIS) <-> Unicode for documents. Decoding never
-// loses a byte: a byte that does not start a valid character becomes an escape
-// character (U+F700 + byte) that encodes back to that byte.
+// loses a byte: a byte that does not start a valid character becomes a kept
+// byte, a lone low surrogate (U+DC00 + byte) that encodes back to that byte.
+// No typed or pasted character is one, so only bytes read from a file come
+// back raw.
 #pragma once
 
 #include <QByteArray>
@@ -11,11 +13,14 @@
 
 namespace Cp932 {
 
-inline constexpr char16_t EscapeBase = 0xF700;
+inline constexpr char16_t EscapeBase = 0xDC00;
 
-constexpr bool IsEscape(QChar c)
+// Whether text[i] is a kept byte: a low surrogate of the escape range that is
+// not the second half of a pair.
+constexpr bool IsKeptByte(QStringView text, qsizetype i)
 {
-    return c.unicode() >= EscapeBase && c.unicode() <= EscapeBase + 0xFF;
+    const char16_t c = text[i].unicode();
+    return c >= EscapeBase && c <= EscapeBase + 0xFF && (i == 0 || !text[i - 1].isHighSurrogate());
 }
 
 struct DecodeInfo
@@ -30,7 +35,7 @@ struct DecodeInfo
 // true, Encode gives back exactly `bytes`.
 QString Decode(QByteArrayView bytes, DecodeInfo *info = nullptr);
 
-// '\n' and U+2029 become CR LF; characters the code page lacks become '?'.
+// '\n', U+2028 and U+2029 become CR LF; characters the code page lacks become '?'.
 // *firstUnencodable, when asked for, is the index of the first of them or -1.
 QByteArray Encode(QStringView text, qsizetype *firstUnencodable = nullptr);
 // Encode into `out`, which has room for twice text.size() bytes; returns the
@@ -42,7 +47,8 @@ qsizetype EncodeTo(QStringView text, char *out, qsizetype *firstUnencodable = nu
 qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units);
 
 // Bytes the code unit encodes to: 1 or 2, 0 when the code page lacks it
-// (surrogate halves are never encodable). Line breaks are not handled here.
+// (a high surrogate never is; a low one only as a kept byte). Line breaks are
+// not handled here.
 int EncodedLength(QChar c);
 
 struct Unencodable

@@ -6,7 +6,7 @@ namespace EditorUnits {
 
 int Width(QChar c)
 {
-    if (c == u'\n' || c == QChar::ParagraphSeparator)
+    if (c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
         return 2;
     const int encoded = Cp932::EncodedLength(c);
     if (encoded != 0)

@@ -1,5 +1,7 @@
 #include "piece_writer.h"
 
+#include "fd_device.h"
+
 #include <QFileDevice>
 
 #if defined(__linux__)
@@ -13,9 +15,13 @@ namespace {
 void StartWriteback(QIODevice *device, qint64 from, qint64 to)
 {
 #if defined(__linux__)
-    const auto *file = qobject_cast<QFileDevice *>(device);
-    if (file != nullptr && file->handle() >= 0)
-        sync_file_range(file->handle(), from, to - from, SYNC_FILE_RANGE_WRITE);
+    int fd = -1;
+    if (const auto *file = qobject_cast<QFileDevice *>(device))
+        fd = file->handle();
+    else if (const auto *raw = qobject_cast<FdDevice *>(device))
+        fd = raw->handle();
+    if (fd >= 0)
+        sync_file_range(fd, from, to - from, SYNC_FILE_RANGE_WRITE);
 #else
     Q_UNUSED(device);
     Q_UNUSED(from);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +21,21 @@ bool IsWritableDir(const QString &dir)
     return info.isDir() && info.isWritable();
 }
 
+// Folders of installed software: settings never go there, even for root.
+bool IsSystemFolder(const QString &dir)
+{
+    static const QStringList prefixes{"/usr", "/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32",
+                                      "/opt", "/etc", "/var", "/snap", "/nix", "/boot", "/proc", "/sys"};
+    const QString clean = QDir::cleanPath(dir);
+    if (clean == QStringLiteral("/"))
+        return true;
+    for (const QString &prefix : prefixes) {
+        if (clean == prefix || clean.startsWith(prefix + u'/'))
+            return true;
+    }
+    return false;
+}
+
 void SeedPaletteSets(const QDir &from, const QDir &to)
 {
     const QStringList sets = from.entryList({QStringLiteral("*.qmh"), QStringLiteral("*.qmc")}, QDir::Files);
@@ -30,9 +47,19 @@ void SeedPaletteSets(const QDir &from, const QDir &to)
 
 } // namespace
 
+bool IsPortableFolder(const QString &dir)
+{
+    struct stat st;
+    // Another user who can write there could plant settings whose second
+    // browser the preview runs.
+    return IsWritableDir(dir) && !IsSystemFolder(dir) &&
+           ::stat(QFile::encodeName(dir).constData(), &st) == 0 && st.st_uid == ::geteuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 QString ResolveProgramDir(const QString &executableDir, const QString &fallbackDir)
 {
-    if (IsWritableDir(executableDir))
+    if (IsPortableFolder(executableDir))
         return WithSeparator(QDir::cleanPath(executableDir));
     if (!QDir().mkpath(fallbackDir) || !IsWritableDir(fallbackDir))
         return {};

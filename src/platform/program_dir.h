@@ -4,7 +4,11 @@
 
 #include <QString>
 
-// The executable's folder when it is writable (a portable install), else
+// Whether settings may live in `dir`: the current user owns it, nobody else
+// can write to it, and it is not a folder of installed software.
+bool IsPortableFolder(const QString &dir);
+
+// The executable's folder when it is a portable folder, else
 // `fallbackDir`, created on first use and seeded with the palette sets
 // (*.qmh, *.qmc) shipped beside the executable. Ends with '/'. Empty when
 // neither folder can be used.

@@ -1,5 +1,8 @@
 #include "settings_write.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "profile_file.h"
 
 #include <QFile>
@@ -31,6 +34,9 @@ void WriteColour(ProfileFile &ini, const QString &key, TColor value)
 
 QString DocumentFolder(const QString &documentPath)
 {
+    // After "/setup" the document path is the remembered folder itself.
+    if (QFileInfo(documentPath).isDir())
+        return QDir::cleanPath(documentPath);
     const qsizetype slash = documentPath.lastIndexOf(u'/');
     if (slash < 0)
         return QString();

@@ -33,9 +33,14 @@ TEST(DocumentRead, FailuresNameThePath)
     QTemporaryDir dir;
     const DocumentRead folder = ReadDocument(dir.path(), false);
     EXPECT_FALSE(folder.ok);
-    EXPECT_EQ(folder.error, QStringLiteral("ファイル %1 は開けません").arg(dir.path()));
+    EXPECT_EQ(folder.error, QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir.path()));
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-    EXPECT_EQ(ReadDocument(missing, true).error, QStringLiteral("ファイル %1 は開けません").arg(missing));
+    EXPECT_EQ(ReadDocument(missing, true).error,
+              QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません").arg(missing));
+    // Devices and mangled names are refused without reading.
+    EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), false).error.endsWith(QStringLiteral("デバイス は文書として開けません。")));
+    const QString mangled = dir.filePath(QStringLiteral("bad\uFFFDname.txt"));
+    EXPECT_TRUE(ReadDocument(mangled, false).error.contains(QStringLiteral("UTF-8")));
     // The kernel refuses to read this one even for root.
     const DocumentRead unreadable = ReadDocument(QStringLiteral("/proc/self/mem"), false);
     EXPECT_FALSE(unreadable.ok);
@@ -75,17 +80,18 @@ TEST(DocumentRead, BinaryFileRoundTrips)
     EXPECT_EQ(again, QByteArray(binary).replace('\n', "\r\n"));
 }
 
-TEST(DocumentWrite, ReadOnlyFolderKeepsThePreviousFile)
+TEST(DocumentWrite, ReadOnlyFileInAReadOnlyFolderIsKept)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("keep.txt"));
     WriteFileBytes(path, "previous");
     ReadOnlyGuard readOnly(dir.path());
-    if (!readOnly.effective())
+    ReadOnlyGuard readOnlyFile(path);
+    if (!readOnly.effective() || !readOnlyFile.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     QString error;
     EXPECT_FALSE(WriteDocument(path, "new text", &error));
-    EXPECT_EQ(error, QStringLiteral("ファイル %1 を作成できません").arg(path));
+    EXPECT_EQ(error, QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません").arg(path));
     EXPECT_EQ(ReadFileBytes(path), "previous");
 }
 
@@ -207,11 +213,12 @@ TEST(DocumentTextWrite, FailuresLeaveThePreviousFileWhole)
         cut = WriteDocumentText(path, text, false);
     }
     EXPECT_FALSE(cut.written);
-    EXPECT_EQ(cut.error, QStringLiteral("ファイル %1 を作成できません").arg(path));
+    EXPECT_EQ(cut.error, QStringLiteral("ファイル %1 を作成できません\n\nファイルが大きすぎます").arg(path));
     EXPECT_EQ(ReadFileBytes(path), "previous");
     EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
 
     ReadOnlyGuard readOnly(dir.path());
+    ReadOnlyGuard readOnlyFile(path);
     if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     const TextWrite refused = WriteDocumentText(path, text, false);

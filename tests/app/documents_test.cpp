@@ -4,6 +4,7 @@
 #include "radio_group.h"
 #include "read_only_guard.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -50,10 +51,15 @@ TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
     ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
     EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), nec);
 
+    // Only the edited line is encoded anew.
     form->RichEdit1->moveCursor(QTextCursor::End);
     Type(QStringLiteral("d"));
     ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("\xFA\x5C\x81\xE0\r\nabc\r\nd", 12));
+    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("\xED\x40\x87\x90\r\nabc\r\nd", 12));
+    form->RichEdit1->moveCursor(QTextCursor::Start);
+    Type(QStringLiteral("e"));
+    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
+    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("e\xFA\x5C\x81\xE0\r\nabc\r\nd", 13));
 }
 
 TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
@@ -123,7 +129,9 @@ TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
     modals.ThenClick(QMessageBox::Ok);
     EXPECT_FALSE(form->ConfirmSaveChanges());
     ASSERT_EQ(modals.seen().size(), 2u);
-    EXPECT_EQ(modals.seen()[1].text, QStringLiteral("ファイル %1 を作成できません").arg(form->DocumentPath));
+    EXPECT_EQ(modals.seen()[1].text, QStringLiteral("ファイル %1 を作成できません\n\n"
+                                                    "ファイルまたはフォルダーが存在しません")
+                                         .arg(form->DocumentPath));
 }
 
 TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
@@ -162,27 +170,38 @@ TEST_F(Documents, FailedReadKeepsThePreviousDocument)
     modals.ThenClick(QMessageBox::Ok);
     EXPECT_FALSE(form->LoadDocument(dir_.path())) << "a folder is no document";
     ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません").arg(dir_.path()));
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir_.path()));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("first text"));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("first.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("first.txt"))));
 }
 
-TEST_F(Documents, SaveIntoAReadOnlyFolderKeepsFileAndModifiedFlag)
+TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
 {
     WriteFile(QStringLiteral("doc.txt"), "on disk");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
     Type(QStringLiteral("edited "));
-    ReadOnlyGuard readOnly(dir_.path());
-    if (!readOnly.effective())
-        GTEST_SKIP() << "no way to make a folder read-only here";
-    modals.ThenClick(QMessageBox::Ok);
-    form->SSButton4Click();
-    ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text,
-              QStringLiteral("ファイル %1 を作成できません").arg(path(QStringLiteral("doc.txt"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "on disk");
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    {
+        ReadOnlyGuard readOnly(dir_.path());
+        if (!readOnly.effective())
+            GTEST_SKIP() << "no way to make a folder read-only here";
+        form->SSButton4Click();
+        EXPECT_TRUE(modals.seen().empty());
+        EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited on disk");
+        EXPECT_FALSE(form->RichEdit1->document()->isModified());
+
+        Type(QStringLiteral("again "));
+        ReadOnlyGuard readOnlyFile(path(QStringLiteral("doc.txt")));
+        modals.ThenClick(QMessageBox::Ok);
+        form->SSButton4Click();
+        ASSERT_EQ(modals.seen().size(), 1u);
+        EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません")
+                                             .arg(path(QStringLiteral("doc.txt"))));
+        EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited on disk");
+        EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty())
+        << "no copy is left";
 }
 
 TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)

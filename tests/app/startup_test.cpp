@@ -1,3 +1,5 @@
+#include "document_codec.h"
+#include <sys/stat.h>
 #include "form_fixture.h"
 #include "profile_file.h"
 #include "read_only_guard.h"
@@ -10,9 +12,11 @@
 
 namespace {
 
+// The desktop folder, or the home folder where there is none.
 QString Desktop()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
 class StartUp : public FormTest
@@ -119,16 +123,38 @@ TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
     EXPECT_TRUE(form->Panel12->isHidden());
 }
 
-TEST_F(StartUp, MissingDocumentOnTheCommandLineIsReportedAndNamed)
+TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
 {
-    WriteIni("");
-    modals.ThenClick(QMessageBox::Ok);
-    Start({path(QStringLiteral("gone.txt"))});
-    ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text,
-              QStringLiteral("ファイル %1 は開けません").arg(path(QStringLiteral("gone.txt"))));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("gone.txt"))) << "a later save creates it";
-    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+    // Unreadable in three ways: missing, not a regular file, too large.
+    WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    const QString fifo = path(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QFile huge(path(QStringLiteral("huge.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxDocumentChars * 2 + 1));
+    huge.close();
+    const struct
+    {
+        QString file;
+        QString reason;
+    } cases[] = {
+        {path(QStringLiteral("gone.txt")), QStringLiteral("ファイルまたはフォルダーが存在しません")},
+        {fifo, QStringLiteral("名前付きパイプ (FIFO) は文書として開けません。")},
+        {path(QStringLiteral("huge.txt")), QStringLiteral("編集できる文書は 134217728 文字までです。")},
+    };
+    for (const auto &c : cases) {
+        const std::size_t before = modals.seen().size();
+        modals.ThenClick(QMessageBox::Ok);
+        Start({c.file});
+        ASSERT_EQ(modals.seen().size(), before + 1);
+        EXPECT_EQ(modals.seen().back().text, QStringLiteral("ファイル %1 は開けません\n\n").arg(c.file) + c.reason);
+        EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+        EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+        form->RichEdit1->insertPlainText(QStringLiteral("x"));
+        form->SSButton4Click();
+        EXPECT_TRUE(QFileInfo(huge).size() == MaxDocumentChars * 2 + 1) << "the refused file is never written";
+        EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "x");
+        QFile::remove(path(QStringLiteral("newtext.txt")));
+    }
 }
 
 TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)

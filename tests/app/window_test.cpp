@@ -235,8 +235,8 @@ TEST_F(Drops, FileThatNoLongerExistsIsReported)
     modals.ThenClick(QMessageBox::Ok);
     Drop({QStringLiteral("vanished.txt")});
     ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text,
-              QStringLiteral("ファイル %1 は開けません").arg(path(QStringLiteral("vanished.txt"))));
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません")
+                                         .arg(path(QStringLiteral("vanished.txt"))));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("current"));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("current.txt")));
 }

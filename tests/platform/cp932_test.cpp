@@ -53,7 +53,7 @@ TEST(Cp932Decode, InvalidBytesRoundTrip)
         Bytes({0x80, 'x', 0xA0, 0xFD, 0xFE, 0xFF, 0x81, 0x20, 0x00, 'y', 0x00, 0x85, 0x40, 0x82});
     const QString text = Cp932::Decode(bad);
     EXPECT_EQ(Cp932::Encode(text), bad);
-    EXPECT_TRUE(Cp932::IsEscape(text[0]));
+    EXPECT_TRUE(Cp932::IsKeptByte(text, 0));
     EXPECT_EQ(text[1], u'x');
     EXPECT_FALSE(text.contains(QChar(0))) << "NUL must not reach the editor";
     EXPECT_FALSE(Cp932::FirstUnencodable(text).has_value());
@@ -89,7 +89,35 @@ TEST(Cp932Decode, EveryByteAndPairRoundTripsOrIsADuplicateCharacter)
     const QString decoded = Cp932::Decode(kanji);
     EXPECT_EQ(decoded.size(), 5);
     EXPECT_EQ(Cp932::Encode(decoded), kanji);
-    EXPECT_FALSE(Cp932::IsEscape(decoded[4])) << "user-defined area decodes to private use, not to an escape";
+    EXPECT_FALSE(Cp932::IsKeptByte(decoded, 4)) << "user-defined area decodes to private use, not to a kept byte";
+}
+
+// Only bytes that came from a file come back raw: characters a user can type
+// or paste are written as themselves or asked about.
+TEST(Cp932Encode, OnlyKeptBytesComeBackRaw)
+{
+    struct Case
+    {
+        QString text;
+        QByteArray bytes;
+        bool lossless;
+    };
+    const Case cases[] = {
+        {QString(QChar(0xDC81)), QByteArray("\x81", 1), true},              // kept byte
+        {QStringLiteral("a") + QChar(0xDC00) + u'b', QByteArray("a\0b", 3), true}, // kept NUL
+        {QString(QChar(0xF70A)), "?", false},                                  // icon-font private use
+        {QString(QChar(0xF73C)), "?", false},
+        {QString(QChar(0xDD41)), "?", false},                  // lone low surrogate out of range
+        {QStringLiteral("\U0001F600"), "?", false},           // a character beyond the BMP
+        {QString(QChar(0xD83D)) + QChar(0xDC81), "?", false},  // a pair ending in the kept range
+        {QStringLiteral("a") + QChar(QChar::LineSeparator) + u'b', "a\r\nb", true},
+    };
+    for (const Case &c : cases) {
+        qsizetype unencodable = -2;
+        EXPECT_EQ(Cp932::Encode(c.text, &unencodable), c.bytes) << c.text.toStdU16String().size();
+        EXPECT_EQ(unencodable < 0, c.lossless) << c.bytes.toHex().constData();
+        EXPECT_EQ(!Cp932::FirstUnencodable(c.text).has_value(), c.lossless) << c.bytes.toHex().constData();
+    }
 }
 
 TEST(Cp932Encode, UnencodableCharactersAreFoundWithTheirLine)

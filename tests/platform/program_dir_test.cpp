@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,38 @@ TEST(ProgramDir, WritableExecutableFolderIsUsedDirectly)
     const QString dir = ResolveProgramDir(temp.path(), temp.path() + QStringLiteral("/config"));
     EXPECT_EQ(dir, temp.path() + u'/');
     EXPECT_FALSE(QDir(temp.path() + QStringLiteral("/config")).exists());
+}
+
+TEST(ProgramDir, OnlyAFolderOfTheUsersOwnIsPortable)
+{
+    QTemporaryDir temp;
+    const struct
+    {
+        QFileDevice::Permissions permissions;
+        bool portable;
+    } cases[] = {
+        {QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner, true},
+        {QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+             QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther,
+         true},
+        // Others who can write there could plant a settings file.
+        {QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::WriteGroup, false},
+        {QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::WriteOther, false},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(QFile::setPermissions(temp.path(), c.permissions));
+        EXPECT_EQ(IsPortableFolder(temp.path()), c.portable) << int(c.permissions);
+        const QString config = temp.path() + QStringLiteral("/config");
+        EXPECT_EQ(ResolveProgramDir(temp.path(), config) == config + u'/', !c.portable);
+    }
+    // Installed software's folders are never used, even by their owner.
+    for (const char *system : {"/usr/bin", "/usr/local/bin", "/opt", "/"})
+        EXPECT_FALSE(IsPortableFolder(QString::fromLatin1(system))) << system;
+    // Not owned by this user.
+    ASSERT_TRUE(QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                       QFileDevice::ExeOwner));
+    ASSERT_EQ(::chown(QFile::encodeName(temp.path()).constData(), 1000, 1000), 0);
+    EXPECT_EQ(IsPortableFolder(temp.path()), ::geteuid() == 1000);
 }
 
 TEST(ProgramDir, ReadOnlyInstallFallsBackAndSeedsPaletteSets)

@@ -1,0 +1,21 @@
+// The application object: an exception that escapes an event handler is
+// shown to the user and the program goes on, the handler's remaining steps
+// skipped.
+#pragma once
+
+#include <QApplication>
+
+class QumoApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    QumoApplication(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // Shows an exception's message in the program's error box.
+    static void ShowException(const char *what);
+
+private:
+    bool showing_ = false;
+};

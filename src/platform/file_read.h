@@ -1,0 +1,26 @@
+// Reads a whole regular file, refusing what cannot be a document.
+#pragma once
+
+#include "file_identity.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct FileRead
+{
+    enum Status {
+        Ok,
+        SystemError, // `error` holds the errno
+        NotRegular,  // a FIFO, device or socket: `kind` names it
+        TooLarge,    // more than the limit
+    };
+    Status status = SystemError;
+    int error = 0;
+    QString kind;
+    QByteArray bytes;
+    FileIdentity identity; // of the file that was read
+};
+
+// The bytes of `path` when it is a regular file of at most maxBytes bytes.
+// Never waits for a writer (FIFO) and never reads past maxBytes.
+FileRead ReadRegularFile(const QString &path, qint64 maxBytes);

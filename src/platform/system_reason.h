@@ -1,0 +1,8 @@
+// Why a file operation failed, in words the user reads after the message.
+#pragma once
+
+#include <QString>
+
+// The reason for the system error `error` (an errno value): Japanese for the
+// failures users meet, the system's own text for the rest.
+QString SystemReason(int error);
