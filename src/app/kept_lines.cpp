@@ -1,59 +1,58 @@
 #include "kept_lines.h"
 
+#include "cp932.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace KeptLines {
-namespace {
-
-struct LineBytes : QTextBlockUserData
+void KeptLines::Remember(QStringView text, const QByteArray &bytes)
 {
-    LineBytes(qsizetype from, qsizetype to, qsizetype chars) : from(from), to(to), chars(chars) {}
-    qsizetype from, to; // the line's bytes, its line end excluded
-    qsizetype chars;    // the length of its text when it was read
-};
-
-} // namespace
-
-void Mark(QTextDocument *document, const QByteArray &bytes)
-{
+    clear();
     const char *const data = bytes.constData();
     qsizetype from = 0;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    qsizetype textFrom = 0;
+    while (textFrom <= text.size()) {
+        qsizetype textTo = text.indexOf(u'\n', textFrom);
+        if (textTo < 0)
+            textTo = text.size();
         qsizetype to = from;
         while (to < bytes.size() && data[to] != '\r' && data[to] != '\n')
             ++to;
-        block.setUserData(new LineBytes(from, to, block.length() - 1));
+        const QStringView line = text.sliced(textFrom, textTo - textFrom);
+        // The first of two lines with the same text but different bytes wins.
+        if (Cp932::Encode(line) != QByteArrayView(data + from, to - from) &&
+            !lines_.contains(line.toString())) {
+            lines_.insert(line.toString(), {from, to});
+            lengths_.insert(line.size());
+        }
         from = to;
         if (from < bytes.size())
             from += (data[from] == '\r' && from + 1 < bytes.size() && data[from + 1] == '\n') ? 2 : 1;
+        textFrom = textTo + 1;
     }
+    if (!lines_.isEmpty())
+        bytes_ = bytes;
 }
 
-KeptBytes Collect(const QTextDocument &document, const QByteArray &bytes, int revision)
+void KeptLines::clear()
 {
-    KeptBytes kept{bytes, {}};
-    const char *const data = bytes.constData();
+    bytes_.clear();
+    lines_.clear();
+    lengths_.clear();
+}
+
+KeptBytes KeptLines::Collect(const QTextDocument &document) const
+{
+    KeptBytes kept{bytes_, {}};
+    if (lines_.isEmpty())
+        return kept;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const auto *line = static_cast<const LineBytes *>(block.userData());
-        if (line == nullptr || block.revision() > revision || block.length() - 1 != line->chars)
+        const qsizetype length = block.length() - 1;
+        if (!lengths_.contains(length))
             continue;
-        const qsizetype textFrom = block.position();
-        const qsizetype textTo = textFrom + line->chars;
-        if (!kept.ranges.empty()) {
-            // A run of untouched lines that were CR LF in the file is one range,
-            // the line break included.
-            KeptRange &last = kept.ranges.back();
-            if (last.textTo + 1 == textFrom && last.byteTo + 2 == line->from && data[last.byteTo] == '\r' &&
-                data[last.byteTo + 1] == '\n') {
-                last.textTo = textTo;
-                last.byteTo = line->to;
-                continue;
-            }
-        }
-        kept.ranges.push_back({textFrom, textTo, line->from, line->to});
+        const auto line = lines_.constFind(block.text());
+        if (line != lines_.constEnd())
+            kept.ranges.push_back({block.position(), block.position() + length, line->first, line->second});
     }
     return kept;
 }
-
-} // namespace KeptLines

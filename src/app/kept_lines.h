@@ -1,20 +1,32 @@
-// Lines of a loaded file that the user has not touched keep the bytes they had
-// in the file: code page 932 holds some characters twice (NEC and IBM forms),
-// and re-encoding an untouched line must not change its bytes.
+// Lines keep the bytes they had in the file: code page 932 holds some
+// characters twice (NEC and IBM forms), and re-encoding a line the user did
+// not touch must not change its bytes. A line whose text is that of such a
+// line in the file is written as the file had it, wherever it now stands.
 #pragma once
 
 #include "document_store.h"
 
+#include <QHash>
+#include <QSet>
+#include <utility>
+
 class QTextDocument;
 
-namespace KeptLines {
+class KeptLines
+{
+public:
+    // Remembers the lines of `bytes`, decoded as `text` ('\n' line breaks),
+    // whose encoding would differ from their bytes.
+    void Remember(QStringView text, const QByteArray &bytes);
+    void clear();
+    bool isEmpty() const { return lines_.isEmpty(); }
 
-// Marks each block of `document`, whose text was just decoded from `bytes`,
-// with the bytes of its line.
-void Mark(QTextDocument *document, const QByteArray &bytes);
+    // The ranges of the document's raw text whose lines are remembered ones,
+    // with the bytes they come from.
+    KeptBytes Collect(const QTextDocument &document) const;
 
-// The ranges of the document's raw text whose lines are unchanged since Mark
-// ran at document revision `revision`, with the bytes they come from.
-KeptBytes Collect(const QTextDocument &document, const QByteArray &bytes, int revision);
-
-} // namespace KeptLines
+private:
+    QByteArray bytes_;
+    QHash<QString, std::pair<qsizetype, qsizetype>> lines_; // text -> its bytes
+    QSet<qsizetype> lengths_;                               // of the texts, to skip others fast
+};

@@ -14,23 +14,32 @@ void QumoApplication::ShowException(const char *what)
     box.exec();
 }
 
-bool QumoApplication::notify(QObject *receiver, QEvent *event)
+bool QumoApplication::Dispatch(const std::function<bool()> &deliver)
 {
+    // An exception thrown again while its box is up is not shown twice.
+    static bool showing = false;
+    const char *what = nullptr;
     try {
-        return QApplication::notify(receiver, event);
+        return deliver();
     } catch (const std::bad_alloc &) {
-        if (!showing_) {
-            showing_ = true;
-            ShowException("メモリが足りません。");
-            showing_ = false;
-        }
+        what = "メモリが足りません。";
     } catch (const std::exception &error) {
-        // An exception thrown again while its box is up is not shown twice.
-        if (!showing_) {
-            showing_ = true;
+        if (!showing) {
+            showing = true;
             ShowException(error.what());
-            showing_ = false;
+            showing = false;
         }
+        return false;
+    }
+    if (!showing) {
+        showing = true;
+        ShowException(what);
+        showing = false;
     }
     return false;
+}
+
+bool QumoApplication::notify(QObject *receiver, QEvent *event)
+{
+    return Dispatch([&] { return QApplication::notify(receiver, event); });
 }

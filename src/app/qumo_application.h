@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 
 class QumoApplication : public QApplication
 {
@@ -15,7 +16,7 @@ public:
 
     // Shows an exception's message in the program's error box.
     static void ShowException(const char *what);
-
-private:
-    bool showing_ = false;
+    // Runs `deliver`; an exception it throws is shown (once while its box
+    // is up) and gives false.
+    static bool Dispatch(const std::function<bool()> &deliver);
 };

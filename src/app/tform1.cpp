@@ -3,7 +3,6 @@
 #include "editor_settings.h"
 #include "editor_units.h"
 #include "hint_options.h"
-#include "line_breaks.h"
 #include "long_lines.h"
 #include "program_dir.h"
 #include "shell_open.h"
@@ -48,7 +47,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     Timer1->start();
 
     new LongLineWrap(RichEdit1);
-    lineBreaks_ = new LineSeparatorBreaks(RichEdit1->document());
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "file_identity.h"
+#include "kept_lines.h"
 #include "sound_player.h"
 
 #include <QList>
@@ -22,7 +23,6 @@ class QSplitter;
 class QStatusBar;
 class QTimer;
 class TForm3;
-class LineSeparatorBreaks;
 class TShineSpeedButton;
 struct DocumentCodeOptions;
 
@@ -167,10 +167,8 @@ private:
     DocumentCodeOptions CurrentCodeOptions() const;
     QString ShippedFile(const QString &name) const;
 
-    // The loaded file's bytes and the editor's revision right after loading,
-    // when untouched lines must be written as those bytes (see KeptLines).
-    QByteArray originalBytes_;
-    int originalRevision_ = -1;
+    // Lines of the loaded file that are written back as they were read.
+    KeptLines keptLines_;
     // The file at DocumentPath as last read or written; !exists when the
     // editor holds no file's content.
     FileIdentity diskIdentity_;
@@ -180,7 +178,6 @@ private:
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;
-    LineSeparatorBreaks *lineBreaks_;
     int baseFontSize_ = 9;
     int openFilterIndex_ = 0;
     bool firstShow_ = true;

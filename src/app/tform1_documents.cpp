@@ -4,7 +4,6 @@
 #include "document_filters.h"
 #include "document_store.h"
 #include "kept_lines.h"
-#include "line_breaks.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -110,14 +109,12 @@ bool TForm1::LoadDocument(const QString &path)
         statusPanels_[3]->repaint();
         read = ReadDocument(absolute, ConvertsOnLoad(absolute, CurrentCodeOptions()));
         if (read.ok) {
-            lineBreaks_->setEnabled(false);
             RichEdit1->setPlainText(read.text);
-            lineBreaks_->setEnabled(true);
+            if (read.original.isEmpty())
+                keptLines_.clear();
+            else
+                keptLines_.Remember(read.text, read.original);
             read.text.clear();
-            originalBytes_ = read.original;
-            if (!originalBytes_.isEmpty())
-                KeptLines::Mark(RichEdit1->document(), originalBytes_);
-            originalRevision_ = RichEdit1->document()->revision();
         }
         QApplication::restoreOverrideCursor();
     }
@@ -158,10 +155,8 @@ bool TForm1::SaveDocument(const QString &path)
     // The raw text keeps no-break spaces, which the plain-text copy would
     // turn into spaces.
     const QString text = RichEdit1->document()->toRawText();
-    KeptBytes kept;
-    if (!originalBytes_.isEmpty())
-        kept = KeptLines::Collect(*RichEdit1->document(), originalBytes_, originalRevision_);
-    const KeptBytes *keptLines = originalBytes_.isEmpty() ? nullptr : &kept;
+    const KeptBytes kept = keptLines_.Collect(*RichEdit1->document());
+    const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
     bool written = false;
     if (!convert) {
         TextWrite write = WriteDocumentText(path, text, true, keptLines);
@@ -205,7 +200,8 @@ bool TForm1::SaveInPlace(bool askOverwrite)
                     : QStringLiteral("\nは存在します。上書きしますか？");
         QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), DocumentPath + question,
                         QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(changed ? QStringLiteral("ChangedOnDiskQuestion") : QStringLiteral("OverwriteQuestion"));
+        box.setObjectName(changed ? QStringLiteral("ChangedOnDiskQuestion")
+                                  : QStringLiteral("OverwriteQuestion"));
         if (changed)
             box.setDefaultButton(QMessageBox::No);
         if (box.exec() != QMessageBox::Yes)
@@ -226,7 +222,8 @@ void TForm1::CheckDiskChanges()
         return;
     noticedIdentity_ = now;
     checkingDisk_ = true;
-    QString question = DocumentPath + QStringLiteral("\nは他のプログラムによって変更されました。\n読み込み直しますか？");
+    QString question =
+        DocumentPath + QStringLiteral("\nは他のプログラムによって変更されました。\n読み込み直しますか？");
     if (RichEdit1->document()->isModified())
         question += QStringLiteral("\n（編集中の変更は失われます）");
     QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), question,
@@ -241,7 +238,7 @@ void TForm1::CheckDiskChanges()
 void TForm1::StartNewDocument(const QString &path)
 {
     RichEdit1->clear();
-    originalBytes_.clear();
+    keptLines_.clear();
     diskIdentity_ = {};
     noticedIdentity_ = {};
     DocumentPath = path;

@@ -2,6 +2,8 @@
 #include "colour_value.h"
 #include "tform1.h"
 
+#include "document_editor.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -131,7 +133,7 @@ void TForm1::CreateEditingArea()
     rulerPalette.setColor(QPalette::WindowText, QColor(0, 255, 0));
     Panel2->setPalette(rulerPalette);
 
-    RichEdit1 = new QPlainTextEdit(Panel14);
+    RichEdit1 = new DocumentEditor(Panel14);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setTabChangesFocus(false);

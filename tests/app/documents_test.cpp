@@ -1,14 +1,18 @@
 #include "cp932.h"
 #include "form_fixture.h"
 #include "jconvert.h"
+#include "long_lines.h"
 #include "radio_group.h"
 #include "read_only_guard.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <functional>
 
 namespace {
 
@@ -170,7 +174,8 @@ TEST_F(Documents, FailedReadKeepsThePreviousDocument)
     modals.ThenClick(QMessageBox::Ok);
     EXPECT_FALSE(form->LoadDocument(dir_.path())) << "a folder is no document";
     ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir_.path()));
+    EXPECT_EQ(modals.seen()[0].text,
+              QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir_.path()));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("first text"));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("first.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("first.txt"))));
@@ -195,8 +200,9 @@ TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
         modals.ThenClick(QMessageBox::Ok);
         form->SSButton4Click();
         ASSERT_EQ(modals.seen().size(), 1u);
-        EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません")
-                                             .arg(path(QStringLiteral("doc.txt"))));
+        EXPECT_EQ(modals.seen()[0].text,
+                  QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません")
+                      .arg(path(QStringLiteral("doc.txt"))));
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited on disk");
         EXPECT_TRUE(form->RichEdit1->document()->isModified());
     }
@@ -219,6 +225,198 @@ TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)
     modals.ThenClick(QMessageBox::Yes);
     form->SSButton4Click();
     EXPECT_EQ(ReadFile(QStringLiteral("emoji.txt")), Sjis(QStringLiteral("一\n二\n三?と ?")));
+}
+
+TEST_F(Documents, OnlyBytesFromTheFileComeBackRaw)
+{
+    // 0x80 and 0xFD are no characters: they are kept as they were read. A
+    // private-use character the user brings in (icon fonts use them) is
+    // asked about like any character Shift_JIS lacks.
+    WriteFile(QStringLiteral("raw.txt"), QByteArray("a\x80"
+                                                    "b\xFD\r\n",
+                                                    6));
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("raw.txt"))));
+    form->RichEdit1->moveCursor(QTextCursor::End);
+    for (const char16_t typed : {u'\xF70A', u'\xF73C'}) {
+        Type(QString(QChar(typed)));
+        modals.ThenClick(QMessageBox::No);
+        form->SSButton4Click();
+        ASSERT_FALSE(modals.seen().empty()) << int(typed);
+        EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("UnencodableQuestion"));
+        EXPECT_EQ(ReadFile(QStringLiteral("raw.txt")), QByteArray("a\x80"
+                                                                  "b\xFD\r\n",
+                                                                  6));
+        form->RichEdit1->textCursor().deletePreviousChar();
+    }
+    const std::size_t asked = modals.seen().size();
+    form->SSButton4Click();
+    EXPECT_EQ(modals.seen().size(), asked) << "kept bytes need no question";
+    EXPECT_EQ(ReadFile(QStringLiteral("raw.txt")), QByteArray("a\x80"
+                                                              "b\xFD\r\n",
+                                                              6));
+}
+
+TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
+{
+    form->DocumentPath = path(QStringLiteral("breaks.txt"));
+    Type(QStringLiteral("a"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_Return, Qt::ShiftModifier);
+    Type(QStringLiteral("b"));
+    auto *paste = new QMimeData;
+    paste->setText(QStringLiteral("c") + QChar(QChar::LineSeparator) + QStringLiteral("d"));
+    QApplication::clipboard()->setMimeData(paste);
+    form->RichEdit1->paste();
+    EXPECT_EQ(form->RichEdit1->document()->blockCount(), 3);
+    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:003/003  C:001"));
+    form->SSButton4Click();
+    EXPECT_TRUE(modals.seen().empty()) << "no question about an invisible character";
+    EXPECT_EQ(ReadFile(QStringLiteral("breaks.txt")), "a\r\nbc\r\nd");
+    form->RichEdit1->undo();
+    EXPECT_EQ(form->RichEdit1->document()->toRawText(), QStringLiteral("a\u2029b"))
+        << "the paste and its line break undo as one";
+}
+
+TEST_F(Documents, DeclinedSaveAsChangesNothing)
+{
+    form->DocumentPath = path(QStringLiteral("old.txt"));
+    form->ShowStatus();
+    Type(QStringLiteral("é"));
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("new.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    modals.ThenClick(QMessageBox::No);
+    form->SSButton3Click();
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_EQ(modals.seen()[1].objectName, QStringLiteral("UnencodableQuestion"));
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("old.txt")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("old.txt"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("new.txt"))));
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+}
+
+TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
+{
+    WriteFile(QStringLiteral("doc.txt"), "mine");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
+    Type(QStringLiteral("edited "));
+    WriteFile(QStringLiteral("doc.txt"), "theirs!");
+
+    modals.ThenClick(QMessageBox::No);
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "theirs!");
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+
+    modals.ThenClick(QMessageBox::Yes);
+    form->SSButton4Click();
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited mine");
+    form->SSButton4Click();
+    EXPECT_EQ(modals.seen().size(), 2u) << "our own save is no change by another program";
+
+    // Noticed when the window is activated: asked once per change.
+    WriteFile(QStringLiteral("doc.txt"), "theirs again");
+    modals.ThenClick(QMessageBox::No);
+    form->CheckDiskChanges();
+    form->CheckDiskChanges();
+    ASSERT_EQ(modals.seen().size(), 3u);
+    EXPECT_EQ(modals.seen()[2].objectName, QStringLiteral("ReloadQuestion"));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("edited mine"));
+    WriteFile(QStringLiteral("doc.txt"), "theirs, third time");
+    modals.ThenClick(QMessageBox::Yes);
+    form->CheckDiskChanges();
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("theirs, third time"));
+    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+
+    // A new document's default name that is already taken is not overwritten
+    // silently either.
+    WriteFile(QStringLiteral("newtext.txt"), "someone's notes");
+    form->SSButton2Click();
+    Type(QStringLiteral("x"));
+    modals.ThenClick(QMessageBox::No);
+    form->SSButton4Click();
+    EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("OverwriteQuestion"));
+    EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "someone's notes");
+}
+
+TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
+{
+    form->DocumentPath = dir_.path(); // as after a "/setup" start
+    Type(QStringLiteral("x"));
+    QString startFolder;
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        startFolder = dialog->directory().absolutePath();
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("named.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
+    EXPECT_EQ(startFolder, dir_.path());
+    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("named.txt")));
+    EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
+}
+
+TEST_F(Documents, UntouchedLinesKeepTheirBytes)
+{
+    // Each line holds a character code page 932 has twice; Windows writes
+    // ED40 as FA5C and 8790 as 81E0.
+    const QByteArray file("\xED\x40\r\n\x87\x90\r\nz\xED\x40", 11);
+    const struct
+    {
+        const char *edit;
+        std::function<void(QPlainTextEdit *)> apply;
+        QByteArray saved;
+    } cases[] = {
+        {"nothing", [](QPlainTextEdit *) {}, file},
+        {"a line added above",
+         [](QPlainTextEdit *e) {
+             e->moveCursor(QTextCursor::Start);
+             e->insertPlainText(QStringLiteral("top\n"));
+         },
+         QByteArray("top\r\n", 5) + file},
+        {"the middle line edited",
+         [](QPlainTextEdit *e) {
+             QTextCursor c(e->document()->findBlockByNumber(1));
+             c.insertText(QStringLiteral("m"));
+         },
+         QByteArray("\xED\x40\r\nm\x81\xE0\r\nz\xED\x40", 12)},
+        {"two lines joined",
+         [](QPlainTextEdit *e) {
+             QTextCursor c(e->document()->findBlockByNumber(1));
+             c.deletePreviousChar();
+         },
+         QByteArray("\xFA\x5C\x81\xE0\r\nz\xED\x40", 9)},
+        {"an edit undone",
+         [](QPlainTextEdit *e) {
+             QTextCursor c(e->document()->findBlockByNumber(2));
+             c.insertText(QStringLiteral("u"));
+             e->undo();
+         },
+         file},
+    };
+    for (const auto &c : cases) {
+        WriteFile(QStringLiteral("dup.txt"), file);
+        ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("dup.txt"))));
+        c.apply(form->RichEdit1);
+        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("saved.txt"))));
+        EXPECT_EQ(ReadFile(QStringLiteral("saved.txt")).toHex(' '), c.saved.toHex(' ')) << c.edit;
+    }
+}
+
+TEST_F(Documents, VeryLongLinesWrapAnywhere)
+{
+    WriteFile(QStringLiteral("long.txt"), QByteArray(LongLineChars + 10, 'a'));
+    WriteFile(QStringLiteral("short.txt"), "words and words\r\n");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
+    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAnywhere);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("short.txt"))));
+    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Type(QString(LongLineChars, u'b'));
+    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
 }
 
 TEST_F(Documents, SaveAsAddsTheFiltersExtension)

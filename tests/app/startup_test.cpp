@@ -1,8 +1,8 @@
 #include "document_codec.h"
-#include <sys/stat.h>
 #include "form_fixture.h"
 #include "profile_file.h"
 #include "read_only_guard.h"
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QDir>
@@ -69,6 +69,11 @@ TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
     Start({QStringLiteral("/setup")});
     EXPECT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(form->DocumentPath, dir_.path());
+    ASSERT_TRUE(CloseWindow());
+    ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString(QStringLiteral("Pre"), QStringLiteral("PathName"), {}), dir_.path())
+        << "the remembered folder does not climb a level";
 }
 
 TEST_F(StartUp, StoredFolderGoneGivesTheDesktopAndTheTagPaletteNamesItHtml)
@@ -146,12 +151,14 @@ TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
         modals.ThenClick(QMessageBox::Ok);
         Start({c.file});
         ASSERT_EQ(modals.seen().size(), before + 1);
-        EXPECT_EQ(modals.seen().back().text, QStringLiteral("ファイル %1 は開けません\n\n").arg(c.file) + c.reason);
+        EXPECT_EQ(modals.seen().back().text,
+                  QStringLiteral("ファイル %1 は開けません\n\n").arg(c.file) + c.reason);
         EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
         EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
         form->RichEdit1->insertPlainText(QStringLiteral("x"));
         form->SSButton4Click();
-        EXPECT_TRUE(QFileInfo(huge).size() == MaxDocumentChars * 2 + 1) << "the refused file is never written";
+        EXPECT_TRUE(QFileInfo(huge).size() == MaxDocumentChars * 2 + 1)
+            << "the refused file is never written";
         EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "x");
         QFile::remove(path(QStringLiteral("newtext.txt")));
     }
@@ -229,6 +236,23 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     EXPECT_FALSE(form->Panel11->isHidden());
     EXPECT_EQ(form->ComboBox4->currentIndex(), 2);
     EXPECT_TRUE(form3->CheckBox15->isChecked());
+}
+
+TEST_F(Close, OversizedOrLostWindowComesBackOnTheScreen)
+{
+    WriteIni("[Position]\nX=-30000\nY=50000\nWidth=100000\nHeight=100000\n");
+    Start();
+    const QRect screen = form->screen()->availableGeometry();
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_LE(form->height(), screen.height());
+    EXPECT_TRUE(screen.contains(form->geometry().topLeft()));
+    const QRect shown = form->geometry();
+    ASSERT_TRUE(CloseWindow());
+    ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Width"), 0), shown.width());
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("X"), 0), shown.x());
+    EXPECT_EQ(ini.readInt(QStringLiteral("Position"), QStringLiteral("Y"), 0), shown.y());
 }
 
 TEST_F(Close, MaximisedWindowStoresItsRestoredSize)

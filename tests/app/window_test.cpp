@@ -1,10 +1,12 @@
 #include "form_fixture.h"
 #include "hint_options.h"
+#include "qumo_application.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -12,8 +14,10 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
+#include <stdexcept>
 
 namespace {
 
@@ -235,8 +239,9 @@ TEST_F(Drops, FileThatNoLongerExistsIsReported)
     modals.ThenClick(QMessageBox::Ok);
     Drop({QStringLiteral("vanished.txt")});
     ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません")
-                                         .arg(path(QStringLiteral("vanished.txt"))));
+    EXPECT_EQ(modals.seen()[0].text,
+              QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません")
+                  .arg(path(QStringLiteral("vanished.txt"))));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("current"));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("current.txt")));
 }
@@ -271,8 +276,71 @@ TEST(StartupRules, CommandLine)
     EXPECT_EQ(open.kind, StartRequest::Open);
     EXPECT_EQ(open.path, QStringLiteral("/home/u/My Documents/a b.html"));
     EXPECT_EQ(ParseCommandLine({"/srv/setup.txt"}).path, QStringLiteral("/srv/setup.txt"));
+    // Relative names become absolute; after "--" everything is the name.
+    EXPECT_EQ(ParseCommandLine({"rel.txt"}).path, QDir::currentPath() + QStringLiteral("/rel.txt"));
+    EXPECT_EQ(ParseCommandLine({"sub/../b.txt"}).path, QDir::currentPath() + QStringLiteral("/b.txt"));
+    const StartRequest dashed = ParseCommandLine({"--", "-name", "/setup"});
+    EXPECT_EQ(dashed.kind, StartRequest::Open);
+    EXPECT_EQ(dashed.path, QDir::currentPath() + QStringLiteral("/-name /setup"));
+    EXPECT_EQ(ParseCommandLine({"--"}).kind, StartRequest::NoDocument);
     EXPECT_EQ(ExpandLongPath(QStringLiteral("/a b  ")), QStringLiteral("/a b"));
     EXPECT_EQ(ExpandLongPath(QString()), QString());
+}
+
+TEST(StartupRules, NewDocumentFolderFallsBackToTheHome)
+{
+    QTemporaryDir temp;
+    const QString remembered = temp.filePath(QStringLiteral("site"));
+    const QString desktop = temp.filePath(QStringLiteral("Desktop"));
+    const QString home = temp.path();
+    const struct
+    {
+        bool rememberedExists, desktopExists, tagPalette;
+        QString expected;
+    } cases[] = {
+        {true, true, false, remembered + QStringLiteral("/newtext.txt")},
+        {false, true, true, desktop + QStringLiteral("/newhtml.html")},
+        {false, false, false, home + QStringLiteral("/newtext.txt")},
+    };
+    for (const auto &c : cases) {
+        QDir(remembered).removeRecursively();
+        QDir(desktop).removeRecursively();
+        if (c.rememberedExists)
+            QDir().mkpath(remembered);
+        if (c.desktopExists)
+            QDir().mkpath(desktop);
+        EXPECT_EQ(StartUpDocumentPath(remembered, desktop, home, c.tagPalette), c.expected);
+    }
+}
+
+TEST(StartupRules, WindowIsBroughtOntoAScreen)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const struct
+    {
+        QRect wanted, expected;
+    } cases[] = {
+        {QRect(100, 80, 520, 473), QRect(100, 80, 520, 473)},      // fits: unchanged
+        {QRect(2000, 100, 600, 400), QRect(2000, 100, 600, 400)},  // on the second screen
+        {QRect(100, -5000, 520, 473), QRect(100, 0, 520, 473)},    // climbed off the top
+        {QRect(5000, 5000, 520, 473), QRect(1400, 607, 520, 473)}, // nowhere: the first screen
+        {QRect(10, 10, 100000, 100000), QRect(0, 0, 1920, 1080)},  // larger than any screen
+        {QRect(1800, 50, 400, 300), QRect(1920, 50, 400, 300)},    // mostly on the second
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FitOnScreens(c.wanted, screens), c.expected) << c.wanted.x() << "," << c.wanted.y();
+}
+
+TEST_F(Window, ExceptionInAHandlerIsShownAndTheProgramGoesOn)
+{
+    modals.ThenClick(QMessageBox::Ok);
+    modals.ThenClick(QMessageBox::Ok);
+    EXPECT_FALSE(QumoApplication::Dispatch([]() -> bool { throw std::runtime_error("handler failed"); }));
+    EXPECT_FALSE(QumoApplication::Dispatch([]() -> bool { throw std::bad_alloc(); }));
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("handler failed"));
+    EXPECT_EQ(modals.seen()[1].text, QStringLiteral("メモリが足りません。"));
+    EXPECT_TRUE(QumoApplication::Dispatch([] { return true; }));
 }
 
 TEST(StartupRules, CaretPanelPadding)
