@@ -2,6 +2,7 @@
 // input is copied into a buffer of its exact size so any read past the end
 // trips AddressSanitizer.
 #include "jconvert.h"
+#include "jconvert_stream.h"
 #include "reference_converters.h"
 
 #include <cstdlib>
@@ -31,6 +32,26 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
     // Shift_JIS text without half-width kana comes back through JIS and EUC.
     (void)jis2sjis(sjisJis);
     (void)jis2sjis(eucJis);
+
+    // In two pieces, cut where the text's own bytes say, as whole.
+    const std::size_t cut =
+        text.empty() ? 0 : (selector * 131u + static_cast<unsigned char>(text[0])) % text.size();
+    const int source = 2 + (selector >> 3) % 4, target = selector % 8;
+    CodeStream stream(source, target);
+    std::string streamed(stream.MaxOutput(text.size()), '\0');
+    const StreamProgress first = stream.Convert(text.data(), cut, false, streamed.data());
+    const std::string rest = std::string(text.substr(first.read));
+    const StreamProgress second =
+        stream.Convert(rest.data(), rest.size(), true, streamed.data() + first.written);
+    streamed.resize(first.written + second.written);
+    if (streamed != StrictConvertJCode(text, source, target))
+        std::abort();
+    CodeDetector detector;
+    const std::size_t taken = detector.Feed(text.substr(0, cut));
+    const int early = detector.Decided();
+    const int code = detector.Finish(text.substr(taken));
+    if (code != InCodeCheck(text) || (early >= 0 && early != code))
+        std::abort();
 
     (void)ConvertJCode(text, selector % 8);
     (void)StrictConvertJCode(text, (selector >> 3) % 8, selector % 8);

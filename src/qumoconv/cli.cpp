@@ -2,28 +2,33 @@
 
 #include "jconvert.h"
 
-#include <charconv>
-
 namespace qumoconv {
 
 using namespace Jconvert;
 
 namespace {
 
-std::optional<int> ParseCode(std::string_view s)
+// The codes a text can be converted to, or from: a detection result such as
+// "binary" or "undecided" names no code to convert from, and there is no
+// conversion into the ESC $ @ form.
+struct CodeWord
 {
-    if (s == "sjis")
-        return JC_SJIS;
-    if (s == "jis")
-        return JC_JIS_NEW;
-    if (s == "jis-old")
-        return JC_JIS_OLD;
-    if (s == "euc")
-        return JC_EUC;
-    int v = -1;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec == std::errc() && end == s.data() + s.size() && v >= JC_ASCII && v <= JC_EUC_OR_SJIS)
-        return v;
+    std::string_view word;
+    int code;
+    bool target;
+};
+
+constexpr CodeWord CodeWords[] = {
+    {"sjis", JC_SJIS, true}, {"jis", JC_JIS_NEW, true}, {"jis-old", JC_JIS_OLD, false}, {"euc", JC_EUC, true},
+    {"5", JC_SJIS, true},    {"2", JC_JIS_NEW, true},   {"3", JC_JIS_OLD, false},       {"4", JC_EUC, true},
+};
+
+std::optional<int> ParseCode(std::string_view s, bool target)
+{
+    for (const CodeWord &w : CodeWords) {
+        if (w.word == s && (w.target || !target))
+            return w.code;
+    }
     return std::nullopt;
 }
 
@@ -78,46 +83,68 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
         o.operation = op;
         return std::nullopt;
     };
+    // A value given again must be the same.
+    auto setValue = [](std::optional<int> &slot, int value,
+                       const std::string &flag) -> std::optional<std::string> {
+        if (slot && *slot != value)
+            return "option " + flag + " given twice with different values";
+        slot = value;
+        return std::nullopt;
+    };
 
+    bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
-        bool matched = false;
-        for (const Flag &f : Flags) {
-            if (a == f.name) {
-                if (auto err = setOperation(f.operation, a))
-                    return *err;
-                matched = true;
-            }
-        }
-        if (matched)
+        if (!optionsEnd && a == "--") {
+            optionsEnd = true;
             continue;
-        if (a == "--to" || a == "--from" || a == "--eol") {
+        }
+        const bool isOption = !optionsEnd && a.size() > 1 && a[0] == '-';
+        if (!isOption) {
+            if (a.empty())
+                return std::string("empty file name");
+            if (haveInput)
+                return std::string("only one input file may be given");
+            o.inputPath = a;
+            haveInput = true;
+            continue;
+        }
+        const Flag *flag = nullptr;
+        for (const Flag &f : Flags) {
+            if (a == f.name)
+                flag = &f;
+        }
+        if (flag) {
+            if (auto err = setOperation(flag->operation, a))
+                return *err;
+        } else if (a == "--to" || a == "--from" || a == "--eol") {
             if (i + 1 >= args.size())
                 return "option " + a + " needs a value";
             const std::string &v = args[++i];
             if (auto err = setOperation(Operation::Convert, a))
                 return *err;
+            std::optional<int> value;
             if (a == "--eol") {
-                o.eol = ParseEol(v);
-                if (!o.eol)
+                value = ParseEol(v);
+                if (!value)
                     return "unknown line end '" + v + "' (use crlf, cr or lf)";
+            } else if (a == "--to") {
+                value = ParseCode(v, true);
+                if (!value)
+                    return "cannot convert to '" + v + "' (use sjis, jis or euc, or 5, 2 or 4)";
             } else {
-                const auto code = ParseCode(v);
-                if (!code)
-                    return "unknown code '" + v + "' (use sjis, jis, jis-old, euc or 0 to 6)";
-                (a == "--to" ? o.to : o.from) = code;
+                value = ParseCode(v, false);
+                if (!value)
+                    return "cannot convert from '" + v + "' (use sjis, jis, jis-old or euc, or 5, 2, 3 or 4)";
             }
+            if (auto err = setValue(a == "--eol" ? o.eol : a == "--to" ? o.to : o.from, *value, a))
+                return *err;
         } else if (a == "--wrap") {
             o.wrap = true;
         } else if (a == "--lf") {
             o.lf = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + a + "' (try --help)";
         } else {
-            if (haveInput)
-                return "only one input file may be given";
-            o.inputPath = a;
-            haveInput = true;
+            return "unknown option '" + a + "' (try --help)";
         }
     }
 
@@ -134,62 +161,29 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
     return o;
 }
 
-std::string Run(const Options &o, std::string_view input)
-{
-    const std::string_view lineBreak = o.lf ? "\n" : "\r\n";
-    switch (o.operation) {
-    case Operation::Guess:
-        return CodeName(InCodeCheck(input)) + "\n";
-    case Operation::Convert: {
-        std::string text;
-        if (o.to)
-            text = o.from ? StrictConvertJCode(input, *o.from, *o.to) : ConvertJCode(input, *o.to);
-        else
-            text = std::string(input);
-        return o.eol ? ConvertReturnCode(text, *o.eol) : text;
-    }
-    case Operation::Base64:
-        return o.wrap ? EncodeBase64R(input, lineBreak) : EncodeBase64(input);
-    case Operation::UnBase64:
-        return DecodeBase64(input);
-    case Operation::UU:
-        return EncodeUU(input, lineBreak);
-    case Operation::UnUU:
-        return DecodeUU(input);
-    case Operation::BinHex:
-        return EncodeBinHex(input, lineBreak);
-    case Operation::UnBinHex:
-        return DecodeBinHex(input);
-    case Operation::MimeHeader:
-        return CreateHeaderString(input);
-    case Operation::UnMimeHeader:
-        return DecodeHeaderString(input);
-    case Operation::None:
-    case Operation::Help:
-    case Operation::Version:
-        break;
-    }
-    return {};
-}
-
 std::string UsageText()
 {
-    return "Usage: qumoconv OPERATION [OPTIONS] [FILE]\n"
+    return "Usage: qumoconv OPERATION [OPTIONS] [--] [FILE]\n"
            "Converts Japanese text between Shift_JIS, JIS and EUC-JP, rewrites line ends,\n"
            "and encodes or decodes transfer encodings. Reads FILE (or standard input when\n"
-           "FILE is missing or '-') and writes standard output.\n"
+           "FILE is missing or '-') and writes standard output; '--' ends the options.\n"
            "\n"
            "Operations:\n"
            "  --guess              print the detected code, e.g. '5 SJIS'\n"
-           "  --to CODE            convert from the detected code to CODE (sjis, jis, euc)\n"
+           "  --to CODE            convert from the detected code to CODE: sjis, jis or euc\n"
+           "                       (or 5, 2, 4); text that is binary, or could be either\n"
+           "                       EUC-JP or Shift_JIS, is refused: give --from\n"
            "  --from CODE --to CODE\n"
-           "                       convert from a given code; CODE is sjis, jis, jis-old,\n"
-           "                       euc or an identifier 0 to 6\n"
-           "  --eol crlf|cr|lf     rewrite line ends (after --to when both are given)\n"
+           "                       convert from a given code: sjis, jis, jis-old or euc\n"
+           "                       (or 5, 2, 3, 4)\n"
+           "  --eol crlf|cr|lf     turn every line end (CR LF, CR, LF) into the one given,\n"
+           "                       after --to when both are given\n"
            "  --base64 [--wrap]    Base64, with --wrap in lines of 76 characters\n"
            "  --unbase64           decode Base64\n"
-           "  --uu, --unuu         uuencode body lines, and back\n"
-           "  --binhex, --unbinhex BinHex 6-bit text between colons, and back\n"
+           "  --uu, --unuu         uuencode body lines; decode a uuencoded file (the lines\n"
+           "                       between 'begin' and 'end', or a bare body)\n"
+           "  --binhex, --unbinhex BinHex 6-bit text between colons; decode it (after the\n"
+           "                       '(This file must be converted with BinHex' line, if any)\n"
            "  --mime-header        Shift_JIS header text to ISO-2022-JP encoded words\n"
            "  --unmime-header      encoded words back to JIS text\n"
            "  --help, --version\n"
@@ -197,8 +191,12 @@ std::string UsageText()
            "Options:\n"
            "  --lf                 encoders break lines with LF instead of CR LF\n"
            "\n"
-           "Exit status: 0 on success, 2 for a bad option or an unreadable file,\n"
-           "1 when the output cannot be written.\n";
+           "Code conversion streams: it reads and writes a piece at a time and holds only\n"
+           "the stretch that detection has not yet decided.\n"
+           "\n"
+           "Exit status: 0 on success; 1 when nothing was converted (binary or undecided\n"
+           "text, input not in the encoding to decode, naming the first bad offset) or the\n"
+           "output cannot be written; 2 for a bad option or an unreadable file.\n";
 }
 
 } // namespace qumoconv

@@ -1,5 +1,5 @@
-// The command-line converter's options and its conversion step, kept apart
-// from the file handling so tests can drive them directly.
+// The command-line converter's options, kept apart from the file handling so
+// tests can drive them directly.
 #pragma once
 
 #include <optional>
@@ -37,11 +37,15 @@ struct Options
     std::string inputPath;   // empty or "-" for standard input
 };
 
+// What the command reports in one line on standard error, and its exit status.
+struct Failure
+{
+    int status;
+    std::string message;
+};
+
 // Either the options or a one-line message saying what is wrong.
 std::variant<Options, std::string> ParseArguments(const std::vector<std::string> &args);
-
-// The output for one input; not for Help, Version or None.
-std::string Run(const Options &options, std::string_view input);
 
 std::string UsageText();
 

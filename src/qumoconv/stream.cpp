@@ -1,0 +1,127 @@
+#include "stream.h"
+
+#include "jconvert.h"
+#include "jconvert_stream.h"
+
+#include <cstring>
+#include <memory>
+
+namespace qumoconv {
+
+using namespace Jconvert;
+
+namespace {
+
+// Large enough that system calls cost little beside the conversion, small
+// enough that a piece and its output stay in the processor's cache.
+constexpr std::size_t Piece = std::size_t(256) << 10;
+
+// Undecided bytes held before a regular file is scanned to the decision
+// unheld and read again; from a pipe they must all be held.
+constexpr std::size_t HoldLimit = std::size_t(16) << 20;
+
+// Hands out the held bytes first, then reads the input.
+class Source
+{
+public:
+    Source(Input &in, std::string &held) : in_(in), held_(held) {}
+
+    std::size_t Read(char *p, std::size_t n)
+    {
+        if (used_ < held_.size()) {
+            const std::size_t k = std::min(n, held_.size() - used_);
+            std::memcpy(p, held_.data() + used_, k);
+            used_ += k;
+            if (used_ == held_.size())
+                std::string().swap(held_);
+            return k;
+        }
+        used_ = 0;
+        return in_.Read(p, n);
+    }
+
+private:
+    Input &in_;
+    std::string &held_;
+    std::size_t used_ = 0;
+};
+
+} // namespace
+
+int DetectCode(Input &in, std::string &held)
+{
+    CodeDetector detector;
+    std::size_t scanned = 0; // held bytes the detector has taken
+    bool dropped = false;
+    while (detector.Decided() < 0) {
+        const std::size_t have = held.size();
+        held.resize(have + Piece);
+        const std::size_t got = in.Read(held.data() + have, Piece);
+        held.resize(have + got);
+        if (got == 0) {
+            const int code = detector.Finish(std::string_view(held).substr(scanned));
+            if (dropped) {
+                held.clear();
+                in.Rewind();
+            }
+            return code;
+        }
+        scanned += detector.Feed(std::string_view(held).substr(scanned));
+        if ((dropped || held.size() > HoldLimit) && in.CanRewind()) {
+            held.erase(0, scanned);
+            scanned = 0;
+            dropped = true;
+        }
+    }
+    if (dropped) {
+        held.clear();
+        in.Rewind();
+    }
+    return detector.Decided();
+}
+
+void ConvertStream(const Options &o, Input &in)
+{
+    std::string held;
+    int from = o.from.value_or(JC_ASCII);
+    if (o.to && !o.from) {
+        from = DetectCode(in, held);
+        if (from == JC_BINARY)
+            throw Failure{1,
+                          in.Name() + " looks binary; nothing converted (give --from to convert it anyway)"};
+        if (from == JC_EUC_OR_SJIS)
+            throw Failure{1,
+                          "cannot tell whether " + in.Name() +
+                              " is EUC-JP or Shift_JIS; nothing converted (give --from euc or --from sjis)"};
+    }
+    CodeStream code(from, o.to.value_or(from));
+    ReturnCodeStream eol(o.eol.value_or(RC_NONE));
+
+    const std::size_t room = Piece + CodeStream::Lookahead;
+    const std::unique_ptr<char[]> input(new char[room]);
+    const std::unique_ptr<char[]> converted(new char[code.MaxOutput(room)]);
+    const std::unique_ptr<char[]> ended(o.eol ? new char[ReturnCodeStream::MaxOutput(code.MaxOutput(room))]
+                                              : nullptr);
+    Source source(in, held);
+    std::size_t have = 0;
+    for (bool last = false; !last;) {
+        const std::size_t got = source.Read(input.get() + have, room - have);
+        last = got == 0;
+        have += got;
+        const char *out = input.get();
+        StreamProgress step{have, have};
+        if (!code.Copies()) {
+            step = code.Convert(input.get(), have, last, converted.get());
+            out = converted.get();
+        }
+        if (o.eol) {
+            step.written = eol.Convert(out, step.written, ended.get());
+            out = ended.get();
+        }
+        WriteOut(out, step.written);
+        have -= step.read;
+        std::memmove(input.get(), input.get() + step.read, have);
+    }
+}
+
+} // namespace qumoconv
