@@ -163,16 +163,9 @@ bool SafeFileWriter::openReplace()
         return fail(errno);
     const bool ownerDiffers = existed_ && (owner_ != ::geteuid() || group_ != ::getegid());
     if ((ownerDiffers && ::fchown(fd_, owner_, group_) != 0) ||
-        ::fchmod(fd_, existed_ ? mode_ : NewFileMode()) != 0) {
-        const int error = errno;
-        closeFd();
-        ::unlink(Native(temp_).constData());
-        temp_.clear();
-        return fail(error);
-    }
-    device_ = std::make_unique<FdDevice>(fd_);
-    device_->open(QIODevice::WriteOnly);
-    return true;
+        ::fchmod(fd_, existed_ ? mode_ : NewFileMode()) != 0)
+        return discard(&temp_, errno);
+    return startDevice();
 }
 
 bool SafeFileWriter::openInPlace()
@@ -190,19 +183,24 @@ bool SafeFileWriter::openInPlace()
     if (copy < 0)
         return fail(errno);
     ::close(copy);
-    if (!CopyInto(target_, safetyCopy_, false)) {
-        const int error = errno;
-        ::unlink(Native(safetyCopy_).constData());
-        safetyCopy_.clear();
-        return fail(error);
-    }
+    if (!CopyInto(target_, safetyCopy_, false))
+        return discard(&safetyCopy_, errno);
     fd_ = ::open(Native(target_).constData(), O_WRONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        const int error = errno;
-        ::unlink(Native(safetyCopy_).constData());
-        safetyCopy_.clear();
-        return fail(error);
-    }
+    if (fd_ < 0)
+        return discard(&safetyCopy_, errno);
+    return startDevice();
+}
+
+bool SafeFileWriter::discard(QString *file, int error)
+{
+    closeFd();
+    ::unlink(Native(*file).constData());
+    file->clear();
+    return fail(error);
+}
+
+bool SafeFileWriter::startDevice()
+{
     device_ = std::make_unique<FdDevice>(fd_);
     device_->open(QIODevice::WriteOnly);
     return true;
@@ -252,7 +250,7 @@ void SafeFileWriter::cancel()
     if (safetyCopy_.isEmpty())
         return;
     // Nothing reached the target yet: it is still the previous file.
-    if ((device_ == nullptr || device_->written() == 0) && device_->systemError() == 0) {
+    if (device_ == nullptr || (device_->written() == 0 && device_->systemError() == 0)) {
         ::unlink(Native(safetyCopy_).constData());
         return;
     }

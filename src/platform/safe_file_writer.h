@@ -56,6 +56,9 @@ private:
     bool openReplace();
     bool openInPlace();
     bool fail(int error);
+    // Closes and removes a file of ours that is no longer wanted; false.
+    bool discard(QString *file, int error);
+    bool startDevice();
     void closeFd();
 
     QString path_;   // as given
