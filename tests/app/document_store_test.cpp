@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -148,6 +149,28 @@ TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadFileBytes(path), previous);
     EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
+}
+
+TEST(DocumentWrite, InPlaceWriteCutOffMidwayIsPutBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    const QString link = dir.filePath(QStringLiteral("link.html"));
+    const QByteArray previous(3000, 'p');
+    WriteFileBytes(path, previous);
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    QString error;
+    bool written = true;
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.set());
+        written = WriteDocument(path, QByteArray(100000, 'n'), &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.endsWith(QStringLiteral("ファイルが大きすぎます")));
+    EXPECT_EQ(ReadFileBytes(path), previous);
+    EXPECT_EQ(ReadFileBytes(link), previous);
+    EXPECT_EQ(FilesIn(dir), 2) << "the safety copy is removed once the file is put back";
 }
 
 // A text of several pieces, with a surrogate pair and line breaks scattered so
