@@ -104,8 +104,9 @@ DocumentRead ReadDocument(const QString &path, bool convert)
 {
     DocumentRead result;
     if (NameWasMangled(path)) {
-        result.error = CannotOpenMessage(path) +
-                       QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。");
+        result.error =
+            CannotOpenMessage(path) +
+            QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。");
         return result;
     }
     // Shift_JIS takes at most two bytes per character, JIS with its escape
@@ -118,8 +119,8 @@ DocumentRead ReadDocument(const QString &path, bool convert)
         result.error = WithReason(CannotOpenMessage(path), file.error);
         return result;
     case FileRead::NotRegular:
-        result.error = CannotOpenMessage(path) +
-                       QStringLiteral("\n\n%1 は文書として開けません。").arg(file.kind);
+        result.error =
+            CannotOpenMessage(path) + QStringLiteral("\n\n%1 は文書として開けません。").arg(file.kind);
         return result;
     case FileRead::TooLarge:
         result.error = TooLargeMessage(path);
@@ -165,12 +166,13 @@ bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
         return true;
     file.cancel();
     if (error != nullptr)
-        *error = WithReason(CannotCreateMessage(path), file.error() != 0 ? file.error()
-                                                                         : file.device()->systemError());
+        *error = WithReason(CannotCreateMessage(path),
+                            file.error() != 0 ? file.error() : file.device()->systemError());
     return false;
 }
 
-TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable, const KeptBytes *kept)
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
+                            const KeptBytes *kept)
 {
     constexpr int QueuedPieces = 4;
     TextWrite result;

@@ -31,5 +31,6 @@ void LongLineWrap::contentsChange(int position, int removed, int added)
         }
     }
     if (longLine != wrapsAnywhere())
-        editor_->setWordWrapMode(longLine ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        editor_->setWordWrapMode(longLine ? QTextOption::WrapAnywhere
+                                          : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRect>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QRect>
 #include <QSaveFile>
 
 StartRequest ParseCommandLine(const QStringList &arguments)
@@ -35,8 +35,8 @@ QString StartUpDocumentPath(const QString &rememberedFolder, const QString &desk
         folder = rememberedFolder;
     else if (QFileInfo(desktop).isDir())
         folder = desktop;
-    return QDir::cleanPath(folder + (tagPaletteVisible ? QStringLiteral("/newhtml.html")
-                                                        : QStringLiteral("/newtext.txt")));
+    return QDir::cleanPath(
+        folder + (tagPaletteVisible ? QStringLiteral("/newhtml.html") : QStringLiteral("/newtext.txt")));
 }
 
 QRect FitOnScreens(const QRect &wanted, const QList<QRect> &screens)

@@ -46,6 +46,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
+    document_.attach(RichEdit1->document());
     new LongLineWrap(RichEdit1);
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
@@ -55,6 +56,13 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::setForm3(TForm3 *form3)
+{
+    Form3 = form3;
+    options_ = form3 != nullptr ? static_cast<const EditorOptions *>(form3) : &defaultOptions_;
+    document_.setOptions(options_);
+}
 
 void TForm1::FormCreate()
 {
@@ -92,7 +100,7 @@ void TForm1::PoChange()
 
 void TForm1::Timer1Timer()
 {
-    if (ColouringEnabled && Form3 != nullptr && Form3->CheckBox4->isChecked() && TextChanged) {
+    if (ColouringEnabled && TextChanged && options_->options().useAutoHtml) {
         // Incremental tag colouring comes with the editing behaviour.
         TextChanged = false;
     }

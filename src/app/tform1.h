@@ -2,8 +2,8 @@
 // around it, the status bar and the context menu. It owns the one document.
 #pragma once
 
-#include "file_identity.h"
-#include "kept_lines.h"
+#include "document.h"
+#include "editor_options.h"
 #include "sound_player.h"
 
 #include <QList>
@@ -24,18 +24,25 @@ class QStatusBar;
 class QTimer;
 class TForm3;
 class TShineSpeedButton;
-struct DocumentCodeOptions;
 
 class TForm1 : public QWidget
 {
     Q_OBJECT
 
+    // The options until the settings dialog exists.
+    FixedOptions defaultOptions_;
+    const EditorOptions *options_ = &defaultOptions_;
+    Document document_{options_};
+
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The settings dialog, created after this window (entry point).
-    void setForm3(TForm3 *form3) { Form3 = form3; }
+    // The settings dialog, created after this window (entry point); it holds
+    // the options from then on.
+    void setForm3(TForm3 *form3);
+    const EditorOptions &Options() const { return *options_; }
+    Document &document() { return document_; }
     // The arguments after the program name; read by the start-up sequence.
     void setCommandLine(const QStringList &arguments) { commandLine_ = arguments; }
     // Where settings and sets live; resolved at start-up when not set before.
@@ -62,7 +69,7 @@ public:
     QString StatusPanelText(int index) const;
     int BaseFontSize() const { return baseFontSize_; }
 
-    QString DocumentPath;
+    QString &DocumentPath = document_.path;
     QString IniPath;
     QString ProgramDir;
     bool TextChanged = false;
@@ -159,21 +166,10 @@ private:
     // Saves to DocumentPath after the questions a plain save asks; Save As
     // when the path is a folder.
     bool SaveInPlace(bool askOverwrite);
-    // Whether the file at DocumentPath is not the one the editor last read
-    // or wrote (changed, replaced, or there before a new document was saved).
-    bool DiskFileDiffers() const;
     bool SaveAsChosenName();
     void StartNewDocument(const QString &path);
-    DocumentCodeOptions CurrentCodeOptions() const;
     QString ShippedFile(const QString &name) const;
 
-    // Lines of the loaded file that are written back as they were read.
-    KeptLines keptLines_;
-    // The file at DocumentPath as last read or written; !exists when the
-    // editor holds no file's content.
-    FileIdentity diskIdentity_;
-    // A change on disk already asked about, so activation asks once.
-    FileIdentity noticedIdentity_;
     bool checkingDisk_ = false;
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;

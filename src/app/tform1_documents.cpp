@@ -66,14 +66,6 @@ void TForm1::CreateDialogs()
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
 }
 
-DocumentCodeOptions TForm1::CurrentCodeOptions() const
-{
-    if (Form3 == nullptr)
-        return {};
-    const DialogOptions o = Form3->options();
-    return {o.autoDecode, o.decodeAll, o.charCode, o.retCode};
-}
-
 void TForm1::ShowFileError(const QString &message)
 {
     QMessageBox::critical(this, QStringLiteral("QUMOEDIT"), message);
@@ -100,33 +92,19 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
-    const QString absolute = path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    DocumentRead read;
-    {
-        // Large files take a while to read and lay out.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + absolute);
-        statusPanels_[3]->repaint();
-        read = ReadDocument(absolute, ConvertsOnLoad(absolute, CurrentCodeOptions()));
-        if (read.ok) {
-            RichEdit1->setPlainText(read.text);
-            if (read.original.isEmpty())
-                keptLines_.clear();
-            else
-                keptLines_.Remember(read.text, read.original);
-            read.text.clear();
-        }
-        QApplication::restoreOverrideCursor();
-    }
-    if (!read.ok) {
+    // Large files take a while to read and lay out.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + path);
+    statusPanels_[3]->repaint();
+    const DocumentResult loaded = document_.load(path);
+    QApplication::restoreOverrideCursor();
+    if (!loaded.done()) {
         statusPanels_[3]->setText(DocumentPath);
-        ShowFileError(read.error);
+        ShowFileError(loaded.message);
         return false;
     }
-    diskIdentity_ = read.identity;
-    noticedIdentity_ = {};
+    RichEdit1->moveCursor(QTextCursor::Start);
     // Tag colouring after loading comes with the editing behaviour.
-    DocumentPath = absolute;
     ShowStatus();
     PoChange();
     return true;
@@ -150,51 +128,20 @@ bool TForm1::AgreeToLoseUnencodable(QStringView text, qsizetype index)
 
 bool TForm1::SaveDocument(const QString &path)
 {
-    const DocumentCodeOptions options = CurrentCodeOptions();
-    const bool convert = ConvertsOnSave(path, options);
-    // The raw text keeps no-break spaces, which the plain-text copy would
-    // turn into spaces.
-    const QString text = RichEdit1->document()->toRawText();
-    const KeptBytes kept = keptLines_.Collect(*RichEdit1->document());
-    const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
-    bool written = false;
-    if (!convert) {
-        TextWrite write = WriteDocumentText(path, text, true, keptLines);
-        if (write.firstUnencodable >= 0 && !write.written) {
-            if (!AgreeToLoseUnencodable(text, write.firstUnencodable))
-                return false;
-            write = WriteDocumentText(path, text, false, keptLines);
-        }
-        if (!write.written)
-            ShowFileError(write.error);
-        written = write.written;
-    } else {
-        qsizetype unencodable = -1;
-        const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
-        if (unencodable >= 0 && !AgreeToLoseUnencodable(text, unencodable))
-            return false;
-        QString error;
-        written = WriteDocument(path, ConvertSavedBytes(sjis, options), &error);
-        if (!written)
-            ShowFileError(error);
-    }
-    if (written && path == DocumentPath)
-        diskIdentity_ = FileIdentity::Of(path);
-    return written;
-}
-
-bool TForm1::DiskFileDiffers() const
-{
-    const FileIdentity now = FileIdentity::Of(DocumentPath);
-    return now.exists && now != diskIdentity_;
+    const DocumentResult saved = document_.save(
+        path, [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(text, index); });
+    if (saved.outcome == DocumentResult::Failed)
+        ShowFileError(saved.message);
+    return saved.done();
 }
 
 bool TForm1::SaveInPlace(bool askOverwrite)
 {
     if (DocumentPath.isEmpty() || QFileInfo(DocumentPath).isDir())
         return SaveAsChosenName();
-    const bool changed = DiskFileDiffers() && diskIdentity_.exists;
-    if (changed || ((askOverwrite || DiskFileDiffers()) && QFileInfo::exists(DocumentPath))) {
+    const bool differs = document_.fileDiffers();
+    const bool changed = differs && document_.holdsFile();
+    if (differs || (askOverwrite && QFileInfo::exists(DocumentPath))) {
         const QString question =
             changed ? QStringLiteral("\nは他のプログラムによって変更されています。上書きしますか？")
                     : QStringLiteral("\nは存在します。上書きしますか？");
@@ -215,12 +162,8 @@ bool TForm1::SaveInPlace(bool askOverwrite)
 
 void TForm1::CheckDiskChanges()
 {
-    if (checkingDisk_ || !diskIdentity_.exists || QApplication::activeModalWidget() != nullptr)
+    if (checkingDisk_ || QApplication::activeModalWidget() != nullptr || !document_.takeNewOutsideChange())
         return;
-    const FileIdentity now = FileIdentity::Of(DocumentPath);
-    if (!now.exists || now == diskIdentity_ || now == noticedIdentity_)
-        return;
-    noticedIdentity_ = now;
     checkingDisk_ = true;
     QString question =
         DocumentPath + QStringLiteral("\nは他のプログラムによって変更されました。\n読み込み直しますか？");
@@ -237,11 +180,7 @@ void TForm1::CheckDiskChanges()
 
 void TForm1::StartNewDocument(const QString &path)
 {
-    RichEdit1->clear();
-    keptLines_.clear();
-    diskIdentity_ = {};
-    noticedIdentity_ = {};
-    DocumentPath = path;
+    document_.startNew(path);
 }
 
 void TForm1::SSButton1Click()
@@ -274,15 +213,13 @@ bool TForm1::SaveAsChosenName()
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
     const int filter = DocumentFilterIndex(SaveDialog1->selectedNameFilter());
-    const bool saveAsHtm = Form3 != nullptr && Form3->CheckBox13->isChecked();
+    const bool saveAsHtm = options_->options().saveAsHtm;
     const QString chosen =
         WithExtensionForFilter(SaveDialog1->selectedFiles().first(), filter, saveAsHtm, oldExtension);
     // A declined or failed save leaves the document under its old name.
     if (!SaveDocument(chosen))
         return false;
-    DocumentPath = chosen;
-    diskIdentity_ = FileIdentity::Of(chosen);
-    noticedIdentity_ = {};
+    document_.rename(chosen);
     ShowStatus();
     return true;
 }
@@ -296,7 +233,7 @@ void TForm1::SSButton3Click()
 void TForm1::SSButton4Click()
 {
     PlayClickSound();
-    SaveInPlace(Form3 != nullptr && Form3->CheckBox17->isChecked());
+    SaveInPlace(options_->options().overwriteMes);
 }
 
 void TForm1::SSButton5Click()

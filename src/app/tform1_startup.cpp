@@ -150,7 +150,7 @@ void TForm1::FormClose()
     w.htmlChar = ComboBox5->currentIndex();
     w.clipChar = ComboBox4->currentIndex();
     w.sendClipBoard = CheckBox4->isChecked();
-    const DialogOptions options = Form3 != nullptr ? Form3->options() : DialogOptions();
+    const DialogOptions options = options_->options();
     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options))
         ShowSettingsWriteFailure(this);
 }

@@ -1,6 +1,6 @@
 // The settings and about dialog. Its controls are the live store of the
-// options: the main window reads them when it needs one (Form3->CheckBox10,
-// Form3->Edit1, ...), and writes them back at close through options().
+// options: the program reads them through EditorOptions when it needs one,
+// and writes them back at close.
 //
 // Start-up (main window, first show):
 //     Form3->setIniPath(IniPath);
@@ -11,6 +11,7 @@
 // Opening it: OpenSettingsDialog() in editor_settings.h.
 #pragma once
 
+#include "editor_options.h"
 #include "settings_values.h"
 
 #include <QDialog>
@@ -28,7 +29,7 @@ class RadioGroup;
 class TShineSpeedButton;
 class TURLLabel;
 
-class TForm3 : public QDialog
+class TForm3 : public QDialog, public EditorOptions
 {
     Q_OBJECT
 
@@ -48,8 +49,8 @@ public:
     void LoadSettingsIntoDialog();
     // Sets the controls, in the order the settings file is read.
     void showOptions(const DialogOptions &options);
-    // What the controls hold now, for writing the settings file.
-    DialogOptions options() const;
+    // What the controls hold now.
+    DialogOptions options() const override;
 
     QTabWidget *PageControl1;
     // 画面設定

@@ -36,10 +36,12 @@ TEST(DocumentRead, FailuresNameThePath)
     EXPECT_FALSE(folder.ok);
     EXPECT_EQ(folder.error, QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir.path()));
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-    EXPECT_EQ(ReadDocument(missing, true).error,
-              QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません").arg(missing));
+    EXPECT_EQ(
+        ReadDocument(missing, true).error,
+        QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません").arg(missing));
     // Devices and mangled names are refused without reading.
-    EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), false).error.endsWith(QStringLiteral("デバイス は文書として開けません。")));
+    EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), false)
+                    .error.endsWith(QStringLiteral("デバイス は文書として開けません。")));
     const QString mangled = dir.filePath(QStringLiteral("bad\uFFFDname.txt"));
     EXPECT_TRUE(ReadDocument(mangled, false).error.contains(QStringLiteral("UTF-8")));
     // The kernel refuses to read this one even for root.

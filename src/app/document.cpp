@@ -1,0 +1,104 @@
+#include "document.h"
+
+#include "document_codec.h"
+#include "document_store.h"
+#include "editor_options.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+
+namespace {
+
+DocumentCodeOptions CodeOptions(const EditorOptions &options)
+{
+    const DialogOptions o = options.options();
+    return {o.autoDecode, o.decodeAll, o.charCode, o.retCode};
+}
+
+} // namespace
+
+DocumentResult Document::load(const QString &file)
+{
+    const QString absolute = file.isEmpty() ? file : QDir::cleanPath(QFileInfo(file).absoluteFilePath());
+    DocumentRead read = ReadDocument(absolute, ConvertsOnLoad(absolute, CodeOptions(*options_)));
+    if (!read.ok)
+        return {DocumentResult::Failed, read.error};
+    text_->setPlainText(read.text);
+    if (read.original.isEmpty())
+        keptLines_.clear();
+    else
+        keptLines_.Remember(read.text, read.original);
+    identity_ = read.identity;
+    noticed_ = {};
+    path = absolute;
+    return {};
+}
+
+DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLose)
+{
+    const DocumentCodeOptions options = CodeOptions(*options_);
+    const bool convert = ConvertsOnSave(file, options);
+    // The raw text keeps no-break spaces, which the plain-text copy would
+    // turn into spaces.
+    const QString text = text_->toRawText();
+    const KeptBytes kept = keptLines_.Collect(*text_);
+    const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
+    if (!convert) {
+        TextWrite write = WriteDocumentText(file, text, true, keptLines);
+        if (write.firstUnencodable >= 0 && !write.written) {
+            if (!agreeToLose(text, write.firstUnencodable))
+                return {DocumentResult::Declined, {}};
+            write = WriteDocumentText(file, text, false, keptLines);
+        }
+        if (!write.written)
+            return {DocumentResult::Failed, write.error};
+    } else {
+        qsizetype unencodable = -1;
+        const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
+        if (unencodable >= 0 && !agreeToLose(text, unencodable))
+            return {DocumentResult::Declined, {}};
+        QString error;
+        if (!WriteDocument(file, ConvertSavedBytes(sjis, options), &error))
+            return {DocumentResult::Failed, error};
+    }
+    // What is on disk now is ours.
+    if (file == path) {
+        identity_ = FileIdentity::Of(file);
+        noticed_ = {};
+    }
+    return {};
+}
+
+void Document::rename(const QString &file)
+{
+    path = file;
+    identity_ = FileIdentity::Of(file);
+    noticed_ = {};
+}
+
+void Document::startNew(const QString &file)
+{
+    text_->clear();
+    keptLines_.clear();
+    identity_ = {};
+    noticed_ = {};
+    path = file;
+}
+
+bool Document::fileDiffers() const
+{
+    const FileIdentity now = FileIdentity::Of(path);
+    return now.exists && now != identity_;
+}
+
+bool Document::takeNewOutsideChange()
+{
+    if (!identity_.exists)
+        return false;
+    const FileIdentity now = FileIdentity::Of(path);
+    if (!now.exists || now == identity_ || now == noticed_)
+        return false;
+    noticed_ = now;
+    return true;
+}

@@ -1,0 +1,72 @@
+// The one document the main window edits: its path, the file it was read
+// from, and the rules by which it is read and written. The window shows what
+// these return; tests call them as the window does.
+#pragma once
+
+#include "file_identity.h"
+#include "kept_lines.h"
+
+#include <QString>
+#include <QStringView>
+#include <functional>
+
+class EditorOptions;
+class QTextDocument;
+
+// What a document command came to.
+struct DocumentResult
+{
+    enum Outcome {
+        Done,
+        Declined, // the user said no to a question; nothing changed
+        Failed,   // `message` says why, for the user
+    };
+    Outcome outcome = Done;
+    QString message;
+
+    bool done() const { return outcome == Done; }
+};
+
+class Document
+{
+public:
+    // Asked before characters code page 932 lacks are saved as '?': the text
+    // and the index of the first of them; true to go on.
+    using LossQuestion = std::function<bool(QStringView text, qsizetype index)>;
+
+    explicit Document(const EditorOptions *options) : options_(options) {}
+
+    // The editor text this document is; set once the editor exists.
+    void attach(QTextDocument *text) { text_ = text; }
+    void setOptions(const EditorOptions *options) { options_ = options; }
+
+    // Full path of the document; names a file, or a folder after "/setup".
+    QString path;
+
+    // Replaces the text by the file's and makes `path` the document; a file
+    // that cannot be read changes nothing.
+    DocumentResult load(const QString &path);
+    // Writes the text to `path` with the options' code and line end. Does
+    // not touch `path` or the modified flag.
+    DocumentResult save(const QString &path, const LossQuestion &agreeToLose);
+    // Makes the file just saved under `path` the document (save as).
+    void rename(const QString &path);
+    // An empty text under `path`, holding no file's content.
+    void startNew(const QString &path);
+
+    // Whether a file of the document's path exists that is not the one the
+    // document last read or wrote (changed or replaced by another program,
+    // or there before a new document was saved).
+    bool fileDiffers() const;
+    // Whether the document holds a file's content.
+    bool holdsFile() const { return identity_.exists; }
+    // True once for each change another program makes to the document's file.
+    bool takeNewOutsideChange();
+
+private:
+    const EditorOptions *options_;
+    QTextDocument *text_ = nullptr;
+    KeptLines keptLines_;
+    FileIdentity identity_; // the file as last read or written
+    FileIdentity noticed_;  // an outside change already reported
+};
