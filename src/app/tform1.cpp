@@ -70,9 +70,9 @@ void TForm1::FormCreate()
         PButtons << findChild<TShineSpeedButton *>(QStringLiteral("PButton%1").arg(i));
     for (int i = 1; i <= 20; ++i)
         CButtons << findChild<TShineSpeedButton *>(QStringLiteral("CButton%1").arg(i));
-    ComboBox3->setCurrentIndex(0);
-    ComboBox4->setCurrentIndex(0);
-    ComboBox5->setCurrentIndex(0);
+    Panel3->ComboBox3->setCurrentIndex(0);
+    Panel12->ComboBox4->setCurrentIndex(0);
+    Panel3->ComboBox5->setCurrentIndex(0);
 }
 
 QString TForm1::StatusPanelText(int index) const

@@ -5,6 +5,7 @@
 #include "document.h"
 #include "editor_options.h"
 #include "sound_player.h"
+#include "tool_panels.h"
 
 #include <QList>
 #include <QString>
@@ -80,16 +81,16 @@ public:
 
     // Regions.
     QWidget *Panel1;  // toolbar
-    QWidget *Panel10; // search bar
+    SearchBar *Panel10;
     QSplitter *Splitter1;
-    QWidget *Panel13; // folder pane
+    FolderPane *Panel13;
     QWidget *Panel14; // editing area
     QLabel *Panel2;   // ruler
     QPlainTextEdit *RichEdit1;
-    QWidget *Panel4;  // colour panel
-    QWidget *Panel12; // clip palette
+    ColourPanel *Panel4;
+    ClipPalette *Panel12;
     QLabel *Panel11;  // palette info line
-    QWidget *Panel3;  // tag palette
+    TagPalette *Panel3;
     QStatusBar *StatusBar1;
 
     // Toolbar.
@@ -97,18 +98,6 @@ public:
     QLabel *Image1;
     TShineSpeedButton *SpeedButton21;
     TShineSpeedButton *SpeedButton22;
-    TShineSpeedButton *SpeedButton23;
-
-    // Palette controls whose state the settings file keeps.
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QComboBox *ComboBox1; // clip set
-    QComboBox *ComboBox2; // tag set
-    QComboBox *ComboBox3; // alignment
-    QComboBox *ComboBox4; // clip case
-    QComboBox *ComboBox5; // tag case
-    QCheckBox *CheckBox4; // send clips to the clipboard
 
     QMenu *PopupMenu1;
     QFileDialog *OpenDialog1;
@@ -150,7 +139,6 @@ private:
 
     void CreateRegions();
     void CreateEditingArea();
-    void CreatePalettePanels();
     void CreateStatusBar();
     void CreateToolbar();
     void CreatePopupMenu();

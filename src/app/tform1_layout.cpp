@@ -14,43 +14,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QWidget *MakePanel(QWidget *parent, const char *name, TColor colour)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, ColorToQColor(colour, palette));
-    panel->setPalette(palette);
-    return panel;
-}
-
-QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setCursor(Qt::PointingHandCursor);
-    return label;
-}
-
-QComboBox *MakeChoice(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->addItems(items);
-    return box;
-}
-
-} // namespace
-
 void TForm1::CreateRegions()
 {
     auto *root = new QVBoxLayout(this);
@@ -59,17 +22,16 @@ void TForm1::CreateRegions()
     // Docked regions never stop the user from making the window small.
     root->setSizeConstraint(QLayout::SetNoConstraint);
 
-    Panel1 = MakePanel(this, "Panel1", clTeal);
+    Panel1 = new ToolPanel("Panel1", clTeal, this);
     Panel1->setFixedHeight(35);
-    Panel10 = MakePanel(this, "Panel10", clMaroon);
+    Panel10 = new SearchBar(this);
     Panel10->hide();
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(5);
     Splitter1->setChildrenCollapsible(false);
-    Panel13 = new QWidget(Splitter1);
-    Panel13->setObjectName(QStringLiteral("Panel13"));
+    Panel13 = new FolderPane(Splitter1);
     Panel13->hide();
     Panel14 = new QWidget(Splitter1);
     Panel14->setObjectName(QStringLiteral("Panel14"));
@@ -79,11 +41,9 @@ void TForm1::CreateRegions()
     Splitter1->setSizes({185, 479});
     CreateEditingArea();
 
-    Panel4 = MakePanel(this, "Panel4", clOlive);
-    Panel4->setFixedWidth(160);
+    Panel4 = new ColourPanel(this);
     Panel4->hide();
-    Panel12 = MakePanel(this, "Panel12", clTeal);
-    Panel12->setFixedWidth(156);
+    Panel12 = new ClipPalette(this);
     Panel12->hide();
     auto *middle = new QHBoxLayout;
     middle->setSpacing(0);
@@ -100,10 +60,8 @@ void TForm1::CreateRegions()
     infoPalette.setColor(QPalette::WindowText, Qt::yellow);
     Panel11->setPalette(infoPalette);
     Panel11->hide();
-    Panel3 = MakePanel(this, "Panel3", clMaroon);
-    Panel3->setFixedHeight(107);
+    Panel3 = new TagPalette(this);
     Panel3->hide();
-    CreatePalettePanels();
     CreateStatusBar();
 
     // Bottom to top: status bar, tag palette, info line.
@@ -151,53 +109,6 @@ void TForm1::CreateEditingArea()
 
     layout->addWidget(Panel2);
     layout->addWidget(RichEdit1, 1);
-}
-
-void TForm1::CreatePalettePanels()
-{
-    // Tag palette: its buttons come with the palettes; the choices the
-    // settings file keeps are here from the start.
-    auto *tagRow = new QHBoxLayout(Panel3);
-    tagRow->setContentsMargins(4, 2, 4, 2);
-    Label1 = MakeCaption(Panel3, "Label1", QStringLiteral("QUMOHTML"));
-    ComboBox2 = MakeChoice(Panel3, "ComboBox2", {});
-    ComboBox2->setEditable(true);
-    ComboBox5 = MakeChoice(Panel3, "ComboBox5",
-                           {QStringLiteral("無変換"), QStringLiteral("小文字"), QStringLiteral("大文字")});
-    ComboBox3 = MakeChoice(Panel3, "ComboBox3",
-                           {QStringLiteral("none.."), QStringLiteral("center"), QStringLiteral("left"),
-                            QStringLiteral("right")});
-    tagRow->addWidget(Label1);
-    tagRow->addWidget(ComboBox2);
-    tagRow->addWidget(ComboBox5);
-    tagRow->addWidget(ComboBox3);
-    tagRow->addStretch(1);
-    tagRow->setAlignment(Qt::AlignTop);
-
-    auto *clipColumn = new QVBoxLayout(Panel12);
-    clipColumn->setContentsMargins(4, 4, 4, 4);
-    Label2 = MakeCaption(Panel12, "Label2", QStringLiteral("QUMOCLIP"));
-    ComboBox1 = MakeChoice(Panel12, "ComboBox1", {});
-    ComboBox1->setEditable(true);
-    ComboBox4 =
-        MakeChoice(Panel12, "ComboBox4",
-                   {QStringLiteral("無変換"), QStringLiteral("強制小文字"), QStringLiteral("強制大文字")});
-    CheckBox4 = new QCheckBox(QStringLiteral("クリップボードに送る"), Panel12);
-    CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
-    QPalette checkPalette = CheckBox4->palette();
-    checkPalette.setColor(QPalette::WindowText, Qt::white);
-    CheckBox4->setPalette(checkPalette);
-    clipColumn->addWidget(Label2);
-    clipColumn->addWidget(ComboBox1);
-    clipColumn->addWidget(ComboBox4);
-    clipColumn->addWidget(CheckBox4);
-    clipColumn->addStretch(1);
-
-    auto *colourColumn = new QVBoxLayout(Panel4);
-    colourColumn->setContentsMargins(4, 4, 4, 4);
-    Label3 = MakeCaption(Panel4, "Label3", QStringLiteral("QUMOCOLOR"));
-    colourColumn->addWidget(Label3);
-    colourColumn->addStretch(1);
 }
 
 void TForm1::CreateStatusBar()

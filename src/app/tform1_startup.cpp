@@ -68,11 +68,8 @@ void TForm1::ReadWindowSettings()
     UpdateInfoLine();
     baseFontSize_ = s.msize;
     DocumentPath = s.pathName;
-    ComboBox1->setEditText(s.clipName);
-    ComboBox2->setEditText(s.tagName);
-    ComboBox5->setCurrentIndex(s.htmlChar);
-    ComboBox4->setCurrentIndex(s.clipChar);
-    CheckBox4->setChecked(s.sendClipBoard);
+    Panel12->readSettings(s);
+    Panel3->readSettings(s);
     ApplyTextSize(baseFontSize_);
     Panel10->setFixedHeight(32);
 }
@@ -145,11 +142,8 @@ void TForm1::FormClose()
     w.clipPanel = !Panel12->isHidden();
     w.colorPanel = !Panel4->isHidden();
     w.msize = baseFontSize_;
-    w.clipName = ComboBox1->currentText();
-    w.tagName = ComboBox2->currentText();
-    w.htmlChar = ComboBox5->currentIndex();
-    w.clipChar = ComboBox4->currentIndex();
-    w.sendClipBoard = CheckBox4->isChecked();
+    Panel3->writeSettings(w);
+    Panel12->writeSettings(w);
     const DialogOptions options = options_->options();
     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options))
         ShowSettingsWriteFailure(this);

@@ -128,9 +128,6 @@ void TForm1::CreateToolbar()
         smallButton(Panel1, "SpeedButton22", QStringLiteral("？"), QStringLiteral("QUMOEDITヘルプ"));
     row->addWidget(SpeedButton21);
     row->addWidget(SpeedButton22);
-    SpeedButton23 = smallButton(Panel3, "SpeedButton23", QStringLiteral("？"), QStringLiteral("HTMLヘルプ"));
-    SpeedButton23->setFixedSize(18, 20);
-    static_cast<QBoxLayout *>(Panel3->layout())->insertWidget(1, SpeedButton23);
 
     connect(SSButtons[0], &TShineSpeedButton::OnClick, this, &TForm1::SSButton1Click);
     connect(SSButtons[1], &TShineSpeedButton::OnClick, this, &TForm1::SSButton2Click);
@@ -160,5 +157,5 @@ void TForm1::CreateToolbar()
     toggle(14, [this] { Panel13->setVisible(Panel13->isHidden()); });
     connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
     connect(SpeedButton22, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton22Click);
-    connect(SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
+    connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
 }

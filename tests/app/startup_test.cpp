@@ -173,7 +173,7 @@ TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)
     EXPECT_EQ(form->width(), 520);
     EXPECT_EQ(form->RichEdit1->font().pointSize(), 12);
     EXPECT_EQ(form->BaseFontSize(), 12);
-    EXPECT_EQ(form->ComboBox5->currentIndex(), 0);
+    EXPECT_EQ(form->Panel3->ComboBox5->currentIndex(), 0);
 }
 
 class Close : public FormTest
@@ -190,11 +190,11 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     form->resize(600, 500);
     form->SetTagPaletteVisible(true);
     form->Panel4->show();
-    form->ComboBox1->setEditText(QStringLiteral("Mail"));
-    form->ComboBox2->setEditText(QStringLiteral("HTML4"));
-    form->ComboBox5->setCurrentIndex(2);
-    form->ComboBox4->setCurrentIndex(1);
-    form->CheckBox4->setChecked(true);
+    form->Panel12->ComboBox1->setEditText(QStringLiteral("Mail"));
+    form->Panel3->ComboBox2->setEditText(QStringLiteral("HTML4"));
+    form->Panel3->ComboBox5->setCurrentIndex(2);
+    form->Panel12->ComboBox4->setCurrentIndex(1);
+    form->Panel12->CheckBox4->setChecked(true);
     form3->CheckBox14->setChecked(true);
     ASSERT_TRUE(CloseWindow());
 
@@ -223,7 +223,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     form->move(40, 30);
     form->resize(700, 480);
     form->SetClipPaletteVisible(true);
-    form->ComboBox4->setCurrentIndex(2);
+    form->Panel12->ComboBox4->setCurrentIndex(2);
     form3->CheckBox15->setChecked(true);
     const QPoint where = form->pos();
     ASSERT_TRUE(CloseWindow());
@@ -234,7 +234,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     EXPECT_EQ(form->pos(), where);
     EXPECT_FALSE(form->Panel12->isHidden());
     EXPECT_FALSE(form->Panel11->isHidden());
-    EXPECT_EQ(form->ComboBox4->currentIndex(), 2);
+    EXPECT_EQ(form->Panel12->ComboBox4->currentIndex(), 2);
     EXPECT_TRUE(form3->CheckBox15->isChecked());
 }
 

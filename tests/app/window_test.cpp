@@ -47,7 +47,7 @@ TEST_F(Window, RegionsAndTheirInitialState)
     EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("挿入"));
     EXPECT_EQ(form->PButtons.size(), 40);
     EXPECT_EQ(form->CButtons.size(), 20);
-    EXPECT_EQ(form->ComboBox3->currentText(), QStringLiteral("none.."));
+    EXPECT_EQ(form->Panel3->ComboBox3->currentText(), QStringLiteral("none.."));
     EXPECT_EQ(form->Timer1->interval(), 1000);
     EXPECT_TRUE(form->Timer1->isActive());
 }

@@ -1,0 +1,139 @@
+#include "tool_panels.h"
+
+#include "settings_values.h"
+#include "shine_speed_button.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+
+namespace {
+
+QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName, const QStringList &items)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(accessibleName);
+    box->addItems(items);
+    return box;
+}
+
+} // namespace
+
+ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QLatin1String(name));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ColorToQColor(colour, p));
+    setPalette(p);
+}
+
+TagPalette::TagPalette(QWidget *parent) : ToolPanel("Panel3", clMaroon, parent)
+{
+    setFixedHeight(107);
+    // The buttons come with the palettes; the choices the settings file
+    // keeps are here from the start.
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 2, 4, 2);
+    Label1 = MakeCaption(this, "Label1", QStringLiteral("QUMOHTML"));
+    SpeedButton23 = new TShineSpeedButton(this);
+    SpeedButton23->setObjectName(QStringLiteral("SpeedButton23"));
+    SpeedButton23->setCaption(QStringLiteral("？"));
+    SpeedButton23->setToolTip(QStringLiteral("HTMLヘルプ"));
+    SpeedButton23->setFixedSize(18, 20);
+    ComboBox2 = MakeChoice(this, "ComboBox2", QStringLiteral("タグセット"), {});
+    ComboBox2->setEditable(true);
+    ComboBox5 = MakeChoice(this, "ComboBox5", QStringLiteral("大文字小文字"),
+                           {QStringLiteral("無変換"), QStringLiteral("小文字"), QStringLiteral("大文字")});
+    ComboBox3 = MakeChoice(this, "ComboBox3", QStringLiteral("配置"),
+                           {QStringLiteral("none.."), QStringLiteral("center"), QStringLiteral("left"),
+                            QStringLiteral("right")});
+    row->addWidget(Label1);
+    row->addWidget(SpeedButton23);
+    row->addWidget(ComboBox2);
+    row->addWidget(ComboBox5);
+    row->addWidget(ComboBox3);
+    row->addStretch(1);
+    row->setAlignment(Qt::AlignTop);
+}
+
+void TagPalette::readSettings(const MainWindowSettings &settings)
+{
+    ComboBox2->setEditText(settings.tagName);
+    ComboBox5->setCurrentIndex(settings.htmlChar);
+}
+
+void TagPalette::writeSettings(MainWindowSettings &settings) const
+{
+    settings.tagName = ComboBox2->currentText();
+    settings.htmlChar = ComboBox5->currentIndex();
+}
+
+ClipPalette::ClipPalette(QWidget *parent) : ToolPanel("Panel12", clTeal, parent)
+{
+    setFixedWidth(156);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    Label2 = MakeCaption(this, "Label2", QStringLiteral("QUMOCLIP"));
+    ComboBox1 = MakeChoice(this, "ComboBox1", QStringLiteral("クリップセット"), {});
+    ComboBox1->setEditable(true);
+    ComboBox4 = MakeChoice(this, "ComboBox4", QStringLiteral("大文字小文字"),
+                           {QStringLiteral("無変換"), QStringLiteral("強制小文字"), QStringLiteral("強制大文字")});
+    CheckBox4 = new QCheckBox(QStringLiteral("クリップボードに送る"), this);
+    CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
+    QPalette checkPalette = CheckBox4->palette();
+    checkPalette.setColor(QPalette::WindowText, Qt::white);
+    CheckBox4->setPalette(checkPalette);
+    column->addWidget(Label2);
+    column->addWidget(ComboBox1);
+    column->addWidget(ComboBox4);
+    column->addWidget(CheckBox4);
+    column->addStretch(1);
+}
+
+void ClipPalette::readSettings(const MainWindowSettings &settings)
+{
+    ComboBox1->setEditText(settings.clipName);
+    ComboBox4->setCurrentIndex(settings.clipChar);
+    CheckBox4->setChecked(settings.sendClipBoard);
+}
+
+void ClipPalette::writeSettings(MainWindowSettings &settings) const
+{
+    settings.clipName = ComboBox1->currentText();
+    settings.clipChar = ComboBox4->currentIndex();
+    settings.sendClipBoard = CheckBox4->isChecked();
+}
+
+ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
+{
+    setFixedWidth(160);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    Label3 = MakeCaption(this, "Label3", QStringLiteral("QUMOCOLOR"));
+    column->addWidget(Label3);
+    column->addStretch(1);
+}
+
+SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent) {}
+
+FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Panel13"));
+}

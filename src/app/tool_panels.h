@@ -1,0 +1,87 @@
+// The tool panels around the editing area, each owning its controls and the
+// settings keys that are its own. The palettes, the colour panel, the search
+// bar and the folder pane fill these classes as they come.
+#pragma once
+
+#include "colour_value.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class TShineSpeedButton;
+struct MainWindowSettings;
+
+// A docked region in one of the program's panel colours.
+class ToolPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ToolPanel(const char *name, TColor colour, QWidget *parent);
+};
+
+// QUMOHTML, the tag palette (Panel3).
+class TagPalette : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    explicit TagPalette(QWidget *parent);
+    // Pre TagName and Paste HtmlChar.
+    void readSettings(const MainWindowSettings &settings);
+    void writeSettings(MainWindowSettings &settings) const;
+
+    QLabel *Label1;
+    TShineSpeedButton *SpeedButton23; // "HTMLヘルプ"
+    QComboBox *ComboBox2;             // tag set
+    QComboBox *ComboBox5;             // case
+    QComboBox *ComboBox3;             // alignment
+};
+
+// QUMOCLIP, the clip palette (Panel12).
+class ClipPalette : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    explicit ClipPalette(QWidget *parent);
+    // Pre ClipName, Paste ClipChar and SendClipBoard.
+    void readSettings(const MainWindowSettings &settings);
+    void writeSettings(MainWindowSettings &settings) const;
+
+    QLabel *Label2;
+    QComboBox *ComboBox1; // clip set
+    QComboBox *ComboBox4; // case
+    QCheckBox *CheckBox4; // send clips to the clipboard
+};
+
+// QUMOCOLOR, the colour panel (Panel4).
+class ColourPanel : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    explicit ColourPanel(QWidget *parent);
+
+    QLabel *Label3;
+};
+
+// The search bar (Panel10).
+class SearchBar : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    explicit SearchBar(QWidget *parent);
+};
+
+// The folder pane (Panel13).
+class FolderPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FolderPane(QWidget *parent);
+};
