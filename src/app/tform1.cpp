@@ -36,6 +36,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     setFont(font);
     resize(664, 550);
     CreateRegions();
+    CreateActions();
     CreateToolbar();
     CreatePopupMenu();
     CreateDialogs();

@@ -7,6 +7,7 @@
 #include "sound_player.h"
 #include "tool_panels.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -80,7 +81,7 @@ public:
     TForm3 *Form3 = nullptr;
 
     // Regions.
-    QWidget *Panel1;  // toolbar
+    QWidget *Panel1; // toolbar
     SearchBar *Panel10;
     QSplitter *Splitter1;
     FolderPane *Panel13;
@@ -89,7 +90,7 @@ public:
     QPlainTextEdit *RichEdit1;
     ColourPanel *Panel4;
     ClipPalette *Panel12;
-    QLabel *Panel11;  // palette info line
+    QLabel *Panel11; // palette info line
     TagPalette *Panel3;
     QStatusBar *StatusBar1;
 
@@ -100,6 +101,8 @@ public:
     TShineSpeedButton *SpeedButton22;
 
     QMenu *PopupMenu1;
+    // The action of a command by its name ("K1", "Save1", "Open", ...).
+    QAction *Command(const char *name) const;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     QFileDialog *OpenDialog2;
@@ -141,6 +144,7 @@ private:
     void CreateEditingArea();
     void CreateStatusBar();
     void CreateToolbar();
+    void CreateActions();
     void CreatePopupMenu();
     void CreateDialogs();
 
@@ -159,6 +163,7 @@ private:
     QString ShippedFile(const QString &name) const;
 
     bool checkingDisk_ = false;
+    QHash<QString, QAction *> actions_;
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;

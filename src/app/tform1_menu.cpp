@@ -1,4 +1,5 @@
-// The editor's context menu and the window's function-key shortcuts.
+// One action per command, shared by the context menu, its shortcut and the
+// toolbar button; the editor's context menu and the window's function keys.
 #include "tform1.h"
 
 #include <QAction>
@@ -7,82 +8,91 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-namespace {
-
-QAction *AddItem(QMenu *menu, const char *name, const QString &caption, QKeySequence shortcut = {})
+QAction *TForm1::Command(const char *name) const
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
+    return actions_.value(QLatin1String(name));
 }
 
-void AddSeparator(QMenu *menu, const char *name)
+void TForm1::CreateActions()
 {
-    menu->addSeparator()->setObjectName(QLatin1String(name));
+    const auto add = [this](const char *name, const QString &text, QKeySequence shortcut = {}) {
+        auto *action = new QAction(text, this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        actions_.insert(action->objectName(), action);
+        return action;
+    };
+    // Toolbar commands; the Ctrl shortcuts in the menu captions belong to
+    // the editor itself.
+    connect(add("Open", QStringLiteral("開く")), &QAction::triggered, this, &TForm1::SSButton1Click);
+    connect(add("Print", QStringLiteral("印刷")), &QAction::triggered, this, &TForm1::SSButton5Click);
+    connect(add("Undo", QStringLiteral("元に戻す")), &QAction::triggered, RichEdit1, &QPlainTextEdit::undo);
+    connect(add("K1", QStringLiteral("Cut  　【切り取り】      Ctrl+X")), &QAction::triggered, RichEdit1,
+            &QPlainTextEdit::cut);
+    connect(add("KCopy1", QStringLiteral("Copy　【記憶】          Ctrl+C")), &QAction::triggered, RichEdit1,
+            &QPlainTextEdit::copy);
+    connect(add("KPaste1", QStringLiteral("Paste 【貼り付け】      Ctrl+V")), &QAction::triggered, RichEdit1,
+            &QPlainTextEdit::paste);
+    add("Quote", QStringLiteral("Quote【引用貼り付け】 Ctrl+Q"));
+    add("KUndoCtrlZ1", QStringLiteral("Undo  【取り消し】      Ctrl+Z"));
+    connect(add("K2", QStringLiteral("全て選択")), &QAction::triggered, RichEdit1,
+            &QPlainTextEdit::selectAll);
+    connect(add("K3", QStringLiteral("全てクリップボード")), &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(RichEdit1->toPlainText()); });
+    for (const auto &[name, text] : {std::pair{"N4", u"全てテキストに変換"},
+                                     {"N7", u"タグを小文字に統一"},
+                                     {"N8", u"タグを大文字に統一"},
+                                     {"BR1", u"<BR>をつける"},
+                                     {"N3", u"タグを除去"},
+                                     {"N5", u"TABで字下げ"},
+                                     {"TAB1", u"TABを除去"},
+                                     {"N11", u"全て小文字に変換"},
+                                     {"N12", u"全て大文字に変換"}})
+        add(name, QString::fromUtf16(text));
+    connect(add("Help1", QStringLiteral("ヘルプ"), Qt::Key_F1), &QAction::triggered, this,
+            &TForm1::SpeedButton22Click);
+    connect(add("New1", QStringLiteral("新規作成 (&N)"), Qt::Key_F2), &QAction::triggered, this,
+            &TForm1::SSButton2Click);
+    connect(add("SaveAs1", QStringLiteral("名前を付けて保存 (&A)"), Qt::Key_F3), &QAction::triggered, this,
+            &TForm1::SSButton3Click);
+    connect(add("Save1", QStringLiteral("上書き保存 (&S)"), Qt::Key_F4), &QAction::triggered, this,
+            &TForm1::SSButton4Click);
+    connect(add("Exit1", QStringLiteral("終了 (&X)    Alt + F4")), &QAction::triggered, this,
+            &TForm1::Exit1Click);
+    add("DF51", QStringLiteral("日付と時刻 (&D) "), Qt::Key_F5);
+    // The function keys work without opening the menu.
+    addActions({Command("Help1"), Command("New1"), Command("SaveAs1"), Command("Save1"), Command("DF51")});
 }
-
-QMenu *AddSubmenu(QMenu *menu, const char *name, const QString &caption)
-{
-    QMenu *sub = menu->addMenu(caption);
-    sub->menuAction()->setObjectName(QLatin1String(name));
-    sub->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
-    return sub;
-}
-
-} // namespace
 
 void TForm1::CreatePopupMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto separator = [](QMenu *menu, const char *name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    const auto submenu = [](QMenu *menu, const char *name, const QString &caption) {
+        QMenu *sub = menu->addMenu(caption);
+        sub->menuAction()->setObjectName(QLatin1String(name));
+        sub->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
+        return sub;
+    };
+    const auto items = [this](QMenu *menu, std::initializer_list<const char *> names) {
+        for (const char *name : names)
+            menu->addAction(Command(name));
+    };
     QMenu *m = PopupMenu1;
-
-    // The Ctrl shortcuts in these captions belong to the editor itself.
-    connect(AddItem(m, "K1", QStringLiteral("Cut  　【切り取り】      Ctrl+X")), &QAction::triggered,
-            RichEdit1, &QPlainTextEdit::cut);
-    connect(AddItem(m, "KCopy1", QStringLiteral("Copy　【記憶】          Ctrl+C")), &QAction::triggered,
-            RichEdit1, &QPlainTextEdit::copy);
-    connect(AddItem(m, "KPaste1", QStringLiteral("Paste 【貼り付け】      Ctrl+V")), &QAction::triggered,
-            RichEdit1, &QPlainTextEdit::paste);
-    AddItem(m, "Quote", QStringLiteral("Quote【引用貼り付け】 Ctrl+Q"));
-    AddSeparator(m, "N1");
-    AddItem(m, "KUndoCtrlZ1", QStringLiteral("Undo  【取り消し】      Ctrl+Z"));
-    connect(AddItem(m, "K2", QStringLiteral("全て選択")), &QAction::triggered, RichEdit1,
-            &QPlainTextEdit::selectAll);
-    connect(AddItem(m, "K3", QStringLiteral("全てクリップボード")), &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(RichEdit1->toPlainText()); });
-    AddSeparator(m, "N2");
-
-    QMenu *html = AddSubmenu(m, "HTML1", QStringLiteral("HTML全体"));
-    AddItem(html, "N4", QStringLiteral("全てテキストに変換"));
-    AddItem(html, "N7", QStringLiteral("タグを小文字に統一"));
-    AddItem(html, "N8", QStringLiteral("タグを大文字に統一"));
-    QMenu *selection = AddSubmenu(m, "N9", QStringLiteral("選択範囲"));
-    AddItem(selection, "BR1", QStringLiteral("<BR>をつける"));
-    AddItem(selection, "N3", QStringLiteral("タグを除去"));
-    AddItem(selection, "N5", QStringLiteral("TABで字下げ"));
-    AddItem(selection, "TAB1", QStringLiteral("TABを除去"));
-    AddItem(selection, "N11", QStringLiteral("全て小文字に変換"));
-    AddItem(selection, "N12", QStringLiteral("全て大文字に変換"));
-    AddSeparator(m, "N6");
-
-    QMenu *file = AddSubmenu(m, "File1", QStringLiteral("ファイル (&F)"));
-    QAction *help = AddItem(file, "Help1", QStringLiteral("ヘルプ"), Qt::Key_F1);
-    QAction *newDocument = AddItem(file, "New1", QStringLiteral("新規作成 (&N)"), Qt::Key_F2);
-    QAction *saveAs = AddItem(file, "SaveAs1", QStringLiteral("名前を付けて保存 (&A)"), Qt::Key_F3);
-    QAction *save = AddItem(file, "Save1", QStringLiteral("上書き保存 (&S)"), Qt::Key_F4);
-    QAction *exit = AddItem(file, "Exit1", QStringLiteral("終了 (&X)    Alt + F4"));
-    AddSeparator(m, "N10");
-    QAction *date = AddItem(m, "DF51", QStringLiteral("日付と時刻 (&D) "), Qt::Key_F5);
-
-    connect(help, &QAction::triggered, this, &TForm1::SpeedButton22Click);
-    connect(newDocument, &QAction::triggered, this, &TForm1::SSButton2Click);
-    connect(saveAs, &QAction::triggered, this, &TForm1::SSButton3Click);
-    connect(save, &QAction::triggered, this, &TForm1::SSButton4Click);
-    connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
-    // The function keys work without opening the menu.
-    addActions({help, newDocument, saveAs, save, date});
+    items(m, {"K1", "KCopy1", "KPaste1", "Quote"});
+    separator(m, "N1");
+    items(m, {"KUndoCtrlZ1", "K2", "K3"});
+    separator(m, "N2");
+    items(submenu(m, "HTML1", QStringLiteral("HTML全体")), {"N4", "N7", "N8"});
+    items(submenu(m, "N9", QStringLiteral("選択範囲")), {"BR1", "N3", "N5", "TAB1", "N11", "N12"});
+    separator(m, "N6");
+    items(submenu(m, "File1", QStringLiteral("ファイル (&F)")),
+          {"Help1", "New1", "SaveAs1", "Save1", "Exit1"});
+    separator(m, "N10");
+    items(m, {"DF51"});
 
     connect(RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](QPoint pos) { PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(pos)); });

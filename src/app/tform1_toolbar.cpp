@@ -129,21 +129,19 @@ void TForm1::CreateToolbar()
     row->addWidget(SpeedButton21);
     row->addWidget(SpeedButton22);
 
-    connect(SSButtons[0], &TShineSpeedButton::OnClick, this, &TForm1::SSButton1Click);
-    connect(SSButtons[1], &TShineSpeedButton::OnClick, this, &TForm1::SSButton2Click);
-    connect(SSButtons[2], &TShineSpeedButton::OnClick, this, &TForm1::SSButton3Click);
-    connect(SSButtons[3], &TShineSpeedButton::OnClick, this, &TForm1::SSButton4Click);
-    connect(SSButtons[4], &TShineSpeedButton::OnClick, this, &TForm1::SSButton5Click);
-    const auto editorAction = [this](int index, void (QPlainTextEdit::*action)()) {
-        connect(SSButtons[index], &TShineSpeedButton::OnClick, this, [this, action] {
-            PlayClickSound();
-            (RichEdit1->*action)();
+    // The toolbar sounds its click before the command; the menu does not.
+    const auto trigger = [this](TShineSpeedButton *button, QAction *action, bool click) {
+        connect(button, &TShineSpeedButton::OnClick, action, [this, action, click] {
+            if (click)
+                PlayClickSound();
+            action->trigger();
         });
     };
-    editorAction(5, &QPlainTextEdit::undo);
-    editorAction(6, &QPlainTextEdit::cut);
-    editorAction(7, &QPlainTextEdit::copy);
-    editorAction(8, &QPlainTextEdit::paste);
+    const char *const commands[] = {"Open", "New1", "SaveAs1", "Save1",  "Print",
+                                    "Undo", "K1",   "KCopy1",  "KPaste1"};
+    for (int i = 0; i < 9; ++i)
+        // The file commands sound their click themselves.
+        trigger(SSButtons[i], Command(commands[i]), i >= 5);
     const auto toggle = [this](int index, auto show) {
         connect(SSButtons[index], &TShineSpeedButton::OnClick, this, [this, show] {
             PlayClickSound();
@@ -155,7 +153,7 @@ void TForm1::CreateToolbar()
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
     toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
     toggle(14, [this] { Panel13->setVisible(Panel13->isHidden()); });
+    trigger(SpeedButton22, Command("Help1"), false);
     connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
-    connect(SpeedButton22, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton22Click);
     connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
 }

@@ -109,6 +109,25 @@ TEST_F(Window, ContextMenuItemsInOrder)
     EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("N9"))->menu()->actions().size(), 6);
 }
 
+TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
+{
+    const struct
+    {
+        int button;
+        const char *action;
+    } cases[] = {{3, "Save1"}, {5, "Undo"}, {6, "K1"}, {7, "KCopy1"}, {8, "KPaste1"}};
+    form->DocumentPath = path(QStringLiteral("shared.txt"));
+    for (const auto &c : cases) {
+        QAction *action = form->Command(c.action);
+        ASSERT_NE(action, nullptr) << c.action;
+        QSignalSpy triggered(action, &QAction::triggered);
+        form->SSButtons[c.button]->Click();
+        EXPECT_EQ(triggered.size(), 1) << c.action;
+    }
+    EXPECT_TRUE(form->PopupMenu1->actions().contains(form->Command("K1")));
+    EXPECT_TRUE(form->Command("File1") == nullptr) << "a submenu is no command";
+}
+
 TEST_F(Window, FunctionKeysWorkWithoutTheMenu)
 {
     form->activateWindow();
