@@ -1,7 +1,11 @@
 // The about tab of TForm3.
+#include "program_dir.h"
 #include "tform3.h"
 #include "url_label.h"
 
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,8 +17,6 @@
 namespace {
 
 const char kReleaseDate[] = "2026/12/08";
-const char kContactAddress[] = "qumoedit@example.org";
-const char kWebPage[] = "https://example.org/qumoedit/";
 
 QLabel *ArialBold(const QString &text, int pixelSize, QWidget *parent)
 {
@@ -27,12 +29,19 @@ QLabel *ArialBold(const QString &text, int pixelSize, QWidget *parent)
     return label;
 }
 
-TURLLabel *Link(const char *name, const char *target, const QString &hint, QWidget *parent)
+// A link to a file shipped with the program: the project has no mail address
+// or web site of its own.
+TURLLabel *Link(const char *name, const QString &caption, const QString &file, const TForm3 *dialog,
+                QWidget *parent)
 {
-    auto *label = new TURLLabel(QString::fromLatin1(target), parent);
+    auto *label = new TURLLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setExecutable(true);
-    label->setToolTip(hint);
+    label->setToolTip(file);
+    label->setOpener([dialog, file](const QUrl &) {
+        const QString programDir = QFileInfo(dialog->iniPath()).absolutePath() + u'/';
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(ShippedFilePath(programDir, file)));
+    });
     return label;
 }
 
@@ -76,8 +85,10 @@ QWidget *TForm3::createCopyrightPage()
                                  panel),
                       2, 1);
 
-    URLLabel1 = Link("URLLabel1", kContactAddress, QStringLiteral("作者へのメール"), panel);
-    URLLabel2 = Link("URLLabel2", kWebPage, QStringLiteral("QUMOEDITのホームページ"), panel);
+    URLLabel1 = Link("URLLabel1", QStringLiteral("QUMOEDITヘルプを開く"), QStringLiteral("help/index.html"), this,
+                     panel);
+    URLLabel2 = Link("URLLabel2", QStringLiteral("説明書 readme.txt を開く"), QStringLiteral("readme.txt"), this,
+                     panel);
     layout->addWidget(URLLabel1, 3, 0, 1, 2);
     layout->addWidget(URLLabel2, 4, 0, 1, 2);
 

@@ -4,11 +4,13 @@
 #include "settings_write.h"
 #include "shine_speed_button.h"
 #include "tform3.h"
+#include "url_label.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -297,4 +300,33 @@ TEST_F(TForm3Test, OkButtonClosesTheDialog)
     EXPECT_TRUE(wasVisible);
 }
 
+// Records the URLs the desktop would open.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+TEST_F(TForm3Test, AboutLinksOpenTheShippedHelpAndReadme)
+{
+    QFile(dir.filePath("readme.txt")).open(QIODevice::WriteOnly);
+    OpenedUrls opened;
+    QTest::mouseClick(form.URLLabel1, Qt::LeftButton);
+    QTest::mouseClick(form.URLLabel2, Qt::LeftButton);
+    ASSERT_EQ(opened.urls.size(), 2);
+    EXPECT_TRUE(opened.urls[0].toLocalFile().endsWith(QStringLiteral("help/index.html")));
+    EXPECT_EQ(opened.urls[1].toLocalFile(), dir.filePath("readme.txt"));
+    EXPECT_TRUE(form.URLLabel1->text().contains(QStringLiteral("ヘルプ")));
+    EXPECT_TRUE(form.URLLabel2->text().contains(QStringLiteral("readme.txt")));
+}
+
 } // namespace
+
+#include "tform3_test.moc"
