@@ -3,7 +3,22 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-DocumentEditor::DocumentEditor(QWidget *parent) : QPlainTextEdit(parent) {}
+DocumentEditor::DocumentEditor(QWidget *parent) : QPlainTextEdit(parent)
+{
+    fitTabStops();
+}
+
+void DocumentEditor::fitTabStops()
+{
+    setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(u' '));
+}
+
+void DocumentEditor::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitTabStops();
+}
 
 void DocumentEditor::keyPressEvent(QKeyEvent *event)
 {

@@ -1,7 +1,8 @@
 // The editing area's text control: a plain-text editor whose every line
 // break is a real one. QPlainTextEdit inserts U+2028 (a break inside a
 // paragraph) for Shift+Enter and keeps it from pasted and dropped text, and
-// code page 932 has no such character.
+// code page 932 has no such character. A TAB is eight half-width columns, so
+// it lines up with the ruler whatever the font.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -14,6 +15,10 @@ public:
     explicit DocumentEditor(QWidget *parent = nullptr);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void fitTabStops();
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <iterator>
 
 #include "document_codec.h"
 
@@ -36,7 +37,13 @@ QStringList DocumentNameFilters()
 
 int DocumentFilterIndex(const QString &nameFilter)
 {
-    return int(DocumentNameFilters().indexOf(nameFilter)) + 1;
+    // The dialogs show the descriptions alone and may give either form back.
+    for (int i = 0; i < int(std::size(Filters)); ++i) {
+        const QString description = QString::fromUtf16(Filters[i].description);
+        if (nameFilter == description || nameFilter.startsWith(description + QStringLiteral(" (")))
+            return i + 1;
+    }
+    return 0;
 }
 
 int SaveAsStartFilter(int openDialogIndex, const QString &oldExtension)

@@ -1,5 +1,6 @@
 #include "font_substitutions.h"
 #include "memory_policy.h"
+#include "qt_translations.h"
 #include "qumo_application.h"
 #include "tform1.h"
 #include "tform3.h"
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     QumoApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
     InstallJapaneseFontSubstitutions();
+    InstallQtTranslations(&app);
     try {
         TForm1 form1;
         TForm3 form3(&form1);

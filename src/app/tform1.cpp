@@ -107,8 +107,12 @@ void TForm1::Timer1Timer()
     }
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    statusPanels_[2]->setText(locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
-                              locale.toString(now.time(), QLocale::LongFormat));
+    QLabel *clock = statusPanels_[2];
+    clock->setText(locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
+                   locale.toString(now.time(), QLocale::LongFormat));
+    const int needed = clock->fontMetrics().horizontalAdvance(clock->text()) + 2 * clock->frameWidth() + 8;
+    if (clock->minimumWidth() < needed)
+        clock->setMinimumWidth(needed);
 }
 
 QString TForm1::ShippedFile(const QString &name) const
@@ -215,10 +219,17 @@ QStringList LocalFiles(const QMimeData *mime)
 
 } // namespace
 
+void TForm1::HandleDropLater(const QStringList &paths, QPoint dropPoint)
+{
+    // Questions inside the drop event would hold the file manager's drag
+    // until they are answered.
+    QTimer::singleShot(0, this, [this, paths, dropPoint] { HandleDroppedFiles(paths, dropPoint); });
+}
+
 void TForm1::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    HandleDroppedFiles(LocalFiles(event->mimeData()), event->position().toPoint());
+    HandleDropLater(LocalFiles(event->mimeData()), event->position().toPoint());
 }
 
 bool TForm1::EditorDragEvent(QEvent *event)
@@ -242,7 +253,7 @@ bool TForm1::EditorDragEvent(QEvent *event)
         if (paths.isEmpty())
             return false;
         drop->acceptProposedAction();
-        HandleDroppedFiles(paths, RichEdit1->viewport()->mapTo(this, drop->position().toPoint()));
+        HandleDropLater(paths, RichEdit1->viewport()->mapTo(this, drop->position().toPoint()));
         return true;
     }
     default:

@@ -134,6 +134,7 @@ protected:
 
 private:
     bool EditorDragEvent(QEvent *event);
+    void HandleDropLater(const QStringList &paths, QPoint dropPoint);
     void FormCreate();
     void FormShow();
     void FollowCommandLine();

@@ -7,9 +7,11 @@
 #include "tform1.h"
 #include "tform3.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,6 +31,14 @@ QFileDialog *MakeFileDialog(QWidget *parent, const char *name, const QString &ti
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    // The descriptions already name their patterns.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    // A completion list still open when a typed name is accepted would stay
+    // on the screen after the dialog.
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter *completer : dialog->findChildren<QCompleter *>())
+            completer->popup()->hide();
+    });
     return dialog;
 }
 

@@ -128,11 +128,14 @@ void TForm1::CreateStatusBar()
         label->setAlignment(p.alignment | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        // A longer clock text (locale) widens its panel instead of being cut.
         label->setMinimumWidth(p.width);
         label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
         StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);
         statusPanels_ << label;
     }
+    // The path gives way: a long path must not squeeze the clock, whose
+    // text (the locale's long time format) widens its panel instead.
+    statusPanels_[3]->setMinimumWidth(0);
+    statusPanels_[3]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusPanels_[0]->setText(QStringLiteral("挿入"));
 }

@@ -11,40 +11,54 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QStyle>
+#include <QStandardPaths>
 
 namespace {
 
 struct ToolbarButton
 {
     const char16_t *hint;
-    const char *themeIcon;
-    QStyle::StandardPixmap fallback;
+    const char *themeIcon; // a name every freedesktop icon theme uses for this meaning
 };
 
 constexpr ToolbarButton Buttons[] = {
-    {u"開く", "document-open", QStyle::SP_DialogOpenButton},
-    {u"新規作成", "document-new", QStyle::SP_FileIcon},
-    {u"名前を付けて保存", "document-save-as", QStyle::SP_DriveFDIcon},
-    {u"上書き保存", "document-save", QStyle::SP_DialogSaveButton},
-    {u"印刷", "document-print", QStyle::SP_ComputerIcon},
-    {u"元に戻す", "edit-undo", QStyle::SP_ArrowBack},
-    {u"切り取り", "edit-cut", QStyle::SP_DialogDiscardButton},
-    {u"コピー", "edit-copy", QStyle::SP_FileDialogNewFolder},
-    {u"貼り付け", "edit-paste", QStyle::SP_DialogApplyButton},
-    {u"検索バー", "edit-find", QStyle::SP_FileDialogContentsView},
-    {u"文字サイズ", "zoom-in", QStyle::SP_FileDialogListView},
-    {u"QUMOHTML（タグパレット）", "text-html", QStyle::SP_FileDialogDetailedView},
-    {u"QUMOCOLOR（カラーパネル）", "preferences-desktop-color", QStyle::SP_DesktopIcon},
-    {u"QUMOCLIP（クリップパレット）", "edit-paste", QStyle::SP_DirLinkIcon},
-    {u"フォルダ", "folder", QStyle::SP_DirOpenIcon},
+    {u"開く", "document-open"},
+    {u"新規作成", "document-new"},
+    {u"名前を付けて保存", "document-save-as"},
+    {u"上書き保存", "document-save"},
+    {u"印刷", "document-print"},
+    {u"元に戻す", "edit-undo"},
+    {u"切り取り", "edit-cut"},
+    {u"コピー", "edit-copy"},
+    {u"貼り付け", "edit-paste"},
+    {u"検索バー", "edit-find"},
+    {u"文字サイズ", "zoom-in"},
+    {u"QUMOHTML（タグパレット）", "text-html"},
+    {u"QUMOCOLOR（カラーパネル）", "applications-graphics"},
+    {u"QUMOCLIP（クリップパレット）", "insert-text"},
+    {u"フォルダ", "folder"},
 };
 
-QImage Glyph(const ToolbarButton &button, const QStyle *style)
+// The desktop's icon theme, else Adwaita (installed with the program). The
+// style's own icons are no fallback: on a bare desktop they show a trash can
+// for cut and a check mark for paste.
+QImage Glyph(const ToolbarButton &button)
 {
-    const QIcon icon =
-        QIcon::fromTheme(QLatin1String(button.themeIcon), style->standardIcon(button.fallback));
-    return icon.pixmap(QSize(20, 20)).toImage();
+    // Without a desktop session there is no theme, or only the bare one, and
+    // perhaps not even the system's icon folders to look in.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString &dir :
+             QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                       QStandardPaths::LocateDirectory)) {
+            if (!paths.contains(dir))
+                paths << dir;
+        }
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    }
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    return QIcon::fromTheme(QLatin1String(button.themeIcon)).pixmap(QSize(20, 20)).toImage();
 }
 
 TShineSpeedButton *MakeToolbarButton(QWidget *parent, const QString &name)
@@ -97,7 +111,7 @@ void TForm1::CreateToolbar()
     for (int i = 0; i < 15; ++i) {
         TShineSpeedButton *button = MakeToolbarButton(Panel1, QStringLiteral("SSButton%1").arg(i + 1));
         button->setToolTip(QString::fromUtf16(Buttons[i].hint));
-        button->setGlyph(Glyph(Buttons[i], style()));
+        button->setGlyph(Glyph(Buttons[i]));
         SSButtons << button;
         row->addWidget(button);
         if (i == 4 || i == 9)

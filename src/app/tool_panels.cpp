@@ -24,7 +24,8 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
     return label;
 }
 
-QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName, const QStringList &items)
+QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
+                      const QStringList &items)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
@@ -93,8 +94,9 @@ ClipPalette::ClipPalette(QWidget *parent) : ToolPanel("Panel12", clTeal, parent)
     Label2 = MakeCaption(this, "Label2", QStringLiteral("QUMOCLIP"));
     ComboBox1 = MakeChoice(this, "ComboBox1", QStringLiteral("クリップセット"), {});
     ComboBox1->setEditable(true);
-    ComboBox4 = MakeChoice(this, "ComboBox4", QStringLiteral("大文字小文字"),
-                           {QStringLiteral("無変換"), QStringLiteral("強制小文字"), QStringLiteral("強制大文字")});
+    ComboBox4 =
+        MakeChoice(this, "ComboBox4", QStringLiteral("大文字小文字"),
+                   {QStringLiteral("無変換"), QStringLiteral("強制小文字"), QStringLiteral("強制大文字")});
     CheckBox4 = new QCheckBox(QStringLiteral("クリップボードに送る"), this);
     CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
     QPalette checkPalette = CheckBox4->palette();

@@ -3,15 +3,15 @@
 #include "tform3.h"
 #include "url_label.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
-#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QSysInfo>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -85,10 +85,10 @@ QWidget *TForm3::createCopyrightPage()
                                  panel),
                       2, 1);
 
-    URLLabel1 = Link("URLLabel1", QStringLiteral("QUMOEDITヘルプを開く"), QStringLiteral("help/index.html"), this,
-                     panel);
-    URLLabel2 = Link("URLLabel2", QStringLiteral("説明書 readme.txt を開く"), QStringLiteral("readme.txt"), this,
-                     panel);
+    URLLabel1 = Link("URLLabel1", QStringLiteral("QUMOEDITヘルプを開く"), QStringLiteral("help/index.html"),
+                     this, panel);
+    URLLabel2 = Link("URLLabel2", QStringLiteral("説明書 readme.txt を開く"), QStringLiteral("readme.txt"),
+                     this, panel);
     layout->addWidget(URLLabel1, 3, 0, 1, 2);
     layout->addWidget(URLLabel2, 4, 0, 1, 2);
 

@@ -5,7 +5,10 @@
 #include "radio_group.h"
 #include "read_only_guard.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -464,6 +467,31 @@ TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
     form->SSButton3Click();
     EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("page.html"))) << "cancel changes nothing";
+}
+
+TEST_F(Documents, FileDialogsShowEachPatternOnceAndLeaveNoCompletionBehind)
+{
+    WriteFile(QStringLiteral("typed.txt"), "typed");
+    QStringList shown;
+    QAbstractItemView *popup = nullptr;
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        auto *filters = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < filters->count(); ++i)
+            shown << filters->itemText(i);
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->setText(QStringLiteral("typ"));
+        name->completer()->complete();
+        popup = name->completer()->popup();
+        name->setText(QStringLiteral("typed.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form->SSButton1Click();
+    ASSERT_EQ(shown.size(), 6);
+    EXPECT_EQ(shown[1], QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("typed"));
 }
 
 TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)

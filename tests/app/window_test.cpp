@@ -1,5 +1,6 @@
 #include "form_fixture.h"
 #include "hint_options.h"
+#include "qt_translations.h"
 #include "qumo_application.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
+#include <QTranslator>
 #include <stdexcept>
 
 namespace {
@@ -35,8 +37,11 @@ TEST_F(Window, RegionsAndTheirInitialState)
 {
     EXPECT_EQ(form->Panel1->height(), 35);
     EXPECT_EQ(form->SSButtons.size(), 15);
-    for (TShineSpeedButton *button : form->SSButtons)
+    for (TShineSpeedButton *button : form->SSButtons) {
         EXPECT_EQ(button->size(), QSize(27, 29));
+        // Every glyph comes from an icon theme that draws what the button does.
+        EXPECT_FALSE(button->Glyph().isNull()) << button->objectName().toStdString();
+    }
     EXPECT_TRUE(form->Panel10->isHidden());
     EXPECT_TRUE(form->Panel13->isHidden());
     EXPECT_TRUE(form->Panel4->isHidden());
@@ -147,10 +152,29 @@ TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
     EXPECT_EQ(modals.seen()[0].widget, form3);
 }
 
+TEST_F(Window, TabIsEightHalfWidthColumnsInEveryFontSize)
+{
+    for (const int points : {9, 12, 20}) {
+        QFont font = form->RichEdit1->font();
+        font.setPointSize(points);
+        form->RichEdit1->setFont(font);
+        EXPECT_DOUBLE_EQ(form->RichEdit1->tabStopDistance(), 8 * QFontMetricsF(font).horizontalAdvance(u' '))
+            << points;
+    }
+}
+
 TEST_F(Window, ClockTick)
 {
     form->Timer1Timer();
     EXPECT_TRUE(form->StatusPanelText(2).contains(QString::number(QDate::currentDate().year() % 100)));
+    // Neither a long path nor the default width cuts the clock.
+    form->resize(520, 473);
+    form->DocumentPath =
+        QStringLiteral("/a/very/long/path/to/a/document/").repeated(4) + QStringLiteral("x.html");
+    form->ShowStatus();
+    QApplication::processEvents();
+    const auto *clock = form->findChild<QLabel *>(QStringLiteral("StatusPanel2"));
+    EXPECT_GE(clock->contentsRect().width(), clock->fontMetrics().horizontalAdvance(clock->text()));
 }
 
 TEST_F(Window, HintOptions)
@@ -198,9 +222,17 @@ TEST_F(Drops, ThroughARealDropEvent)
     QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
+    // A modified document: the question comes after the drop has ended, so
+    // the file manager's drag is not held while it waits.
+    form->RichEdit1->insertPlainText(QStringLiteral("edited"));
+    modals.ThenClick(QMessageBox::No);
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form.get(), &drop);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>dropped</p>"));
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(modals.seen().empty()) << "no question inside the drop event";
+    QTRY_COMPARE_WITH_TIMEOUT(form->RichEdit1->toPlainText(), QStringLiteral("<p>dropped</p>"), 2000);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ConfirmSaveChanges"));
 }
 
 TEST_F(Drops, OnTheEditorOpensTheFileInsteadOfPastingItsPath)
@@ -215,6 +247,7 @@ TEST_F(Drops, OnTheEditorOpensTheFileInsteadOfPastingItsPath)
     QApplication::sendEvent(viewport, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
+    QApplication::processEvents();
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("opened"));
 }
 
@@ -360,6 +393,20 @@ TEST_F(Window, ExceptionInAHandlerIsShownAndTheProgramGoesOn)
     EXPECT_EQ(modals.seen()[0].text, QStringLiteral("handler failed"));
     EXPECT_EQ(modals.seen()[1].text, QStringLiteral("メモリが足りません。"));
     EXPECT_TRUE(QumoApplication::Dispatch([] { return true; }));
+}
+
+TEST_F(Window, QtsOwnDialogsSpeakTheUsersLanguage)
+{
+    QTranslator *japanese = InstallQtTranslations(QCoreApplication::instance(), QLocale(QLocale::Japanese));
+    ASSERT_NE(japanese, nullptr) << "Qt's Japanese translations are installed by the setup";
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    QCoreApplication::removeTranslator(japanese);
+    delete japanese;
+    EXPECT_NE(yes, QStringLiteral("&Yes"));
+    EXPECT_TRUE(yes.contains(QStringLiteral("はい"))) << yes.toStdString();
+    EXPECT_EQ(InstallQtTranslations(QCoreApplication::instance(), QLocale(QLocale::Zulu)), nullptr);
 }
 
 TEST(StartupRules, CaretPanelPadding)
