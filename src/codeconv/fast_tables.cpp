@@ -1,5 +1,6 @@
 #include "fast_tables.h"
 
+#include "hankana_table.h"
 #include "jconvert.h"
 
 namespace Jconvert::detail {

@@ -1,6 +1,6 @@
-#include "jconvert.h"
+#include "hankana_table.h"
 
-namespace Jconvert {
+namespace Jconvert::detail {
 
 // Cells of the full-width forms of ｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱ...ﾝﾞﾟ in JIS X 0208.
 const unsigned char HankanaCell[HANKANA_COUNT] = {
@@ -10,4 +10,4 @@ const unsigned char HankanaCell[HANKANA_COUNT] = {
     0x60, 0x61, 0x62, 0x64, 0x66, 0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6F, 0x73, 0x2B, 0x2C,
 };
 
-} // namespace Jconvert
+} // namespace Jconvert::detail

@@ -27,16 +27,7 @@ inline constexpr int RC_LF = 3;
 // Leading bytes that the binary pre-scan of InCodeCheck looks at.
 inline constexpr std::size_t STRICT_CHECK_LEN = 512;
 
-// Half-width katakana table: JIS X 0208 cells of the full-width forms,
-// indexed by k - 0x21 for a JIS X 0201 katakana byte with low bits k.
-inline constexpr std::size_t HANKANA_COUNT = 63;
-extern const unsigned char HankanaCell[HANKANA_COUNT];
-// Row of the full-width form: 0x21 for the symbols and marks, else 0x25.
-constexpr unsigned char HankanaRow(unsigned char k)
-{
-    return (k <= 0x25 || k == 0x30 || k >= 0x5E) ? 0x21 : 0x25;
-}
-
+// The two bytes of one double-byte character.
 struct BytePair
 {
     unsigned char first;
@@ -70,31 +61,50 @@ constexpr BytePair ToJis(unsigned char s1, unsigned char s2)
     return {j1, j2};
 }
 
+// The character code of a text: JC_ASCII, JC_BINARY, JC_JIS_NEW, JC_JIS_OLD, JC_EUC, JC_SJIS or
+// JC_EUC_OR_SJIS.
 int InCodeCheck(std::string_view text);
 
+// Shift_JIS text to JIS (ESC $ B ... ESC ( J).
 std::string sjis2jis83(std::string_view text);
+// EUC-JP text to JIS.
 std::string euc2jis83(std::string_view text);
+// JIS text to Shift_JIS.
 std::string jis2sjis(std::string_view text);
+// EUC-JP text to Shift_JIS.
 std::string euc2sjis(std::string_view text);
+// Shift_JIS text to EUC-JP.
 std::string sjis2euc(std::string_view text);
+// JIS text to EUC-JP.
 std::string jis2euc(std::string_view text);
 
+// The text converted from the code InCodeCheck finds to the target code; undecided text is unchanged.
 std::string ConvertJCode(std::string_view text, int target);
+// The text converted from the given source code to the target code.
 std::string StrictConvertJCode(std::string_view text, int source, int target);
 
+// The line end of a text: RC_NONE, RC_CRLF, RC_CR or RC_LF.
 int ReturnCodeCheck(std::string_view text);
+// The text with its line ends of the kind ReturnCodeCheck finds rewritten to the target kind.
 std::string ConvertReturnCode(std::string_view text, int target);
+// The text with its line ends of the source kind rewritten to the target kind.
 std::string StrictConvertReturnCode(std::string_view text, int source, int target);
-// Every line end (CR LF, lone CR, lone LF) rewritten to the target kind (1-3); other kinds leave the text as
-// it is.
+// Every line end (CR LF, lone CR, lone LF) rewritten to the target kind (1-3); other kinds change nothing.
 std::string NormalizeReturnCode(std::string_view text, int target);
 
+// Base64 in one line.
 std::string EncodeBase64(std::string_view data);
+// Base64 in lines of 76 characters, each ended by lineBreak.
 std::string EncodeBase64R(std::string_view data, std::string_view lineBreak);
+// uuencoded body lines, each ended by lineBreak.
 std::string EncodeUU(std::string_view data, std::string_view lineBreak);
+// BinHex 6-bit text between colons, in lines of 64 characters ended by lineBreak.
 std::string EncodeBinHex(std::string_view data, std::string_view lineBreak);
+// Base64 decoded, line breaks between groups skipped; no checks.
 std::string DecodeBase64(std::string_view text);
+// uuencoded body lines decoded; no checks.
 std::string DecodeUU(std::string_view text);
+// BinHex 6-bit text between colons decoded; no checks.
 std::string DecodeBinHex(std::string_view text);
 
 // What a checking decoder found wrong; None when nothing.
@@ -123,7 +133,9 @@ DecodeResult DecodeUUFile(std::string_view text, std::string &out);
 // checked.
 DecodeResult DecodeBinHexFile(std::string_view text, std::string &out);
 
+// Shift_JIS header text with each run of double-byte characters as an ISO-2022-JP encoded word.
 std::string CreateHeaderString(std::string_view sjisText);
+// Header text with each encoded word replaced by its JIS bytes.
 std::string DecodeHeaderString(std::string_view text);
 
 } // namespace Jconvert

@@ -15,4 +15,8 @@ void InstallJapaneseFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), FixedPitchJapaneseFamilies());
     QFont::insertSubstitutions(QStringLiteral("MS ゴシック"), FixedPitchJapaneseFamilies());
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), proportional);
+    // The about page's logo; Liberation Sans and Nimbus Sans share Arial's widths.
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
 }

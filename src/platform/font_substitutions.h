@@ -1,9 +1,10 @@
-// The Windows Japanese font names stored in settings map to installed fonts.
+// The Windows font names stored in settings and used by the dialogs map to
+// installed fonts.
 #pragma once
 
 #include <QStringList>
 
-// Installs substitutions for "ＭＳ ゴシック", "ＭＳ Ｐゴシック" and "MS ゴシック".
+// Installs substitutions for "ＭＳ ゴシック", "ＭＳ Ｐゴシック", "MS ゴシック" and "Arial".
 void InstallJapaneseFontSubstitutions();
 
 // Families that stand in for a fixed-pitch Japanese font, best first.

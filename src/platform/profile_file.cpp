@@ -13,8 +13,8 @@ bool SameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Settings files written by earlier versions of the program on Windows are in
-// code page 932; everything written here is UTF-8.
+// A settings file is read as UTF-8 (after any byte order mark), or as code
+// page 932 when it is not valid UTF-8; it is always written as UTF-8.
 QString DecodeProfileBytes(const QByteArray &bytes)
 {
     QByteArray body = bytes;

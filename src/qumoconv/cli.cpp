@@ -14,16 +14,17 @@ namespace {
 struct CodeWord
 {
     std::string_view word;
-    int code;
+    CharCode code;
     bool target;
 };
 
 constexpr CodeWord CodeWords[] = {
-    {"sjis", JC_SJIS, true}, {"jis", JC_JIS_NEW, true}, {"jis-old", JC_JIS_OLD, false}, {"euc", JC_EUC, true},
-    {"5", JC_SJIS, true},    {"2", JC_JIS_NEW, true},   {"3", JC_JIS_OLD, false},       {"4", JC_EUC, true},
+    {"sjis", CharCode::Sjis, true}, {"jis", CharCode::Jis, true}, {"jis-old", CharCode::JisOld, false},
+    {"euc", CharCode::Euc, true},   {"5", CharCode::Sjis, true},  {"2", CharCode::Jis, true},
+    {"3", CharCode::JisOld, false}, {"4", CharCode::Euc, true},
 };
 
-std::optional<int> ParseCode(std::string_view s, bool target)
+std::optional<CharCode> ParseCode(std::string_view s, bool target)
 {
     for (const CodeWord &w : CodeWords) {
         if (w.word == s && (w.target || !target))
@@ -32,14 +33,14 @@ std::optional<int> ParseCode(std::string_view s, bool target)
     return std::nullopt;
 }
 
-std::optional<int> ParseEol(std::string_view s)
+std::optional<ReturnCode> ParseEol(std::string_view s)
 {
     if (s == "crlf")
-        return RC_CRLF;
+        return ReturnCode::CrLf;
     if (s == "cr")
-        return RC_CR;
+        return ReturnCode::Cr;
     if (s == "lf")
-        return RC_LF;
+        return ReturnCode::Lf;
     return std::nullopt;
 }
 
@@ -84,8 +85,8 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
         return std::nullopt;
     };
     // A value given again must be the same.
-    auto setValue = [](std::optional<int> &slot, int value,
-                       const std::string &flag) -> std::optional<std::string> {
+    auto setValue = []<typename T>(std::optional<T> &slot, T value,
+                                   const std::string &flag) -> std::optional<std::string> {
         if (slot && *slot != value)
             return "option " + flag + " given twice with different values";
         slot = value;
@@ -123,21 +124,24 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
             const std::string &v = args[++i];
             if (auto err = setOperation(Operation::Convert, a))
                 return *err;
-            std::optional<int> value;
+            std::optional<std::string> err;
             if (a == "--eol") {
-                value = ParseEol(v);
+                const std::optional<ReturnCode> value = ParseEol(v);
                 if (!value)
                     return "unknown line end '" + v + "' (use crlf, cr or lf)";
+                err = setValue(o.eol, *value, a);
             } else if (a == "--to") {
-                value = ParseCode(v, true);
+                const std::optional<CharCode> value = ParseCode(v, true);
                 if (!value)
                     return "cannot convert to '" + v + "' (use sjis, jis or euc, or 5, 2 or 4)";
+                err = setValue(o.to, *value, a);
             } else {
-                value = ParseCode(v, false);
+                const std::optional<CharCode> value = ParseCode(v, false);
                 if (!value)
                     return "cannot convert from '" + v + "' (use sjis, jis, jis-old or euc, or 5, 2, 3 or 4)";
+                err = setValue(o.from, *value, a);
             }
-            if (auto err = setValue(a == "--eol" ? o.eol : a == "--to" ? o.to : o.from, *value, a))
+            if (err)
                 return *err;
         } else if (a == "--wrap") {
             o.wrap = true;

@@ -2,6 +2,8 @@
 // tests can drive them directly.
 #pragma once
 
+#include "code_choices.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,12 +31,12 @@ enum class Operation {
 struct Options
 {
     Operation operation = Operation::None;
-    std::optional<int> from; // character-code identifier
-    std::optional<int> to;   // character-code identifier
-    std::optional<int> eol;  // line-end identifier
-    bool wrap = false;       // Base64 in lines of 76
-    bool lf = false;         // encoders break lines with LF, not CR LF
-    std::string inputPath;   // empty or "-" for standard input
+    std::optional<Jconvert::CharCode> from;
+    std::optional<Jconvert::CharCode> to;
+    std::optional<Jconvert::ReturnCode> eol;
+    bool wrap = false;     // Base64 in lines of 76
+    bool lf = false;       // encoders break lines with LF, not CR LF
+    std::string inputPath; // empty or "-" for standard input
 };
 
 // What the command reports in one line on standard error, and its exit status.
@@ -47,6 +49,7 @@ struct Failure
 // Either the options or a one-line message saying what is wrong.
 std::variant<Options, std::string> ParseArguments(const std::vector<std::string> &args);
 
+// The text --help prints.
 std::string UsageText();
 
 // "5 SJIS" style name of a character-code identifier.

@@ -1,5 +1,6 @@
 #include "stream.h"
 
+#include "code_choices.h"
 #include "jconvert.h"
 #include "jconvert_stream.h"
 
@@ -83,7 +84,7 @@ int DetectCode(Input &in, std::string &held)
 void ConvertStream(const Options &o, Input &in)
 {
     std::string held;
-    int from = o.from.value_or(JC_ASCII);
+    int from = o.from ? JcValue(*o.from) : JC_ASCII;
     if (o.to && !o.from) {
         from = DetectCode(in, held);
         if (from == JC_BINARY)
@@ -94,8 +95,8 @@ void ConvertStream(const Options &o, Input &in)
                           "cannot tell whether " + in.Name() +
                               " is EUC-JP or Shift_JIS; nothing converted (give --from euc or --from sjis)"};
     }
-    CodeStream code(from, o.to.value_or(from));
-    ReturnCodeStream eol(o.eol.value_or(RC_NONE));
+    CodeStream code(from, o.to ? JcValue(*o.to) : from);
+    ReturnCodeStream eol(o.eol ? RcValue(*o.eol) : RC_NONE);
 
     const std::size_t room = Piece + CodeStream::Lookahead;
     const std::unique_ptr<char[]> input(new char[room]);

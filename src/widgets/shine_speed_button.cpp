@@ -1,11 +1,13 @@
 #include "shine_speed_button.h"
 #include "state_glyph.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QShortcut>
 #include <QTimer>
+#include <utility>
 
 using namespace Shine;
 
@@ -39,6 +41,7 @@ void TShineSpeedButton::setDown(bool value)
         down_ = value;
         notifyGroup();
         setState(value ? _sbsDown : _sbsUp);
+        announceState();
         return;
     }
     if (down_)
@@ -46,6 +49,7 @@ void TShineSpeedButton::setDown(bool value)
     down_ = value;
     notifyGroup();
     setState(_sbsDown);
+    announceState();
 }
 
 void TShineSpeedButton::setAllowAllUp(bool value)
@@ -115,6 +119,8 @@ void TShineSpeedButton::setCaption(const QString &value)
     }
     updateGeometry();
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TShineSpeedButton::Click()
@@ -140,6 +146,14 @@ void TShineSpeedButton::DblClick()
         emit OnDblClick();
 }
 
+void TShineSpeedButton::Press()
+{
+    if (groupIndex_ != 0)
+        setDown(!down_);
+    setState(restingState());
+    Click();
+}
+
 bool TShineSpeedButton::LeaveTimerActive() const
 {
     return leaveTimer_->isActive();
@@ -151,6 +165,16 @@ void TShineSpeedButton::setState(T_ShineButtonState state)
         return;
     state_ = state;
     update();
+}
+
+// Assistive technology reads Down as the checked and pressed state.
+void TShineSpeedButton::announceState()
+{
+    QAccessible::State changed;
+    changed.pressed = true;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 T_ShineButtonState TShineSpeedButton::restingState() const
@@ -311,10 +335,7 @@ void TShineSpeedButton::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     keyPressing_ = false;
-    if (groupIndex_ != 0)
-        setDown(!down_);
-    setState(restingState());
-    Click();
+    Press();
 }
 
 void TShineSpeedButton::focusOutEvent(QFocusEvent *event)
@@ -326,16 +347,33 @@ void TShineSpeedButton::focusOutEvent(QFocusEvent *event)
     QWidget::focusOutEvent(event);
 }
 
+bool TShineSpeedButton::event(QEvent *event)
+{
+    // The hint is the description, and the name while there is no caption.
+    if (event->type() == QEvent::ToolTipChange) {
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+        if (caption_.isEmpty()) {
+            QAccessibleEvent named(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&named);
+        }
+    }
+    return QWidget::event(event);
+}
+
 void TShineSpeedButton::changeEvent(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::EnabledChange:
-        down_ = false;
+    case QEvent::EnabledChange: {
+        const bool wasDown = std::exchange(down_, false);
         pressing_ = false;
         state_ = isEnabled() ? _sbsUp : _sbsDisableUp;
         updateTracking(mapFromGlobal(QCursor::pos()));
         update();
+        if (wasDown)
+            announceState();
         break;
+    }
     case QEvent::FontChange:
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
@@ -375,6 +413,7 @@ void TShineSpeedButton::buttonPressed(int groupIndex, const TShineSpeedButton *s
         down_ = false;
         state_ = _sbsUp;
         update();
+        announceState();
     }
     allowAllUp_ = sender->allowAllUp_;
 }

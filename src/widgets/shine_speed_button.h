@@ -122,6 +122,8 @@ public:
     void Click();
     // Fires OnDblClick, only while Down.
     void DblClick();
+    // What a completed click does: toggles Down in a group, then Click.
+    void Press();
 
     Shine::T_ShineButtonState ButtonState() const { return state_; }
     bool MouseIn() const { return mouseIn_; }
@@ -155,6 +157,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void setState(Shine::T_ShineButtonState state);
@@ -167,6 +170,7 @@ private:
     void notifyGroup();
     void buttonPressed(int groupIndex, const TShineSpeedButton *sender);
     void accelerator();
+    void announceState();
     QColor colour(TColor value) const;
 
     int groupIndex_ = 0;

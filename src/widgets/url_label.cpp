@@ -77,7 +77,7 @@ void TURLLabel::mousePressEvent(QMouseEvent *event)
             normalColor_ = FontColor();
         setFontColor(ColorToQColor(pushedColor_, palette()));
     }
-    open();
+    Open();
     event->accept();
 }
 
@@ -98,13 +98,13 @@ void TURLLabel::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        open();
+        Open();
         return;
     }
     QLabel::keyPressEvent(event);
 }
 
-void TURLLabel::open()
+void TURLLabel::Open()
 {
     if (executable_ && opener_ && !text().isEmpty())
         opener_(UrlLabelTarget(text()));

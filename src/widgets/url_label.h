@@ -45,6 +45,8 @@ public:
 
     // The caption colour shown now.
     QColor FontColor() const;
+    // Opens the caption as a press does, when Executable.
+    void Open();
 
 protected:
     void enterEvent(QEnterEvent *event) override;
@@ -55,7 +57,6 @@ protected:
 
 private:
     void setFontColor(const QColor &colour);
-    void open();
 
     bool executable_ = false;
     bool hotTrack_ = true;

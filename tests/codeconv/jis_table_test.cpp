@@ -1,4 +1,5 @@
 // The whole JIS X 0208 table against glibc iconv.
+#include "hankana_table.h"
 #include "iconv_oracle.h"
 #include "jconvert.h"
 
@@ -127,8 +128,8 @@ TEST(JisTable, HalfWidthKatakanaTable)
                                  "ナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
     std::string jis = "\x1B$B";
     for (unsigned k = 0x21; k <= 0x5F; ++k) {
-        jis += char(HankanaRow(k));
-        jis += char(HankanaCell[k - 0x21]);
+        jis += char(detail::HankanaRow(k));
+        jis += char(detail::HankanaCell[k - 0x21]);
     }
     jis += "\x1B(B";
     EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", jis), expected);
@@ -136,7 +137,8 @@ TEST(JisTable, HalfWidthKatakanaTable)
     // Each half-width byte goes through sjis2jis83 to its table entry.
     for (unsigned k = 0x21; k <= 0x5F; ++k) {
         const std::string out = sjis2jis83(std::string(1, char(k | 0x80)));
-        EXPECT_EQ(out, std::string("\x1B$B") + char(HankanaRow(k)) + char(HankanaCell[k - 0x21]));
+        EXPECT_EQ(out,
+                  std::string("\x1B$B") + char(detail::HankanaRow(k)) + char(detail::HankanaCell[k - 0x21]));
     }
 }
 

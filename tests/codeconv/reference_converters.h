@@ -2,6 +2,7 @@
 // no tables and no block steps: the yardstick for the library's fast paths.
 #pragma once
 
+#include "hankana_table.h"
 #include "jconvert.h"
 
 #include <string>
@@ -25,7 +26,7 @@ inline void Put(std::string &o, BytePair p)
 inline void Kana(std::string &o, std::string_view t, std::size_t &i, bool euc)
 {
     const unsigned char k = At(t, i) & 0x7F;
-    unsigned char cell = HankanaCell[k - 0x21];
+    unsigned char cell = detail::HankanaCell[k - 0x21];
     const std::size_t m = i + 1;
     int mark = 0;
     if (euc && m + 1 < t.size() && At(t, m) == 0x8E)
@@ -39,7 +40,7 @@ inline void Kana(std::string &o, std::string_view t, std::size_t &i, bool euc)
         cell += 1, fold = true;
     else if (mark == 0xDF && k >= 0x4A && k <= 0x4E)
         cell += 2, fold = true;
-    Put(o, {HankanaRow(k), cell});
+    Put(o, {detail::HankanaRow(k), cell});
     if (fold)
         i += euc ? 2 : 1;
 }

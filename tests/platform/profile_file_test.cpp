@@ -142,7 +142,7 @@ TEST_F(ProfileFileTest, GarbledBytesDoNotBreakReadingOtherKeys)
 
 TEST_F(ProfileFileTest, LegacyShiftJisFileIsDecoded)
 {
-    // "ＭＳ ゴシック" in code page 932, as the Windows program wrote it.
+    // "ＭＳ ゴシック" in code page 932: bytes that are not UTF-8 are read as code page 932.
     ProfileFile ini = loaded("[PreI]\r\nEditFont=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n");
     EXPECT_EQ(ini.readString("PreI", "EditFont", ""), QString::fromUtf8("ＭＳ ゴシック"));
 }

@@ -22,14 +22,14 @@ TEST(Arguments, Operations)
     EXPECT_EQ(Parse({"--guess"}).operation, Operation::Guess);
     const Options to = Parse({"--to", "euc", "in.txt"});
     EXPECT_EQ(to.operation, Operation::Convert);
-    EXPECT_EQ(to.to, Jconvert::JC_EUC);
+    EXPECT_EQ(to.to, Jconvert::CharCode::Euc);
     EXPECT_FALSE(to.from);
     EXPECT_EQ(to.inputPath, "in.txt");
     const Options strict = Parse({"--from", "jis-old", "--to", "5"});
-    EXPECT_EQ(strict.from, Jconvert::JC_JIS_OLD);
-    EXPECT_EQ(strict.to, Jconvert::JC_SJIS);
+    EXPECT_EQ(strict.from, Jconvert::CharCode::JisOld);
+    EXPECT_EQ(strict.to, Jconvert::CharCode::Sjis);
     const Options both = Parse({"--to", "sjis", "--eol", "lf"});
-    EXPECT_EQ(both.eol, Jconvert::RC_LF);
+    EXPECT_EQ(both.eol, Jconvert::ReturnCode::Lf);
     EXPECT_TRUE(Parse({"--base64", "--wrap", "--lf"}).wrap);
     EXPECT_TRUE(Parse({"--uu", "--lf"}).lf);
 }
@@ -37,7 +37,7 @@ TEST(Arguments, Operations)
 TEST(Arguments, RepeatsAndTheEndOfOptions)
 {
     // The same value twice is no contradiction.
-    EXPECT_EQ(Parse({"--to", "euc", "--to", "4"}).to, Jconvert::JC_EUC);
+    EXPECT_EQ(Parse({"--to", "euc", "--to", "4"}).to, Jconvert::CharCode::Euc);
     EXPECT_EQ(Parse({"--guess", "--guess"}).operation, Operation::Guess);
     EXPECT_EQ(Parse({"--guess", "--", "--to"}).inputPath, "--to");
     EXPECT_EQ(Parse({"--guess", "--", "-"}).inputPath, "-");

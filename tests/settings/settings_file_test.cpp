@@ -193,7 +193,7 @@ TEST_F(SettingsFileTest, QuotedCommandsAndValuesThatLookQuoted)
     EXPECT_EQ(back.dateTime, o.dateTime);
 }
 
-TEST_F(SettingsFileTest, SaveAsHtmReadsWhatTheOriginalWrote)
+TEST_F(SettingsFileTest, SaveAsHtmIsReadWhateverTheCaseOfItsNames)
 {
     EXPECT_TRUE(ReadDialogOptions(profile("[Option]\nSaveAsHTM=1\n"), "").saveAsHtm);
     EXPECT_TRUE(ReadDialogOptions(profile("[OPTION]\nsaveashtm=1\n"), "").saveAsHtm);
