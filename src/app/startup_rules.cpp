@@ -1,11 +1,14 @@
 #include "startup_rules.h"
 
+#include "document_store.h"
+#include "file_read.h"
+#include "safe_file_writer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QRect>
-#include <QSaveFile>
 
 StartRequest ParseCommandLine(const QStringList &arguments)
 {
@@ -101,19 +104,23 @@ bool IsClipSetFile(const QString &path)
     return QFileInfo(path).fileName().toLower().endsWith(QStringLiteral("qmc"));
 }
 
-bool InstallClipSet(const QString &path, const QString &programDir)
+QString InstallClipSet(const QString &path, const QString &programDir)
 {
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return false;
+    const FileRead source = ReadRegularFile(path, 64 * 1024 * 1024);
+    if (source.status != FileRead::Ok)
+        return WithReason(CannotOpenMessage(path),
+                          source.status == FileRead::SystemError ? source.error : EINVAL);
     const QString target = programDir + QFileInfo(path).fileName();
+    // Dropped from the program folder itself: it is installed already.
     if (QFileInfo(target) == QFileInfo(path))
-        return true;
-    QSaveFile file(target);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        return {};
+    SafeFileWriter file(target);
+    if (file.open() && file.device()->write(source.bytes) == source.bytes.size() && file.commit())
+        return {};
+    const int error = file.error() != 0 ? file.error() : file.device()->systemError();
+    return WithReason(QStringLiteral("クリップデータ「%1」を %2 にインストールできません。")
+                          .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(programDir)),
+                      error);
 }
 
 QString WrapHintText(const QString &text, const QFontMetrics &metrics, int maxWidth)

@@ -48,8 +48,8 @@ bool IsIgnoredDropType(const QString &path);
 bool IsClipSetFile(const QString &path);
 
 // Copies a clip set into the program folder under its own name, replacing a
-// set of that name atomically. False when it cannot be read or written.
-bool InstallClipSet(const QString &path, const QString &programDir);
+// set of that name safely. Empty when done, else the message saying why not.
+QString InstallClipSet(const QString &path, const QString &programDir);
 
 // Wraps a hint's lines so that none is wider than maxWidth pixels.
 QString WrapHintText(const QString &text, const class QFontMetrics &metrics, int maxWidth);

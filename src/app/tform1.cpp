@@ -9,6 +9,7 @@
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 #include "tform3.h"
+#include "widget_accessibility.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,6 +31,7 @@
 TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
 {
     InstallHintOptions();
+    InstallWidgetAccessibility();
     setObjectName(QStringLiteral("Form1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);

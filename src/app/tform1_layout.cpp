@@ -83,6 +83,7 @@ void TForm1::CreateEditingArea()
         QStringLiteral("・・・・５・・・・10・・・・15・・・・20・・・・25・・・・30・・・・35・・・・40"),
         Panel14);
     Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setAccessibleName(QStringLiteral("ルーラー"));
     Panel2->setAutoFillBackground(true);
     Panel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Panel2->setIndent(4);
@@ -93,6 +94,7 @@ void TForm1::CreateEditingArea()
 
     RichEdit1 = new DocumentEditor(Panel14);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("本文"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setTabChangesFocus(false);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -170,9 +170,9 @@ void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
         box.setObjectName(QStringLiteral("InstallClipSet"));
         if (box.exec() != QMessageBox::Yes)
             return;
-        if (!InstallClipSet(path, ProgramDir))
-            QMessageBox::critical(this, QStringLiteral("QUMOEDIT"),
-                                  QStringLiteral("ファイル %1 は開けません").arg(path));
+        const QString failure = InstallClipSet(path, ProgramDir);
+        if (!failure.isEmpty())
+            ShowFileError(failure);
         // The clip set list is refreshed here once the clip palette exists.
         return;
     }

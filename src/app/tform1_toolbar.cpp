@@ -124,6 +124,7 @@ void TForm1::CreateToolbar()
     Image1->setFixedSize(51, 32);
     Image1->setPixmap(LogoPixmap(font()));
     Image1->setToolTip(QStringLiteral("【左クリック】詳細表示 【右クリック】使用法表示"));
+    Image1->setAccessibleName(QStringLiteral("QUMOEDIT 設定＆著作権"));
     Image1->installEventFilter(this);
     row->addWidget(Image1);
 

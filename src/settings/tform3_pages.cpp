@@ -108,9 +108,11 @@ QWidget *TForm3::createScreenPage()
     colourLayout->addWidget(RadioButton1, 0, 0, 1, 4);
     colourLayout->addWidget(RadioButton2, 1, 0, 1, 4);
     Panel2 = Named(new ColourSwatch(colours), "Panel2");
+    Panel2->setAccessibleName(QStringLiteral("文字色"));
     Panel2->setColor(clWhite);
     Button1 = SmallButton(colours, "Button1", QStringLiteral("▼"));
     Panel3 = Named(new ColourSwatch(colours), "Panel3");
+    Panel3->setAccessibleName(QStringLiteral("背景色"));
     Panel3->setColor(clBlack);
     Button2 = SmallButton(colours, "Button2", QStringLiteral("▼"));
     colourLayout->addWidget(new QLabel(QStringLiteral("文字色："), colours), 2, 0);

@@ -1,10 +1,13 @@
+#include "colour_swatch.h"
 #include "form_fixture.h"
 #include "hint_options.h"
 #include "qt_translations.h"
 #include "qumo_application.h"
+#include "read_only_guard.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -112,6 +115,31 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                       "上書き保存 (&S)|F4", "終了 (&X)    Alt + F4|"}));
     EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("DF51"))->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("N9"))->menu()->actions().size(), 6);
+}
+
+TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
+{
+    form->DocumentPath = path(QStringLiteral("pressed.txt"));
+    form->RichEdit1->insertPlainText(QStringLiteral("saved through the bus"));
+    QAccessibleInterface *save = QAccessible::queryAccessibleInterface(form->SSButtons[3]);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->role(), QAccessible::Button);
+    EXPECT_EQ(save->text(QAccessible::Name), QStringLiteral("上書き保存"));
+    ASSERT_NE(save->actionInterface(), nullptr);
+    save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(ReadFile(QStringLiteral("pressed.txt")), "saved through the bus");
+    // Controls without a caption of their own are named.
+    const std::pair<QWidget *, QString> named[] = {
+        {form->Panel2, QStringLiteral("ルーラー")},
+        {form->RichEdit1, QStringLiteral("本文")},
+        {form->Image1, QStringLiteral("QUMOEDIT 設定＆著作権")},
+        {form->SpeedButton21, QStringLiteral("！")},
+        {form3->Panel2, QStringLiteral("文字色")},
+        {form3->Panel3, QStringLiteral("背景色")},
+    };
+    for (const auto &[widget, name] : named)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name)
+            << widget->objectName().toStdString();
 }
 
 TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
@@ -282,6 +310,20 @@ TEST_F(Drops, ClipSetIsInstalledOnYes)
     form->HandleDroppedFiles({source}, {300, 200});
     EXPECT_EQ(ReadFile(QStringLiteral("Sets.QMC")), "*Button1\r\n");
     EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty()) << "a clip set is not opened as a document";
+
+    // A read-only program folder is named as the reason, not the dropped file.
+    ReadOnlyGuard readOnly(dir_.path());
+    ReadOnlyGuard readOnlySet(path(QStringLiteral("Sets.QMC")));
+    if (!readOnly.effective())
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    modals.ThenClick(QMessageBox::Yes);
+    modals.ThenClick(QMessageBox::Ok);
+    form->HandleDroppedFiles({source}, {300, 200});
+    ASSERT_EQ(modals.seen().size(), 4u);
+    EXPECT_EQ(modals.seen()[3].text,
+              QStringLiteral("クリップデータ「Sets.QMC」を %1 にインストールできません。\n\n"
+                             "アクセス権がありません")
+                  .arg(programDir()));
 }
 
 TEST_F(Drops, FileThatNoLongerExistsIsReported)
