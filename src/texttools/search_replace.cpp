@@ -4,8 +4,10 @@
 #include "text_search.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <iterator>
 
 namespace TextTools {
 
@@ -47,6 +49,16 @@ const QString &LineBreakMarker()
 SearchReplace::SearchReplace(QPlainTextEdit *editor, qsizetype maxChars)
     : editor_(editor), maxChars_(maxChars)
 {
+    following_ = QObject::connect(editor->document(), &QTextDocument::contentsChange, editor->document(),
+                                  [this](int from, int removed, int added) {
+                                      if (!ownEdit_)
+                                          follow(from, removed, added);
+                                  });
+}
+
+SearchReplace::~SearchReplace()
+{
+    QObject::disconnect(following_);
 }
 
 SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
@@ -64,7 +76,7 @@ SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
         return SearchOutcome::NotFound;
     }
     select(at, at + text.size());
-    addMark(at, text.size());
+    addMarks({{at, text.size()}});
     canReplace_ = true;
     position_ = at + text.size();
     return SearchOutcome::Done;
@@ -75,12 +87,12 @@ SearchOutcome SearchReplace::markAll(const QString &text, bool matchCase)
     if (text.isEmpty())
         return SearchOutcome::EmptySearch;
     const KeepModified keep(editor_->document());
-    const QList<qsizetype> matches = FindAllMatches(DocumentText(*editor_->document()), text, matchCase);
-    for (const qsizetype at : matches)
-        addMark(at, text.size());
-    if (!matches.isEmpty())
-        select(matches.last(), matches.last() + text.size());
-    compactMarks();
+    TextRanges found;
+    for (const qsizetype at : FindAllMatches(DocumentText(*editor_->document()), text, matchCase))
+        found.append({at, text.size()});
+    addMarks(found);
+    if (!found.isEmpty())
+        select(found.last().start, found.last().end());
     editor_->setFocus();
     position_ = -1;
     return SearchOutcome::Done;
@@ -97,11 +109,36 @@ SearchOutcome SearchReplace::replace(const QString &replacement)
     const qsizetype start = cursor.selectionStart();
     cursor.insertText(replacement);
     editor_->setTextCursor(cursor);
-    addMark(start, replacement.size());
+    addMarks({{start, replacement.size()}});
     editor_->setFocus();
     canReplace_ = false;
     return SearchOutcome::Done;
 }
+
+namespace {
+
+// Beyond this many matches one edit of the span from the first match to the
+// end of the last is cheaper than an edit per match.
+constexpr qsizetype kEditsPerMatch = 256;
+
+// Earlier marks moved by the replacements in front of them; a mark that
+// overlaps a match goes, the replacement's own mark takes its place.
+TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<qsizetype> &matches, qsizetype length,
+                               qsizetype growth)
+{
+    TextRanges moved;
+    for (const TextRange &mark : marks) {
+        // Matches ending at or before the mark's start.
+        const auto before =
+            std::upper_bound(matches.begin(), matches.end(), mark.start - length) - matches.begin();
+        const bool overlaps = before < matches.size() && matches[before] < mark.end();
+        if (!overlaps)
+            moved.append({mark.start + before * growth, mark.length});
+    }
+    return moved;
+}
+
+} // namespace
 
 SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &replacement, bool matchCase)
 {
@@ -110,68 +147,81 @@ SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &repl
     if (search.isEmpty())
         return SearchOutcome::EmptySearch;
     QTextDocument *document = editor_->document();
-    const QList<qsizetype> matches = FindAllMatches(DocumentText(*document), search, matchCase);
+    const QString before = DocumentText(*document);
+    const QList<qsizetype> matches = FindAllMatches(before, search, matchCase);
     const qsizetype growth = insert.size() - search.size();
-    if (document->characterCount() - 1 + growth * matches.size() > maxChars_)
+    if (before.size() + growth * matches.size() > maxChars_)
         return SearchOutcome::TooLong;
     position_ = -1;
     editor_->setFocus();
     if (matches.isEmpty())
         return SearchOutcome::Done;
 
-    // From the last match back, so the earlier positions still hold; one edit
-    // block makes the whole replacement one undo step.
+    TextRanges newMarks = MarksAfterReplacing(marks_, matches, search.size(), growth);
+    marks_.clear();
+    ownEdit_ = true; // the marks are moved here, not by the merged change report
     QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
-        cursor.setPosition(*it);
-        cursor.setPosition(*it + search.size(), QTextCursor::KeepAnchor);
-        cursor.insertText(insert);
+    cursor.beginEditBlock(); // one undo step
+    if (matches.size() <= kEditsPerMatch) {
+        // From the last match back, so the earlier positions still hold.
+        for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
+            cursor.setPosition(*it);
+            cursor.setPosition(*it + search.size(), QTextCursor::KeepAnchor);
+            cursor.insertText(insert);
+        }
+    } else {
+        const qsizetype first = matches.first();
+        const qsizetype end = matches.last() + search.size();
+        QString span;
+        span.reserve(end - first + growth * matches.size());
+        qsizetype from = first;
+        for (const qsizetype at : matches) {
+            span.append(QStringView(before).sliced(from, at - from)).append(insert);
+            from = at + search.size();
+        }
+        cursor.setPosition(first);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.insertText(span);
     }
     cursor.endEditBlock();
-
+    ownEdit_ = false;
     for (qsizetype k = 0; k < matches.size(); ++k)
-        addMark(matches[k] + k * growth, insert.size());
-    compactMarks();
+        newMarks.append({matches[k] + k * growth, insert.size()});
+    addMarks(newMarks);
+
     const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
     select(lastEnd, lastEnd);
     return SearchOutcome::Done;
 }
 
-TextRanges SearchReplace::marks() const
+void SearchReplace::addMarks(const TextRanges &ranges)
 {
-    TextRanges ranges;
-    for (const QTextCursor &mark : marks_) {
-        if (mark.hasSelection())
-            ranges.append({mark.selectionStart(), mark.selectionEnd() - mark.selectionStart()});
+    TextRanges added;
+    std::copy_if(ranges.begin(), ranges.end(), std::back_inserter(added),
+                 [](const TextRange &r) { return r.length > 0; });
+    const auto byStart = [](const TextRange &a, const TextRange &b) { return a.start < b.start; };
+    std::sort(added.begin(), added.end(), byStart);
+    TextRanges all;
+    all.reserve(marks_.size() + added.size());
+    std::merge(marks_.begin(), marks_.end(), added.begin(), added.end(), std::back_inserter(all), byStart);
+    // Marking the same text again gives one mark.
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    marks_ = std::move(all);
+}
+
+void SearchReplace::follow(qsizetype from, qsizetype removed, qsizetype added)
+{
+    // Marks behind the change move; a mark the change touches inside goes.
+    const qsizetype removedEnd = from + removed;
+    TextRanges kept;
+    kept.reserve(marks_.size());
+    for (const TextRange &mark : std::as_const(marks_)) {
+        if (mark.end() <= from)
+            kept.append(mark);
+        else if (mark.start >= removedEnd)
+            kept.append({mark.start + added - removed, mark.length});
     }
-    std::sort(ranges.begin(), ranges.end(),
-              [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
-    ranges.erase(std::unique(ranges.begin(), ranges.end()), ranges.end());
-    return ranges;
-}
-
-void SearchReplace::compactMarks()
-{
-    // Marking the same matches again, or deleting marked text, must not
-    // leave cursors behind: each one is moved on every later edit.
-    std::erase_if(marks_, [](const QTextCursor &mark) { return !mark.hasSelection(); });
-    const auto key = [](const QTextCursor &c) { return std::pair(c.selectionStart(), c.selectionEnd()); };
-    std::sort(marks_.begin(), marks_.end(),
-              [&](const QTextCursor &a, const QTextCursor &b) { return key(a) < key(b); });
-    marks_.erase(std::unique(marks_.begin(), marks_.end(),
-                             [&](const QTextCursor &a, const QTextCursor &b) { return key(a) == key(b); }),
-                 marks_.end());
-}
-
-void SearchReplace::addMark(qsizetype start, qsizetype length)
-{
-    if (length <= 0)
-        return;
-    QTextCursor mark(editor_->document());
-    mark.setPosition(start);
-    mark.setPosition(start + length, QTextCursor::KeepAnchor);
-    marks_.push_back(mark);
+    marks_ = std::move(kept);
 }
 
 void SearchReplace::select(qsizetype start, qsizetype end)

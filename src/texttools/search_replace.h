@@ -1,12 +1,13 @@
 // The search bar's operations on the editor: find next, mark all, replace and
-// replace all. Marks are kept here as cursors that follow later edits; the
-// window shows them in red.
+// replace all. Marks are kept here as ranges that follow later edits of the
+// editor's document (not QTextCursors: a document never shrinks its table of
+// cursors, so thousands of them slow every later edit); the window shows them
+// in red.
 #pragma once
 
 #include "text_range.h"
 
-#include <QTextCursor>
-#include <vector>
+#include <QMetaObject>
 
 class QPlainTextEdit;
 
@@ -24,6 +25,8 @@ class SearchReplace
 public:
     // Works on `editor`'s text and selection; `maxChars` is the editor's limit.
     SearchReplace(QPlainTextEdit *editor, qsizetype maxChars);
+    ~SearchReplace();
+    Q_DISABLE_COPY_MOVE(SearchReplace)
 
     // Where the next "検索" starts; -1 after mark all and replace all.
     qsizetype searchPosition() const { return position_; }
@@ -49,21 +52,23 @@ public:
     SearchOutcome replaceAll(const QString &text, const QString &replacement, bool matchCase);
 
     // The marked runs in current character positions, in text order.
-    TextRanges marks() const;
+    const TextRanges &marks() const { return marks_; }
 
     // Forgets every mark (the text was coloured anew).
     void clearMarks() { marks_.clear(); }
 
 private:
-    void addMark(qsizetype start, qsizetype length);
-    void compactMarks();
+    void addMarks(const TextRanges &ranges);
+    void follow(qsizetype from, qsizetype removed, qsizetype added);
     void select(qsizetype start, qsizetype end);
 
     QPlainTextEdit *editor_;
     qsizetype maxChars_;
     qsizetype position_ = 0;
     bool canReplace_ = false;
-    std::vector<QTextCursor> marks_;
+    TextRanges marks_; // sorted, disjoint
+    bool ownEdit_ = false;
+    QMetaObject::Connection following_;
 };
 
 } // namespace TextTools

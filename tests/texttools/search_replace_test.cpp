@@ -142,6 +142,27 @@ TEST_F(SearchReplaceTest, ReplaceAllIsOneUndoStepAndMarksTheReplacements)
     EXPECT_FALSE(editor.document()->isUndoAvailable());
 }
 
+TEST_F(SearchReplaceTest, ManyMatchesAndEarlierMarks)
+{
+    // Enough matches for the one-span edit; earlier marks move with the text
+    // or go where a match replaced them.
+    for (const int count : {3, 300}) {
+        const QString before = QString(QStringLiteral("a-")).repeated(count) + QStringLiteral("日x");
+        setText(before);
+        search.clearMarks();
+        search.findNext("a-a", true); // overlaps matches: goes
+        search.findNext("x", true);   // behind them: moves
+        EXPECT_EQ(search.replaceAll("-", "+=", true), SearchOutcome::Done);
+        EXPECT_EQ(text(), QString(before).replace(u'-', QStringLiteral("+=")));
+        const TextRanges marks = search.marks();
+        ASSERT_EQ(marks.size(), count + 1) << count;
+        EXPECT_EQ(marks.last(), (TextRange{3 * count + 1, 1})) << count;
+        EXPECT_EQ(marks.first(), (TextRange{1, 2})) << count;
+        editor.undo();
+        EXPECT_EQ(text(), before) << count;
+    }
+}
+
 TEST_F(SearchReplaceTest, NothingPassesTheSizeLimit)
 {
     SearchReplace small{&editor, 5};
