@@ -1,0 +1,235 @@
+#include "search_replace.h"
+
+#include "replace_exact_or_lower.h"
+#include "text_search.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <iterator>
+
+namespace TextTools {
+
+namespace {
+
+// The document's text with one "\n" per block break, position for position
+// (toPlainText would also turn no-break spaces into spaces).
+QString DocumentText(const QTextDocument &document)
+{
+    QString text = document.toRawText();
+    for (QChar &c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+// Restores the document's modified flag on leaving: marking is not an edit.
+class KeepModified
+{
+public:
+    explicit KeepModified(QTextDocument *document) : document_(document), modified_(document->isModified()) {}
+    ~KeepModified() { document_->setModified(modified_); }
+    Q_DISABLE_COPY_MOVE(KeepModified)
+
+private:
+    QTextDocument *document_;
+    bool modified_;
+};
+
+const QString &LineBreakMarker()
+{
+    static const QString marker = QStringLiteral("[RET]");
+    return marker;
+}
+
+} // namespace
+
+SearchReplace::SearchReplace(QPlainTextEdit *editor, qsizetype maxChars)
+    : editor_(editor), maxChars_(maxChars)
+{
+    following_ = QObject::connect(editor->document(), &QTextDocument::contentsChange, editor->document(),
+                                  [this](int from, int removed, int added) {
+                                      if (!ownEdit_)
+                                          follow(from, removed, added);
+                                  });
+}
+
+SearchReplace::~SearchReplace()
+{
+    QObject::disconnect(following_);
+}
+
+SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
+{
+    if (text.isEmpty())
+        return SearchOutcome::EmptySearch;
+    QTextDocument *document = editor_->document();
+    const KeepModified keep(document);
+    const qsizetype at = FindText(DocumentText(*document), text, qMax<qsizetype>(position_, 0), matchCase);
+    editor_->setFocus();
+    if (at < 0) {
+        editor_->moveCursor(QTextCursor::End);
+        canReplace_ = false;
+        position_ = 0;
+        return SearchOutcome::NotFound;
+    }
+    select(at, at + text.size());
+    addMarks({{at, text.size()}});
+    canReplace_ = true;
+    position_ = at + text.size();
+    return SearchOutcome::Done;
+}
+
+SearchOutcome SearchReplace::markAll(const QString &text, bool matchCase)
+{
+    if (text.isEmpty())
+        return SearchOutcome::EmptySearch;
+    const KeepModified keep(editor_->document());
+    TextRanges found;
+    for (const qsizetype at : FindAllMatches(DocumentText(*editor_->document()), text, matchCase))
+        found.append({at, text.size()});
+    addMarks(found);
+    if (!found.isEmpty())
+        select(found.last().start, found.last().end());
+    editor_->setFocus();
+    position_ = -1;
+    return SearchOutcome::Done;
+}
+
+SearchOutcome SearchReplace::replace(const QString &replacement)
+{
+    if (!canReplace_)
+        return SearchOutcome::NotFound;
+    QTextCursor cursor = editor_->textCursor();
+    const qsizetype length = editor_->document()->characterCount() - 1;
+    if (length - (cursor.selectionEnd() - cursor.selectionStart()) + replacement.size() > maxChars_)
+        return SearchOutcome::TooLong;
+    const qsizetype start = cursor.selectionStart();
+    cursor.insertText(replacement);
+    editor_->setTextCursor(cursor);
+    addMarks({{start, replacement.size()}});
+    editor_->setFocus();
+    canReplace_ = false;
+    return SearchOutcome::Done;
+}
+
+namespace {
+
+// Beyond this many matches one edit of the span from the first match to the
+// end of the last is cheaper than an edit per match.
+constexpr qsizetype kEditsPerMatch = 256;
+
+// Earlier marks moved by the replacements in front of them; a mark that
+// overlaps a match goes, the replacement's own mark takes its place.
+TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<qsizetype> &matches, qsizetype length,
+                               qsizetype growth)
+{
+    TextRanges moved;
+    for (const TextRange &mark : marks) {
+        // Matches ending at or before the mark's start.
+        const auto before =
+            std::upper_bound(matches.begin(), matches.end(), mark.start - length) - matches.begin();
+        const bool overlaps = before < matches.size() && matches[before] < mark.end();
+        if (!overlaps)
+            moved.append({mark.start + before * growth, mark.length});
+    }
+    return moved;
+}
+
+} // namespace
+
+SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &replacement, bool matchCase)
+{
+    const QString search = ReplaceExactOrLower(text, LineBreakMarker(), QStringLiteral("\n"));
+    const QString insert = ReplaceExactOrLower(replacement, LineBreakMarker(), QStringLiteral("\n"));
+    if (search.isEmpty())
+        return SearchOutcome::EmptySearch;
+    QTextDocument *document = editor_->document();
+    const QString before = DocumentText(*document);
+    const QList<qsizetype> matches = FindAllMatches(before, search, matchCase);
+    const qsizetype growth = insert.size() - search.size();
+    if (before.size() + growth * matches.size() > maxChars_)
+        return SearchOutcome::TooLong;
+    position_ = -1;
+    editor_->setFocus();
+    if (matches.isEmpty())
+        return SearchOutcome::Done;
+
+    TextRanges newMarks = MarksAfterReplacing(marks_, matches, search.size(), growth);
+    marks_.clear();
+    ownEdit_ = true; // the marks are moved here, not by the merged change report
+    QTextCursor cursor(document);
+    cursor.beginEditBlock(); // one undo step
+    if (matches.size() <= kEditsPerMatch) {
+        // From the last match back, so the earlier positions still hold.
+        for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
+            cursor.setPosition(*it);
+            cursor.setPosition(*it + search.size(), QTextCursor::KeepAnchor);
+            cursor.insertText(insert);
+        }
+    } else {
+        const qsizetype first = matches.first();
+        const qsizetype end = matches.last() + search.size();
+        QString span;
+        span.reserve(end - first + growth * matches.size());
+        qsizetype from = first;
+        for (const qsizetype at : matches) {
+            span.append(QStringView(before).sliced(from, at - from)).append(insert);
+            from = at + search.size();
+        }
+        cursor.setPosition(first);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.insertText(span);
+    }
+    cursor.endEditBlock();
+    ownEdit_ = false;
+    for (qsizetype k = 0; k < matches.size(); ++k)
+        newMarks.append({matches[k] + k * growth, insert.size()});
+    addMarks(newMarks);
+
+    const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
+    select(lastEnd, lastEnd);
+    return SearchOutcome::Done;
+}
+
+void SearchReplace::addMarks(const TextRanges &ranges)
+{
+    TextRanges added;
+    std::copy_if(ranges.begin(), ranges.end(), std::back_inserter(added),
+                 [](const TextRange &r) { return r.length > 0; });
+    const auto byStart = [](const TextRange &a, const TextRange &b) { return a.start < b.start; };
+    std::sort(added.begin(), added.end(), byStart);
+    TextRanges all;
+    all.reserve(marks_.size() + added.size());
+    std::merge(marks_.begin(), marks_.end(), added.begin(), added.end(), std::back_inserter(all), byStart);
+    // Marking the same text again gives one mark.
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    marks_ = std::move(all);
+}
+
+void SearchReplace::follow(qsizetype from, qsizetype removed, qsizetype added)
+{
+    // Marks behind the change move; a mark the change touches inside goes.
+    const qsizetype removedEnd = from + removed;
+    TextRanges kept;
+    kept.reserve(marks_.size());
+    for (const TextRange &mark : std::as_const(marks_)) {
+        if (mark.end() <= from)
+            kept.append(mark);
+        else if (mark.start >= removedEnd)
+            kept.append({mark.start + added - removed, mark.length});
+    }
+    marks_ = std::move(kept);
+}
+
+void SearchReplace::select(qsizetype start, qsizetype end)
+{
+    QTextCursor cursor = editor_->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    editor_->setTextCursor(cursor);
+}
+
+} // namespace TextTools

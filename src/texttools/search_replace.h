@@ -1,0 +1,74 @@
+// The search bar's operations on the editor: find next, mark all, replace and
+// replace all. Marks are kept here as ranges that follow later edits of the
+// editor's document (not QTextCursors: a document never shrinks its table of
+// cursors, so thousands of them slow every later edit); the window shows them
+// in red.
+#pragma once
+
+#include "text_range.h"
+
+#include <QMetaObject>
+
+class QPlainTextEdit;
+
+namespace TextTools {
+
+enum class SearchOutcome {
+    Done,
+    NotFound,    // "検索" found nothing more: the caller sounds the information beep
+    EmptySearch, // nothing to search for: nothing was done
+    TooLong,     // the result would pass the editor's size limit: nothing was done
+};
+
+class SearchReplace
+{
+public:
+    // Works on `editor`'s text and selection; `maxChars` is the editor's limit.
+    SearchReplace(QPlainTextEdit *editor, qsizetype maxChars);
+    ~SearchReplace();
+    Q_DISABLE_COPY_MOVE(SearchReplace)
+
+    // Where the next "検索" starts; -1 after mark all and replace all.
+    qsizetype searchPosition() const { return position_; }
+
+    // Typing a search text or switching an option starts over at the top.
+    void resetSearchPosition() { position_ = 0; }
+
+    // Whether "置換" is enabled: after a successful "検索" until the next
+    // "置換" or a failed "検索".
+    bool canReplace() const { return canReplace_; }
+
+    // "検索": selects and marks the next match of `text`, taken literally.
+    SearchOutcome findNext(const QString &text, bool matchCase);
+
+    // "全彩色": marks every match of `text`, the last one left selected.
+    SearchOutcome markAll(const QString &text, bool matchCase);
+
+    // "置換": the selection replaced by `replacement`, which is marked.
+    SearchOutcome replace(const QString &replacement);
+
+    // "一括置換" in one undoable step; "[RET]" (or "[ret]") in either text is
+    // a line break. Inserted text is never searched again.
+    SearchOutcome replaceAll(const QString &text, const QString &replacement, bool matchCase);
+
+    // The marked runs in current character positions, in text order.
+    const TextRanges &marks() const { return marks_; }
+
+    // Forgets every mark (the text was coloured anew).
+    void clearMarks() { marks_.clear(); }
+
+private:
+    void addMarks(const TextRanges &ranges);
+    void follow(qsizetype from, qsizetype removed, qsizetype added);
+    void select(qsizetype start, qsizetype end);
+
+    QPlainTextEdit *editor_;
+    qsizetype maxChars_;
+    qsizetype position_ = 0;
+    bool canReplace_ = false;
+    TextRanges marks_; // sorted, disjoint
+    bool ownEdit_ = false;
+    QMetaObject::Connection following_;
+};
+
+} // namespace TextTools
