@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "editor_keys.h"
 #include "editor_settings.h"
 #include "editor_units.h"
 #include "hint_options.h"
@@ -41,6 +42,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     CreateActions();
     CreateToolbar();
     CreatePopupMenu();
+    CreateEditingBehaviour();
     CreateDialogs();
 
     Timer1 = new QTimer(this);
@@ -65,6 +67,7 @@ void TForm1::setForm3(TForm3 *form3)
     Form3 = form3;
     options_ = form3 != nullptr ? static_cast<const EditorOptions *>(form3) : &defaultOptions_;
     document_.setOptions(options_);
+    editorKeys_->setOptions(options_);
 }
 
 void TForm1::FormCreate()
@@ -104,7 +107,7 @@ void TForm1::PoChange()
 void TForm1::Timer1Timer()
 {
     if (ColouringEnabled && TextChanged && options_->options().useAutoHtml) {
-        // Incremental tag colouring comes with the editing behaviour.
+        ColourTagsNearCaret();
         TextChanged = false;
     }
     const QLocale locale = QLocale::system();
@@ -267,6 +270,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == RichEdit1->viewport() && EditorDragEvent(event))
         return true;
+    if (CaptionClicked(watched, event)) {
+        ColourAllTags();
+        return true;
+    }
     if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton)

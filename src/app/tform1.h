@@ -24,6 +24,8 @@ class QPlainTextEdit;
 class QSplitter;
 class QStatusBar;
 class QTimer;
+class EditorKeys;
+class TagColours;
 class TForm3;
 class TShineSpeedButton;
 
@@ -57,6 +59,8 @@ public:
 
     void ShowStatus();
     void PoChange();
+    void ColourAllTags();
+    void ColourTagsNearCaret();
     void Timer1Timer();
     void PlayClickSound();
     void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
@@ -115,6 +119,8 @@ public slots:
     void SSButton3Click();
     void SSButton4Click();
     void SSButton5Click();
+    void SSButton11Click();
+    void DF51Click();
     void SpeedButton21Click();
     void SpeedButton22Click();
     void SpeedButton23Click();
@@ -146,6 +152,8 @@ private:
     void CreateStatusBar();
     void CreateToolbar();
     void CreateActions();
+    void CreateEditingBehaviour();
+    bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
     void CreateDialogs();
 
@@ -168,6 +176,8 @@ private:
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;
+    EditorKeys *editorKeys_ = nullptr;
+    TagColours *tagColours_ = nullptr;
     int baseFontSize_ = 9;
     int openFilterIndex_ = 0;
     bool firstShow_ = true;

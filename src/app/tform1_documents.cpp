@@ -114,7 +114,9 @@ bool TForm1::LoadDocument(const QString &path)
         return false;
     }
     RichEdit1->moveCursor(QTextCursor::Start);
-    // Tag colouring after loading comes with the editing behaviour.
+    ApplyTextSize(baseFontSize_);
+    if (options_->options().useAutoHtml)
+        ColourAllTags();
     ShowStatus();
     PoChange();
     return true;
@@ -212,6 +214,7 @@ void TForm1::SSButton2Click()
     if (!ConfirmSaveChanges())
         return;
     StartNewDocument(NewDocumentPath(DocumentPath, !Panel3->isHidden()));
+    ApplyTextSize(baseFontSize_);
     ShowStatus();
 }
 

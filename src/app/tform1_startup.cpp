@@ -118,12 +118,14 @@ void TForm1::FollowCommandLine()
             Panel4->hide();
             Panel11->hide();
             Panel12->hide();
-            // All tags are coloured here once the editing behaviour exists.
+            ColourAllTags();
         }
         break;
     }
 
     ShowStatus();
+    if (options_->options().useAutoHtml)
+        ColourAllTags();
     PoChange();
     setAcceptDrops(true);
     emit StartUpFinished();

@@ -164,6 +164,7 @@ void TForm1::CreateToolbar()
         });
     };
     toggle(9, [this] { Panel10->setVisible(Panel10->isHidden()); });
+    connect(SSButtons[10], &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
     toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
     toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });

@@ -273,9 +273,9 @@ TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:003/003  C:001"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "no question about an invisible character";
-    EXPECT_EQ(ReadFile(QStringLiteral("breaks.txt")), "a\r\nbc\r\nd");
+    EXPECT_EQ(ReadFile(QStringLiteral("breaks.txt")), "a<br>\r\nbc\r\nd");
     form->RichEdit1->undo();
-    EXPECT_EQ(form->RichEdit1->document()->toRawText(), QStringLiteral("a\u2029b"))
+    EXPECT_EQ(form->RichEdit1->document()->toRawText(), QStringLiteral("a<br>\u2029b"))
         << "the paste and its line break undo as one";
 }
 

@@ -1,0 +1,52 @@
+// What the program adds to the editor's own keys: click sounds, the
+// line-break tag on Shift+Enter, automatic indentation, Shift+Delete line
+// deletion, plain paste on Ctrl+V, quote paste on Ctrl+Q, and the Insert key
+// switching between insert and overwrite.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class EditorOptions;
+class QKeyEvent;
+class QPlainTextEdit;
+
+class EditorKeys : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Hooks
+    {
+        std::function<void(const QString &sound)> play; // "key.wav", "enter.wav", skipped while one plays
+        std::function<int()> tagCase;                   // the tag palette's case choice
+        std::function<void()> pastePlain;               // KPaste1Click
+        std::function<void()> pasteQuote;               // QuoteClick
+    };
+
+    // Installs itself on `editor`; `options` may change later (setOptions).
+    EditorKeys(QPlainTextEdit *editor, const EditorOptions *options, Hooks hooks);
+    void setOptions(const EditorOptions *options) { options_ = options; }
+
+    // Whether the editor overwrites (Insert pressed an odd number of times).
+    bool overwrite() const;
+
+signals:
+    // After every key press and release in the editor (PoChange).
+    void keyHandled();
+    // The Insert key switched the mode.
+    void overwriteChanged(bool overwrite);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // RichEdit1KeyDown: true when the key is swallowed.
+    bool keyDown(QKeyEvent *key);
+    // RichEdit1KeyPress for Enter: true when the indentation was inserted.
+    bool autoIndent();
+
+    QPlainTextEdit *editor_;
+    const EditorOptions *options_;
+    Hooks hooks_;
+};

@@ -1,0 +1,164 @@
+#include "tag_colours.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+#include <functional>
+
+using TextTools::TextRange;
+using TextTools::TextRanges;
+
+namespace {
+
+// The runs after an edit that removed `removed` characters at `position` and
+// added `added`: added text takes the colour of the character before it, as
+// typed characters do.
+void Follow(TextRanges &ranges, qsizetype position, qsizetype removed, qsizetype added)
+{
+    const qsizetype delta = added - removed;
+    const qsizetype removedEnd = position + removed;
+    TextRanges moved;
+    moved.reserve(ranges.size());
+    for (const TextRange &r : std::as_const(ranges)) {
+        if (r.end() < position || (removed > 0 && r.end() == position))
+            moved << r; // before the edit
+        else if (removed == 0 && r.start >= position)
+            moved << TextRange{r.start + added, r.length}; // after an insertion
+        else if (removed > 0 && r.start >= removedEnd)
+            moved << TextRange{r.start + delta, r.length}; // after a replacement
+        else if (r.start < position)
+            moved << TextRange{r.start, std::max(r.end(), removedEnd) + delta - r.start}; // reaches the edit
+        else if (r.end() > removedEnd)
+            moved << TextRange{position + added, r.end() - removedEnd}; // began in the removed text
+    }
+    ranges = moved;
+}
+
+// Puts `added` into `ranges`, keeping them sorted and disjoint.
+void Merge(TextRanges &ranges, const TextRanges &added)
+{
+    ranges << added;
+    std::sort(ranges.begin(), ranges.end(),
+              [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
+    TextRanges merged;
+    for (const TextRange &r : std::as_const(ranges)) {
+        if (r.length <= 0)
+            continue;
+        if (!merged.isEmpty() && r.start <= merged.last().end())
+            merged.last().length = std::max(merged.last().end(), r.end()) - merged.last().start;
+        else
+            merged << r;
+    }
+    ranges = merged;
+}
+
+// Removes [from, to) from the runs.
+void Cut(TextRanges &ranges, qsizetype from, qsizetype to)
+{
+    TextRanges kept;
+    for (const TextRange &r : std::as_const(ranges)) {
+        if (r.end() <= from || r.start >= to) {
+            kept << r;
+            continue;
+        }
+        if (r.start < from)
+            kept << TextRange{r.start, from - r.start};
+        if (r.end() > to)
+            kept << TextRange{to, r.end() - to};
+    }
+    ranges = kept;
+}
+
+void Paint(const TextRanges &ranges, qsizetype from, qsizetype to, const QColor &colour,
+           const std::function<void(int, int, const QColor &)> &setColour)
+{
+    auto it = std::lower_bound(ranges.begin(), ranges.end(), from,
+                               [](const TextRange &r, qsizetype at) { return r.end() <= at; });
+    for (; it != ranges.end() && it->start < to; ++it) {
+        const qsizetype start = std::max(it->start, from);
+        const qsizetype end = std::min(it->end(), to);
+        if (end > start)
+            setColour(int(start - from), int(end - start), colour);
+    }
+}
+
+} // namespace
+
+TagColours::TagColours(QTextDocument *document) : QSyntaxHighlighter(static_cast<QObject *>(nullptr))
+{
+    setParent(document);
+    // Before the highlighter's own handler, so the runs have moved when it
+    // colours the edited lines again.
+    connect(document, &QTextDocument::contentsChange, this, &TagColours::follow);
+    setDocument(document);
+}
+
+void TagColours::follow(int position, int removed, int added)
+{
+    // Colouring itself reports its lines as changed without changing the
+    // text, and the document's revision stays.
+    const int revision = document()->revision();
+    if (revision == revision_)
+        return;
+    revision_ = revision;
+    if (blue_.isEmpty() && marks_.isEmpty())
+        return;
+    // A whole new text keeps no colours.
+    if (position == 0 && added >= document()->characterCount() - 1) {
+        blue_.clear();
+        marks_.clear();
+        return;
+    }
+    Follow(blue_, position, removed, added);
+    Follow(marks_, position, removed, added);
+}
+
+void TagColours::setBlue(TextRanges ranges)
+{
+    blue_ = std::move(ranges);
+    rehighlight();
+}
+
+void TagColours::recolour(const TextRange &reset, const TextRanges &blue)
+{
+    Cut(blue_, reset.start, reset.end());
+    Merge(blue_, blue);
+    qsizetype to = reset.end();
+    for (const TextRange &r : blue)
+        to = std::max(to, r.end());
+    rehighlightRange(reset.start, to);
+}
+
+void TagColours::setMarks(TextRanges ranges)
+{
+    TextRanges old = marks_;
+    marks_ = std::move(ranges);
+    if (old.isEmpty() && marks_.isEmpty())
+        return;
+    rehighlight();
+}
+
+void TagColours::clear()
+{
+    const bool coloured = !blue_.isEmpty() || !marks_.isEmpty();
+    blue_.clear();
+    marks_.clear();
+    if (coloured)
+        rehighlight();
+}
+
+void TagColours::rehighlightRange(qsizetype from, qsizetype to)
+{
+    for (QTextBlock block = document()->findBlock(int(from)); block.isValid() && block.position() <= to;
+         block = block.next())
+        rehighlightBlock(block);
+}
+
+void TagColours::highlightBlock(const QString &text)
+{
+    const qsizetype from = currentBlock().position();
+    const qsizetype to = from + text.size();
+    const auto set = [this](int start, int count, const QColor &colour) { setFormat(start, count, colour); };
+    Paint(blue_, from, to, QColor(0, 0, 255), set);
+    Paint(marks_, from, to, QColor(255, 0, 0), set);
+}

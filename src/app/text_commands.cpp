@@ -1,0 +1,82 @@
+#include "text_commands.h"
+
+#include "transformations.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+
+namespace TextCommands {
+
+void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite)
+{
+    const QString text = editor->toPlainText();
+    const QString result = rewrite(text);
+    if (result == text)
+        return;
+    QTextCursor cursor(editor->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(result);
+}
+
+void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
+{
+    QTextCursor cursor = editor->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    // The fragment gives line breaks as '\n', not U+2029.
+    cursor.insertText(rewrite(cursor.selection().toPlainText()));
+    editor->setTextCursor(cursor);
+}
+
+void IndentSelectedLines(QPlainTextEdit *editor)
+{
+    const QTextCursor selection = editor->textCursor();
+    const QString text = editor->toPlainText();
+    const TextTools::LineSpan lines = TextTools::TabIndentLines(
+        text, selection.selectionStart(), selection.selectionEnd() - selection.selectionStart());
+    if (lines.isEmpty())
+        return;
+    QTextCursor cursor(editor->document());
+    cursor.beginEditBlock();
+    for (qsizetype line = lines.first; line <= lines.last; ++line) {
+        cursor.setPosition(editor->document()->findBlockByNumber(int(line)).position());
+        cursor.insertText(QStringLiteral("\t"));
+    }
+    cursor.endEditBlock();
+}
+
+void PastePlain(QPlainTextEdit *editor)
+{
+    QClipboard *clipboard = QApplication::clipboard();
+    const QString text = clipboard->text();
+    if (text.isEmpty())
+        return;
+    // Only the text stays on the clipboard, as the user pasted it.
+    clipboard->setText(text);
+    editor->paste();
+}
+
+void PasteQuote(QPlainTextEdit *editor)
+{
+    const QString pasted = QApplication::clipboard()->text();
+    InsertAtCaret(
+        editor, TextTools::QuoteText(QString(pasted).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+}
+
+void CopyWhole(QPlainTextEdit *editor)
+{
+    QApplication::clipboard()->setText(editor->toPlainText());
+}
+
+void InsertAtCaret(QPlainTextEdit *editor, const QString &text)
+{
+    QTextCursor cursor = editor->textCursor();
+    cursor.insertText(text);
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+}
+
+} // namespace TextCommands

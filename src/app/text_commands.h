@@ -1,0 +1,30 @@
+// The editor side of the text commands: each takes the text it works on
+// from the editor, runs a text function on it and puts the result back as
+// one undoable edit.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace TextCommands {
+
+using Rewrite = std::function<QString(const QString &)>;
+
+// Replaces the whole text by rewrite(text).
+void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite);
+// Replaces the selection by rewrite(selection); nothing without a selection.
+void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite);
+// "TABで字下げ": a TAB in front of every line the selection touches.
+void IndentSelectedLines(QPlainTextEdit *editor);
+// KPaste1Click: the clipboard's text, and nothing else, pasted.
+void PastePlain(QPlainTextEdit *editor);
+// QuoteClick: the clipboard's text pasted as a quotation.
+void PasteQuote(QPlainTextEdit *editor);
+// K3Click: the whole text to the clipboard; the caret stays.
+void CopyWhole(QPlainTextEdit *editor);
+// Replaces the selection by `text` (the date and time, a template).
+void InsertAtCaret(QPlainTextEdit *editor, const QString &text);
+
+} // namespace TextCommands

@@ -1,0 +1,191 @@
+#include "form_fixture.h"
+#include "shine_speed_button.h"
+#include "tag_colours.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+class Editing : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n[Option]\nKeySound=0\n");
+        Start();
+    }
+    // The text with the caret at the '|' it holds.
+    void SetText(const QString &marked)
+    {
+        QString text = marked;
+        const qsizetype caret = text.indexOf(u'|');
+        text.remove(caret, 1);
+        form->RichEdit1->setPlainText(text);
+        QTextCursor cursor = form->RichEdit1->textCursor();
+        cursor.setPosition(int(caret));
+        form->RichEdit1->setTextCursor(cursor);
+    }
+    void Select(int from, int to)
+    {
+        QTextCursor cursor = form->RichEdit1->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        form->RichEdit1->setTextCursor(cursor);
+    }
+    QString Text() const { return form->RichEdit1->toPlainText(); }
+    // Which characters are drawn blue, as 'b', and which not, as '.'.
+    QString BlueMap() const
+    {
+        QString map;
+        for (QTextBlock block = form->RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+            QString line(block.length() - 1, u'.');
+            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+                if (range.format.foreground().color() == QColor(0, 0, 255))
+                    line.replace(range.start, range.length, QString(range.length, u'b'));
+            }
+            map += (map.isEmpty() && block == form->RichEdit1->document()->begin() ? QString()
+                                                                                   : QStringLiteral("/")) +
+                   line;
+        }
+        return map;
+    }
+};
+
+TEST_F(Editing, KeysIndentTagAndDeleteLines)
+{
+    const struct
+    {
+        QString before;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int tagCase;
+        QString after;
+    } cases[] = {
+        {QStringLiteral("|\t\tabc"), Qt::Key_Return, Qt::NoModifier, 0, QStringLiteral("\n\t\tabc")},
+        {QStringLiteral("\t|\tabc"), Qt::Key_Return, Qt::NoModifier, 0, QStringLiteral("\t\n\t\tabc")},
+        {QStringLiteral("  ab|c"), Qt::Key_Return, Qt::NoModifier, 0, QStringLiteral("  ab\n  c")},
+        {QStringLiteral("abc|"), Qt::Key_Return, Qt::ShiftModifier, 0, QStringLiteral("abc<br>\n")},
+        {QStringLiteral("  x|"), Qt::Key_Return, Qt::ShiftModifier, 2, QStringLiteral("  x<BR>\n  ")},
+        {QStringLiteral("o|ne\ntwo\nthree"), Qt::Key_Delete, Qt::ShiftModifier, 0,
+         QStringLiteral("two\nthree")},
+        {QStringLiteral("one\nt|wo\nthree"), Qt::Key_Delete, Qt::ShiftModifier, 0,
+         QStringLiteral("one\nthree")},
+        {QStringLiteral("one\ntwo\nthr|ee"), Qt::Key_Delete, Qt::ShiftModifier, 0,
+         QStringLiteral("one\ntwo")},
+    };
+    for (const auto &c : cases) {
+        form->Panel3->ComboBox5->setCurrentIndex(c.tagCase);
+        SetText(c.before);
+        QTest::keyClick(form->RichEdit1, c.key, c.modifiers);
+        EXPECT_EQ(Text(), c.after) << c.before.toStdString();
+    }
+    form3->CheckBox11->setChecked(false);
+    SetText(QStringLiteral("  ab|c"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_Return);
+    EXPECT_EQ(Text(), QStringLiteral("  ab\nc")) << "without automatic indentation";
+}
+
+TEST_F(Editing, InsertKeySwitchesOverwriteAndTheIndicator)
+{
+    SetText(QStringLiteral("|abc"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_Insert);
+    EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("上書き"));
+    QTest::keyClicks(form->RichEdit1, QStringLiteral("xy"));
+    EXPECT_EQ(Text(), QStringLiteral("xyc"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_Insert);
+    EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("挿入"));
+    QTest::keyClicks(form->RichEdit1, QStringLiteral("z"));
+    EXPECT_EQ(Text(), QStringLiteral("xyzc"));
+}
+
+TEST_F(Editing, MenuCommandsRewriteThePageOrTheSelection)
+{
+    const struct
+    {
+        const char *command;
+        QString text;
+        int from, to; // selection
+        QString after;
+    } cases[] = {
+        {"N4", QStringLiteral("<TITLE>Top</TITLE>\n<h1 a=1>見出し</h1>\n<B>x</B>&nbsp;y<BR>z"), 0, 0,
+         QStringLiteral("★【Top】\n■見出し\n[x] yz")},
+        {"N7", QStringLiteral("<P ALIGN=\"LEFT\">本文</P>"), 0, 0,
+         QStringLiteral("<p align=\"LEFT\">本文</p>")},
+        {"N8", QStringLiteral("<a href=\"x.html\">リンク</a>"), 0, 0,
+         QStringLiteral("<A HREF=\"x.html\">リンク</A>")},
+        {"BR1", QStringLiteral("a\nb\nc"), 0, 5, QStringLiteral("a<br>\nb<br>\nc")},
+        {"N3", QStringLiteral("1 > 0 <i>ok</i> 残す"), 0, 15, QStringLiteral("1 > 0 ok 残す")},
+        {"N5", QStringLiteral("l1\nl2\nl3\nl4"), 4, 9, QStringLiteral("l1\n\tl2\n\tl3\nl4")},
+        {"TAB1", QStringLiteral("a\tb\t漢"), 0, 5, QStringLiteral("ab漢")},
+        {"N11", QStringLiteral("ABC全角Ａ"), 0, 6, QStringLiteral("abc全角Ａ")},
+        {"N12", QStringLiteral("abc<b>"), 0, 6, QStringLiteral("ABC<B>")},
+    };
+    for (const auto &c : cases) {
+        form->RichEdit1->setPlainText(c.text);
+        Select(c.from, c.to);
+        form->Command(c.command)->trigger();
+        EXPECT_EQ(Text(), c.after) << c.command;
+        form->RichEdit1->undo();
+        EXPECT_EQ(Text(), c.text) << c.command << " undoes in one step";
+    }
+}
+
+TEST_F(Editing, QuotePasteAndDateAndTextSize)
+{
+    QApplication::clipboard()->setText(QStringLiteral("a\r\nb"));
+    SetText(QStringLiteral("|"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(Text(), QStringLiteral("> a\n> b\n"));
+
+    form3->Edit1->setText(QStringLiteral("yyyy'年'"));
+    SetText(QStringLiteral("|"));
+    form->DF51Click();
+    EXPECT_EQ(Text(), QString::number(QDate::currentDate().year()) + QStringLiteral("年"));
+
+    std::vector<int> sizes;
+    for (int i = 0; i < 3; ++i) {
+        form->SSButtons[10]->Click();
+        sizes.push_back(form->RichEdit1->font().pointSize());
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{12, 15, 9}));
+    form->SSButtons[10]->Click();
+    form->RichEdit1->document()->setModified(false);
+    form->SSButton2Click();
+    EXPECT_EQ(form->RichEdit1->font().pointSize(), 9) << "a new document returns to the base size";
+}
+
+TEST_F(Editing, TagsAreColouredCharacterByCharacter)
+{
+    const struct
+    {
+        QString text;
+        QString blue;
+    } cases[] = {
+        {QStringLiteral("<a>\n<b>x"), QStringLiteral("bbb/bbb.")},
+        {QStringLiteral("a < b\nc"), QStringLiteral("..b../.")},
+        {QStringLiteral("<p>日本語</p>"), QStringLiteral("bbb...bbbb")},
+    };
+    for (const auto &c : cases) {
+        form->RichEdit1->clear();
+        form->RichEdit1->insertPlainText(c.text);
+        QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+        EXPECT_EQ(BlueMap(), c.blue) << c.text.toStdString();
+        EXPECT_TRUE(form->RichEdit1->document()->isModified()) << "the save question still comes";
+        EXPECT_TRUE(form->RichEdit1->document()->isUndoAvailable()) << "colouring keeps undo";
+    }
+    // Typing near the caret is coloured on the next tick.
+    form3->CheckBox4->setChecked(true);
+    form->RichEdit1->setPlainText(QStringLiteral("text "));
+    form->RichEdit1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form->RichEdit1, QStringLiteral("<i>x"));
+    form->Timer1Timer();
+    EXPECT_EQ(BlueMap(), QStringLiteral(".....bbb."));
+}
+
+} // namespace
