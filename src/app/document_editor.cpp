@@ -1,5 +1,7 @@
 #include "document_editor.h"
 
+#include "document_codec.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 
@@ -20,8 +22,21 @@ void DocumentEditor::changeEvent(QEvent *event)
         fitTabStops();
 }
 
+bool DocumentEditor::fits(qsizetype added) const
+{
+    const QTextCursor cursor = textCursor();
+    const qsizetype length =
+        document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+    return length + added <= MaxDocumentChars;
+}
+
 void DocumentEditor::keyPressEvent(QKeyEvent *event)
 {
+    if (!event->text().isEmpty() && event->text().front().isPrint() && !fits(event->text().size())) {
+        emit limitReached();
+        event->accept();
+        return;
+    }
     if (event == QKeySequence::InsertLineSeparator && !isReadOnly()) {
         textCursor().insertBlock();
         ensureCursorVisible();
@@ -37,6 +52,10 @@ void DocumentEditor::insertFromMimeData(const QMimeData *source)
         return;
     QString text = source->text();
     text.replace(QChar::LineSeparator, u'\n');
+    if (!fits(text.size())) {
+        emit limitReached();
+        return;
+    }
     // One undo step, as the editor's own paste is.
     textCursor().insertText(text);
     ensureCursorVisible();

@@ -14,6 +14,14 @@ class DocumentEditor : public QPlainTextEdit
 public:
     explicit DocumentEditor(QWidget *parent = nullptr);
 
+    // Whether `added` characters replacing the selection keep the text
+    // within the most a document may hold.
+    bool fits(qsizetype added) const;
+
+signals:
+    // Typing or a paste was refused: the text would pass the limit.
+    void limitReached();
+
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

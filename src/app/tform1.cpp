@@ -6,6 +6,7 @@
 #include "hint_options.h"
 #include "long_lines.h"
 #include "program_dir.h"
+#include "search_replace.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
@@ -43,6 +44,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     CreateToolbar();
     CreatePopupMenu();
     CreateEditingBehaviour();
+    CreateSearchBar();
     CreateDialogs();
 
     Timer1 = new QTimer(this);
@@ -60,7 +62,11 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+// The search must let go of the editor before the editor goes.
+TForm1::~TForm1()
+{
+    search_.reset();
+}
 
 void TForm1::setForm3(TForm3 *form3)
 {

@@ -4,6 +4,7 @@
 
 #include "document.h"
 #include "editor_options.h"
+#include "search_bar.h"
 #include "sound_player.h"
 #include "tool_panels.h"
 
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -27,6 +30,10 @@ class QTimer;
 class EditorKeys;
 class TagColours;
 class TForm3;
+namespace TextTools {
+class SearchReplace;
+enum class SearchOutcome;
+} // namespace TextTools
 class TShineSpeedButton;
 
 class TForm1 : public QWidget
@@ -153,6 +160,11 @@ private:
     void CreateToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
+    void CreateSearchBar();
+    // Runs a search that only marks, or one that edits, then shows the marks.
+    void Mark(const std::function<TextTools::SearchOutcome()> &search);
+    void Edit(const std::function<TextTools::SearchOutcome()> &replace);
+    void SearchDone();
     bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
     void CreateDialogs();
@@ -178,6 +190,7 @@ private:
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;
+    std::unique_ptr<TextTools::SearchReplace> search_;
     int baseFontSize_ = 9;
     int openFilterIndex_ = 0;
     bool firstShow_ = true;

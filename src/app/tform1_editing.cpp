@@ -1,8 +1,11 @@
 // The editor's own behaviour wired to the window: keys, the text commands of
 // the context menu, date and time, text size and the tag colouring.
 #include "date_format.h"
+#include "document_codec.h"
+#include "document_editor.h"
 #include "editor_keys.h"
 #include "letter_case.h"
+#include "search_replace.h"
 #include "tag_case.h"
 #include "tag_colouring.h"
 #include "tag_colours.h"
@@ -57,6 +60,10 @@ void TForm1::CreateEditingBehaviour()
     on("N12", [this] { RewriteSelection(RichEdit1, TextTools::ToUpperAscii); });
     on("DF51", &TForm1::DF51Click);
 
+    connect(static_cast<DocumentEditor *>(RichEdit1), &DocumentEditor::limitReached, this, [this] {
+        ShowFileError(QStringLiteral("編集できる文書は %1 文字までです。").arg(MaxDocumentChars));
+    });
+
     // The three panel captions colour every tag, whatever the setting.
     for (QLabel *caption : {Panel3->Label1, Panel12->Label2, Panel4->Label3})
         caption->installEventFilter(this);
@@ -85,6 +92,9 @@ void TForm1::SSButton11Click()
 void TForm1::ColourAllTags()
 {
     ColouringEnabled = false;
+    // Colouring anew takes the search marks away.
+    search_->clearMarks();
+    tagColours_->setMarks({});
     tagColours_->setBlue(TextTools::ColourAllTagsRanges(RichEdit1->toPlainText()));
     ColouringEnabled = true;
 }

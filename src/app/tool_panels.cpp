@@ -8,8 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-namespace {
-
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
@@ -23,6 +21,8 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
     label->setCursor(Qt::PointingHandCursor);
     return label;
 }
+
+namespace {
 
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
                       const QStringList &items)
@@ -132,8 +132,6 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
     column->addWidget(Label3);
     column->addStretch(1);
 }
-
-SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent) {}
 
 FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
 {

@@ -13,6 +13,10 @@ class QLabel;
 class TShineSpeedButton;
 struct MainWindowSettings;
 
+// A white bold caption of a panel, with a pointing hand: the panel captions
+// are clicked to colour every tag.
+QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
+
 // A docked region in one of the program's panel colours.
 class ToolPanel : public QWidget
 {
@@ -66,15 +70,6 @@ public:
     explicit ColourPanel(QWidget *parent);
 
     QLabel *Label3;
-};
-
-// The search bar (Panel10).
-class SearchBar : public ToolPanel
-{
-    Q_OBJECT
-
-public:
-    explicit SearchBar(QWidget *parent);
 };
 
 // The folder pane (Panel13).

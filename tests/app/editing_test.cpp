@@ -1,6 +1,10 @@
+#include "document_codec.h"
+#include "document_editor.h"
 #include "form_fixture.h"
+#include "search_bar.h"
 #include "shine_speed_button.h"
 #include "tag_colours.h"
+#include <QCheckBox>
 
 #include <QAction>
 #include <QClipboard>
@@ -186,6 +190,79 @@ TEST_F(Editing, TagsAreColouredCharacterByCharacter)
     QTest::keyClicks(form->RichEdit1, QStringLiteral("<i>x"));
     form->Timer1Timer();
     EXPECT_EQ(BlueMap(), QStringLiteral(".....bbb."));
+}
+
+TEST_F(Editing, NoEditPassesTheDocumentLimit)
+{
+    auto *editor = static_cast<DocumentEditor *>(form->RichEdit1);
+    form->RichEdit1->setPlainText(QStringLiteral("ab"));
+    EXPECT_TRUE(editor->fits(MaxDocumentChars - 2));
+    EXPECT_FALSE(editor->fits(MaxDocumentChars - 1));
+    Select(0, 2);
+    EXPECT_TRUE(editor->fits(MaxDocumentChars)) << "the selection goes away";
+
+    form->RichEdit1->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString(MaxDocumentChars - 1, u'x'));
+    modals.ThenClick(QMessageBox::Ok);
+    form->RichEdit1->paste();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text, QStringLiteral("編集できる文書は 134217728 文字までです。"));
+    EXPECT_EQ(Text(), QStringLiteral("ab"));
+    QApplication::clipboard()->clear();
+}
+
+TEST_F(Editing, SearchBarFindsMarksAndReplaces)
+{
+    SearchBar *bar = form->Panel10;
+    form->SSButtons[9]->Click();
+    EXPECT_EQ(bar->height(), 32);
+    bar->CheckBox1->click();
+    EXPECT_EQ(bar->height(), 59);
+
+    form->RichEdit1->setPlainText(QStringLiteral("xabc <p>abc</p>"));
+    bar->Edit1->setText(QStringLiteral("abc"));
+    bar->ShineSpeedButton4->Click();
+    EXPECT_EQ(form->RichEdit1->textCursor().selectedText(), QStringLiteral("abc"));
+    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 1);
+    EXPECT_TRUE(bar->ShineSpeedButton6->isEnabled());
+    EXPECT_FALSE(form->RichEdit1->document()->isModified()) << "marking is no edit";
+    bar->ShineSpeedButton4->Click();
+    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 8);
+    bar->ShineSpeedButton4->Click();
+    EXPECT_FALSE(form->RichEdit1->textCursor().hasSelection()) << "not found: the caret goes to the end";
+    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
+    bar->ShineSpeedButton4->Click();
+    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 1) << "and the next search starts at the top";
+
+    bar->Edit2->setText(QStringLiteral("置換"));
+    bar->ShineSpeedButton6->Click();
+    EXPECT_EQ(Text(), QStringLiteral("x置換 <p>abc</p>"));
+    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
+
+    const struct
+    {
+        QString text, search, replacement, after;
+        bool matchCase;
+    } cases[] = {
+        {QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("aa"), QStringLiteral("aaaaaa"), true},
+        {QStringLiteral("aaa"), QStringLiteral("a"), QString(), QString(), true},
+        {QStringLiteral("x\ny"), QStringLiteral("x[RET]y"), QStringLiteral("z[ret]"), QStringLiteral("z\n"),
+         true},
+        {QStringLiteral("ABC abc"), QStringLiteral("abc"), QStringLiteral("-"), QStringLiteral("- -"), false},
+        {QStringLiteral("abc"), QString(), QStringLiteral("-"), QStringLiteral("abc"), true},
+    };
+    for (const auto &c : cases) {
+        form->RichEdit1->setPlainText(c.text);
+        bar->Edit1->setText(c.search);
+        bar->Edit2->setText(c.replacement);
+        bar->CheckBox5->setChecked(c.matchCase);
+        bar->ShineSpeedButton7->Click();
+        EXPECT_EQ(Text(), c.after) << c.text.toStdString() << " / " << c.search.toStdString();
+        if (c.after != c.text) {
+            form->RichEdit1->undo();
+            EXPECT_EQ(Text(), c.text) << "replace all undoes in one step";
+        }
+    }
 }
 
 } // namespace

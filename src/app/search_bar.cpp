@@ -1,0 +1,121 @@
+#include "search_bar.h"
+
+#include "shine_speed_button.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QLabel *WhiteLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+QLineEdit *Field(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(accessibleName);
+    return edit;
+}
+
+TShineSpeedButton *Button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new TShineSpeedButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setFixedSize(64, 22);
+    return button;
+}
+
+QCheckBox *Check(QWidget *parent, const char *name, const QString &caption, bool checked)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(checked);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    box->setPalette(palette);
+    return box;
+}
+
+} // namespace
+
+SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
+{
+    Label4 = WhiteLabel(this, "Label4", QStringLiteral("Search："));
+    Edit1 = Field(this, "Edit1", QStringLiteral("検索する文字列"));
+    ShineSpeedButton4 = Button(this, "ShineSpeedButton4", QStringLiteral("検索"));
+    ShineSpeedButton5 = Button(this, "ShineSpeedButton5", QStringLiteral("全彩色"));
+    CheckBox1 = Check(this, "CheckBox1", QStringLiteral("置換"), false);
+    CheckBox5 = Check(this, "CheckBox5", QStringLiteral("Aa区別"), true);
+    Label5 = WhiteLabel(this, "Label5", QStringLiteral("Replace："));
+    Edit2 = Field(this, "Edit2", QStringLiteral("置換後の文字列"));
+    ShineSpeedButton6 = Button(this, "ShineSpeedButton6", QStringLiteral("置換"));
+    ShineSpeedButton7 = Button(this, "ShineSpeedButton7", QStringLiteral("一括置換"));
+    Label8 = WhiteLabel(this, "Label8", QStringLiteral("※改行=\"[RET]\""));
+    ShineSpeedButton6->setEnabled(false);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(Label4, 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(ShineSpeedButton4, 0, 2);
+    grid->addWidget(ShineSpeedButton5, 0, 3);
+    grid->addWidget(CheckBox1, 0, 4);
+    grid->addWidget(CheckBox5, 0, 5);
+    grid->addWidget(Label5, 1, 0);
+    grid->addWidget(Edit2, 1, 1);
+    grid->addWidget(ShineSpeedButton6, 1, 2);
+    grid->addWidget(ShineSpeedButton7, 1, 3);
+    grid->addWidget(Label8, 1, 4, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setAlignment(Qt::AlignTop);
+
+    connect(Edit1, &QLineEdit::textChanged, this, &SearchBar::searchRestarts);
+    for (QCheckBox *box : {CheckBox1, CheckBox5}) {
+        connect(box, &QCheckBox::clicked, this, [this] {
+            emit optionClicked();
+            emit searchRestarts();
+            fitHeight();
+        });
+    }
+    connect(ShineSpeedButton4, &TShineSpeedButton::OnClick, this,
+            [this] { emit findNextRequested(Edit1->text(), matchCase()); });
+    connect(ShineSpeedButton5, &TShineSpeedButton::OnClick, this,
+            [this] { emit markAllRequested(Edit1->text(), matchCase()); });
+    connect(ShineSpeedButton6, &TShineSpeedButton::OnClick, this,
+            [this] { emit replaceRequested(Edit2->text()); });
+    connect(ShineSpeedButton7, &TShineSpeedButton::OnClick, this,
+            [this] { emit replaceAllRequested(Edit1->text(), Edit2->text(), matchCase()); });
+    fitHeight();
+}
+
+void SearchBar::setReplaceEnabled(bool enabled)
+{
+    ShineSpeedButton6->setEnabled(enabled);
+}
+
+bool SearchBar::matchCase() const
+{
+    return CheckBox5->isChecked();
+}
+
+void SearchBar::fitHeight()
+{
+    const bool replacing = CheckBox1->isChecked();
+    for (QWidget *row : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Edit2),
+                         static_cast<QWidget *>(ShineSpeedButton6), static_cast<QWidget *>(ShineSpeedButton7),
+                         static_cast<QWidget *>(Label8)})
+        row->setVisible(replacing);
+    setFixedHeight(replacing ? 59 : 32);
+}

@@ -1,0 +1,46 @@
+// The search bar (Panel10): its controls and nothing else. It says what the
+// user asked for; the main window runs the search on the editor.
+#pragma once
+
+#include "tool_panels.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class TShineSpeedButton;
+
+class SearchBar : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    explicit SearchBar(QWidget *parent);
+
+    // "置換" is enabled after a successful "検索" only.
+    void setReplaceEnabled(bool enabled);
+    bool matchCase() const;
+    // The search row alone is 32 pixels high, with the replace row 59.
+    void fitHeight();
+
+    QLabel *Label4;
+    QLineEdit *Edit1;
+    TShineSpeedButton *ShineSpeedButton4; // "検索"
+    TShineSpeedButton *ShineSpeedButton5; // "全彩色"
+    QCheckBox *CheckBox1;                 // "置換": the replace row
+    QCheckBox *CheckBox5;                 // "Aa区別"
+    QLabel *Label5;
+    QLineEdit *Edit2;
+    TShineSpeedButton *ShineSpeedButton6; // "置換"
+    TShineSpeedButton *ShineSpeedButton7; // "一括置換"
+    QLabel *Label8;
+
+signals:
+    // The search text or an option changed: the next search starts at the top.
+    void searchRestarts();
+    // A check box was clicked (the toolbar's click sound).
+    void optionClicked();
+    void findNextRequested(const QString &text, bool matchCase);
+    void markAllRequested(const QString &text, bool matchCase);
+    void replaceRequested(const QString &replacement);
+    void replaceAllRequested(const QString &text, const QString &replacement, bool matchCase);
+};
