@@ -12,36 +12,68 @@ namespace {
 
 // The runs after an edit that removed `removed` characters at `position` and
 // added `added`: added text takes the colour of the character before it, as
-// typed characters do.
+// typed characters do. Runs before the edit are left alone, so typing in a
+// large page costs one pass over the runs after the caret.
 void Follow(TextRanges &ranges, qsizetype position, qsizetype removed, qsizetype added)
 {
     const qsizetype delta = added - removed;
     const qsizetype removedEnd = position + removed;
-    TextRanges moved;
-    moved.reserve(ranges.size());
-    for (const TextRange &r : std::as_const(ranges)) {
-        if (r.end() < position || (removed > 0 && r.end() == position))
-            moved << r; // before the edit
-        else if (removed == 0 && r.start >= position)
-            moved << TextRange{r.start + added, r.length}; // after an insertion
+    auto it = std::lower_bound(ranges.begin(), ranges.end(), position,
+                               [](const TextRange &r, qsizetype at) { return r.end() < at; });
+    bool emptied = false;
+    for (; it != ranges.end(); ++it) {
+        TextRange &r = *it;
+        if (removed > 0 && r.end() == position)
+            continue; // before the edit
+        if (removed == 0 && r.start >= position)
+            r.start += added; // after an insertion
         else if (removed > 0 && r.start >= removedEnd)
-            moved << TextRange{r.start + delta, r.length}; // after a replacement
+            r.start += delta; // after a replacement
         else if (r.start < position)
-            moved << TextRange{r.start, std::max(r.end(), removedEnd) + delta - r.start}; // reaches the edit
-        else if (r.end() > removedEnd)
-            moved << TextRange{position + added, r.end() - removedEnd}; // began in the removed text
+            r.length = std::max(r.end(), removedEnd) + delta - r.start; // reaches the edit
+        else {
+            // Began in the removed text: what is left of it.
+            r.length = std::max<qsizetype>(0, r.end() - removedEnd);
+            r.start = position + added;
+            emptied = emptied || r.length == 0;
+        }
     }
-    ranges = moved;
+    if (emptied)
+        ranges.removeIf([](const TextRange &r) { return r.length == 0; });
 }
 
-// Puts `added` into `ranges`, keeping them sorted and disjoint.
-void Merge(TextRanges &ranges, const TextRanges &added)
+// Replaces whatever the runs hold in [reset.start, reset.end()) by `blue`,
+// touching only the runs near it.
+void Recolour(TextRanges &ranges, const TextRange &reset, const TextRanges &blue)
 {
-    ranges << added;
-    std::sort(ranges.begin(), ranges.end(),
+    qsizetype from = reset.start;
+    qsizetype to = reset.end();
+    for (const TextRange &r : blue) {
+        from = std::min(from, r.start);
+        to = std::max(to, r.end());
+    }
+    auto first = std::lower_bound(ranges.begin(), ranges.end(), from,
+                                  [](const TextRange &r, qsizetype at) { return r.end() < at; });
+    auto last = first;
+    while (last != ranges.end() && last->start <= to)
+        ++last;
+    TextRanges span(first, last);
+    TextRanges kept;
+    for (const TextRange &r : std::as_const(span)) {
+        if (r.end() <= reset.start || r.start >= reset.end()) {
+            kept << r;
+            continue;
+        }
+        if (r.start < reset.start)
+            kept << TextRange{r.start, reset.start - r.start};
+        if (r.end() > reset.end())
+            kept << TextRange{reset.end(), r.end() - reset.end()};
+    }
+    kept << blue;
+    std::sort(kept.begin(), kept.end(),
               [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
     TextRanges merged;
-    for (const TextRange &r : std::as_const(ranges)) {
+    for (const TextRange &r : std::as_const(kept)) {
         if (r.length <= 0)
             continue;
         if (!merged.isEmpty() && r.start <= merged.last().end())
@@ -49,24 +81,10 @@ void Merge(TextRanges &ranges, const TextRanges &added)
         else
             merged << r;
     }
-    ranges = merged;
-}
-
-// Removes [from, to) from the runs.
-void Cut(TextRanges &ranges, qsizetype from, qsizetype to)
-{
-    TextRanges kept;
-    for (const TextRange &r : std::as_const(ranges)) {
-        if (r.end() <= from || r.start >= to) {
-            kept << r;
-            continue;
-        }
-        if (r.start < from)
-            kept << TextRange{r.start, from - r.start};
-        if (r.end() > to)
-            kept << TextRange{to, r.end() - to};
-    }
-    ranges = kept;
+    const qsizetype at = first - ranges.begin();
+    ranges.remove(at, last - first);
+    for (qsizetype i = 0; i < merged.size(); ++i)
+        ranges.insert(at + i, merged[i]);
 }
 
 void Paint(const TextRanges &ranges, qsizetype from, qsizetype to, const QColor &colour,
@@ -121,8 +139,7 @@ void TagColours::setBlue(TextRanges ranges)
 
 void TagColours::recolour(const TextRange &reset, const TextRanges &blue)
 {
-    Cut(blue_, reset.start, reset.end());
-    Merge(blue_, blue);
+    Recolour(blue_, reset, blue);
     qsizetype to = reset.end();
     for (const TextRange &r : blue)
         to = std::max(to, r.end());

@@ -19,6 +19,8 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextDocumentFragment>
+#include <algorithm>
 
 void TForm1::CreateEditingBehaviour()
 {
@@ -103,8 +105,21 @@ void TForm1::ColourTagsNearCaret()
 {
     if (!TextChanged || !RichEdit1->document()->isModified())
         return;
-    const TextTools::NearCaretColouring colouring =
-        TextTools::ColourTagsNearCaretRanges(RichEdit1->toPlainText(), RichEdit1->textCursor().position());
-    if (!colouring.blue.isEmpty() || colouring.reset.length > 0)
-        tagColours_->recolour(colouring.reset, colouring.blue);
+    // The window reaches 150 editor units back and 100 ahead, at most one
+    // character each: a slice of the text around the caret holds it.
+    const int caret = RichEdit1->textCursor().position();
+    const int length = RichEdit1->document()->characterCount() - 1;
+    const int from = std::max(0, caret - 300);
+    const int to = std::min(length, caret + 300);
+    QTextCursor slice(RichEdit1->document());
+    slice.setPosition(from);
+    slice.setPosition(to, QTextCursor::KeepAnchor);
+    TextTools::NearCaretColouring colouring =
+        TextTools::ColourTagsNearCaretRanges(slice.selection().toPlainText(), caret - from);
+    if (colouring.blue.isEmpty() && colouring.reset.length == 0)
+        return;
+    colouring.reset.start += from;
+    for (TextTools::TextRange &range : colouring.blue)
+        range.start += from;
+    tagColours_->recolour(colouring.reset, colouring.blue);
 }
