@@ -1,6 +1,7 @@
 // The toolbar: fifteen shine buttons, the logo and the two small buttons.
 #include "shine_btn_colors.h"
 #include "shine_speed_button.h"
+#include "search_bar.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -163,7 +165,11 @@ void TForm1::CreateToolbar()
             show();
         });
     };
-    toggle(9, [this] { Panel10->setVisible(Panel10->isHidden()); });
+    toggle(9, [this] {
+        Panel10->setVisible(Panel10->isHidden());
+        if (!Panel10->isHidden())
+            Panel10->Edit1->setFocus();
+    });
     connect(SSButtons[10], &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
     toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });

@@ -214,8 +214,11 @@ TEST_F(Editing, NoEditPassesTheDocumentLimit)
 TEST_F(Editing, SearchBarFindsMarksAndReplaces)
 {
     SearchBar *bar = form->Panel10;
+    form->activateWindow();
     form->SSButtons[9]->Click();
     EXPECT_EQ(bar->height(), 32);
+    EXPECT_TRUE(bar->Edit1->hasFocus() || QApplication::focusWidget() == bar->Edit1 ||
+                form->focusWidget() == bar->Edit1);
     bar->CheckBox1->click();
     EXPECT_EQ(bar->height(), 59);
 
