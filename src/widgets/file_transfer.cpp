@@ -43,7 +43,8 @@ bool CopyIntoPlace(const QString &source, const QString &destination, QString &e
                                       QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(8));
     std::error_code ec;
     if (QFileInfo(source).isDir())
-        fs::copy(Native(source), temporary, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
+        fs::copy(Native(source), temporary, fs::copy_options::recursive | fs::copy_options::copy_symlinks,
+                 ec);
     else
         fs::copy_file(Native(source), temporary, ec);
     if (!ec)
@@ -72,7 +73,8 @@ Result Transfer(const QString &source, const QString &folder, Mode mode, const C
     if (destination == from) {
         if (mode == Mode::Move)
             return {true, QString(), destination};
-        return Failure(destination, QStringLiteral("「%1」はすでにこのフォルダにあります。").arg(item.fileName()));
+        return Failure(destination,
+                       QStringLiteral("「%1」はすでにこのフォルダにあります。").arg(item.fileName()));
     }
     if (item.isDir() && Inside(into, from))
         return Failure(destination, QStringLiteral("フォルダ「%1」をそれ自身の中へは移せません。").arg(from));
@@ -89,7 +91,8 @@ Result Transfer(const QString &source, const QString &folder, Mode mode, const C
     QString error;
     if (mode == Mode::Copy) {
         if (!detail::CopyIntoPlace(from, destination, error))
-            return Failure(destination, QStringLiteral("「%1」をコピーできませんでした。\n%2").arg(from, error));
+            return Failure(destination,
+                           QStringLiteral("「%1」をコピーできませんでした。\n%2").arg(from, error));
         return {true, QString(), destination};
     }
 
@@ -98,7 +101,8 @@ Result Transfer(const QString &source, const QString &folder, Mode mode, const C
     if (!ec)
         return {true, QString(), destination};
     if (ec != std::errc::cross_device_link)
-        return Failure(destination, QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, Reason(ec)));
+        return Failure(destination,
+                       QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, Reason(ec)));
     // Another device: the source goes only once its copy is whole.
     if (!detail::CopyIntoPlace(from, destination, error))
         return Failure(destination, QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, error));

@@ -25,7 +25,8 @@ void FolderFilterModel::setFilesFirst(bool on)
 
 bool FolderFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
-    if (hiddenNames_.isEmpty() || !sourceParent.isValid())
+    // The drives themselves sit at the top or below the computer's node.
+    if (hiddenNames_.isEmpty() || !sourceParent.isValid() || roots_->isVirtualNode(sourceParent))
         return true;
     // The name is at hand; the whole path is built only for a likely match.
     const QModelIndex item = roots_->index(sourceRow, 0, sourceParent);

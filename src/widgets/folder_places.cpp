@@ -53,10 +53,9 @@ QString Folder(TRootFolder root)
 // Mounts of the system itself, not places a user keeps documents.
 bool IsSystemMount(const QString &root)
 {
-    static const QStringList system = {QStringLiteral("/proc"), QStringLiteral("/sys"),
-                                       QStringLiteral("/dev"),  QStringLiteral("/run"),
-                                       QStringLiteral("/boot"), QStringLiteral("/snap"),
-                                       QStringLiteral("/var"),  QStringLiteral("/tmp")};
+    static const QStringList system = {
+        QStringLiteral("/proc"), QStringLiteral("/sys"),  QStringLiteral("/dev"), QStringLiteral("/run"),
+        QStringLiteral("/boot"), QStringLiteral("/snap"), QStringLiteral("/var"), QStringLiteral("/tmp")};
     if (root.startsWith(QLatin1String("/run/media/")))
         return false;
     for (const QString &prefix : system)

@@ -88,7 +88,8 @@ void FolderRootsModel::connectSource()
                 // A range that holds a root: each row where it is shown.
                 for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
                     for (int column = topLeft.column(); column <= bottomRight.column(); ++column)
-                        if (const QModelIndex one = mapFromSource(topLeft.siblingAtRow(row).siblingAtColumn(column));
+                        if (const QModelIndex one =
+                                mapFromSource(topLeft.siblingAtRow(row).siblingAtColumn(column));
                             one.isValid())
                             emit dataChanged(one, one, roles);
             });

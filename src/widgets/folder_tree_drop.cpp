@@ -97,7 +97,8 @@ void TFolderTreeViewEx::dropInto(const QString &file, const QModelIndex &node, b
     if (!isFolderNode(node) || !GetPathFromNode(node, folder))
         return message(QStringLiteral("This Folder is SpecialFolder \n   Can not Copy or Paste!"));
     const auto result = FileTransfer::Transfer(
-        file, folder, copy ? FileTransfer::Mode::Copy : FileTransfer::Mode::Move, [this](const QString &existing) {
+        file, folder, copy ? FileTransfer::Mode::Copy : FileTransfer::Mode::Move,
+        [this](const QString &existing) {
             return dialogs_.ask(QStringLiteral("「%1」はすでにあります。置き換えますか?").arg(existing));
         });
     message(result.message);

@@ -44,7 +44,8 @@ QMenu *TFolderTreeViewEx::CreateContextMenu(const QModelIndex &node)
     add(QStringLiteral("copyPath"), QStringLiteral("パスをコピー(&C)"), real,
         [path] { QGuiApplication::clipboard()->setText(path); });
     menu->addSeparator();
-    add(QStringLiteral("newFolder"), QStringLiteral("新しいフォルダ(&W)"), real, [this, kept] { newFolder(kept); });
+    add(QStringLiteral("newFolder"), QStringLiteral("新しいフォルダ(&W)"), real,
+        [this, kept] { newFolder(kept); });
     add(QStringLiteral("rename"), QStringLiteral("名前の変更(&M)"), real && !top,
         [this, kept] { renameNode(kept); });
     add(QStringLiteral("trash"), QStringLiteral("ごみ箱へ移動(&D)"), real && !top,
@@ -110,7 +111,8 @@ void TFolderTreeViewEx::renameNode(const QModelIndex &node)
         return message(QStringLiteral("「%1」はすでにあります。").arg(renamed));
     QFile file(path);
     if (!file.rename(renamed))
-        return message(QStringLiteral("「%1」の名前を変更できませんでした。\n%2").arg(path, file.errorString()));
+        return message(
+            QStringLiteral("「%1」の名前を変更できませんでした。\n%2").arg(path, file.errorString()));
     showResult(renamed);
 }
 
