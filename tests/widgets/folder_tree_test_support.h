@@ -5,6 +5,7 @@
 
 #include "folder_tree_view.h"
 #include "test_files.h"
+#include "widget_test_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,14 +23,10 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 namespace folder_tree_test {
 
-// Waits up to five seconds for `done`.
+// Waits up to five seconds for `done`: the model fills in the background.
 template <typename Predicate> bool waitFor(Predicate done)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < 5000)
-        QTest::qWait(10);
-    return done();
+    return widget_test::waitUntil(done, 5000);
 }
 
 // The captions below `node`, in the tree's order, once `count` have arrived.
