@@ -65,12 +65,12 @@ inline QRect inkBounds(const QImage &image, QColor background, QRect area)
 }
 
 // Pointer moves reach a real X server asynchronously; waits (up to a
-// second) until the widget has seen them.
-template <typename Predicate> bool waitUntil(Predicate done)
+// second, or `ms`) until the widget has seen them.
+template <typename Predicate> bool waitUntil(Predicate done, int ms = 1000)
 {
     QElapsedTimer elapsed;
     elapsed.start();
-    while (!done() && elapsed.elapsed() < 1000)
+    while (!done() && elapsed.elapsed() < ms)
         QTest::qWait(5);
     return done();
 }

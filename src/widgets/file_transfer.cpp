@@ -1,0 +1,118 @@
+#include "file_transfer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUuid>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace FileTransfer {
+
+namespace {
+
+fs::path Native(const QString &path)
+{
+    return fs::path(QFile::encodeName(path).toStdString());
+}
+
+QString Reason(const std::error_code &error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
+
+bool Inside(const QString &folder, const QString &item)
+{
+    return folder == item || folder.startsWith(item + QLatin1Char('/'));
+}
+
+Result Failure(const QString &destination, const QString &message)
+{
+    return {false, message, destination};
+}
+
+} // namespace
+
+namespace detail {
+
+bool CopyIntoPlace(const QString &source, const QString &destination, QString &error)
+{
+    const QFileInfo target(destination);
+    const fs::path temporary = Native(target.absolutePath() + QLatin1String("/.") + target.fileName() +
+                                      QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128).left(8));
+    std::error_code ec;
+    if (QFileInfo(source).isDir())
+        fs::copy(Native(source), temporary, fs::copy_options::recursive | fs::copy_options::copy_symlinks,
+                 ec);
+    else
+        fs::copy_file(Native(source), temporary, ec);
+    if (!ec)
+        fs::rename(temporary, Native(destination), ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove_all(temporary, ignored);
+        error = Reason(ec);
+        return false;
+    }
+    return true;
+}
+
+} // namespace detail
+
+Result Transfer(const QString &source, const QString &folder, Mode mode, const ConfirmOverwrite &confirm)
+{
+    const QFileInfo item(source);
+    const QString from = item.absoluteFilePath();
+    const QString into = QDir(folder).absolutePath();
+    const QString destination = into + QLatin1Char('/') + item.fileName();
+    if (!item.exists() && !item.isSymLink())
+        return Failure(destination, QStringLiteral("「%1」が見つかりません。").arg(from));
+    if (!QFileInfo(into).isDir())
+        return Failure(destination, QStringLiteral("「%1」はフォルダではありません。").arg(into));
+    if (destination == from) {
+        if (mode == Mode::Move)
+            return {true, QString(), destination};
+        return Failure(destination,
+                       QStringLiteral("「%1」はすでにこのフォルダにあります。").arg(item.fileName()));
+    }
+    if (item.isDir() && Inside(into, from))
+        return Failure(destination, QStringLiteral("フォルダ「%1」をそれ自身の中へは移せません。").arg(from));
+
+    const QFileInfo existing(destination);
+    if (existing.exists() || existing.isSymLink()) {
+        if (existing.isDir() || item.isDir())
+            return Failure(destination,
+                           QStringLiteral("「%1」には同じ名前のフォルダかファイルがあります。").arg(into));
+        if (!confirm || !confirm(destination))
+            return Failure(destination, QString());
+    }
+
+    QString error;
+    if (mode == Mode::Copy) {
+        if (!detail::CopyIntoPlace(from, destination, error))
+            return Failure(destination,
+                           QStringLiteral("「%1」をコピーできませんでした。\n%2").arg(from, error));
+        return {true, QString(), destination};
+    }
+
+    std::error_code ec;
+    fs::rename(Native(from), Native(destination), ec);
+    if (!ec)
+        return {true, QString(), destination};
+    if (ec != std::errc::cross_device_link)
+        return Failure(destination,
+                       QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, Reason(ec)));
+    // Another device: the source goes only once its copy is whole.
+    if (!detail::CopyIntoPlace(from, destination, error))
+        return Failure(destination, QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, error));
+    fs::remove_all(Native(from), ec);
+    if (ec)
+        return {true,
+                QStringLiteral("「%1」をコピーしましたが、元のファイルを削除できませんでした。\n%2")
+                    .arg(from, Reason(ec)),
+                destination};
+    return {true, QString(), destination};
+}
+
+} // namespace FileTransfer

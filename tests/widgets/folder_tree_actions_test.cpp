@@ -1,0 +1,195 @@
+#include "folder_tree_test_support.h"
+#include "read_only_guard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+
+using namespace folder_tree_test;
+
+namespace {
+
+class FolderTreeActions : public TreeFixture
+{
+protected:
+    // Runs the context-menu command `name` of the node of `target`.
+    void run(const QString &target, const char *name)
+    {
+        QMenu *menu = tree.CreateContextMenu(node(target));
+        QAction *action = menu->findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_TRUE(action && action->isEnabled()) << name;
+        action->trigger();
+        delete menu;
+    }
+
+    // Drags `files` over the node of `target` and drops them there; whether the tree took the drag.
+    bool drop(const QStringList &files, const QString &target, Qt::KeyboardModifiers keys = {})
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls.append(QUrl::fromLocalFile(file));
+        mime.setUrls(urls);
+        const QPoint at = tree.visualRect(node(target)).center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, keys);
+        QApplication::sendEvent(tree.viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, keys);
+        QApplication::sendEvent(tree.viewport(), &move);
+        highlighted = tree.DropTarget();
+        QDropEvent dropped(at, actions, &mime, Qt::LeftButton, keys);
+        QApplication::sendEvent(tree.viewport(), &dropped);
+        return dropped.isAccepted();
+    }
+
+    QPersistentModelIndex highlighted;
+};
+
+} // namespace
+
+TEST_F(FolderTreeActions, OpenCommands)
+{
+    QSignalSpy clicks(&tree, &TFolderTreeViewEx::OnClick);
+    run(path("docs/b.txt"), "open");
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.first().at(1).toString(), path("docs/b.txt"));
+    run(path("empty"), "open");
+    EXPECT_TRUE(tree.isExpanded(node(path("empty"))));
+    EXPECT_EQ(clicks.size(), 1);
+
+    run(path("style.css"), "openWith");
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(path("style.css"))});
+    tree.setOpener([](const QUrl &) { return false; });
+    run(path("style.css"), "openWith");
+    EXPECT_EQ(messages.size(), 1);
+
+    run(path("docs"), "copyPath");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), path("docs"));
+}
+
+TEST_F(FolderTreeActions, NewFolderAndRename)
+{
+    const struct
+    {
+        QString target;
+        const char *command;
+        QString typed;
+        QString made; // empty: nothing made, a message instead
+    } cases[] = {
+        {path("docs"), "newFolder", "img", path("docs/img")},
+        {path("a.txt"), "newFolder", "新しいフォルダ", path("新しいフォルダ")},
+        {path("docs"), "newFolder", "b.txt", QString()}, // exists
+        {path("docs"), "newFolder", "x/y", QString()},
+        {path("a.txt"), "rename", "readme.txt", path("readme.txt")},
+        {path("index.htm"), "rename", "style.css", QString()}, // never replaces
+        {path("empty"), "rename", "..", QString()},
+    };
+    for (const auto &c : cases) {
+        messages.clear();
+        typedName = c.typed;
+        run(c.target, c.command);
+        if (c.made.isEmpty()) {
+            EXPECT_EQ(messages.size(), 1) << c.typed.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(c.target)) << c.typed.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(messages.isEmpty()) << c.typed.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(c.made)) << c.typed.toStdString();
+        QString selected;
+        EXPECT_TRUE(waitFor([&] {
+            return tree.GetPathFromNode(tree.currentIndex(), selected) && selected == c.made;
+        })) << c.typed.toStdString();
+    }
+    EXPECT_EQ(ReadFileBytes(path("style.css")), "style.css");
+    EXPECT_FALSE(QFileInfo::exists(path("a.txt")));
+    // The root node is not renamed or trashed from the tree.
+    QMenu *menu = tree.CreateContextMenu(node(root));
+    EXPECT_FALSE(menu->findChild<QAction *>(QStringLiteral("rename"))->isEnabled());
+    EXPECT_FALSE(menu->findChild<QAction *>(QStringLiteral("trash"))->isEnabled());
+    delete menu;
+}
+
+TEST_F(FolderTreeActions, MoveToTrashAsksAndReportsFailure)
+{
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8()); // a trash of the test's own
+    answer = false;
+    run(path("style.css"), "trash");
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(path("style.css")));
+    answer = true;
+    run(path("style.css"), "trash");
+    EXPECT_FALSE(QFileInfo::exists(path("style.css")));
+    EXPECT_TRUE(messages.isEmpty());
+    {
+        ReadOnlyGuard locked(path("docs"));
+        if (locked.effective()) {
+            run(path("docs/b.txt"), "trash");
+            EXPECT_TRUE(QFileInfo::exists(path("docs/b.txt")));
+            EXPECT_EQ(messages.size(), 1);
+        }
+    }
+    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(FolderTreeActions, OneDroppedFileMovesOrCopiesWithCtrl)
+{
+    const QString outside = dir.filePath(QStringLiteral("new.txt"));
+    WriteFileBytes(outside, "new");
+    EXPECT_TRUE(drop({outside}, path("docs")));
+    EXPECT_EQ(highlighted, QPersistentModelIndex(node(path("docs"))));
+    EXPECT_FALSE(tree.DropTarget().isValid());
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_EQ(ReadFileBytes(path("docs/new.txt")), "new");
+
+    EXPECT_TRUE(drop({path("docs/new.txt")}, path("empty"), Qt::ControlModifier));
+    EXPECT_EQ(ReadFileBytes(path("empty/new.txt")), "new");
+    EXPECT_TRUE(QFileInfo::exists(path("docs/new.txt")));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FolderTreeActions, DropsThatAreRefused)
+{
+    // Two files at once: the drag is not even taken.
+    EXPECT_FALSE(drop({path("a.txt"), path("style.css")}, path("docs")));
+    EXPECT_TRUE(QFileInfo::exists(path("a.txt")));
+    EXPECT_FALSE(QFileInfo::exists(path("docs/a.txt")));
+    // A file node is no folder of the file system.
+    drop({path("a.txt")}, path("index.htm"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().startsWith(QStringLiteral("This Folder is SpecialFolder")));
+    EXPECT_TRUE(QFileInfo::exists(path("a.txt")));
+    // Switched off: no drops at all.
+    tree.setDragAndDrop(false);
+    EXPECT_FALSE(drop({path("a.txt")}, path("docs")));
+}
+
+TEST_F(FolderTreeActions, NameClashAsksBeforeReplacing)
+{
+    WriteFileBytes(path("docs/a.txt"), "old");
+    answer = false;
+    drop({path("a.txt")}, path("docs"));
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(ReadFileBytes(path("docs/a.txt")), "old");
+    EXPECT_EQ(ReadFileBytes(path("a.txt")), "a.txt");
+    answer = true;
+    drop({path("a.txt")}, path("docs"));
+    EXPECT_EQ(ReadFileBytes(path("docs/a.txt")), "a.txt");
+    EXPECT_FALSE(QFileInfo::exists(path("a.txt")));
+}
+
+TEST_F(FolderTreeActions, AFailedMoveKeepsTheSource)
+{
+    ReadOnlyGuard locked(path("empty"));
+    if (!locked.effective())
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    drop({path("a.txt")}, path("empty"));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(ReadFileBytes(path("a.txt")), "a.txt");
+    EXPECT_FALSE(QFileInfo::exists(path("empty/a.txt")));
+}
