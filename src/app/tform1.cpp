@@ -3,6 +3,7 @@
 #include "editor_keys.h"
 #include "editor_settings.h"
 #include "editor_units.h"
+#include "folder_tree_view.h"
 #include "hint_options.h"
 #include "long_lines.h"
 #include "program_dir.h"
@@ -59,6 +60,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
+    connect(Panel13->FVEx1, &TFolderTreeViewEx::OnClick, this, &TForm1::FVEx1Click);
     FormCreate();
 }
 
@@ -139,6 +141,26 @@ void TForm1::PlayClickSound()
 void TForm1::UpdateInfoLine()
 {
     Panel11->setVisible(!Panel3->isHidden() || !Panel12->isHidden());
+}
+
+void TForm1::SSButton15Click()
+{
+    PlayClickSound();
+    // The splitter's handle shows and hides with the pane.
+    Panel13->setVisible(Panel13->isHidden());
+    if (Panel13->isHidden())
+        return;
+    const int total = Splitter1->width() - Splitter1->handleWidth();
+    Splitter1->setSizes({185, std::max(0, total - 185)});
+
+    Panel13->ShowDocument(DocumentPath);
+}
+
+void TForm1::FVEx1Click(QObject *, const QString &path)
+{
+    if (FolderPane::OpensOnClick(path) && ConfirmSaveChanges())
+        LoadDocument(path);
+    Panel13->FVEx1->setFocus();
 }
 
 void TForm1::SetTagPaletteVisible(bool visible)

@@ -127,6 +127,8 @@ public slots:
     void SSButton4Click();
     void SSButton5Click();
     void SSButton11Click();
+    void SSButton15Click();
+    void FVEx1Click(QObject *sender, const QString &path);
     void DF51Click();
     void SpeedButton21Click();
     void SpeedButton22Click();

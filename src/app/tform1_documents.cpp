@@ -3,6 +3,7 @@
 #include "document_codec.h"
 #include "document_filters.h"
 #include "document_store.h"
+#include "folder_tree_view.h"
 #include "kept_lines.h"
 #include "tform1.h"
 #include "tform3.h"
@@ -205,7 +206,9 @@ void TForm1::SSButton1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     openFilterIndex_ = DocumentFilterIndex(OpenDialog1->selectedNameFilter());
+    Panel13->FVEx1->setAutoUpDate(false);
     LoadDocument(OpenDialog1->selectedFiles().first());
+    Panel13->FVEx1->setAutoUpDate(true);
 }
 
 void TForm1::SSButton2Click()

@@ -84,6 +84,9 @@ void TForm1::CreateEditingArea()
         Panel14);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setAccessibleName(QStringLiteral("ルーラー"));
+    // The scale is cut at the right rather than holding the editing area
+    // wide: the folder pane must get its width in a small window.
+    Panel2->setSizePolicy(QSizePolicy::Ignored, Panel2->sizePolicy().verticalPolicy());
     Panel2->setAutoFillBackground(true);
     Panel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Panel2->setIndent(4);

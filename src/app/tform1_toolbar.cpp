@@ -1,7 +1,7 @@
 // The toolbar: fifteen shine buttons, the logo and the two small buttons.
+#include "search_bar.h"
 #include "shine_btn_colors.h"
 #include "shine_speed_button.h"
-#include "search_bar.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -174,7 +174,7 @@ void TForm1::CreateToolbar()
     toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
     toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
-    toggle(14, [this] { Panel13->setVisible(Panel13->isHidden()); });
+    connect(SSButtons[14], &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
     trigger(SpeedButton22, Command("Help1"), false);
     connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
     connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);

@@ -1,11 +1,13 @@
 #include "tool_panels.h"
 
+#include "folder_tree_view.h"
 #include "settings_values.h"
 #include "shine_speed_button.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
@@ -136,4 +138,28 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
 FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel13"));
+    FVEx1 = new TFolderTreeViewEx(this);
+    FVEx1->setObjectName(QStringLiteral("FVEx1"));
+    FVEx1->setShowFile(true);
+    FVEx1->setShellRun(true);
+    FVEx1->setRootIsDecorated(false);
+    FVEx1->setShowRootFolder(false);
+    FVEx1->setIndentation(19);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FVEx1);
+}
+
+bool FolderPane::OpensOnClick(const QString &path)
+{
+    static const QStringList opened{".txt", ".htm", ".html", ".pl", ".cgi"};
+    const QString name = QFileInfo(path).fileName().toLower();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && QFileInfo(path).isFile() && opened.contains(name.mid(dot));
+}
+
+void FolderPane::ShowDocument(const QString &documentPath)
+{
+    const QFileInfo document(documentPath);
+    FVEx1->SetSelected(document.exists() ? documentPath : document.absolutePath() + u'/');
 }

@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class TFolderTreeViewEx;
 class TShineSpeedButton;
 struct MainWindowSettings;
 
@@ -72,11 +73,18 @@ public:
     QLabel *Label3;
 };
 
-// The folder pane (Panel13).
+// The folder pane (Panel13): the folder tree, showing files too.
 class FolderPane : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit FolderPane(QWidget *parent);
+
+    // Whether a click on `path` in the tree opens it as a document.
+    static bool OpensOnClick(const QString &path);
+    // Selects the document in the tree, or its folder while it has no file.
+    void ShowDocument(const QString &documentPath);
+
+    TFolderTreeViewEx *FVEx1;
 };

@@ -1,4 +1,5 @@
 #include "colour_swatch.h"
+#include "folder_tree_view.h"
 #include "form_fixture.h"
 #include "hint_options.h"
 #include "qt_translations.h"
@@ -115,6 +116,41 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                       "上書き保存 (&S)|F4", "終了 (&X)    Alt + F4|"}));
     EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("DF51"))->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(form->findChild<QAction *>(QStringLiteral("N9"))->menu()->actions().size(), 6);
+}
+
+TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
+{
+    WriteFile(QStringLiteral("INDEX.HTM"), "<p>index</p>");
+    WriteFile(QStringLiteral("style.css"), "p {}");
+    form->SSButton2Click(); // a new document: its file does not exist yet
+    form->SSButtons[14]->Click();
+    QApplication::processEvents();
+    ASSERT_FALSE(form->Panel13->isHidden());
+    EXPECT_EQ(form->Panel13->width(), 185);
+    QString selected;
+    form->Panel13->FVEx1->GetPathFromNode(form->Panel13->FVEx1->currentIndex(), selected);
+    EXPECT_EQ(QDir::cleanPath(selected), dir_.path()) << "the folder of a document without a file";
+
+    const struct
+    {
+        QString name;
+        bool opens;
+    } cases[] = {
+        {QStringLiteral("style.css"), false}, {QString(), false}, {QStringLiteral("INDEX.HTM"), true}};
+    for (const auto &c : cases) {
+        form->FVEx1Click(form->Panel13->FVEx1, c.name.isEmpty() ? dir_.path() : path(c.name));
+        EXPECT_EQ(form->DocumentPath == path(c.name), c.opens) << c.name.toStdString();
+    }
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>index</p>"));
+
+    form->RichEdit1->insertPlainText(QStringLiteral("edited "));
+    modals.ThenClick(QMessageBox::Cancel);
+    form->FVEx1Click(form->Panel13->FVEx1, path(QStringLiteral("INDEX.HTM")));
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("edited <p>index</p>"))
+        << "Cancel keeps the document";
+
+    form->SSButtons[14]->Click();
+    EXPECT_TRUE(form->Panel13->isHidden());
 }
 
 TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
