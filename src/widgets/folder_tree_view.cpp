@@ -208,6 +208,12 @@ void TFolderTreeViewEx::rebuild()
     dropTarget_ = QPersistentModelIndex();
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { emit OnChange(this, currentName()); });
+    // Folders fill in the background: rows arriving above a node selected
+    // by SetSelected push it out of sight, so it is brought back.
+    connect(fs, &QFileSystemModel::directoryLoaded, this, [this](const QString &folder) {
+        if (!scrollTarget_.isEmpty() && Within(scrollTarget_, folder) && currentIndex().isValid())
+            scrollTo(currentIndex(), EnsureVisible);
+    });
 
     const QModelIndex top = filter->index(0, 0);
     if (!showRootFolder_ && !drives) {
@@ -269,8 +275,10 @@ bool TFolderTreeViewEx::SetSelectedFolder(const QString &path, bool makeTop, QMo
         return false;
     for (QModelIndex above = found.parent(); above.isValid(); above = above.parent())
         expand(above);
-    if (select)
+    if (select) {
         setCurrentIndex(found);
+        scrollTarget_ = target;
+    }
     scrollTo(found, makeTop ? PositionAtTop : EnsureVisible);
     if (node)
         *node = found;

@@ -154,6 +154,7 @@ private:
     QString rootFolderName_;
 
     QFileSystemModel *fs_ = nullptr;
+    QString scrollTarget_; // the path SetSelected chose, kept in sight while folders fill
     detail::FolderRootsModel *roots_ = nullptr;
     detail::FolderFilterModel *filter_ = nullptr;
     QString lastName_;
