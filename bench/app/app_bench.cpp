@@ -1,5 +1,6 @@
 // bench_app [megabytes]: each measurement runs in a child process of its own so
 // that its peak memory (VmHWM) is its own. Prints times, ratios and peaks.
+#include "bench_window.h"
 #include "cp932.h"
 #include "font_substitutions.h"
 #include "memory_policy.h"
@@ -87,28 +88,9 @@ Timing BaselineOpen(const QString &path)
     return {timer.nsecsElapsed() / 1e6, PeakKb(), startKb};
 }
 
-struct Window
-{
-    Window()
-    {
-        form1.setProgramDir(dir.path() + u'/');
-        form1.setForm3(&form3);
-        QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Pre]\nPathName=/tmp\n");
-        ini.close();
-        form1.show();
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
-    QTemporaryDir dir;
-    TForm1 form1;
-    TForm3 form3{&form1};
-};
-
 Timing EditorOpen(const QString &path, bool convert)
 {
-    Window w;
+    BenchWindow w;
     w.form3.CheckBox14->setChecked(convert);
     const long startKb = PeakKb();
     QElapsedTimer timer;
@@ -123,7 +105,7 @@ Timing EditorOpen(const QString &path, bool convert)
 // Prints the medians of nine of each and of the nine ratios.
 void Save(const QString &path, const QString &target)
 {
-    Window w;
+    BenchWindow w;
     w.form1.LoadDocument(path);
     QApplication::processEvents();
     // An edit, as before any real save.
@@ -205,10 +187,7 @@ int main(int argc, char **argv)
         QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
         InstallJapaneseFontSubstitutions();
         QTemporaryDir dir;
-        QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Pre]\nPathName=/tmp\n");
-        ini.close();
+        WriteBenchSettings(dir);
         TForm1 form1;
         TForm3 form3(&form1);
         form1.setForm3(&form3);
@@ -233,7 +212,7 @@ int main(int argc, char **argv)
         else if (mode == QLatin1String("child-save-parts")) {
             // Where the save's time goes: the text out of the editor, then
             // encoding it (into memory already touched). Medians of five.
-            Window w;
+            BenchWindow w;
             w.form1.LoadDocument(path);
             std::vector<double> raw;
             std::vector<double> encode;

@@ -1,6 +1,7 @@
 // bench_editing: the editing behaviour on a generated 4 MB HTML page with
 // about 100 000 tags, through the main window, each figure beside a plain Qt
 // baseline run in the same process.
+#include "bench_window.h"
 #include "search_bar.h"
 #include "shine_speed_button.h"
 #include "tform1.h"
@@ -47,19 +48,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    // A settings file, so that no first-run dialog waits for an answer.
-    QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[Pre]\nPathName=/tmp\n[Option]\nKeySound=0\n");
-    ini.close();
-    TForm1 form;
-    TForm3 form3(&form);
-    form.setForm3(&form3);
-    form.setProgramDir(dir.path() + u'/');
-    form.show();
-    QApplication::processEvents();
-    QApplication::processEvents();
+    BenchWindow window;
+    TForm1 &form = window.form1;
+    TForm3 &form3 = window.form3;
     QPlainTextEdit *editor = form.RichEdit1;
     const QString page = MakePage();
     std::printf("page: %lld characters, %lld tags\n", (long long)page.size(), (long long)page.count(u'<'));

@@ -1,6 +1,7 @@
 // bench_long_lines [megabytes...]: opening a document that is one line without
 // spaces (minified HTML, Base64), beside the same bytes broken into lines of
 // 80, through the main window: load, first paint, and the caret to the end.
+#include "bench_window.h"
 #include "font_substitutions.h"
 #include "tform1.h"
 #include "tform3.h"
@@ -34,14 +35,10 @@ struct Times
     double endMs;
 };
 
-Times Open(const QString &path, const QTemporaryDir &dir)
+Times Open(const QString &path)
 {
-    TForm1 form1;
-    TForm3 form3(&form1);
-    form1.setForm3(&form3);
-    form1.setProgramDir(dir.path() + u'/');
-    form1.show();
-    QApplication::processEvents();
+    BenchWindow w;
+    TForm1 &form1 = w.form1;
     QElapsedTimer timer;
     timer.start();
     form1.LoadDocument(path);
@@ -64,10 +61,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InstallJapaneseFontSubstitutions();
     QTemporaryDir dir;
-    QFile ini(dir.filePath(QStringLiteral("qumoedit.ini")));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[Pre]\nPathName=/tmp\n");
-    ini.close();
     QList<int> sizes;
     for (int i = 1; i < argc; ++i)
         sizes << QString::fromLocal8Bit(argv[i]).toInt();
@@ -80,8 +73,8 @@ int main(int argc, char **argv)
         const QString lines = dir.filePath(QStringLiteral("lines.html"));
         MakeFile(one, qint64(mb) * 1000 * 1000, false);
         MakeFile(lines, qint64(mb) * 1000 * 1000, true);
-        const Times a = Open(one, dir);
-        const Times b = Open(lines, dir);
+        const Times a = Open(one);
+        const Times b = Open(lines);
         std::printf("%-8d %12.1f %12.1f %8.2f %14.1f %14.1f\n", mb, a.openMs, b.openMs, a.openMs / b.openMs,
                     a.endMs, b.endMs);
     }

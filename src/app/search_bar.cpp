@@ -13,9 +13,7 @@ QLabel *WhiteLabel(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
+    PaintTextWhite(label);
     return label;
 }
 
@@ -41,9 +39,7 @@ QCheckBox *Check(QWidget *parent, const char *name, const QString &caption, bool
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
     box->setChecked(checked);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    box->setPalette(palette);
+    PaintTextWhite(box);
     return box;
 }
 

@@ -10,13 +10,18 @@
 #include <QFileInfo>
 #include <QLabel>
 
+void PaintTextWhite(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(palette);
+}
+
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
+    PaintTextWhite(label);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -101,9 +106,7 @@ ClipPalette::ClipPalette(QWidget *parent) : ToolPanel("Panel12", clTeal, parent)
                    {QStringLiteral("無変換"), QStringLiteral("強制小文字"), QStringLiteral("強制大文字")});
     CheckBox4 = new QCheckBox(QStringLiteral("クリップボードに送る"), this);
     CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
-    QPalette checkPalette = CheckBox4->palette();
-    checkPalette.setColor(QPalette::WindowText, Qt::white);
-    CheckBox4->setPalette(checkPalette);
+    PaintTextWhite(CheckBox4);
     column->addWidget(Label2);
     column->addWidget(ComboBox1);
     column->addWidget(ComboBox4);

@@ -14,6 +14,9 @@ class TFolderTreeViewEx;
 class TShineSpeedButton;
 struct MainWindowSettings;
 
+// White text on the dark panels.
+void PaintTextWhite(QWidget *widget);
+
 // A white bold caption of a panel, with a pointing hand: the panel captions
 // are clicked to colour every tag.
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);

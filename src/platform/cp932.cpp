@@ -166,7 +166,7 @@ bool EncodeEightAscii(const char16_t *p, char *out)
 {
     Units v;
     std::memcpy(&v, p, sizeof v);
-    const Units other = (v >= 0x80) | (v == u'\n');
+    const Units other = (v >= 0x80) | (v == Units{} + u'\n');
     std::uint64_t half[2];
     std::memcpy(half, &other, sizeof half);
     if ((half[0] | half[1]) != 0)
