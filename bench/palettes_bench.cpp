@@ -3,6 +3,7 @@
 // comparable plain Qt work in the same run.
 #include "button_faces.h"
 #include "editor_units.h"
+#include "median_time.h"
 #include "set_files.h"
 #include "template_expansion.h"
 
@@ -18,20 +19,6 @@
 namespace {
 
 using namespace Palettes;
-
-// Median of `runs` timings of `work`, in milliseconds.
-double MedianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void Print(const char *what, double ms, const char *baseline, double baseMs, double target)
 {
