@@ -64,6 +64,15 @@ TEST_F(SetFiles, SavedByteForByteAndLoadedOntoButtons)
     EXPECT_EQ(loaded.faces[2], (ButtonFace{true, "太字", "選択範囲を太字にします", std::nullopt}));
     EXPECT_EQ(std::count_if(loaded.faces.begin(), loaded.faces.end(), [](auto &f) { return f.defined; }), 1);
 
+    // A name typed into the set box before a definition writes a copy; deleting removes the file only.
+    SetList changed = loaded.list;
+    changed.define(0, {"p", "<p>", 3, 0, ""});
+    EXPECT_EQ(SaveSet(dir_, "コピー", TagPalette(), changed), "");
+    EXPECT_EQ(ListTagSets(dir_), QStringList({"HTML", "コピー"}));
+    EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample);
+    EXPECT_EQ(DeleteSet(dir_, "HTML", TagPalette()), "");
+    EXPECT_EQ(ListTagSets(dir_), QStringList({"コピー"}));
+
     WriteFileBytes(dir_ + "swatch.qmc", "text\n*Button3\r\nblue\r#0000FF\n0\n0");
     const LoadedSet clips = LoadClipSet(dir_, "swatch");
     ASSERT_TRUE(clips.loaded);
