@@ -2,6 +2,7 @@
 // default 4 MB with about 100 000 tags. Each figure is printed beside a baseline doing comparable
 // plain Qt work on the same text in the same run.
 #include "editor_units.h"
+#include "median_time.h"
 #include "search_replace.h"
 #include "tag_colouring.h"
 #include "transformations.h"
@@ -30,20 +31,6 @@ QString MakePage(qsizetype bytes)
         page += line;
     }
     return page;
-}
-
-// Median of `runs` timings of `work`, in milliseconds.
-double MedianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 void Print(const char *what, double ms, const char *baseline, double baseMs)

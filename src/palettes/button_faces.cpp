@@ -1,0 +1,78 @@
+#include "button_faces.h"
+
+#include "line_breaks.h"
+#include "set_files.h"
+
+namespace Palettes {
+
+namespace {
+
+int HexDigit(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    return -1;
+}
+
+LoadedSet LoadSet(const QString &programDir, const QString &name, const PaletteKind &kind)
+{
+    SetRead read = ReadSet(programDir, name, kind);
+    LoadedSet result;
+    result.message = read.message;
+    if (read.status == SetRead::Read) {
+        result.loaded = true;
+        result.faces = ButtonFaces(read.list, kind);
+        result.list = std::move(read.list);
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<quint32> ClipColour(const QString &content)
+{
+    if (content.size() != 7 || content[0] != u'#')
+        return std::nullopt;
+    quint32 rgb = 0;
+    for (const QChar c : QStringView(content).sliced(1)) {
+        const int digit = HexDigit(c);
+        if (digit < 0)
+            return std::nullopt;
+        rgb = rgb << 4 | quint32(digit);
+    }
+    return (rgb >> 16) | (rgb & 0x00FF00) | (rgb & 0xFF) << 16;
+}
+
+QList<ButtonFace> ButtonFaces(const SetList &list, const PaletteKind &kind)
+{
+    QList<ButtonFace> faces(kind.buttonCount);
+    const QList<qsizetype> keys = list.keyLines(kind.firstRecord, kind.buttonCount);
+    for (int b = 0; b < kind.buttonCount; ++b) {
+        if (keys[b] < 0)
+            continue;
+        const ButtonRecord record = list.recordAt(keys[b]);
+        ButtonFace &face = faces[b];
+        face.defined = true;
+        face.caption = record.caption;
+        face.tooltip = DecodeLineBreaks(record.help);
+        if (kind.colourFaces)
+            face.flatColour = ClipColour(record.content);
+    }
+    return faces;
+}
+
+LoadedSet LoadTagSet(const QString &programDir, const QString &name)
+{
+    return LoadSet(programDir, name, TagPalette());
+}
+
+LoadedSet LoadClipSet(const QString &programDir, const QString &name)
+{
+    return LoadSet(programDir, name, ClipPalette());
+}
+
+} // namespace Palettes

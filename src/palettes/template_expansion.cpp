@@ -1,0 +1,134 @@
+#include "template_expansion.h"
+
+#include "date_format.h"
+#include "editor_units.h"
+#include "image_size.h"
+#include "letter_case.h"
+#include "line_breaks.h"
+#include "tag_case.h"
+#include "template_text.h"
+
+#include <QFileInfo>
+
+namespace Palettes {
+
+namespace {
+
+const QString SelectionMarker = QStringLiteral("*selst*");
+
+// Where a caret `units` editor units into `text` stands, never inside a character.
+qsizetype IndexOfUnits(const QString &text, int units)
+{
+    if (units <= 0)
+        return 0;
+    qsizetype i = EditorUnits::IndexAt(text, units);
+    if (i > 0 && i < text.size() && text[i].isLowSurrogate() && text[i - 1].isHighSurrogate())
+        ++i;
+    return i;
+}
+
+QString ReplaceDate(const QString &text, const QString &placeholder, const QString &format,
+                    const TemplateRequest &request)
+{
+    if (!text.contains(placeholder))
+        return text;
+    return ReplaceAll(text, placeholder, TextTools::FormatDateTime(format, request.now, request.locale));
+}
+
+QString ReplaceColours(QString text, const TemplateColours &colours, bool lowerHex)
+{
+    const std::pair<const char *, quint32> steps[] = {
+        {"*color*", colours.color}, {"*bgcol*", colours.bgcol}, {"*textc*", colours.textc},
+        {"*link*", colours.link},   {"*vlink*", colours.vlink}, {"*alink*", colours.alink},
+    };
+    for (const auto &[placeholder, colour] : steps)
+        text = ReplaceAll(text, QLatin1String(placeholder), ColorToHtml(colour, lowerHex));
+    return text;
+}
+
+QString ReplaceAlignment(QString text, const QString &word, int caseMode)
+{
+    QString salign;
+    QString align;
+    if (word != u"none..") {
+        salign = word;
+        align = QStringLiteral(" align=\"%1\"").arg(word);
+        if (caseMode == TextTools::UpperCase) {
+            salign = TextTools::ToUpperAscii(salign);
+            align = TextTools::ToUpperAscii(align);
+        }
+    }
+    text = ReplaceAll(text, QStringLiteral("*salign*"), salign);
+    return ReplaceAll(text, QStringLiteral("*align*"), align);
+}
+
+// The chosen file's path for *file*, relative to the document's folder; its size in *size.
+QString ChooseLinkedFile(const TemplateRequest &request, const ChooseFile &chooseFile, Expansion &out,
+                         QSize *size)
+{
+    const QString documentFolder =
+        request.documentPath.isEmpty() ? QString() : QFileInfo(request.documentPath).absolutePath();
+    const QString initialFolder = request.documentPath != out.lastImageDocument ? documentFolder : QString();
+    out.lastImageDocument = request.documentPath;
+    const QString chosen = chooseFile ? chooseFile(initialFolder) : QString();
+    if (chosen.isEmpty())
+        return {};
+    const ImageSize image = GetImageSize(chosen);
+    if (image.status == ImageSize::CannotOpen)
+        out.messages.append(
+            {QStringLiteral("ファイルのオープンの失敗"), QStringLiteral("ファイルがオープンできません")});
+    if (image.status != ImageSize::Ok)
+        out.messages.append({QString(), QStringLiteral("この形式の画像サイズは所得できません")});
+    *size = image.size;
+    // A new document has no folder to be relative to: the whole path is the only useful link.
+    if (documentFolder.isEmpty())
+        return chosen;
+    return MakeRelativePath(documentFolder.endsWith(u'/') ? documentFolder : documentFolder + u'/', chosen);
+}
+
+} // namespace
+
+QString LinkFileDialogTitle()
+{
+    return QStringLiteral("リンク対象ファイル参照");
+}
+
+Expansion InsertTemplate(const TemplateRequest &request, const ChooseFile &chooseFile)
+{
+    Expansion out;
+    out.lastImageDocument = request.lastImageDocument;
+    QString text = DecodeLineBreaks(request.content);
+    text.insert(IndexOfUnits(text, request.selectStart), SelectionMarker);
+
+    text = ReplaceAll(text, QStringLiteral("*text*"), request.selection);
+    text =
+        ReplaceDate(text, QStringLiteral("*date*"), QStringLiteral("yyyy'年'm'月'd'日（'aaaa'）'"), request);
+    text = ReplaceDate(text, QStringLiteral("*yyyy*"), QStringLiteral("yyyy"), request);
+    text = ReplaceDate(text, QStringLiteral("*yy*"), QStringLiteral("yy"), request);
+    text = ReplaceDate(text, QStringLiteral("*dd*"), QStringLiteral("d"), request);
+    text = ReplaceDate(text, QStringLiteral("*mm*"), QStringLiteral("m"), request);
+    text = ReplaceColours(text, request.colours, request.caseMode != TextTools::NoConversion);
+    text = ReplaceAlignment(text, request.alignment, request.caseMode);
+
+    QSize size(0, 0);
+    if (text.contains(QStringLiteral("*file*"))) {
+        const QString path = ChooseLinkedFile(request, chooseFile, out, &size);
+        text = ReplaceAll(text, QStringLiteral("*file*"), path);
+        text = ReplaceAll(text, QStringLiteral("*filen*"), path.sliced(path.lastIndexOf(u'/') + 1));
+    }
+    text = ReplaceAll(text, QStringLiteral("*width*"), QString::number(size.width()));
+    text = ReplaceAll(text, QStringLiteral("*height*"), QString::number(size.height()));
+
+    const qsizetype marker = text.indexOf(SelectionMarker);
+    qsizetype caret = request.selectStart;
+    if (marker >= 0) {
+        text.remove(marker, SelectionMarker.size());
+        caret = EditorUnits::Length(QStringView(text).first(marker));
+    }
+    out.text = TextTools::ConvertTagCase(text, request.caseMode);
+    out.selectStart = qBound<qsizetype>(0, caret, EditorUnits::Length(out.text));
+    out.selectLength = qMax(0, request.selectLength);
+    return out;
+}
+
+} // namespace Palettes
