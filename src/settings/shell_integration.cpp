@@ -1,0 +1,171 @@
+#include "shell_integration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace ShellIntegration {
+namespace {
+
+bool IsSection(const QString &line)
+{
+    return line.trimmed().startsWith(u'[');
+}
+
+// The range of lines [first, end) of `section`'s body; first = -1 when absent.
+std::pair<qsizetype, qsizetype> SectionBody(const QStringList &lines, const QString &section)
+{
+    const QString header = u'[' + section + u']';
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed() != header)
+            continue;
+        qsizetype end = i + 1;
+        while (end < lines.size() && !IsSection(lines[end]))
+            ++end;
+        return {i + 1, end};
+    }
+    return {-1, -1};
+}
+
+QString KeyOf(const QString &line)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    return equals < 0 ? QString() : line.left(equals).trimmed();
+}
+
+} // namespace
+
+Places UserPlaces()
+{
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)};
+}
+
+QString ExecLine(const QString &program)
+{
+    // Inside double quotes the desktop-entry rules escape ", `, $ and \ with
+    // a backslash, and the file format then doubles every backslash.
+    QString quoted;
+    for (const QChar c : program) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    // A literal % must be doubled so it is no field code.
+    quoted.replace(u'%', QStringLiteral("%%"));
+    return u'"' + quoted + QStringLiteral("\" %f");
+}
+
+QString DesktopEntryText(const QString &program, bool hidden)
+{
+    QStringList lines{QStringLiteral("[Desktop Entry]"),
+                      QStringLiteral("Type=Application"),
+                      QStringLiteral("Name=QUMOEDIT"),
+                      QStringLiteral("GenericName=Text and HTML Editor"),
+                      QStringLiteral("GenericName[ja]=テキスト・HTMLエディタ"),
+                      QStringLiteral("Comment=Write Japanese plain text and HTML by hand"),
+                      QStringLiteral("Comment[ja]=日本語のテキストとHTMLを手で書くためのエディタ"),
+                      QStringLiteral("Icon=qumoedit"),
+                      QStringLiteral("Categories=Utility;TextEditor;"),
+                      QStringLiteral("MimeType=text/plain;text/html;"),
+                      QStringLiteral("Exec=") + ExecLine(program),
+                      QStringLiteral("Terminal=false")};
+    if (hidden)
+        lines << QStringLiteral("NoDisplay=true");
+    return lines.join(u'\n') + u'\n';
+}
+
+MimeAppsList::MimeAppsList(const QString &path) : path_(path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        lines_ = QString::fromUtf8(file.readAll()).split(u'\n');
+    while (!lines_.isEmpty() && lines_.last().isEmpty())
+        lines_.removeLast();
+}
+
+QStringList MimeAppsList::values(const QString &section, const QString &key) const
+{
+    const auto [first, end] = SectionBody(lines_, section);
+    for (qsizetype i = first; first >= 0 && i < end; ++i) {
+        if (KeyOf(lines_[i]) == key)
+            return lines_[i].mid(lines_[i].indexOf(u'=') + 1).split(u';', Qt::SkipEmptyParts);
+    }
+    return {};
+}
+
+void MimeAppsList::setValues(const QString &section, const QString &key, const QStringList &values)
+{
+    auto [first, end] = SectionBody(lines_, section);
+    // Defaults name one application, as desktop tools write them; lists of
+    // associations end with ';'.
+    const bool list = section != QLatin1String("Default Applications");
+    const QString line = key + u'=' + values.join(u';') + (list ? QStringLiteral(";") : QString());
+    if (first < 0) {
+        if (values.isEmpty())
+            return;
+        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
+            lines_ << QString();
+        lines_ << u'[' + section + u']' << line;
+        return;
+    }
+    for (qsizetype i = first; i < end; ++i) {
+        if (KeyOf(lines_[i]) != key)
+            continue;
+        if (values.isEmpty())
+            lines_.removeAt(i);
+        else
+            lines_[i] = line;
+        return;
+    }
+    if (values.isEmpty())
+        return;
+    // After the section's last entry, before any blank lines that end it.
+    while (end > first && lines_[end - 1].trimmed().isEmpty())
+        --end;
+    lines_.insert(end, line);
+}
+
+QString MimeAppsList::defaultFor(const QString &mime) const
+{
+    return values(QStringLiteral("Default Applications"), mime).value(0).trimmed();
+}
+
+void MimeAppsList::setDefault(const QString &mime, const QString &desktopId)
+{
+    setValues(QStringLiteral("Default Applications"), mime,
+              desktopId.isEmpty() ? QStringList() : QStringList{desktopId});
+}
+
+bool MimeAppsList::hasAssociation(const QString &mime, const QString &desktopId) const
+{
+    return values(QStringLiteral("Added Associations"), mime).contains(desktopId);
+}
+
+void MimeAppsList::setAssociation(const QString &mime, const QString &desktopId, bool on)
+{
+    QStringList ids = values(QStringLiteral("Added Associations"), mime);
+    ids.removeAll(desktopId);
+    if (on)
+        ids.prepend(desktopId);
+    setValues(QStringLiteral("Added Associations"), mime, ids);
+}
+
+QString MimeAppsList::save() const
+{
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile file(path_);
+    if (file.open(QIODevice::WriteOnly)) {
+        const QByteArray text = (lines_.join(u'\n') + u'\n').toUtf8();
+        if (file.write(text) == text.size() && file.commit())
+            return {};
+    }
+    return QStringLiteral("%1 に書き込めません。\n関連付けの設定は反映されません。\n\n%2")
+        .arg(QDir::toNativeSeparators(path_), file.errorString());
+}
+
+} // namespace ShellIntegration
