@@ -168,4 +168,94 @@ QString MimeAppsList::save() const
         .arg(QDir::toNativeSeparators(path_), file.errorString());
 }
 
+namespace {
+
+QString EntryPath(const Places &places)
+{
+    return places.dataHome + QStringLiteral("/applications/") + QLatin1String(DesktopId);
+}
+
+QString LauncherPath(const Places &places)
+{
+    return places.desktop + u'/' + QLatin1String(DesktopId);
+}
+
+QString MimeAppsPath(const Places &places)
+{
+    return places.configHome + QStringLiteral("/mimeapps.list");
+}
+
+QString ReadText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Whether the entry at `path` starts this very program (a copy elsewhere
+// has an entry of the same name that is not ours).
+bool StartsProgram(const QString &path, const QString &program)
+{
+    return ReadText(path).contains(QStringLiteral("\nExec=") + ExecLine(program) + u'\n');
+}
+
+// Writes or removes a desktop entry; empty when done, else the message.
+QString PlaceEntry(const QString &path, const QString &program, bool wanted, bool hidden, bool executable)
+{
+    if (!wanted) {
+        if (QFile::exists(path) && !QFile::remove(path))
+            return QStringLiteral("%1 を削除できません。").arg(QDir::toNativeSeparators(path));
+        return {};
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    const QByteArray text = DesktopEntryText(program, hidden).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        return QStringLiteral("%1 に書き込めません。\n\n%2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    // Desktops start a launcher only when it may be executed.
+    if (executable)
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    return {};
+}
+
+} // namespace
+
+Choices ReadChoices(const Places &places, const QString &program, QString *otherTextOpener)
+{
+    const MimeAppsList list(MimeAppsPath(places));
+    const bool ours = StartsProgram(EntryPath(places), program);
+    Choices c;
+    const QString textDefault = list.defaultFor(QStringLiteral("text/plain"));
+    c.text = ours && textDefault == QLatin1String(DesktopId);
+    c.html = ours && list.hasAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId));
+    c.menu = ours && !ReadText(EntryPath(places)).contains(QStringLiteral("\nNoDisplay=true"));
+    c.openWith = ours;
+    c.desktop = StartsProgram(LauncherPath(places), program);
+    // Another program's default is the one to bring back later.
+    if (otherTextOpener != nullptr && textDefault != QLatin1String(DesktopId))
+        *otherTextOpener = textDefault;
+    return c;
+}
+
+Outcome Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
+              const QString &previousTextOpener)
+{
+    Outcome outcome;
+    const bool entryWanted = choices.text || choices.html || choices.menu || choices.openWith;
+    // The entry first: the desktop ignores a default it cannot find.
+    outcome.error = PlaceEntry(EntryPath(places), program, entryWanted, !choices.menu, false);
+    if (outcome.error.isEmpty() && associationsChanged) {
+        MimeAppsList list(MimeAppsPath(places));
+        list.setDefault(QStringLiteral("text/plain"),
+                        choices.text ? QString::fromLatin1(DesktopId) : previousTextOpener);
+        list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), choices.html);
+        outcome.error = list.save();
+        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html);
+    }
+    const QString launcher = PlaceEntry(LauncherPath(places), program, choices.desktop, false, true);
+    if (outcome.error.isEmpty())
+        outcome.error = launcher;
+    return outcome;
+}
+
 } // namespace ShellIntegration

@@ -59,4 +59,31 @@ private:
     QStringList lines_;
 };
 
+// The six boxes of the associations tab, as far as this desktop has them.
+struct Choices
+{
+    bool text = false;     // the default opener of text/plain
+    bool html = false;     // an added opener of text/html
+    bool menu = false;     // in the applications menu
+    bool desktop = false;  // a launcher on the desktop
+    bool openWith = false; // offered by file managers under "Open With"
+};
+
+// What the desktop says now about `program`; *otherTextOpener, when asked
+// for, gets the text/plain default when it is another program's.
+Choices ReadChoices(const Places &places, const QString &program, QString *otherTextOpener = nullptr);
+
+struct Outcome
+{
+    bool pointedHere = false; // an association now points to this program
+    QString error;            // why a file could not be written; empty when all went
+};
+
+// Carries out `choices`. The associations are rewritten only when
+// `associationsChanged`; switching the text association off brings back
+// `previousTextOpener` (an empty one removes ours). Desktop entries always
+// follow the boxes.
+Outcome Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
+              const QString &previousTextOpener);
+
 } // namespace ShellIntegration

@@ -1,5 +1,10 @@
 #include "tform3.h"
 
+#include "shell_integration.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
 #include "colour_swatch.h"
 #include "editor_fonts.h"
 #include "profile_file.h"
@@ -100,8 +105,7 @@ void TForm3::LoadSettingsIntoDialog()
     ProfileFile ini(iniPath_);
     ini.load();
     showOptions(ReadDialogOptions(ini, Edit1->text()));
-    // The association and shortcut boxes are read from the desktop by the
-    // shell integration; until then they keep what they show.
+    ReadShellIntegration();
     initialTxtAssociated = CheckBox5->isChecked();
     initialHtmlAssociated = CheckBox6->isChecked();
     initialViewSourceAssociated = CheckBox12->isChecked();
@@ -197,6 +201,55 @@ void TForm3::Button3Click()
 void TForm3::PButton1Click()
 {
     accept();
+}
+
+void TForm3::ReadShellIntegration()
+{
+    const ShellIntegration::Choices c = ShellIntegration::ReadChoices(
+        ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand);
+    CheckBox5->setChecked(c.text);
+    CheckBox6->setChecked(c.html);
+    CheckBox7->setChecked(c.menu);
+    CheckBox8->setChecked(c.desktop);
+    CheckBox9->setChecked(c.openWith);
+    // Browsers here take no external source viewer the way this box meant.
+    CheckBox12->setChecked(false);
+    CheckBox12->setEnabled(false);
+    CheckBox12->setToolTip(QStringLiteral("この環境のブラウザーにはソース表示のエディタを設定できません"));
+}
+
+void TForm3::UpdateShellIntegration()
+{
+    const bool changed = CheckBox5->isChecked() != initialTxtAssociated ||
+                         CheckBox6->isChecked() != initialHtmlAssociated ||
+                         CheckBox12->isChecked() != initialViewSourceAssociated;
+    ShellIntegration::Choices c;
+    c.text = CheckBox5->isChecked();
+    c.html = CheckBox6->isChecked();
+    c.menu = CheckBox7->isChecked();
+    c.desktop = CheckBox8->isChecked();
+    c.openWith = CheckBox9->isChecked();
+    const ShellIntegration::Outcome outcome =
+        ShellIntegration::Apply(ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), c,
+                                changed, previousTxtCommand);
+    if (!outcome.error.isEmpty())
+        ShowShellMessage(outcome.error + QStringLiteral("\nよって関連付けの設定は反映されません。"));
+    if (outcome.pointedHere)
+        ShowShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
+                                        "事前に「関連付け」の項の全てのチェックを外して下さい"));
+}
+
+void TForm3::ShowShellMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ShellIntegrationMessage"));
+    box.exec();
+}
+
+void TForm3::done(int result)
+{
+    UpdateShellIntegration();
+    QDialog::done(result);
 }
 
 void TForm3::showEvent(QShowEvent *event)

@@ -106,6 +106,12 @@ public slots:
     void Button3Click();
     void PButton1Click();
 
+    // Reads the associations and launchers from the desktop into the boxes.
+    void ReadShellIntegration();
+    // Carries out the boxes of the associations tab; runs whenever the dialog closes.
+    void UpdateShellIntegration();
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -119,6 +125,7 @@ private:
     QWidget *createCopyrightPage();
     void createOkButton();
     void chooseColour(ColourSwatch *swatch);
+    void ShowShellMessage(const QString &text);
 
     QString iniPath_;
     QColorDialog *colorDialog_ = nullptr;

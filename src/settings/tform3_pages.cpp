@@ -205,8 +205,7 @@ QWidget *TForm3::createAdvancedPage()
 
     QGroupBox *colouring = Group(page, QStringLiteral("HTML着色"));
     QVBoxLayout *colouringLayout = Column(colouring);
-    CheckBox4 = CheckBox(colouring, "CheckBox4", QStringLiteral("HTMLに着色する。"),
-                         false, colouringLayout);
+    CheckBox4 = CheckBox(colouring, "CheckBox4", QStringLiteral("HTMLに着色する。"), false, colouringLayout);
     colouringLayout->addWidget(Note(colouring, QStringLiteral("※HTML着色は実験的に付けております。")));
     colouringLayout->addWidget(Note(colouring, QStringLiteral("未完成なので使用はお勧めしません(^^;")));
 

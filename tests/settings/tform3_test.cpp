@@ -2,6 +2,7 @@
 #include "editor_fonts.h"
 #include "radio_group.h"
 #include "settings_write.h"
+#include "shell_integration.h"
 #include "shine_speed_button.h"
 #include "tform3.h"
 #include "url_label.h"
@@ -11,9 +12,11 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -165,7 +168,9 @@ TEST_F(TForm3Test, LoadFillsEveryControl)
     EXPECT_EQ(form.Panel3->Color(), 0xFF0000u);
     EXPECT_TRUE(form.CheckBox3->isChecked());
     EXPECT_TRUE(form.CheckBox4->isChecked());
-    EXPECT_EQ(form.previousTxtCommand, "\"a\" \"%1\"");
+    // The stored previous opener is kept only while the text default is ours;
+    // this desktop has none.
+    EXPECT_EQ(form.previousTxtCommand, "");
     EXPECT_EQ(form.previousHtmlCommand, "b");
     EXPECT_FALSE(form.CheckBox10->isChecked());
     EXPECT_FALSE(form.CheckBox11->isChecked());
@@ -205,14 +210,48 @@ TEST_F(TForm3Test, DateTimeDefaultIsWhatTheFieldHolds)
     EXPECT_EQ(form.Edit1->text(), "hh:nn");
 }
 
-TEST_F(TForm3Test, LoadRecordsTheAssociationStates)
+TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
 {
-    form.CheckBox5->setChecked(true);
-    form.CheckBox12->setChecked(true);
+    const ShellIntegration::Places places = ShellIntegration::UserPlaces();
+    ASSERT_TRUE(places.configHome.startsWith(QDir::homePath())) << "tests run in a home of their own";
+    ShellIntegration::MimeAppsList before(places.configHome + "/mimeapps.list");
+    before.setDefault("text/plain", "mousepad.desktop");
+    ASSERT_TRUE(before.save().isEmpty());
+
     form.LoadSettingsIntoDialog();
-    EXPECT_TRUE(form.initialTxtAssociated);
-    EXPECT_FALSE(form.initialHtmlAssociated);
-    EXPECT_TRUE(form.initialViewSourceAssociated);
+    EXPECT_FALSE(form.CheckBox5->isChecked());
+    EXPECT_FALSE(form.initialTxtAssociated);
+    EXPECT_EQ(form.previousTxtCommand, "mousepad.desktop");
+    form.CheckBox5->setChecked(true);
+    form.CheckBox6->setChecked(true);
+    form.CheckBox7->setChecked(false);
+    form.CheckBox8->setChecked(true);
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    form.done(QDialog::Accepted);
+
+    TForm3 next;
+    next.setIniPath(form.iniPath());
+    next.LoadSettingsIntoDialog();
+    EXPECT_TRUE(next.CheckBox5->isChecked());
+    EXPECT_TRUE(next.CheckBox6->isChecked());
+    EXPECT_FALSE(next.CheckBox7->isChecked()) << "in no menu";
+    EXPECT_TRUE(next.CheckBox8->isChecked());
+    EXPECT_TRUE(next.CheckBox9->isChecked()) << "the entry is offered under Open With";
+    EXPECT_TRUE(next.initialTxtAssociated);
+
+    // Switched off: the previous opener comes back, and the launchers go.
+    next.previousTxtCommand = "mousepad.desktop";
+    for (QCheckBox *box : {next.CheckBox5, next.CheckBox6, next.CheckBox8, next.CheckBox9})
+        box->setChecked(false);
+    next.done(QDialog::Accepted);
+    ShellIntegration::MimeAppsList after(places.configHome + "/mimeapps.list");
+    EXPECT_EQ(after.defaultFor("text/plain"), "mousepad.desktop");
+    EXPECT_FALSE(after.hasAssociation("text/html", ShellIntegration::DesktopId));
+    EXPECT_FALSE(QFile::exists(places.desktop + "/qumoedit.desktop"));
+    EXPECT_FALSE(QFile::exists(places.dataHome + "/applications/qumoedit.desktop"));
 }
 
 TEST_F(TForm3Test, WhatTheUserSetComesBackAfterARestart)
@@ -227,7 +266,7 @@ TEST_F(TForm3Test, WhatTheUserSetComesBackAfterARestart)
     form.Edit2->setText("/opt/my browser/bin");
     form.RadioGroup2->setItemIndex(2);
     form.RadioGroup1->setItemIndex(1);
-    form.previousTxtCommand = "\"/usr/bin/mousepad\" \"%1\"";
+    form.previousHtmlCommand = "\"/usr/bin/mousepad\" \"%1\"";
     ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings(), "/a/b.txt", form.options()));
 
     TForm3 next;
