@@ -64,6 +64,9 @@ QString ResolveProgramDir(const QString &executableDir, const QString &fallbackD
     if (!QDir().mkpath(fallbackDir) || !IsWritableDir(fallbackDir))
         return {};
     SeedPaletteSets(QDir(executableDir), QDir(fallbackDir));
+    // An installed program ships its sets in the data folder.
+    for (const QString &dataDir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        SeedPaletteSets(QDir(dataDir + QStringLiteral("/qumoedit")), QDir(fallbackDir));
     return WithSeparator(QDir::cleanPath(fallbackDir));
 }
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -72,6 +73,20 @@ TEST(ProgramDir, ReadOnlyInstallFallsBackAndSeedsPaletteSets)
         << "a user's set is never replaced";
     EXPECT_EQ(ReadFileBytes(config + QStringLiteral("/Mail.qmc")), "shipped clips");
     EXPECT_FALSE(QFile::exists(config + QStringLiteral("/readme.txt"))) << "only palette sets are copied";
+}
+
+TEST(ProgramDir, InstalledSetsAreSeededFromTheDataFolder)
+{
+    // The tests' data home stands for an installed data folder.
+    const QString shipped =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qumoedit");
+    QDir().mkpath(shipped);
+    WriteFileBytes(shipped + QStringLiteral("/Installed.qmh"), "installed tags");
+    QTemporaryDir temp;
+    const QString config = temp.filePath(QStringLiteral("config/qumoedit"));
+    EXPECT_EQ(ResolveProgramDir(QStringLiteral("/usr/bin"), config), config + u'/');
+    EXPECT_EQ(ReadFileBytes(config + QStringLiteral("/Installed.qmh")), "installed tags");
+    QFile::remove(shipped + QStringLiteral("/Installed.qmh"));
 }
 
 TEST(ProgramDir, FallbackIsCreatedOnFirstRun)

@@ -1,0 +1,32 @@
+# What `cmake --install` puts where, and the Debian package CPack makes of it.
+include(GNUInstallDirs)
+
+set(qumo_data ${CMAKE_INSTALL_DATADIR}/qumoedit)
+set(qumo_assets ${CMAKE_SOURCE_DIR}/assets)
+
+install(TARGETS qumoedit qumoconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Shipped files: the program finds them in the data folder and seeds the
+# user's settings folder with the palette sets.
+install(FILES ${qumo_assets}/readme.txt ${qumo_assets}/click.wav ${qumo_assets}/key.wav
+              ${qumo_assets}/enter.wav ${qumo_assets}/HTML.qmh
+        DESTINATION ${qumo_data})
+install(DIRECTORY ${qumo_assets}/help DESTINATION ${qumo_data})
+install(FILES ${qumo_assets}/install/qumoedit.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${qumo_assets}/install/qumoedit.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${qumo_assets}/install/io.github.qumoedit.QUMOEDIT.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${qumo_assets}/install/qumoedit.1 ${qumo_assets}/install/qumoconv.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME qumoedit)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for Japanese plain text and HTML written by hand")
+set(CPACK_PACKAGE_CONTACT "QUMOEDIT developers <qumoedit@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk, adwaita-icon-theme, qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+include(CPack)
