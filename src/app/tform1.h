@@ -128,6 +128,7 @@ public slots:
     void SSButton5Click();
     void SSButton11Click();
     void SSButton15Click();
+    void ShineSpeedButton1Click();
     void FVEx1Click(QObject *sender, const QString &path);
     void DF51Click();
     void SpeedButton21Click();

@@ -1,0 +1,99 @@
+#include "form_fixture.h"
+
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QUrl>
+
+namespace {
+
+// Records the files the desktop would open.
+class OpenedFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList files;
+
+public slots:
+    void open(const QUrl &url) { files << url.toLocalFile(); }
+};
+
+class Preview : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+        Start();
+    }
+    void Open(const QString &name, const QByteArray &text)
+    {
+        WriteFile(name, text);
+        ASSERT_TRUE(form->LoadDocument(path(name)));
+        form->RichEdit1->moveCursor(QTextCursor::End);
+        form->RichEdit1->insertPlainText(QStringLiteral(" edited"));
+    }
+};
+
+TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
+{
+    const struct
+    {
+        QString name;
+        bool useTmp;
+        QString opened; // empty: nothing happens
+        QByteArray document;
+        bool modified;
+    } cases[] = {
+        {QStringLiteral("page.html"), false, QStringLiteral("page.html"), "<p> edited", false},
+        {QStringLiteral("PAGE.SHTML"), false, QStringLiteral("PAGE.SHTML"), "<p> edited", false},
+        {QStringLiteral("page.html"), true, QStringLiteral("tmp.html"), "<p>", true},
+        {QStringLiteral("notes.txt"), false, QString(), "<p>", true},
+    };
+    for (const auto &c : cases) {
+        OpenedFiles opened;
+        form3->CheckBox3->setChecked(c.useTmp);
+        Open(c.name, "<p>");
+        form->ShineSpeedButton1Click();
+        EXPECT_EQ(opened.files, c.opened.isEmpty() ? QStringList() : QStringList{path(c.opened)})
+            << c.name.toStdString();
+        EXPECT_EQ(ReadFile(c.name), c.document) << c.name.toStdString();
+        EXPECT_EQ(form->RichEdit1->document()->isModified(), c.modified) << c.name.toStdString();
+        form->RichEdit1->document()->setModified(false);
+    }
+    EXPECT_EQ(ReadFile(QStringLiteral("tmp.html")), "<p> edited");
+}
+
+TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
+{
+    const QString browser = path(QStringLiteral("browser.sh"));
+    WriteFile(QStringLiteral("browser.sh"),
+              "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.txt\"\n");
+    QFile::setPermissions(browser, QFile::permissions(browser) | QFileDevice::ExeOwner);
+    form3->CheckBox16->setChecked(true);
+    form3->Edit2->setText(browser);
+    const QString name = QStringLiteral("my page; \"quoted\" $(x).html");
+    Open(name, "<p>");
+    form->ShineSpeedButton1Click();
+    QTRY_VERIFY_WITH_TIMEOUT(!ReadFile(QStringLiteral("args.txt")).isEmpty(), 5000);
+    EXPECT_EQ(QString::fromUtf8(ReadFile(QStringLiteral("args.txt"))),
+              QStringLiteral("1\n") + path(name) + u'\n');
+}
+
+TEST_F(Preview, AFailedSaveStartsNoBrowser)
+{
+    OpenedFiles opened;
+    form->DocumentPath = path(QStringLiteral("no/folder/page.html"));
+    form->RichEdit1->insertPlainText(QStringLiteral("x"));
+    modals.ThenClick(QMessageBox::Ok);
+    form->ShineSpeedButton1Click();
+    EXPECT_TRUE(opened.files.isEmpty());
+    EXPECT_EQ(modals.seen().size(), 1u);
+}
+
+} // namespace
+
+#include "preview_test.moc"
