@@ -62,6 +62,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13->FVEx1, &TFolderTreeViewEx::OnClick, this, &TForm1::FVEx1Click);
     FormCreate();
+    CreatePaletteHandlers();
 }
 
 // The search must let go of the editor before the editor goes.

@@ -5,6 +5,7 @@
 #include "document.h"
 #include "editor_options.h"
 #include "search_bar.h"
+#include "set_list.h"
 #include "sound_player.h"
 #include "tool_panels.h"
 
@@ -89,6 +90,7 @@ public:
     bool ColouringEnabled = false;
     QList<TShineSpeedButton *> PButtons;
     QList<TShineSpeedButton *> CButtons;
+    Palettes::SetList TagSetList;
     TForm3 *Form3 = nullptr;
 
     // Regions.
@@ -134,6 +136,9 @@ public slots:
     void SpeedButton21Click();
     void SpeedButton22Click();
     void SpeedButton23Click();
+    void ComboBox2Click();
+    void PButton1Click(TShineSpeedButton *button);
+    void PButton1MouseEnter(TShineSpeedButton *button);
     void Exit1Click();
 
 signals:
@@ -171,6 +176,11 @@ private:
     bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
     void CreateDialogs();
+    void CreatePaletteHandlers();
+    void ListTagSets();
+    void LoadTagSet();
+    // The file dialog of a template's *file*; empty when cancelled.
+    QString ChooseLinkFile(const QString &initialFolder);
 
     void ReadWindowSettings();
     void UpdateInfoLine();
@@ -187,6 +197,7 @@ private:
     QString ShippedFile(const QString &name) const;
 
     bool checkingDisk_ = false;
+    QString lastImageDocument_;
     QHash<QString, QAction *> actions_;
     QStringList commandLine_;
     QList<QLabel *> statusPanels_;

@@ -43,7 +43,9 @@ void TForm1::FormShow()
         ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
         Form3->PageControl1->setCurrentIndex(TForm3::CopyrightPage);
     }
-    // Tag and clip sets are listed and loaded here once the palettes exist.
+    ListTagSets();
+    LoadTagSet();
+    // Clip sets are listed and loaded here once the clip palette exists.
 
     // The rest may open modal dialogs: it runs once the window is on screen.
     QTimer::singleShot(0, this, &TForm1::FollowCommandLine);

@@ -1,6 +1,7 @@
 #include "tool_panels.h"
 
 #include "folder_tree_view.h"
+#include "palette_kind.h"
 #include "settings_values.h"
 #include "shine_speed_button.h"
 
@@ -31,6 +32,18 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
 
 namespace {
 
+// PButton1 ... PButton40: left, top, width, height inside the palette.
+constexpr int TagButtonPlaces[40][4] = {
+    {3, 29, 49, 23},   {3, 52, 49, 15},   {54, 29, 73, 18},  {54, 47, 73, 18},  {54, 65, 73, 18},
+    {129, 29, 73, 18}, {129, 47, 73, 18}, {129, 65, 73, 18}, {204, 29, 73, 18}, {204, 47, 73, 18},
+    {204, 65, 73, 18}, {279, 29, 73, 18}, {279, 47, 25, 18}, {303, 47, 25, 18}, {327, 47, 25, 18},
+    {279, 65, 25, 18}, {303, 65, 25, 18}, {327, 65, 25, 18}, {354, 29, 73, 18}, {354, 47, 25, 18},
+    {378, 47, 25, 18}, {402, 47, 25, 18}, {354, 65, 25, 18}, {378, 65, 25, 18}, {402, 65, 25, 18},
+    {429, 29, 73, 18}, {429, 47, 25, 18}, {453, 47, 25, 18}, {477, 47, 25, 18}, {429, 65, 25, 18},
+    {453, 65, 25, 18}, {477, 65, 25, 18}, {54, 85, 56, 18},  {110, 85, 56, 18}, {166, 85, 56, 18},
+    {222, 85, 56, 18}, {278, 85, 56, 18}, {334, 85, 56, 18}, {390, 85, 56, 18}, {446, 85, 56, 18},
+};
+
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
                       const QStringList &items)
 {
@@ -42,6 +55,22 @@ QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessib
 }
 
 } // namespace
+
+TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place)
+{
+    auto *button = new TShineSpeedButton(parent);
+    button->setObjectName(name);
+    button->setTag(tag);
+    button->setGeometry(place);
+    TShineBtnColors face(clBtnFace);
+    face.setGradColor(clBtnShadow);
+    face.setGradVertical(true);
+    face.setGradation(true);
+    button->setColors(&face);
+    button->PressedColors()->setColor(clBtnShadow);
+    button->setActiveFontColor(clAqua);
+    return button;
+}
 
 ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget(parent)
 {
@@ -55,8 +84,6 @@ ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget
 TagPalette::TagPalette(QWidget *parent) : ToolPanel("Panel3", clMaroon, parent)
 {
     setFixedHeight(107);
-    // The buttons come with the palettes; the choices the settings file
-    // keeps are here from the start.
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
     Label1 = MakeCaption(this, "Label1", QStringLiteral("QUMOHTML"));
@@ -79,6 +106,11 @@ TagPalette::TagPalette(QWidget *parent) : ToolPanel("Panel3", clMaroon, parent)
     row->addWidget(ComboBox3);
     row->addStretch(1);
     row->setAlignment(Qt::AlignTop);
+    for (int i = 0; i < 40; ++i) {
+        const int *place = TagButtonPlaces[i];
+        MakePaletteButton(this, QStringLiteral("PButton%1").arg(i + 1), Palettes::TagPalette().firstTag + i,
+                          QRect(place[0], place[1], place[2], place[3]));
+    }
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)

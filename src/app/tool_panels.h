@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QRect;
 class TFolderTreeViewEx;
 class TShineSpeedButton;
 struct MainWindowSettings;
@@ -20,6 +21,10 @@ void PaintTextWhite(QWidget *widget);
 // A white bold caption of a panel, with a pointing hand: the panel captions
 // are clicked to colour every tag.
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
+
+// A palette button at `place`: a vertical gradient face, darker while
+// pressed, its caption aqua under the mouse.
+TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place);
 
 // A docked region in one of the program's panel colours.
 class ToolPanel : public QWidget

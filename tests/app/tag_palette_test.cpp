@@ -1,0 +1,187 @@
+#include "form_fixture.h"
+#include "palette_kind.h"
+#include "set_files.h"
+#include "shine_speed_button.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QPlainTextEdit>
+
+namespace {
+
+using Palettes::ButtonDefinition;
+
+class TagPaletteTest : public FormTest
+{
+protected:
+    void SetUp() override { WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n"); }
+
+    // Writes the tag set `name` with the given buttons (record numbers).
+    void WriteSet(const QString &name, const QList<std::pair<int, ButtonDefinition>> &buttons) const
+    {
+        Palettes::SetList list =
+            Palettes::SetList::Fresh(QStringLiteral("[QUMOEDIT HTML Button Data Ver1.0]"));
+        for (const auto &[number, definition] : buttons)
+            list.define(number, definition);
+        ASSERT_EQ(Palettes::SaveSet(programDir(), name, Palettes::TagPalette(), list), QString());
+    }
+
+    void Click(int number)
+    {
+        form->SetTagPaletteVisible(true);
+        QTest::mouseClick(form->PButtons[number - 1], Qt::LeftButton, {}, QPoint(4, 4));
+    }
+
+    QString Hover(int number)
+    {
+        TShineSpeedButton *button = form->PButtons[number - 1];
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(button, &enter);
+        return form->Panel11->text();
+    }
+
+    // The editor holds `text` with the characters from..to selected.
+    void Edit(const QString &text, int from, int to)
+    {
+        form->RichEdit1->setPlainText(text);
+        QTextCursor cursor = form->RichEdit1->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        form->RichEdit1->setTextCursor(cursor);
+    }
+};
+
+TEST_F(TagPaletteTest, FortyButtonsWithTheirNamesTagsAndPlaces)
+{
+    Start();
+    ASSERT_EQ(form->PButtons.size(), 40);
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_NE(form->PButtons[i], nullptr) << i;
+        EXPECT_EQ(form->PButtons[i]->objectName(), QStringLiteral("PButton%1").arg(i + 1));
+        EXPECT_EQ(form->PButtons[i]->Tag(), i + 1);
+        EXPECT_EQ(form->PButtons[i]->parentWidget(), form->Panel3);
+    }
+    const struct
+    {
+        int number;
+        QRect place;
+    } places[] = {
+        {1, {3, 29, 49, 23}},    {2, {3, 52, 49, 15}},    {5, {54, 65, 73, 18}},   {9, {204, 29, 73, 18}},
+        {12, {279, 29, 73, 18}}, {16, {279, 65, 25, 18}}, {22, {402, 47, 25, 18}}, {26, {429, 29, 73, 18}},
+        {32, {477, 65, 25, 18}}, {33, {54, 85, 56, 18}},  {40, {446, 85, 56, 18}},
+    };
+    for (const auto &p : places)
+        EXPECT_EQ(form->PButtons[p.number - 1]->geometry(), p.place) << p.number;
+    EXPECT_TRUE(form->PButtons[0]->Colors()->Gradation());
+    EXPECT_TRUE(form->PButtons[0]->Colors()->GradVertical());
+    EXPECT_EQ(form->PButtons[0]->ActiveFontColor(), clAqua);
+}
+
+TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
+{
+    WriteSet(QStringLiteral("HTML"), {{5,
+                                       {QStringLiteral("見出し"), QStringLiteral("<h1>*text*</h1>"), 4, 0,
+                                        QStringLiteral("見出し\n一行目")}},
+                                      {0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    WriteSet(QStringLiteral("abc"), {});
+    Start();
+    EXPECT_EQ(form->PButtons[5]->Caption(), QStringLiteral("見出し"));
+    EXPECT_EQ(form->PButtons[5]->toolTip(), QStringLiteral("見出し\n一行目"));
+    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("段落"));
+    EXPECT_EQ(form->PButtons[1]->Caption(), QString());
+    EXPECT_EQ(form->PButtons[1]->toolTip(), QString());
+    QComboBox *box = form->Panel3->ComboBox2;
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("abc"));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("HTML"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("HTML"));
+    EXPECT_TRUE(modals.seen().empty());
+}
+
+TEST_F(TagPaletteTest, ASetThatCannotBeReadIsReportedOnce)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("HTML.qmh")));
+    modals.ThenClick(QMessageBox::Ok);
+    Start();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("HTML.qmh")));
+    EXPECT_EQ(form->PButtons[0]->Caption(), QString());
+}
+
+TEST_F(TagPaletteTest, ClickReplacesTheSelectionAndPlacesTheCaret)
+{
+    const struct
+    {
+        const char16_t *content;
+        int selectStart, selectLength; // editor units
+        int caseMode;
+        const char16_t *expected;
+        int caret, selected; // characters in the editor
+    } cases[] = {
+        // "前" is two units: the caret lands after "<b>" in the document.
+        {u"<b>*text*</b>", 3, 0, 0, u"前<b>日本語</b>後", 4, 0},
+        {u"日本<i></i>", 7, 0, 0, u"前日本<i></i>後", 6, 0},
+        {u"<p>\n</p>", 5, 4, 0, u"前<p>\n</p>後", 5, 4},
+        {u"<B>*text*</B>", 3, 6, 1, u"前<b>日本語</b>後", 4, 3},
+        {u"短い", 40, 0, 0, u"前短い後", 3, 0},
+    };
+    for (const auto &c : cases) {
+        WriteSet(QStringLiteral("HTML"), {{2,
+                                           {QStringLiteral("x"), QString::fromUtf16(c.content), c.selectStart,
+                                            c.selectLength, QString()}}});
+        Start();
+        form->Panel3->ComboBox5->setCurrentIndex(c.caseMode);
+        Edit(QStringLiteral("前日本語後"), 1, 4);
+        Click(3);
+        const QTextCursor cursor = form->RichEdit1->textCursor();
+        EXPECT_EQ(form->RichEdit1->toPlainText(), QString::fromUtf16(c.expected)) << c.selectStart;
+        EXPECT_EQ(cursor.selectionStart(), c.caret) << c.selectStart;
+        EXPECT_EQ(cursor.selectionEnd() - cursor.selectionStart(), c.selected) << c.selectStart;
+        form.reset();
+    }
+}
+
+TEST_F(TagPaletteTest, AnUndefinedButtonInsertsNothing)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("x"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    Start();
+    Edit(QStringLiteral("本文"), 1, 1);
+    Click(40);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本文"));
+    EXPECT_EQ(form->RichEdit1->textCursor().position(), 1);
+    EXPECT_EQ(Hover(40), QStringLiteral(" このボタンは未設定です(^o^)/"));
+}
+
+TEST_F(TagPaletteTest, HoverShowsTheContentInTheInfoLine)
+{
+    WriteSet(QStringLiteral("HTML"),
+             {{0, {QStringLiteral("色"), QStringLiteral("<font color=\"*color*\">"), 0, 0, QString()}},
+              {1, {QStringLiteral("二行"), QStringLiteral("<ul>\n</ul>"), 0, 0, QString()}}});
+    Start();
+    EXPECT_EQ(Hover(1), QStringLiteral(" <font color=\"*color*\">"));
+    EXPECT_EQ(Hover(2), QStringLiteral(" <ul>[←]</ul>"));
+    form->Panel3->ComboBox5->setCurrentIndex(2);
+    EXPECT_EQ(Hover(1), QStringLiteral(" <FONT COLOR=\"*color*\">"));
+}
+
+TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("一"), QStringLiteral("<hr>"), 4, 0, QString()}}});
+    WriteSet(QStringLiteral("Other"), {{1, {QStringLiteral("二"), QStringLiteral("<br>"), 4, 0, QString()}}});
+    Start();
+    QComboBox *box = form->Panel3->ComboBox2;
+    const int other = box->findText(QStringLiteral("Other"));
+    ASSERT_GE(other, 0);
+    box->setCurrentIndex(other);
+    emit box->activated(other);
+    EXPECT_EQ(form->PButtons[0]->Caption(), QString());
+    EXPECT_EQ(form->PButtons[1]->Caption(), QStringLiteral("二"));
+    Edit(QString(), 0, 0);
+    Click(1);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QString());
+    Click(2);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<br>"));
+}
+
+} // namespace
