@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 
 void PaintTextWhite(QWidget *widget)
@@ -111,6 +112,13 @@ TagPalette::TagPalette(QWidget *parent) : ToolPanel("Panel3", clMaroon, parent)
         MakePaletteButton(this, QStringLiteral("PButton%1").arg(i + 1), Palettes::TagPalette().firstTag + i,
                           QRect(place[0], place[1], place[2], place[3]));
     }
+    // The browse button at the lower left: a glyph and no caption.
+    ShineSpeedButton1 = new TShineSpeedButton(this);
+    ShineSpeedButton1->setObjectName(QStringLiteral("ShineSpeedButton1"));
+    ShineSpeedButton1->setGeometry(3, 70, 49, 33);
+    ShineSpeedButton1->setToolTip(QStringLiteral("ブラウザで確認"));
+    ShineSpeedButton1->setGlyph(
+        QIcon::fromTheme(QStringLiteral("web-browser")).pixmap(QSize(24, 24)).toImage());
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)

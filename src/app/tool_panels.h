@@ -47,10 +47,11 @@ public:
     void writeSettings(MainWindowSettings &settings) const;
 
     QLabel *Label1;
-    TShineSpeedButton *SpeedButton23; // "HTMLヘルプ"
-    QComboBox *ComboBox2;             // tag set
-    QComboBox *ComboBox5;             // case
-    QComboBox *ComboBox3;             // alignment
+    TShineSpeedButton *SpeedButton23;     // "HTMLヘルプ"
+    TShineSpeedButton *ShineSpeedButton1; // browser preview
+    QComboBox *ComboBox2;                 // tag set
+    QComboBox *ComboBox5;                 // case
+    QComboBox *ComboBox3;                 // alignment
 };
 
 // QUMOCLIP, the clip palette (Panel12).

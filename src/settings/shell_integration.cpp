@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace ShellIntegration {
 namespace {
@@ -46,6 +47,11 @@ Places UserPlaces()
 
 QString ExecLine(const QString &program)
 {
+    // Plain when nothing in the path needs quoting: desktop tools such as
+    // xdg-mime read the first word of Exec as it stands.
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`%");
+    if (std::none_of(program.begin(), program.end(), [](QChar c) { return reserved.contains(c); }))
+        return program + QStringLiteral(" %f");
     // Inside double quotes the desktop-entry rules escape ", `, $ and \ with
     // a backslash, and the file format then doubles every backslash.
     QString quoted;

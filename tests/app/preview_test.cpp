@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "shine_speed_button.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -57,7 +58,7 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
         OpenedFiles opened;
         form3->CheckBox3->setChecked(c.useTmp);
         Open(c.name, "<p>");
-        form->ShineSpeedButton1Click();
+        form->Panel3->ShineSpeedButton1->Click();
         EXPECT_EQ(opened.files, c.opened.isEmpty() ? QStringList() : QStringList{path(c.opened)})
             << c.name.toStdString();
         EXPECT_EQ(ReadFile(c.name), c.document) << c.name.toStdString();

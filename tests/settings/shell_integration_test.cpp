@@ -1,5 +1,6 @@
 #include "shell_integration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -18,7 +19,7 @@ TEST(ShellIntegration, ExecQuotesTheProgramByTheDesktopEntryRules)
         QString program;
         QString exec;
     } cases[] = {
-        {QStringLiteral("/usr/bin/qumoedit"), QStringLiteral("\"/usr/bin/qumoedit\" %f")},
+        {QStringLiteral("/usr/bin/qumoedit"), QStringLiteral("/usr/bin/qumoedit %f")},
         {QStringLiteral("/home/u/my apps/qumoedit"), QStringLiteral("\"/home/u/my apps/qumoedit\" %f")},
         {QStringLiteral("/opt/a\"b/q"), QStringLiteral("\"/opt/a\\\\\"b/q\" %f")},
         {QStringLiteral("/opt/$x`y/q"), QStringLiteral("\"/opt/\\\\$x\\\\`y/q\" %f")},
@@ -79,7 +80,8 @@ TEST(ShellIntegration, XdgMimeSeesThisProgramAsTheTextOpener)
     QDir().mkpath(data + QStringLiteral("/applications"));
     QFile entry(data + QStringLiteral("/applications/") + QLatin1String(DesktopId));
     ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-    entry.write(DesktopEntryText(QStringLiteral("/opt/my apps/qumoedit"), false).toUtf8());
+    // xdg-mime checks that the program exists.
+    entry.write(DesktopEntryText(QCoreApplication::applicationFilePath(), false).toUtf8());
     entry.close();
     MimeAppsList list(config + QStringLiteral("/mimeapps.list"));
     list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId));
