@@ -5,6 +5,7 @@
 #include "editor_units.h"
 #include "folder_tree_view.h"
 #include "hint_options.h"
+#include "icon_theme.h"
 #include "long_lines.h"
 #include "program_dir.h"
 #include "search_replace.h"
@@ -35,6 +36,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
 {
     InstallHintOptions();
     InstallWidgetAccessibility();
+    InstallIconTheme();
     setObjectName(QStringLiteral("Form1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);

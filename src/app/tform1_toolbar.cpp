@@ -13,7 +13,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 
 namespace {
 
@@ -41,25 +40,10 @@ constexpr ToolbarButton Buttons[] = {
     {u"フォルダ", "folder"},
 };
 
-// The desktop's icon theme, else Adwaita (installed with the program). The
-// style's own icons are no fallback: on a bare desktop they show a trash can
-// for cut and a check mark for paste.
+// The style's own icons are no fallback: on a bare desktop they show a trash
+// can for cut and a check mark for paste.
 QImage Glyph(const ToolbarButton &button)
 {
-    // Without a desktop session there is no theme, or only the bare one, and
-    // perhaps not even the system's icon folders to look in.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
-        QStringList paths = QIcon::themeSearchPaths();
-        for (const QString &dir :
-             QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                       QStandardPaths::LocateDirectory)) {
-            if (!paths.contains(dir))
-                paths << dir;
-        }
-        QIcon::setThemeSearchPaths(paths);
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
-    }
-    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     return QIcon::fromTheme(QLatin1String(button.themeIcon)).pixmap(QSize(20, 20)).toImage();
 }
 

@@ -118,7 +118,7 @@ TagPalette::TagPalette(QWidget *parent) : ToolPanel("Panel3", clMaroon, parent)
     ShineSpeedButton1->setGeometry(3, 70, 49, 33);
     ShineSpeedButton1->setToolTip(QStringLiteral("ブラウザで確認"));
     ShineSpeedButton1->setGlyph(
-        QIcon::fromTheme(QStringLiteral("web-browser")).pixmap(QSize(24, 24)).toImage());
+        QIcon::fromTheme(QStringLiteral("applications-internet")).pixmap(QSize(24, 24)).toImage());
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)

@@ -68,6 +68,12 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
     EXPECT_EQ(ReadFile(QStringLiteral("tmp.html")), "<p> edited");
 }
 
+TEST_F(Preview, TheBrowseButtonShowsAGlyph)
+{
+    EXPECT_FALSE(form->Panel3->ShineSpeedButton1->Glyph().isNull());
+    EXPECT_EQ(form->Panel3->ShineSpeedButton1->geometry(), QRect(3, 70, 49, 33));
+}
+
 TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
 {
     const QString browser = path(QStringLiteral("browser.sh"));
