@@ -40,7 +40,7 @@ QString KeyOf(const QString &line)
 
 Places UserPlaces()
 {
-    return {QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+    return {QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)};
 }
@@ -224,7 +224,87 @@ QString PlaceEntry(const QString &path, const QString &program, bool wanted, boo
     return {};
 }
 
+QStringList ViewSourceLines(const QString &program)
+{
+    QString escaped = program;
+    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    return {QStringLiteral("user_pref(\"view_source.editor.external\", true);"),
+            QStringLiteral("user_pref(\"view_source.editor.path\", \"%1\");").arg(escaped)};
+}
+
+// Adds or removes exactly our two lines in user.js; empty when done.
+QString SetViewSource(const QString &userJs, const QString &program, bool on)
+{
+    QStringList lines;
+    QFile file(userJs);
+    if (file.open(QIODevice::ReadOnly))
+        lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    file.close();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    const QStringList ours = ViewSourceLines(program);
+    for (const QString &line : ours)
+        lines.removeAll(line);
+    if (on)
+        lines << ours;
+    QSaveFile out(userJs);
+    const QByteArray text = lines.isEmpty() ? QByteArray() : (lines.join(u'\n') + u'\n').toUtf8();
+    if (out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit())
+        return {};
+    return QStringLiteral("%1 に書き込めません。\n\n%2")
+        .arg(QDir::toNativeSeparators(userJs), out.errorString());
+}
+
 } // namespace
+
+QString FirefoxUserJs(const QString &home)
+{
+    const QString folder = home + QStringLiteral("/.mozilla/firefox");
+    QFile ini(folder + QStringLiteral("/profiles.ini"));
+    if (!ini.open(QIODevice::ReadOnly))
+        return {};
+    // The profile an [Install…] section names as its default, else the one
+    // marked Default=1, else the only one.
+    QString installDefault, markedDefault, only, path, isDefault;
+    bool relative = true, profile = false, install = false;
+    int profiles = 0;
+    const auto endProfile = [&] {
+        if (!profile || path.isEmpty())
+            return;
+        const QString full = relative ? folder + u'/' + path : path;
+        ++profiles;
+        only = full;
+        if (isDefault == QLatin1String("1"))
+            markedDefault = full;
+    };
+    for (const QByteArray &raw : ini.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(u'[')) {
+            endProfile();
+            profile = line.startsWith(QLatin1String("[Profile"));
+            install = line.startsWith(QLatin1String("[Install"));
+            path.clear();
+            isDefault.clear();
+            relative = true;
+            continue;
+        }
+        const QString key = line.section(u'=', 0, 0);
+        const QString value = line.section(u'=', 1);
+        if (install && key == QLatin1String("Default") && installDefault.isEmpty())
+            installDefault = folder + u'/' + value;
+        else if (profile && key == QLatin1String("Path"))
+            path = value;
+        else if (profile && key == QLatin1String("IsRelative"))
+            relative = value != QLatin1String("0");
+        else if (profile && key == QLatin1String("Default"))
+            isDefault = value;
+    }
+    endProfile();
+    QString chosen = !installDefault.isEmpty() ? installDefault : markedDefault;
+    if (chosen.isEmpty() && profiles == 1)
+        chosen = only;
+    return chosen.isEmpty() || !QFileInfo(chosen).isDir() ? QString() : chosen + QStringLiteral("/user.js");
+}
 
 Choices ReadChoices(const Places &places, const QString &program, QString *otherTextOpener)
 {
@@ -237,6 +317,8 @@ Choices ReadChoices(const Places &places, const QString &program, QString *other
     c.menu = ours && !ReadText(EntryPath(places)).contains(QStringLiteral("\nNoDisplay=true"));
     c.openWith = ours;
     c.desktop = StartsProgram(LauncherPath(places), program);
+    const QString userJs = FirefoxUserJs(places.home);
+    c.viewSource = !userJs.isEmpty() && ReadText(userJs).contains(ViewSourceLines(program).last());
     // Another program's default is the one to bring back later.
     if (otherTextOpener != nullptr && textDefault != QLatin1String(DesktopId))
         *otherTextOpener = textDefault;
@@ -256,7 +338,10 @@ Outcome Apply(const Places &places, const QString &program, const Choices &choic
                         choices.text ? QString::fromLatin1(DesktopId) : previousTextOpener);
         list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), choices.html);
         outcome.error = list.save();
-        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html);
+        const QString userJs = FirefoxUserJs(places.home);
+        if (outcome.error.isEmpty() && !userJs.isEmpty())
+            outcome.error = SetViewSource(userJs, program, choices.viewSource);
+        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html || choices.viewSource);
     }
     const QString launcher = PlaceEntry(LauncherPath(places), program, choices.desktop, false, true);
     if (outcome.error.isEmpty())

@@ -15,6 +15,7 @@ inline constexpr char DesktopId[] = "qumoedit.desktop";
 // Where the desktop keeps its per-user files.
 struct Places
 {
+    QString home;       // the home folder: the browser's profiles
     QString configHome; // $XDG_CONFIG_HOME: mimeapps.list
     QString dataHome;   // $XDG_DATA_HOME: applications/
     QString desktop;    // the desktop folder
@@ -59,14 +60,19 @@ private:
     QStringList lines_;
 };
 
+// The user.js of the default Firefox profile under `home`, found through
+// profiles.ini; empty when there is none.
+QString FirefoxUserJs(const QString &home);
+
 // The six boxes of the associations tab, as far as this desktop has them.
 struct Choices
 {
-    bool text = false;     // the default opener of text/plain
-    bool html = false;     // an added opener of text/html
-    bool menu = false;     // in the applications menu
-    bool desktop = false;  // a launcher on the desktop
-    bool openWith = false; // offered by file managers under "Open With"
+    bool text = false;       // the default opener of text/plain
+    bool html = false;       // an added opener of text/html
+    bool viewSource = false; // the browser's external view-source editor
+    bool menu = false;       // in the applications menu
+    bool desktop = false;    // a launcher on the desktop
+    bool openWith = false;   // offered by file managers under "Open With"
 };
 
 // What the desktop says now about `program`; *otherTextOpener, when asked
@@ -81,8 +87,9 @@ struct Outcome
 
 // Carries out `choices`. The associations are rewritten only when
 // `associationsChanged`; switching the text association off brings back
-// `previousTextOpener` (an empty one removes ours). Desktop entries always
-// follow the boxes.
+// `previousTextOpener` (an empty one removes ours), and the view-source
+// lines are taken out of user.js again. Desktop entries always follow the
+// boxes.
 Outcome Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
               const QString &previousTextOpener);
 

@@ -212,10 +212,12 @@ void TForm3::ReadShellIntegration()
     CheckBox7->setChecked(c.menu);
     CheckBox8->setChecked(c.desktop);
     CheckBox9->setChecked(c.openWith);
-    // Browsers here take no external source viewer the way this box meant.
-    CheckBox12->setChecked(false);
-    CheckBox12->setEnabled(false);
-    CheckBox12->setToolTip(QStringLiteral("この環境のブラウザーにはソース表示のエディタを設定できません"));
+    CheckBox12->setChecked(c.viewSource);
+    // Firefox is the browser here that takes an external source viewer.
+    const bool firefox = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
+    CheckBox12->setEnabled(firefox);
+    CheckBox12->setToolTip(firefox ? QString()
+                                   : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
 }
 
 void TForm3::UpdateShellIntegration()
@@ -229,6 +231,7 @@ void TForm3::UpdateShellIntegration()
     c.menu = CheckBox7->isChecked();
     c.desktop = CheckBox8->isChecked();
     c.openWith = CheckBox9->isChecked();
+    c.viewSource = CheckBox12->isChecked();
     const ShellIntegration::Outcome outcome =
         ShellIntegration::Apply(ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), c,
                                 changed, previousTxtCommand);
