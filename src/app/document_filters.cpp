@@ -75,10 +75,9 @@ QString WithExtensionForFilter(const QString &chosen, int filterIndex, bool save
 
 QString NewDocumentPath(const QString &documentPath, bool tagPaletteVisible)
 {
+    const QString name = tagPaletteVisible ? QStringLiteral("newhtml.html") : QStringLiteral("newtext.txt");
     // After "/setup" the document path is a folder: the new file goes in it.
-    const QString folder = QFileInfo(documentPath).isDir()
-                               ? QDir::cleanPath(documentPath) + u'/'
-                               : documentPath.left(documentPath.lastIndexOf(u'/') + 1);
-    return (folder == QStringLiteral("//") ? QStringLiteral("/") : folder) +
-           (tagPaletteVisible ? QStringLiteral("newhtml.html") : QStringLiteral("newtext.txt"));
+    if (QFileInfo(documentPath).isDir())
+        return QDir(documentPath).filePath(name);
+    return documentPath.left(documentPath.lastIndexOf(u'/') + 1) + name;
 }

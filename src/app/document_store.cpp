@@ -35,6 +35,22 @@ QString TooLargeMessage(const QString &path)
            QStringLiteral("\n\n編集できる文書は %1 文字までです。").arg(MaxDocumentChars);
 }
 
+} // namespace
+
+QString ReadFailureMessage(const QString &path, const FileRead &read)
+{
+    switch (read.status) {
+    case FileRead::NotRegular:
+        return CannotOpenMessage(path) + QStringLiteral("\n\n%1 は文書として開けません。").arg(read.kind);
+    case FileRead::TooLarge:
+        return TooLargeMessage(path);
+    default:
+        return WithReason(CannotOpenMessage(path), read.error);
+    }
+}
+
+namespace {
+
 // A name read from a command line or a URL that was not valid UTF-8 comes
 // through with U+FFFD and names another file, or none.
 bool NameWasMangled(const QString &path)
@@ -112,18 +128,8 @@ DocumentRead ReadDocument(const QString &path, bool convert)
     // Shift_JIS takes at most two bytes per character, JIS with its escape
     // sequences far fewer than eight: a bigger file cannot fit.
     const FileRead file = ReadRegularFile(path, MaxDocumentChars * (convert ? 8 : 2));
-    switch (file.status) {
-    case FileRead::Ok:
-        break;
-    case FileRead::SystemError:
-        result.error = WithReason(CannotOpenMessage(path), file.error);
-        return result;
-    case FileRead::NotRegular:
-        result.error =
-            CannotOpenMessage(path) + QStringLiteral("\n\n%1 は文書として開けません。").arg(file.kind);
-        return result;
-    case FileRead::TooLarge:
-        result.error = TooLargeMessage(path);
+    if (file.status != FileRead::Ok) {
+        result.error = ReadFailureMessage(path, file);
         return result;
     }
     if (convert) {
@@ -161,14 +167,10 @@ QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *fi
 
 bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
 {
-    SafeFileWriter file(path);
-    if (file.open() && file.device()->write(bytes) == bytes.size() && file.commit())
-        return true;
-    file.cancel();
-    if (error != nullptr)
-        *error = WithReason(CannotCreateMessage(path),
-                            file.error() != 0 ? file.error() : file.device()->systemError());
-    return false;
+    const int failure = SafeFileWriter::WriteAll(path, bytes);
+    if (failure != 0 && error != nullptr)
+        *error = WithReason(CannotCreateMessage(path), failure);
+    return failure == 0;
 }
 
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "file_identity.h"
+#include "file_read.h"
 
 #include <QByteArray>
 #include <QString>
@@ -67,3 +68,5 @@ QString CannotOpenMessage(const QString &path);
 QString CannotCreateMessage(const QString &path);
 // The message with the system's reason (an errno value) after it.
 QString WithReason(const QString &message, int error);
+// Why `path` could not be read, for the user.
+QString ReadFailureMessage(const QString &path, const FileRead &read);

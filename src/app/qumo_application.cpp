@@ -18,22 +18,17 @@ bool QumoApplication::Dispatch(const std::function<bool()> &deliver)
 {
     // An exception thrown again while its box is up is not shown twice.
     static bool showing = false;
-    const char *what = nullptr;
+    QByteArray what;
     try {
         return deliver();
     } catch (const std::bad_alloc &) {
         what = "メモリが足りません。";
     } catch (const std::exception &error) {
-        if (!showing) {
-            showing = true;
-            ShowException(error.what());
-            showing = false;
-        }
-        return false;
+        what = error.what();
     }
     if (!showing) {
         showing = true;
-        ShowException(what);
+        ShowException(what.constData());
         showing = false;
     }
     return false;

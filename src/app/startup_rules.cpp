@@ -108,16 +108,14 @@ QString InstallClipSet(const QString &path, const QString &programDir)
 {
     const FileRead source = ReadRegularFile(path, 64 * 1024 * 1024);
     if (source.status != FileRead::Ok)
-        return WithReason(CannotOpenMessage(path),
-                          source.status == FileRead::SystemError ? source.error : EINVAL);
+        return ReadFailureMessage(path, source);
     const QString target = programDir + QFileInfo(path).fileName();
     // Dropped from the program folder itself: it is installed already.
     if (QFileInfo(target) == QFileInfo(path))
         return {};
-    SafeFileWriter file(target);
-    if (file.open() && file.device()->write(source.bytes) == source.bytes.size() && file.commit())
+    const int error = SafeFileWriter::WriteAll(target, source.bytes);
+    if (error == 0)
         return {};
-    const int error = file.error() != 0 ? file.error() : file.device()->systemError();
     return WithReason(QStringLiteral("クリップデータ「%1」を %2 にインストールできません。")
                           .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(programDir)),
                       error);

@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 using TextTools::TextRange;
 using TextTools::TextRanges;
@@ -148,11 +149,17 @@ void TagColours::recolour(const TextRange &reset, const TextRanges &blue)
 
 void TagColours::setMarks(TextRanges ranges)
 {
-    TextRanges old = marks_;
+    // Only the lines of marks that came or went are drawn again: a search
+    // adds one mark to many on a large page.
+    const auto before = [](const TextRange &a, const TextRange &b) {
+        return a.start != b.start ? a.start < b.start : a.length < b.length;
+    };
+    TextRanges changed;
+    std::set_symmetric_difference(marks_.begin(), marks_.end(), ranges.begin(), ranges.end(),
+                                  std::back_inserter(changed), before);
     marks_ = std::move(ranges);
-    if (old.isEmpty() && marks_.isEmpty())
-        return;
-    rehighlight();
+    for (const TextRange &r : std::as_const(changed))
+        rehighlightRange(r.start, r.end());
 }
 
 void TagColours::clear()

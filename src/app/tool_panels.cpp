@@ -1,5 +1,6 @@
 #include "tool_panels.h"
 
+#include "document_codec.h"
 #include "folder_tree_view.h"
 #include "palette_kind.h"
 #include "settings_values.h"
@@ -196,9 +197,7 @@ FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
 bool FolderPane::OpensOnClick(const QString &path)
 {
     static const QStringList opened{".txt", ".htm", ".html", ".pl", ".cgi"};
-    const QString name = QFileInfo(path).fileName().toLower();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot >= 0 && QFileInfo(path).isFile() && opened.contains(name.mid(dot));
+    return QFileInfo(path).isFile() && opened.contains(FileExtension(path).toLower());
 }
 
 void FolderPane::ShowDocument(const QString &documentPath)

@@ -125,12 +125,9 @@ QString SaveSet(const QString &programDir, const QString &name, const PaletteKin
                    .arg(bad.character) +
                KeptInMemory;
     }
-    SafeFileWriter file(path);
-    if (file.open() && file.device()->write(bytes) == bytes.size() && file.commit())
+    const int error = SafeFileWriter::WriteAll(path, bytes);
+    if (error == 0)
         return {};
-    const int error =
-        file.error() != 0 || file.device() == nullptr ? file.error() : file.device()->systemError();
-    file.cancel();
     return CannotCreate(path) + QStringLiteral("\n\n") + SystemReason(error) +
            QStringLiteral("\n前のファイルはそのままです。") + KeptInMemory;
 }

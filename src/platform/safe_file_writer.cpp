@@ -101,6 +101,16 @@ SafeFileWriter::Method SafeFileWriter::ChooseMethod(const Target &target, uid_t 
 
 SafeFileWriter::SafeFileWriter(QString path) : path_(std::move(path)) {}
 
+int SafeFileWriter::WriteAll(const QString &path, const QByteArray &bytes)
+{
+    SafeFileWriter file(path);
+    if (file.open() && file.device()->write(bytes) == bytes.size() && file.commit())
+        return 0;
+    const int error = file.error() != 0 ? file.error() : file.device()->systemError();
+    file.cancel();
+    return error != 0 ? error : EIO;
+}
+
 SafeFileWriter::~SafeFileWriter()
 {
     if (!done_)

@@ -1,14 +1,44 @@
 #include "shell_integration.h"
 
+#include "safe_file_writer.h"
+#include "system_reason.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
 namespace ShellIntegration {
 namespace {
+
+// The lines of a text file, without the empty ones at its end.
+QStringList ReadLines(const QString &path)
+{
+    QStringList lines;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Writes `text` safely (owner and mode kept); empty when done, else the message.
+QString WriteText(const QString &path, const QString &text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const int error = SafeFileWriter::WriteAll(path, text.toUtf8());
+    if (error == 0)
+        return {};
+    return QStringLiteral("%1 に書き込めません。\n\n%2")
+        .arg(QDir::toNativeSeparators(path), SystemReason(error));
+}
+
+QString WriteLines(const QString &path, const QStringList &lines)
+{
+    return WriteText(path, lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n');
+}
 
 bool IsSection(const QString &line)
 {
@@ -85,14 +115,7 @@ QString DesktopEntryText(const QString &program, bool hidden)
     return lines.join(u'\n') + u'\n';
 }
 
-MimeAppsList::MimeAppsList(const QString &path) : path_(path)
-{
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        lines_ = QString::fromUtf8(file.readAll()).split(u'\n');
-    while (!lines_.isEmpty() && lines_.last().isEmpty())
-        lines_.removeLast();
-}
+MimeAppsList::MimeAppsList(const QString &path) : path_(path), lines_(ReadLines(path)) {}
 
 QStringList MimeAppsList::values(const QString &section, const QString &key) const
 {
@@ -163,15 +186,7 @@ void MimeAppsList::setAssociation(const QString &mime, const QString &desktopId,
 
 QString MimeAppsList::save() const
 {
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray text = (lines_.join(u'\n') + u'\n').toUtf8();
-        if (file.write(text) == text.size() && file.commit())
-            return {};
-    }
-    return QStringLiteral("%1 に書き込めません。\n関連付けの設定は反映されません。\n\n%2")
-        .arg(QDir::toNativeSeparators(path_), file.errorString());
+    return WriteLines(path_, lines_);
 }
 
 namespace {
@@ -191,17 +206,11 @@ QString MimeAppsPath(const Places &places)
     return places.configHome + QStringLiteral("/mimeapps.list");
 }
 
-QString ReadText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // Whether the entry at `path` starts this very program (a copy elsewhere
 // has an entry of the same name that is not ours).
 bool StartsProgram(const QString &path, const QString &program)
 {
-    return ReadText(path).contains(QStringLiteral("\nExec=") + ExecLine(program) + u'\n');
+    return ReadLines(path).contains(QStringLiteral("Exec=") + ExecLine(program));
 }
 
 // Writes or removes a desktop entry; empty when done, else the message.
@@ -212,12 +221,8 @@ QString PlaceEntry(const QString &path, const QString &program, bool wanted, boo
             return QStringLiteral("%1 を削除できません。").arg(QDir::toNativeSeparators(path));
         return {};
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray text = DesktopEntryText(program, hidden).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return QStringLiteral("%1 に書き込めません。\n\n%2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+    if (QString error = WriteText(path, DesktopEntryText(program, hidden)); !error.isEmpty())
+        return error;
     // Desktops start a launcher only when it may be executed.
     if (executable)
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
@@ -235,24 +240,13 @@ QStringList ViewSourceLines(const QString &program)
 // Adds or removes exactly our two lines in user.js; empty when done.
 QString SetViewSource(const QString &userJs, const QString &program, bool on)
 {
-    QStringList lines;
-    QFile file(userJs);
-    if (file.open(QIODevice::ReadOnly))
-        lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    file.close();
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    QStringList lines = ReadLines(userJs);
     const QStringList ours = ViewSourceLines(program);
     for (const QString &line : ours)
         lines.removeAll(line);
     if (on)
         lines << ours;
-    QSaveFile out(userJs);
-    const QByteArray text = lines.isEmpty() ? QByteArray() : (lines.join(u'\n') + u'\n').toUtf8();
-    if (out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit())
-        return {};
-    return QStringLiteral("%1 に書き込めません。\n\n%2")
-        .arg(QDir::toNativeSeparators(userJs), out.errorString());
+    return WriteLines(userJs, lines);
 }
 
 } // namespace
@@ -314,11 +308,11 @@ Choices ReadChoices(const Places &places, const QString &program, QString *other
     const QString textDefault = list.defaultFor(QStringLiteral("text/plain"));
     c.text = ours && textDefault == QLatin1String(DesktopId);
     c.html = ours && list.hasAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId));
-    c.menu = ours && !ReadText(EntryPath(places)).contains(QStringLiteral("\nNoDisplay=true"));
+    c.menu = ours && !ReadLines(EntryPath(places)).contains(QStringLiteral("NoDisplay=true"));
     c.openWith = ours;
     c.desktop = StartsProgram(LauncherPath(places), program);
     const QString userJs = FirefoxUserJs(places.home);
-    c.viewSource = !userJs.isEmpty() && ReadText(userJs).contains(ViewSourceLines(program).last());
+    c.viewSource = !userJs.isEmpty() && ReadLines(userJs).contains(ViewSourceLines(program).last());
     // Another program's default is the one to bring back later.
     if (otherTextOpener != nullptr && textDefault != QLatin1String(DesktopId))
         *otherTextOpener = textDefault;

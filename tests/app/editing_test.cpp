@@ -46,18 +46,16 @@ protected:
     // Which characters are drawn blue, as 'b', and which not, as '.'.
     QString BlueMap() const
     {
-        QString map;
+        QStringList lines;
         for (QTextBlock block = form->RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
             QString line(block.length() - 1, u'.');
             for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
                 if (range.format.foreground().color() == QColor(0, 0, 255))
                     line.replace(range.start, range.length, QString(range.length, u'b'));
             }
-            map += (map.isEmpty() && block == form->RichEdit1->document()->begin() ? QString()
-                                                                                   : QStringLiteral("/")) +
-                   line;
+            lines << line;
         }
-        return map;
+        return lines.join(u'/');
     }
 };
 

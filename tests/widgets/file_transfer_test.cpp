@@ -99,7 +99,7 @@ TEST_F(Transfer, AcrossDevicesTheSourceGoesOnlyAfterAWholeCopy)
     EXPECT_EQ(ReadFileBytes(other.filePath("page.htm")), "page");
     EXPECT_FALSE(QFileInfo::exists(source));
 
-    // Moving back from a folder that will not let it go: the copy is made, the original kept, and said so.
+    // A move out of a read-only folder copies the file, keeps the original and tells the user.
     WriteFileBytes(other.filePath("keep.txt"), "keep");
     {
         ReadOnlyGuard locked(other.path());
