@@ -6,7 +6,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${root} RES
 if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/help/index.html
+foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/色見本.qmc share/qumoedit/help/index.html
              share/qumoedit/readme.txt share/applications/qumoedit.desktop
              share/icons/hicolor/scalable/apps/qumoedit.svg share/man/man1/qumoedit.1 share/man/man1/qumoconv.1
              share/metainfo/io.github.qumoedit.QUMOEDIT.metainfo.xml)

@@ -65,6 +65,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(Panel13->FVEx1, &TFolderTreeViewEx::OnClick, this, &TForm1::FVEx1Click);
     FormCreate();
     CreatePaletteHandlers();
+    CreateColourHandlers();
 }
 
 // The search must let go of the editor before the editor goes.
@@ -83,10 +84,8 @@ void TForm1::setForm3(TForm3 *form3)
 
 void TForm1::FormCreate()
 {
-    for (int i = 1; i <= 40; ++i)
-        PButtons << findChild<TShineSpeedButton *>(QStringLiteral("PButton%1").arg(i));
-    for (int i = 1; i <= 20; ++i)
-        CButtons << findChild<TShineSpeedButton *>(QStringLiteral("CButton%1").arg(i));
+    PButtons = Panel3->buttons();
+    CButtons = Panel12->buttons();
     Panel3->ComboBox3->setCurrentIndex(0);
     Panel12->ComboBox4->setCurrentIndex(0);
     Panel3->ComboBox5->setCurrentIndex(0);

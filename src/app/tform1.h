@@ -2,11 +2,14 @@
 // around it, the status bar and the context menu. It owns the one document.
 #pragma once
 
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "document.h"
 #include "editor_options.h"
 #include "search_bar.h"
 #include "set_list.h"
 #include "sound_player.h"
+#include "template_expansion.h"
 #include "tool_panels.h"
 
 #include <QHash>
@@ -30,6 +33,7 @@ class QStatusBar;
 class QTimer;
 class EditorKeys;
 class TagColours;
+class TForm2;
 class TForm3;
 namespace TextTools {
 class SearchReplace;
@@ -91,6 +95,10 @@ public:
     QList<TShineSpeedButton *> PButtons;
     QList<TShineSpeedButton *> CButtons;
     Palettes::SetList TagSetList;
+    Palettes::SetList ClipSetList;
+    // The colour panel's mix as six hexadecimal digits in the tag palette's case.
+    QString ColorCodeText;
+    TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
 
     // Regions.
@@ -136,9 +144,25 @@ public slots:
     void SpeedButton21Click();
     void SpeedButton22Click();
     void SpeedButton23Click();
+    void ListTagSets();
+    void LoadTagSet();
+    void ListClipSets();
+    void LoadClipSet();
+    void ComboBox1Click();
     void ComboBox2Click();
+    void ComboBox3Change();
+    void ShineSpeedButton2Click();
+    void ShineSpeedButton3Click();
+    void SpeedButton20Click();
+    void SpeedButton19Click();
     void PButton1Click(TShineSpeedButton *button);
     void PButton1MouseEnter(TShineSpeedButton *button);
+    void PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton pressed);
+    void ScrollBar1Change();
+    void Panel4Resize();
+    void SpeedButton14Click();
+    void ShineSpeedButton8Click();
+    void ShineSpeedButton9Click();
     void Exit1Click();
 
 signals:
@@ -177,8 +201,14 @@ private:
     void CreatePopupMenu();
     void CreateDialogs();
     void CreatePaletteHandlers();
-    void ListTagSets();
-    void LoadTagSet();
+    void CreateColourHandlers();
+    ButtonPalette *PaletteOf(const Palettes::PaletteKind &kind) const;
+    Palettes::SetList &SetListOf(const ButtonPalette *palette);
+    void ListSets(ButtonPalette *palette);
+    void LoadSet(ButtonPalette *palette);
+    void DeleteSet(ButtonPalette *palette);
+    QString CurrentColourCode() const;
+    Palettes::TemplateColours TemplateColours() const;
     // The file dialog of a template's *file*; empty when cancelled.
     QString ChooseLinkFile(const QString &initialFolder);
 

@@ -6,6 +6,7 @@
 #include "folder_tree_view.h"
 #include "kept_lines.h"
 #include "tform1.h"
+#include "tform2.h"
 #include "tform3.h"
 
 #include <QAbstractItemView>
@@ -75,6 +76,7 @@ void TForm1::CreateDialogs()
                                  QFileDialog::AcceptOpen);
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+    Form2 = new TForm2([this] { return ColorCodeText; }, this);
 }
 
 void TForm1::ShowFileError(const QString &message)

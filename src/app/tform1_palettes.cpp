@@ -1,4 +1,5 @@
-// The palette buttons: their sets, their clicks and the info line.
+// The palette buttons: their sets, their clicks, the button dialog and the
+// info line. One set of handlers serves the tag palette and the clip palette.
 #include "button_definition.h"
 #include "button_faces.h"
 #include "editor_units.h"
@@ -7,9 +8,13 @@
 #include "template_expansion.h"
 #include "text_commands.h"
 #include "tform1.h"
+#include "tform2.h"
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -17,42 +22,133 @@
 
 void TForm1::CreatePaletteHandlers()
 {
-    for (TShineSpeedButton *button : std::as_const(PButtons)) {
-        connect(button, &TShineSpeedButton::OnClick, this, [this, button] { PButton1Click(button); });
-        connect(button, &TShineSpeedButton::OnMouseEnter, this,
-                [this, button] { PButton1MouseEnter(button); });
+    for (ButtonPalette *palette :
+         {static_cast<ButtonPalette *>(Panel3), static_cast<ButtonPalette *>(Panel12)}) {
+        for (TShineSpeedButton *button : palette->buttons()) {
+            connect(button, &TShineSpeedButton::OnClick, this, [this, button] { PButton1Click(button); });
+            connect(button, &TShineSpeedButton::OnMouseEnter, this,
+                    [this, button] { PButton1MouseEnter(button); });
+            connect(button, &TShineSpeedButton::OnMouseDown, this,
+                    [this, button](Qt::MouseButton pressed) { PButton1MouseDown(button, pressed); });
+        }
     }
     connect(Panel3->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Click);
+    connect(Panel12->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Click);
+    for (QComboBox *box : {Panel3->ComboBox3, Panel12->ComboBox4, Panel3->ComboBox5})
+        connect(box, &QComboBox::activated, this, &TForm1::ComboBox3Change);
+    connect(Panel3->ShineSpeedButton2, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton2Click);
+    connect(Panel3->ShineSpeedButton3, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton3Click);
+    connect(Panel12->SpeedButton20, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton20Click);
+    connect(Panel12->SpeedButton19, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton19Click);
 }
 
-void TForm1::ListTagSets()
+ButtonPalette *TForm1::PaletteOf(const Palettes::PaletteKind &kind) const
+{
+    return &kind == &Palettes::TagPalette() ? static_cast<ButtonPalette *>(Panel3) : Panel12;
+}
+
+Palettes::SetList &TForm1::SetListOf(const ButtonPalette *palette)
+{
+    return palette == Panel3 ? TagSetList : ClipSetList;
+}
+
+void TForm1::ListSets(ButtonPalette *palette)
 {
     // Refilling the items must not change the typed set name.
-    const QString name = Panel3->ComboBox2->currentText();
-    Panel3->ComboBox2->clear();
-    Panel3->ComboBox2->addItems(Palettes::ListTagSets(ProgramDir));
-    Panel3->ComboBox2->setEditText(name);
+    QComboBox *box = palette->setBox();
+    const QString name = box->currentText();
+    box->clear();
+    box->addItems(Palettes::ListSets(ProgramDir, palette->kind()));
+    box->setEditText(name);
 }
 
-void TForm1::LoadTagSet()
+void TForm1::LoadSet(ButtonPalette *palette)
 {
-    Palettes::LoadedSet set = Palettes::LoadTagSet(ProgramDir, Panel3->ComboBox2->currentText());
+    const QString name = palette->setBox()->currentText();
+    Palettes::LoadedSet set =
+        palette == Panel3 ? Palettes::LoadTagSet(ProgramDir, name) : Palettes::LoadClipSet(ProgramDir, name);
     if (!set.message.isEmpty())
         ShowFileError(set.message);
     if (!set.loaded)
         return;
-    TagSetList = std::move(set.list);
-    for (qsizetype i = 0; i < PButtons.size() && i < set.faces.size(); ++i) {
-        const Palettes::ButtonFace &face = set.faces[i];
-        PButtons[i]->setCaption(face.caption);
-        PButtons[i]->setToolTip(face.defined ? face.tooltip : QString());
-    }
+    SetListOf(palette) = std::move(set.list);
+    palette->ShowFaces(set.faces);
     RichEdit1->setFocus();
+}
+
+void TForm1::ListTagSets()
+{
+    ListSets(Panel3);
+}
+
+void TForm1::LoadTagSet()
+{
+    LoadSet(Panel3);
+}
+
+void TForm1::ListClipSets()
+{
+    ListSets(Panel12);
+}
+
+void TForm1::LoadClipSet()
+{
+    LoadSet(Panel12);
 }
 
 void TForm1::ComboBox2Click()
 {
     LoadTagSet();
+}
+
+void TForm1::ComboBox1Click()
+{
+    LoadClipSet();
+}
+
+void TForm1::ComboBox3Change()
+{
+    RichEdit1->setFocus();
+}
+
+void TForm1::ShineSpeedButton2Click()
+{
+    Panel3->ComboBox2->setEditText(Palettes::TagPalette().newSetName);
+    TagSetList = Palettes::SetList::Fresh(Palettes::TagPalette().header);
+    LoadTagSet();
+    // Faces from the list: empty for the fresh set, the file's buttons when the name existed.
+    Panel3->ShowFaces(Palettes::ButtonFaces(TagSetList, Palettes::TagPalette()));
+}
+
+void TForm1::SpeedButton20Click()
+{
+    Panel12->ComboBox1->setEditText(Palettes::ClipPalette().newSetName);
+    ClipSetList = Palettes::SetList::Fresh(Palettes::ClipPalette().header);
+    Panel12->ClearFaces();
+}
+
+void TForm1::DeleteSet(ButtonPalette *palette)
+{
+    const QString name = palette->setBox()->currentText();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), palette->kind().deletePrompt.arg(name),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("DeleteSet"));
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    const QString refused = Palettes::DeleteSet(ProgramDir, name, palette->kind());
+    if (!refused.isEmpty())
+        ShowFileError(refused);
+    ListSets(palette);
+}
+
+void TForm1::ShineSpeedButton3Click()
+{
+    DeleteSet(Panel3);
+}
+
+void TForm1::SpeedButton19Click()
+{
+    DeleteSet(Panel12);
 }
 
 QString TForm1::ChooseLinkFile(const QString &initialFolder)
@@ -68,21 +164,22 @@ QString TForm1::ChooseLinkFile(const QString &initialFolder)
 void TForm1::PButton1Click(TShineSpeedButton *button)
 {
     const Palettes::PaletteButton which = Palettes::ButtonOfTag(button->Tag());
-    if (which.kind != &Palettes::TagPalette())
-        return;
-    const std::optional<Palettes::ButtonRecord> record = TagSetList.record(which.record);
+    ButtonPalette *palette = PaletteOf(*which.kind);
+    const std::optional<Palettes::ButtonRecord> record = SetListOf(palette).record(which.record);
     if (!record)
         return;
     PlayClickSound();
+    const bool sendToClipboard = palette == Panel12 && Panel12->CheckBox4->isChecked();
 
     Palettes::TemplateRequest request;
     request.content = record->content;
     request.selectStart = record->selectStart;
     request.selectLength = record->selectLength;
-    request.caseMode = Panel3->ComboBox5->currentIndex();
+    request.caseMode = palette->caseBox()->currentIndex();
     // The fragment gives line breaks as '\n', not U+2029.
     request.selection = RichEdit1->textCursor().selection().toPlainText();
     request.alignment = Panel3->ComboBox3->currentText();
+    request.colours = TemplateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
     request.documentPath = DocumentPath;
@@ -96,6 +193,11 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
         box.exec();
     }
 
+    if (sendToClipboard) {
+        QGuiApplication::clipboard()->setText(expansion.text);
+        RichEdit1->setFocus();
+        return;
+    }
     const int insertedAt = RichEdit1->textCursor().selectionStart();
     TextCommands::InsertAtCaret(RichEdit1, expansion.text);
     // Stored offsets count editor units; the cursor counts characters.
@@ -112,7 +214,33 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
 void TForm1::PButton1MouseEnter(TShineSpeedButton *button)
 {
     const Palettes::PaletteButton which = Palettes::ButtonOfTag(button->Tag());
-    if (which.kind != &Palettes::TagPalette())
+    const ButtonPalette *palette = PaletteOf(*which.kind);
+    Panel11->setText(
+        Palettes::HoverPreview(SetListOf(palette), which.record, palette->caseBox()->currentIndex()));
+}
+
+void TForm1::PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton pressed)
+{
+    if (pressed != Qt::RightButton)
         return;
-    Panel11->setText(Palettes::HoverPreview(TagSetList, which.record, Panel3->ComboBox5->currentIndex()));
+    const Palettes::PaletteButton which = Palettes::ButtonOfTag(button->Tag());
+    ButtonPalette *palette = PaletteOf(*which.kind);
+    Palettes::SetList &list = SetListOf(palette);
+    Form2->Show(Palettes::DefinitionForDialog(list, which.record), button->Caption());
+    Form2->move(x() + (width() - Form2->width()) / 2, y() + (height() - Form2->height()) / 2);
+    PlayClickSound();
+    if (Form2->exec() != QDialog::Accepted)
+        return;
+    list.define(which.record, Form2->Definition());
+    const QString failure =
+        Palettes::SaveSet(ProgramDir, palette->setBox()->currentText(), palette->kind(), list);
+    if (failure.isEmpty()) {
+        ListSets(palette);
+        LoadSet(palette);
+        return;
+    }
+    ShowFileError(failure);
+    // Reloading would bring back the old file: the change stays in memory and on the buttons.
+    palette->ShowFaces(Palettes::ButtonFaces(list, palette->kind()));
+    RichEdit1->setFocus();
 }

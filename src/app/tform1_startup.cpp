@@ -45,7 +45,9 @@ void TForm1::FormShow()
     }
     ListTagSets();
     LoadTagSet();
-    // Clip sets are listed and loaded here once the clip palette exists.
+    ListClipSets();
+    LoadClipSet();
+    ScrollBar1Change();
 
     // The rest may open modal dialogs: it runs once the window is on screen.
     QTimer::singleShot(0, this, &TForm1::FollowCommandLine);
@@ -177,7 +179,7 @@ void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
         const QString failure = InstallClipSet(path, ProgramDir);
         if (!failure.isEmpty())
             ShowFileError(failure);
-        // The clip set list is refreshed here once the clip palette exists.
+        ListClipSets();
         return;
     }
     if (ConfirmSaveChanges())

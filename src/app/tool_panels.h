@@ -1,19 +1,16 @@
-// The tool panels around the editing area, each owning its controls and the
-// settings keys that are its own. The palettes, the colour panel, the search
-// bar and the folder pane fill these classes as they come.
+// What the tool panels around the editing area share, and the folder pane.
+// Each panel owns its controls and the settings keys that are its own.
 #pragma once
 
 #include "colour_value.h"
 
 #include <QWidget>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRect;
 class TFolderTreeViewEx;
 class TShineSpeedButton;
-struct MainWindowSettings;
 
 // White text on the dark panels.
 void PaintTextWhite(QWidget *widget);
@@ -21,6 +18,14 @@ void PaintTextWhite(QWidget *widget);
 // A white bold caption of a panel, with a pointing hand: the panel captions
 // are clicked to colour every tag.
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
+
+// A drop-down list (or, made editable, a set box) at `place`.
+QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
+                      const QStringList &items, const QRect &place);
+
+// A button at `place` showing the theme icon `icon`, named by `hint`.
+TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
+                                   const QRect &place);
 
 // A palette button at `place`: a vertical gradient face, darker while
 // pressed, its caption aqua under the mouse.
@@ -33,53 +38,6 @@ class ToolPanel : public QWidget
 
 public:
     ToolPanel(const char *name, TColor colour, QWidget *parent);
-};
-
-// QUMOHTML, the tag palette (Panel3).
-class TagPalette : public ToolPanel
-{
-    Q_OBJECT
-
-public:
-    explicit TagPalette(QWidget *parent);
-    // Pre TagName and Paste HtmlChar.
-    void readSettings(const MainWindowSettings &settings);
-    void writeSettings(MainWindowSettings &settings) const;
-
-    QLabel *Label1;
-    TShineSpeedButton *SpeedButton23;     // "HTMLヘルプ"
-    TShineSpeedButton *ShineSpeedButton1; // browser preview
-    QComboBox *ComboBox2;                 // tag set
-    QComboBox *ComboBox5;                 // case
-    QComboBox *ComboBox3;                 // alignment
-};
-
-// QUMOCLIP, the clip palette (Panel12).
-class ClipPalette : public ToolPanel
-{
-    Q_OBJECT
-
-public:
-    explicit ClipPalette(QWidget *parent);
-    // Pre ClipName, Paste ClipChar and SendClipBoard.
-    void readSettings(const MainWindowSettings &settings);
-    void writeSettings(MainWindowSettings &settings) const;
-
-    QLabel *Label2;
-    QComboBox *ComboBox1; // clip set
-    QComboBox *ComboBox4; // case
-    QCheckBox *CheckBox4; // send clips to the clipboard
-};
-
-// QUMOCOLOR, the colour panel (Panel4).
-class ColourPanel : public ToolPanel
-{
-    Q_OBJECT
-
-public:
-    explicit ColourPanel(QWidget *parent);
-
-    QLabel *Label3;
 };
 
 // The folder pane (Panel13): the folder tree, showing files too.

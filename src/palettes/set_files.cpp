@@ -82,6 +82,11 @@ QStringList ListClipSets(const QString &programDir)
 SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKind &kind)
 {
     SetRead result;
+    // The clip set's default name: there is nothing to load, and nothing to report.
+    if (name.isEmpty()) {
+        result.status = SetRead::Missing;
+        return result;
+    }
     const QString path = SetFilePath(programDir, name, kind, &result.message);
     if (path.isEmpty())
         return result;

@@ -194,6 +194,14 @@ void TShineSpeedButton::leftButtonDown()
 
 void TShineSpeedButton::mousePressEvent(QMouseEvent *event)
 {
+    if (isEnabled()) {
+        const QPointer<TShineSpeedButton> alive(this);
+        const QPoint p = event->position().toPoint();
+        emit OnMouseDown(event->button(), event->modifiers(), p.x(), p.y());
+        // A handler may have run a modal dialog or deleted the button.
+        if (!alive)
+            return;
+    }
     if (event->button() != Qt::LeftButton || !isEnabled()) {
         QWidget::mousePressEvent(event);
         return;

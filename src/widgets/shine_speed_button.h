@@ -137,6 +137,8 @@ signals:
     void OnDblClick();
     void OnMouseEnter(Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseLeave(Qt::KeyboardModifiers shift, int x, int y);
+    // Any mouse button pressed on an enabled button, before the left button's press look.
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
     virtual void MouseEnter(Qt::KeyboardModifiers shift, QPoint pos);

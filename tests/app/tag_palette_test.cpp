@@ -1,56 +1,8 @@
-#include "form_fixture.h"
-#include "palette_kind.h"
-#include "set_files.h"
-#include "shine_speed_button.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QEnterEvent>
-#include <QPlainTextEdit>
+#include "palette_fixture.h"
 
 namespace {
 
-using Palettes::ButtonDefinition;
-
-class TagPaletteTest : public FormTest
-{
-protected:
-    void SetUp() override { WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n"); }
-
-    // Writes the tag set `name` with the given buttons (record numbers).
-    void WriteSet(const QString &name, const QList<std::pair<int, ButtonDefinition>> &buttons) const
-    {
-        Palettes::SetList list =
-            Palettes::SetList::Fresh(QStringLiteral("[QUMOEDIT HTML Button Data Ver1.0]"));
-        for (const auto &[number, definition] : buttons)
-            list.define(number, definition);
-        ASSERT_EQ(Palettes::SaveSet(programDir(), name, Palettes::TagPalette(), list), QString());
-    }
-
-    void Click(int number)
-    {
-        form->SetTagPaletteVisible(true);
-        QTest::mouseClick(form->PButtons[number - 1], Qt::LeftButton, {}, QPoint(4, 4));
-    }
-
-    QString Hover(int number)
-    {
-        TShineSpeedButton *button = form->PButtons[number - 1];
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
-        QApplication::sendEvent(button, &enter);
-        return form->Panel11->text();
-    }
-
-    // The editor holds `text` with the characters from..to selected.
-    void Edit(const QString &text, int from, int to)
-    {
-        form->RichEdit1->setPlainText(text);
-        QTextCursor cursor = form->RichEdit1->textCursor();
-        cursor.setPosition(from);
-        cursor.setPosition(to, QTextCursor::KeepAnchor);
-        form->RichEdit1->setTextCursor(cursor);
-    }
-};
+using TagPaletteTest = PaletteTest;
 
 TEST_F(TagPaletteTest, FortyButtonsWithTheirNamesTagsAndPlaces)
 {
@@ -171,10 +123,7 @@ TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
     WriteSet(QStringLiteral("Other"), {{1, {QStringLiteral("二"), QStringLiteral("<br>"), 4, 0, QString()}}});
     Start();
     QComboBox *box = form->Panel3->ComboBox2;
-    const int other = box->findText(QStringLiteral("Other"));
-    ASSERT_GE(other, 0);
-    box->setCurrentIndex(other);
-    emit box->activated(other);
+    Choose(box, QStringLiteral("Other"));
     EXPECT_EQ(form->PButtons[0]->Caption(), QString());
     EXPECT_EQ(form->PButtons[1]->Caption(), QStringLiteral("二"));
     Edit(QString(), 0, 0);

@@ -62,3 +62,25 @@ TEST(ShippedTagSet, EveryButtonExpandsCompletely)
 }
 
 } // namespace
+
+namespace {
+
+// Twenty swatches, each a colour face whose caption names it.
+TEST(ShippedClipSet, TwentyColourSwatches)
+{
+    const QByteArray bytes = ReadFileBytes(AssetsDir + QStringLiteral("色見本.qmc"));
+    EXPECT_TRUE(bytes.startsWith("text\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+    const LoadedSet set = LoadClipSet(AssetsDir, QStringLiteral("色見本"));
+    ASSERT_TRUE(set.loaded);
+    ASSERT_EQ(set.faces.size(), 20);
+    for (int b = 0; b < 20; ++b) {
+        const ButtonRecord record = *set.list.record(b + 1);
+        EXPECT_TRUE(set.faces[b].flatColour) << b;
+        EXPECT_EQ(ClipColour(record.content), set.faces[b].flatColour) << b;
+        EXPECT_FALSE(set.faces[b].caption.isEmpty()) << b;
+        EXPECT_EQ(record.selectStart, 7) << b;
+    }
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+// What the tag palette and the clip palette have in common: buttons defined by
+// a set, a set box and a case box. The window's button handlers serve both.
+#pragma once
+
+#include "button_faces.h"
+#include "palette_kind.h"
+#include "tool_panels.h"
+
+#include <QList>
+
+class QCheckBox;
+class QComboBox;
+class TShineSpeedButton;
+struct MainWindowSettings;
+
+class ButtonPalette : public ToolPanel
+{
+    Q_OBJECT
+
+public:
+    ButtonPalette(const char *name, TColor colour, const Palettes::PaletteKind &kind, QWidget *parent);
+
+    const Palettes::PaletteKind &kind() const { return kind_; }
+    QComboBox *setBox() const { return setBox_; }
+    QComboBox *caseBox() const { return caseBox_; }
+    const QList<TShineSpeedButton *> &buttons() const { return buttons_; }
+
+    // Shows a set's captions and tooltips (and, on the clip palette, colour faces).
+    void ShowFaces(const QList<Palettes::ButtonFace> &faces);
+    // A new set's buttons: no captions, gradient faces.
+    void ClearFaces();
+
+    virtual void readSettings(const MainWindowSettings &settings) = 0;
+    virtual void writeSettings(MainWindowSettings &settings) const = 0;
+
+protected:
+    void addButton(const QRect &place);
+
+    QComboBox *setBox_ = nullptr;
+    QComboBox *caseBox_ = nullptr;
+
+private:
+    const Palettes::PaletteKind &kind_;
+    QList<TShineSpeedButton *> buttons_;
+};
+
+// QUMOHTML, the tag palette (Panel3).
+class TagPalette : public ButtonPalette
+{
+    Q_OBJECT
+
+public:
+    explicit TagPalette(QWidget *parent);
+    // Pre TagName and Paste HtmlChar.
+    void readSettings(const MainWindowSettings &settings) override;
+    void writeSettings(MainWindowSettings &settings) const override;
+
+    QLabel *Label1;
+    TShineSpeedButton *SpeedButton23;     // "HTMLヘルプ"
+    QComboBox *ComboBox2;                 // tag set
+    TShineSpeedButton *ShineSpeedButton2; // new set
+    TShineSpeedButton *ShineSpeedButton3; // delete set
+    QComboBox *ComboBox5;                 // case
+    QLabel *Label7;
+    QComboBox *ComboBox3;                 // alignment
+    TShineSpeedButton *ShineSpeedButton1; // browser preview
+};
+
+// QUMOCLIP, the clip palette (Panel12).
+class ClipPalette : public ButtonPalette
+{
+    Q_OBJECT
+
+public:
+    explicit ClipPalette(QWidget *parent);
+    // Pre ClipName, Paste ClipChar and SendClipBoard.
+    void readSettings(const MainWindowSettings &settings) override;
+    void writeSettings(MainWindowSettings &settings) const override;
+
+    QLabel *Label2;
+    TShineSpeedButton *SpeedButton20; // new set
+    TShineSpeedButton *SpeedButton19; // delete set
+    QComboBox *ComboBox1;             // clip set
+    QComboBox *ComboBox4;             // case
+    QCheckBox *CheckBox4;             // send clips to the clipboard
+};

@@ -1,0 +1,204 @@
+#include "colour_panel.h"
+
+#include "colour_swatch.h"
+#include "shine_speed_button.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+TColor TextColour(const QLabel *label)
+{
+    return ColorFromQColor(label->palette().color(QPalette::WindowText));
+}
+
+void SetTextColour(QLabel *label, TColor colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ColorToQColor(colour, palette));
+    label->setPalette(palette);
+}
+
+TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new TShineSpeedButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setFixedSize(64, 21);
+    return button;
+}
+
+} // namespace
+
+ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
+{
+    setFixedWidth(160);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(3);
+    Label3 = MakeCaption(this, "Label3", QStringLiteral("QUMOCOLOR"));
+    column->addWidget(Label3);
+
+    auto *mixRow = new QHBoxLayout;
+    Panel5 = new ColourSwatch(this);
+    Panel5->setObjectName(QStringLiteral("Panel5"));
+    Panel5->setFixedSize(64, 44);
+    Panel5->setColor(clBlack);
+    Panel5->setAccessibleName(QStringLiteral("現在の色"));
+    auto *commands = new QVBoxLayout;
+    Panel9 = new QLabel(QStringLiteral("#000000"), this);
+    Panel9->setObjectName(QStringLiteral("Panel9"));
+    Panel9->setFont(QFont(QStringLiteral("monospace")));
+    Panel9->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PaintTextWhite(Panel9);
+    ShineSpeedButton8 = MakeCommandButton(this, "ShineSpeedButton8", QStringLiteral("色貼付け"));
+    ShineSpeedButton9 = MakeCommandButton(this, "ShineSpeedButton9", QStringLiteral("直接選択"));
+    commands->addWidget(Panel9);
+    commands->addWidget(ShineSpeedButton8);
+    commands->addWidget(ShineSpeedButton9);
+    mixRow->addWidget(Panel5, 0, Qt::AlignTop);
+    mixRow->addLayout(commands);
+    column->addLayout(mixRow);
+
+    const char *channels[] = {"R:", "G:", "B:"};
+    auto *sliders = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        auto *label = new QLabel(QStringLiteral("R:000"), this);
+        label->setObjectName(QStringLiteral("Panel%1").arg(6 + i));
+        PaintTextWhite(label);
+        label->setMinimumWidth(label->sizeHint().width());
+        auto *slider = new QScrollBar(Qt::Horizontal, this);
+        slider->setObjectName(QStringLiteral("ScrollBar%1").arg(1 + i));
+        slider->setAccessibleName(QLatin1String(channels[i]));
+        slider->setRange(0, 255);
+        slider->setPageStep(10);
+        // Reached with Tab; a mouse click leaves the focus in the editor.
+        slider->setFocusPolicy(Qt::TabFocus);
+        label->setBuddy(slider);
+        sliders->addWidget(label, i, 0);
+        sliders->addWidget(slider, i, 1);
+        ValueLabels << label;
+        ScrollBars << slider;
+    }
+    sliders->setColumnStretch(1, 1);
+    column->addLayout(sliders);
+
+    auto *previewRow = new QHBoxLayout;
+    Label6 = new QLabel(QStringLiteral("▼プレビュー"), this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    PaintTextWhite(Label6);
+    SpeedButton14 = new TShineSpeedButton(this);
+    SpeedButton14->setObjectName(QStringLiteral("SpeedButton14"));
+    SpeedButton14->setCaption(QStringLiteral("<BODY>"));
+    SpeedButton14->setToolTip(QStringLiteral("ＨＴＭＬ文から色情報を抽出する"));
+    SpeedButton14->setFixedSize(56, 21);
+    previewRow->addWidget(Label6);
+    previewRow->addStretch(1);
+    previewRow->addWidget(SpeedButton14);
+    column->addLayout(previewRow);
+
+    PanelBG = new ColourSwatch(this);
+    PanelBG->setObjectName(QStringLiteral("PanelBG"));
+    PanelBG->setMinimumSize(0, 44);
+    PanelBG->setMaximumSize(QWIDGETSIZE_MAX, 44);
+    PanelBG->setColor(0xFFE0E0);
+    auto *words = new QGridLayout(PanelBG);
+    words->setContentsMargins(6, 3, 6, 3);
+    const struct
+    {
+        const char *name;
+        const char *word;
+        const char *hint;
+        TColor colour;
+    } previewWords[] = {
+        {"LabelText", "TEXT", "通常の文字色", 0x000000},
+        {"LabelLINK", "LINK", "リンクの色", 0xA08020},
+        {"LabelVLINK", "VLINK", "既に見たリンク", 0x505090},
+        {"LabelALINK", "ALINK", "クリック中のリンク", 0x8040FF},
+    };
+    for (const auto &w : previewWords) {
+        auto *label = new QLabel(QLatin1String(w.word), PanelBG);
+        label->setObjectName(QLatin1String(w.name));
+        label->setToolTip(QString::fromUtf8(w.hint));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        SetTextColour(label, w.colour);
+        words->addWidget(label, int(PreviewWords.size()) / 2, int(PreviewWords.size()) % 2);
+        PreviewWords << label;
+    }
+    column->addWidget(PanelBG);
+
+    const char *radios[] = {"背景", "文字", "LINK", "VLINK", "ALINK"};
+    auto *choices = new QGridLayout;
+    choices->setSpacing(2);
+    // Several groups could be checked at once otherwise: one group, none checked at start.
+    auto *group = new QButtonGroup(this);
+    for (int i = 0; i < Colour::BodyColourCount; ++i) {
+        auto *radio = new QRadioButton(QString::fromUtf8(radios[i]), this);
+        radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        PaintTextWhite(radio);
+        group->addButton(radio, i);
+        choices->addWidget(radio, i < 2 ? 0 : 1 + (i - 2) / 2, i < 2 ? i : (i - 2) % 2);
+        RadioButtons << radio;
+    }
+    column->addLayout(choices);
+    column->addStretch(1);
+}
+
+TColor ColourPanel::SliderColour() const
+{
+    return TColor(ScrollBars[0]->value()) | TColor(ScrollBars[1]->value()) << 8 |
+           TColor(ScrollBars[2]->value()) << 16;
+}
+
+void ColourPanel::SetSliders(TColor colour)
+{
+    for (int i = 0; i < 3; ++i)
+        ScrollBars[i]->setValue(int(colour >> (8 * i) & 0xFF));
+}
+
+void ColourPanel::ShowMix(const QString &code)
+{
+    const char *channels[] = {"R:", "G:", "B:"};
+    for (int i = 0; i < 3; ++i)
+        ValueLabels[i]->setText(QLatin1String(channels[i]) + QString::number(ScrollBars[i]->value()));
+    Panel9->setText(code);
+    const TColor mix = SliderColour();
+    Panel5->setColor(mix);
+    const int selected = SelectedBodyColour();
+    if (selected >= 0)
+        SetBodyColour(selected, mix);
+}
+
+TColor ColourPanel::CurrentColour() const
+{
+    return Panel5->Color();
+}
+
+TColor ColourPanel::BodyColour(int which) const
+{
+    return which == Colour::Background ? PanelBG->Color() : TextColour(PreviewWords[which - 1]);
+}
+
+void ColourPanel::SetBodyColour(int which, TColor colour)
+{
+    if (which == Colour::Background)
+        PanelBG->setColor(colour);
+    else
+        SetTextColour(PreviewWords[which - 1], colour);
+}
+
+int ColourPanel::SelectedBodyColour() const
+{
+    for (int i = 0; i < RadioButtons.size(); ++i) {
+        if (RadioButtons[i]->isChecked())
+            return i;
+    }
+    return -1;
+}

@@ -1,0 +1,234 @@
+// Defining palette buttons through the dialog: the handler shared by both
+// palettes, the set files it writes, and the dialog's own fields.
+#include "palette_fixture.h"
+#include "read_only_guard.h"
+#include "tform2.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+class ButtonDialogTest : public PaletteTest
+{
+protected:
+    // Right-clicks `button` and answers the dialog with `answer`, then 登録 (or キャンセル).
+    void Define(TShineSpeedButton *button, const std::function<void(TForm2 *)> &answer = {},
+                bool confirm = true)
+    {
+        Answer(answer, confirm);
+        Press(button, Qt::RightButton);
+        ASSERT_TRUE(modals.allAnswered());
+    }
+    void Answer(const std::function<void(TForm2 *)> &answer, bool confirm = true)
+    {
+        modals.Then([answer, confirm](QWidget *w) {
+            auto *dialog = static_cast<TForm2 *>(w);
+            if (answer)
+                answer(dialog);
+            (confirm ? dialog->Button1 : dialog->Button2)->click();
+        });
+    }
+    // The lines of a set file as the palettes read them.
+    QStringList SetLines(const QString &file) const
+    {
+        const auto &kind = file.endsWith(Palettes::ClipPalette().extension) ? Palettes::ClipPalette()
+                                                                            : Palettes::TagPalette();
+        return Palettes::ReadSet(programDir(), file.chopped(kind.extension.size()), kind).list.lines();
+    }
+    static void Select(QPlainTextEdit *editor, int from, int to)
+    {
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+    }
+};
+
+TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
+{
+    WriteSet(QStringLiteral("HTML"), {});
+    Start();
+    form->SetTagPaletteVisible(true);
+    QString shown;
+    Define(form->PButtons[4], [&shown](TForm2 *d) {
+        shown = d->windowTitle() + u'|' + d->Edit1->text() + u'|' +
+                d->RichEdit1->textCursor().selectedText() + u'|' + d->Panel2->text() + u'|' +
+                d->Panel3->text() + u'|' + d->RichEdit1->toPlainText();
+        EXPECT_EQ(d->PageControl1->currentIndex(), 0);
+        EXPECT_EQ(d->focusWidget(), d->RichEdit1);
+    });
+    EXPECT_EQ(shown, QStringLiteral("ボタン内容設定|未登録||10|0|未登録です"));
+    EXPECT_EQ(form->PButtons[4]->Caption(), QStringLiteral("未登録"));
+    const Palettes::SetRead read =
+        Palettes::ReadSet(programDir(), QStringLiteral("HTML"), Palettes::TagPalette());
+    ASSERT_TRUE(read.list.record(4));
+    EXPECT_EQ(read.list.lines().mid(1), QStringList({"*Button4", "未登録", "未登録です", "10", "0", ""}));
+    // A left press inserts on release and never opens the dialog.
+    Edit(QString(), 0, 0);
+    Click(5);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("未登録です"));
+    EXPECT_EQ(modals.seen().size(), 1u);
+}
+
+TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)
+{
+    WriteSet(QStringLiteral("HTML"), {{2,
+                                       {QStringLiteral("太字"), QStringLiteral("日本<b>\n</b>"), 7, 2,
+                                        QStringLiteral("説明\n二行目")}}});
+    Start();
+    form->SetTagPaletteVisible(true);
+    Define(form->PButtons[2], [this](TForm2 *d) {
+        EXPECT_EQ(d->Panel1->text(), QStringLiteral("太字"));
+        EXPECT_EQ(d->RichEdit1->textCursor().selectedText(), QString(QChar::ParagraphSeparator));
+        EXPECT_EQ(d->Panel2->text(), QStringLiteral("7"));
+        EXPECT_EQ(d->Panel3->text(), QStringLiteral("2"));
+        EXPECT_EQ(d->RichEdit2->toPlainText(), QStringLiteral("説明\n二行目"));
+        // Moving the caret updates the numbers; the help editor's selection does not.
+        Select(d->RichEdit1, 1, 4);
+        EXPECT_EQ(d->Panel2->text() + u'/' + d->Panel3->text(), QStringLiteral("2/4"));
+        Select(d->RichEdit2, 0, 2);
+        EXPECT_EQ(d->Panel2->text() + u'/' + d->Panel3->text(), QStringLiteral("2/4"));
+        d->Edit1->setText(QStringLiteral("新"));
+    });
+    const QStringList lines = SetLines("HTML.qmh");
+    EXPECT_EQ(lines.mid(1),
+              QStringList({"*Button2", "新", "日本<b>\\r\\n</b>", "2", "4", "説明\\r\\n二行目"}))
+        << lines.join(u'|').toStdString();
+    EXPECT_EQ(form->PButtons[2]->Caption(), QStringLiteral("新"));
+    EXPECT_EQ(form->PButtons[2]->toolTip(), QStringLiteral("説明\n二行目"));
+}
+
+TEST_F(ButtonDialogTest, CancelChangesNothing)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    const QByteArray before = ReadFile("HTML.qmh");
+    Start();
+    form->SetTagPaletteVisible(true);
+    Define(
+        form->PButtons[0], [](TForm2 *d) { d->Edit1->setText(QStringLiteral("変更")); }, false);
+    Define(form->PButtons[1], {}, false);
+    EXPECT_EQ(ReadFile("HTML.qmh"), before);
+    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("段落"));
+    EXPECT_EQ(form->PButtons[1]->Caption(), QString());
+}
+
+TEST_F(ButtonDialogTest, ATypedSetNameGetsACopyOfTheWholeSet)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    const QByteArray before = ReadFile("HTML.qmh");
+    Start();
+    form->SetTagPaletteVisible(true);
+    form->Panel3->ComboBox2->setEditText(QStringLiteral("私の"));
+    Define(form->PButtons[1]);
+    EXPECT_EQ(ReadFile("HTML.qmh"), before);
+    const QStringList copy = SetLines(QStringLiteral("私の.qmh"));
+    EXPECT_EQ(copy.size(), 13);
+    EXPECT_EQ(copy.mid(1, 2), QStringList({"*Button0", "段落"}));
+    EXPECT_GE(form->Panel3->ComboBox2->findText(QStringLiteral("私の")), 0);
+    EXPECT_EQ(form->Panel3->ComboBox2->currentText(), QStringLiteral("私の"));
+}
+
+// New set, define, delete, define again: the buttons stay usable throughout, on both palettes.
+TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
+{
+    const struct
+    {
+        const Palettes::PaletteKind &kind;
+        const char *newFile;
+        const char *header;
+        const char *question;
+    } rows[] = {
+        {Palettes::TagPalette(), "新規HTMLデータ.qmh", "[QUMOEDIT HTML Button Data Ver1.0]",
+         "データ「新規HTMLデータ」を削除しますか？"},
+        {Palettes::ClipPalette(), "新規QUMOCLIPデータ.qmc", "text",
+         "クリップデータ「新規QUMOCLIPデータ」を削除しますか？"},
+    };
+    for (const auto &row : rows) {
+        const size_t seen = modals.seen().size();
+        WriteSet(QStringLiteral("HTML"),
+                 {{1, {QStringLiteral("旧"), QStringLiteral("<hr>"), 4, 0, QString()}}},
+                 Palettes::TagPalette());
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\nClipName=HTML\n");
+        Start();
+        const bool tags = &row.kind == &Palettes::TagPalette();
+        form->SetTagPaletteVisible(true);
+        form->SetClipPaletteVisible(true);
+        QList<TShineSpeedButton *> buttons = tags ? form->PButtons : form->CButtons;
+        (tags ? form->Panel3->ShineSpeedButton2 : form->Panel12->SpeedButton20)->Click();
+        for (TShineSpeedButton *button : buttons)
+            EXPECT_EQ(button->Caption(), QString()) << row.newFile;
+
+        Define(buttons[1], [](TForm2 *d) {
+            EXPECT_EQ(d->Edit1->text(), QStringLiteral("未登録"));
+            d->RichEdit1->setPlainText(QStringLiteral("<br>"));
+        });
+        const QString file = QString::fromUtf8(row.newFile);
+        EXPECT_EQ(SetLines(file).value(0), QLatin1String(row.header));
+        EXPECT_EQ(SetLines(file).size(), 7);
+
+        modals.ThenClick(QMessageBox::Yes);
+        (tags ? form->Panel3->ShineSpeedButton3 : form->Panel12->SpeedButton19)->Click();
+        ASSERT_EQ(modals.seen().size(), seen + 2);
+        EXPECT_EQ(modals.seen()[seen + 1].text, QString::fromUtf8(row.question));
+        EXPECT_FALSE(QFile::exists(path(file)));
+        QComboBox *box = tags ? form->Panel3->ComboBox2 : form->Panel12->ComboBox1;
+        EXPECT_LT(box->findText(file.chopped(4)), 0);
+
+        Edit(QString(), 0, 0);
+        Press(buttons[1]);
+        EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<br>"));
+        Define(buttons[2]);
+        EXPECT_EQ(SetLines(file).size(), 13) << row.newFile;
+        form.reset();
+        QFile::remove(path(file));
+    }
+}
+
+TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    const QByteArray before = ReadFile("HTML.qmh");
+    Start();
+    form->SetTagPaletteVisible(true);
+    // Both: a folder that refuses new files alone gets the file rewritten in place.
+    ReadOnlyGuard fileGuard(path("HTML.qmh"));
+    ReadOnlyGuard guard(dir_.path());
+    if (!guard.effective() || !fileGuard.effective())
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
+    modals.ThenClick(QMessageBox::Ok);
+    Press(form->PButtons[0], Qt::RightButton);
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_TRUE(modals.seen()[1].text.contains(QStringLiteral("HTML.qmh")))
+        << modals.seen()[1].text.toStdString();
+    EXPECT_EQ(ReadFile("HTML.qmh"), before);
+    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("新しい"));
+    EXPECT_EQ(form->TagSetList.record(0)->caption, QStringLiteral("新しい"));
+}
+
+TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
+{
+    Start();
+    form->Panel4->SetSliders(0x0080FF);
+    TForm2 *dialog = form->Form2;
+    dialog->Show(Palettes::ButtonDefinition{}, QString());
+    dialog->Button3->click();
+    EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("#ff8000"));
+    EXPECT_EQ(dialog->RichEdit1->toPlainText(), QStringLiteral("#ff8000"));
+    EXPECT_EQ(dialog->Panel2->text(), QStringLiteral("7"));
+
+    dialog->show();
+    const QSize editor = dialog->RichEdit1->size();
+    const int fromBottom = dialog->height() - dialog->Button1->y();
+    dialog->resize(dialog->width() + 100, dialog->height() + 80);
+    QApplication::processEvents();
+    EXPECT_GT(dialog->RichEdit1->width(), editor.width());
+    EXPECT_GT(dialog->RichEdit1->height(), editor.height());
+    EXPECT_EQ(dialog->height() - dialog->Button1->y(), fromBottom);
+    dialog->hide();
+}
+
+} // namespace

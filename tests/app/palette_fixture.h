@@ -1,0 +1,69 @@
+// A started main window over a program folder holding palette sets, and the
+// mouse actions on its palette buttons.
+#pragma once
+
+#include "form_fixture.h"
+#include "palette_kind.h"
+#include "set_files.h"
+#include "shine_speed_button.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QPlainTextEdit>
+
+using Palettes::ButtonDefinition;
+
+class PaletteTest : public FormTest
+{
+protected:
+    void SetUp() override { WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n"); }
+
+    // Writes the set `name` of `kind` with the given buttons (record numbers).
+    void WriteSet(const QString &name, const QList<std::pair<int, ButtonDefinition>> &buttons,
+                  const Palettes::PaletteKind &kind = Palettes::TagPalette()) const
+    {
+        Palettes::SetList list = Palettes::SetList::Fresh(kind.header);
+        for (const auto &[number, definition] : buttons)
+            list.define(number, definition);
+        ASSERT_EQ(Palettes::SaveSet(programDir(), name, kind, list), QString());
+    }
+
+    void Press(TShineSpeedButton *button, Qt::MouseButton which = Qt::LeftButton)
+    {
+        button->window()->show();
+        QTest::mouseClick(button, which, {}, QPoint(4, 4));
+    }
+    void Click(int number)
+    {
+        form->SetTagPaletteVisible(true);
+        Press(form->PButtons[number - 1]);
+    }
+
+    QString Hover(TShineSpeedButton *button)
+    {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(button, &enter);
+        return form->Panel11->text();
+    }
+    QString Hover(int number) { return Hover(form->PButtons[number - 1]); }
+
+    // The editor holds `text` with the characters from..to selected.
+    void Edit(const QString &text, int from, int to)
+    {
+        form->RichEdit1->setPlainText(text);
+        QTextCursor cursor = form->RichEdit1->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        form->RichEdit1->setTextCursor(cursor);
+    }
+
+    // Chooses the item `name` in a set box as the user does.
+    static void Choose(QComboBox *box, const QString &name)
+    {
+        const int index = box->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+};
