@@ -1,0 +1,100 @@
+#include "palette_fixture.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+
+namespace {
+
+using ClipPaletteTest = PaletteTest;
+
+ButtonDefinition Clip(const char *caption, const char *content)
+{
+    return {QString::fromUtf8(caption), QString::fromUtf8(content), 0, 0, QString()};
+}
+
+TEST_F(ClipPaletteTest, TwentyButtonsAndTheControlsInPlace)
+{
+    Start();
+    ASSERT_EQ(form->CButtons.size(), 20);
+    const struct
+    {
+        int number;
+        QRect place;
+    } places[] = {
+        {1, {3, 53, 74, 18}}, {10, {3, 215, 74, 18}}, {11, {79, 53, 74, 18}}, {20, {79, 215, 74, 18}}};
+    for (const auto &p : places) {
+        TShineSpeedButton *button = form->CButtons[p.number - 1];
+        EXPECT_EQ(button->objectName(), QStringLiteral("CButton%1").arg(p.number));
+        EXPECT_EQ(button->Tag(), 100 + p.number);
+        EXPECT_EQ(button->geometry(), p.place) << p.number;
+    }
+    ClipPalette *clip = form->Panel12;
+    EXPECT_EQ(clip->SpeedButton20->geometry(), QRect(110, 3, 20, 21));
+    EXPECT_EQ(clip->SpeedButton19->geometry(), QRect(130, 3, 20, 21));
+    EXPECT_EQ(clip->ComboBox1->geometry().topLeft(), QPoint(3, 26));
+    EXPECT_EQ(clip->CheckBox4->pos(), QPoint(8, 259));
+    EXPECT_EQ(clip->SpeedButton20->toolTip(), QStringLiteral("ＱＵＭＯＣＬＩＰデータを新しく作る"));
+}
+
+TEST_F(ClipPaletteTest, ColourFacesFollowTheChosenSet)
+{
+    WriteSet(QStringLiteral("swatch"), {{3, Clip("青", "#0000FF")}, {4, Clip("短い", "#FF80")}},
+             Palettes::ClipPalette());
+    WriteSet(QStringLiteral("words"), {{3, Clip("挨拶", "こんにちは")}}, Palettes::ClipPalette());
+    WriteIni("[Pre]\nClipName=swatch\n");
+    Start();
+    TShineSpeedButton *third = form->CButtons[2];
+    EXPECT_FALSE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Colors()->Color(), TColor(0xFF0000));
+    EXPECT_TRUE(form->CButtons[3]->Colors()->Gradation());
+    Choose(form->Panel12->ComboBox1, QStringLiteral("words"));
+    EXPECT_TRUE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Colors()->Color(), clBtnFace);
+    EXPECT_EQ(third->Caption(), QStringLiteral("挨拶"));
+    Choose(form->Panel12->ComboBox1, QStringLiteral("swatch"));
+    form->Panel12->SpeedButton20->Click();
+    EXPECT_TRUE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Caption(), QString());
+}
+
+TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
+{
+    WriteSet(QStringLiteral("tags"), {{1, Clip("改行", "<br>")}}, Palettes::ClipPalette());
+    WriteSet(QStringLiteral("HTML"), {{0, Clip("p", "<p>")}});
+    WriteIni("[Pre]\nClipName=tags\n");
+    Start();
+    form->SetClipPaletteVisible(true);
+    form->Panel12->ComboBox4->setCurrentIndex(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    Edit(QStringLiteral("本文"), 1, 1);
+    Press(form->CButtons[0]);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本<BR>文"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_EQ(Hover(form->CButtons[0]), QStringLiteral(" <BR>"));
+
+    form->Panel12->CheckBox4->setChecked(true);
+    Edit(QStringLiteral("本文"), 1, 1);
+    Press(form->CButtons[0]);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本文"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("<BR>"));
+    // Tag buttons always insert.
+    Click(1);
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本<p>文"));
+}
+
+TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
+{
+    QTemporaryDir elsewhere;
+    const QString dropped = elsewhere.filePath(QStringLiteral("色.qmc"));
+    QFile file(dropped);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("text\r\n*Button1\r\nred\r\n#FF0000\r\n7\r\n0\r\n\r\n");
+    file.close();
+    Start();
+    modals.ThenClick(QMessageBox::Yes);
+    form->HandleDroppedFiles({dropped}, QPoint(1, 1));
+    EXPECT_GE(form->Panel12->ComboBox1->findText(QStringLiteral("色")), 0);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("色.qmc"))));
+}
+
+} // namespace
