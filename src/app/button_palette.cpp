@@ -30,6 +30,13 @@ void ShowGradientFace(TShineSpeedButton *button)
         button->Colors()->setGradation(true);
         button->Colors()->setColor(clBtnFace);
     }
+    button->setFontColor(clBtnText);
+}
+
+bool IsDark(TColor colour)
+{
+    const int r = int(colour & 0xFF), g = int(colour >> 8 & 0xFF), b = int(colour >> 16 & 0xFF);
+    return 299 * r + 587 * g + 114 * b < 128 * 1000;
 }
 
 } // namespace
@@ -60,6 +67,8 @@ void ButtonPalette::ShowFaces(const QList<Palettes::ButtonFace> &faces)
         if (face.flatColour) {
             button->Colors()->setGradation(false);
             button->Colors()->setColor(*face.flatColour);
+            // The caption stays readable on a dark swatch.
+            button->setFontColor(IsDark(*face.flatColour) ? clWhite : clBtnText);
         } else {
             ShowGradientFace(button);
         }

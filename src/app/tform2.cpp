@@ -85,6 +85,7 @@ TForm2::TForm2(std::function<QString()> colourCode, QWidget *parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedSize(145, 30);
+    Panel1->setAlignment(Qt::AlignCenter);
     Edit1 = new QLineEdit(Panel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setAccessibleName(QStringLiteral("ボタンの表示名"));

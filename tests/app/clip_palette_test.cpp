@@ -46,10 +46,12 @@ TEST_F(ClipPaletteTest, ColourFacesFollowTheChosenSet)
     TShineSpeedButton *third = form->CButtons[2];
     EXPECT_FALSE(third->Colors()->Gradation());
     EXPECT_EQ(third->Colors()->Color(), TColor(0xFF0000));
+    EXPECT_EQ(third->FontColor(), clWhite); // readable on the dark face
     EXPECT_TRUE(form->CButtons[3]->Colors()->Gradation());
     Choose(form->Panel12->ComboBox1, QStringLiteral("words"));
     EXPECT_TRUE(third->Colors()->Gradation());
     EXPECT_EQ(third->Colors()->Color(), clBtnFace);
+    EXPECT_EQ(third->FontColor(), clBtnText);
     EXPECT_EQ(third->Caption(), QStringLiteral("挨拶"));
     Choose(form->Panel12->ComboBox1, QStringLiteral("swatch"));
     form->Panel12->SpeedButton20->Click();
