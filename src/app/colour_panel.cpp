@@ -24,15 +24,6 @@ void SetTextColour(QLabel *label, TColor colour)
     label->setPalette(palette);
 }
 
-TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new TShineSpeedButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCaption(caption);
-    button->setFixedSize(64, 21);
-    return button;
-}
-
 } // namespace
 
 ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)

@@ -1,6 +1,7 @@
 #include "search_bar.h"
 
 #include "shine_speed_button.h"
+#include "tool_panels.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,15 +26,6 @@ QLineEdit *Field(QWidget *parent, const char *name, const QString &accessibleNam
     return edit;
 }
 
-TShineSpeedButton *Button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new TShineSpeedButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCaption(caption);
-    button->setFixedSize(64, 22);
-    return button;
-}
-
 QCheckBox *Check(QWidget *parent, const char *name, const QString &caption, bool checked)
 {
     auto *box = new QCheckBox(caption, parent);
@@ -49,14 +41,14 @@ SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
 {
     Label4 = WhiteLabel(this, "Label4", QStringLiteral("Search："));
     Edit1 = Field(this, "Edit1", QStringLiteral("検索する文字列"));
-    ShineSpeedButton4 = Button(this, "ShineSpeedButton4", QStringLiteral("検索"));
-    ShineSpeedButton5 = Button(this, "ShineSpeedButton5", QStringLiteral("全彩色"));
+    ShineSpeedButton4 = MakeCommandButton(this, "ShineSpeedButton4", QStringLiteral("検索"));
+    ShineSpeedButton5 = MakeCommandButton(this, "ShineSpeedButton5", QStringLiteral("全彩色"));
     CheckBox1 = Check(this, "CheckBox1", QStringLiteral("置換"), false);
     CheckBox5 = Check(this, "CheckBox5", QStringLiteral("Aa区別"), true);
     Label5 = WhiteLabel(this, "Label5", QStringLiteral("Replace："));
     Edit2 = Field(this, "Edit2", QStringLiteral("置換後の文字列"));
-    ShineSpeedButton6 = Button(this, "ShineSpeedButton6", QStringLiteral("置換"));
-    ShineSpeedButton7 = Button(this, "ShineSpeedButton7", QStringLiteral("一括置換"));
+    ShineSpeedButton6 = MakeCommandButton(this, "ShineSpeedButton6", QStringLiteral("置換"));
+    ShineSpeedButton7 = MakeCommandButton(this, "ShineSpeedButton7", QStringLiteral("一括置換"));
     Label8 = WhiteLabel(this, "Label8", QStringLiteral("※改行=\"[RET]\""));
     ShineSpeedButton6->setEnabled(false);
 

@@ -55,6 +55,15 @@ TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QStr
     return button;
 }
 
+TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new TShineSpeedButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setFixedSize(64, 22);
+    return button;
+}
+
 TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place)
 {
     auto *button = new TShineSpeedButton(parent);

@@ -27,6 +27,9 @@ QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessib
 TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
                                    const QRect &place);
 
+// A command button of the search bar and the colour panel: a caption, 64 × 22.
+TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QString &caption);
+
 // A palette button at `place`: a vertical gradient face, darker while
 // pressed, its caption aqua under the mouse.
 TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place);
