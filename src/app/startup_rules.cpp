@@ -1,5 +1,7 @@
 #include "startup_rules.h"
 
+#include "set_files.h"
+
 #include "document_store.h"
 #include "file_read.h"
 #include "safe_file_writer.h"
@@ -109,9 +111,14 @@ QString InstallClipSet(const QString &path, const QString &programDir)
     const FileRead source = ReadRegularFile(path, 64 * 1024 * 1024);
     if (source.status != FileRead::Ok)
         return ReadFailureMessage(path, source);
-    const QString target = programDir + QFileInfo(path).fileName();
-    // Dropped from the program folder itself: it is installed already.
-    if (QFileInfo(target) == QFileInfo(path))
+    const QString name = QFileInfo(path).fileName();
+    // Only a name a set can have lands in the program folder.
+    const QString refused = Palettes::SetNameProblem(name.chopped(std::min<qsizetype>(name.size(), 4)));
+    if (!refused.isEmpty())
+        return refused;
+    const QString target = programDir + name;
+    // Dropped from the program folder itself (under any spelling): writing it would truncate it.
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return {};
     const int error = SafeFileWriter::WriteAll(target, source.bytes);
     if (error == 0)

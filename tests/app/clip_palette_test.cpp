@@ -1,5 +1,7 @@
 #include "palette_fixture.h"
 
+#include "startup_rules.h"
+
 #include <QCheckBox>
 #include <QClipboard>
 
@@ -97,6 +99,46 @@ TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
     form->HandleDroppedFiles({dropped}, QPoint(1, 1));
     EXPECT_GE(form->Panel12->ComboBox1->findText(QStringLiteral("色")), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("色.qmc"))));
+}
+
+} // namespace
+
+namespace {
+
+// Installing never truncates the installed file and never writes outside the program folder.
+TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
+{
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("prog/"));
+    const QString outside = root.filePath(QStringLiteral("drop/"));
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(outside));
+    const QByteArray set("text\r\n*Button1\r\nx\r\n#FF0000\r\n7\r\n0\r\n\r\n");
+    const auto write = [&set](const QString &file) {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly) && f.write(set) == set.size();
+    };
+    ASSERT_TRUE(write(program + "own.qmc") && write(outside + "new.qmc") && write(outside + "tab\tname.qmc"));
+    const struct
+    {
+        QString dropped;
+        bool refused;
+        QString installed; // in the program folder afterwards, with the set's bytes
+    } rows[] = {
+        {outside + "new.qmc", false, "new.qmc"},
+        {program + "own.qmc", false, "own.qmc"},
+        {program + "../prog/./own.qmc", false, "own.qmc"},
+        {outside + "tab\tname.qmc", true, {}},
+        {outside + "missing.qmc", true, {}},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(!InstallClipSet(row.dropped, program).isEmpty(), row.refused) << row.dropped.toStdString();
+        if (!row.installed.isEmpty()) {
+            QFile file(program + row.installed);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), set) << row.dropped.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList({"new.qmc", "own.qmc"}));
 }
 
 } // namespace
