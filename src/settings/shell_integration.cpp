@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -223,9 +224,19 @@ QString PlaceEntry(const QString &path, const QString &program, bool wanted, boo
     }
     if (QString error = WriteText(path, DesktopEntryText(program, hidden)); !error.isEmpty())
         return error;
-    // Desktops start a launcher only when it may be executed.
-    if (executable)
+    // Desktops start a launcher only when it may be executed, and GNOME's desktop icons only once
+    // it is marked trusted (where GIO's metadata store runs; elsewhere the mark is not needed).
+    if (executable) {
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+        const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+        if (!gio.isEmpty()) {
+            QProcess mark;
+            mark.start(gio, {QStringLiteral("set"), path, QStringLiteral("metadata::trusted"),
+                             QStringLiteral("true")});
+            if (!mark.waitForFinished(2000))
+                mark.kill();
+        }
+    }
     return {};
 }
 
