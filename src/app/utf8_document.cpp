@@ -3,6 +3,7 @@
 #include "cp932.h"
 #include "jconvert.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -125,8 +126,11 @@ Utf8Text DecodeUtf8Document(QByteArrayView bytes, bool valid)
     const QByteArrayView bom(Jconvert::UTF8_BOM.data(), qsizetype(Jconvert::UTF8_BOM.size()));
     result.bom = bytes.startsWith(bom);
     const QByteArrayView body = result.bom ? bytes.sliced(bom.size()) : bytes;
-    if (valid)
-        result.text = QString::fromUtf8(body);
+    if (valid) {
+        // The mark is taken off above; a second one is text.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        result.text = decoder.decode(body);
+    }
     if (!valid || HoldsBlockBreakers(result.text))
         result.text = DecodeKeeping(body);
     result.lineEnds = TakeLineEnds(result.text);
