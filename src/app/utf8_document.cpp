@@ -143,14 +143,28 @@ qsizetype Utf8Encoder::EncodeTo(QStringView piece, char *out)
     const char16_t *const begin = piece.utf16();
     const char16_t *const end = begin + piece.size();
     for (const char16_t *p = begin; p < end;) {
-        if (end - p >= 4 && FourAscii(p)) {
-            for (int k = 0; k < 4; ++k)
-                o[k] = char(p[k]);
-            o += 4;
-            p += 4;
+        const char16_t c = *p;
+        // Most code units are ASCII or three bytes long: they go first.
+        if (c < 0x80 && c != u'\n') {
+            if (end - p >= 4 && FourAscii(p)) {
+                for (int k = 0; k < 4; ++k)
+                    o[k] = char(p[k]);
+                o += 4;
+                p += 4;
+                continue;
+            }
+            *o++ = char(c);
+            ++p;
             continue;
         }
-        const char16_t c = *p;
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF) && c != QChar::ParagraphSeparator) {
+            o[0] = char(0xE0 | c >> 12);
+            o[1] = char(0x80 | (c >> 6 & 0x3F));
+            o[2] = char(0x80 | (c & 0x3F));
+            o += 3;
+            ++p;
+            continue;
+        }
         if (c == u'\n' || c == QChar::ParagraphSeparator) {
             const std::string_view lineEnd = Jconvert::LineEndBytes(ends_.at(breaks_++));
             std::memcpy(o, lineEnd.data(), lineEnd.size());
@@ -158,35 +172,29 @@ qsizetype Utf8Encoder::EncodeTo(QStringView piece, char *out)
             ++p;
             continue;
         }
-        char32_t u = c;
-        if (QChar::isHighSurrogate(c) && end - p >= 2 && QChar::isLowSurrogate(p[1])) {
-            u = QChar::surrogateToUcs4(c, p[1]);
-            ++p;
-        } else if (QChar::isSurrogate(c)) {
-            // A kept byte; any other lone surrogate cannot be written in UTF-8.
-            if (Cp932::IsKeptByte(QStringView(begin, end), p - begin))
-                *o++ = char(c - Cp932::EscapeBase);
-            else
-                o = std::copy_n("\xEF\xBF\xBD", 3, o);
+        if (c < 0x800) {
+            o[0] = char(0xC0 | c >> 6);
+            o[1] = char(0x80 | (c & 0x3F));
+            o += 2;
             ++p;
             continue;
         }
-        ++p;
-        if (u < 0x80) {
-            *o++ = char(u);
-        } else if (u < 0x800) {
-            *o++ = char(0xC0 | u >> 6);
-            *o++ = char(0x80 | (u & 0x3F));
-        } else if (u < 0x10000) {
-            *o++ = char(0xE0 | u >> 12);
-            *o++ = char(0x80 | (u >> 6 & 0x3F));
-            *o++ = char(0x80 | (u & 0x3F));
-        } else {
-            *o++ = char(0xF0 | u >> 18);
-            *o++ = char(0x80 | (u >> 12 & 0x3F));
-            *o++ = char(0x80 | (u >> 6 & 0x3F));
-            *o++ = char(0x80 | (u & 0x3F));
+        if (QChar::isHighSurrogate(c) && end - p >= 2 && QChar::isLowSurrogate(p[1])) {
+            const char32_t u = QChar::surrogateToUcs4(c, p[1]);
+            o[0] = char(0xF0 | u >> 18);
+            o[1] = char(0x80 | (u >> 12 & 0x3F));
+            o[2] = char(0x80 | (u >> 6 & 0x3F));
+            o[3] = char(0x80 | (u & 0x3F));
+            o += 4;
+            p += 2;
+            continue;
         }
+        // A kept byte; any other lone surrogate cannot be written in UTF-8.
+        if (Cp932::IsKeptByte(QStringView(begin, end), p - begin))
+            *o++ = char(c - Cp932::EscapeBase);
+        else
+            o = std::copy_n("\xEF\xBF\xBD", 3, o);
+        ++p;
     }
     return o - out;
 }
