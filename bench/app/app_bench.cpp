@@ -3,9 +3,11 @@
 #include "bench_window.h"
 #include "cp932.h"
 #include "font_substitutions.h"
+#include "jconvert_stream.h"
 #include "memory_policy.h"
 #include "tform1.h"
 #include "tform3.h"
+#include "utf8_document.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +41,8 @@ long PeakKb()
     return -1;
 }
 
-void MakeDocument(const QString &path, qint64 bytes)
+// The same lines in Shift_JIS or UTF-8, CR LF, to about `bytes` bytes.
+void MakeDocument(const QString &path, qint64 bytes, bool utf8 = false)
 {
     const QStringList samples{
         QStringLiteral("<P>日本語のテキストエディタ QUMOEDIT で書いた文書です。行番号 %1</P>"),
@@ -50,7 +53,9 @@ void MakeDocument(const QString &path, qint64 bytes)
     QByteArray out;
     out.reserve(bytes + 200);
     for (int i = 0; out.size() < bytes; ++i)
-        out += Cp932::Encode(samples[i % samples.size()].arg(i)) + "\r\n";
+        out += (utf8 ? samples[i % samples.size()].arg(i).toUtf8()
+                     : Cp932::Encode(samples[i % samples.size()].arg(i))) +
+               "\r\n";
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(out);
@@ -110,7 +115,10 @@ void Save(const QString &path, const QString &target)
     QApplication::processEvents();
     // An edit, as before any real save.
     QTextCursor(w.form1.RichEdit1->document()).insertText(QStringLiteral("編集"));
-    const QByteArray bytes = Cp932::Encode(w.form1.RichEdit1->document()->toRawText());
+    const QString text = w.form1.RichEdit1->document()->toRawText();
+    const QByteArray bytes = w.form1.document().format().utf8()
+                                 ? EncodeUtf8Document(text, {Jconvert::ReturnCode::CrLf, {}}, false)
+                                 : Cp932::Encode(text);
     std::vector<double> plain;
     std::vector<double> editor;
     std::vector<double> ratio;
@@ -222,14 +230,42 @@ int main(int argc, char **argv)
                 t.start();
                 const QString text = w.form1.RichEdit1->document()->toRawText();
                 raw.push_back(t.nsecsElapsed() / 1e6);
-                bytes.resize(text.size() * 2);
+                bytes.resize(Utf8Encoder::MaxBytes(text.size()));
+                const LineEnds ends{Jconvert::ReturnCode::CrLf, {}};
+                Utf8Encoder utf8(ends);
                 t.restart();
-                Cp932::EncodeTo(text, bytes.data());
+                if (w.form1.document().format().utf8())
+                    utf8.EncodeTo(text, bytes.data());
+                else
+                    Cp932::EncodeTo(text, bytes.data());
                 encode.push_back(t.nsecsElapsed() / 1e6);
             }
             std::sort(raw.begin(), raw.end());
             std::sort(encode.begin(), encode.end());
             std::printf("%.1f %.1f\n", raw[2], encode[2]);
+        } else if (mode == QLatin1String("child-check")) {
+            // The UTF-8 check every open runs, over the whole file: medians
+            // of five, and the same over 64 MB of ASCII, which it also scans
+            // to the end.
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            const QByteArray bytes = file.readAll();
+            const QByteArray ascii(64 << 20, 'a');
+            const auto check = [](const QByteArray &b) {
+                std::vector<double> times;
+                for (int run = 0; run < 5; ++run) {
+                    QElapsedTimer t;
+                    t.start();
+                    Jconvert::Utf8Detector detector;
+                    detector.Feed(std::string_view(b.constData(), std::size_t(b.size())));
+                    volatile bool document = detector.Finish().document();
+                    (void)document;
+                    times.push_back(t.nsecsElapsed() / 1e6);
+                }
+                std::sort(times.begin(), times.end());
+                return times[2];
+            };
+            std::printf("%.2f %.2f\n", check(bytes), check(ascii));
         } else if (mode == QLatin1String("child-save")) {
             Save(path, QString::fromLocal8Bit(argv[3]));
         }
@@ -265,30 +301,60 @@ int main(int argc, char **argv)
     openLine("LoadDocument, no conversion", open);
     openLine("LoadDocument, AutoDecode on", conv);
 
-    const QString target = dir.filePath(QStringLiteral("saved.html"));
-    QProcess saving;
-    saving.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-save"), path, target});
-    saving.waitForFinished(-1);
-    double plainMs = 0;
-    double saveMs = 0;
-    double ratio = 0;
-    double ratioMin = 0;
-    double ratioMax = 0;
-    int same = 0;
-    QTextStream(saving.readAllStandardOutput()) >> plainMs >> saveMs >> ratio >> ratioMin >> ratioMax >> same;
-    std::printf("%-34s %8.1f ms  (median of 9, alternating in one process)\n",
-                "baseline QSaveFile of the bytes", plainMs);
-    std::printf("%-34s %8.1f ms  x%.2f (median of the nine pairs' ratios; min x%.2f, max x%.2f)\n",
-                "SaveDocument after an edit", saveMs, ratio, ratioMin, ratioMax);
-    std::printf("  the saved file %s the text's encoding\n", same ? "equals" : "DIFFERS FROM");
-    QProcess parts;
-    parts.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-save-parts"), path});
-    parts.waitForFinished(-1);
-    double rawMs = 0;
-    double encodeMs = 0;
-    QTextStream(parts.readAllStandardOutput()) >> rawMs >> encodeMs;
-    std::printf("  of which: text out of the editor (toRawText) %.1f ms, encoding to Shift_JIS %.1f ms\n",
-                rawMs, encodeMs);
+    const QString utf8Path = dir.filePath(QStringLiteral("large-utf8.html"));
+    MakeDocument(utf8Path, megabytes * 1024 * 1024, true);
+    const Child utf8 = best({QStringLiteral("child-open"), utf8Path});
+    std::printf("document: %.1f MB UTF-8, CR LF, the same lines\n", QFileInfo(utf8Path).size() / 1048576.0);
+    openLine("LoadDocument, UTF-8", utf8);
+    std::printf("  UTF-8 open / Shift_JIS open: x%.2f\n", utf8.ms / open.ms);
+
+    QProcess checking;
+    checking.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-check"), utf8Path});
+    checking.waitForFinished(-1);
+    double checkUtf8Ms = 0;
+    double checkAsciiMs = 0;
+    QTextStream(checking.readAllStandardOutput()) >> checkUtf8Ms >> checkAsciiMs;
+    std::printf(
+        "  UTF-8 check over the whole UTF-8 document %.2f ms (%.1f%% of its open); over 64 MB of ASCII "
+        "%.2f ms (%.1f%% of the Shift_JIS open scaled to 64 MB)\n",
+        checkUtf8Ms, 100 * checkUtf8Ms / utf8.ms, checkAsciiMs,
+        100 * checkAsciiMs / (open.ms * 64 * 1048576.0 / (fileKb * 1024)));
+
+    const auto saveLine = [&](const char *name, const QString &document) {
+        const QString target = dir.filePath(QStringLiteral("saved.html"));
+        QProcess saving;
+        saving.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("child-save"), document, target});
+        saving.waitForFinished(-1);
+        double plainMs = 0;
+        double saveMs = 0;
+        double ratio = 0;
+        double ratioMin = 0;
+        double ratioMax = 0;
+        int same = 0;
+        QTextStream(saving.readAllStandardOutput()) >> plainMs >> saveMs >> ratio >> ratioMin >> ratioMax >>
+            same;
+        std::printf("%s:\n", name);
+        std::printf("%-34s %8.1f ms  (median of 9, alternating in one process)\n",
+                    "  baseline QSaveFile of the bytes", plainMs);
+        std::printf("%-34s %8.1f ms  x%.2f (median of the nine pairs' ratios; min x%.2f, max x%.2f)\n",
+                    "  SaveDocument after an edit", saveMs, ratio, ratioMin, ratioMax);
+        std::printf("  the saved file %s the text's encoding\n", same ? "equals" : "DIFFERS FROM");
+        return saveMs;
+    };
+    const double sjisSaveMs = saveLine("Shift_JIS document", path);
+    const double utf8SaveMs = saveLine("UTF-8 document", utf8Path);
+    std::printf("  UTF-8 save / Shift_JIS save: x%.2f\n", utf8SaveMs / sjisSaveMs);
+    for (const QString &document : {path, utf8Path}) {
+        QProcess parts;
+        parts.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child-save-parts"), document});
+        parts.waitForFinished(-1);
+        double rawMs = 0;
+        double encodeMs = 0;
+        QTextStream(parts.readAllStandardOutput()) >> rawMs >> encodeMs;
+        std::printf("  %s: text out of the editor (toRawText) %.1f ms, encoding %.1f ms\n",
+                    document == path ? "Shift_JIS" : "UTF-8", rawMs, encodeMs);
+    }
 
     std::vector<double> startups;
     for (int run = 0; run < 5; ++run)

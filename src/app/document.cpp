@@ -3,6 +3,7 @@
 #include "document_codec.h"
 #include "document_store.h"
 #include "editor_options.h"
+#include "line_end_marks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,38 +30,58 @@ DocumentResult Document::load(const QString &file)
         keptLines_.clear();
     else
         keptLines_.Remember(read.text, read.original);
+    own_.reset();
+    mixed_ = read.utf8 && read.lineEnds.mixed();
+    if (read.utf8)
+        own_ = DocumentFormat{Jconvert::CharCode::Utf8, read.lineEnds.main, read.bom};
+    if (mixed_)
+        MarkLineEnds(*text_, read.lineEnds);
     identity_ = read.identity;
     noticed_ = {};
     path = absolute;
     return {};
 }
 
-DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLose)
+DocumentFormat Document::formatFor(const QString &file) const
 {
-    const DocumentCodeOptions options = CodeOptions(*options_);
-    const bool convert = ConvertsOnSave(file, options);
+    return own_ ? *own_ : OptionsFormat(file, CodeOptions(*options_));
+}
+
+DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLose,
+                              const std::optional<DocumentFormat> &as)
+{
+    const DocumentFormat format = as ? *as : formatFor(file);
     // The raw text keeps no-break spaces, which the plain-text copy would
     // turn into spaces.
     const QString text = text_->toRawText();
-    const KeptBytes kept = keptLines_.Collect(*text_);
-    const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
-    if (!convert) {
-        TextWrite write = WriteDocumentText(file, text, true, keptLines);
-        if (write.firstUnencodable >= 0 && !write.written) {
-            if (!agreeToLose(text, write.firstUnencodable))
-                return {DocumentResult::Declined, {}};
-            write = WriteDocumentText(file, text, false, keptLines);
-        }
+    if (format.utf8()) {
+        const bool keepMixed = mixed_ && format.lineEnd == formatFor(path).lineEnd;
+        const LineEnds ends =
+            keepMixed ? MarkedLineEnds(*text_, format.lineEnd) : LineEnds{format.lineEnd, {}};
+        const TextWrite write = WriteUtf8DocumentText(file, text, ends, format.bom);
         if (!write.written)
             return {DocumentResult::Failed, write.error};
     } else {
-        qsizetype unencodable = -1;
-        const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
-        if (unencodable >= 0 && !agreeToLose(text, unencodable))
-            return {DocumentResult::Declined, {}};
-        QString error;
-        if (!WriteDocument(file, ConvertSavedBytes(sjis, options), &error))
-            return {DocumentResult::Failed, error};
+        const KeptBytes kept = keptLines_.Collect(*text_);
+        const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
+        if (format == DocumentFormat{}) {
+            TextWrite write = WriteDocumentText(file, text, true, keptLines);
+            if (write.firstUnencodable >= 0 && !write.written) {
+                if (!agreeToLose(text, write.firstUnencodable))
+                    return {DocumentResult::Declined, {}};
+                write = WriteDocumentText(file, text, false, keptLines);
+            }
+            if (!write.written)
+                return {DocumentResult::Failed, write.error};
+        } else {
+            qsizetype unencodable = -1;
+            const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
+            if (unencodable >= 0 && !agreeToLose(text, unencodable))
+                return {DocumentResult::Declined, {}};
+            QString error;
+            if (!WriteDocument(file, ConvertSavedBytes(sjis, ConversionOf(format)), &error))
+                return {DocumentResult::Failed, error};
+        }
     }
     // What is on disk now is ours.
     if (file == path) {
@@ -70,8 +91,12 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
     return {};
 }
 
-void Document::rename(const QString &file)
+void Document::rename(const QString &file, const std::optional<DocumentFormat> &as)
 {
+    if (as) {
+        mixed_ = mixed_ && as->utf8() && as->lineEnd == format().lineEnd;
+        own_ = as;
+    }
     path = file;
     identity_ = FileIdentity::Of(file);
     noticed_ = {};
@@ -81,6 +106,10 @@ void Document::startNew(const QString &file)
 {
     text_->clear();
     keptLines_.clear();
+    own_.reset();
+    if (options_->options().newUtf8)
+        own_ = NewUtf8Format;
+    mixed_ = false;
     identity_ = {};
     noticed_ = {};
     path = file;

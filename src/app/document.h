@@ -3,12 +3,14 @@
 // these return; tests call them as the window does.
 #pragma once
 
+#include "document_format.h"
 #include "file_identity.h"
 #include "kept_lines.h"
 
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <optional>
 
 class EditorOptions;
 class QTextDocument;
@@ -44,15 +46,25 @@ public:
     QString path;
 
     // Replaces the text by the file's and makes `path` the document; a file
-    // that cannot be read changes nothing.
+    // that cannot be read changes nothing. A UTF-8 file makes a UTF-8
+    // document, anything else a Shift_JIS one.
     DocumentResult load(const QString &path);
-    // Writes the text to `path` with the options' code and line end. Does
-    // not touch `path` or the modified flag.
-    DocumentResult save(const QString &path, const LossQuestion &agreeToLose);
-    // Makes the file just saved under `path` the document (save as).
-    void rename(const QString &path);
-    // An empty text under `path`, holding no file's content.
+    // Writes the text to `path` in `as`, or else in the document's format
+    // for `path`. Does not touch `path`, the format or the modified flag.
+    DocumentResult save(const QString &path, const LossQuestion &agreeToLose,
+                        const std::optional<DocumentFormat> &as = {});
+    // Makes the file just saved under `path` the document (save as), written
+    // in `as` from now on when given.
+    void rename(const QString &path, const std::optional<DocumentFormat> &as = {});
+    // An empty text under `path`, holding no file's content; UTF-8 when the
+    // options make new documents UTF-8.
     void startNew(const QString &path);
+
+    // What the document is written as under its path: a UTF-8 document's own
+    // format or the one chosen on save as; else what the options say.
+    DocumentFormat format() const { return formatFor(path); }
+    // Whether the lines keep the different ends the file gave them.
+    bool mixedLineEnds() const { return mixed_; }
 
     // Whether a file of the document's path exists that is not the one the
     // document last read or wrote (changed or replaced by another program,
@@ -64,9 +76,13 @@ public:
     bool takeNewOutsideChange();
 
 private:
+    DocumentFormat formatFor(const QString &file) const;
+
     const EditorOptions *options_;
     QTextDocument *text_ = nullptr;
     KeptLines keptLines_;
-    FileIdentity identity_; // the file as last read or written
-    FileIdentity noticed_;  // an outside change already reported
+    std::optional<DocumentFormat> own_; // else the options decide
+    bool mixed_ = false;                // line ends marked on the lines
+    FileIdentity identity_;             // the file as last read or written
+    FileIdentity noticed_;              // an outside change already reported
 };

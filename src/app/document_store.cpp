@@ -3,6 +3,7 @@
 #include "cp932.h"
 #include "document_codec.h"
 #include "file_read.h"
+#include "jconvert_stream.h"
 #include "piece_writer.h"
 #include "safe_file_writer.h"
 #include "system_reason.h"
@@ -59,20 +60,21 @@ bool NameWasMangled(const QString &path)
 }
 
 // Produces the bytes of a document piece by piece: encoded text between the
-// kept ranges, and the kept ranges' own bytes.
+// kept ranges, and the kept ranges' own bytes. The text is Shift_JIS, or
+// UTF-8 when a UTF-8 encoder is given.
 class PieceEncoder
 {
 public:
-    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits)
-        : text_(text), kept_(kept), units_(pieceUnits)
+    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits, Utf8Encoder *utf8 = nullptr)
+        : text_(text), kept_(kept), units_(pieceUnits), utf8_(utf8)
     {
     }
 
     bool atEnd() const { return from_ >= text_.size(); }
     qsizetype firstUnencodable() const { return firstUnencodable_; }
 
-    // Writes the next piece into `out` (room for 2 * pieceUnits bytes) and
-    // returns its size.
+    // Writes the next piece into `out` (room for
+    // Utf8Encoder::MaxBytes(pieceUnits) bytes) and returns its size.
     qsizetype next(char *out)
     {
         const KeptRange *range = nullptr;
@@ -92,8 +94,10 @@ public:
         }
         const QStringView free = text_.first(range != nullptr ? range->textFrom : text_.size());
         const qsizetype to = Cp932::PieceEnd(free, from_, units_);
+        const QStringView piece = free.sliced(from_, to - from_);
         qsizetype unencodable = -1;
-        const qsizetype size = Cp932::EncodeTo(free.sliced(from_, to - from_), out, &unencodable);
+        const qsizetype size =
+            utf8_ != nullptr ? utf8_->EncodeTo(piece, out) : Cp932::EncodeTo(piece, out, &unencodable);
         if (unencodable >= 0 && firstUnencodable_ < 0)
             firstUnencodable_ = from_ + unencodable;
         from_ = to;
@@ -104,6 +108,7 @@ private:
     QStringView text_;
     const KeptBytes *kept_;
     qsizetype units_;
+    Utf8Encoder *utf8_;
     qsizetype from_ = 0;
     std::size_t range_ = 0;
     qsizetype keptDone_ = 0;
@@ -113,6 +118,7 @@ private:
 // Large enough that handing pieces between the threads costs little, small
 // enough to stay in the cache between encoding and writing.
 constexpr qsizetype PieceUnits = 256 * 1024;
+constexpr qsizetype PieceBytes = Utf8Encoder::MaxBytes(PieceUnits);
 
 } // namespace
 
@@ -132,7 +138,16 @@ DocumentRead ReadDocument(const QString &path, bool convert)
         result.error = ReadFailureMessage(path, file);
         return result;
     }
-    if (convert) {
+    Jconvert::Utf8Detector utf8;
+    utf8.Feed(std::string_view(file.bytes.constData(), std::size_t(file.bytes.size())));
+    const Jconvert::Utf8Verdict verdict = utf8.Finish();
+    if (verdict.document()) {
+        Utf8Text decoded = DecodeUtf8Document(file.bytes, verdict.valid);
+        result.text = std::move(decoded.text);
+        result.utf8 = true;
+        result.bom = decoded.bom;
+        result.lineEnds = std::move(decoded.lineEnds);
+    } else if (convert) {
         result.text = DocumentTextFromBytes(file.bytes, true);
     } else {
         Cp932::DecodeInfo info;
@@ -157,7 +172,7 @@ QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *fi
     QByteArray bytes;
     while (!encoder.atEnd()) {
         const qsizetype at = bytes.size();
-        bytes.resize(at + 2 * PieceUnits);
+        bytes.resize(at + PieceBytes);
         bytes.truncate(at + encoder.next(bytes.data() + at));
     }
     if (firstUnencodable != nullptr)
@@ -173,16 +188,24 @@ bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
     return failure == 0;
 }
 
-TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
-                            const KeptBytes *kept)
+namespace {
+
+// Writes what the encoder produces after `head`, the way WriteDocument
+// writes bytes.
+TextWrite WritePieces(const QString &path, PieceEncoder &encoder, bool stopAtUnencodable, QByteArrayView head)
 {
     constexpr int QueuedPieces = 4;
     TextWrite result;
     SafeFileWriter file(path);
     bool ok = file.open();
     if (ok) {
-        PieceWriter writer(file.device(), 2 * PieceUnits, QueuedPieces);
-        PieceEncoder encoder(text, kept, PieceUnits);
+        PieceWriter writer(file.device(), PieceBytes, QueuedPieces);
+        if (!head.isEmpty()) {
+            QByteArray piece = writer.takeBuffer();
+            piece.truncate(head.size());
+            std::memcpy(piece.data(), head.data(), size_t(head.size()));
+            ok = writer.write(std::move(piece));
+        }
         while (ok && !encoder.atEnd()) {
             QByteArray piece = writer.takeBuffer();
             piece.truncate(encoder.next(piece.data()));
@@ -206,4 +229,21 @@ TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUn
     file.cancel();
     result.error = WithReason(CannotCreateMessage(path), error);
     return result;
+}
+
+} // namespace
+
+TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
+                            const KeptBytes *kept)
+{
+    PieceEncoder encoder(text, kept, PieceUnits);
+    return WritePieces(path, encoder, stopAtUnencodable, {});
+}
+
+TextWrite WriteUtf8DocumentText(const QString &path, QStringView text, const LineEnds &ends, bool bom)
+{
+    Utf8Encoder utf8(ends);
+    PieceEncoder encoder(text, nullptr, PieceUnits, &utf8);
+    const QByteArrayView mark(Jconvert::UTF8_BOM.data(), qsizetype(Jconvert::UTF8_BOM.size()));
+    return WritePieces(path, encoder, false, bom ? mark : QByteArrayView());
 }

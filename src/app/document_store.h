@@ -4,6 +4,7 @@
 
 #include "file_identity.h"
 #include "file_read.h"
+#include "utf8_document.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,11 +20,17 @@ struct DocumentRead
     // (duplicate NEC/IBM character forms); else empty.
     QByteArray original;
     FileIdentity identity; // of the file that was read
+    // A UTF-8 document, decoded as UTF-8 whatever `convert` said: whether it
+    // starts with the byte-order mark, and how its lines end.
+    bool utf8 = false;
+    bool bom = false;
+    LineEnds lineEnds;
 };
 
-// Reads and decodes `path`. Refuses a folder, anything but a regular file,
-// an unreadable file, a name that is not valid UTF-8 and a document of more
-// than MaxDocumentChars characters.
+// Reads and decodes `path`: a UTF-8 document (Jconvert::IsUtf8Document) as
+// UTF-8, anything else as Shift_JIS, after conversion when `convert`. Refuses a folder, anything but a
+// regular file, an unreadable file, a name that is not valid UTF-8 and a document of more than
+// MaxDocumentChars characters.
 DocumentRead ReadDocument(const QString &path, bool convert);
 
 // A range of the editor's text written as bytes of the file it came from.
@@ -63,6 +70,10 @@ struct TextWrite
 // error, firstUnencodable set); otherwise it is written as '?'.
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
                             const KeptBytes *kept = nullptr);
+
+// Writes `text` as UTF-8 with the line ends given, the byte-order mark first
+// when `bom`, as WriteDocumentText writes; UTF-8 holds every character.
+TextWrite WriteUtf8DocumentText(const QString &path, QStringView text, const LineEnds &ends, bool bom);
 
 QString CannotOpenMessage(const QString &path);
 QString CannotCreateMessage(const QString &path);

@@ -8,6 +8,7 @@
 #include "icon_theme.h"
 #include "long_lines.h"
 #include "program_dir.h"
+#include "save_format_choice.h"
 #include "search_replace.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
@@ -99,10 +100,16 @@ QString TForm1::StatusPanelText(int index) const
 void TForm1::ShowStatus()
 {
     statusPanels_[3]->setText(DocumentPath);
+    ShowDocumentCode();
     setWindowIconText(QFileInfo(DocumentPath).fileName());
     setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');
     RichEdit1->document()->setModified(false);
     RichEdit1->setFocus();
+}
+
+void TForm1::ShowDocumentCode()
+{
+    statusPanels_[4]->setText(FormatName(document_.format(), document_.mixedLineEnds()));
 }
 
 void TForm1::PoChange()
@@ -179,8 +186,11 @@ void TForm1::SetClipPaletteVisible(bool visible)
 
 void TForm1::OpenSettingsDialog()
 {
-    if (Form3 != nullptr)
+    if (Form3 != nullptr) {
         ::OpenSettingsDialog(*Form3, *this, *RichEdit1, *Panel2);
+        // The options may write the document in another code now.
+        ShowDocumentCode();
+    }
 }
 
 void TForm1::SpeedButton21Click()

@@ -40,6 +40,7 @@ class SearchReplace;
 enum class SearchOutcome;
 } // namespace TextTools
 class TShineSpeedButton;
+class SaveFormatChoice;
 
 class TForm1 : public QWidget
 {
@@ -67,9 +68,12 @@ public:
     // Document routines.
     bool ConfirmSaveChanges();
     bool LoadDocument(const QString &path);
-    bool SaveDocument(const QString &path);
+    // Writes in `as` when given, else in the document's format for `path`.
+    bool SaveDocument(const QString &path, const std::optional<DocumentFormat> &as = {});
 
     void ShowStatus();
+    // The document's code and line end in the status bar.
+    void ShowDocumentCode();
     void PoChange();
     void ColourAllTags();
     void ColourTagsNearCaret();
@@ -126,6 +130,7 @@ public:
     QAction *Command(const char *name) const;
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
+    std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
     QFileDialog *OpenDialog2;
     QColorDialog *ColorDialog1;
     QTimer *Timer1;

@@ -5,6 +5,7 @@
 #include "document_store.h"
 #include "folder_tree_view.h"
 #include "kept_lines.h"
+#include "save_format_choice.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -72,6 +73,7 @@ void TForm1::CreateDialogs()
         MakeFileDialog(this, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
     OpenDialog1->setNameFilters(DocumentNameFilters());
     SaveDialog1->setNameFilters(DocumentNameFilters());
+    SaveFormat = std::make_unique<SaveFormatChoice>(SaveDialog1);
     OpenDialog2 = MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
                                  QFileDialog::AcceptOpen);
     ColorDialog1 = new QColorDialog(this);
@@ -141,10 +143,10 @@ bool TForm1::AgreeToLoseUnencodable(QStringView text, qsizetype index)
     return box.exec() == QMessageBox::Yes;
 }
 
-bool TForm1::SaveDocument(const QString &path)
+bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentFormat> &as)
 {
     const DocumentResult saved = document_.save(
-        path, [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(text, index); });
+        path, [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(text, index); }, as);
     if (saved.outcome == DocumentResult::Failed)
         ShowFileError(saved.message);
     return saved.done();
@@ -228,16 +230,23 @@ bool TForm1::SaveAsChosenName()
     const QString oldExtension = FileExtension(DocumentPath);
     StartIn(SaveDialog1, DocumentPath);
     SaveDialog1->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
+    const DocumentFormat current = document_.format();
+    SaveFormat->show(current);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
+    // Left as it was, the choice leaves a Shift_JIS document to the options'
+    // rules for its new name.
+    std::optional<DocumentFormat> as;
+    if (SaveFormat->chosen() != current)
+        as = SaveFormat->chosen();
     const int filter = DocumentFilterIndex(SaveDialog1->selectedNameFilter());
     const bool saveAsHtm = options_->options().saveAsHtm;
     const QString chosen =
         WithExtensionForFilter(SaveDialog1->selectedFiles().first(), filter, saveAsHtm, oldExtension);
     // A declined or failed save leaves the document under its old name.
-    if (!SaveDocument(chosen))
+    if (!SaveDocument(chosen, as))
         return false;
-    document_.rename(chosen);
+    document_.rename(chosen, as);
     ShowStatus();
     return true;
 }

@@ -125,8 +125,11 @@ void TForm1::CreateStatusBar()
     {
         int width;
         Qt::Alignment alignment;
-    } panels[] = {
-        {60, Qt::AlignCenter}, {115, Qt::AlignCenter}, {130, Qt::AlignCenter}, {250, Qt::AlignLeft}};
+    } panels[] = {{60, Qt::AlignCenter},
+                  {115, Qt::AlignCenter},
+                  {130, Qt::AlignCenter},
+                  {250, Qt::AlignLeft},
+                  {90, Qt::AlignCenter}};
     for (const auto &p : panels) {
         auto *label = new QLabel(StatusBar1);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels_.size()));
@@ -135,7 +138,11 @@ void TForm1::CreateStatusBar()
         label->setFrameShadow(QFrame::Sunken);
         label->setMinimumWidth(p.width);
         label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-        StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);
+        // The document's code stays at the right end, past the path.
+        if (statusPanels_.size() == 4)
+            StatusBar1->addPermanentWidget(label);
+        else
+            StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);
         statusPanels_ << label;
     }
     // The path gives way: a long path must not squeeze the clock, whose

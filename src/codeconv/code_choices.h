@@ -3,11 +3,14 @@
 #pragma once
 
 #include "jconvert.h"
+#include "line_end_kinds.h"
+
+#include <string_view>
 
 namespace Jconvert {
 
 // A character code text can be converted to (all but JisOld) or from.
-enum class CharCode { Sjis, Jis, JisOld, Euc };
+enum class CharCode { Sjis, Jis, JisOld, Euc, Utf8 };
 
 // A line end text can be rewritten to.
 enum class ReturnCode { CrLf, Cr, Lf };
@@ -24,6 +27,8 @@ constexpr int JcValue(CharCode code)
         return JC_JIS_OLD;
     case CharCode::Euc:
         return JC_EUC;
+    case CharCode::Utf8:
+        return JC_UTF8;
     }
     return JC_ASCII;
 }
@@ -40,6 +45,12 @@ constexpr int RcValue(ReturnCode eol)
         return RC_LF;
     }
     return RC_NONE;
+}
+
+// The bytes of a line end.
+inline std::string_view LineEndBytes(ReturnCode eol)
+{
+    return detail::LineEndSequence(RcValue(eol));
 }
 
 } // namespace Jconvert

@@ -17,6 +17,8 @@ inline constexpr int JC_JIS_OLD = 3;
 inline constexpr int JC_EUC = 4;
 inline constexpr int JC_SJIS = 5;
 inline constexpr int JC_EUC_OR_SJIS = 6;
+// UTF-8, told apart before InCodeCheck (IsUtf8Document), which never gives it.
+inline constexpr int JC_UTF8 = 7;
 
 // Line-end identifiers.
 inline constexpr int RC_NONE = 0;
@@ -64,6 +66,16 @@ constexpr BytePair ToJis(unsigned char s1, unsigned char s2)
 // The character code of a text: JC_ASCII, JC_BINARY, JC_JIS_NEW, JC_JIS_OLD, JC_EUC, JC_SJIS or
 // JC_EUC_OR_SJIS.
 int InCodeCheck(std::string_view text);
+
+// The UTF-8 byte-order mark.
+inline constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
+
+// Whether a text is a UTF-8 document: it starts with the byte-order mark, or it is valid UTF-8 from end to
+// end (no NUL, overlong form, surrogate, code point above U+10FFFF or sequence cut short) and holds at least
+// one multi-byte sequence. Pure ASCII is not: it reads the same as Shift_JIS.
+bool IsUtf8Document(std::string_view text);
+// Bytes of the valid UTF-8 sequence that starts the text (1-4), by the same rules; 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text);
 
 // Shift_JIS text to JIS (ESC $ B ... ESC ( J).
 std::string sjis2jis83(std::string_view text);

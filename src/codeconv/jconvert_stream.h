@@ -42,6 +42,38 @@ private:
     std::size_t firstBinary_ = ~std::size_t(0); // a byte below 0x08 or 0xFF among the leading bytes
 };
 
+// What a UTF-8 check of a whole text found.
+struct Utf8Verdict
+{
+    bool bom = false;       // the text starts with the byte-order mark
+    bool valid = true;      // valid UTF-8 from end to end, as IsUtf8Document counts it
+    bool multiByte = false; // at least one sequence of two or more bytes
+    bool document() const { return bom || (valid && multiByte); }
+};
+
+// Checks a text given in pieces for UTF-8, as IsUtf8Document checks it whole.
+class Utf8Detector
+{
+public:
+    // Scans a piece; a sequence may run on into the next.
+    void Feed(std::string_view piece);
+    // True once an invalid byte was seen: the text is no UTF-8 document unless it starts with the mark.
+    bool Broken() const { return !valid_; }
+    // True once the first bytes were the byte-order mark.
+    bool Bom() const { return bomBytes_ == 3; }
+    // The verdict for the bytes fed so far as the whole text.
+    Utf8Verdict Finish() const;
+
+private:
+    std::size_t seen_ = 0;
+    int bomBytes_ = 0;      // leading bytes that matched the mark
+    int need_ = 0;          // continuation bytes still due
+    unsigned char low_ = 0; // range of the next continuation byte
+    unsigned char high_ = 0;
+    bool valid_ = true;
+    bool multiByte_ = false;
+};
+
 // Converts a text given in pieces as StrictConvertJCode converts it whole.
 class CodeStream
 {

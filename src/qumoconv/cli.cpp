@@ -21,7 +21,8 @@ struct CodeWord
 constexpr CodeWord CodeWords[] = {
     {"sjis", CharCode::Sjis, true}, {"jis", CharCode::Jis, true}, {"jis-old", CharCode::JisOld, false},
     {"euc", CharCode::Euc, true},   {"5", CharCode::Sjis, true},  {"2", CharCode::Jis, true},
-    {"3", CharCode::JisOld, false}, {"4", CharCode::Euc, true},
+    {"3", CharCode::JisOld, false}, {"4", CharCode::Euc, true},   {"utf8", CharCode::Utf8, true},
+    {"7", CharCode::Utf8, true},
 };
 
 std::optional<CharCode> ParseCode(std::string_view s, bool target)
@@ -68,9 +69,9 @@ constexpr Flag Flags[] = {
 
 std::string CodeName(int code)
 {
-    static constexpr const char *Names[] = {"ASCII", "BINARY", "JIS_NEW",    "JIS_OLD",
-                                            "EUC",   "SJIS",   "EUC_OR_SJIS"};
-    const std::string name = code >= 0 && code <= 6 ? Names[code] : "UNKNOWN";
+    static constexpr const char *Names[] = {"ASCII", "BINARY", "JIS_NEW",     "JIS_OLD",
+                                            "EUC",   "SJIS",   "EUC_OR_SJIS", "UTF8"};
+    const std::string name = code >= 0 && code <= 7 ? Names[code] : "UNKNOWN";
     return std::to_string(code) + " " + name;
 }
 
@@ -133,12 +134,13 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
             } else if (a == "--to") {
                 const std::optional<CharCode> value = ParseCode(v, true);
                 if (!value)
-                    return "cannot convert to '" + v + "' (use sjis, jis or euc, or 5, 2 or 4)";
+                    return "cannot convert to '" + v + "' (use sjis, jis, euc or utf8, or 5, 2, 4 or 7)";
                 err = setValue(o.to, *value, a);
             } else {
                 const std::optional<CharCode> value = ParseCode(v, false);
                 if (!value)
-                    return "cannot convert from '" + v + "' (use sjis, jis, jis-old or euc, or 5, 2, 3 or 4)";
+                    return "cannot convert from '" + v +
+                           "' (use sjis, jis, jis-old, euc or utf8, or 5, 2, 3, 4 or 7)";
                 err = setValue(o.from, *value, a);
             }
             if (err)
@@ -168,18 +170,21 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
 std::string UsageText()
 {
     return "Usage: qumoconv OPERATION [OPTIONS] [--] [FILE]\n"
-           "Converts Japanese text between Shift_JIS, JIS and EUC-JP, rewrites line ends,\n"
+           "Converts Japanese text between Shift_JIS, JIS, EUC-JP and UTF-8, rewrites line ends,\n"
            "and encodes or decodes transfer encodings. Reads FILE (or standard input when\n"
            "FILE is missing or '-') and writes standard output; '--' ends the options.\n"
            "\n"
            "Operations:\n"
-           "  --guess              print the detected code, e.g. '5 SJIS'\n"
-           "  --to CODE            convert from the detected code to CODE: sjis, jis or euc\n"
-           "                       (or 5, 2, 4); text that is binary, or could be either\n"
-           "                       EUC-JP or Shift_JIS, is refused: give --from\n"
+           "  --guess              print the detected code, e.g. '5 SJIS': 0 ASCII, 1 BINARY,\n"
+           "                       2 JIS_NEW, 3 JIS_OLD, 4 EUC, 5 SJIS, 6 EUC_OR_SJIS, or\n"
+           "                       7 UTF8 for text that starts with the UTF-8 byte-order mark\n"
+           "                       or is valid UTF-8 (no NUL) with a multi-byte character\n"
+           "  --to CODE            convert from the detected code to CODE: sjis, jis, euc or\n"
+           "                       utf8 (or 5, 2, 4, 7); text that is binary, or could be\n"
+           "                       either EUC-JP or Shift_JIS, is refused: give --from\n"
            "  --from CODE --to CODE\n"
-           "                       convert from a given code: sjis, jis, jis-old or euc\n"
-           "                       (or 5, 2, 3, 4)\n"
+           "                       convert from a given code: sjis, jis, jis-old, euc or\n"
+           "                       utf8 (or 5, 2, 3, 4, 7)\n"
            "  --eol crlf|cr|lf     turn every line end (CR LF, CR, LF) into the one given,\n"
            "                       after --to when both are given\n"
            "  --base64 [--wrap]    Base64, with --wrap in lines of 76 characters\n"
@@ -196,11 +201,14 @@ std::string UsageText()
            "  --lf                 encoders break lines with LF instead of CR LF\n"
            "\n"
            "Code conversion streams: it reads and writes a piece at a time and holds only\n"
-           "the stretch that detection has not yet decided.\n"
+           "the stretch that detection has not yet decided. Telling UTF-8 apart reads to the\n"
+           "end of valid UTF-8, and conversions to or from UTF-8 take the whole input at\n"
+           "once; they use the system's CP932 tables, as the editor does.\n"
            "\n"
            "Exit status: 0 on success; 1 when nothing was converted (binary or undecided\n"
-           "text, input not in the encoding to decode, naming the first bad offset) or the\n"
-           "output cannot be written; 2 for a bad option or an unreadable file.\n";
+           "text, input not in the encoding to decode, a character Shift_JIS lacks, naming\n"
+           "the first bad offset) or the output cannot be written; 2 for a bad option or an\n"
+           "unreadable file.\n";
 }
 
 } // namespace qumoconv

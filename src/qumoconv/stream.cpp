@@ -3,6 +3,7 @@
 #include "code_choices.h"
 #include "jconvert.h"
 #include "jconvert_stream.h"
+#include "utf8_convert.h"
 
 #include <cstring>
 #include <memory>
@@ -52,15 +53,25 @@ private:
 int DetectCode(Input &in, std::string &held)
 {
     CodeDetector detector;
+    Utf8Detector utf8;
+    // UTF-8 goes first: valid UTF-8 is known only at its end, a mark at once.
+    const auto decided = [&] {
+        if (utf8.Bom())
+            return JC_UTF8;
+        return utf8.Broken() ? detector.Decided() : -1;
+    };
     std::size_t scanned = 0; // held bytes the detector has taken
     bool dropped = false;
-    while (detector.Decided() < 0) {
+    while (decided() < 0) {
         const std::size_t have = held.size();
         held.resize(have + Piece);
         const std::size_t got = in.Read(held.data() + have, Piece);
         held.resize(have + got);
+        utf8.Feed(std::string_view(held).substr(have));
         if (got == 0) {
-            const int code = detector.Finish(std::string_view(held).substr(scanned));
+            int code = detector.Finish(std::string_view(held).substr(scanned));
+            if (utf8.Finish().document())
+                code = JC_UTF8;
             if (dropped) {
                 held.clear();
                 in.Rewind();
@@ -78,7 +89,7 @@ int DetectCode(Input &in, std::string &held)
         held.clear();
         in.Rewind();
     }
-    return detector.Decided();
+    return decided();
 }
 
 void ConvertStream(const Options &o, Input &in)
@@ -95,7 +106,18 @@ void ConvertStream(const Options &o, Input &in)
                           "cannot tell whether " + in.Name() +
                               " is EUC-JP or Shift_JIS; nothing converted (give --from euc or --from sjis)"};
     }
-    CodeStream code(from, o.to ? JcValue(*o.to) : from);
+    const int to = o.to ? JcValue(*o.to) : from;
+    if (from == JC_UTF8 || to == JC_UTF8) {
+        std::string input = std::move(held);
+        in.ReadAll(input);
+        std::string output = ConvertUtf8(input, from, to, in.Name());
+        std::string().swap(input);
+        if (o.eol)
+            output = NormalizeReturnCode(output, RcValue(*o.eol));
+        WriteOut(output);
+        return;
+    }
+    CodeStream code(from, to);
     ReturnCodeStream eol(o.eol ? RcValue(*o.eol) : RC_NONE);
 
     const std::size_t room = Piece + CodeStream::Lookahead;

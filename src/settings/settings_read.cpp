@@ -72,5 +72,6 @@ DialogOptions ReadDialogOptions(const ProfileFile &ini, const QString &dateTimeD
     o.decodeAll = ini.readBool("Code", "DecodeAll", o.decodeAll);
     o.charCode = ReadInRange(ini, "Code", "CharCode", o.charCode, 0, 2);
     o.retCode = ReadInRange(ini, "Code", "RetCode", o.retCode, 0, 2);
+    o.newUtf8 = ini.readBool("Code", "NewUtf8", o.newUtf8);
     return o;
 }

@@ -51,8 +51,9 @@ struct DialogOptions
     QString secondBrowserPath;
     bool autoDecode = false;
     bool decodeAll = false;
-    int charCode = 0; // 0 Shift_JIS, 1 JIS, 2 EUC
-    int retCode = 0;  // 0 CR+LF, 1 CR, 2 LF
+    int charCode = 0;     // 0 Shift_JIS, 1 JIS, 2 EUC
+    int retCode = 0;      // 0 CR+LF, 1 CR, 2 LF
+    bool newUtf8 = false; // new documents are UTF-8 with LF
 
     friend bool operator==(const DialogOptions &, const DialogOptions &) = default;
 };

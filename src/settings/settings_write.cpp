@@ -60,6 +60,9 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     ini.writeBool("Code", "DecodeAll", options.decodeAll);
     ini.writeInt("Code", "CharCode", options.charCode);
     ini.writeInt("Code", "RetCode", options.retCode);
+    // Written once chosen: a file that never had the key stays as it was.
+    if (options.newUtf8 || ini.readBool("Code", "NewUtf8", false))
+        ini.writeBool("Code", "NewUtf8", options.newUtf8);
 
     ini.writeInt("Pre", "msize", window.msize);
 

@@ -143,6 +143,7 @@ void TForm3::showOptions(const DialogOptions &o)
     CheckBox15->setChecked(o.decodeAll);
     RadioGroup2->setItemIndex(o.charCode);
     RadioGroup1->setItemIndex(o.retCode);
+    CheckBoxNewUtf8->setChecked(o.newUtf8);
 }
 
 DialogOptions TForm3::options() const
@@ -171,6 +172,7 @@ DialogOptions TForm3::options() const
     // Both groups always have a choice once read; keep the default otherwise.
     o.charCode = std::max(0, RadioGroup2->itemIndex());
     o.retCode = std::max(0, RadioGroup1->itemIndex());
+    o.newUtf8 = CheckBoxNewUtf8->isChecked();
     return o;
 }
 

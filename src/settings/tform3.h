@@ -78,6 +78,7 @@ public:
     QCheckBox *CheckBox15;
     RadioGroup *RadioGroup2;
     RadioGroup *RadioGroup1;
+    QCheckBox *CheckBoxNewUtf8;
     QCheckBox *CheckBox4;
     // 関連付け
     QCheckBox *CheckBox5;

@@ -202,6 +202,8 @@ QWidget *TForm3::createAdvancedPage()
     codes->addWidget(RadioGroup2);
     codes->addWidget(RadioGroup1);
     encodingLayout->addLayout(codes);
+    CheckBoxNewUtf8 = CheckBox(encoding, "CheckBoxNewUtf8",
+                               QStringLiteral("新規作成する文書をUTF-8 (LF) にする"), false, encodingLayout);
 
     QGroupBox *colouring = Group(page, QStringLiteral("HTML着色"));
     QVBoxLayout *colouringLayout = Column(colouring);

@@ -10,7 +10,8 @@ TEST(CodeChoices, EachCharacterCodeNamesItsIdentifier)
     const std::pair<CharCode, int> cases[] = {{CharCode::Sjis, JC_SJIS},
                                               {CharCode::Jis, JC_JIS_NEW},
                                               {CharCode::JisOld, JC_JIS_OLD},
-                                              {CharCode::Euc, JC_EUC}};
+                                              {CharCode::Euc, JC_EUC},
+                                              {CharCode::Utf8, JC_UTF8}};
     for (const auto &[code, identifier] : cases)
         EXPECT_EQ(JcValue(code), identifier) << int(code);
 }
@@ -23,5 +24,6 @@ TEST(CodeChoices, EachLineEndRewritesToItsSequence)
         EXPECT_EQ(NormalizeReturnCode("a\r\nb\rc\nd", RcValue(eol)),
                   "a" + sequence + "b" + sequence + "c" + sequence + "d")
             << int(eol);
+        EXPECT_EQ(LineEndBytes(eol), sequence) << int(eol);
     }
 }

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Targets it does not convert to.
                       Refusal{"--to jis-old", "cannot convert to 'jis-old'"}, Refusal{"--to 0", "to '0'"},
                       Refusal{"--to 1", "to '1'"}, Refusal{"--to 3", "to '3'"}, Refusal{"--to 6", "to '6'"},
-                      Refusal{"--to 7", "to '7'"},
+                      Refusal{"--to 8", "to '8'"},
                       // Detection results that name no code to convert from.
                       Refusal{"--from 6 --to euc", "from '6'"}, Refusal{"--from 1 --to sjis", "from '1'"},
                       Refusal{"--from 0 --to sjis", "from '0'"},
