@@ -9,6 +9,9 @@ namespace detail {
 QCollator FolderCollator()
 {
     QCollator collator;
+    // The C locale compares code points and ignores numbers: names then sort as in English.
+    if (collator.locale().language() == QLocale::C)
+        collator.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     return collator;

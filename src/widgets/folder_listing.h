@@ -31,7 +31,7 @@ struct FolderListingOptions
     bool filesFirst = false;
 };
 
-// Names in natural order ("file2" before "file10"), letter case aside.
+// Names in natural order ("file2" before "file10"), letter case aside, in any locale.
 QCollator FolderCollator();
 
 // The entry for `name`, keyed by `collator` (which FolderCollator made).

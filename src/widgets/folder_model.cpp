@@ -30,6 +30,10 @@ struct FolderModel::Node
     bool reading = false;   // a reading is on the worker
     bool changed = false;   // changed on disk during that reading
     bool watched = false;
+    // When a node was made for a path asked for, and when the folder's latest reading began:
+    // a reading older than a node knows nothing of it.
+    quint64 made = 0;
+    quint64 readSince = 0;
     mutable QIcon icon;
 };
 
@@ -136,6 +140,7 @@ FolderModel::Node *FolderModel::childStub(Node *parent, const QString &name, boo
     const int row = int(at - children.begin());
     beginInsertRows(indexOf(parent), row, row);
     auto node = std::make_unique<Node>(std::move(entry), parent);
+    node->made = ++clock_;
     Node *made = node.get();
     children.insert(children.begin() + row, std::move(node));
     endInsertRows();
@@ -175,6 +180,7 @@ void FolderModel::read(Node *folder)
         return;
     }
     folder->reading = true;
+    folder->readSince = clock_;
     const QString path = pathOf(folder);
     if (!folder->watched)
         folder->watched = watcher_.addPath(path);
@@ -213,9 +219,11 @@ void FolderModel::apply(const QString &path, std::optional<std::vector<FolderEnt
     size_t i = 0;
     size_t j = 0;
     while (i < children.size() || j < listed.size()) {
-        if (j == listed.size() || (i < children.size() && order(children[i]->entry, listed[j])))
-            gone.push_back(int(i++));
-        else if (i == children.size() || order(listed[j], children[i]->entry))
+        if (j == listed.size() || (i < children.size() && order(children[i]->entry, listed[j]))) {
+            if (children[i]->made <= folder->readSince)
+                gone.push_back(int(i));
+            ++i;
+        } else if (i == children.size() || order(listed[j], children[i]->entry))
             added.push_back(std::move(listed[j++]));
         else
             ++i, ++j;

@@ -73,6 +73,7 @@ private:
     QFileSystemWatcher watcher_;
     QTimer filler_;
     std::vector<Node *> filling_; // folders with rows still to add
+    quint64 clock_ = 0;           // counts nodes made for paths asked for
     QThread *thread_ = nullptr;
     QObject *worker_ = nullptr; // lives on thread_: what readings run on
     std::atomic<bool> stopping_ = false;
