@@ -66,16 +66,29 @@ FolderModel::Node *FolderModel::nodeOf(const QModelIndex &index) const
     return index.isValid() ? static_cast<Node *>(index.internalPointer()) : root_.get();
 }
 
+size_t FolderModel::position(const Node *folder, const FolderEntry &entry) const
+{
+    const FolderOrder order{options_.filesFirst};
+    const auto &children = folder->children;
+    return size_t(
+        std::lower_bound(children.begin(), children.end(), entry,
+                         [&](const auto &child, const FolderEntry &e) { return order(child->entry, e); }) -
+        children.begin());
+}
+
+bool FolderModel::holds(const Node *folder, size_t at, const FolderEntry &entry) const
+{
+    // Names are unique within a folder, so an entry not before the child at its position is that child.
+    return at < folder->children.size() &&
+           !FolderOrder{options_.filesFirst}(entry, folder->children[at]->entry);
+}
+
 int FolderModel::rowOf(const Node *node) const
 {
     // Siblings stay sorted, so a node's row is found by its entry.
-    const auto &siblings = node->parent->children;
-    const FolderOrder order{options_.filesFirst};
-    const auto at = std::lower_bound(
-        siblings.begin(), siblings.end(), node->entry,
-        [&](const auto &child, const FolderEntry &entry) { return order(child->entry, entry); });
-    Q_ASSERT(at != siblings.end() && at->get() == node);
-    return int(at - siblings.begin());
+    const size_t at = position(node->parent, node->entry);
+    Q_ASSERT(holds(node->parent, at, node->entry) && node->parent->children[at].get() == node);
+    return int(at);
 }
 
 QModelIndex FolderModel::indexOf(const Node *node) const
@@ -105,7 +118,6 @@ FolderModel::Node *FolderModel::find(const QString &path) const
 {
     if (!path.startsWith(QLatin1Char('/')))
         return nullptr;
-    const FolderOrder order{options_.filesFirst};
     Node *node = root_.get();
     QStringList names = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     names.prepend(QStringLiteral("/"));
@@ -114,12 +126,8 @@ FolderModel::Node *FolderModel::find(const QString &path) const
         Node *child = nullptr;
         for (const bool folder : {true, false}) {
             const FolderEntry probe{name, folder, key};
-            const auto &children = node->children;
-            const auto at =
-                std::lower_bound(children.begin(), children.end(), probe,
-                                 [&](const auto &c, const FolderEntry &e) { return order(c->entry, e); });
-            if (at != children.end() && (*at)->entry.name == name && (*at)->entry.folder == folder)
-                child = at->get();
+            if (const size_t at = position(node, probe); holds(node, at, probe))
+                child = node->children[at].get();
         }
         if (!child)
             return nullptr;
@@ -131,13 +139,11 @@ FolderModel::Node *FolderModel::find(const QString &path) const
 FolderModel::Node *FolderModel::childStub(Node *parent, const QString &name, bool folder)
 {
     FolderEntry entry = MakeFolderEntry(collator_, name, folder);
-    const FolderOrder order{options_.filesFirst};
+    const size_t at = position(parent, entry);
+    if (holds(parent, at, entry))
+        return parent->children[at].get();
     auto &children = parent->children;
-    const auto at = std::lower_bound(children.begin(), children.end(), entry,
-                                     [&](const auto &c, const FolderEntry &e) { return order(c->entry, e); });
-    if (at != children.end() && !order(entry, (*at)->entry))
-        return at->get();
-    const int row = int(at - children.begin());
+    const int row = int(at);
     beginInsertRows(indexOf(parent), row, row);
     auto node = std::make_unique<Node>(std::move(entry), parent);
     node->made = ++clock_;
@@ -256,29 +262,18 @@ void FolderModel::fillSome()
         auto &children = folder->children;
         if (folder->next < pending.size()) {
             const FolderEntry &first = pending[folder->next];
-            const auto at =
-                std::lower_bound(children.begin(), children.end(), first,
-                                 [&](const auto &c, const FolderEntry &e) { return order(c->entry, e); });
-            if (at != children.end() && !order(first, (*at)->entry)) {
+            const size_t at = position(folder, first);
+            if (holds(folder, at, first)) {
                 ++folder->next; // already there, made for a path asked for
                 continue;
             }
             // The entries that all belong before the same child go in as one run.
             const size_t limit = std::min(pending.size(), folder->next + budget);
             size_t end = folder->next + 1;
-            while (end < limit && (at == children.end() || order(pending[end], (*at)->entry)))
+            while (end < limit && (at == children.size() || order(pending[end], children[at]->entry)))
                 ++end;
-            const int row = int(at - children.begin());
-            std::vector<std::unique_ptr<Node>> run;
-            run.reserve(end - folder->next);
-            for (size_t k = folder->next; k < end; ++k)
-                run.push_back(std::make_unique<Node>(std::move(pending[k]), folder));
-            beginInsertRows(indexOf(folder), row, row + int(run.size()) - 1);
-            children.insert(children.begin() + row, std::make_move_iterator(run.begin()),
-                            std::make_move_iterator(run.end()));
-            endInsertRows();
-            budget -= run.size();
-            folder->next = end;
+            insertPending(folder, at, end);
+            budget -= end - std::exchange(folder->next, end);
         }
         if (folder->next < pending.size())
             continue;
@@ -289,6 +284,18 @@ void FolderModel::fillSome()
     }
     if (filling_.empty())
         filler_.stop();
+}
+
+void FolderModel::insertPending(Node *folder, size_t at, size_t end)
+{
+    std::vector<std::unique_ptr<Node>> run;
+    run.reserve(end - folder->next);
+    for (size_t k = folder->next; k < end; ++k)
+        run.push_back(std::make_unique<Node>(std::move(folder->pending[k]), folder));
+    beginInsertRows(indexOf(folder), int(at), int(at + run.size()) - 1);
+    folder->children.insert(folder->children.begin() + qsizetype(at), std::make_move_iterator(run.begin()),
+                            std::make_move_iterator(run.end()));
+    endInsertRows();
 }
 
 void FolderModel::removeRows(Node *folder, int first, int last)

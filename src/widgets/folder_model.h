@@ -57,12 +57,17 @@ private:
 
     Node *nodeOf(const QModelIndex &index) const;
     QModelIndex indexOf(const Node *node) const;
+    // Where `entry` goes among `folder`'s children, and whether it is already there.
+    size_t position(const Node *folder, const FolderEntry &entry) const;
+    bool holds(const Node *folder, size_t at, const FolderEntry &entry) const;
     int rowOf(const Node *node) const;
     QString pathOf(const Node *node) const;
     Node *find(const QString &path) const;
     Node *childStub(Node *parent, const QString &name, bool folder);
     void read(Node *folder);
     void apply(const QString &path, std::optional<std::vector<FolderEntry>> entries);
+    // Makes the pending entries from `next` to `end` children at row `at`.
+    void insertPending(Node *folder, size_t at, size_t end);
     void removeRows(Node *folder, int first, int last);
     void unwatch(const Node *node);
     void fillSome();
