@@ -1,8 +1,8 @@
 #include "folder_filter_model.h"
+#include "folder_model.h"
 #include "folder_roots_model.h"
 
 #include <QFileInfo>
-#include <QFileSystemModel>
 
 namespace detail {
 
@@ -18,11 +18,6 @@ void FolderFilterModel::setRoots(FolderRootsModel *roots, const QStringList &hid
     setSourceModel(roots);
 }
 
-void FolderFilterModel::setFilesFirst(bool on)
-{
-    sort(on ? 0 : -1);
-}
-
 bool FolderFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     // The drives themselves sit at the top or below the computer's node.
@@ -30,18 +25,9 @@ bool FolderFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourc
         return true;
     // The name is at hand; the whole path is built only for a likely match.
     const QModelIndex item = roots_->index(sourceRow, 0, sourceParent);
-    if (!hiddenNames_.contains(item.data(QFileSystemModel::FileNameRole).toString()))
+    if (!hiddenNames_.contains(item.data(FolderModel::FileNameRole).toString()))
         return true;
     return !hiddenPaths_.contains(roots_->filePath(item));
-}
-
-bool FolderFilterModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
-{
-    const bool leftFolder = roots_->isFolder(left);
-    const bool rightFolder = roots_->isFolder(right);
-    if (leftFolder != rightFolder)
-        return rightFolder;
-    return left.row() < right.row();
 }
 
 } // namespace detail

@@ -1,7 +1,8 @@
 #include "folder_roots_model.h"
 
+#include "folder_model.h"
+
 #include <QFileIconProvider>
-#include <QFileSystemModel>
 #include <QMimeData>
 
 namespace detail {
@@ -14,7 +15,7 @@ constexpr quintptr FirstRecord = 2;
 
 FolderRootsModel::FolderRootsModel(QObject *parent) : QAbstractProxyModel(parent) {}
 
-void FolderRootsModel::setRoots(QFileSystemModel *source, const QStringList &rootPaths,
+void FolderRootsModel::setRoots(FolderModel *source, const QStringList &rootPaths,
                                 const QString &virtualCaption)
 {
     beginResetModel();
@@ -285,7 +286,7 @@ QVariant FolderRootsModel::data(const QModelIndex &index, int role) const
         return QAbstractProxyModel::data(index, role);
     if (index.column() != 0)
         return {};
-    if (role == Qt::DisplayRole || role == QFileSystemModel::FileNameRole)
+    if (role == Qt::DisplayRole || role == FolderModel::FileNameRole)
         return virtualCaption_;
     if (role == Qt::DecorationRole)
         return QFileIconProvider().icon(QAbstractFileIconProvider::Computer);

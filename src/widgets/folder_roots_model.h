@@ -1,4 +1,4 @@
-// Puts chosen folders of a QFileSystemModel at the top of a tree (the drives
+// Puts chosen folders of a FolderModel at the top of a tree (the drives
 // of a computer, or one root folder), optionally under one virtual node, and
 // shows everything below them as the file-system model has it.
 #pragma once
@@ -8,9 +8,9 @@
 #include <QPersistentModelIndex>
 #include <vector>
 
-class QFileSystemModel;
-
 namespace detail {
+
+class FolderModel;
 
 class FolderRootsModel : public QAbstractProxyModel
 {
@@ -20,9 +20,9 @@ public:
     explicit FolderRootsModel(QObject *parent);
 
     // Shows the folders `rootPaths` of `source` at the top, below a node named `virtualCaption` if given.
-    void setRoots(QFileSystemModel *source, const QStringList &rootPaths, const QString &virtualCaption);
+    void setRoots(FolderModel *source, const QStringList &rootPaths, const QString &virtualCaption);
     // The file-system model underneath.
-    QFileSystemModel *fileSystem() const { return fs_; }
+    FolderModel *fileSystem() const { return fs_; }
     // Whether `index` is the virtual node above the roots.
     bool isVirtualNode(const QModelIndex &index) const;
     // Whether `index` is a folder (the virtual node counts as one).
@@ -61,7 +61,7 @@ private:
     void beginLayout();
     void endLayout();
 
-    QFileSystemModel *fs_ = nullptr;
+    FolderModel *fs_ = nullptr;
     QStringList rootPaths_;
     QList<QPersistentModelIndex> roots_;
     QString virtualCaption_;

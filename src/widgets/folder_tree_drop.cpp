@@ -76,7 +76,7 @@ void TFolderTreeViewEx::dragLeaveEvent(QDragLeaveEvent *event)
 
 void TFolderTreeViewEx::dropEvent(QDropEvent *event)
 {
-    // Not the base: QFileSystemModel would move every dropped file without asking.
+    // Not the base: it hands drops to the model, which takes none; the tree asks first.
     stopAutoScroll();
     setState(NoState);
     setDropTarget(QModelIndex());

@@ -1,12 +1,12 @@
 #include "folder_tree_view.h"
 #include "folder_filter_model.h"
+#include "folder_model.h"
 #include "folder_places.h"
 #include "folder_roots_model.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
-#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -22,7 +22,7 @@ QString MaskExtension(const QString &entry)
     return entry.startsWith(QLatin1Char('.')) ? entry : QLatin1Char('.') + entry;
 }
 
-// Entries are compared literally; QFileSystemModel reads wildcards.
+// Entries are compared literally; QDirIterator reads wildcards.
 QString MaskPattern(const QString &entry)
 {
     QString pattern = QStringLiteral("*");
@@ -175,30 +175,23 @@ void TFolderTreeViewEx::rebuild()
     const bool drives = root.isEmpty();
     const QStringList tops = drives ? FolderPlaces::Drives() : QStringList{root};
 
-    auto *fs = new QFileSystemModel(this);
-    fs->setReadOnly(true);
-    QDir::Filters filters = QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives;
+    detail::FolderListingOptions options;
+    options.filters = QDir::AllDirs | QDir::NoDotAndDotDot;
     if (showFile_)
-        filters |= QDir::Files;
+        options.filters |= QDir::Files;
     if (showIncludeHidden_ || isVirtualRoot())
-        filters |= QDir::Hidden | QDir::System;
-    fs->setFilter(filters);
-    fs->setNameFilterDisables(false);
-    QStringList patterns;
+        options.filters |= QDir::Hidden | QDir::System;
     for (const QString &extension : std::as_const(fileMask_))
-        patterns.append(MaskPattern(extension));
-    fs->setNameFilters(patterns);
-    fs->setRootPath(drives ? QDir::rootPath() : root);
+        options.extensions.append(MaskExtension(extension));
+    options.filesFirst = infoViewSort_ && showFile_;
+    auto *fs = new detail::FolderModel(options, this);
 
     auto *roots = new detail::FolderRootsModel(this);
     roots->setRoots(fs, tops, drives && showRootFolder_ ? QStringLiteral("コンピュータ") : QString());
     auto *filter = new detail::FolderFilterModel(this);
     filter->setRoots(roots, drives ? tops.mid(1) : QStringList());
-    filter->setFilesFirst(infoViewSort_ && showFile_);
 
     setModel(filter);
-    for (int column = 1; column < fs->columnCount(); ++column)
-        hideColumn(column);
     delete filter_;
     delete roots_;
     delete fs_;
@@ -210,7 +203,7 @@ void TFolderTreeViewEx::rebuild()
             [this] { emit OnChange(this, currentName()); });
     // Folders fill in the background: rows arriving above a node selected
     // by SetSelected push it out of sight, so it is brought back.
-    connect(fs, &QFileSystemModel::directoryLoaded, this, [this](const QString &folder) {
+    connect(fs, &detail::FolderModel::directoryLoaded, this, [this](const QString &folder) {
         if (!scrollTarget_.isEmpty() && Within(scrollTarget_, folder) && currentIndex().isValid())
             scrollTo(currentIndex(), EnsureVisible);
     });

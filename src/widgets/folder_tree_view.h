@@ -1,6 +1,7 @@
 // A tree of folders, and optionally files, below a chosen root: the folder
-// pane's browser. Filled lazily by QFileSystemModel, which also watches the
-// folders shown, so changes on disk appear without timed refreshes. Reports
+// pane's browser. Filled lazily by a folder model that reads folders on a
+// worker thread and watches the folders shown, so changes on disk appear
+// without timed refreshes. Reports
 // the path of a clicked node, selects the node of a path, runs files on
 // double click, and offers its own context menu and single-file drops.
 #pragma once
@@ -12,10 +13,10 @@
 #include <QUrl>
 #include <functional>
 
-class QFileSystemModel;
 class QMenu;
 
 namespace detail {
+class FolderModel;
 class FolderRootsModel;
 class FolderFilterModel;
 } // namespace detail
@@ -153,7 +154,7 @@ private:
     TRootFolder rootFolder_ = rfDrives;
     QString rootFolderName_;
 
-    QFileSystemModel *fs_ = nullptr;
+    detail::FolderModel *fs_ = nullptr;
     QString scrollTarget_; // the path SetSelected chose, kept in sight while folders fill
     detail::FolderRootsModel *roots_ = nullptr;
     detail::FolderFilterModel *filter_ = nullptr;
