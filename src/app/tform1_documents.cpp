@@ -228,8 +228,10 @@ void TForm1::SSButton2Click()
 bool TForm1::SaveAsChosenName()
 {
     const QString oldExtension = FileExtension(DocumentPath);
-    StartIn(SaveDialog1, DocumentPath);
+    // The filter first: choosing it afterwards would give the name the filter's first extension
+    // (page.html offered as page.htm).
     SaveDialog1->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
+    StartIn(SaveDialog1, DocumentPath);
     const DocumentFormat current = document_.format();
     SaveFormat->show(current);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())

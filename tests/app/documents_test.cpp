@@ -458,14 +458,17 @@ TEST_F(Documents, SaveAsAddsTheFiltersExtension)
 TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
 {
     form->DocumentPath = path(QStringLiteral("page.html"));
-    QString startFilter;
+    QString startFilter, startName;
     modals.Then([&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
         startFilter = dialog->selectedNameFilter();
+        startName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
         dialog->reject();
     });
     form->SSButton3Click();
     EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
+    // Not the filter's first extension: saving as offered must not make page.htm.
+    EXPECT_EQ(startName, QStringLiteral("page.html"));
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("page.html"))) << "cancel changes nothing";
 }
 
