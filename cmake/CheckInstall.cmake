@@ -8,7 +8,8 @@ if(failed)
 endif()
 foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/色見本.qmc share/qumoedit/help/index.html
              share/qumoedit/readme.txt share/applications/qumoedit.desktop
-             share/icons/hicolor/scalable/apps/qumoedit.svg share/man/man1/qumoedit.1 share/man/man1/qumoconv.1
+             share/icons/hicolor/scalable/apps/qumoedit.svg share/man/man1/qumoedit.1.gz share/man/man1/qumoconv.1.gz
+             share/doc/qumoedit/copyright
              share/metainfo/io.github.qumoedit.QUMOEDIT.metainfo.xml)
   if(NOT EXISTS ${root}/${file})
     message(FATAL_ERROR "not installed: ${file}")

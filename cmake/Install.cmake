@@ -16,8 +16,21 @@ install(FILES ${qumo_assets}/install/qumoedit.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${qumo_assets}/install/io.github.qumoedit.QUMOEDIT.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${qumo_assets}/install/qumoedit.1 ${qumo_assets}/install/qumoconv.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Man pages compressed, as Debian's man and lintian expect them.
+find_program(qumo_gzip gzip REQUIRED)
+set(qumo_man_pages)
+foreach(page qumoedit.1 qumoconv.1)
+  set(compressed ${CMAKE_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${qumo_assets}/install/${page} ${CMAKE_BINARY_DIR}/man/${page}
+    COMMAND ${qumo_gzip} -9nf ${CMAKE_BINARY_DIR}/man/${page}
+    DEPENDS ${qumo_assets}/install/${page}
+    COMMENT "Compressing ${page}")
+  list(APPEND qumo_man_pages ${compressed})
+endforeach()
+add_custom_target(qumo_man_pages ALL DEPENDS ${qumo_man_pages})
+install(FILES ${qumo_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${qumo_assets}/install/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qumoedit)
@@ -28,6 +41,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk, adwaita-icon-theme, qt6-translations-l10n, xdg-utils")
+# The preview opens pages in a browser; without one it can only say so.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "firefox-esr | chromium | www-browser")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)
 

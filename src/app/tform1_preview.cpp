@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -25,8 +26,14 @@ void TForm1::ShineSpeedButton1Click()
     const bool second =
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     // The path is the browser's one argument, never a shell's words.
-    if (second)
-        QProcess::startDetached(options.secondBrowserPath, {target});
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+    if (second && !QProcess::startDetached(options.secondBrowserPath, {target}))
+        ShowFileError(
+            QStringLiteral("2番目のブラウザ「%"
+                           "1」を起動できません。\n設定の「機能設定」でブラウザのパスを確かめてください。")
+                .arg(QDir::toNativeSeparators(options.secondBrowserPath)));
+    else if (!second && !QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
+        ShowFileError(QStringLiteral("%1 "
+                                     "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
+                                     "プリケーションの設定を確かめてください。")
+                          .arg(QDir::toNativeSeparators(target)));
 }

@@ -100,6 +100,20 @@ TEST_F(Preview, AFailedSaveStartsNoBrowser)
     EXPECT_EQ(modals.seen().size(), 1u);
 }
 
+// A browser that cannot be started is reported, not silently skipped.
+TEST_F(Preview, ABrowserThatCannotStartIsReported)
+{
+    form3->CheckBox16->setChecked(true);
+    form3->Edit2->setText(path(QStringLiteral("no-such-browser")));
+    Open(QStringLiteral("page.html"), "<p>");
+    modals.ThenClick(QMessageBox::Ok);
+    form->ShineSpeedButton1Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_TRUE(modals.seen()[0].text.contains(path(QStringLiteral("no-such-browser"))))
+        << modals.seen()[0].text.toStdString();
+    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p> edited");
+}
+
 } // namespace
 
 #include "preview_test.moc"
