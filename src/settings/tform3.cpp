@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -203,6 +204,16 @@ void TForm3::Button3Click()
 void TForm3::PButton1Click()
 {
     accept();
+}
+
+void TForm3::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        PButton1Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm3::ReadShellIntegration()

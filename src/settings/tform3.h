@@ -115,6 +115,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Enter presses OK, as in any dialog: the OK button is not a push button Qt would press.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();

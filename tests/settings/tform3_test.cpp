@@ -327,16 +327,23 @@ TEST_F(TForm3Test, SecondBrowserButtonFillsThePath)
     EXPECT_EQ(form.Edit2->text(), "kept");
 }
 
-TEST_F(TForm3Test, OkButtonClosesTheDialog)
+TEST_F(TForm3Test, OkButtonAndEnterCloseTheDialog)
 {
-    bool wasVisible = false;
-    QTimer::singleShot(0, [&] {
-        wasVisible = form.isVisible();
-        QTest::mouseClick(form.PButton1, Qt::LeftButton, {}, QPoint(10, 10));
-    });
-    QTimer::singleShot(2000, &form, &QDialog::reject); // keeps a failure from hanging
-    EXPECT_EQ(form.exec(), QDialog::Accepted);
-    EXPECT_TRUE(wasVisible);
+    const std::function<void()> presses[] = {
+        [this] { QTest::mouseClick(form.PButton1, Qt::LeftButton, {}, QPoint(10, 10)); },
+        [this] { QTest::keyClick(form.CheckBox1, Qt::Key_Return); },
+        [this] { QTest::keyClick(form.ComboBox1, Qt::Key_Enter, Qt::KeypadModifier); },
+    };
+    for (const auto &press : presses) {
+        bool wasVisible = false;
+        QTimer::singleShot(0, [&] {
+            wasVisible = form.isVisible();
+            press();
+        });
+        QTimer::singleShot(2000, &form, &QDialog::reject); // keeps a failure from hanging
+        EXPECT_EQ(form.exec(), QDialog::Accepted);
+        EXPECT_TRUE(wasVisible);
+    }
 }
 
 // Records the URLs the desktop would open.
