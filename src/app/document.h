@@ -65,6 +65,8 @@ public:
     DocumentFormat format() const { return formatFor(path); }
     // Whether the lines keep the different ends the file gave them.
     bool mixedLineEnds() const { return mixed_; }
+    // From now on every line is written with the format's one line end.
+    void unifyLineEnds() { mixed_ = false; }
 
     // Whether a file of the document's path exists that is not the one the
     // document last read or wrote (changed or replaced by another program,

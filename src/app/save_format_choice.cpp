@@ -54,8 +54,14 @@ SaveFormatChoice::SaveFormatChoice(QFileDialog *dialog)
         lineEnd->addItem(LineEndName(item));
 }
 
-void SaveFormatChoice::show(const DocumentFormat &format)
+void SaveFormatChoice::show(const DocumentFormat &format, bool mixedLineEnds)
 {
+    shown_ = format;
+    // The keep item follows the three line ends, so their rows stay the same.
+    while (lineEnd->count() > int(std::size(LineEndItems)))
+        lineEnd->removeItem(lineEnd->count() - 1);
+    if (mixedLineEnds)
+        lineEnd->addItem(QStringLiteral("混在のまま"));
     for (int i = 0; i < int(std::size(CodeItems)); ++i) {
         if (CodeItems[i].code == format.code && CodeItems[i].bom == (format.utf8() && format.bom))
             code->setCurrentIndex(i);
@@ -64,10 +70,19 @@ void SaveFormatChoice::show(const DocumentFormat &format)
         if (LineEndItems[i] == format.lineEnd)
             lineEnd->setCurrentIndex(i);
     }
+    if (mixedLineEnds)
+        lineEnd->setCurrentIndex(int(std::size(LineEndItems)));
+}
+
+bool SaveFormatChoice::keepsMixedLineEnds() const
+{
+    return lineEnd->currentIndex() == int(std::size(LineEndItems));
 }
 
 DocumentFormat SaveFormatChoice::chosen() const
 {
     const CodeItem &item = CodeItems[std::max(0, code->currentIndex())];
-    return {item.code, LineEndItems[std::max(0, lineEnd->currentIndex())], item.bom};
+    const ReturnCode end =
+        keepsMixedLineEnds() ? shown_.lineEnd : LineEndItems[std::max(0, lineEnd->currentIndex())];
+    return {item.code, end, item.bom};
 }

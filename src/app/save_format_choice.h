@@ -12,9 +12,16 @@ public:
     // Adds the two boxes to `dialog`, which must not be the desktop's own.
     explicit SaveFormatChoice(QFileDialog *dialog);
 
-    void show(const DocumentFormat &format);
+    // Offers `format`; with `mixedLineEnds` the line-end box also offers, and starts at, keeping
+    // every line's own end.
+    void show(const DocumentFormat &format, bool mixedLineEnds = false);
     DocumentFormat chosen() const;
+    // Whether a document with mixed line ends keeps them (else every line gets chosen().lineEnd).
+    bool keepsMixedLineEnds() const;
 
     QComboBox *code;
     QComboBox *lineEnd;
+
+private:
+    DocumentFormat shown_;
 };

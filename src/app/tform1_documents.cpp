@@ -233,9 +233,12 @@ bool TForm1::SaveAsChosenName()
     SaveDialog1->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
     StartIn(SaveDialog1, DocumentPath);
     const DocumentFormat current = document_.format();
-    SaveFormat->show(current);
+    SaveFormat->show(current, document_.mixedLineEnds());
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
+    // A line end chosen by name applies to every line, even when it is the most common one.
+    if (document_.mixedLineEnds() && !SaveFormat->keepsMixedLineEnds())
+        document_.unifyLineEnds();
     // Left as it was, the choice leaves a Shift_JIS document to the options'
     // rules for its new name.
     std::optional<DocumentFormat> as;

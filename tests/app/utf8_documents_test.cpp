@@ -5,6 +5,7 @@
 #include "save_format_choice.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,7 +43,29 @@ protected:
 
 // Rows of the save dialog's boxes.
 enum { Sjis, Jis, Euc, Utf8, Utf8Bom };
-enum { CrLf, Cr, Lf };
+enum { CrLf, Cr, Lf, KeepMixed };
+
+TEST_F(Utf8Documents, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
+{
+    WriteFile(QStringLiteral("mixed.txt"), "一\r\n二\n三\n");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("mixed.txt"))));
+    // Offered first: keeping each line's end. (Looking also lets the dialog list the folder, whose
+    // late selection of the document's own file would replace a name typed at once.)
+    QString offered;
+    modals.Then([&](QWidget *w) {
+        offered = form->SaveFormat->lineEnd->currentText();
+        static_cast<QDialog *>(w)->reject();
+    });
+    form->SSButton3Click();
+    EXPECT_EQ(offered, QStringLiteral("混在のまま"));
+    SaveAs(QStringLiteral("kept.txt"), Utf8, KeepMixed);
+    EXPECT_EQ(ReadFile(QStringLiteral("kept.txt")), "一\r\n二\n三\n");
+    EXPECT_EQ(Code(), QStringLiteral("UTF-8 混在"));
+    // LF is already the most common end: chosen by name, it still goes to every line.
+    SaveAs(QStringLiteral("unified.txt"), Utf8, Lf);
+    EXPECT_EQ(ReadFile(QStringLiteral("unified.txt")), "一\n二\n三\n");
+    EXPECT_EQ(Code(), QStringLiteral("UTF-8 LF"));
+}
 
 TEST_F(Utf8Documents, OpenedAndSavedUnchangedIsByteIdentical)
 {
