@@ -1,9 +1,9 @@
 #include "palette_fixture.h"
-
 #include "startup_rules.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <sys/stat.h>
 
 namespace {
 
@@ -118,6 +118,8 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
         return f.open(QIODevice::WriteOnly) && f.write(set) == set.size();
     };
     ASSERT_TRUE(write(program + "own.qmc") && write(outside + "new.qmc") && write(outside + "tab\tname.qmc"));
+    // Opened plainly, a FIFO would wait for a writer forever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(outside + "pipe.qmc").constData(), 0600), 0);
     const struct
     {
         QString dropped;
@@ -129,6 +131,7 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
         {program + "../prog/./own.qmc", false, "own.qmc"},
         {outside + "tab\tname.qmc", true, {}},
         {outside + "missing.qmc", true, {}},
+        {outside + "pipe.qmc", true, {}},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(!InstallClipSet(row.dropped, program).isEmpty(), row.refused) << row.dropped.toStdString();
