@@ -10,19 +10,12 @@ namespace Jconvert {
 
 namespace {
 
-constexpr std::uint64_t Ones = 0x0101010101010101ULL;
-constexpr std::uint64_t Highs = 0x8080808080808080ULL;
-
 // True when all eight bytes are in 0x08..0x7F and none is ESC: bytes on
 // which the main scan sets nothing, so it may skip them as a block.
 bool EightInert(const unsigned char *p)
 {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    const std::uint64_t below8 = (w - Ones * 0x08) & ~w & Highs;
-    const std::uint64_t x = w ^ (Ones * 0x1B);
-    const std::uint64_t esc = (x - Ones) & ~x & Highs;
-    return ((w & Highs) | below8 | esc) == 0;
+    const std::uint64_t w = detail::Load64(p);
+    return detail::AllAscii(w) && (detail::BytesBelow(w, 0x08) | detail::BytesEqual(w, 0x1B)) == 0;
 }
 
 bool IsBinaryByte(unsigned char c)

@@ -53,12 +53,23 @@ inline const unsigned char *Bytes(std::string_view s)
     return reinterpret_cast<const unsigned char *>(s.data());
 }
 
-// True when none of the eight bytes at p has its top bit set.
-inline bool EightAscii(const unsigned char *p)
+// True when none of the eight bytes of w has its top bit set.
+inline bool AllAscii(std::uint64_t w)
+{
+    return (w & 0x8080808080808080ULL) == 0;
+}
+
+inline std::uint64_t Load64(const unsigned char *p)
 {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
-    return (w & 0x8080808080808080ULL) == 0;
+    return w;
+}
+
+// True when none of the eight bytes at p has its top bit set.
+inline bool EightAscii(const unsigned char *p)
+{
+    return AllAscii(Load64(p));
 }
 
 // Reserves room for a result. For a large one, asks the kernel to back it
@@ -163,18 +174,17 @@ inline std::uint64_t KanaBytes(std::uint64_t w)
     return w & atLeast21 & ~atLeast60 & 0x8080808080808080ULL;
 }
 
-inline std::uint64_t Load64(const unsigned char *p)
+// Bytes of w below n (1 to 0x80), as their high bits; exact where no byte of w
+// has its high bit set.
+inline std::uint64_t BytesBelow(std::uint64_t w, unsigned n)
 {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
+    return (w - 0x0101010101010101ULL * n) & ~w & 0x8080808080808080ULL;
 }
 
 // Bytes of w equal to b, as their high bits.
 inline std::uint64_t BytesEqual(std::uint64_t w, unsigned char b)
 {
-    const std::uint64_t x = w ^ (0x0101010101010101ULL * b);
-    return (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
+    return BytesBelow(w ^ (0x0101010101010101ULL * b), 1);
 }
 
 // Runs one plan over the block at p. The output needs 16 bytes of room:

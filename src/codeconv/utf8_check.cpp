@@ -6,22 +6,16 @@
 #include "jconvert_stream.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace Jconvert {
 
 namespace {
 
-constexpr std::uint64_t Ones = 0x0101010101010101ULL;
-constexpr std::uint64_t Highs = 0x8080808080808080ULL;
-
 // Eight bytes below 0x80, none of them NUL.
 bool EightAscii(const unsigned char *p)
 {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    const std::uint64_t zero = (w - Ones) & ~w & Highs;
-    return ((w & Highs) | zero) == 0;
+    const std::uint64_t w = detail::Load64(p);
+    return detail::AllAscii(w) && detail::BytesBelow(w, 1) == 0;
 }
 
 // What a lead byte starts: the continuation bytes it needs and the range of
