@@ -286,8 +286,7 @@ TEST_F(Documents, DeclinedSaveAsChangesNothing)
     Type(QStringLiteral("é"));
     modals.Then([&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("new.txt"));
-        QMetaObject::invokeMethod(dialog, "accept");
+        AcceptFileName(dialog, QStringLiteral("new.txt"));
     });
     modals.ThenClick(QMessageBox::No);
     form->SSButton3Click();
@@ -352,8 +351,7 @@ TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
     modals.Then([&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
         startFolder = dialog->directory().absolutePath();
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("named.txt"));
-        QMetaObject::invokeMethod(dialog, "accept");
+        AcceptFileName(dialog, QStringLiteral("named.txt"));
     });
     form->SSButton4Click();
     ASSERT_EQ(modals.seen().size(), 1u);
@@ -432,9 +430,7 @@ TEST_F(Documents, SaveAsAddsTheFiltersExtension)
             dialog->selectNameFilter(dialog->nameFilters()[filter - 1]);
             // The dialog renames the file for a new filter: let it finish first.
             QCoreApplication::processEvents();
-            // What the user types (selectFile leaves a focused name field alone).
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-            QMetaObject::invokeMethod(dialog, "accept");
+            AcceptFileName(dialog, name);
         });
         form->SSButton3Click();
     };
@@ -506,8 +502,7 @@ TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
         EXPECT_EQ(dialog->directory().path(), dir_.path());
         dialog->selectNameFilter(dialog->nameFilters()[4]);
         QCoreApplication::processEvents();
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("script.cgi"));
-        QMetaObject::invokeMethod(dialog, "accept");
+        AcceptFileName(dialog, QStringLiteral("script.cgi"));
     });
     form->SSButton1Click();
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("script.cgi")));

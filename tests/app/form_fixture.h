@@ -10,7 +10,9 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
@@ -21,6 +23,18 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Types `name` into a file dialog's name field as a user does, then presses its accept button. The
+// field has the focus: the dialog leaves a focused field alone when the folder's listing arrives late
+// and selects the document's own file, which would otherwise replace a name typed at once.
+inline void AcceptFileName(QFileDialog *dialog, const QString &name)
+{
+    auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QApplication::setActiveWindow(dialog);
+    field->setFocus();
+    field->setText(name);
+    QMetaObject::invokeMethod(dialog, "accept");
+}
 
 // Answers modal dialogs in the order they open, one answer each; remembers
 // what each one was.

@@ -31,8 +31,7 @@ protected:
             auto *dialog = static_cast<QFileDialog *>(w);
             dialog->findChild<QComboBox *>(QStringLiteral("SaveCodeBox"))->setCurrentIndex(code);
             dialog->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->setCurrentIndex(lineEnd);
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-            QMetaObject::invokeMethod(dialog, "accept");
+            AcceptFileName(dialog, name);
         });
         if (answer != QMessageBox::NoButton)
             modals.ThenClick(answer);
