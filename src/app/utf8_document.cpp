@@ -8,6 +8,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__) && !defined(QUMO_NO_VECTORS)
+#include <emmintrin.h>
+#endif
+
 using Jconvert::ReturnCode;
 
 namespace {
@@ -118,6 +122,28 @@ bool FourAscii(const char16_t *p)
     return ((w & (Ones * 0xFF80)) | newline) == 0;
 }
 
+// Writes eight code units that are all ASCII but '\n' as eight bytes; false, writing nothing, when
+// they are not.
+bool EightAscii(const char16_t *p, char *o)
+{
+#if defined(__SSE2__) && !defined(QUMO_NO_VECTORS)
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i ascii =
+        _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+    const __m128i newline = _mm_cmpeq_epi16(units, _mm_set1_epi16(u'\n'));
+    if (_mm_movemask_epi8(_mm_andnot_si128(newline, ascii)) != 0xFFFF)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(o), _mm_packus_epi16(units, units));
+    return true;
+#else
+    if (!FourAscii(p) || !FourAscii(p + 4))
+        return false;
+    for (int k = 0; k < 8; ++k)
+        o[k] = char(p[k]);
+    return true;
+#endif
+}
+
 } // namespace
 
 Utf8Text DecodeUtf8Document(QByteArrayView bytes, bool valid)
@@ -146,6 +172,11 @@ qsizetype Utf8Encoder::EncodeTo(QStringView piece, char *out)
         const char16_t c = *p;
         // Most code units are ASCII or three bytes long: they go first.
         if (c < 0x80 && c != u'\n') {
+            if (end - p >= 8 && EightAscii(p, o)) {
+                o += 8;
+                p += 8;
+                continue;
+            }
             if (end - p >= 4 && FourAscii(p)) {
                 for (int k = 0; k < 4; ++k)
                     o[k] = char(p[k]);

@@ -118,4 +118,22 @@ TEST(Utf8Document, PiecesEncodeAsTheWholeText)
     }
 }
 
+// ASCII runs of every length around the eight-at-a-time step, broken by line breaks and wider
+// characters at every offset, encode as Qt's own UTF-8 does.
+TEST(Utf8Document, AsciiRunsOfEveryLengthAndOffset)
+{
+    const QString breakers[] = {QStringLiteral("\n"), QStringLiteral("é"), QStringLiteral("日"),
+                                QStringLiteral("😀"), QStringLiteral("\u007f")};
+    for (const QString &breaker : breakers) {
+        for (int run = 0; run <= 20; ++run) {
+            QString text;
+            for (int offset = 0; offset < 10; ++offset)
+                text += QString(run, QChar(u'a' + offset)) + breaker;
+            // CR LF: a line break taken for ASCII would come out as a bare LF.
+            const LineEnds ends{ReturnCode::CrLf, {}};
+            EXPECT_EQ(EncodeUtf8Document(text, ends, false), text.toUtf8().replace("\n", "\r\n")) << run;
+        }
+    }
+}
+
 } // namespace
