@@ -16,8 +16,8 @@ constexpr bool IsLeadByte(unsigned b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Built once from glibc's CP932 so that the preferred encoding of duplicated
-// characters (NEC and IBM extensions) is the one Windows writes.
+// Built once from glibc's CP932, whose encoder picks one form of each
+// duplicated character (NEC and IBM extensions); that form is ours too.
 struct Tables
 {
     std::array<char16_t, 256> single{};     // 0: no character

@@ -25,7 +25,7 @@ constexpr bool IsKeptByte(QStringView text, qsizetype i)
 
 struct DecodeInfo
 {
-    // Every pair was in the form Windows writes (no NEC/IBM duplicate forms).
+    // Every pair was in the form the encoder writes (no NEC/IBM duplicate forms).
     bool canonical = true;
     // Every line end was CR LF.
     bool crLfOnly = true;

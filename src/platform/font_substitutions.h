@@ -1,5 +1,5 @@
-// The Windows font names stored in settings and used by the dialogs map to
-// installed fonts.
+// The font names stored in settings and used by the dialogs (ＭＳ ゴシック and
+// the like) map to installed fonts.
 #pragma once
 
 #include <QStringList>

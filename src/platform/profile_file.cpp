@@ -193,7 +193,7 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
 
     for (Line &line : target->lines) {
         if (!line.key.isEmpty() && SameName(line.key, key)) {
-            // The existing spelling of the key stays, as Windows keeps it.
+            // The existing spelling of the key stays: SaveAsHTM is read as SaveAsHtm and stays SaveAsHTM.
             line.value = clean;
             line.text = line.key + u'=' + clean;
             return;

@@ -1,6 +1,5 @@
 // The Japanese imperial calendar's eras. Qt 6 has no Japanese QCalendar, so
-// the era comes from a table of the eras' first days (Gregorian dates, as
-// Windows' Japanese calendar starts them).
+// the era comes from a table of the eras' first days (Gregorian dates).
 #pragma once
 
 #include <QDate>

@@ -1,5 +1,5 @@
-// Where the folder tree's roots live on an XDG desktop. The tree's root
-// choices name Windows special folders; each maps to its nearest place here:
+// Where the folder tree's roots live on an XDG desktop. The stored root
+// choices keep their names; each maps to its nearest place here:
 //
 // | TRootFolder    | folder                                                        |
 // |----------------|---------------------------------------------------------------|
@@ -40,7 +40,7 @@ QString RootPath(TRootFolder root, const QString &manualName);
 QStringList Drives();
 // The volume root that SelectedDir asks for; empty for sdNone.
 QString SelectedDrive(TSelectedDir which);
-// Whether the root choice has no real folder on Windows (forces ShowRootFolder, lists everything).
+// Whether the root choice names no folder of the file system (forces ShowRootFolder, lists everything).
 bool IsVirtual(TRootFolder root);
 
 } // namespace FolderPlaces

@@ -49,7 +49,7 @@ TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
 
 TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
 {
-    // NEC-selected IBM kanji (ED40) and NEC row 13 "≒" (8790): Windows writes
+    // NEC-selected IBM kanji (ED40) and NEC row 13 "≒" (8790): the encoder writes
     // these characters as FA5C and 81E0.
     const QByteArray nec("\xED\x40\x87\x90\r\nabc\r\n", 11);
     WriteFile(QStringLiteral("nec.txt"), nec);
@@ -363,7 +363,7 @@ TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
 
 TEST_F(Documents, UntouchedLinesKeepTheirBytes)
 {
-    // Each line holds a character code page 932 has twice; Windows writes
+    // Each line holds a character code page 932 has twice; the encoder writes
     // ED40 as FA5C and 8790 as 81E0.
     const QByteArray file("\xED\x40\r\n\x87\x90\r\nz\xED\x40", 11);
     const struct

@@ -1,4 +1,4 @@
-// Every Windows font name the program uses resolves, through its
+// Every font name the program stores or offers resolves, through its
 // substitutes, to an installed face.
 #include "font_substitutions.h"
 

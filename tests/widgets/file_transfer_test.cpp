@@ -99,7 +99,7 @@ TEST_F(Transfer, AcrossDevicesTheSourceGoesOnlyAfterAWholeCopy)
     EXPECT_EQ(ReadFileBytes(other.filePath("page.htm")), "page");
     EXPECT_FALSE(QFileInfo::exists(source));
 
-    // A move out of a read-only folder copies the file, keeps the original and tells the user.
+    // Out of a folder that refuses the delete: the copy lands, the source stays, and the result says why.
     WriteFileBytes(other.filePath("keep.txt"), "keep");
     {
         ReadOnlyGuard locked(other.path());
