@@ -73,6 +73,7 @@ struct Choices
     bool menu = false;       // in the applications menu
     bool desktop = false;    // a launcher on the desktop
     bool openWith = false;   // offered by file managers under "Open With"
+    bool operator==(const Choices &) const = default;
 };
 
 // What the desktop says now about `program`; *otherTextOpener, when asked

@@ -107,9 +107,6 @@ void TForm3::LoadSettingsIntoDialog()
     ini.load();
     showOptions(ReadDialogOptions(ini, Edit1->text()));
     ReadShellIntegration();
-    initialTxtAssociated = CheckBox5->isChecked();
-    initialHtmlAssociated = CheckBox6->isChecked();
-    initialViewSourceAssociated = CheckBox12->isChecked();
 }
 
 void TForm3::showOptions(const DialogOptions &o)
@@ -220,6 +217,7 @@ void TForm3::ReadShellIntegration()
 {
     const ShellIntegration::Choices c = ShellIntegration::ReadChoices(
         ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand);
+    shownChoices = c;
     CheckBox5->setChecked(c.text);
     CheckBox6->setChecked(c.html);
     CheckBox7->setChecked(c.menu);
@@ -235,9 +233,6 @@ void TForm3::ReadShellIntegration()
 
 void TForm3::UpdateShellIntegration()
 {
-    const bool changed = CheckBox5->isChecked() != initialTxtAssociated ||
-                         CheckBox6->isChecked() != initialHtmlAssociated ||
-                         CheckBox12->isChecked() != initialViewSourceAssociated;
     ShellIntegration::Choices c;
     c.text = CheckBox5->isChecked();
     c.html = CheckBox6->isChecked();
@@ -245,11 +240,18 @@ void TForm3::UpdateShellIntegration()
     c.desktop = CheckBox8->isChecked();
     c.openWith = CheckBox9->isChecked();
     c.viewSource = CheckBox12->isChecked();
+    // Nothing to carry out: no file is touched and no message repeats on later closes.
+    if (c == shownChoices)
+        return;
+    const bool changed =
+        c.text != shownChoices.text || c.html != shownChoices.html || c.viewSource != shownChoices.viewSource;
     const ShellIntegration::Outcome outcome =
         ShellIntegration::Apply(ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), c,
                                 changed, previousTxtCommand);
     if (!outcome.error.isEmpty())
         ShowShellMessage(outcome.error + QStringLiteral("\nよって関連付けの設定は反映されません。"));
+    else
+        shownChoices = c;
     if (outcome.pointedHere)
         ShowShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
                                         "事前に「関連付け」の項の全てのチェックを外して下さい"));

@@ -13,6 +13,7 @@
 
 #include "editor_options.h"
 #include "settings_values.h"
+#include "shell_integration.h"
 
 #include <QDialog>
 
@@ -94,9 +95,8 @@ public:
     TShineSpeedButton *PButton1;
     QFileDialog *OpenDialog1;
 
-    bool initialTxtAssociated = false;
-    bool initialHtmlAssociated = false;
-    bool initialViewSourceAssociated = false;
+    // What the desktop holds of ours: read with the settings, updated by each successful close.
+    ShellIntegration::Choices shownChoices;
     QString previousTxtCommand;
     QString previousHtmlCommand;
     bool firstShowPending = true;

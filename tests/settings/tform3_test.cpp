@@ -220,17 +220,29 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
 
     form.LoadSettingsIntoDialog();
     EXPECT_FALSE(form.CheckBox5->isChecked());
-    EXPECT_FALSE(form.initialTxtAssociated);
+    EXPECT_FALSE(form.shownChoices.text);
     EXPECT_EQ(form.previousTxtCommand, "mousepad.desktop");
     form.CheckBox5->setChecked(true);
     form.CheckBox6->setChecked(true);
     form.CheckBox7->setChecked(false);
     form.CheckBox8->setChecked(true);
-    QTimer::singleShot(0, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+    int messages = 0;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&messages] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++messages;
             box->accept();
+        }
     });
+    answer.start();
     form.done(QDialog::Accepted);
+    EXPECT_EQ(messages, 1) << "the association now points here";
+    // Closed again unchanged: nothing is carried out twice, nothing is said twice.
+    form.done(QDialog::Accepted);
+    EXPECT_EQ(messages, 1);
+    // The main window writes the options at its close; the next start reads them back.
+    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings{}, QString(), form.options()));
 
     TForm3 next;
     next.setIniPath(form.iniPath());
@@ -240,10 +252,10 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     EXPECT_FALSE(next.CheckBox7->isChecked()) << "in no menu";
     EXPECT_TRUE(next.CheckBox8->isChecked());
     EXPECT_TRUE(next.CheckBox9->isChecked()) << "the entry is offered under Open With";
-    EXPECT_TRUE(next.initialTxtAssociated);
+    EXPECT_TRUE(next.shownChoices.text);
 
-    // Switched off: the previous opener comes back, and the launchers go.
-    next.previousTxtCommand = "mousepad.desktop";
+    // Switched off: the previous opener, kept across the restart, comes back, and the launchers go.
+    EXPECT_EQ(next.previousTxtCommand, "mousepad.desktop");
     for (QCheckBox *box : {next.CheckBox5, next.CheckBox6, next.CheckBox8, next.CheckBox9})
         box->setChecked(false);
     next.done(QDialog::Accepted);
