@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -31,14 +30,13 @@ void TForm1::CreateActions()
             &QPlainTextEdit::cut);
     connect(add("KCopy1", QStringLiteral("Copy　【記憶】          Ctrl+C")), &QAction::triggered, RichEdit1,
             &QPlainTextEdit::copy);
-    connect(add("KPaste1", QStringLiteral("Paste 【貼り付け】      Ctrl+V")), &QAction::triggered, RichEdit1,
-            &QPlainTextEdit::paste);
+    // Paste, quote and copy-all are wired with the editing behaviour.
+    add("KPaste1", QStringLiteral("Paste 【貼り付け】      Ctrl+V"));
     add("Quote", QStringLiteral("Quote【引用貼り付け】 Ctrl+Q"));
     add("KUndoCtrlZ1", QStringLiteral("Undo  【取り消し】      Ctrl+Z"));
     connect(add("K2", QStringLiteral("全て選択")), &QAction::triggered, RichEdit1,
             &QPlainTextEdit::selectAll);
-    connect(add("K3", QStringLiteral("全てクリップボード")), &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(RichEdit1->toPlainText()); });
+    add("K3", QStringLiteral("全てクリップボード"));
     for (const auto &[name, text] : {std::pair{"N4", u"全てテキストに変換"},
                                      {"N7", u"タグを小文字に統一"},
                                      {"N8", u"タグを大文字に統一"},

@@ -144,6 +144,14 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
     SetText(QStringLiteral("|"));
     QTest::keyClick(form->RichEdit1, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(Text(), QStringLiteral("> a\n> b\n"));
+    // Every way in pastes once: the key, the menu's action (also the toolbar's), and copy-all copies.
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    SetText(QStringLiteral("|"));
+    QTest::keyClick(form->RichEdit1, Qt::Key_V, Qt::ControlModifier);
+    form->Command("KPaste1")->trigger();
+    EXPECT_EQ(Text(), QStringLiteral("xx"));
+    form->Command("K3")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("xx"));
 
     form3->Edit1->setText(QStringLiteral("yyyy'年'"));
     SetText(QStringLiteral("|"));
