@@ -108,15 +108,18 @@ bool IsClipSetFile(const QString &path)
 
 QString InstallClipSet(const QString &path, const QString &programDir)
 {
-    const FileRead source = ReadRegularFile(path, 64 * 1024 * 1024);
+    // A set larger than the palettes load is refused here rather than installed unusable.
+    const FileRead source = ReadRegularFile(path, Palettes::MaxSetFileBytes);
     if (source.status != FileRead::Ok)
         return ReadFailureMessage(path, source);
+    // Installed as the set it names, so that the set box lists it whatever the extension's letter case.
     const QString name = QFileInfo(path).fileName();
-    // Only a name a set can have lands in the program folder.
-    const QString refused = Palettes::SetNameProblem(name.chopped(std::min<qsizetype>(name.size(), 4)));
-    if (!refused.isEmpty())
+    const qsizetype extension = name.endsWith(Palettes::ClipPalette().extension, Qt::CaseInsensitive) ? 4 : 3;
+    QString refused;
+    const QString target = Palettes::SetFilePath(programDir, name.chopped(std::min(name.size(), extension)),
+                                                 Palettes::ClipPalette(), &refused);
+    if (target.isEmpty())
         return refused;
-    const QString target = programDir + name;
     // Dropped from the program folder itself (under any spelling): writing it would truncate it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return {};

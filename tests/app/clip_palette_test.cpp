@@ -117,7 +117,8 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
         QFile f(file);
         return f.open(QIODevice::WriteOnly) && f.write(set) == set.size();
     };
-    ASSERT_TRUE(write(program + "own.qmc") && write(outside + "new.qmc") && write(outside + "tab\tname.qmc"));
+    ASSERT_TRUE(write(program + "own.qmc") && write(outside + "new.qmc") &&
+                write(outside + "tab\tname.qmc") && write(outside + "Upper.QMC"));
     // Opened plainly, a FIFO would wait for a writer forever.
     ASSERT_EQ(::mkfifo(QFile::encodeName(outside + "pipe.qmc").constData(), 0600), 0);
     const struct
@@ -131,6 +132,7 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
         {program + "../prog/./own.qmc", false, "own.qmc"},
         {outside + "tab\tname.qmc", true, {}},
         {outside + "missing.qmc", true, {}},
+        {outside + "Upper.QMC", false, "Upper.qmc"},
         {outside + "pipe.qmc", true, {}},
     };
     for (const auto &row : rows) {
@@ -141,7 +143,7 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
             EXPECT_EQ(file.readAll(), set) << row.dropped.toStdString();
         }
     }
-    EXPECT_EQ(QDir(program).entryList(QDir::Files), QStringList({"new.qmc", "own.qmc"}));
+    EXPECT_EQ(Palettes::ListClipSets(program), QStringList({"new", "own", "Upper"}));
 }
 
 } // namespace
