@@ -202,8 +202,11 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     TextCommands::InsertAtCaret(RichEdit1, expansion.text);
     // Stored offsets count editor units; the cursor counts characters.
     const int start = insertedAt + int(EditorUnits::IndexAt(expansion.text, expansion.selectStart));
-    const QString after = RichEdit1->toPlainText().mid(start);
+    // The selection may reach past the inserted text; it spans at most selectLength characters.
     QTextCursor cursor = RichEdit1->textCursor();
+    cursor.setPosition(start);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(expansion.selectLength));
+    const QString after = cursor.selection().toPlainText();
     cursor.setPosition(start);
     cursor.setPosition(start + int(EditorUnits::IndexAt(after, expansion.selectLength)),
                        QTextCursor::KeepAnchor);
