@@ -122,14 +122,15 @@ void TForm1::FollowCommandLine()
             Panel4->hide();
             Panel11->hide();
             Panel12->hide();
-            ColourAllTags();
+            // A page from the browser's cache is coloured even when loading does not colour.
+            if (!options_->options().useAutoHtml)
+                ColourAllTags();
         }
         break;
     }
 
+    // Loading coloured the tags already; a new document has none.
     ShowStatus();
-    if (options_->options().useAutoHtml)
-        ColourAllTags();
     PoChange();
     setAcceptDrops(true);
     emit StartUpFinished();

@@ -339,17 +339,18 @@ TEST_F(Drops, ClipSetIsInstalledOnYes)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].title, QStringLiteral("確認"));
     EXPECT_EQ(modals.seen()[0].text, QStringLiteral("クリップデータ「Sets.QMC」をインストールしますか？"));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Sets.QMC"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Sets.qmc"))));
 
-    WriteFile(QStringLiteral("Sets.QMC"), "older set");
+    // Installed as the set "Sets", replacing the older one.
+    WriteFile(QStringLiteral("Sets.qmc"), "older set");
     modals.ThenClick(QMessageBox::Yes);
     form->HandleDroppedFiles({source}, {300, 200});
-    EXPECT_EQ(ReadFile(QStringLiteral("Sets.QMC")), "*Button1\r\n");
+    EXPECT_EQ(ReadFile(QStringLiteral("Sets.qmc")), "*Button1\r\n");
     EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty()) << "a clip set is not opened as a document";
 
     // A read-only program folder is named as the reason, not the dropped file.
     ReadOnlyGuard readOnly(dir_.path());
-    ReadOnlyGuard readOnlySet(path(QStringLiteral("Sets.QMC")));
+    ReadOnlyGuard readOnlySet(path(QStringLiteral("Sets.qmc")));
     if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     modals.ThenClick(QMessageBox::Yes);
