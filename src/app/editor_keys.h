@@ -20,8 +20,8 @@ public:
     {
         std::function<void(const QString &sound)> play; // "key.wav", "enter.wav", skipped while one plays
         std::function<int()> tagCase;                   // the tag palette's case choice
-        std::function<void()> pastePlain;               // KPaste1Click
-        std::function<void()> pasteQuote;               // QuoteClick
+        std::function<void()> pastePlain;               // Ctrl+V: the 貼り付け command
+        std::function<void()> pasteQuote;               // Ctrl+Q: the 引用貼り付け command
     };
 
     // Installs itself on `editor`; `options` may change later (setOptions).
@@ -41,9 +41,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // RichEdit1KeyDown: true when the key is swallowed.
+    // A key pressed in the editor: true when the key is swallowed.
     bool keyDown(QKeyEvent *key);
-    // RichEdit1KeyPress for Enter: true when the indentation was inserted.
+    // Enter typed in the editor: true when the indentation was inserted.
     bool autoIndent();
 
     QPlainTextEdit *editor_;

@@ -18,11 +18,11 @@ void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite);
 void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite);
 // "TABで字下げ": a TAB in front of every line the selection touches.
 void IndentSelectedLines(QPlainTextEdit *editor);
-// KPaste1Click: the clipboard's text, and nothing else, pasted.
+// 貼り付け (Ctrl+V): the clipboard's text, and nothing else, pasted.
 void PastePlain(QPlainTextEdit *editor);
-// QuoteClick: the clipboard's text pasted as a quotation.
+// 引用貼り付け (Ctrl+Q): the clipboard's text pasted as a quotation.
 void PasteQuote(QPlainTextEdit *editor);
-// K3Click: the whole text to the clipboard; the caret stays.
+// 全てクリップボード: the whole text to the clipboard; the caret stays.
 void CopyWhole(QPlainTextEdit *editor);
 // Replaces the selection by `text` (the date and time, a template).
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text);

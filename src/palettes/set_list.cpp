@@ -9,7 +9,7 @@ namespace {
 constexpr QLatin1String KeyPrefix("*Button");
 constexpr int RecordFields = 5;
 
-// The number of a key line ("*Button" + decimal digits as IntToStr writes them); -1 otherwise.
+// The number of a key line ("*Button" + decimal digits without leading zeros or sign); -1 otherwise.
 int KeyNumber(QStringView line)
 {
     if (!line.startsWith(KeyPrefix, Qt::CaseInsensitive))
