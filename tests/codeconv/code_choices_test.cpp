@@ -1,20 +1,9 @@
-// The user's code and line-end choices reach the library as its own identifiers.
+// The user's line-end choices rewrite every line end to their sequence.
 #include "code_choices.h"
 
 #include <gtest/gtest.h>
 
 using namespace Jconvert;
-
-TEST(CodeChoices, EachCharacterCodeNamesItsIdentifier)
-{
-    const std::pair<CharCode, int> cases[] = {{CharCode::Sjis, JC_SJIS},
-                                              {CharCode::Jis, JC_JIS_NEW},
-                                              {CharCode::JisOld, JC_JIS_OLD},
-                                              {CharCode::Euc, JC_EUC},
-                                              {CharCode::Utf8, JC_UTF8}};
-    for (const auto &[code, identifier] : cases)
-        EXPECT_EQ(JcValue(code), identifier) << int(code);
-}
 
 TEST(CodeChoices, EachLineEndRewritesToItsSequence)
 {

@@ -120,17 +120,17 @@ TEST(ImageSize, FilesWrittenByQt)
         const char *name;
         const char *format;
         bool progressive;
-    } files[] = {{"a.png", "png", false},
-                 {"a.BMP", "bmp", false},
-                 {"a.jpg", "jpeg", false},
-                 {"b.jpeg", "jpeg", true},
-                 {"a.gif", "gif", false}};
+    } files[] = {
+        {"a.png", "png", false}, {"a.BMP", "bmp", false}, {"a.jpg", "jpeg", false}, {"b.jpeg", "jpeg", true}};
     for (const auto &f : files) {
         const QString path = dir.path() + '/' + f.name;
         QImageWriter writer(path, f.format);
         writer.setProgressiveScanWrite(f.progressive);
+        // Qt always writes PNG and BMP; JPEG comes from a plugin that may be missing (GIF headers are
+        // written by hand above).
         if (!writer.canWrite()) {
-            std::printf("no %s writer: skipped\n", f.format);
+            if (QByteArray(f.format) != "jpeg")
+                ADD_FAILURE() << "no " << f.format << " writer";
             continue;
         }
         ASSERT_TRUE(writer.write(image)) << f.name;

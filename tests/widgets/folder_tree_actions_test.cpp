@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDirIterator>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -89,13 +90,28 @@ TEST_F(FolderTreeActions, NewFolderAndRename)
         {path("index.htm"), "rename", "style.css", QString()}, // never replaces
         {path("empty"), "rename", "..", QString()},
     };
+    // Every path below the root with its bytes: a refused command leaves it exactly as it was.
+    const auto snapshot = [this] {
+        QStringList entries;
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString entry = it.next();
+            QFile file(entry);
+            entries << entry + u'=' +
+                           QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll().toHex() : "");
+        }
+        entries.sort();
+        return entries;
+    };
     for (const auto &c : cases) {
         messages.clear();
         typedName = c.typed;
+        const QStringList before = snapshot();
         run(c.target, c.command);
         if (c.made.isEmpty()) {
             EXPECT_EQ(messages.size(), 1) << c.typed.toStdString();
-            EXPECT_TRUE(QFileInfo::exists(c.target)) << c.typed.toStdString();
+            EXPECT_EQ(snapshot(), before) << c.typed.toStdString();
             continue;
         }
         EXPECT_TRUE(messages.isEmpty()) << c.typed.toStdString();

@@ -3,7 +3,9 @@
 #include "folder_tree_test_support.h"
 
 #include <QAbstractItemModelTester>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 
 using namespace folder_tree_test;
 
@@ -98,9 +100,14 @@ TEST_F(FolderTreeFill, FilesSelectedBeforeAndWhileTheFolderFillsAppearOnce)
     ASSERT_TRUE(tree.SetSelected(bigPath(QStringLiteral("f1500.txt"))));
     const QPersistentModelIndex big(node(bigPath()));
     // While it fills: the first turn's rows are in, the last file is still to come.
-    while (tree.model()->rowCount(big) < 2)
+    // One event at a time, so that the check runs between two turns; the timer bounds each wait.
+    QTimer wake;
+    wake.start(100);
+    QElapsedTimer waited;
+    waited.start();
+    while (tree.model()->rowCount(big) < 2 && waited.elapsed() < 20000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    ASSERT_LT(tree.model()->rowCount(big), Files);
+    ASSERT_LT(tree.model()->rowCount(big), Files) << "the folder filled in one turn";
     ASSERT_TRUE(tree.SetSelected(bigPath(QStringLiteral("f2500.txt"))));
     const QStringList shown = bigRows(Files + 4);
     EXPECT_EQ(shown.count(QStringLiteral("f1500.txt")), 1);

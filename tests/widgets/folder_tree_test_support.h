@@ -23,21 +23,20 @@ inline void PrintTo(const QString &text, std::ostream *out)
 
 namespace folder_tree_test {
 
-// Waits up to five seconds for `done`: the model fills in the background.
+// Waits for `done` (up to 20 s on a loaded machine): the model fills in the background.
 template <typename Predicate> bool waitFor(Predicate done)
 {
-    return widget_test::waitUntil(done, 5000);
+    return widget_test::waitUntil(done, 20000);
 }
 
-// The captions below `node`, in the tree's order, once `count` have arrived.
-// The index is kept persistent: the model sorts while it fills.
+// The captions below `node`, in the tree's order, once `count` have arrived
+// (rows arrive already sorted). The index is kept persistent: rows arrive above it.
 inline QStringList names(const QTreeView &tree, const QPersistentModelIndex &node, int count = -1)
 {
     const QAbstractItemModel *model = tree.model();
     if (model->canFetchMore(node))
         const_cast<QAbstractItemModel *>(model)->fetchMore(node);
     waitFor([&] { return count < 0 ? model->rowCount(node) > 0 : model->rowCount(node) == count; });
-    QTest::qWait(50); // a late sort
     QStringList captions;
     for (int row = 0; row < model->rowCount(node); ++row)
         captions.append(model->index(row, 0, node).data().toString());
