@@ -482,8 +482,9 @@ TEST_F(Documents, FileDialogsShowEachPatternOnceAndLeaveNoCompletionBehind)
         name->setText(QStringLiteral("typ"));
         name->completer()->complete();
         popup = name->completer()->popup();
-        name->setText(QStringLiteral("typed.txt"));
-        QMetaObject::invokeMethod(dialog, "accept");
+        // Shown once the folder is listed: only then can it be left behind.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 5000));
+        AcceptFileName(dialog, QStringLiteral("typed.txt"));
     });
     form->SSButton1Click();
     ASSERT_EQ(shown.size(), 6);

@@ -18,7 +18,7 @@ TEST(BodyColoursTest, AttributesOfTheTag)
          {0x302010, 0xFFFFFF, 0xFF0000, 0x800080, 0x0000FF}},
         // Link names inside longer names come first: each is read as a whole name.
         {"<BODY VLINK=\"#800080\" ALINK='#FF0000' LINK=#0000ff", {none, none, 0xFF0000, 0x800080, 0x0000FF}},
-        // Names are no colour for the literal rule, but browsers know them.
+        // Colour names are read as colours.
         {"<body bgcolor=white", {0xFFFFFF, none, none, none, none}},
         {"<body bgcolor = \"#abc\"  text=Navy", {0xCCBBAA, 0x800000, none, none, none}},
         // A name in a value, a value that is no colour, a missing value.

@@ -7,7 +7,7 @@
 #include <QFontInfo>
 #include <gtest/gtest.h>
 
-TEST(FontSubstitutions, WindowsNamesResolveToInstalledFaces)
+TEST(FontSubstitutions, StoredFontNamesResolveToInstalledFaces)
 {
     InstallJapaneseFontSubstitutions();
     const QStringList installed = QFontDatabase::families();
