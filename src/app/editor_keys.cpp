@@ -23,16 +23,8 @@ bool EditorKeys::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != editor_)
         return false;
-    if (event->type() == QEvent::KeyPress) {
-        const bool swallowed = keyDown(static_cast<QKeyEvent *>(event));
-        if (swallowed)
-            emit keyHandled();
-        return swallowed;
-    }
-    if (event->type() == QEvent::KeyRelease) {
-        emit keyHandled();
-        return false;
-    }
+    if (event->type() == QEvent::KeyPress)
+        return keyDown(static_cast<QKeyEvent *>(event));
     return false;
 }
 

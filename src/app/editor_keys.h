@@ -32,8 +32,6 @@ public:
     bool overwrite() const;
 
 signals:
-    // After every key press and release in the editor (PoChange).
-    void keyHandled();
     // The Insert key switched the mode.
     void overwriteChanged(bool overwrite);
 

@@ -33,7 +33,6 @@ void TForm1::CreateEditingBehaviour()
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
     hooks.pasteQuote = [this] { TextCommands::PasteQuote(RichEdit1); };
     editorKeys_ = new EditorKeys(RichEdit1, options_, std::move(hooks));
-    connect(editorKeys_, &EditorKeys::keyHandled, this, &TForm1::PoChange);
     connect(editorKeys_, &EditorKeys::overwriteChanged, this, [this](bool overwrite) {
         statusPanels_[0]->setText(overwrite ? QStringLiteral("上書き") : QStringLiteral("挿入"));
     });
