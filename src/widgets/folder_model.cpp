@@ -370,15 +370,17 @@ QVariant FolderModel::data(const QModelIndex &index, int role) const
     case Qt::DecorationRole: {
         if (!node->icon.isNull())
             return node->icon;
-        const QFileInfo info(pathOf(node));
-        // Files share their extension's icon: no file-type lookup per file while scrolling.
-        const QString extension = info.suffix().toLower();
+        // Files share their extension's icon: no file-type lookup per file while scrolling, and the
+        // path is built only the first time an extension is seen.
+        const QString &name = node->entry.name;
+        const qsizetype dot = name.lastIndexOf(u'.');
+        const QString extension = dot > 0 ? name.mid(dot + 1).toLower() : QString();
         if (node->entry.folder || extension.isEmpty())
-            return node->icon = icons_.icon(info);
+            return node->icon = icons_.icon(QFileInfo(pathOf(node)));
         auto cached = fileIcons_.find(extension);
         if (cached == fileIcons_.end())
-            cached = fileIcons_.insert(extension, icons_.icon(info));
-        return cached.value();
+            cached = fileIcons_.insert(extension, icons_.icon(QFileInfo(pathOf(node))));
+        return node->icon = cached.value();
     }
     default:
         return {};
