@@ -1,22 +1,12 @@
 #include "button_faces.h"
 
+#include "body_colours.h"
 #include "line_breaks.h"
 #include "set_files.h"
 
 namespace Palettes {
 
 namespace {
-
-int HexDigit(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    return -1;
-}
 
 LoadedSet LoadSet(const QString &programDir, const QString &name, const PaletteKind &kind)
 {
@@ -35,16 +25,10 @@ LoadedSet LoadSet(const QString &programDir, const QString &name, const PaletteK
 
 std::optional<quint32> ClipColour(const QString &content)
 {
+    // Only the seven-character "#RRGGBB" form colours a face.
     if (content.size() != 7 || content[0] != u'#')
         return std::nullopt;
-    quint32 rgb = 0;
-    for (const QChar c : QStringView(content).sliced(1)) {
-        const int digit = HexDigit(c);
-        if (digit < 0)
-            return std::nullopt;
-        rgb = rgb << 4 | quint32(digit);
-    }
-    return (rgb >> 16) | (rgb & 0x00FF00) | (rgb & 0xFF) << 16;
+    return Colour::ParseHtmlColour(content);
 }
 
 QList<ButtonFace> ButtonFaces(const SetList &list, const PaletteKind &kind)
