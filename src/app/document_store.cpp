@@ -13,21 +13,6 @@
 #include <algorithm>
 #include <cstring>
 
-QString CannotOpenMessage(const QString &path)
-{
-    return QStringLiteral("ファイル %1 は開けません").arg(QDir::toNativeSeparators(path));
-}
-
-QString CannotCreateMessage(const QString &path)
-{
-    return QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path));
-}
-
-QString WithReason(const QString &message, int error)
-{
-    return message + QStringLiteral("\n\n") + SystemReason(error);
-}
-
 namespace {
 
 QString TooLargeMessage(const QString &path)

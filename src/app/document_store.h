@@ -2,6 +2,8 @@
 // sees when they fail.
 #pragma once
 
+#include "system_reason.h"
+
 #include "file_identity.h"
 #include "file_read.h"
 #include "utf8_document.h"
@@ -75,9 +77,5 @@ TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUn
 // when `bom`, as WriteDocumentText writes; UTF-8 holds every character.
 TextWrite WriteUtf8DocumentText(const QString &path, QStringView text, const LineEnds &ends, bool bom);
 
-QString CannotOpenMessage(const QString &path);
-QString CannotCreateMessage(const QString &path);
-// The message with the system's reason (an errno value) after it.
-QString WithReason(const QString &message, int error);
 // Why `path` could not be read, for the user.
 QString ReadFailureMessage(const QString &path, const FileRead &read);

@@ -15,16 +15,6 @@ namespace Palettes {
 
 namespace {
 
-QString CannotOpen(const QString &path)
-{
-    return QStringLiteral("ファイル %1 は開けません").arg(QDir::toNativeSeparators(path));
-}
-
-QString CannotCreate(const QString &path)
-{
-    return QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path));
-}
-
 const QString KeptInMemory = QStringLiteral("\n\n変更はこのセットに残っています。");
 
 bool HasControl(const QString &name)
@@ -100,14 +90,14 @@ SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKin
         if (file.error == ENOENT)
             result.status = SetRead::Missing;
         else
-            result.message = CannotOpen(path) + QStringLiteral("\n\n") + SystemReason(file.error);
+            result.message = WithReason(CannotOpenMessage(path), file.error);
         break;
     case FileRead::NotRegular:
         result.message =
-            CannotOpen(path) + QStringLiteral("\n\n%1 はセットとして読めません。").arg(file.kind);
+            CannotOpenMessage(path) + QStringLiteral("\n\n%1 はセットとして読めません。").arg(file.kind);
         break;
     case FileRead::TooLarge:
-        result.message = CannotOpen(path) +
+        result.message = CannotOpenMessage(path) +
                          QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
         break;
     }
@@ -124,7 +114,7 @@ QString SaveSet(const QString &programDir, const QString &name, const PaletteKin
     const QByteArray bytes = SerializeSetFile(list.lines(), &unencodable);
     if (unencodable >= 0) {
         const Cp932::Unencodable bad = Cp932::DescribeCharacterAt(list.lines().join(u'\n'), unencodable);
-        return CannotCreate(path) +
+        return CannotCreateMessage(path) +
                QStringLiteral("\n\n%1 行目の「%2」は Shift_JIS で書けない文字です。")
                    .arg(bad.line)
                    .arg(bad.character) +
@@ -133,8 +123,8 @@ QString SaveSet(const QString &programDir, const QString &name, const PaletteKin
     const int error = SafeFileWriter::WriteAll(path, bytes);
     if (error == 0)
         return {};
-    return CannotCreate(path) + QStringLiteral("\n\n") + SystemReason(error) +
-           QStringLiteral("\n前のファイルはそのままです。") + KeptInMemory;
+    return WithReason(CannotCreateMessage(path), error) + QStringLiteral("\n前のファイルはそのままです。") +
+           KeptInMemory;
 }
 
 QString DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind)

@@ -1,5 +1,7 @@
 #include "system_reason.h"
 
+#include <QDir>
+
 #include <cerrno>
 #include <cstring>
 
@@ -32,4 +34,19 @@ QString SystemReason(int error)
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
+}
+
+QString CannotOpenMessage(const QString &path)
+{
+    return QStringLiteral("ファイル %1 は開けません").arg(QDir::toNativeSeparators(path));
+}
+
+QString CannotCreateMessage(const QString &path)
+{
+    return QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path));
+}
+
+QString WithReason(const QString &message, int error)
+{
+    return message + QStringLiteral("\n\n") + SystemReason(error);
 }

@@ -32,8 +32,7 @@ QString WriteText(const QString &path, const QString &text)
     const int error = SafeFileWriter::WriteAll(path, text.toUtf8());
     if (error == 0)
         return {};
-    return QStringLiteral("%1 に書き込めません。\n\n%2")
-        .arg(QDir::toNativeSeparators(path), SystemReason(error));
+    return WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error);
 }
 
 QString WriteLines(const QString &path, const QStringList &lines)
