@@ -31,7 +31,8 @@ DocumentResult Document::load(const QString &file)
     else
         keptLines_.Remember(read.text, read.original);
     own_.reset();
-    mixed_ = read.utf8 && read.lineEnds.mixed();
+    lineEnd_ = read.lineEnds.main;
+    mixed_ = read.lineEnds.mixed();
     if (read.utf8)
         own_ = DocumentFormat{Jconvert::CharCode::Utf8, read.lineEnds.main, read.bom};
     if (mixed_)
@@ -42,9 +43,20 @@ DocumentResult Document::load(const QString &file)
     return {};
 }
 
+bool Document::optionsConvertLineEnds(const QString &file) const
+{
+    const DocumentCodeOptions options = CodeOptions(*options_);
+    return !own_ && options.retCode != 0 && ConvertsOnSave(file, options);
+}
+
 DocumentFormat Document::formatFor(const QString &file) const
 {
-    return own_ ? *own_ : OptionsFormat(file, CodeOptions(*options_));
+    if (own_)
+        return *own_;
+    // What the options do not convert stays as the file had it: CR LF
+    // ("0") is no conversion of the line ends.
+    const DocumentFormat converted = OptionsFormat(file, CodeOptions(*options_));
+    return {converted.code, optionsConvertLineEnds(file) ? converted.lineEnd : lineEnd_, false};
 }
 
 DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLose,
@@ -54,22 +66,23 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
     // The raw text keeps no-break spaces, which the plain-text copy would
     // turn into spaces.
     const QString text = text_->toRawText();
+    // Each line keeps its own end unless a line end was chosen for all: by
+    // name on save as, or by the options' conversion.
+    const bool keepMixed = mixed_ && format.lineEnd == lineEnd_ && (as || !optionsConvertLineEnds(file));
+    const LineEnds ends = keepMixed ? MarkedLineEnds(*text_, format.lineEnd) : LineEnds{format.lineEnd, {}};
     if (format.utf8()) {
-        const bool keepMixed = mixed_ && format.lineEnd == formatFor(path).lineEnd;
-        const LineEnds ends =
-            keepMixed ? MarkedLineEnds(*text_, format.lineEnd) : LineEnds{format.lineEnd, {}};
         const TextWrite write = WriteUtf8DocumentText(file, text, ends, format.bom);
         if (!write.written)
             return {DocumentResult::Failed, write.error};
     } else {
         const KeptBytes kept = keptLines_.Collect(*text_);
         const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
-        if (format == DocumentFormat{}) {
-            TextWrite write = WriteDocumentText(file, text, true, keptLines);
+        if (format.code == Jconvert::CharCode::Sjis) {
+            TextWrite write = WriteDocumentText(file, text, true, keptLines, ends);
             if (write.firstUnencodable >= 0 && !write.written) {
                 if (!agreeToLose(text, write.firstUnencodable))
                     return {DocumentResult::Declined, {}};
-                write = WriteDocumentText(file, text, false, keptLines);
+                write = WriteDocumentText(file, text, false, keptLines, ends);
             }
             if (!write.written)
                 return {DocumentResult::Failed, write.error};
@@ -79,7 +92,7 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
             if (unencodable >= 0 && !agreeToLose(text, unencodable))
                 return {DocumentResult::Declined, {}};
             QString error;
-            if (!WriteDocument(file, ConvertSavedBytes(sjis, ConversionOf(format)), &error))
+            if (!WriteDocument(file, ConvertSavedBytes(sjis, format.code, ends), &error))
                 return {DocumentResult::Failed, error};
         }
     }
@@ -94,7 +107,8 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
 void Document::rename(const QString &file, const std::optional<DocumentFormat> &as)
 {
     if (as) {
-        mixed_ = mixed_ && as->utf8() && as->lineEnd == format().lineEnd;
+        mixed_ = mixed_ && as->lineEnd == lineEnd_;
+        lineEnd_ = as->lineEnd;
         own_ = as;
     }
     path = file;
@@ -107,8 +121,11 @@ void Document::startNew(const QString &file)
     text_->clear();
     keptLines_.clear();
     own_.reset();
-    if (options_->options().newUtf8)
+    lineEnd_ = Jconvert::ReturnCode::CrLf;
+    if (options_->options().newUtf8) {
         own_ = NewUtf8Format;
+        lineEnd_ = NewUtf8Format.lineEnd;
+    }
     mixed_ = false;
     identity_ = {};
     noticed_ = {};

@@ -61,10 +61,11 @@ public:
     void startNew(const QString &path);
 
     // What the document is written as under its path: a UTF-8 document's own
-    // format or the one chosen on save as; else what the options say.
+    // format or the one chosen on save as; else the code and line end the
+    // options convert to, and what they do not convert as the file had it.
     DocumentFormat format() const { return formatFor(path); }
     // Whether the lines keep the different ends the file gave them.
-    bool mixedLineEnds() const { return mixed_; }
+    bool mixedLineEnds() const { return mixed_ && !optionsConvertLineEnds(path); }
     // From now on every line is written with the format's one line end.
     void unifyLineEnds() { mixed_ = false; }
 
@@ -79,12 +80,15 @@ public:
 
 private:
     DocumentFormat formatFor(const QString &file) const;
+    // Whether the options' line-end conversion decides how `file`'s lines end.
+    bool optionsConvertLineEnds(const QString &file) const;
 
     const EditorOptions *options_;
     QTextDocument *text_ = nullptr;
     KeptLines keptLines_;
-    std::optional<DocumentFormat> own_; // else the options decide
-    bool mixed_ = false;                // line ends marked on the lines
-    FileIdentity identity_;             // the file as last read or written
-    FileIdentity noticed_;              // an outside change already reported
+    std::optional<DocumentFormat> own_;                         // else the options decide
+    Jconvert::ReturnCode lineEnd_ = Jconvert::ReturnCode::CrLf; // the file's most common
+    bool mixed_ = false;                                        // line ends marked on the lines
+    FileIdentity identity_;                                     // the file as last read or written
+    FileIdentity noticed_;                                      // an outside change already reported
 };

@@ -1,7 +1,10 @@
 #include "document_codec.h"
 
+#include "code_choices.h"
 #include "cp932.h"
+#include "document_format.h"
 #include "jconvert.h"
+#include "line_ends.h"
 
 #include <QFileInfo>
 
@@ -52,27 +55,34 @@ QString DocumentTextFromBytes(QByteArrayView bytes, bool convert)
         return Cp932::Decode(bytes);
     const std::string lines = JoinLinesWithCrLf(std::string_view(bytes.data(), bytes.size()));
     const std::string sjis = JoinLinesWithCrLf(Jconvert::ConvertJCode(lines, Jconvert::JC_SJIS));
-    return Cp932::Decode(QByteArrayView(sjis.data(), qsizetype(sjis.size())));
+    QString text = Cp932::Decode(QByteArrayView(sjis.data(), qsizetype(sjis.size())));
+    // Joining ended the last line; the file may not have.
+    if (!bytes.isEmpty() && bytes.back() != '\r' && bytes.back() != '\n' && text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
 }
 
 QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentCodeOptions &options)
 {
     const QByteArray bytes = Cp932::Encode(text);
-    return convert ? ConvertSavedBytes(bytes, options) : bytes;
+    if (!convert)
+        return bytes;
+    const DocumentFormat format =
+        OptionsFormat(QStringLiteral(".html"), {true, true, options.charCode, options.retCode});
+    return ConvertSavedBytes(bytes, format.code, LineEnds{format.lineEnd, {}});
 }
 
-QByteArray ConvertSavedBytes(const QByteArray &sjis, const DocumentCodeOptions &options)
+QByteArray ConvertSavedBytes(const QByteArray &sjis, Jconvert::CharCode code, const LineEnds &ends)
 {
-    if (sjis.isEmpty())
-        return sjis;
-    std::string converted(sjis.constData(), sjis.size());
-    if (options.charCode == 1)
-        converted = Jconvert::ConvertJCode(converted, Jconvert::JC_JIS_NEW);
-    else if (options.charCode == 2)
-        converted = Jconvert::ConvertJCode(converted, Jconvert::JC_EUC);
-    if (options.retCode == 1)
-        converted = Jconvert::ConvertReturnCode(converted, Jconvert::RC_CR);
-    else if (options.retCode == 2)
-        converted = Jconvert::ConvertReturnCode(converted, Jconvert::RC_LF);
+    // Converted from what the editor holds, never guessed again: text whose
+    // only Japanese is half-width kana would be taken for another code.
+    std::string converted =
+        code == Jconvert::CharCode::Sjis
+            ? std::string(sjis.constData(), std::size_t(sjis.size()))
+            : Jconvert::StrictConvertJCode(std::string_view(sjis.constData(), std::size_t(sjis.size())),
+                                           Jconvert::JC_SJIS, Jconvert::JcValue(code));
+    std::size_t breaks = 0;
+    converted.resize(
+        std::size_t(ApplyLineEnds(converted.data(), qsizetype(converted.size()), ends, &breaks)));
     return QByteArray(converted.data(), qsizetype(converted.size()));
 }

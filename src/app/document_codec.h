@@ -2,10 +2,14 @@
 // code and line-end conversion. No window and no file access here.
 #pragma once
 
+#include "code_choices.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+
+struct LineEnds;
 
 // The options that decide how documents are read and written (held by the
 // settings dialog's controls).
@@ -32,12 +36,13 @@ bool ConvertsOnSave(const QString &path, const DocumentCodeOptions &options);
 std::string JoinLinesWithCrLf(std::string_view bytes);
 
 // The editor text ('\n' line breaks) of a file's bytes: converted to Shift_JIS
-// first when `convert` is set.
+// first when `convert` is set. A last line without a line end stays so.
 QString DocumentTextFromBytes(QByteArrayView bytes, bool convert);
 
 // The bytes written for the editor's text: Shift_JIS with CR LF, then, when
 // `convert` is set and the text is not empty, the chosen code and line end.
 QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentCodeOptions &options);
 
-// Shift_JIS bytes with CR LF converted to the chosen code and line end.
-QByteArray ConvertSavedBytes(const QByteArray &sjis, const DocumentCodeOptions &options);
+// Shift_JIS bytes with CR LF converted exactly to `code` (Shift_JIS, JIS or
+// EUC-JP), each line break then written as `ends` gives it.
+QByteArray ConvertSavedBytes(const QByteArray &sjis, Jconvert::CharCode code, const LineEnds &ends);

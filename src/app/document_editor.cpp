@@ -1,6 +1,7 @@
 #include "document_editor.h"
 
 #include "document_codec.h"
+#include "stored_text.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -44,6 +45,14 @@ void DocumentEditor::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+QMimeData *DocumentEditor::createMimeDataFromSelection() const
+{
+    // The stored text: Qt's own copy turns no-break spaces into spaces.
+    auto *data = new QMimeData;
+    data->setText(TextTools::StoredSelection(textCursor()));
+    return data;
 }
 
 void DocumentEditor::insertFromMimeData(const QMimeData *source)

@@ -4,6 +4,7 @@
 #include "document_codec.h"
 #include "file_read.h"
 #include "jconvert_stream.h"
+#include "line_ends.h"
 #include "piece_writer.h"
 #include "safe_file_writer.h"
 #include "system_reason.h"
@@ -50,8 +51,10 @@ bool NameWasMangled(const QString &path)
 class PieceEncoder
 {
 public:
-    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits, Utf8Encoder *utf8 = nullptr)
-        : text_(text), kept_(kept), units_(pieceUnits), utf8_(utf8)
+    // Shift_JIS line breaks are written as `ends` gives them when given.
+    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits, Utf8Encoder *utf8 = nullptr,
+                 const LineEnds *ends = nullptr)
+        : text_(text), kept_(kept), units_(pieceUnits), utf8_(utf8), ends_(ends)
     {
     }
 
@@ -81,10 +84,13 @@ public:
         const qsizetype to = Cp932::PieceEnd(free, from_, units_);
         const QStringView piece = free.sliced(from_, to - from_);
         qsizetype unencodable = -1;
-        const qsizetype size =
+        qsizetype size =
             utf8_ != nullptr ? utf8_->EncodeTo(piece, out) : Cp932::EncodeTo(piece, out, &unencodable);
         if (unencodable >= 0 && firstUnencodable_ < 0)
             firstUnencodable_ = from_ + unencodable;
+        // Kept ranges hold no line break, so the breaks counted here are all of them.
+        if (utf8_ == nullptr && ends_ != nullptr)
+            size = ApplyLineEnds(out, size, *ends_, &breaks_);
         from_ = to;
         return size;
     }
@@ -94,6 +100,8 @@ private:
     const KeptBytes *kept_;
     qsizetype units_;
     Utf8Encoder *utf8_;
+    const LineEnds *ends_;
+    std::size_t breaks_ = 0;
     qsizetype from_ = 0;
     std::size_t range_ = 0;
     qsizetype keptDone_ = 0;
@@ -132,13 +140,17 @@ DocumentRead ReadDocument(const QString &path, bool convert)
         result.utf8 = true;
         result.bom = decoded.bom;
         result.lineEnds = std::move(decoded.lineEnds);
-    } else if (convert) {
-        result.text = DocumentTextFromBytes(file.bytes, true);
     } else {
-        Cp932::DecodeInfo info;
-        result.text = Cp932::Decode(file.bytes, &info);
-        if (!info.canonical)
-            result.original = file.bytes;
+        if (convert) {
+            result.text = DocumentTextFromBytes(file.bytes, true);
+        } else {
+            Cp932::DecodeInfo info;
+            result.text = Cp932::Decode(file.bytes, &info);
+            if (!info.canonical)
+                result.original = file.bytes;
+        }
+        // Code conversion moves no line break, so the file's own are the text's.
+        result.lineEnds = ScanLineEnds(file.bytes, Jconvert::ReturnCode::CrLf);
     }
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
@@ -219,9 +231,9 @@ TextWrite WritePieces(const QString &path, PieceEncoder &encoder, bool stopAtUne
 } // namespace
 
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
-                            const KeptBytes *kept)
+                            const KeptBytes *kept, const LineEnds &ends)
 {
-    PieceEncoder encoder(text, kept, PieceUnits);
+    PieceEncoder encoder(text, kept, PieceUnits, nullptr, &ends);
     return WritePieces(path, encoder, stopAtUnencodable, {});
 }
 

@@ -22,11 +22,11 @@ struct DocumentRead
     // (duplicate NEC/IBM character forms); else empty.
     QByteArray original;
     FileIdentity identity; // of the file that was read
-    // A UTF-8 document, decoded as UTF-8 whatever `convert` said: whether it
-    // starts with the byte-order mark, and how its lines end.
+    // A UTF-8 document, decoded as UTF-8 whatever `convert` said, and
+    // whether it starts with the byte-order mark.
     bool utf8 = false;
     bool bom = false;
-    LineEnds lineEnds;
+    LineEnds lineEnds; // as the file's lines end
 };
 
 // Reads and decodes `path`: a UTF-8 document (Jconvert::IsUtf8Document) as
@@ -65,13 +65,14 @@ struct TextWrite
     QString error;                   // the message to show when a write failed
 };
 
-// Writes EncodeDocument(text, kept) the way WriteDocument writes bytes,
+// Writes EncodeDocument(text, kept), its breaks as `ends` gives them, the way WriteDocument writes bytes,
 // encoding piece by piece while the previous piece is written, so a large
 // document is never held twice more. With stopAtUnencodable, a character code
 // page 932 lacks stops the save before the target is touched (not written, no
 // error, firstUnencodable set); otherwise it is written as '?'.
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
-                            const KeptBytes *kept = nullptr);
+                            const KeptBytes *kept = nullptr,
+                            const LineEnds &ends = {Jconvert::ReturnCode::CrLf, {}});
 
 // Writes `text` as UTF-8 with the line ends given, the byte-order mark first
 // when `bom`, as WriteDocumentText writes; UTF-8 holds every character.

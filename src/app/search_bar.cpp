@@ -82,7 +82,7 @@ SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
     connect(ShineSpeedButton5, &TShineSpeedButton::OnClick, this,
             [this] { emit markAllRequested(Edit1->text(), matchCase()); });
     connect(ShineSpeedButton6, &TShineSpeedButton::OnClick, this,
-            [this] { emit replaceRequested(Edit2->text()); });
+            [this] { emit replaceRequested(Edit1->text(), Edit2->text(), matchCase()); });
     connect(ShineSpeedButton7, &TShineSpeedButton::OnClick, this,
             [this] { emit replaceAllRequested(Edit1->text(), Edit2->text(), matchCase()); });
     fitHeight();

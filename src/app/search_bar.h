@@ -41,6 +41,6 @@ signals:
     void optionClicked();
     void findNextRequested(const QString &text, bool matchCase);
     void markAllRequested(const QString &text, bool matchCase);
-    void replaceRequested(const QString &replacement);
+    void replaceRequested(const QString &text, const QString &replacement, bool matchCase);
     void replaceAllRequested(const QString &text, const QString &replacement, bool matchCase);
 };

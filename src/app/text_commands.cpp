@@ -1,5 +1,6 @@
 #include "text_commands.h"
 
+#include "stored_text.h"
 #include "transformations.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ namespace TextCommands {
 
 void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite)
 {
-    const QString text = editor->toPlainText();
+    const QString text = TextTools::StoredText(*editor->document());
     const QString result = rewrite(text);
     if (result == text)
         return;
@@ -26,8 +27,7 @@ void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
     QTextCursor cursor = editor->textCursor();
     if (!cursor.hasSelection())
         return;
-    // The fragment gives line breaks as '\n', not U+2029.
-    cursor.insertText(rewrite(cursor.selection().toPlainText()));
+    cursor.insertText(rewrite(TextTools::StoredSelection(cursor)));
     editor->setTextCursor(cursor);
 }
 
@@ -68,7 +68,7 @@ void PasteQuote(QPlainTextEdit *editor)
 
 void CopyWhole(QPlainTextEdit *editor)
 {
-    QApplication::clipboard()->setText(editor->toPlainText());
+    QApplication::clipboard()->setText(TextTools::StoredText(*editor->document()));
 }
 
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text)

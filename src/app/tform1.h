@@ -227,6 +227,9 @@ private:
     // Saves to DocumentPath after the questions a plain save asks; Save As
     // when the path is a folder.
     bool SaveInPlace(bool askOverwrite);
+    // Whether the user lets a save replace the existing file `path`;
+    // `everySave` for the question F4 asks on each save.
+    bool AgreeToReplace(const QString &path, bool changedByOther, bool everySave);
     bool SaveAsChosenName();
     void StartNewDocument(const QString &path);
     QString ShippedFile(const QString &name) const;

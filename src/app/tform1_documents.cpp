@@ -152,25 +152,31 @@ bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentForma
     return saved.done();
 }
 
+bool TForm1::AgreeToReplace(const QString &path, bool changedByOther, bool everySave)
+{
+    const QString question =
+        changedByOther ? QStringLiteral("\nは他のプログラムによって変更されています。上書きしますか？")
+                       : QStringLiteral("\nは存在します。上書きしますか？");
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), path + question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(changedByOther ? QStringLiteral("ChangedOnDiskQuestion")
+                                     : QStringLiteral("OverwriteQuestion"));
+    // Yes throws away what the file holds now; only the question F4 asks on
+    // every save of the document's own file starts at yes.
+    box.setDefaultButton(everySave && !changedByOther ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool TForm1::SaveInPlace(bool askOverwrite)
 {
-    if (DocumentPath.isEmpty() || QFileInfo(DocumentPath).isDir())
+    // After "/setup" the path names a folder, which may be gone since.
+    if (DocumentPath.isEmpty() || DocumentPath.endsWith(u'/') || QFileInfo(DocumentPath).isDir())
         return SaveAsChosenName();
     const bool differs = document_.fileDiffers();
     const bool changed = differs && document_.holdsFile();
-    if (differs || (askOverwrite && QFileInfo::exists(DocumentPath))) {
-        const QString question =
-            changed ? QStringLiteral("\nは他のプログラムによって変更されています。上書きしますか？")
-                    : QStringLiteral("\nは存在します。上書きしますか？");
-        QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), DocumentPath + question,
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(changed ? QStringLiteral("ChangedOnDiskQuestion")
-                                  : QStringLiteral("OverwriteQuestion"));
-        if (changed)
-            box.setDefaultButton(QMessageBox::No);
-        if (box.exec() != QMessageBox::Yes)
-            return false;
-    }
+    if ((differs || (askOverwrite && QFileInfo::exists(DocumentPath))) &&
+        !AgreeToReplace(DocumentPath, changed, true))
+        return false;
     if (!SaveDocument(DocumentPath))
         return false;
     RichEdit1->document()->setModified(false);
@@ -189,6 +195,8 @@ void TForm1::CheckDiskChanges()
     QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), question,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("ReloadQuestion"));
+    // Enter must not throw the user's edits away.
+    box.setDefaultButton(RichEdit1->document()->isModified() ? QMessageBox::No : QMessageBox::Yes);
     const bool reload = box.exec() == QMessageBox::Yes;
     checkingDisk_ = false;
     if (reload)
@@ -248,6 +256,11 @@ bool TForm1::SaveAsChosenName()
     const bool saveAsHtm = options_->options().saveAsHtm;
     const QString chosen =
         WithExtensionForFilter(SaveDialog1->selectedFiles().first(), filter, saveAsHtm, oldExtension);
+    // Asked here rather than by the dialog: the extension is only known now.
+    const bool ownFile = chosen == DocumentPath && document_.holdsFile();
+    if (QFileInfo::exists(chosen) && (!ownFile || document_.fileDiffers()) &&
+        !AgreeToReplace(chosen, ownFile, false))
+        return false;
     // A declined or failed save leaves the document under its old name.
     if (!SaveDocument(chosen, as))
         return false;

@@ -5,6 +5,7 @@
 #include "editor_units.h"
 #include "set_files.h"
 #include "shine_speed_button.h"
+#include "stored_text.h"
 #include "template_expansion.h"
 #include "text_commands.h"
 #include "tform1.h"
@@ -133,6 +134,7 @@ void TForm1::DeleteSet(ButtonPalette *palette)
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), palette->kind().deletePrompt.arg(name),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("DeleteSet"));
+    box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
     const QString refused = Palettes::DeleteSet(ProgramDir, name, palette->kind());
@@ -176,8 +178,7 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     request.selectStart = record->selectStart;
     request.selectLength = record->selectLength;
     request.caseMode = palette->caseBox()->currentIndex();
-    // The fragment gives line breaks as '\n', not U+2029.
-    request.selection = RichEdit1->textCursor().selection().toPlainText();
+    request.selection = TextTools::StoredSelection(RichEdit1->textCursor());
     request.alignment = Panel3->ComboBox3->currentText();
     request.colours = TemplateColours();
     request.now = QDateTime::currentDateTime();
@@ -206,7 +207,7 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     QTextCursor cursor = RichEdit1->textCursor();
     cursor.setPosition(start);
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(expansion.selectLength));
-    const QString after = cursor.selection().toPlainText();
+    const QString after = TextTools::StoredSelection(cursor);
     cursor.setPosition(start);
     cursor.setPosition(start + int(EditorUnits::IndexAt(after, expansion.selectLength)),
                        QTextCursor::KeepAnchor);

@@ -5,24 +5,33 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QUrl>
 
 void TForm1::ShineSpeedButton1Click()
 {
-    if (!FileExtension(DocumentPath).toLower().contains(QStringLiteral("htm")))
-        return;
     PlayClickSound();
+    if (!FileExtension(DocumentPath).toLower().contains(QStringLiteral("htm"))) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("QUMOEDIT"),
+                        QStringLiteral("%1\nはHTML文書ではないので、ブラウザで表示できません。\n"
+                                       "表示するには、名前を付けて .html として保存してください。")
+                            .arg(QDir::toNativeSeparators(DocumentPath)),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("NotHtmlMessage"));
+        box.exec();
+        return;
+    }
     const DialogOptions options = options_->options();
     const QString target = options.useTmp ? ProgramDir + QStringLiteral("tmp.html") : DocumentPath;
-    if (!options.useTmp)
-        TextChanged = false;
-    // No overwrite question: the preview shows what is being written.
-    if (!SaveDocument(target))
+    // Written over the document's file, the page is saved as F4 saves it (a
+    // file another program changed is not overwritten unasked), but without
+    // the overwrite question: the preview shows what is being written.
+    if (options.useTmp ? !SaveDocument(target) : !SaveInPlace(false))
         return;
     if (!options.useTmp)
-        RichEdit1->document()->setModified(false);
+        TextChanged = false;
     const bool second =
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     // The path is the browser's one argument, never a shell's words.

@@ -24,7 +24,9 @@ void TForm1::CreateSearchBar()
         Mark([&] { return search_->markAll(text, matchCase); });
     });
     connect(Panel10, &SearchBar::replaceRequested, this,
-            [this](const QString &replacement) { Edit([&] { return search_->replace(replacement); }); });
+            [this](const QString &text, const QString &replacement, bool matchCase) {
+                Edit([&] { return search_->replace(text, replacement, matchCase); });
+            });
     connect(Panel10, &SearchBar::replaceAllRequested, this,
             [this](const QString &text, const QString &replacement, bool matchCase) {
                 Edit([&] { return search_->replaceAll(text, replacement, matchCase); });

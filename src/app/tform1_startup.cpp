@@ -104,6 +104,9 @@ void TForm1::FollowCommandLine()
         StartNewDocument(newDocument);
         break;
     case StartRequest::Setup:
+        // The remembered folder: a save goes to save as, even once it is gone.
+        if (!DocumentPath.isEmpty() && !DocumentPath.endsWith(u'/'))
+            DocumentPath += u'/';
         if (Form3 != nullptr) {
             Form3->PageControl1->setCurrentIndex(TForm3::AssociationPage);
             OpenSettingsDialog();

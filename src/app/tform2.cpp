@@ -1,6 +1,7 @@
 #include "tform2.h"
 
 #include "editor_units.h"
+#include "stored_text.h"
 #include "tool_panels.h"
 
 #include <QBoxLayout>
@@ -172,7 +173,7 @@ void TForm2::Show(const Palettes::ButtonDefinition &definition, const QString &b
     RichEdit2->clear();
     Edit1->setText(definition.caption);
     RichEdit1->setPlainText(definition.content);
-    const QString text = RichEdit1->toPlainText();
+    const QString text = TextTools::StoredText(*RichEdit1->document());
     const int start = int(EditorUnits::IndexAt(text, definition.selectStart));
     const int end = start + int(EditorUnits::IndexAt(QStringView(text).mid(start), definition.selectLength));
     QTextCursor cursor = RichEdit1->textCursor();
@@ -186,7 +187,8 @@ void TForm2::Show(const Palettes::ButtonDefinition &definition, const QString &b
 
 Palettes::ButtonDefinition TForm2::Definition() const
 {
-    const QString text = RichEdit1->toPlainText();
+    // A template keeps its no-break spaces.
+    const QString text = TextTools::StoredText(*RichEdit1->document());
     const QTextCursor cursor = RichEdit1->textCursor();
     const QStringView view(text);
     Palettes::ButtonDefinition definition;
@@ -195,7 +197,7 @@ Palettes::ButtonDefinition TForm2::Definition() const
     definition.selectStart = int(EditorUnits::Length(view.left(cursor.selectionStart())));
     definition.selectLength = int(EditorUnits::Length(
         view.mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart())));
-    definition.help = RichEdit2->toPlainText();
+    definition.help = TextTools::StoredText(*RichEdit2->document());
     return definition;
 }
 

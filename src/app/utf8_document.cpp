@@ -79,7 +79,7 @@ LineEnds TakeLineEnds(QString &text)
         return ends;
     char16_t *d = reinterpret_cast<char16_t *>(text.data());
     const qsizetype n = text.size();
-    std::array<qsizetype, 3> counts{};
+    qsizetype counts[3] = {};
     qsizetype w = 0;
     for (qsizetype r = 0; r < n; ++r) {
         const char16_t c = d[r];
@@ -98,15 +98,7 @@ LineEnds TakeLineEnds(QString &text)
         ++counts[std::size_t(kind)];
     }
     text.truncate(w);
-    // The most common kind; ties go to the earlier of CR LF, CR, LF.
-    std::size_t most = 0;
-    for (std::size_t k = 1; k < counts.size(); ++k) {
-        if (counts[k] > counts[most])
-            most = k;
-    }
-    ends.main = ReturnCode(most);
-    if (counts[most] == qsizetype(ends.each.size()))
-        ends.each.clear();
+    SettleLineEnds(ends, counts, ReturnCode::Lf);
     return ends;
 }
 

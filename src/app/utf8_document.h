@@ -6,24 +6,13 @@
 #pragma once
 
 #include "code_choices.h"
+#include "line_ends.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <vector>
-
-// The line ends of a text: one kind for all, or each break's own.
-struct LineEnds
-{
-    Jconvert::ReturnCode main = Jconvert::ReturnCode::Lf; // the most common; LF when there is none
-    // One per line break when the kinds differ, else empty.
-    std::vector<Jconvert::ReturnCode> each;
-
-    bool mixed() const { return !each.empty(); }
-    // The end of the break after line `line` (0-based).
-    Jconvert::ReturnCode at(std::size_t line) const { return line < each.size() ? each[line] : main; }
-};
 
 struct Utf8Text
 {

@@ -140,6 +140,10 @@ bool SafeFileWriter::open()
     if (::stat(Native(target_).constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return fail(EISDIR);
+        // A file the user may not write is not replaced either, although its
+        // folder would allow it; a file nobody may write stops root too.
+        if (::access(Native(target_).constData(), W_OK) != 0 || (st.st_mode & 0222) == 0)
+            return fail(EACCES);
         existed_ = true;
         owner_ = st.st_uid;
         group_ = st.st_gid;

@@ -39,7 +39,8 @@ public:
     SafeFileWriter(const SafeFileWriter &) = delete;
     SafeFileWriter &operator=(const SafeFileWriter &) = delete;
 
-    // Prepares the write; false with error() set when it cannot start.
+    // Prepares the write; false with error() set when it cannot start, as for
+    // an existing file the user may not write (EACCES).
     bool open();
     // Where the content goes between open() and commit().
     FdDevice *device() { return device_.get(); }

@@ -1,6 +1,7 @@
 #include "search_replace.h"
 
 #include "replace_exact_or_lower.h"
+#include "stored_text.h"
 #include "text_search.h"
 
 #include <QPlainTextEdit>
@@ -12,18 +13,6 @@
 namespace TextTools {
 
 namespace {
-
-// The document's text with one "\n" per block break, position for position
-// (toPlainText would also turn no-break spaces into spaces).
-QString DocumentText(const QTextDocument &document)
-{
-    QString text = document.toRawText();
-    for (QChar &c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    }
-    return text;
-}
 
 // Restores the document's modified flag on leaving: marking is not an edit.
 class KeepModified
@@ -67,7 +56,7 @@ SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
         return SearchOutcome::EmptySearch;
     QTextDocument *document = editor_->document();
     const KeepModified keep(document);
-    const qsizetype at = FindText(DocumentText(*document), text, qMax<qsizetype>(position_, 0), matchCase);
+    const qsizetype at = FindText(StoredText(*document), text, qMax<qsizetype>(position_, 0), matchCase);
     editor_->setFocus();
     if (at < 0) {
         editor_->moveCursor(QTextCursor::End);
@@ -77,6 +66,7 @@ SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
     }
     select(at, at + text.size());
     addMarks({{at, text.size()}});
+    found_ = {at, text.size()};
     canReplace_ = true;
     position_ = at + text.size();
     return SearchOutcome::Done;
@@ -88,7 +78,7 @@ SearchOutcome SearchReplace::markAll(const QString &text, bool matchCase)
         return SearchOutcome::EmptySearch;
     const KeepModified keep(editor_->document());
     TextRanges found;
-    for (const qsizetype at : FindAllMatches(DocumentText(*editor_->document()), text, matchCase))
+    for (const qsizetype at : FindAllMatches(StoredText(*editor_->document()), text, matchCase))
         found.append({at, text.size()});
     addMarks(found);
     if (!found.isEmpty())
@@ -98,11 +88,20 @@ SearchOutcome SearchReplace::markAll(const QString &text, bool matchCase)
     return SearchOutcome::Done;
 }
 
-SearchOutcome SearchReplace::replace(const QString &replacement)
+SearchOutcome SearchReplace::replace(const QString &text, const QString &replacement, bool matchCase)
 {
     if (!canReplace_)
         return SearchOutcome::NotFound;
     QTextCursor cursor = editor_->textCursor();
+    // The user may have selected other text or moved the caret since: only
+    // the match itself is replaced, else it is looked for again.
+    const bool holdsMatch =
+        cursor.selectionStart() == found_.start && cursor.selectionEnd() == found_.end() &&
+        FindText(StoredSelection(cursor), text, 0, matchCase) == 0 && found_.length == text.size();
+    if (!holdsMatch) {
+        position_ = qMax<qsizetype>(cursor.selectionStart(), 0);
+        return findNext(text, matchCase);
+    }
     const qsizetype length = editor_->document()->characterCount() - 1;
     if (length - (cursor.selectionEnd() - cursor.selectionStart()) + replacement.size() > maxChars_)
         return SearchOutcome::TooLong;
@@ -147,7 +146,7 @@ SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &repl
     if (search.isEmpty())
         return SearchOutcome::EmptySearch;
     QTextDocument *document = editor_->document();
-    const QString before = DocumentText(*document);
+    const QString before = StoredText(*document);
     const QList<qsizetype> matches = FindAllMatches(before, search, matchCase);
     const qsizetype growth = insert.size() - search.size();
     if (before.size() + growth * matches.size() > maxChars_)
@@ -222,6 +221,10 @@ void SearchReplace::follow(qsizetype from, qsizetype removed, qsizetype added)
             kept.append({mark.start + added - removed, mark.length});
     }
     marks_ = std::move(kept);
+    if (found_.start >= removedEnd)
+        found_.start += added - removed;
+    else if (found_.end() > from)
+        found_ = {-1, 0};
 }
 
 void SearchReplace::select(qsizetype start, qsizetype end)

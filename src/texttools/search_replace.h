@@ -44,8 +44,10 @@ public:
     // "全彩色": marks every match of `text`, the last one left selected.
     SearchOutcome markAll(const QString &text, bool matchCase);
 
-    // "置換": the selection replaced by `replacement`, which is marked.
-    SearchOutcome replace(const QString &replacement);
+    // "置換": the match "検索" selected replaced by `replacement`, which is
+    // marked; when the selection no longer holds that match of `text`, the
+    // next one is found instead.
+    SearchOutcome replace(const QString &text, const QString &replacement, bool matchCase);
 
     // "一括置換" in one undoable step; "[RET]" (or "[ret]") in either text is
     // a line break. Inserted text is never searched again.
@@ -66,6 +68,7 @@ private:
     qsizetype maxChars_;
     qsizetype position_ = 0;
     bool canReplace_ = false;
+    TextRange found_;  // the match "検索" selected last
     TextRanges marks_; // sorted, disjoint
     bool ownEdit_ = false;
     QMetaObject::Connection following_;

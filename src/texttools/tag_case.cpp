@@ -44,9 +44,9 @@ QString ConvertTagCase(const QString &text, int caseMode)
     qsizetype pos = 0;
     while (true) {
         const qsizetype open = text.indexOf(u'<', pos);
-        const qsizetype close = open < 0 ? -1 : text.indexOf(u'>', pos);
-        // No tag left, or a stray ">" ahead of the next "<": the rest stays.
-        if (open < 0 || close < open)
+        // A ">" ahead of the "<" is text (a script's "a > b"), not a tag's end.
+        const qsizetype close = open < 0 ? -1 : text.indexOf(u'>', open);
+        if (close < 0)
             break;
         out.append(QStringView(text).sliced(pos, open - pos));
         AppendConvertedTag(out, QStringView(text).sliced(open, close - open + 1), toLower);

@@ -59,14 +59,14 @@ TEST(DocumentLoad, WithoutConversionLineEndsOfAnyKindAndNoFinalBreak)
     EXPECT_EQ(DocumentTextFromBytes("", false), QString());
 }
 
-TEST(DocumentLoad, ConversionGivesEveryLineACrLfAndReadsEucAndJis)
+TEST(DocumentLoad, ConversionReadsEucAndJisAndKeepsALastLineWithoutEnd)
 {
     const QByteArray sjis = Sjis(Japanese);
-    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_EUC), true), Japanese + u'\n');
+    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_EUC), true), Japanese);
     // JIS has no half-width katakana: they come back full-width.
     const QString fullWidth = QStringLiteral("日本語のテキスト\nカタカナ and ASCII");
-    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_JIS_NEW), true), fullWidth + u'\n');
-    EXPECT_EQ(DocumentTextFromBytes(sjis, true), Japanese + u'\n');
+    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_JIS_NEW), true), fullWidth);
+    EXPECT_EQ(DocumentTextFromBytes(sjis + "\r\n", true), Japanese + u'\n');
     EXPECT_EQ(DocumentTextFromBytes("a\rb\r", true), QStringLiteral("a\nb\n")) << "lone CRs";
     EXPECT_EQ(JoinLinesWithCrLf("a\r\n\nb"), "a\r\n\r\nb\r\n");
     EXPECT_EQ(JoinLinesWithCrLf(""), "");

@@ -77,12 +77,12 @@ TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
     WriteFile(QStringLiteral("a.txt"), QByteArray::fromStdString(euc));
     form3->CheckBox14->setChecked(true);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.html"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese + u'\n');
+    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese) << "no line end is added";
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
     EXPECT_NE(form->RichEdit1->toPlainText(), japanese) << "a text file is not converted";
     form3->CheckBox15->setChecked(true);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese + u'\n');
+    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese);
 }
 
 TEST_F(Documents, SavingAsJisOnlyForHtmlNames)
@@ -358,6 +358,72 @@ TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
     EXPECT_EQ(startFolder, dir_.path());
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("named.txt")));
+    EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
+}
+
+// Enter on a question whose yes throws text away keeps the text.
+TEST_F(Documents, QuestionsThatLoseTextDefaultToNo)
+{
+    WriteFile(QStringLiteral("doc.txt"), "mine");
+    WriteFile(QStringLiteral("other.txt"), "other");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
+    const struct
+    {
+        const char *name;
+        QByteArray outside; // written to doc.txt first, when not null
+        const char *typed;  // typed first, when not null
+        std::function<void()> act;
+        const char *question;
+        QMessageBox::StandardButton expected;
+    } cases[] = {
+        {"reload, unsaved edits", "theirs 1", "x", [&] { form->CheckDiskChanges(); }, "ReloadQuestion",
+         QMessageBox::No},
+        {"changed on disk", "theirs 2", nullptr, [&] { form->SSButton4Click(); }, "ChangedOnDiskQuestion",
+         QMessageBox::No},
+        {"save as onto another file", QByteArray(), nullptr, [&] { form->SSButton3Click(); },
+         "OverwriteQuestion", QMessageBox::No},
+        {"reload, nothing unsaved", "theirs 3", nullptr,
+         [&] {
+             form->RichEdit1->document()->setModified(false);
+             form->CheckDiskChanges();
+         },
+         "ReloadQuestion", QMessageBox::Yes},
+    };
+    for (const auto &c : cases) {
+        if (!c.outside.isNull())
+            WriteFile(QStringLiteral("doc.txt"), c.outside);
+        if (c.typed != nullptr)
+            Type(QString::fromUtf8(c.typed));
+        if (QLatin1String(c.question) == QLatin1String("OverwriteQuestion"))
+            modals.Then([](QWidget *w) {
+                AcceptFileName(static_cast<QFileDialog *>(w), QStringLiteral("other.txt"));
+            });
+        QMessageBox::StandardButton pressed = QMessageBox::NoButton;
+        modals.ThenDefault(&pressed);
+        c.act();
+        ASSERT_TRUE(modals.allAnswered()) << c.name;
+        EXPECT_EQ(modals.seen().back().objectName, QLatin1String(c.question)) << c.name;
+        EXPECT_EQ(pressed, c.expected) << c.name;
+    }
+    EXPECT_EQ(ReadFile(QStringLiteral("other.txt")), "other");
+    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("theirs 3")) << "yes on the last reloaded";
+}
+
+TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
+{
+    const QString gone = path(QStringLiteral("gone"));
+    ASSERT_TRUE(QDir().mkdir(gone));
+    WriteIni("[Pre]\nPathName=" + gone.toUtf8() + "\n");
+    modals.ThenClose(); // the settings dialog "/setup" opens
+    Start({QStringLiteral("/setup")});
+    ASSERT_TRUE(QDir().rmdir(gone));
+    Type(QStringLiteral("x"));
+    modals.Then([&](QWidget *w) {
+        AcceptFileName(static_cast<QFileDialog *>(w), path(QStringLiteral("named.txt")));
+    });
+    form->SSButton4Click();
+    EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("SaveDialog1"));
+    EXPECT_FALSE(QFileInfo::exists(gone));
     EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
 }
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,6 +62,20 @@ public:
     void ThenClick(QMessageBox::StandardButton which)
     {
         Then([which](QWidget *w) { static_cast<QMessageBox *>(w)->button(which)->click(); });
+    }
+    // Presses the message box's default button, as Enter does; `pressed`
+    // gets which it was.
+    void ThenDefault(QMessageBox::StandardButton *pressed)
+    {
+        Then([pressed](QWidget *w) {
+            auto *box = static_cast<QMessageBox *>(w);
+            QPushButton *button = box->defaultButton();
+            *pressed = button == nullptr ? QMessageBox::NoButton : box->standardButton(button);
+            if (button != nullptr)
+                button->click();
+            else
+                box->done(QDialog::Rejected); // no default: fail, do not hang
+        });
     }
     void ThenClose()
     {

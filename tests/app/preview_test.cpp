@@ -66,6 +66,26 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
         form->RichEdit1->document()->setModified(false);
     }
     EXPECT_EQ(ReadFile(QStringLiteral("tmp.html")), "<p> edited");
+    // Only the text document was refused, with a word on how to preview it.
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("NotHtmlMessage"));
+    EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral(".html")));
+}
+
+// Saving in place for the browser asks what F4 asks of a file another
+// program changed; no means no save and no browser.
+TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
+{
+    OpenedFiles opened;
+    Open(QStringLiteral("page.html"), "<p>");
+    WriteFile(QStringLiteral("page.html"), "<p>theirs");
+    modals.ThenClick(QMessageBox::No);
+    form->Panel3->ShineSpeedButton1->Click();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
+    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>theirs");
+    EXPECT_TRUE(opened.files.isEmpty());
+    EXPECT_TRUE(form->RichEdit1->document()->isModified());
 }
 
 TEST_F(Preview, TheBrowseButtonShowsAGlyph)

@@ -68,7 +68,7 @@ TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
     });
     Start({QStringLiteral("/setup")});
     EXPECT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(form->DocumentPath, dir_.path());
+    EXPECT_EQ(form->DocumentPath, dir_.path() + u'/') << "a folder, not a file named like it";
     ASSERT_TRUE(CloseWindow());
     ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
     ASSERT_TRUE(ini.load());

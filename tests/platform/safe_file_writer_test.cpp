@@ -25,14 +25,14 @@ TEST(SafeFileWriter, MethodKeepsOwnerGroupAndLinks)
         uid_t user;
         Method method;
     } cases[] = {
-        {{false, 0, 0, 1, true}, me, Method::Replace},        // a new file
-        {{true, me, 1000, 1, true}, me, Method::Replace},     // my own file
-        {{true, me, 50, 1, true}, me, Method::Replace},       // mine, in a group of mine
-        {{true, me, 60, 1, true}, me, Method::InPlace},       // mine, a group I cannot give it
-        {{true, 1001, 50, 1, true}, me, Method::InPlace},     // a group member's shared file
-        {{true, me, 1000, 2, true}, me, Method::InPlace},     // hard links
-        {{true, me, 1000, 1, false}, me, Method::InPlace},    // a folder refusing new files
-        {{true, 1001, 60, 1, true}, 0, Method::Replace},      // root can give anything back
+        {{false, 0, 0, 1, true}, me, Method::Replace},     // a new file
+        {{true, me, 1000, 1, true}, me, Method::Replace},  // my own file
+        {{true, me, 50, 1, true}, me, Method::Replace},    // mine, in a group of mine
+        {{true, me, 60, 1, true}, me, Method::InPlace},    // mine, a group I cannot give it
+        {{true, 1001, 50, 1, true}, me, Method::InPlace},  // a group member's shared file
+        {{true, me, 1000, 2, true}, me, Method::InPlace},  // hard links
+        {{true, me, 1000, 1, false}, me, Method::InPlace}, // a folder refusing new files
+        {{true, 1001, 60, 1, true}, 0, Method::Replace},   // root can give anything back
         {{true, 1001, 60, 3, true}, 0, Method::InPlace},
     };
     for (const auto &c : cases)
@@ -51,7 +51,9 @@ bool Write(const QString &path, const QByteArray &bytes, int *error = nullptr)
 
 struct stat Stat(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
@@ -134,6 +136,55 @@ TEST(SafeFileWriter, GroupMemberSavingASharedFileLeavesItTheOwners)
     EXPECT_EQ(ReadFileBytes(path), "member's edit");
     EXPECT_EQ(Stat(path).st_uid, 1001u) << "the file stays its owner's";
     EXPECT_EQ(Stat(path).st_gid, 1500u);
+}
+
+// The folder would let a new file replace it, but the user may not write
+// the file itself: refused, whichever way the save would go.
+TEST(SafeFileWriter, AFileTheUserMayNotWriteIsRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "switching users needs root";
+    const struct
+    {
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool asUser; // written by uid 1000 (groups 1000) rather than root
+        bool written;
+    } cases[] = {
+        {1000, 1000, 0444, true, false}, {1001, 1500, 0664, true, false}, {1000, 1000, 0644, true, true},
+        {1001, 1500, 0666, true, true},  {0, 0, 0444, false, false},      {0, 0, 0644, false, true},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+        const QString path = dir.filePath(QStringLiteral("doc.txt"));
+        WriteFileBytes(path, "old");
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.mode), 0);
+        int error = 0;
+        if (!c.asUser) {
+            EXPECT_EQ(Write(path, "new", &error), c.written) << c.mode;
+        } else {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                const gid_t groups[] = {1000};
+                const bool dropped = ::setgroups(1, groups) == 0 && ::setresgid(1000, 1000, 1000) == 0 &&
+                                     ::setresuid(1000, 1000, 1000) == 0;
+                const bool ok = Write(path, "new", &error);
+                ::_exit(!dropped ? 2 : ok ? 0 : error == EACCES ? 1 : 3);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), c.written ? 0 : 1) << c.owner << " " << c.mode;
+            error = WEXITSTATUS(status) == 1 ? EACCES : 0;
+        }
+        EXPECT_EQ(ReadFileBytes(path), c.written ? "new" : "old") << c.owner << " " << c.mode;
+        EXPECT_EQ(error, c.written ? 0 : EACCES) << c.owner << " " << c.mode;
+        EXPECT_EQ(Stat(path).st_mode & 07777, c.mode);
+        EXPECT_EQ(EntriesIn(dir.path()), 1) << "no file left behind";
+    }
 }
 
 TEST(SafeFileWriter, FailuresGiveTheSystemsReason)

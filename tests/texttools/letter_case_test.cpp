@@ -55,8 +55,11 @@ TEST(ConvertTagCase, Cases)
         {"<p>テキストａ<ｂ x>", UpperCase, "<P>テキストａ<ｂ X>"},
         {"<B>text</B>", NoConversion, "<B>text</B>"},
         {"no tags HERE", LowerCase, "no tags HERE"},
-        {"a > b <B>", LowerCase, "a > b <B>"},
-        {"<B>x > y <I>", LowerCase, "<b>x > y <I>"},
+        // A ">" that is text ends no tag and stops nothing after it.
+        {"a > b <B>", LowerCase, "a > b <b>"},
+        {"<B>x > y <I>", LowerCase, "<b>x > y <i>"},
+        {"<P>a > b</P><B>x</B>", LowerCase, "<p>a > b</p><b>x</b>"},
+        {"<SCRIPT>if(a>b)x();</SCRIPT>", LowerCase, "<script>if(a>b)x();</script>"},
         {"<B>x<I", LowerCase, "<b>x<I"},
         {R"(<a title=x\r\ny>)", UpperCase, "<A TITLE=X\nY>"},
         {R"(<A X="\R\N">)", LowerCase, "<a x=\"\n\">"},

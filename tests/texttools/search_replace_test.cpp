@@ -101,14 +101,52 @@ TEST_F(SearchReplaceTest, EmptySearchTextDoesNothing)
 TEST_F(SearchReplaceTest, ReplaceTheFoundMatch)
 {
     setText("one two one");
-    EXPECT_EQ(search.replace("X"), SearchOutcome::NotFound); // disabled before a find
+    EXPECT_EQ(search.replace("one", "X", true), SearchOutcome::NotFound); // disabled before a find
     search.findNext("one", true);
-    EXPECT_EQ(search.replace("日本語"), SearchOutcome::Done);
+    EXPECT_EQ(search.replace("one", "日本語", true), SearchOutcome::Done);
     EXPECT_EQ(text(), "日本語 two one");
     EXPECT_FALSE(search.canReplace());
     EXPECT_EQ(search.searchPosition(), 3); // not moved for the longer replacement
     EXPECT_EQ(search.marks(), (TextRanges{{0, 3}}));
     EXPECT_TRUE(editor.document()->isModified());
+}
+
+// After "検索", the user may select other text, move the caret or edit: "置換"
+// replaces only the match itself, else finds the next one and changes nothing.
+TEST_F(SearchReplaceTest, ReplaceOnlyWhatTheSelectionStillHoldsOfTheMatch)
+{
+    const struct
+    {
+        int selectFrom, selectTo; // -1: keep the found selection
+        const char *typeAt0;      // typed at the start after the find, or null
+        const char *after;
+        const char *selectedAfter;
+    } cases[] = {
+        {-1, -1, nullptr, "XYZ def abc", ""},  // the match itself
+        {4, 7, nullptr, "abc def abc", "abc"}, // "def" selected: the next match is found from there
+        {5, 5, nullptr, "abc def abc", "abc"}, // caret moved: found again, nothing inserted
+        {-1, -1, "q", "qXYZ def abc", ""},     // an edit in front moves the match with it
+        {0, 2, nullptr, "abc def abc", "abc"}, // part of the match
+    };
+    for (const auto &c : cases) {
+        setText("abc def abc");
+        search.resetSearchPosition();
+        search.findNext("abc", true);
+        if (c.typeAt0 != nullptr) {
+            QTextCursor cursor(editor.document());
+            cursor.insertText(QString::fromUtf8(c.typeAt0));
+            // The editor's own cursor moves with the insert, keeping the match selected.
+        }
+        if (c.selectFrom >= 0) {
+            QTextCursor cursor = editor.textCursor();
+            cursor.setPosition(c.selectFrom);
+            cursor.setPosition(c.selectTo, QTextCursor::KeepAnchor);
+            editor.setTextCursor(cursor);
+        }
+        EXPECT_EQ(search.replace("abc", "XYZ", true), SearchOutcome::Done) << c.after;
+        EXPECT_EQ(text(), QString::fromUtf8(c.after));
+        EXPECT_EQ(selected(), QString::fromUtf8(c.selectedAfter)) << c.after;
+    }
 }
 
 TEST_F(SearchReplaceTest, ReplaceAllCases)
@@ -169,9 +207,9 @@ TEST_F(SearchReplaceTest, NothingPassesTheSizeLimit)
     setText("aaa");
     EXPECT_EQ(small.replaceAll("a", "aa", true), SearchOutcome::TooLong);
     small.findNext("a", true);
-    EXPECT_EQ(small.replace("aaaa"), SearchOutcome::TooLong);
+    EXPECT_EQ(small.replace("a", "aaaa", true), SearchOutcome::TooLong);
     EXPECT_EQ(text(), "aaa");
-    EXPECT_EQ(small.replace("aaa"), SearchOutcome::Done);
+    EXPECT_EQ(small.replace("a", "aaa", true), SearchOutcome::Done);
     EXPECT_EQ(text(), "aaaaa");
 }
 
