@@ -128,7 +128,7 @@ inline unsigned char *PutLeaveKanji(unsigned char *o)
 {
     o[0] = ESC;
     o[1] = '(';
-    o[2] = 'J';
+    o[2] = 'B'; // ASCII: after ESC ( J readers take '~' and '\\' for overline and yen
     return o + 3;
 }
 

@@ -77,7 +77,7 @@ bool IsUtf8Document(std::string_view text);
 // Bytes of the valid UTF-8 sequence that starts the text (1-4), by the same rules; 0 when there is none.
 std::size_t Utf8SequenceLength(std::string_view text);
 
-// Shift_JIS text to JIS (ESC $ B ... ESC ( J).
+// Shift_JIS text to JIS (ESC $ B ... ESC ( B).
 std::string sjis2jis83(std::string_view text);
 // EUC-JP text to JIS.
 std::string euc2jis83(std::string_view text);

@@ -10,9 +10,16 @@ namespace {
 constexpr std::string_view Prefix = "=?ISO-2022-JP?B?";
 constexpr std::string_view Suffix = "?=";
 
+constexpr std::string_view ToAscii = "\x1B(B";
+
 bool IsSjisLead(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool IsSjisTrail(unsigned char c)
+{
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
 std::size_t FindPrefix(std::string_view text, std::size_t from)
@@ -32,9 +39,10 @@ std::string CreateHeaderString(std::string_view sjisText)
     std::size_t i = 0;
     const std::size_t n = sjisText.size();
     while (i < n) {
-        // A lead byte without its trail byte stays a single character.
+        // A lead byte without a trail byte after it stays a single character.
         auto doubleAt = [&](std::size_t k) {
-            return k + 1 < n && IsSjisLead(static_cast<unsigned char>(sjisText[k]));
+            return k + 1 < n && IsSjisLead(static_cast<unsigned char>(sjisText[k])) &&
+                   IsSjisTrail(static_cast<unsigned char>(sjisText[k + 1]));
         };
         if (!doubleAt(i)) {
             out += sjisText[i++];
@@ -44,7 +52,8 @@ std::string CreateHeaderString(std::string_view sjisText)
         while (doubleAt(i))
             i += 2;
         out.append(Prefix);
-        out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start))));
+        // Each word ends in ASCII, so that it decodes by itself.
+        out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start)).append(ToAscii)));
         out.append(Suffix);
     }
     return out;
@@ -63,12 +72,20 @@ std::string DecodeHeaderString(std::string_view text)
         const std::size_t body = start + Prefix.size();
         const std::size_t close = text.find(Suffix, body);
         if (close == std::string_view::npos) {
-            pos = body; // an unclosed word loses its prefix only
+            pos = start; // an unclosed word stays as it is
             break;
         }
-        out.append(DecodeBase64(text.substr(body, close - body)));
-        out.append("\x1B(J");
-        pos = close + Suffix.size();
+        const std::size_t after = close + Suffix.size();
+        std::string bytes;
+        if (DecodeBase64Checked(text.substr(body, close - body), bytes).error != DecodeError::None) {
+            out.append(text.substr(start, after - start)); // not a word: kept as written
+        } else {
+            out.append(bytes);
+            // What follows is ASCII again (not JIS-Roman, which reads '~' and '\\' otherwise).
+            if (!bytes.ends_with(ToAscii))
+                out.append(ToAscii);
+        }
+        pos = after;
     }
     out.append(text.substr(pos));
     return out;

@@ -1,6 +1,6 @@
 // The frame shared by the Shift_JIS and EUC-JP to JIS converters: ASCII
 // passes through, ESC $ B goes before a run of two-byte characters and
-// ESC ( J after it (never at the end of the text). `step` converts the
+// ESC ( B after it (never at the end of the text). `step` converts the
 // character at p (a byte of 0x80 or above), advancing p and o.
 #pragma once
 

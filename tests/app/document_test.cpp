@@ -50,7 +50,7 @@ TEST_F(DocumentTest, SaveFollowsTheOptionsCodeAndAsksBeforeLosingCharacters)
          DocumentResult::Done,
          Cp932::Encode(QStringLiteral("漢\n字"))},
         {jis, QStringLiteral("b.html"), QStringLiteral("漢\n字"), true, DocumentResult::Done,
-         QByteArray("\x1B$B4A\x1B(J\n\x1B$B;z")},
+         QByteArray("\x1B$B4A\x1B(B\n\x1B$B;z")},
         {jis, QStringLiteral("c.txt"), QStringLiteral("漢"), true, DocumentResult::Done,
          Cp932::Encode(QStringLiteral("漢"))},
         {{}, QStringLiteral("d.txt"), QStringLiteral("é"), false, DocumentResult::Declined, QByteArray()},

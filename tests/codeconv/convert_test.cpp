@@ -10,7 +10,7 @@ using namespace Jconvert;
 
 namespace {
 const std::string EnterKanji = B({ESC, '$', 'B'});
-const std::string LeaveKanji = B({ESC, '(', 'J'});
+const std::string LeaveKanji = B({ESC, '(', 'B'});
 } // namespace
 
 TEST(PairArithmetic, KnownCells)

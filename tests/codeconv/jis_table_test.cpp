@@ -102,23 +102,31 @@ TEST(JisTable, IconvAgreesOnWholeTexts)
     EXPECT_EQ(jis2euc(sjis2jis83(sjis)), sjis2euc(sjis));
     EXPECT_EQ(euc2jis83(sjis2euc(sjis)), sjis2jis83(sjis));
 
-    // iconv's ISO-2022-JP leaves two-byte mode with ESC ( B where ours writes
-    // ESC ( J and adds none at the end; the text between escapes is the same.
-    auto strip = [](std::string s) {
-        std::string out;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '\x1B' && i + 2 < s.size())
-                i += 2;
-            else
-                out += s[i];
-        }
-        return out;
-    };
+    // iconv writes the same escapes, and returns to ASCII at the end where ours stops.
     const auto iconvJis = Iconv("EUC-JP", "ISO-2022-JP", sjis2euc(sjis));
     ASSERT_TRUE(iconvJis);
-    EXPECT_EQ(strip(*iconvJis), strip(sjis2jis83(sjis)));
-    EXPECT_NE(iconvJis->find("\x1B(B"), std::string::npos);
-    EXPECT_EQ(sjis2jis83(sjis).find("\x1B(B"), std::string::npos);
+    EXPECT_EQ(*iconvJis, sjis2jis83(sjis));
+}
+
+TEST(JisTable, AsciiAfterTwoByteRunsReadsAsAsciiInIconv)
+{
+    // '~' and '\\' after a run: JIS-Roman would turn them into overline and yen.
+    const struct
+    {
+        std::string sjis;
+        std::string utf8; // what iconv reads back from the JIS text
+    } cases[] = {
+        {"<a href=\"/~taro/\">\x93\xFA\x8B\x4C</a> C:\\dir", "<a href=\"/~taro/\">日記</a> C:\\dir"},
+        {"\x93\xFA~\\\r\n\x8B\x4C\\~", "日~\\\r\n記\\~"},
+        {"\xB1\xB2~ \\", "アイ~ \\"},
+        {"\x81\x5F~\x81\x5F\\", "＼~＼\\"},
+        {"~\\", "~\\"},
+    };
+    for (const auto &c : cases) {
+        const std::string jis = sjis2jis83(c.sjis);
+        EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", jis), c.utf8) << c.utf8;
+        EXPECT_EQ(euc2jis83(sjis2euc(c.sjis)), jis) << c.utf8;
+    }
 }
 
 TEST(JisTable, HalfWidthKatakanaTable)

@@ -53,7 +53,7 @@ inline std::string ToJisText(std::string_view t, bool euc)
         const unsigned char c = At(t, i);
         if (c < 0x80) {
             if (kanji)
-                o += "\x1B(J", kanji = false;
+                o += "\x1B(B", kanji = false;
             o += char(c);
             continue;
         }

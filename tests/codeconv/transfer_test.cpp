@@ -1,4 +1,5 @@
 #include "bytes.h"
+#include "iconv_oracle.h"
 #include "jconvert.h"
 
 #include <gtest/gtest.h>
@@ -152,25 +153,41 @@ TEST(MimeHeader, EncodesDoubleByteRuns)
     // 件名 test
     const std::string subject = B({0x8C, 0x8F, 0x96, 0xBC}) + " test";
     const std::string enc = CreateHeaderString(subject);
-    EXPECT_EQ(enc, "=?ISO-2022-JP?B?" + EncodeBase64(B({ESC, '$', 'B', 0x37, 0x6F, 0x4C, 0x3E})) + "?= test");
-    EXPECT_EQ(DecodeHeaderString(enc), B({ESC, '$', 'B', 0x37, 0x6F, 0x4C, 0x3E, ESC, '(', 'J'}) + " test");
+    const std::string word = B({ESC, '$', 'B', 0x37, 0x6F, 0x4C, 0x3E, ESC, '(', 'B'});
+    EXPECT_EQ(enc, "=?ISO-2022-JP?B?" + EncodeBase64(word) + "?= test");
+    EXPECT_EQ(DecodeHeaderString(enc), word + " test");
+    // Each word is whole ISO-2022-JP text, as iconv writes it.
+    EXPECT_EQ(Iconv("CP932", "ISO-2022-JP", subject.substr(0, 4)), word);
 
     // Half-width katakana are single-byte characters and stay outside.
     EXPECT_EQ(CreateHeaderString(B({0xB1, 'a'})), B({0xB1, 'a'}));
     // Two runs give two encoded words.
     const std::string two = CreateHeaderString(B({0x82, 0xA0, ' ', 0x82, 0xA2}));
     EXPECT_EQ(std::count(two.begin(), two.end(), '?'), 8);
-    // A lead byte cut off at the end is kept as it is.
+    // A lead byte cut off at the end, or before a byte that is no trail byte, is kept as it is.
     EXPECT_EQ(CreateHeaderString(B({'a', 0x82})), B({'a', 0x82}));
+    EXPECT_EQ(CreateHeaderString(B({0x8D, ' ', 't'})), B({0x8D, ' ', 't'}));
     EXPECT_EQ(CreateHeaderString(""), "");
 }
 
-TEST(MimeHeader, DecoderCaseAndUnclosedWords)
+TEST(MimeHeader, DecoderKeepsWhatIsNoWord)
 {
-    EXPECT_EQ(DecodeHeaderString("x =?iso-2022-jp?b?YWJj?= y"), "x abc\x1B(J y");
-    EXPECT_EQ(DecodeHeaderString("=?ISO-2022-JP?B?YWJj"), "YWJj"); // prefix removed, rest kept
-    EXPECT_EQ(DecodeHeaderString("no words here"), "no words here");
-    EXPECT_EQ(DecodeHeaderString("=?ISO-2022-JP?B?YQ==?==?ISO-2022-JP?B?Yg==?="), "a\x1B(Jb\x1B(J");
+    const std::string closedWord = "=?ISO-2022-JP?B?" + EncodeBase64("\x1B$B$\"\x1B(B") + "?=";
+    const struct
+    {
+        std::string header;
+        std::string decoded;
+    } cases[] = {
+        {"x =?iso-2022-jp?b?YWJj?= y", "x abc\x1B(B y"},
+        {"=?ISO-2022-JP?B?YWJj", "=?ISO-2022-JP?B?YWJj"}, // no closing "?="
+        {"=?ISO-2022-JP?B?!!!?=", "=?ISO-2022-JP?B?!!!?="},
+        {"a =?ISO-2022-JP?B?Y?= =?ISO-2022-JP?B?YQ==?=", "a =?ISO-2022-JP?B?Y?= a\x1B(B"},
+        {"no words here", "no words here"},
+        {"=?ISO-2022-JP?B?YQ==?==?ISO-2022-JP?B?Yg==?=", "a\x1B(Bb\x1B(B"},
+        {closedWord + "~", "\x1B$B$\"\x1B(B~"}, // already back in ASCII
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DecodeHeaderString(c.header), c.decoded) << c.header;
 }
 
 TEST(MimeHeader, RoundTripThroughShiftJis)
