@@ -3,8 +3,8 @@
 #include "set_list.h"
 
 #include <QList>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 namespace Palettes {
 
