@@ -1,6 +1,8 @@
 #include "mime_apps_list.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -198,6 +200,60 @@ QString FirstDefault(const QString &path, const QString &mime)
     return {};
 }
 
+// The first id that defaults.list or mimeinfo.cache in `folder` names for `mime`, as xdg-mime's
+// grep finds it; empty when none.
+QString CachedDefault(const QString &folder, const QString &mime)
+{
+    const QByteArray needle = mime.toUtf8() + '=';
+    for (const char *name : {"defaults.list", "mimeinfo.cache"}) {
+        for (const LineFile::Line &line : LineFile(folder + u'/' + QLatin1String(name)).lines) {
+            const qsizetype at = line.text.indexOf(needle);
+            if (at >= 0)
+                return QString::fromUtf8(line.text.sliced(line.text.indexOf('=') + 1).split(';').first());
+        }
+    }
+    return {};
+}
+
+// The desktop entries under `folder` (and its subfolders) that declare `mime`, in name order.
+QStringList Declaring(const QString &folder, const QString &mime)
+{
+    QStringList found;
+    const QDir dir(folder);
+    const QByteArray needle = mime.toUtf8() + ';';
+    for (const QString &name :
+         dir.entryList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Readable, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(needle))
+            found.append(dir.filePath(name));
+    }
+    for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        found += Declaring(dir.filePath(sub), mime);
+    return found;
+}
+
+// xdg-mime's last resort: the entry declaring `mime` with the highest InitialPreference, the first
+// found on a tie.
+QString DeclaredDefault(const QStringList &dataDirs, const QString &mime)
+{
+    int best = -1;
+    QString chosen;
+    for (const QString &dir : dataDirs) {
+        for (const QString &path : Declaring(dir + QStringLiteral("/applications"), mime)) {
+            int preference = 0;
+            for (const LineFile::Line &line : LineFile(path).lines) {
+                if (line.text.startsWith("InitialPreference="))
+                    preference = line.text.sliced(18).trimmed().toInt();
+            }
+            if (preference > best) {
+                best = preference;
+                chosen = QFileInfo(path).fileName();
+            }
+        }
+    }
+    return chosen;
+}
+
 } // namespace
 
 QString DefaultApplication(const QString &mime, const QStringList &configDirs, const QStringList &dataDirs,
@@ -219,5 +275,9 @@ QString DefaultApplication(const QString &mime, const QStringList &configDirs, c
                 return id;
         }
     }
-    return {};
+    for (const QString &dir : dataDirs) {
+        if (const QString id = CachedDefault(dir + QStringLiteral("/applications"), mime); !id.isEmpty())
+            return id;
+    }
+    return DeclaredDefault(dataDirs, mime);
 }

@@ -50,9 +50,10 @@ private:
     LineFile file_;
 };
 
-// The default application of `mime` found as `xdg-mime query default` finds it: the
+// The default application of `mime` found as `xdg-mime query default` finds it outside KDE: the
 // desktop-specific lists (XDG_CURRENT_DESKTOP) before the plain one, in the user's config folder,
-// the config folders, then the applications folders; the first id of the first list that names
-// one whose desktop entry is installed.
+// the config folders, then the applications folders, where the first id of the first list that
+// names one whose desktop entry is installed counts; then defaults.list and mimeinfo.cache; then
+// the entry declaring the type with the highest InitialPreference.
 QString DefaultApplication(const QString &mime, const QStringList &configDirs, const QStringList &dataDirs,
                            const QStringList &desktops);

@@ -164,32 +164,33 @@ TEST(ShellIntegration, UnreadableDesktopFilesAreNotWritten)
     }
 }
 
-// The text box is read through the lookup xdg-mime makes: checked against the real xdg-mime. No
-// entry declares the type, so that xdg-mime's last resort (any entry declaring it) stays out.
+// The text box is read through the lookup xdg-mime makes: checked against the real xdg-mime.
 TEST(ShellIntegration, DefaultApplicationIsWhatXdgMimeFinds)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
         GTEST_SKIP() << "xdg-mime is installed by the setup";
     const QByteArray ours = DesktopId;
+    const QByteArray none;
     const struct
     {
         const char *name;
-        QByteArray userList, desktopList, systemList; // empty: no such file
+        QByteArray userList, desktopList, systemList, systemCache; // empty: no such file
+        bool declared; // the entries declare text/plain: ours, and another one preferred
         QString expected;
     } cases[] = {
-        {"Ours", "[Default Applications]\ntext/plain=" + ours + ";other.desktop;\n", {}, {}, DesktopId},
-        {"DesktopListOverrides",
-         "[Default Applications]\ntext/plain=" + ours + ";\n",
-         "[Default Applications]\ntext/plain=other.desktop\n",
-         {},
+        {"Ours", "[Default Applications]\ntext/plain=" + ours + ";other.desktop;\n", none, none, none, false,
+         DesktopId},
+        {"DesktopListOverrides", "[Default Applications]\ntext/plain=" + ours + ";\n",
+         "[Default Applications]\ntext/plain=other.desktop\n", none, none, false, "other.desktop"},
+        {"FirstIdNotInstalled", "[Default Applications]\ntext/plain=missing.desktop;" + ours + ";\n", none,
+         none, none, false, ""},
+        {"SystemList", none, none, "[Default Applications]\ntext/plain=" + ours + "\n", none, false,
+         DesktopId},
+        {"OtherSection", "[Added Associations]\ntext/plain=" + ours + ";\n", none, none, none, false, ""},
+        {"MimeinfoCache", none, none, none, "[MIME Cache]\ntext/plain=other.desktop;" + ours + ";\n", false,
          "other.desktop"},
-        {"FirstIdNotInstalled",
-         "[Default Applications]\ntext/plain=missing.desktop;" + ours + ";\n",
-         {},
-         {},
-         ""},
-        {"SystemList", {}, {}, "[Default Applications]\ntext/plain=" + ours + "\n", DesktopId},
-        {"OtherSection", "[Added Associations]\ntext/plain=" + ours + ";\n", {}, {}, ""},
+        {"DeclaredWithPreference", "[Default Applications]\nimage/png=" + ours + "\n", none, none, none, true,
+         "preferred.desktop"},
     };
     for (const auto &c : cases) {
         QTemporaryDir home;
@@ -197,7 +198,11 @@ TEST(ShellIntegration, DefaultApplicationIsWhatXdgMimeFinds)
         const QString data = home.filePath(QStringLiteral("data"));
         const QString system = home.filePath(QStringLiteral("system"));
         WriteText(data + QStringLiteral("/applications/") + QLatin1String(DesktopId),
-                  DesktopEntryText(QCoreApplication::applicationFilePath(), false, false).toUtf8());
+                  DesktopEntryText(QCoreApplication::applicationFilePath(), false, c.declared).toUtf8());
+        if (c.declared)
+            WriteText(system + QStringLiteral("/applications/preferred.desktop"),
+                      "[Desktop Entry]\nType=Application\nName=p\nExec=/bin/true %f\nMimeType=text/plain;\n"
+                      "InitialPreference=3\n");
         WriteText(data + QStringLiteral("/applications/other.desktop"),
                   "[Desktop Entry]\nType=Application\nName=o\nExec=/bin/true %f\n");
         if (!c.userList.isEmpty())
@@ -206,6 +211,8 @@ TEST(ShellIntegration, DefaultApplicationIsWhatXdgMimeFinds)
             WriteText(config + QStringLiteral("/xfce-mimeapps.list"), c.desktopList);
         if (!c.systemList.isEmpty())
             WriteText(system + QStringLiteral("/applications/mimeapps.list"), c.systemList);
+        if (!c.systemCache.isEmpty())
+            WriteText(system + QStringLiteral("/applications/mimeinfo.cache"), c.systemCache);
 
         QProcess query;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
