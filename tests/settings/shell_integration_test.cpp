@@ -309,6 +309,41 @@ TEST(ShellIntegration, FirefoxDefaultProfileGetsTheViewSourceLinesAndLosesExactl
     EXPECT_EQ(ReadText(userJs), mine);
 }
 
+// user.js as the user keeps it: only our two lines come and go.
+TEST(ShellIntegration, UserJsKeepsEveryOtherByte)
+{
+    const QByteArray ours[] = {"user_pref(\"view_source.editor.external\", true);",
+                               "user_pref(\"view_source.editor.path\", \"/opt/q/qumoedit\");"};
+    const struct
+    {
+        const char *name;
+        QByteArray before, after;
+    } cases[] = {
+        {"Empty", "", ours[0] + "\n" + ours[1] + "\n"},
+        {"CrLfWithoutFinalEnd", "// caf\xE9\r\nuser_pref(\"a\", 1);",
+         "// caf\xE9\r\nuser_pref(\"a\", 1);\r\n" + ours[0] + "\r\n" + ours[1]},
+        {"TrailingBlankLines", "user_pref(\"a\", 1);\n\n\n",
+         "user_pref(\"a\", 1);\n\n\n" + ours[0] + "\n" + ours[1] + "\n"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir home;
+        const QString firefox = home.filePath(QStringLiteral(".mozilla/firefox"));
+        QDir().mkpath(firefox + QStringLiteral("/p.default"));
+        WriteText(firefox + QStringLiteral("/profiles.ini"), "[Profile0]\nPath=p.default\nDefault=1\n");
+        const QString userJs = firefox + QStringLiteral("/p.default/user.js");
+        WriteText(userJs, c.before);
+        Choices on;
+        on.viewSource = true;
+        EXPECT_EQ(Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), on, true, QString()).error,
+                  QString());
+        EXPECT_EQ(ReadText(userJs), c.after) << c.name;
+        EXPECT_EQ(
+            Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), Choices(), true, QString()).error,
+            QString());
+        EXPECT_EQ(ReadText(userJs), c.before) << c.name;
+    }
+}
+
 TEST(ShellIntegration, ACopyElsewhereAndAReadOnlyConfigFolder)
 {
     QTemporaryDir home;
