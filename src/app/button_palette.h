@@ -30,6 +30,10 @@ public:
     // A new set's buttons: no captions, gradient faces.
     void ClearFaces();
 
+    // The file the shown set was read from; empty for a new set or one whose file was deleted here.
+    const QString &loadedPath() const { return loadedPath_; }
+    void setLoadedPath(const QString &path) { loadedPath_ = path; }
+
     virtual void readSettings(const MainWindowSettings &settings) = 0;
     virtual void writeSettings(MainWindowSettings &settings) const = 0;
 
@@ -42,6 +46,7 @@ protected:
 private:
     const Palettes::PaletteKind &kind_;
     QList<TShineSpeedButton *> buttons_;
+    QString loadedPath_;
 };
 
 // QUMOHTML, the tag palette (Panel3).

@@ -106,18 +106,42 @@ bool IsClipSetFile(const QString &path)
     return QFileInfo(path).fileName().toLower().endsWith(QStringLiteral("qmc"));
 }
 
+namespace {
+
+// Where a dropped clip set is installed: the program folder's set of the name it has; empty with
+// *problem set when the name is refused.
+QString ClipSetTarget(const QString &path, const QString &programDir, QString *problem)
+{
+    // Installed as the set it names, so that the set box lists it whatever the extension's letter case.
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype extension = name.endsWith(Palettes::ClipPalette().extension, Qt::CaseInsensitive) ? 4 : 3;
+    return Palettes::SetFilePath(programDir, name.chopped(std::min(name.size(), extension)),
+                                 Palettes::ClipPalette(), problem);
+}
+
+} // namespace
+
+ClipSetQuestion ClipSetInstallQuestion(const QString &path, const QString &programDir)
+{
+    QString refused;
+    const QString target = ClipSetTarget(path, programDir, &refused);
+    if (!target.isEmpty() && QFileInfo::exists(target) &&
+        QFileInfo(target).canonicalFilePath() != QFileInfo(path).canonicalFilePath())
+        return {QStringLiteral("「%1」はすでにあります。置き換えますか？")
+                    .arg(QFileInfo(target).completeBaseName()),
+                true};
+    return {QStringLiteral("クリップデータ「%1」をインストールしますか？").arg(QFileInfo(path).fileName()),
+            false};
+}
+
 QString InstallClipSet(const QString &path, const QString &programDir)
 {
     // A set larger than the palettes load is refused here rather than installed unusable.
     const FileRead source = ReadRegularFile(path, Palettes::MaxSetFileBytes);
     if (source.status != FileRead::Ok)
         return ReadFailureMessage(path, source);
-    // Installed as the set it names, so that the set box lists it whatever the extension's letter case.
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype extension = name.endsWith(Palettes::ClipPalette().extension, Qt::CaseInsensitive) ? 4 : 3;
     QString refused;
-    const QString target = Palettes::SetFilePath(programDir, name.chopped(std::min(name.size(), extension)),
-                                                 Palettes::ClipPalette(), &refused);
+    const QString target = ClipSetTarget(path, programDir, &refused);
     if (target.isEmpty())
         return refused;
     // Dropped from the program folder itself (under any spelling): writing it would truncate it.

@@ -47,6 +47,14 @@ bool IsIgnoredDropType(const QString &path);
 // A clip set file (name ending in "qmc", any case) is offered for installation.
 bool IsClipSetFile(const QString &path);
 
+struct ClipSetQuestion
+{
+    QString text;
+    bool replaces; // the user's own set of that name would go
+};
+// What to ask before installing the dropped clip set `path`.
+ClipSetQuestion ClipSetInstallQuestion(const QString &path, const QString &programDir);
+
 // Copies a clip set into the program folder under its own name, replacing a
 // set of that name safely. Empty when done, else the message saying why not.
 QString InstallClipSet(const QString &path, const QString &programDir);

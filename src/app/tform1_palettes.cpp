@@ -73,6 +73,7 @@ void TForm1::LoadSet(ButtonPalette *palette)
     if (!set.loaded)
         return;
     SetListOf(palette) = std::move(set.list);
+    palette->setLoadedPath(set.path);
     palette->ShowFaces(set.faces);
     RichEdit1->setFocus();
 }
@@ -116,6 +117,7 @@ void TForm1::ShineSpeedButton2Click()
 {
     Panel3->ComboBox2->setEditText(Palettes::TagPalette().newSetName);
     TagSetList = Palettes::SetList::Fresh(Palettes::TagPalette().header);
+    Panel3->setLoadedPath(QString());
     LoadTagSet();
     // Faces from the list: empty for the fresh set, the file's buttons when the name existed.
     Panel3->ShowFaces(Palettes::ButtonFaces(TagSetList, Palettes::TagPalette()));
@@ -125,6 +127,7 @@ void TForm1::SpeedButton20Click()
 {
     Panel12->ComboBox1->setEditText(Palettes::ClipPalette().newSetName);
     ClipSetList = Palettes::SetList::Fresh(Palettes::ClipPalette().header);
+    Panel12->setLoadedPath(QString());
     Panel12->ClearFaces();
 }
 
@@ -140,6 +143,10 @@ void TForm1::DeleteSet(ButtonPalette *palette)
     const QString refused = Palettes::DeleteSet(ProgramDir, name, palette->kind());
     if (!refused.isEmpty())
         ShowFileError(refused);
+    // The buttons still show the set: defining one writes it again.
+    QString problem;
+    if (palette->loadedPath() == Palettes::SetFilePath(ProgramDir, name, palette->kind(), &problem))
+        palette->setLoadedPath(QString());
     ListSets(palette);
 }
 
@@ -235,16 +242,19 @@ void TForm1::PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton presse
     PlayClickSound();
     if (Form2->exec() != QDialog::Accepted)
         return;
-    list.define(which.record, Form2->Definition());
-    const QString failure =
-        Palettes::SaveSet(ProgramDir, palette->setBox()->currentText(), palette->kind(), list);
-    if (failure.isEmpty()) {
+    Palettes::SetDefinition change{palette->setBox()->currentText(), which.record, Form2->Definition(), list,
+                                   palette->loadedPath()};
+    Palettes::SetDefined defined = Palettes::DefineInSet(ProgramDir, palette->kind(), change);
+    if (defined.merged) {
+        // The file as it is now, with what other windows wrote into it since.
+        list = std::move(*defined.merged);
+        palette->setLoadedPath(defined.path);
         ListSets(palette);
-        LoadSet(palette);
-        return;
+    } else {
+        ShowFileError(defined.message);
+        // The change stays in memory and on the buttons; the file is as it was.
+        list.define(which.record, change.definition);
     }
-    ShowFileError(failure);
-    // Reloading would bring back the old file: the change stays in memory and on the buttons.
     palette->ShowFaces(Palettes::ButtonFaces(list, palette->kind()));
     RichEdit1->setFocus();
 }

@@ -172,12 +172,13 @@ void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
     activateWindow();
     raise();
     if (IsClipSetFile(path)) {
-        const QString name = QFileInfo(path).fileName();
-        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
-                        QStringLiteral("クリップデータ「") + name +
-                            QStringLiteral("」をインストールしますか？"),
+        const ClipSetQuestion question = ClipSetInstallQuestion(path, ProgramDir);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question.text,
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setObjectName(QStringLiteral("InstallClipSet"));
+        // Enter must not throw the user's own set away.
+        if (question.replaces)
+            box.setDefaultButton(QMessageBox::No);
         if (box.exec() != QMessageBox::Yes)
             return;
         const QString failure = InstallClipSet(path, ProgramDir);

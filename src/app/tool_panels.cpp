@@ -70,6 +70,8 @@ TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int t
     button->setObjectName(name);
     button->setTag(tag);
     button->setGeometry(place);
+    // Captions are the user's text: "&copy;" shows as written and is no Alt key.
+    button->setShowAccelChar(false);
     TShineBtnColors face(clBtnFace);
     face.setGradColor(clBtnShadow);
     face.setGradVertical(true);

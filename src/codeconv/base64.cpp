@@ -146,25 +146,25 @@ std::string DecodeBase64(std::string_view text)
 
 DecodeResult DecodeBase64Checked(std::string_view text, std::string &out)
 {
-    std::size_t chars = 0; // alphabet characters
-    std::size_t pads = 0;
+    // Padding fills out a group of two or three characters; another group may follow a padded one
+    // (concatenated encodings, as coreutils reads them).
+    int inGroup = 0; // characters of the current group, padding included
+    bool padded = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (IsBlank(c))
             continue;
-        const std::size_t inGroup = chars % 4;
         if (c == '=') {
-            // Padding fills out a group of two or three characters, and nothing follows it.
-            if (inGroup < 2 || inGroup + pads >= 4)
+            if (inGroup < 2)
                 return {DecodeError::BadCharacter, i};
-            ++pads;
-        } else if (D3[c] == Invalid || pads > 0) {
+            padded = true;
+        } else if (D3[c] == Invalid || padded) {
             return {DecodeError::BadCharacter, i};
-        } else {
-            ++chars;
         }
+        if (++inGroup == 4)
+            inGroup = 0, padded = false;
     }
-    if (chars % 4 == 1)
+    if (inGroup == 1 || padded)
         return {DecodeError::CutShort, text.size()};
     out += DecodeBase64(text);
     return {DecodeError::None, 0};

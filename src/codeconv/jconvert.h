@@ -145,8 +145,11 @@ DecodeResult DecodeUUFile(std::string_view text, std::string &out);
 // checked.
 DecodeResult DecodeBinHexFile(std::string_view text, std::string &out);
 
-// Shift_JIS header text with each run of double-byte characters as an ISO-2022-JP encoded word.
+// Shift_JIS header text with each run of double-byte characters and half-width katakana as an
+// ISO-2022-JP encoded word (the kana in full width).
 std::string CreateHeaderString(std::string_view sjisText);
+// The offset of the first byte CreateHeaderString would leave 8-bit (not Shift_JIS), or npos.
+std::size_t HeaderEightBitByte(std::string_view sjisText);
 // Header text with each encoded word replaced by its JIS bytes.
 std::string DecodeHeaderString(std::string_view text);
 

@@ -31,6 +31,18 @@ std::size_t FindPrefix(std::string_view text, std::size_t from)
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 
+// The length of the character at k that goes into an encoded word: 2 for a double-byte character,
+// 1 for a half-width katakana (JIS has it only in full width), 0 for anything else.
+std::size_t EncodedCharAt(std::string_view sjisText, std::size_t k)
+{
+    const auto c = static_cast<unsigned char>(sjisText[k]);
+    if (c >= 0xA1 && c <= 0xDF)
+        return 1;
+    const bool pair =
+        k + 1 < sjisText.size() && IsSjisLead(c) && IsSjisTrail(static_cast<unsigned char>(sjisText[k + 1]));
+    return pair ? 2 : 0;
+}
+
 } // namespace
 
 std::string CreateHeaderString(std::string_view sjisText)
@@ -39,24 +51,32 @@ std::string CreateHeaderString(std::string_view sjisText)
     std::size_t i = 0;
     const std::size_t n = sjisText.size();
     while (i < n) {
-        // A lead byte without a trail byte after it stays a single character.
-        auto doubleAt = [&](std::size_t k) {
-            return k + 1 < n && IsSjisLead(static_cast<unsigned char>(sjisText[k])) &&
-                   IsSjisTrail(static_cast<unsigned char>(sjisText[k + 1]));
-        };
-        if (!doubleAt(i)) {
+        if (EncodedCharAt(sjisText, i) == 0) {
             out += sjisText[i++];
             continue;
         }
         const std::size_t start = i;
-        while (doubleAt(i))
-            i += 2;
+        for (std::size_t len; i < n && (len = EncodedCharAt(sjisText, i)) != 0;)
+            i += len;
         out.append(Prefix);
         // Each word ends in ASCII, so that it decodes by itself.
         out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start)).append(ToAscii)));
         out.append(Suffix);
     }
     return out;
+}
+
+std::size_t HeaderEightBitByte(std::string_view sjisText)
+{
+    for (std::size_t i = 0; i < sjisText.size(); ++i) {
+        if (static_cast<unsigned char>(sjisText[i]) < 0x80)
+            continue;
+        const std::size_t len = EncodedCharAt(sjisText, i);
+        if (len == 0)
+            return i;
+        i += len - 1;
+    }
+    return std::string_view::npos;
 }
 
 std::string DecodeHeaderString(std::string_view text)

@@ -17,6 +17,7 @@ LoadedSet LoadSet(const QString &programDir, const QString &name, const PaletteK
         result.loaded = true;
         result.faces = ButtonFaces(read.list, kind);
         result.list = std::move(read.list);
+        result.path = read.path;
     }
     return result;
 }

@@ -31,6 +31,7 @@ struct LoadedSet
 {
     bool loaded = false; // false: keep the previous set and faces
     SetList list;
+    QString path; // of the file read
     QList<ButtonFace> faces;
     QString message; // to show when not empty
 };

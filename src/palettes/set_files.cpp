@@ -3,6 +3,7 @@
 #include "cp932.h"
 #include "file_read.h"
 #include "safe_file_writer.h"
+#include "set_file_edit.h"
 #include "set_file_format.h"
 #include "system_reason.h"
 
@@ -21,6 +22,56 @@ bool HasControl(const QString &name)
 {
     return std::any_of(name.begin(), name.end(),
                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// Why the read file is not a whole set; empty when it is. A missing file is left to the caller.
+QString ReadProblem(const QString &path, const FileRead &file)
+{
+    switch (file.status) {
+    case FileRead::Ok: {
+        const qsizetype nul = file.bytes.indexOf('\0');
+        if (nul < 0)
+            return {};
+        return CannotOpenMessage(path) +
+               QStringLiteral("\n\n%1 バイト目に NUL があり、その後ろは読めません。").arg(nul + 1);
+    }
+    case FileRead::SystemError:
+        return WithReason(CannotOpenMessage(path), file.error);
+    case FileRead::NotRegular:
+        return CannotOpenMessage(path) + QStringLiteral("\n\n%1 はセットとして読めません。").arg(file.kind);
+    case FileRead::TooLarge:
+        break;
+    }
+    return CannotOpenMessage(path) +
+           QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
+}
+
+bool IsMissing(const FileRead &file)
+{
+    return file.status == FileRead::SystemError && file.error == ENOENT;
+}
+
+// The file bytes of `lines`, or the message naming the first character Shift_JIS lacks.
+QByteArray Encode(const QStringList &lines, const QString &path, QString *problem)
+{
+    qsizetype unencodable = -1;
+    QByteArray bytes = SerializeSetFile(lines, &unencodable);
+    if (unencodable >= 0) {
+        const Cp932::Unencodable bad = Cp932::DescribeCharacterAt(lines.join(u'\n'), unencodable);
+        *problem =
+            CannotCreateMessage(path) + QStringLiteral("\n\n%1 行目の「%2」は Shift_JIS で書けない文字です。")
+                                            .arg(bad.line)
+                                            .arg(bad.character);
+    }
+    return bytes;
+}
+
+QString Write(const QString &path, const QByteArray &bytes)
+{
+    const int error = SafeFileWriter::WriteAll(path, bytes);
+    return error == 0 ? QString()
+                      : WithReason(CannotCreateMessage(path), error) +
+                            QStringLiteral("\n前のファイルはそのままです。");
 }
 
 } // namespace
@@ -80,26 +131,16 @@ SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKin
     const QString path = SetFilePath(programDir, name, kind, &result.message);
     if (path.isEmpty())
         return result;
+    result.path = path;
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
-    switch (file.status) {
-    case FileRead::Ok:
+    if (IsMissing(file)) {
+        result.status = SetRead::Missing;
+    } else if (file.status == FileRead::Ok) {
+        // Cut at a NUL, the buttons before it still show; writing is refused.
         result.status = SetRead::Read;
         result.list = SetList(ParseSetFile(file.bytes));
-        break;
-    case FileRead::SystemError:
-        if (file.error == ENOENT)
-            result.status = SetRead::Missing;
-        else
-            result.message = WithReason(CannotOpenMessage(path), file.error);
-        break;
-    case FileRead::NotRegular:
-        result.message =
-            CannotOpenMessage(path) + QStringLiteral("\n\n%1 はセットとして読めません。").arg(file.kind);
-        break;
-    case FileRead::TooLarge:
-        result.message = CannotOpenMessage(path) +
-                         QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
-        break;
+    } else {
+        result.message = ReadProblem(path, file);
     }
     return result;
 }
@@ -110,21 +151,55 @@ QString SaveSet(const QString &programDir, const QString &name, const PaletteKin
     const QString path = SetFilePath(programDir, name, kind, &problem);
     if (path.isEmpty())
         return problem + KeptInMemory;
-    qsizetype unencodable = -1;
-    const QByteArray bytes = SerializeSetFile(list.lines(), &unencodable);
-    if (unencodable >= 0) {
-        const Cp932::Unencodable bad = Cp932::DescribeCharacterAt(list.lines().join(u'\n'), unencodable);
-        return CannotCreateMessage(path) +
-               QStringLiteral("\n\n%1 行目の「%2」は Shift_JIS で書けない文字です。")
-                   .arg(bad.line)
-                   .arg(bad.character) +
-               KeptInMemory;
+    const QByteArray bytes = Encode(list.lines(), path, &problem);
+    if (problem.isEmpty())
+        problem = Write(path, bytes);
+    return problem.isEmpty() ? problem : problem + KeptInMemory;
+}
+
+SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change)
+{
+    SetDefined result;
+    const QString path = SetFilePath(programDir, change.name, kind, &result.message);
+    if (path.isEmpty()) {
+        result.message += KeptInMemory;
+        return result;
     }
-    const int error = SafeFileWriter::WriteAll(path, bytes);
-    if (error == 0)
-        return {};
-    return WithReason(CannotCreateMessage(path), error) + QStringLiteral("\n前のファイルはそのままです。") +
-           KeptInMemory;
+    const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
+    QByteArray bytes;
+    if (IsMissing(file)) {
+        if (path == change.loadedPath) {
+            result.message = CannotCreateMessage(path) +
+                             QStringLiteral("\n\nこのセットのファイルは読み込んだ後になくなりました。"
+                                            "別の名前で登録すると新しいセットになります。") +
+                             KeptInMemory;
+            return result;
+        }
+        SetList list = change.inMemory;
+        list.define(change.number, change.definition);
+        bytes = Encode(list.lines(), path, &result.message);
+    } else {
+        result.message = ReadProblem(path, file);
+        if (!result.message.isEmpty()) {
+            result.message += QStringLiteral("\n読めないセットには書き込みません。") + KeptInMemory;
+            return result;
+        }
+        const QByteArray record =
+            Encode(RecordLines(change.number, change.definition), path, &result.message);
+        bytes = WithRecord(file.bytes, change.number, record);
+    }
+    if (result.message.isEmpty() && bytes.size() > MaxSetFileBytes)
+        result.message = CannotCreateMessage(path) +
+                         QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
+    if (result.message.isEmpty())
+        result.message = Write(path, bytes);
+    if (!result.message.isEmpty()) {
+        result.message += KeptInMemory;
+        return result;
+    }
+    result.merged = SetList(ParseSetFile(bytes));
+    result.path = path;
+    return result;
 }
 
 QString DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind)

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace Palettes {
 
@@ -38,14 +39,38 @@ struct SetRead
     Status status = Failed;
     SetList list;
     QString message;
+    QString path; // of the set's file, when the name is one
 };
 
-// The set `name` of the kind, read from programDir.
+// The set `name` of the kind, read from programDir. A file cut at a NUL gives the lines before it.
 SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKind &kind);
 
-// Writes `list` as the set `name`, replacing its file only when the whole new file is written.
-// Empty on success, else the message to show; the file is then as it was.
+// Writes `list` as the set `name`, a set with no file yet, replacing a file only when the whole
+// new file is written. Empty on success, else the message to show; the file is then as it was.
 QString SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list);
+
+struct SetDefinition
+{
+    QString name;   // the set box's text
+    int number = 0; // the button's record number
+    ButtonDefinition definition;
+    SetList inMemory;   // the set the palette shows
+    QString loadedPath; // the file `inMemory` was read from; empty for a new set
+};
+
+struct SetDefined
+{
+    QString message;               // empty on success, else what to show; the file is as it was
+    std::optional<SetList> merged; // on success: the set as its file now holds it
+    QString path;                  // of the file written
+};
+
+// Defines a button in a set file shared with other windows and programs. An existing file is
+// read again, whole, and only this button's record in it changes, every other byte kept. A missing
+// file is created from the set in memory with the definition, unless the set was loaded from it
+// and it is gone since. A file that cannot be read whole (too large, unreadable, cut at a NUL) is
+// never written.
+SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change);
 
 // Deletes the set file `name`. A missing or locked file is not reported; a refused name is.
 QString DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind);

@@ -2,6 +2,8 @@
 
 #include "line_breaks.h"
 
+#include <algorithm>
+
 namespace Palettes {
 
 namespace {
@@ -9,7 +11,15 @@ namespace {
 constexpr QLatin1String KeyPrefix("*Button");
 constexpr int RecordFields = 5;
 
-// The number of a key line ("*Button" + decimal digits without leading zeros or sign); -1 otherwise.
+int ToInt(const QString &field)
+{
+    bool ok = false;
+    const int value = field.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+} // namespace
+
 int KeyNumber(QStringView line)
 {
     if (!line.startsWith(KeyPrefix, Qt::CaseInsensitive))
@@ -26,14 +36,27 @@ int KeyNumber(QStringView line)
     return number;
 }
 
-int ToInt(const QString &field)
+QList<qsizetype> RecordKeyLines(const QList<int> &keyNumbers)
 {
-    bool ok = false;
-    const int value = field.toInt(&ok, 10);
-    return ok ? value : 0;
+    QList<qsizetype> keys;
+    for (qsizetype i = 0; i < keyNumbers.size(); ++i) {
+        if (keyNumbers[i] < 0)
+            continue;
+        keys.append(i);
+        i += RecordFields;
+    }
+    return keys;
 }
 
-} // namespace
+QStringList RecordLines(int number, const ButtonDefinition &definition)
+{
+    return {KeyOf(number),
+            OneLine(definition.caption),
+            EncodeLineBreaks(definition.content),
+            QString::number(definition.selectStart),
+            QString::number(definition.selectLength),
+            EncodeLineBreaks(definition.help)};
+}
 
 QString KeyOf(int number)
 {
@@ -47,11 +70,14 @@ qsizetype SetList::keyLine(int number) const
 
 QList<qsizetype> SetList::keyLines(int first, int count) const
 {
+    QList<int> numbers(lines_.size());
+    std::transform(lines_.begin(), lines_.end(), numbers.begin(),
+                   [](const QString &line) { return KeyNumber(line); });
     QList<qsizetype> keys(count, -1);
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
-        const int slot = KeyNumber(lines_[i]) - first;
+    for (const qsizetype key : RecordKeyLines(numbers)) {
+        const int slot = numbers[key] - first;
         if (slot >= 0 && slot < count && keys[slot] < 0)
-            keys[slot] = i;
+            keys[slot] = key;
     }
     return keys;
 }
@@ -85,11 +111,9 @@ void SetList::define(int number, const ButtonDefinition &definition)
     // A record cut short by the end of the list gets its missing lines.
     while (lines_.size() < key + 1 + RecordFields)
         lines_.append(QString());
-    lines_[key + 1] = OneLine(definition.caption);
-    lines_[key + 2] = EncodeLineBreaks(definition.content);
-    lines_[key + 3] = QString::number(definition.selectStart);
-    lines_[key + 4] = QString::number(definition.selectLength);
-    lines_[key + 5] = EncodeLineBreaks(definition.help);
+    const QStringList record = RecordLines(number, definition);
+    for (int field = 1; field <= RecordFields; ++field)
+        lines_[key + field] = record[field];
 }
 
 } // namespace Palettes

@@ -42,7 +42,7 @@ public:
 
     const QStringList &lines() const { return lines_; }
 
-    // The first line from the top that is "*Button" + number in any letter case; -1 when none.
+    // The key line of the first record from the top for button `number`; -1 when none.
     qsizetype keyLine(int number) const;
     // keyLine of the numbers first .. first + count - 1, found in one pass.
     QList<qsizetype> keyLines(int first, int count) const;
@@ -67,5 +67,17 @@ private:
 
 // The key line of button `number`.
 QString KeyOf(int number);
+
+// The button number of a key line ("*Button" + decimal digits without a leading zero, in any
+// letter case); -1 for any other line.
+int KeyNumber(QStringView line);
+
+// The lines that are record keys, given each line's KeyNumber: record by record from the top, a
+// key line and the five lines after it form a record, and those five are text even when one reads
+// "*ButtonN". Any other line is skipped on its own.
+QList<qsizetype> RecordKeyLines(const QList<int> &keyNumbers);
+
+// The six lines of button `number`'s record as stored.
+QStringList RecordLines(int number, const ButtonDefinition &definition);
 
 } // namespace Palettes

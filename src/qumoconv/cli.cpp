@@ -167,6 +167,13 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
     return o;
 }
 
+std::string ByteName(unsigned char byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
 std::string UsageText()
 {
     return "Usage: qumoconv OPERATION [OPTIONS] [--] [FILE]\n"
@@ -192,8 +199,10 @@ std::string UsageText()
            "  --uu, --unuu         uuencode body lines; decode a uuencoded file (the lines\n"
            "                       between 'begin' and 'end', or a bare body)\n"
            "  --binhex, --unbinhex BinHex 6-bit text between colons; decode it (after the\n"
-           "                       '(This file must be converted with BinHex' line, if any)\n"
-           "  --mime-header        Shift_JIS header text to ISO-2022-JP encoded words\n"
+           "                       '(This file must be converted with BinHex' line, if any);\n"
+           "                       a BinHex 4.0 file with its header and CRCs is refused\n"
+           "  --mime-header        UTF-8 or Shift_JIS header text to ISO-2022-JP encoded\n"
+           "                       words (half-width katakana in full width)\n"
            "  --unmime-header      encoded words back to JIS text\n"
            "  --help, --version\n"
            "\n"

@@ -55,4 +55,7 @@ std::string UsageText();
 // "5 SJIS" style name of a character-code identifier.
 std::string CodeName(int code);
 
+// "0x8D" style name of a byte in messages.
+std::string ByteName(unsigned char byte);
+
 } // namespace qumoconv

@@ -6,6 +6,7 @@
 #include "whole_input.h"
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -52,5 +53,8 @@ int main(int argc, char **argv)
     } catch (const qumoconv::Failure &f) {
         std::fprintf(stderr, "qumoconv: %s\n", f.message.c_str());
         return f.status;
+    } catch (const std::bad_alloc &) {
+        std::fputs("qumoconv: out of memory\n", stderr);
+        return 1;
     }
 }

@@ -38,13 +38,6 @@ IconvResult IconvWhole(const char *from, const char *to, std::string_view in)
     return result;
 }
 
-std::string Byte(unsigned char b)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", b);
-    return text;
-}
-
 } // namespace
 
 std::string ConvertUtf8(std::string_view input, int from, int to, const std::string &name)
@@ -58,7 +51,7 @@ std::string ConvertUtf8(std::string_view input, int from, int to, const std::str
             const std::size_t at = sjis.failedAt + (input.size() - body.size());
             const std::size_t length = Utf8SequenceLength(input.substr(at));
             if (length == 0)
-                throw Failure{1, name + ": not UTF-8: byte " + Byte(input[at]) + " at offset " +
+                throw Failure{1, name + ": not UTF-8: byte " + ByteName(input[at]) + " at offset " +
                                      std::to_string(at)};
             throw Failure{1, name + ": the character at offset " + std::to_string(at) +
                                  " has no Shift_JIS form; stopped"};
@@ -69,7 +62,7 @@ std::string ConvertUtf8(std::string_view input, int from, int to, const std::str
     IconvResult utf8 = IconvWhole("CP932", "UTF-8", sjis);
     if (utf8.failedAt != std::string::npos) {
         const std::string where = from == JC_SJIS ? "" : " of the text converted to Shift_JIS";
-        throw Failure{1, name + ": byte " + Byte(sjis[utf8.failedAt]) + " at offset " +
+        throw Failure{1, name + ": byte " + ByteName(sjis[utf8.failedAt]) + " at offset " +
                              std::to_string(utf8.failedAt) + where + " is not Shift_JIS"};
     }
     return std::move(utf8.out);

@@ -1,6 +1,8 @@
 #include "whole_input.h"
 
+#include "binhex_header.h"
 #include "jconvert.h"
+#include "utf8_convert.h"
 
 #include <cstdio>
 
@@ -23,11 +25,9 @@ std::string Decode(CheckedDecoder decode, std::string_view input, const std::str
     switch (r.error) {
     case DecodeError::None:
         return out;
-    case DecodeError::BadCharacter: {
-        char byte[8];
-        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(input[r.offset]));
-        throw Failure{1, lead + "byte " + byte + at + " is outside its alphabet"};
-    }
+    case DecodeError::BadCharacter:
+        throw Failure{1, lead + "byte " + ByteName(static_cast<unsigned char>(input[r.offset])) + at +
+                             " is outside its alphabet"};
     case DecodeError::CutShort:
         throw Failure{1, lead + "data cut short" + at};
     case DecodeError::MissingStart:
@@ -36,6 +36,28 @@ std::string Decode(CheckedDecoder decode, std::string_view input, const std::str
         break;
     }
     throw Failure{1, lead + "the end is missing" + at};
+}
+
+std::string UnBinHex(std::string_view input, const std::string &name)
+{
+    std::string data = Decode(DecodeBinHexFile, input, name, "BinHex");
+    if (const auto file = BinHex4FileName(data))
+        throw Failure{1, name + ": a BinHex 4.0 file of \"" + *file +
+                             "\" (header, run-length coding, CRCs); only bare 6-bit BinHex text is decoded"};
+    return data;
+}
+
+// Encoded words of UTF-8 (as --guess tells it) or Shift_JIS text; nothing 8-bit may stay behind.
+std::string MimeHeader(std::string_view input, const std::string &name)
+{
+    if (IsUtf8Document(input))
+        return CreateHeaderString(ConvertUtf8(input, JC_UTF8, JC_SJIS, name));
+    const std::size_t bad = HeaderEightBitByte(input);
+    if (bad != std::string_view::npos)
+        throw Failure{1, name + ": byte " + ByteName(static_cast<unsigned char>(input[bad])) + " at offset " +
+                             std::to_string(bad) +
+                             " is neither UTF-8 nor Shift_JIS; a header holds no 8-bit byte"};
+    return CreateHeaderString(input);
 }
 
 } // namespace
@@ -55,9 +77,9 @@ std::string RunWhole(const Options &o, std::string_view input, const std::string
     case Operation::BinHex:
         return EncodeBinHex(input, lineBreak);
     case Operation::UnBinHex:
-        return Decode(DecodeBinHexFile, input, name, "BinHex");
+        return UnBinHex(input, name);
     case Operation::MimeHeader:
-        return CreateHeaderString(input);
+        return MimeHeader(input, name);
     case Operation::UnMimeHeader:
         return DecodeHeaderString(input);
     default:

@@ -19,7 +19,7 @@ struct MainWindowSettings
     bool colorPanel = false;
     int msize = 9;
     QString pathName; // folder of the last document; written from the document path
-    QString clipName;
+    QString clipName = QStringLiteral("色見本"); // the shipped colour set, as the tag palette gets HTML
     QString tagName = QStringLiteral("HTML");
     int htmlChar = 0;
     int clipChar = 0;

@@ -1,5 +1,7 @@
 #include "shell_integration.h"
 
+#include "line_file.h"
+#include "mime_apps_list.h"
 #include "safe_file_writer.h"
 #include "system_reason.h"
 
@@ -13,66 +15,32 @@
 namespace ShellIntegration {
 namespace {
 
-// The lines of a text file, without the empty ones at its end.
+// The lines of a text file as the desktop's tools read them (a CR before LF taken off).
 QStringList ReadLines(const QString &path)
 {
     QStringList lines;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    for (const LineFile::Line &line : LineFile(path).lines)
+        lines.append(QString::fromUtf8(line.text));
     return lines;
 }
 
-// Writes `text` safely (owner and mode kept); empty when done, else the message.
-QString WriteText(const QString &path, const QString &text)
+QStringList EnvironmentList(const char *name, const QString &fallback)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const int error = SafeFileWriter::WriteAll(path, text.toUtf8());
-    if (error == 0)
-        return {};
-    return WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error);
-}
-
-QString WriteLines(const QString &path, const QStringList &lines)
-{
-    return WriteText(path, lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n');
-}
-
-bool IsSection(const QString &line)
-{
-    return line.trimmed().startsWith(u'[');
-}
-
-// The range of lines [first, end) of `section`'s body; first = -1 when absent.
-std::pair<qsizetype, qsizetype> SectionBody(const QStringList &lines, const QString &section)
-{
-    const QString header = u'[' + section + u']';
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed() != header)
-            continue;
-        qsizetype end = i + 1;
-        while (end < lines.size() && !IsSection(lines[end]))
-            ++end;
-        return {i + 1, end};
-    }
-    return {-1, -1};
-}
-
-QString KeyOf(const QString &line)
-{
-    const qsizetype equals = line.indexOf(u'=');
-    return equals < 0 ? QString() : line.left(equals).trimmed();
+    const QString value = qEnvironmentVariable(name);
+    return (value.isEmpty() ? fallback : value).split(u':', Qt::SkipEmptyParts);
 }
 
 } // namespace
 
 Places UserPlaces()
 {
-    return {QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+    return {QDir::homePath(),
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)};
+            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+            EnvironmentList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")),
+            EnvironmentList("XDG_DATA_DIRS", QStringLiteral("/usr/local/share/:/usr/share/")),
+            EnvironmentList("XDG_CURRENT_DESKTOP", QString())};
 }
 
 QString ExecLine(const QString &program)
@@ -96,7 +64,7 @@ QString ExecLine(const QString &program)
     return u'"' + quoted + QStringLiteral("\" %f");
 }
 
-QString DesktopEntryText(const QString &program, bool hidden)
+QString DesktopEntryText(const QString &program, bool hidden, bool offered)
 {
     QStringList lines{QStringLiteral("[Desktop Entry]"),
                       QStringLiteral("Type=Application"),
@@ -107,86 +75,13 @@ QString DesktopEntryText(const QString &program, bool hidden)
                       QStringLiteral("Comment[ja]=日本語のテキストとHTMLを手で書くためのエディタ"),
                       QStringLiteral("Icon=qumoedit"),
                       QStringLiteral("Categories=Utility;TextEditor;"),
-                      QStringLiteral("MimeType=text/plain;text/html;"),
                       QStringLiteral("Exec=") + ExecLine(program),
                       QStringLiteral("Terminal=false")};
+    if (offered)
+        lines << QStringLiteral("MimeType=text/plain;text/html;");
     if (hidden)
         lines << QStringLiteral("NoDisplay=true");
     return lines.join(u'\n') + u'\n';
-}
-
-MimeAppsList::MimeAppsList(const QString &path) : path_(path), lines_(ReadLines(path)) {}
-
-QStringList MimeAppsList::values(const QString &section, const QString &key) const
-{
-    const auto [first, end] = SectionBody(lines_, section);
-    for (qsizetype i = first; first >= 0 && i < end; ++i) {
-        if (KeyOf(lines_[i]) == key)
-            return lines_[i].mid(lines_[i].indexOf(u'=') + 1).split(u';', Qt::SkipEmptyParts);
-    }
-    return {};
-}
-
-void MimeAppsList::setValues(const QString &section, const QString &key, const QStringList &values)
-{
-    auto [first, end] = SectionBody(lines_, section);
-    // Defaults name one application, as desktop tools write them; lists of
-    // associations end with ';'.
-    const bool list = section != QLatin1String("Default Applications");
-    const QString line = key + u'=' + values.join(u';') + (list ? QStringLiteral(";") : QString());
-    if (first < 0) {
-        if (values.isEmpty())
-            return;
-        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
-            lines_ << QString();
-        lines_ << u'[' + section + u']' << line;
-        return;
-    }
-    for (qsizetype i = first; i < end; ++i) {
-        if (KeyOf(lines_[i]) != key)
-            continue;
-        if (values.isEmpty())
-            lines_.removeAt(i);
-        else
-            lines_[i] = line;
-        return;
-    }
-    if (values.isEmpty())
-        return;
-    // After the section's last entry, before any blank lines that end it.
-    while (end > first && lines_[end - 1].trimmed().isEmpty())
-        --end;
-    lines_.insert(end, line);
-}
-
-QString MimeAppsList::defaultFor(const QString &mime) const
-{
-    return values(QStringLiteral("Default Applications"), mime).value(0).trimmed();
-}
-
-void MimeAppsList::setDefault(const QString &mime, const QString &desktopId)
-{
-    setValues(QStringLiteral("Default Applications"), mime,
-              desktopId.isEmpty() ? QStringList() : QStringList{desktopId});
-}
-
-bool MimeAppsList::hasAssociation(const QString &mime, const QString &desktopId) const
-{
-    return values(QStringLiteral("Added Associations"), mime).contains(desktopId);
-}
-
-void MimeAppsList::setAssociation(const QString &mime, const QString &desktopId, bool on)
-{
-    QStringList ids = values(QStringLiteral("Added Associations"), mime);
-    ids.removeAll(desktopId);
-    if (on)
-        ids.prepend(desktopId);
-    setValues(QStringLiteral("Added Associations"), mime, ids);
-}
-
-QString MimeAppsList::save() const
-{
-    return WriteLines(path_, lines_);
 }
 
 namespace {
@@ -213,16 +108,23 @@ bool StartsProgram(const QString &path, const QString &program)
     return ReadLines(path).contains(QStringLiteral("Exec=") + ExecLine(program));
 }
 
-// Writes or removes a desktop entry; empty when done, else the message.
-QString PlaceEntry(const QString &path, const QString &program, bool wanted, bool hidden, bool executable)
+// Writes or removes a desktop entry of this program's; empty when done, else the message. An entry
+// that already reads as wanted is left alone.
+QString PlaceEntry(const QString &path, bool wanted, const QString &text, bool executable)
 {
     if (!wanted) {
         if (QFile::exists(path) && !QFile::remove(path))
             return QStringLiteral("%1 を削除できません。").arg(QDir::toNativeSeparators(path));
         return {};
     }
-    if (QString error = WriteText(path, DesktopEntryText(program, hidden)); !error.isEmpty())
-        return error;
+    QFile current(path);
+    if (current.open(QIODevice::ReadOnly) && current.read(64 * 1024) == text.toUtf8() &&
+        (!executable || (current.permissions() & QFileDevice::ExeOwner)))
+        return {};
+    current.close();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (const int error = SafeFileWriter::WriteAll(path, text.toUtf8()); error != 0)
+        return WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error);
     // Desktops start a launcher only when it may be executed, and GNOME's desktop icons only once
     // it is marked trusted (where GIO's metadata store runs; elsewhere the mark is not needed).
     if (executable) {
@@ -247,16 +149,22 @@ QStringList ViewSourceLines(const QString &program)
             QStringLiteral("user_pref(\"view_source.editor.path\", \"%1\");").arg(escaped)};
 }
 
-// Adds or removes exactly our two lines in user.js; empty when done.
+// Adds or removes exactly our two lines in user.js, every other byte kept; empty when done.
 QString SetViewSource(const QString &userJs, const QString &program, bool on)
 {
-    QStringList lines = ReadLines(userJs);
-    const QStringList ours = ViewSourceLines(program);
-    for (const QString &line : ours)
-        lines.removeAll(line);
-    if (on)
-        lines << ours;
-    return WriteLines(userJs, lines);
+    LineFile file(userJs);
+    QList<QByteArray> ours;
+    for (const QString &line : ViewSourceLines(program))
+        ours.append(line.toUtf8());
+    for (qsizetype i = file.lines.size() - 1; i >= 0; --i) {
+        if (ours.contains(file.lines[i].text))
+            file.remove(i);
+    }
+    if (on) {
+        for (const QByteArray &line : ours)
+            file.append(line);
+    }
+    return file.save();
 }
 
 } // namespace
@@ -313,13 +221,19 @@ QString FirefoxUserJs(const QString &home)
 Choices ReadChoices(const Places &places, const QString &program, QString *otherTextOpener)
 {
     const MimeAppsList list(MimeAppsPath(places));
-    const bool ours = StartsProgram(EntryPath(places), program);
+    const QStringList entry = ReadLines(EntryPath(places));
+    const bool ours = entry.contains(QStringLiteral("Exec=") + ExecLine(program));
     Choices c;
-    const QString textDefault = list.defaultFor(QStringLiteral("text/plain"));
-    c.text = ours && textDefault == QLatin1String(DesktopId);
-    c.html = ours && list.hasAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId));
-    c.menu = ours && !ReadLines(EntryPath(places)).contains(QStringLiteral("NoDisplay=true"));
-    c.openWith = ours;
+    const QString textDefault = list.defaults(QStringLiteral("text/plain")).value(0);
+    c.text = ours && DefaultApplication(QStringLiteral("text/plain"),
+                                        QStringList{places.configHome} + places.configDirs,
+                                        QStringList{places.dataHome} + places.dataDirs,
+                                        places.desktops) == QLatin1String(DesktopId);
+    c.html = ours && list.associations(QStringLiteral("text/html")).contains(QLatin1String(DesktopId));
+    c.menu = ours && !entry.contains(QStringLiteral("NoDisplay=true"));
+    c.openWith = ours && std::any_of(entry.begin(), entry.end(), [](const QString &line) {
+                     return line.startsWith(QLatin1String("MimeType="));
+                 });
     c.desktop = StartsProgram(LauncherPath(places), program);
     const QString userJs = FirefoxUserJs(places.home);
     c.viewSource = !userJs.isEmpty() && ReadLines(userJs).contains(ViewSourceLines(program).last());
@@ -335,19 +249,25 @@ Outcome Apply(const Places &places, const QString &program, const Choices &choic
     Outcome outcome;
     const bool entryWanted = choices.text || choices.html || choices.menu || choices.openWith;
     // The entry first: the desktop ignores a default it cannot find.
-    outcome.error = PlaceEntry(EntryPath(places), program, entryWanted, !choices.menu, false);
+    outcome.error = PlaceEntry(EntryPath(places), entryWanted,
+                               DesktopEntryText(program, !choices.menu, choices.openWith), false);
     if (outcome.error.isEmpty() && associationsChanged) {
         MimeAppsList list(MimeAppsPath(places));
-        list.setDefault(QStringLiteral("text/plain"),
-                        choices.text ? QString::fromLatin1(DesktopId) : previousTextOpener);
+        list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), choices.text,
+                        previousTextOpener);
         list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), choices.html);
         outcome.error = list.save();
+        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html);
         const QString userJs = FirefoxUserJs(places.home);
-        if (outcome.error.isEmpty() && !userJs.isEmpty())
-            outcome.error = SetViewSource(userJs, program, choices.viewSource);
-        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html || choices.viewSource);
+        if (!userJs.isEmpty()) {
+            const QString error = SetViewSource(userJs, program, choices.viewSource);
+            outcome.pointedHere = outcome.pointedHere || (error.isEmpty() && choices.viewSource);
+            if (outcome.error.isEmpty())
+                outcome.error = error;
+        }
     }
-    const QString launcher = PlaceEntry(LauncherPath(places), program, choices.desktop, false, true);
+    const QString launcher =
+        PlaceEntry(LauncherPath(places), choices.desktop, DesktopEntryText(program, false), true);
     if (outcome.error.isEmpty())
         outcome.error = launcher;
     return outcome;

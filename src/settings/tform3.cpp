@@ -215,8 +215,17 @@ void TForm3::keyPressEvent(QKeyEvent *event)
 
 void TForm3::ReadShellIntegration()
 {
-    const ShellIntegration::Choices c = ShellIntegration::ReadChoices(
-        ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand);
+    ShowShellChoices(ShellIntegration::ReadChoices(
+        ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand));
+    // Firefox is the browser here that takes an external source viewer.
+    const bool firefox = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
+    CheckBox12->setEnabled(firefox);
+    CheckBox12->setToolTip(firefox ? QString()
+                                   : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
+}
+
+void TForm3::ShowShellChoices(const ShellIntegration::Choices &c)
+{
     shownChoices = c;
     CheckBox5->setChecked(c.text);
     CheckBox6->setChecked(c.html);
@@ -224,11 +233,6 @@ void TForm3::ReadShellIntegration()
     CheckBox8->setChecked(c.desktop);
     CheckBox9->setChecked(c.openWith);
     CheckBox12->setChecked(c.viewSource);
-    // Firefox is the browser here that takes an external source viewer.
-    const bool firefox = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
-    CheckBox12->setEnabled(firefox);
-    CheckBox12->setToolTip(firefox ? QString()
-                                   : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
 }
 
 void TForm3::UpdateShellIntegration()
@@ -240,18 +244,18 @@ void TForm3::UpdateShellIntegration()
     c.desktop = CheckBox8->isChecked();
     c.openWith = CheckBox9->isChecked();
     c.viewSource = CheckBox12->isChecked();
-    // Nothing to carry out: no file is touched and no message repeats on later closes.
-    if (c == shownChoices)
-        return;
+    // Unchanged boxes touch no association and say nothing; the shortcuts still follow them, so a
+    // ticked one deleted meanwhile comes back.
     const bool changed =
         c.text != shownChoices.text || c.html != shownChoices.html || c.viewSource != shownChoices.viewSource;
+    const ShellIntegration::Places places = ShellIntegration::UserPlaces();
+    const QString program = QCoreApplication::applicationFilePath();
     const ShellIntegration::Outcome outcome =
-        ShellIntegration::Apply(ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), c,
-                                changed, previousTxtCommand);
+        ShellIntegration::Apply(places, program, c, changed, previousTxtCommand);
     if (!outcome.error.isEmpty())
         ShowShellMessage(outcome.error + QStringLiteral("\nよって関連付けの設定は反映されません。"));
-    else
-        shownChoices = c;
+    // The boxes say what the desktop holds now, whatever was asked.
+    ShowShellChoices(ShellIntegration::ReadChoices(places, program));
     if (outcome.pointedHere)
         ShowShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
                                         "事前に「関連付け」の項の全てのチェックを外して下さい"));

@@ -109,6 +109,7 @@ public slots:
 
     // Reads the associations and launchers from the desktop into the boxes.
     void ReadShellIntegration();
+    void ShowShellChoices(const ShellIntegration::Choices &choices);
     // Carries out the boxes of the associations tab; runs whenever the dialog closes.
     void UpdateShellIntegration();
     void done(int result) override;

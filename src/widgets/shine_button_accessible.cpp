@@ -36,7 +36,8 @@ QString ShineButtonAccessible::text(QAccessible::Text t) const
 {
     if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
         return QAccessibleWidget::text(t);
-    const QString caption = WithoutMnemonic(button()->Caption());
+    const QString caption =
+        button()->ShowAccelChar() ? WithoutMnemonic(button()->Caption()) : button()->Caption();
     return caption.isEmpty() ? widget()->toolTip() : caption;
 }
 
@@ -74,7 +75,7 @@ void ShineButtonAccessible::doAction(const QString &actionName)
 
 QStringList ShineButtonAccessible::keyBindingsForAction(const QString &actionName) const
 {
-    const QKeySequence key = QKeySequence::mnemonic(button()->Caption());
+    const QKeySequence key = button()->MnemonicKey();
     if (actionName == pressAction() && !key.isEmpty())
         return {key.toString(QKeySequence::NativeText)};
     return QAccessibleWidget::keyBindingsForAction(actionName);

@@ -106,7 +106,25 @@ void TShineSpeedButton::setCaption(const QString &value)
     if (value == caption_)
         return;
     caption_ = value;
-    const QKeySequence key = QKeySequence::mnemonic(caption_);
+    updateMnemonic();
+}
+
+void TShineSpeedButton::setShowAccelChar(bool value)
+{
+    if (value == showAccelChar_)
+        return;
+    showAccelChar_ = value;
+    updateMnemonic();
+}
+
+QKeySequence TShineSpeedButton::MnemonicKey() const
+{
+    return showAccelChar_ ? QKeySequence::mnemonic(caption_) : QKeySequence();
+}
+
+void TShineSpeedButton::updateMnemonic()
+{
+    const QKeySequence key = MnemonicKey();
     if (key.isEmpty()) {
         delete accel_;
         accel_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QKeySequence>
 #include <QWidget>
 #include <optional>
 
@@ -49,6 +50,7 @@ class TShineSpeedButton : public QWidget
     Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
     Q_PROPERTY(QImage Glyph READ Glyph WRITE setGlyph)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool ShowAccelChar READ ShowAccelChar WRITE setShowAccelChar)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(int Tag READ Tag WRITE setTag)
 
@@ -115,6 +117,12 @@ public:
     void setGlyph(const QImage &value);
     QString Caption() const { return caption_; }
     void setCaption(const QString &value);
+    // Whether "&" in the caption marks a keyboard mnemonic (shown underlined); off, it is shown as
+    // written, for captions that are user text.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void setShowAccelChar(bool value);
+    // The caption's mnemonic key; empty when it has none or ShowAccelChar is off.
+    QKeySequence MnemonicKey() const;
     int Tag() const { return tag_; }
     void setTag(int value) { tag_ = value; }
 
@@ -174,6 +182,9 @@ private:
     void accelerator();
     void announceState();
     QColor colour(TColor value) const;
+    // The caption's text flags: with the mnemonic shown or not.
+    int captionFlags(int alignment) const;
+    void updateMnemonic();
 
     int groupIndex_ = 0;
     bool down_ = false;
@@ -202,6 +213,7 @@ private:
     int spacing_ = 4;
     QImage glyph_;
     QString caption_;
+    bool showAccelChar_ = true;
     int tag_ = 0;
 
     Shine::T_ShineButtonState state_ = Shine::_sbsUp;

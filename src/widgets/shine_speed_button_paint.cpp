@@ -10,11 +10,10 @@
 
 using namespace Shine;
 
-namespace {
-
-constexpr int textFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic;
-
-} // namespace
+int TShineSpeedButton::captionFlags(int alignment) const
+{
+    return alignment | (showAccelChar_ ? Qt::TextShowMnemonic : 0);
+}
 
 QColor TShineSpeedButton::colour(TColor value) const
 {
@@ -32,7 +31,7 @@ QSize TShineSpeedButton::captionExtent(const QFont &font) const
     if (caption_.isEmpty())
         return QSize();
     return QFontMetrics(font)
-        .boundingRect(QRect(0, 0, width(), 0), Qt::AlignLeft | Qt::TextShowMnemonic, caption_)
+        .boundingRect(QRect(0, 0, width(), 0), captionFlags(Qt::AlignLeft), caption_)
         .size();
 }
 
@@ -104,7 +103,8 @@ void TShineSpeedButton::ImageDraw(QPainter &painter)
         return;
     const auto caption = [&](QPoint offset, TColor value) {
         painter.setPen(colour(value));
-        painter.drawText(at.caption.translated(offset), textFlags, caption_);
+        painter.drawText(at.caption.translated(offset), captionFlags(Qt::AlignHCenter | Qt::AlignTop),
+                         caption_);
     };
     if (state_ == _sbsDisableUp) {
         caption(QPoint(1, 1), disabledHighlight_);

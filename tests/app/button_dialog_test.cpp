@@ -209,6 +209,50 @@ TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
     EXPECT_EQ(form->TagSetList.record(0)->caption, QStringLiteral("新しい"));
 }
 
+// Two windows on one program folder: each 登録 merges into the file as it is now.
+TEST_F(ButtonDialogTest, TwoWindowsKeepEachOthersDefinitions)
+{
+    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
+    Start();
+    std::unique_ptr<TForm1> windowA = std::move(form);
+    Start();
+    TForm1 *windowB = form.get();
+    windowA->SetTagPaletteVisible(true);
+    windowB->SetTagPaletteVisible(true);
+    const auto caption = [](const QString &text) { return [text](TForm2 *d) { d->Edit1->setText(text); }; };
+    Define(windowA->PButtons[10], caption(QStringLiteral("コメント")));
+    Define(windowB->PButtons[11], caption(QStringLiteral("日付")));
+    Define(windowA->PButtons[0], caption(QStringLiteral("段")));
+    const QStringList lines = SetLines(QStringLiteral("HTML.qmh"));
+    EXPECT_EQ(lines.size(), 1 + 3 * 6);
+    for (TForm1 *window : {windowA.get(), windowB}) {
+        EXPECT_EQ(window->PButtons[10]->Caption(), QStringLiteral("コメント"));
+        EXPECT_EQ(window->PButtons[11]->Caption(), QStringLiteral("日付"));
+    }
+    EXPECT_EQ(windowA->PButtons[0]->Caption(), QStringLiteral("段"));
+    EXPECT_EQ(windowA->TagSetList.lines(), lines);
+    EXPECT_EQ(modals.seen().size(), 3u);
+    windowA.reset();
+}
+
+// A set too large to load is not replaced by what the window shows.
+TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
+{
+    const QByteArray large = "[QUMOEDIT HTML Button Data Ver1.0]\r\n" + QByteArray(3 << 20, 'x');
+    WriteFile(QStringLiteral("HTML.qmh"), large);
+    modals.ThenClick(QMessageBox::Ok);
+    Start();
+    form->SetTagPaletteVisible(true);
+    Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
+    modals.ThenClick(QMessageBox::Ok);
+    Press(form->PButtons[0], Qt::RightButton);
+    ASSERT_EQ(modals.seen().size(), 3u);
+    EXPECT_TRUE(modals.seen()[2].text.contains(QStringLiteral("2097152")))
+        << modals.seen()[2].text.toStdString();
+    EXPECT_EQ(ReadFile("HTML.qmh"), large);
+    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("新しい"));
+}
+
 TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
 {
     Start();

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QPushButton>
 #include <sys/stat.h>
 
 namespace {
@@ -99,6 +100,60 @@ TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
     form->HandleDroppedFiles({dropped}, QPoint(1, 1));
     EXPECT_GE(form->Panel12->ComboBox1->findText(QStringLiteral("色")), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("色.qmc"))));
+}
+
+// With no clip set named yet, the palette shows the shipped colour board; a set box left empty
+// on purpose stays empty.
+TEST_F(ClipPaletteTest, FirstStartShowsTheShippedColourSet)
+{
+    WriteFile(QStringLiteral("色見本.qmc"), "text\r\n*Button1\r\nred\r\n#FF0000\r\n7\r\n0\r\n\r\n");
+    const struct
+    {
+        QByteArray ini;
+        QString shown;
+    } rows[] = {{"[Pre]\n", QStringLiteral("red")}, {"[Pre]\nClipName=\n", QString()}};
+    for (const auto &row : rows) {
+        WriteIni(row.ini);
+        Start();
+        EXPECT_EQ(form->CButtons[0]->Caption(), row.shown);
+        EXPECT_EQ(form->CButtons[0]->Colors()->Gradation(), row.shown.isEmpty());
+        EXPECT_EQ(form->Panel12->ComboBox1->currentText(),
+                  row.shown.isEmpty() ? QString() : QStringLiteral("色見本"));
+        form.reset();
+    }
+}
+
+// Dropping a set of a name the user already has asks about replacing it; いいえ installs nothing.
+TEST_F(ClipPaletteTest, ADroppedSetOverAnExistingOneAsksToReplaceIt)
+{
+    QTemporaryDir elsewhere;
+    const QString dropped = elsewhere.filePath(QStringLiteral("色見本.qmc"));
+    const QByteArray theirs("text\r\n*Button1\r\nred\r\n#FF0000\r\n7\r\n0\r\n\r\n");
+    const QByteArray mine("text\r\n*Button2\r\n私の\r\n#0000FF\r\n7\r\n0\r\n\r\n");
+    {
+        QFile file(dropped);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(theirs);
+    }
+    Start();
+    const struct
+    {
+        QMessageBox::StandardButton answer;
+        QByteArray installed;
+    } rows[] = {{QMessageBox::No, mine}, {QMessageBox::Yes, theirs}};
+    for (const auto &row : rows) {
+        WriteFile(QStringLiteral("色見本.qmc"), mine);
+        const size_t seen = modals.seen().size();
+        modals.Then([row](QWidget *w) {
+            auto *box = static_cast<QMessageBox *>(w);
+            EXPECT_EQ(static_cast<QAbstractButton *>(box->defaultButton()), box->button(QMessageBox::No));
+            box->button(row.answer)->click();
+        });
+        form->HandleDroppedFiles({dropped}, QPoint(1, 1));
+        ASSERT_EQ(modals.seen().size(), seen + 1);
+        EXPECT_EQ(modals.seen()[seen].text, QStringLiteral("「色見本」はすでにあります。置き換えますか？"));
+        EXPECT_EQ(ReadFile(QStringLiteral("色見本.qmc")), row.installed);
+    }
 }
 
 } // namespace

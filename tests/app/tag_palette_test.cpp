@@ -1,4 +1,7 @@
 #include "palette_fixture.h"
+#include "tool_panels.h"
+
+#include <QAccessible>
 
 namespace {
 
@@ -49,6 +52,39 @@ TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
     EXPECT_EQ(box->itemText(1), QStringLiteral("HTML"));
     EXPECT_EQ(box->currentText(), QStringLiteral("HTML"));
     EXPECT_TRUE(modals.seen().empty());
+}
+
+// Captions are text: "&" is shown as written and makes no Alt key.
+TEST_F(TagPaletteTest, AmpersandsInCaptionsAreShownAsWritten)
+{
+    const QString captions[] = {QStringLiteral("&copy;"), QStringLiteral("a&b"), QStringLiteral("&&"),
+                                QStringLiteral("x&")};
+    QList<std::pair<int, ButtonDefinition>> buttons;
+    for (int i = 0; i < 4; ++i)
+        buttons.append({i, {captions[i], QStringLiteral("&copy;"), 6, 0, QString()}});
+    WriteSet(QStringLiteral("HTML"), buttons);
+    Start();
+    form->SetTagPaletteVisible(true);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (int i = 0; i < 4; ++i) {
+        TShineSpeedButton *button = form->PButtons[i];
+        EXPECT_EQ(button->Caption(), captions[i]);
+        EXPECT_TRUE(button->MnemonicKey().isEmpty()) << i;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), captions[i]);
+        // Drawn as a caption with each "&" doubled is drawn when "&" marks mnemonics.
+        TShineSpeedButton *escaped = MakePaletteButton(form->Panel3, QString(), 0, button->geometry());
+        escaped->setShowAccelChar(true);
+        escaped->setCaption(QString(captions[i]).replace(u'&', QStringLiteral("&&")));
+        escaped->show();
+        EXPECT_EQ(button->grab().toImage(), escaped->grab().toImage()) << i;
+        delete escaped;
+    }
+    form->RichEdit1->setFocus();
+    Edit(QString(), 0, 0);
+    QTest::keyClick(form->RichEdit1, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(form->RichEdit1, Qt::Key_B, Qt::AltModifier);
+    EXPECT_FALSE(form->RichEdit1->toPlainText().contains(QStringLiteral("&copy;")));
 }
 
 TEST_F(TagPaletteTest, ASetThatCannotBeReadIsReportedOnce)

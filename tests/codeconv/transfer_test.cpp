@@ -159,14 +159,19 @@ TEST(MimeHeader, EncodesDoubleByteRuns)
     // Each word is whole ISO-2022-JP text, as iconv writes it.
     EXPECT_EQ(Iconv("CP932", "ISO-2022-JP", subject.substr(0, 4)), word);
 
-    // Half-width katakana are single-byte characters and stay outside.
-    EXPECT_EQ(CreateHeaderString(B({0xB1, 'a'})), B({0xB1, 'a'}));
+    // Half-width katakana go into the word in full width: a header holds no 8-bit byte.
+    EXPECT_EQ(CreateHeaderString(B({0xB6, 0xDE, 0x82, 0xA0, 'a'})),
+              "=?ISO-2022-JP?B?" + EncodeBase64(B({ESC, '$', 'B', 0x25, 0x2C, 0x24, 0x22, ESC, '(', 'B'})) +
+                  "?=a");
     // Two runs give two encoded words.
     const std::string two = CreateHeaderString(B({0x82, 0xA0, ' ', 0x82, 0xA2}));
     EXPECT_EQ(std::count(two.begin(), two.end(), '?'), 8);
     // A lead byte cut off at the end, or before a byte that is no trail byte, is kept as it is.
     EXPECT_EQ(CreateHeaderString(B({'a', 0x82})), B({'a', 0x82}));
     EXPECT_EQ(CreateHeaderString(B({0x8D, ' ', 't'})), B({0x8D, ' ', 't'}));
+    EXPECT_EQ(HeaderEightBitByte(B({0x82, 0xA0, 0xB1, 'a', 0x8D, ' '})), 4u);
+    EXPECT_EQ(HeaderEightBitByte(B({0x82, 0xA0, 0xB1, 'a', 0x82})), 4u);
+    EXPECT_EQ(HeaderEightBitByte(B({0x82, 0xA0, 0xB1, 'a'})), std::string::npos);
     EXPECT_EQ(CreateHeaderString(""), "");
 }
 
@@ -214,7 +219,7 @@ TEST(MimeHeader, RoundTripThroughShiftJis)
             }
         }
         const std::string jis = DecodeHeaderString(CreateHeaderString(sjis));
-        // Half-width kana were never encoded, so they come back as they were.
-        EXPECT_EQ(jis2sjis(jis), sjis) << rep;
+        // Half-width kana come back in full width, as JIS has them.
+        EXPECT_EQ(jis2sjis(jis), jis2sjis(sjis2jis83(sjis))) << rep;
     }
 }

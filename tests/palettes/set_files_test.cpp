@@ -1,6 +1,7 @@
 #include "button_faces.h"
 #include "printers.h"
 #include "read_only_guard.h"
+#include "set_file_format.h"
 #include "set_files.h"
 #include "test_files.h"
 
@@ -152,6 +153,142 @@ TEST_F(SetFiles, HugeBinaryAndSpecialFilesLoadWithoutHarm)
     const LoadedSet pipe = LoadClipSet(dir_, "pipe"); // would wait for a writer if opened blocking
     EXPECT_FALSE(pipe.loaded);
     EXPECT_NE(pipe.message, "");
+}
+
+// What another program or the original editor left in a set: LF and CR ends, no final line end,
+// NEC and IBM forms of the same character (ED 40 and FA 5C), invalid bytes, a caption and a help
+// line that read like keys.
+const QByteArray Shared =
+    "text\n*Button1\nred\n#FF0000\n7\n0\n\r*Button2\r\xED\x40\xFA\x5C\x80\xFF\r*Button4\r0\r0\r"
+    "*Button4\nend";
+
+QByteArray Record(const QByteArray &lines)
+{
+    return QByteArray(lines).replace('|', "\r\n") + "\r\n";
+}
+
+SetDefinition Change(const QString &name, int number, const QString &caption, const SetList &inMemory = {},
+                     const QString &loadedPath = {})
+{
+    return {name, number, {caption, "<b>\n", 1, 2, "?"}, inMemory, loadedPath};
+}
+
+TEST_F(SetFiles, DefiningChangesOnlyItsRecordInTheFileAsItIsNow)
+{
+    const struct
+    {
+        int number;
+        QByteArray after;
+    } cases[] = {
+        // Replaced where it stands; the lines around it keep their bytes and ends.
+        {1, "text\n" + Record("*Button1|x|<b>\\r\\n|1|2|?") + Shared.sliced(Shared.indexOf("*Button2"))},
+        // A key in a caption or help line is text: button 4's record is appended, and the file's
+        // last line gets its line end.
+        {4, Shared + "\r\n" + Record("*Button4|x|<b>\\r\\n|1|2|?")},
+        {2, Shared.first(Shared.indexOf("*Button2")) + Record("*Button2|x|<b>\\r\\n|1|2|?") +
+                Shared.sliced(Shared.indexOf("end"))},
+    };
+    for (const auto &c : cases) {
+        WriteFileBytes(dir_ + "shared.qmc", Shared);
+        // The window's own copy is stale: only the file counts.
+        const SetDefined defined =
+            DefineInSet(dir_, ClipPalette(),
+                        Change("shared", c.number, "x", SetList::Fresh("text"), dir_ + "shared.qmc"));
+        EXPECT_EQ(defined.message, "") << c.number;
+        EXPECT_EQ(ReadFileBytes(dir_ + "shared.qmc"), c.after) << c.number;
+        ASSERT_TRUE(defined.merged) << c.number;
+        EXPECT_EQ(*defined.merged, SetList(ParseSetFile(c.after))) << c.number;
+        EXPECT_EQ(defined.merged->record(c.number)->caption, "x") << c.number;
+    }
+}
+
+TEST_F(SetFiles, ASetNotReadWholeIsNeverWritten)
+{
+    const QByteArray large = "text\r\n" + QByteArray(MaxSetFileBytes, 'x');
+    const QByteArray nearlyFull = "text\r\n" + QByteArray(MaxSetFileBytes - 10, 'x');
+    const QByteArray withNul =
+        QByteArray("text\r\n*Button1\r\na\r\nb\r\n0\r\n0\r\n\r\n") + '\0' + "*Button2\r\nc";
+    const struct
+    {
+        const char *name;
+        QByteArray bytes; // empty: no file
+        QString loadedPath;
+        const char *reason;
+    } cases[] = {
+        {"large", large, {}, "2097152 バイトまで"},
+        {"nul", withNul, {}, "31 バイト目に NUL"},
+        {"gone", {}, "gone", "読み込んだ後になくなりました"},
+        {"full", nearlyFull, {}, "2097152 バイトまで"}, // the definition would make it too large
+    };
+    for (const auto &c : cases) {
+        const QString path = dir_ + c.name + ".qmh";
+        if (!c.bytes.isEmpty())
+            WriteFileBytes(path, c.bytes);
+        SetList shown = SetList::Fresh("h");
+        shown.define(0, {"shown", "", 0, 0, ""});
+        const SetDefined defined = DefineInSet(
+            dir_, TagPalette(), Change(c.name, 3, "y", shown, c.loadedPath.isEmpty() ? QString() : path));
+        EXPECT_FALSE(defined.merged) << c.name;
+        EXPECT_TRUE(defined.message.contains(QString::fromUtf8(c.reason))) << defined.message.toStdString();
+        EXPECT_TRUE(defined.message.contains(path)) << defined.message.toStdString();
+        EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
+        EXPECT_EQ(QFile::exists(path), !c.bytes.isEmpty()) << c.name;
+    }
+
+    // A FIFO is no set; a file the user cannot read neither.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "pipe.qmh").constData(), 0600), 0);
+    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), Change("pipe", 3, "y")).message.contains("pipe.qmh"));
+    WriteFileBytes(dir_ + "locked.qmh", TagExample);
+    ASSERT_TRUE(QFile::setPermissions(dir_ + "locked.qmh", {}));
+    // Root reads it all the same.
+    if (!QFile(dir_ + "locked.qmh").open(QIODevice::ReadOnly)) {
+        EXPECT_TRUE(DefineInSet(dir_, TagPalette(), Change("locked", 3, "y")).message.contains("locked.qmh"));
+        ASSERT_TRUE(QFile::setPermissions(dir_ + "locked.qmh", QFile::ReadOwner | QFile::WriteOwner));
+        EXPECT_EQ(ReadFileBytes(dir_ + "locked.qmh"), TagExample);
+    }
+}
+
+TEST_F(SetFiles, AMissingSetIsCreatedFromWhatTheWindowShows)
+{
+    SetList shown = SetList::Fresh(TagPalette().header);
+    shown.define(2, {"太字", "<b>*text*</b>", 3, 0, "選択範囲を太字にします"});
+    SetDefinition change = Change("HTML", 0, "x", shown);
+    // A new set, a copy under a typed name, or a set deleted here: the whole set is written.
+    const SetDefined defined = DefineInSet(dir_, TagPalette(), change);
+    EXPECT_EQ(defined.message, "");
+    EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample + Record("*Button0|x|<b>\\r\\n|1|2|?"));
+    EXPECT_EQ(defined.path, dir_ + "HTML.qmh");
+
+    change.definition.caption = "😀";
+    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), change).message.contains("😀"));
+    EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample + Record("*Button0|x|<b>\\r\\n|1|2|?"));
+}
+
+// Two windows loaded the same set; each defines through the set functions with its own stale list,
+// and another program appends in between. Nobody's definition is lost.
+TEST_F(SetFiles, InterleavedWritersKeepEachOthersDefinitions)
+{
+    WriteFileBytes(dir_ + "HTML.qmh", TagExample);
+    const SetRead a = ReadSet(dir_, "HTML", TagPalette());
+    const SetRead b = ReadSet(dir_, "HTML", TagPalette());
+    const auto define = [this](const SetRead &window, int number, const QString &caption) {
+        const SetDefined defined = DefineInSet(
+            dir_, TagPalette(), {"HTML", number, {caption, "", 0, 0, ""}, window.list, window.path});
+        EXPECT_EQ(defined.message, "");
+        return defined.merged.value_or(SetList());
+    };
+    define(a, 10, "コメント");
+    QFile other(dir_ + "HTML.qmh");
+    ASSERT_TRUE(other.open(QIODevice::Append));
+    other.write("*Button20\r\nother\r\n\r\n0\r\n0\r\n\r\n");
+    other.close();
+    define(b, 11, "日付");
+    const SetList last = define(a, 2, "変更");
+    const QStringList captions = {last.record(2)->caption, last.record(10)->caption, last.record(11)->caption,
+                                  last.record(20)->caption};
+    EXPECT_EQ(captions, QStringList({"変更", "コメント", "日付", "other"}));
+    EXPECT_EQ(last, ReadSet(dir_, "HTML", TagPalette()).list);
+    EXPECT_EQ(last.lines().size(), 1 + 4 * 6);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ QString Show(const std::optional<ButtonRecord> &r)
         .join(u'|');
 }
 
-TEST(SetList, RecordsFromTheTopInAnyCaseShortOnesEmpty)
+TEST(SetList, RecordsFoundRecordByRecordInAnyCaseShortOnesEmpty)
 {
     const SetList list(
         Lines("head|*Button5|*Button7|c5|1|2|h5|*Button0|c0|b0|3|4|h0|*BUTTON3|up||-3|x|y|"
@@ -35,8 +35,8 @@ TEST(SetList, RecordsFromTheTopInAnyCaseShortOnesEmpty)
         int number;
         const char *record;
     } cases[] = {
-        {5, "*Button7|c5|1|2|h5"}, // every line is a candidate key, captions too
-        {7, "c5|1|2|0|*Button0"},
+        {5, "*Button7|c5|1|2|h5"}, // a caption that reads like a key is text
+        {7, "none"},
         {0, "c0|b0|3|4|h0"},
         {3, "up||-3|0|y"},
         {9, "short|z|0|0|"},
@@ -47,7 +47,16 @@ TEST(SetList, RecordsFromTheTopInAnyCaseShortOnesEmpty)
     };
     for (const auto &c : cases)
         EXPECT_EQ(Show(list.record(c.number)), QString::fromUtf8(c.record)) << c.number;
-    EXPECT_EQ(list.keyLines(0, 8), (QList<qsizetype>{7, -1, -1, 13, -1, 1, -1, 2}));
+    EXPECT_EQ(list.keyLines(0, 8), (QList<qsizetype>{7, -1, -1, 13, -1, 1, -1, -1}));
+
+    // Content and help lines that read "*ButtonN" are text too, and defining such a button
+    // appends its own record instead of overwriting the one holding the text.
+    SetList keyLike(Lines("text|*Button1|a|*Button3|0|0|*Button2"));
+    EXPECT_EQ(Show(keyLike.record(3)), "none");
+    EXPECT_EQ(Show(keyLike.record(2)), "none");
+    keyLike.define(3, {"c", "d", 1, 0, ""});
+    EXPECT_EQ(keyLike.lines(), Lines("text|*Button1|a|*Button3|0|0|*Button2|*Button3|c|d|1|0|"));
+    EXPECT_EQ(RecordKeyLines({-1, 1, 3, -1, -1, -1, 2, 3, -1}), (QList<qsizetype>{1, 7}));
 }
 
 TEST(SetList, DefineAppendsReplacesAndCompletesRecords)
@@ -145,7 +154,7 @@ TEST(PaletteButtons, TagNumbersDialogDefaultsAndHoverPreview)
 
     const QString longContent = QString(150, u'あ');
     const SetList list(Lines("h|*Button0|f|<font color=\"*color*\">||||*Button1|2|a\\r\\nb||||*Button3|tag|"
-                             "<a\\r\\nhref=\"X\">||||*Button4|empty|") +
+                             "<a\\r\\nhref=\"X\">||||*Button4|empty||||") +
                        QStringList{"*Button2", "long", longContent});
     EXPECT_EQ(DefinitionForDialog(list, 9), (ButtonDefinition{"未登録", "未登録です", 10, 0, ""}));
     EXPECT_EQ(DefinitionForDialog(list, 1), (ButtonDefinition{"2", "a\nb", 0, 0, ""}));

@@ -96,7 +96,7 @@ TEST_F(SettingsFileTest, FirstRunCentresDefaultWindowWithNoPanels)
     EXPECT_EQ(s.msize, 9);
     EXPECT_EQ(s.tagName, "HTML");
     EXPECT_TRUE(s.pathName.isEmpty());
-    EXPECT_TRUE(s.clipName.isEmpty());
+    EXPECT_EQ(s.clipName, "色見本");
     EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
@@ -151,7 +151,7 @@ TEST_F(SettingsFileTest, FirstCloseWritesEveryKeyInOrder)
               QString::fromUtf8("[Position]\nX=700\nY=303\nHeight=473\nWidth=520\n\n"
                                 "[Code]\nAutoDecode=0\nDecodeAll=0\nCharCode=0\n"
                                 "RetCode=0\n\n"
-                                "[Pre]\nmsize=9\nClipName=\nTagName=HTML\n"
+                                "[Pre]\nmsize=9\nClipName=色見本\nTagName=HTML\n"
                                 "PathName=/home/user/docs\n\n"
                                 "[PreI]\nEditFont=ＭＳ ゴシック\nReturnRight=1\n"
                                 "Ruler=1\nDefaultColor=1\nUserColor=0\n"

@@ -1,3 +1,4 @@
+#include "mime_apps_list.h"
 #include "shell_integration.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,41 +36,213 @@ TEST(ShellIntegration, ExecQuotesTheProgramByTheDesktopEntryRules)
     EXPECT_FALSE(DesktopEntryText(QStringLiteral("/q"), false).contains(QStringLiteral("NoDisplay")));
 }
 
-TEST(ShellIntegration, MimeAppsListKeepsWhatIsNotOurs)
+void WriteText(const QString &path, const QByteArray &bytes)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("mimeapps.list"));
-    const QByteArray original = "# kept comment\n[Default Applications]\ntext/plain=gedit.desktop\n"
-                                "image/png=eog.desktop\n\n[Added Associations]\ntext/html=firefox.desktop;\n";
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(original);
-    file.close();
+    file.write(bytes);
+}
 
-    MimeAppsList list(path);
-    EXPECT_EQ(list.defaultFor(QStringLiteral("text/plain")), QStringLiteral("gedit.desktop"));
-    list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId));
-    list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), true);
-    ASSERT_TRUE(list.save().isEmpty());
-    MimeAppsList ours(path);
-    EXPECT_EQ(ours.defaultFor(QStringLiteral("text/plain")), QLatin1String(DesktopId));
-    EXPECT_EQ(ours.defaultFor(QStringLiteral("image/png")), QStringLiteral("eog.desktop"));
-    EXPECT_TRUE(ours.hasAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId)));
-    EXPECT_TRUE(ours.hasAssociation(QStringLiteral("text/html"), QStringLiteral("firefox.desktop")));
+// A home of the test's own, without the system's folders.
+ShellIntegration::Places HomePlaces(const QTemporaryDir &home)
+{
+    return {home.path(),
+            home.filePath(QStringLiteral("config")),
+            home.filePath(QStringLiteral("data")),
+            home.filePath(QStringLiteral("Desktop")),
+            {},
+            {},
+            {}};
+}
 
-    // Switched off: exactly what was there before.
-    ours.setDefault(QStringLiteral("text/plain"), QStringLiteral("gedit.desktop"));
-    ours.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), false);
-    ASSERT_TRUE(ours.save().isEmpty());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), original);
-    file.close();
+QByteArray ReadText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-    // An empty previous default removes our line, and nothing else.
-    MimeAppsList fresh(dir.filePath(QStringLiteral("new/mimeapps.list")));
-    fresh.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId));
-    fresh.setDefault(QStringLiteral("text/plain"), QString());
-    EXPECT_EQ(fresh.lines(), QStringList{QStringLiteral("[Default Applications]")});
+// Our id goes into the lists it belongs to and comes out again; every other byte stays.
+TEST(ShellIntegration, MimeAppsListChangesOnlyOurIds)
+{
+    const QByteArray ours = DesktopId;
+    const struct
+    {
+        const char *name;
+        QByteArray before;
+        bool text, html;
+        QByteArray after;
+    } cases[] = {
+        {"FallbacksKept", "[Default Applications]\ntext/plain=a.desktop;b.desktop;\n", false, true,
+         "[Default Applications]\ntext/plain=a.desktop;b.desktop;\n\n[Added Associations]\ntext/html=" +
+             ours + ";\n"},
+        {"FirstOfADefaultList", "[Default Applications]\ntext/plain=a.desktop;b.desktop;\n", true, false,
+         "[Default Applications]\ntext/plain=" + ours + ";a.desktop;b.desktop;\n"},
+        {"CrLfLatin1TrailingBlanks",
+         "# caf\xE9\r\n[Added Associations]\r\ntext/html=firefox.desktop;chromium.desktop;\r\n\r\n\r\n",
+         false, true,
+         "# caf\xE9\r\n[Added Associations]\r\ntext/html=" + ours +
+             ";firefox.desktop;chromium.desktop;\r\n\r\n\r\n"},
+        {"NoFinalNewline", "[Default Applications]\ntext/plain=gedit.desktop", true, false,
+         "[Default Applications]\ntext/plain=" + ours + ";gedit.desktop"},
+        {"AppendedAfterALastLineWithoutEnd", "[Default Applications]\r\nimage/png=eog.desktop", true, false,
+         "[Default Applications]\r\nimage/png=eog.desktop\r\ntext/plain=" + ours + ";"},
+        {"SectionAddedWithoutFinalNewline", "[Default Applications]\nimage/png=eog.desktop", false, true,
+         "[Default Applications]\nimage/png=eog.desktop\n\n[Added Associations]\ntext/html=" + ours + ";"},
+        {"Missing", "", true, true,
+         "[Default Applications]\ntext/plain=" + ours + ";\n\n[Added Associations]\ntext/html=" + ours +
+             ";\n"},
+        {"DuplicateSections",
+         "[Default Applications]\nimage/png=eog.desktop\n\n[Added Associations]\nx/y=z;\n"
+         "[Default Applications]\ntext/plain=gedit.desktop\n",
+         true, false,
+         "[Default Applications]\nimage/png=eog.desktop\n\n[Added Associations]\nx/y=z;\n"
+         "[Default Applications]\ntext/plain=" +
+             ours + ";gedit.desktop\n"},
+        {"InvalidUtf8Id", "[Added Associations]\ntext/html=\xFF\xFE.desktop;\n", false, true,
+         "[Added Associations]\ntext/html=" + ours + ";\xFF\xFE.desktop;\n"},
+        {"SpacesAndCrKept", "[Default Applications]\ntext/plain = a.desktop \r\r\n", true, false,
+         "[Default Applications]\ntext/plain = " + ours + ";a.desktop \r\r\n"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mimeapps.list"));
+    for (const auto &c : cases) {
+        WriteText(path, c.before);
+        MimeAppsList list(path);
+        list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), c.text);
+        list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), c.html);
+        ASSERT_EQ(list.save(), QString()) << c.name;
+        EXPECT_EQ(ReadText(path), c.after) << c.name;
+        // Switched off: exactly what was there before.
+        MimeAppsList again(path);
+        again.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), false);
+        again.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), false);
+        ASSERT_EQ(again.save(), QString()) << c.name;
+        EXPECT_EQ(ReadText(path), c.before) << c.name;
+    }
+
+    // A list that held only ours brings back the opener remembered from before.
+    WriteText(path, "[Default Applications]\ntext/plain=" + ours + "\n");
+    MimeAppsList only(path);
+    only.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), false,
+                    QStringLiteral("gedit.desktop"));
+    ASSERT_EQ(only.save(), QString());
+    EXPECT_EQ(ReadText(path), "[Default Applications]\ntext/plain=gedit.desktop\n");
+}
+
+// A desktop file the program cannot read is never replaced, and the message names it.
+TEST(ShellIntegration, UnreadableDesktopFilesAreNotWritten)
+{
+    QTemporaryDir home;
+    const Places places = HomePlaces(home);
+    const QString firefox = home.filePath(QStringLiteral(".mozilla/firefox"));
+    QDir().mkpath(firefox + QStringLiteral("/p.default"));
+    WriteText(firefox + QStringLiteral("/profiles.ini"), "[Profile0]\nPath=p.default\nDefault=1\n");
+    const QString lists[] = {places.configHome + QStringLiteral("/mimeapps.list"),
+                             firefox + QStringLiteral("/p.default/user.js")};
+    Choices on;
+    on.text = on.html = on.viewSource = true;
+    for (const QString &unreadable : lists) {
+        for (const QString &file : lists)
+            WriteText(file, "kept\n");
+        // Made unreadable: a FIFO (root reads any mode), or mode 000 for another user.
+        QFile::remove(unreadable);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(unreadable).constData(), 0600), 0);
+        const Outcome outcome = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
+        EXPECT_TRUE(outcome.error.contains(unreadable)) << outcome.error.toStdString();
+        EXPECT_TRUE(QFileInfo(unreadable).isFile() == false && QFileInfo(unreadable).exists());
+        QFile::remove(unreadable);
+    }
+    if (::geteuid() != 0) {
+        WriteText(lists[0], "[Default Applications]\nimage/png=eog.desktop\n");
+        QFile::setPermissions(lists[0], {});
+        const Outcome outcome = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
+        EXPECT_TRUE(outcome.error.contains(lists[0])) << outcome.error.toStdString();
+        EXPECT_FALSE(outcome.pointedHere && outcome.error.isEmpty());
+        QFile::setPermissions(lists[0], QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(ReadText(lists[0]), "[Default Applications]\nimage/png=eog.desktop\n");
+    }
+}
+
+// The text box is read through the lookup xdg-mime makes: checked against the real xdg-mime.
+TEST(ShellIntegration, DefaultApplicationIsWhatXdgMimeFinds)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+        GTEST_SKIP() << "xdg-mime is installed by the setup";
+    const QByteArray ours = DesktopId;
+    const QByteArray none;
+    const struct
+    {
+        const char *name;
+        QByteArray userList, desktopList, systemList, systemCache; // empty: no such file
+        bool declared; // the entries declare text/plain: ours, and another one preferred
+        QString expected;
+    } cases[] = {
+        {"Ours", "[Default Applications]\ntext/plain=" + ours + ";other.desktop;\n", none, none, none, false,
+         DesktopId},
+        {"DesktopListOverrides", "[Default Applications]\ntext/plain=" + ours + ";\n",
+         "[Default Applications]\ntext/plain=other.desktop\n", none, none, false, "other.desktop"},
+        {"FirstIdNotInstalled", "[Default Applications]\ntext/plain=missing.desktop;" + ours + ";\n", none,
+         none, none, false, ""},
+        {"SystemList", none, none, "[Default Applications]\ntext/plain=" + ours + "\n", none, false,
+         DesktopId},
+        {"OtherSection", "[Added Associations]\ntext/plain=" + ours + ";\n", none, none, none, false, ""},
+        {"MimeinfoCache", none, none, none, "[MIME Cache]\ntext/plain=other.desktop;" + ours + ";\n", false,
+         "other.desktop"},
+        {"DeclaredWithPreference", "[Default Applications]\nimage/png=" + ours + "\n", none, none, none, true,
+         "preferred.desktop"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir home;
+        const QString config = home.filePath(QStringLiteral("config"));
+        const QString data = home.filePath(QStringLiteral("data"));
+        const QString system = home.filePath(QStringLiteral("system"));
+        WriteText(data + QStringLiteral("/applications/") + QLatin1String(DesktopId),
+                  DesktopEntryText(QCoreApplication::applicationFilePath(), false, c.declared).toUtf8());
+        if (c.declared)
+            WriteText(system + QStringLiteral("/applications/preferred.desktop"),
+                      "[Desktop Entry]\nType=Application\nName=p\nExec=/bin/true %f\nMimeType=text/plain;\n"
+                      "InitialPreference=3\n");
+        WriteText(data + QStringLiteral("/applications/other.desktop"),
+                  "[Desktop Entry]\nType=Application\nName=o\nExec=/bin/true %f\n");
+        if (!c.userList.isEmpty())
+            WriteText(config + QStringLiteral("/mimeapps.list"), c.userList);
+        if (!c.desktopList.isEmpty())
+            WriteText(config + QStringLiteral("/xfce-mimeapps.list"), c.desktopList);
+        if (!c.systemList.isEmpty())
+            WriteText(system + QStringLiteral("/applications/mimeapps.list"), c.systemList);
+        if (!c.systemCache.isEmpty())
+            WriteText(system + QStringLiteral("/applications/mimeinfo.cache"), c.systemCache);
+
+        QProcess query;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        env.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("etc")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), system);
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("XFCE"));
+        query.setProcessEnvironment(env);
+        query.start(QStringLiteral("xdg-mime"),
+                    {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+        ASSERT_TRUE(query.waitForFinished(10000));
+        EXPECT_EQ(QString::fromUtf8(query.readAllStandardOutput()).trimmed(), c.expected) << c.name;
+        EXPECT_EQ(DefaultApplication(QStringLiteral("text/plain"),
+                                     {config, home.filePath(QStringLiteral("etc"))}, {data, system},
+                                     {QStringLiteral("XFCE")}),
+                  c.expected)
+            << c.name;
+        // The box follows it.
+        const Places places{home.path(),
+                            config,
+                            data,
+                            home.filePath(QStringLiteral("Desktop")),
+                            {home.filePath(QStringLiteral("etc"))},
+                            {system},
+                            {QStringLiteral("XFCE")}};
+        EXPECT_EQ(ReadChoices(places, QCoreApplication::applicationFilePath()).text, c.expected == DesktopId)
+            << c.name;
+    }
 }
 
 // The desktop's own tool reads back what we wrote.
@@ -86,7 +260,7 @@ TEST(ShellIntegration, XdgMimeSeesThisProgramAsTheTextOpener)
     entry.write(DesktopEntryText(QCoreApplication::applicationFilePath(), false).toUtf8());
     entry.close();
     MimeAppsList list(config + QStringLiteral("/mimeapps.list"));
-    list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId));
+    list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), true);
     ASSERT_TRUE(list.save().isEmpty());
 
     QProcess query;
@@ -100,20 +274,6 @@ TEST(ShellIntegration, XdgMimeSeesThisProgramAsTheTextOpener)
                 {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
     ASSERT_TRUE(query.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(query.readAllStandardOutput()).trimmed(), QLatin1String(DesktopId));
-}
-
-void WriteText(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(ShellIntegration, FirefoxDefaultProfileGetsTheViewSourceLinesAndLosesExactlyThose)
@@ -132,8 +292,7 @@ TEST(ShellIntegration, FirefoxDefaultProfileGetsTheViewSourceLinesAndLosesExactl
     const QByteArray mine = "user_pref(\"browser.startup.page\", 3);\n";
     WriteText(userJs, mine);
 
-    Places places{home.path(), home.filePath(QStringLiteral("config")), home.filePath(QStringLiteral("data")),
-                  home.filePath(QStringLiteral("Desktop"))};
+    Places places = HomePlaces(home);
     const QString program = QStringLiteral("/opt/q/qumoedit");
     Choices on;
     on.viewSource = true;
@@ -150,11 +309,45 @@ TEST(ShellIntegration, FirefoxDefaultProfileGetsTheViewSourceLinesAndLosesExactl
     EXPECT_EQ(ReadText(userJs), mine);
 }
 
+// user.js as the user keeps it: only our two lines come and go.
+TEST(ShellIntegration, UserJsKeepsEveryOtherByte)
+{
+    const QByteArray ours[] = {"user_pref(\"view_source.editor.external\", true);",
+                               "user_pref(\"view_source.editor.path\", \"/opt/q/qumoedit\");"};
+    const struct
+    {
+        const char *name;
+        QByteArray before, after;
+    } cases[] = {
+        {"Empty", "", ours[0] + "\n" + ours[1] + "\n"},
+        {"CrLfWithoutFinalEnd", "// caf\xE9\r\nuser_pref(\"a\", 1);",
+         "// caf\xE9\r\nuser_pref(\"a\", 1);\r\n" + ours[0] + "\r\n" + ours[1]},
+        {"TrailingBlankLines", "user_pref(\"a\", 1);\n\n\n",
+         "user_pref(\"a\", 1);\n\n\n" + ours[0] + "\n" + ours[1] + "\n"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir home;
+        const QString firefox = home.filePath(QStringLiteral(".mozilla/firefox"));
+        QDir().mkpath(firefox + QStringLiteral("/p.default"));
+        WriteText(firefox + QStringLiteral("/profiles.ini"), "[Profile0]\nPath=p.default\nDefault=1\n");
+        const QString userJs = firefox + QStringLiteral("/p.default/user.js");
+        WriteText(userJs, c.before);
+        Choices on;
+        on.viewSource = true;
+        EXPECT_EQ(Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), on, true, QString()).error,
+                  QString());
+        EXPECT_EQ(ReadText(userJs), c.after) << c.name;
+        EXPECT_EQ(
+            Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), Choices(), true, QString()).error,
+            QString());
+        EXPECT_EQ(ReadText(userJs), c.before) << c.name;
+    }
+}
+
 TEST(ShellIntegration, ACopyElsewhereAndAReadOnlyConfigFolder)
 {
     QTemporaryDir home;
-    Places places{home.path(), home.filePath(QStringLiteral("config")), home.filePath(QStringLiteral("data")),
-                  home.filePath(QStringLiteral("Desktop"))};
+    Places places = HomePlaces(home);
     Choices all;
     all.text = all.html = all.menu = all.desktop = all.openWith = true;
     ASSERT_TRUE(Apply(places, QStringLiteral("/opt/a/qumoedit"), all, true, QString()).error.isEmpty());

@@ -1,5 +1,6 @@
 #include "colour_swatch.h"
 #include "editor_fonts.h"
+#include "mime_apps_list.h"
 #include "radio_group.h"
 #include "settings_write.h"
 #include "shell_integration.h"
@@ -214,8 +215,8 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
 {
     const ShellIntegration::Places places = ShellIntegration::UserPlaces();
     ASSERT_TRUE(places.configHome.startsWith(QDir::homePath())) << "tests run in a home of their own";
-    ShellIntegration::MimeAppsList before(places.configHome + "/mimeapps.list");
-    before.setDefault("text/plain", "mousepad.desktop");
+    MimeAppsList before(places.configHome + "/mimeapps.list");
+    before.setDefault("text/plain", "mousepad.desktop", true);
     ASSERT_TRUE(before.save().isEmpty());
 
     form.LoadSettingsIntoDialog();
@@ -226,6 +227,7 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     form.CheckBox6->setChecked(true);
     form.CheckBox7->setChecked(false);
     form.CheckBox8->setChecked(true);
+    form.CheckBox9->setChecked(true);
     int messages = 0;
     QTimer answer;
     answer.setInterval(5);
@@ -259,10 +261,54 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     for (QCheckBox *box : {next.CheckBox5, next.CheckBox6, next.CheckBox8, next.CheckBox9})
         box->setChecked(false);
     next.done(QDialog::Accepted);
-    ShellIntegration::MimeAppsList after(places.configHome + "/mimeapps.list");
-    EXPECT_EQ(after.defaultFor("text/plain"), "mousepad.desktop");
-    EXPECT_FALSE(after.hasAssociation("text/html", ShellIntegration::DesktopId));
+    MimeAppsList after(places.configHome + "/mimeapps.list");
+    EXPECT_EQ(after.defaults("text/plain"), QStringList{"mousepad.desktop"});
+    EXPECT_FALSE(after.associations("text/html").contains(ShellIntegration::DesktopId));
     EXPECT_FALSE(QFile::exists(places.desktop + "/qumoedit.desktop"));
+    EXPECT_FALSE(QFile::exists(places.dataHome + "/applications/qumoedit.desktop"));
+}
+
+// Closing unchanged brings back a ticked launcher deleted meanwhile, silently; every box reads back
+// what the desktop holds, an unticked Open With too.
+TEST_F(TForm3Test, AnUnchangedCloseRecreatesTickedShortcutsAndBoxesReadBack)
+{
+    const ShellIntegration::Places places = ShellIntegration::UserPlaces();
+    ASSERT_TRUE(places.configHome.startsWith(QDir::homePath())) << "tests run in a home of their own";
+    form.LoadSettingsIntoDialog();
+    form.CheckBox7->setChecked(true);
+    form.CheckBox8->setChecked(true);
+    form.CheckBox9->setChecked(false);
+    int messages = 0;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&messages] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++messages;
+            box->accept();
+        }
+    });
+    answer.start();
+    form.done(QDialog::Accepted);
+    const QString launcher = places.desktop + "/qumoedit.desktop";
+    ASSERT_TRUE(QFile::exists(launcher));
+    EXPECT_FALSE(form.CheckBox9->isChecked()) << "Open With stays off";
+    EXPECT_TRUE(form.CheckBox7->isChecked());
+
+    ASSERT_TRUE(QFile::remove(launcher));
+    form.done(QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(launcher));
+    EXPECT_EQ(messages, 0);
+
+    TForm3 next;
+    next.setIniPath(form.iniPath());
+    next.LoadSettingsIntoDialog();
+    EXPECT_FALSE(next.CheckBox9->isChecked());
+    EXPECT_TRUE(next.CheckBox7->isChecked());
+    EXPECT_TRUE(next.CheckBox8->isChecked());
+    for (QCheckBox *box : {next.CheckBox7, next.CheckBox8})
+        box->setChecked(false);
+    next.done(QDialog::Accepted);
+    EXPECT_FALSE(QFile::exists(launcher));
     EXPECT_FALSE(QFile::exists(places.dataHome + "/applications/qumoedit.desktop"));
 }
 

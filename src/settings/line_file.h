@@ -1,0 +1,47 @@
+// A file of the desktop's or of another program's (mimeapps.list, user.js),
+// edited line by line as bytes: every line keeps its bytes and its line end,
+// whatever its encoding, and a file that was not read whole is never written.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class LineFile
+{
+public:
+    struct Line
+    {
+        QByteArray text; // without its line end
+        QByteArray end;  // "\n", "\r\n", or empty for a last line without one
+    };
+
+    // Reads `path` whole; a missing file is an empty one.
+    explicit LineFile(const QString &path);
+
+    // Why the file was not read (the file named); empty when it was.
+    const QString &readError() const { return readError_; }
+
+    QList<Line> lines;
+
+    // Inserts `text` as a line before line `at`, ended as the file's lines are. Appended after a
+    // last line without an end, that line gets one and the new line goes without, as it did.
+    void insert(qsizetype at, const QByteArray &text);
+    void append(const QByteArray &text) { insert(lines.size(), text); }
+    // Removes line `at`; when it had no end, the line before it loses its own, so that inserting and
+    // removing a line gives the bytes back.
+    void remove(qsizetype at);
+
+    QByteArray bytes() const;
+    // Writes the lines back safely when they changed; never a file that was not read whole.
+    // Empty when done, else the message naming the file.
+    QString save() const;
+
+private:
+    QByteArray lineEnd() const;
+
+    QString path_;
+    bool existed_ = false;
+    QByteArray original_;
+    QString readError_;
+};
