@@ -3,6 +3,7 @@
 #include "button_definition.h"
 #include "button_faces.h"
 #include "editor_units.h"
+#include "html_charset.h"
 #include "set_files.h"
 #include "shine_speed_button.h"
 #include "template_expansion.h"
@@ -182,6 +183,7 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     request.colours = TemplateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
+    request.charset = Palettes::HtmlCharsetName(document_.format().code);
     request.documentPath = DocumentPath;
     request.lastImageDocument = lastImageDocument_;
     const Palettes::Expansion expansion =
