@@ -32,6 +32,8 @@ void TForm1::CreatePaletteHandlers()
             connect(button, &TShineSpeedButton::OnMouseDown, this,
                     [this, button](Qt::MouseButton pressed) { PButton1MouseDown(button, pressed); });
         }
+        connect(palette, &ButtonPalette::definitionRequested, this,
+                [this](TShineSpeedButton *button) { PButton1MouseDown(button, Qt::RightButton); });
     }
     connect(Panel3->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Click);
     connect(Panel12->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Click);
