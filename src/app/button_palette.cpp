@@ -59,6 +59,8 @@ void ButtonPalette::addButton(const QRect &place)
 
 void ButtonPalette::chainButtonFocus()
 {
+    // Placed by hand: the layout learns its width from the rightmost control.
+    setMinimumWidth(childrenRect().right() + 3);
     QWidget *previous = setBox_;
     for (TShineSpeedButton *button : std::as_const(buttons_)) {
         // Tab only: a mouse click leaves the focus in the text the button writes to.

@@ -20,8 +20,9 @@ void TForm1::CreateRegions()
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
-    // Docked regions never stop the user from making the window small.
-    root->setSizeConstraint(QLayout::SetNoConstraint);
+    // The window is never smaller than its shown regions need: below that, a
+    // fixed-height palette was drawn over the status bar and toolbar buttons over each other.
+    root->setSizeConstraint(QLayout::SetMinimumSize);
 
     Panel1 = new ToolPanel("Panel1", clTeal, this);
     Panel1->setFixedHeight(35);

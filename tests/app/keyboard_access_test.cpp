@@ -8,6 +8,7 @@
 #include "search_bar.h"
 #include "shine_speed_button.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QRadioButton>
@@ -219,6 +220,65 @@ TEST_F(KeyboardAccess, TheStatusBarShowsThePathShortenedInItsMiddle)
         SCOPED_TRACE(label->objectName().toStdString());
         EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
         EXPECT_TRUE(form->StatusBar1->rect().contains(label->geometry()));
+    }
+}
+
+// Every visible control of a window, outermost only: a combo box's field or
+// an editor's scroll bars belong to it.
+QList<QWidget *> Controls(QWidget *window)
+{
+    QList<QWidget *> controls;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->isWindow())
+            continue;
+        if (qobject_cast<QAbstractButton *>(w) || qobject_cast<TShineSpeedButton *>(w) ||
+            qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QLabel *>(w) ||
+            qobject_cast<QAbstractScrollArea *>(w) || qobject_cast<QScrollBar *>(w))
+            controls.append(w);
+    }
+    QList<QWidget *> outermost;
+    for (QWidget *w : controls) {
+        bool inner = false;
+        for (QWidget *up = w->parentWidget(); up != window && !inner; up = up->parentWidget())
+            inner = controls.contains(up);
+        if (!inner)
+            outermost.append(w);
+    }
+    return outermost;
+}
+
+// Shrunk as far as it goes with every panel shown, the window shows each
+// control whole and no two on each other.
+TEST_F(KeyboardAccess, AtItsMinimumSizeNoControlOverlapsAnother)
+{
+    Start();
+    form->SSButtons[9]->Click();
+    form->Panel10->CheckBox1->setChecked(true);
+    form->SetTagPaletteVisible(true);
+    form->SetClipPaletteVisible(true);
+    form->SSButtons[12]->Click(); // the colour panel
+    form->SSButtons[14]->Click(); // the folder pane
+    form->resize(1, 1);
+    QApplication::processEvents();
+    EXPECT_GT(form->width(), 300);
+    EXPECT_GT(form->height(), 200);
+    const QList<QWidget *> controls = Controls(form.get());
+    ASSERT_GT(controls.size(), 40);
+    const auto place = [&](QWidget *w) { return QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size()); };
+    for (QWidget *w : controls) {
+        const QString name = w->objectName() + u'/' + QString::fromLatin1(w->metaObject()->className());
+        // Whole: not cut by the panel that holds it, nor by the window.
+        for (QWidget *up = w->parentWidget(); up != nullptr && up != form.get(); up = up->parentWidget())
+            EXPECT_TRUE(place(up).contains(place(w)))
+                << name.toStdString() << " in " << up->objectName().toStdString();
+        EXPECT_TRUE(form->rect().contains(place(w))) << name.toStdString();
+        for (QWidget *other : controls) {
+            // The palettes' small buttons share their one-pixel borders by design.
+            const QRect common = place(w).intersected(place(other));
+            if (other != w && common.width() > 1 && common.height() > 1) {
+                ADD_FAILURE() << name.toStdString() << " overlaps " << other->objectName().toStdString();
+            }
+        }
     }
 }
 
