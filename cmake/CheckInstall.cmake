@@ -6,7 +6,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${root} RES
 if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/色見本.qmc share/qumoedit/help/index.html
+foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/HTML5.qmh share/qumoedit/色見本.qmc
+             share/qumoedit/help/index.html
              share/qumoedit/readme.txt share/applications/qumoedit.desktop
              share/icons/hicolor/scalable/apps/qumoedit.svg share/man/man1/qumoedit.1.gz share/man/man1/qumoconv.1.gz
              share/doc/qumoedit/copyright

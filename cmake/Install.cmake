@@ -8,7 +8,8 @@ install(TARGETS qumoedit qumoconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Shipped files: the program finds them in the data folder and seeds the
 # user's settings folder with the palette sets.
 install(FILES ${qumo_assets}/readme.txt ${qumo_assets}/click.wav ${qumo_assets}/key.wav
-              ${qumo_assets}/enter.wav ${qumo_assets}/HTML.qmh ${qumo_assets}/色見本.qmc
+              ${qumo_assets}/enter.wav ${qumo_assets}/HTML.qmh ${qumo_assets}/HTML5.qmh
+              ${qumo_assets}/色見本.qmc
         DESTINATION ${qumo_data})
 install(DIRECTORY ${qumo_assets}/help DESTINATION ${qumo_data})
 install(FILES ${qumo_assets}/install/qumoedit.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -53,6 +55,40 @@ void ButtonPalette::addButton(const QRect &place)
     const QString prefix =
         &kind_ == &Palettes::TagPalette() ? QStringLiteral("PButton") : QStringLiteral("CButton");
     buttons_ << MakePaletteButton(this, prefix + QString::number(buttons_.size() + 1), tag, place);
+}
+
+void ButtonPalette::chainButtonFocus()
+{
+    // Placed by hand: the layout learns its width from the rightmost control.
+    setMinimumWidth(childrenRect().right() + 3);
+    QWidget *previous = setBox_;
+    for (TShineSpeedButton *button : std::as_const(buttons_)) {
+        // Tab only: a mouse click leaves the focus in the text the button writes to.
+        button->setFocusPolicy(Qt::TabFocus);
+        button->installEventFilter(this);
+        setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+bool ButtonPalette::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *button = qobject_cast<TShineSpeedButton *>(watched);
+    if (button == nullptr || !buttons_.contains(button))
+        return ToolPanel::eventFilter(watched, event);
+    bool menuKey = false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        menuKey = key->key() == Qt::Key_Menu ||
+                  (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+    } else if (event->type() == QEvent::ContextMenu) {
+        // A right press has already asked through OnMouseDown.
+        menuKey = static_cast<QContextMenuEvent *>(event)->reason() != QContextMenuEvent::Mouse;
+    }
+    if (!menuKey)
+        return false;
+    emit definitionRequested(button);
+    return true;
 }
 
 void ButtonPalette::ShowFaces(const QList<Palettes::ButtonFace> &faces)
@@ -119,6 +155,7 @@ TagPalette::TagPalette(QWidget *parent) : ButtonPalette("Panel3", clMaroon, Pale
         addButton(QRect(place[0], place[1], place[2], place[3]));
     ShineSpeedButton1 = MakeGlyphButton(this, "ShineSpeedButton1", QStringLiteral("ブラウザで確認"),
                                         "applications-internet", QRect(3, 70, 49, 33));
+    chainButtonFocus();
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)
@@ -162,6 +199,7 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
     CheckBox4->move(8, 259);
     setBox_ = ComboBox1;
     caseBox_ = ComboBox4;
+    chainButtonFocus();
 }
 
 void ClipPalette::readSettings(const MainWindowSettings &settings)

@@ -37,8 +37,15 @@ public:
     virtual void readSettings(const MainWindowSettings &settings) = 0;
     virtual void writeSettings(MainWindowSettings &settings) const = 0;
 
+signals:
+    // Shift+F10 or the Menu key on a button: define it, as a right press does.
+    void definitionRequested(TShineSpeedButton *button);
+
 protected:
     void addButton(const QRect &place);
+    // Tab goes from the set box through the buttons; Space and Enter click the one with the focus.
+    void chainButtonFocus();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     QComboBox *setBox_ = nullptr;
     QComboBox *caseBox_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace {
 
@@ -70,15 +71,21 @@ SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
     grid->setAlignment(Qt::AlignTop);
 
     connect(Edit1, &QLineEdit::textChanged, this, &SearchBar::searchRestarts);
+    // Toggled, not clicked: the keyboard, the accessibility bus and code change them too.
     for (QCheckBox *box : {CheckBox1, CheckBox5}) {
-        connect(box, &QCheckBox::clicked, this, [this] {
-            emit optionClicked();
+        connect(box, &QCheckBox::toggled, this, [this] {
+            emit optionToggled();
             emit searchRestarts();
             fitHeight();
         });
     }
-    connect(ShineSpeedButton4, &TShineSpeedButton::OnClick, this,
-            [this] { emit findNextRequested(Edit1->text(), matchCase()); });
+    const auto findNext = [this] { emit findNextRequested(Edit1->text(), matchCase()); };
+    connect(ShineSpeedButton4, &TShineSpeedButton::OnClick, this, findNext);
+    // An input method's Enter commits its text and never reaches returnPressed.
+    connect(Edit1, &QLineEdit::returnPressed, this, findNext);
+    auto *escape =
+        new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &SearchBar::leaveRequested);
     connect(ShineSpeedButton5, &TShineSpeedButton::OnClick, this,
             [this] { emit markAllRequested(Edit1->text(), matchCase()); });
     connect(ShineSpeedButton6, &TShineSpeedButton::OnClick, this,

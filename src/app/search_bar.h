@@ -37,8 +37,10 @@ public:
 signals:
     // The search text or an option changed: the next search starts at the top.
     void searchRestarts();
-    // A check box was clicked (the toolbar's click sound).
-    void optionClicked();
+    // A check box changed (the toolbar's click sound).
+    void optionToggled();
+    // Escape: the editor takes the focus back.
+    void leaveRequested();
     void findNextRequested(const QString &text, bool matchCase);
     void markAllRequested(const QString &text, bool matchCase);
     void replaceRequested(const QString &text, const QString &replacement, bool matchCase);

@@ -109,7 +109,9 @@ void TForm1::ShowStatus()
 
 void TForm1::ShowDocumentCode()
 {
-    statusPanels_[4]->setText(FormatName(document_.format(), document_.mixedLineEnds()));
+    QLabel *code = statusPanels_[4];
+    code->setText(FormatName(document_.format(), document_.mixedLineEnds()));
+    code->setMinimumWidth(code->fontMetrics().horizontalAdvance(code->text()) + 2 * code->frameWidth() + 8);
 }
 
 void TForm1::PoChange()

@@ -18,9 +18,14 @@ void TForm1::CreateColourHandlers()
 {
     for (QScrollBar *slider : std::as_const(Panel4->ScrollBars))
         connect(slider, &QScrollBar::valueChanged, this, &TForm1::ScrollBar1Change);
-    // Qt reports a click on the selected radio button as well, so every click loads that colour.
-    for (QRadioButton *radio : std::as_const(Panel4->RadioButtons))
-        connect(radio, &QRadioButton::clicked, this, &TForm1::Panel4Resize);
+    // On the change of choice, however it came (mouse, keyboard, accessibility bus). A click on the
+    // chosen one would load the colour the sliders already show, since they edit it.
+    for (QRadioButton *radio : std::as_const(Panel4->RadioButtons)) {
+        connect(radio, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                Panel4Resize();
+        });
+    }
     connect(Panel4->SpeedButton14, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton14Click);
     connect(Panel4->ShineSpeedButton8, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton8Click);
     connect(Panel4->ShineSpeedButton9, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton9Click);

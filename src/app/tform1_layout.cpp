@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include "document_editor.h"
+#include "elided_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +20,9 @@ void TForm1::CreateRegions()
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
-    // Docked regions never stop the user from making the window small.
-    root->setSizeConstraint(QLayout::SetNoConstraint);
+    // The window is never smaller than its shown regions need: below that, a
+    // fixed-height palette was drawn over the status bar and toolbar buttons over each other.
+    root->setSizeConstraint(QLayout::SetMinimumSize);
 
     Panel1 = new ToolPanel("Panel1", clTeal, this);
     Panel1->setFixedHeight(35);
@@ -120,7 +122,8 @@ void TForm1::CreateStatusBar()
 {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(18);
+    // As high as its font needs: a fixed 18 pixels cut off underscores and descenders.
+    StatusBar1->setMinimumHeight(18);
     const struct
     {
         int width;
@@ -131,7 +134,8 @@ void TForm1::CreateStatusBar()
                   {250, Qt::AlignLeft},
                   {90, Qt::AlignCenter}};
     for (const auto &p : panels) {
-        auto *label = new QLabel(StatusBar1);
+        // The path is shortened in its middle, so that its start and its file name show.
+        QLabel *label = statusPanels_.size() == 3 ? new ElidedLabel(StatusBar1) : new QLabel(StatusBar1);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels_.size()));
         label->setAlignment(p.alignment | Qt::AlignVCenter);
         label->setFrameShape(QFrame::Panel);
@@ -149,5 +153,11 @@ void TForm1::CreateStatusBar()
     // text (the locale's long time format) widens its panel instead.
     statusPanels_[3]->setMinimumWidth(0);
     statusPanels_[3]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusPanels_[0]->setText(QStringLiteral("挿入"));
+    // The mode and code panels are as wide as their words (ShowDocumentCode fits the code's), not
+    // as their Windows widths: at the default width the path gets room for its start and file name.
+    QLabel *mode = statusPanels_[0];
+    const int padding = 2 * mode->frameWidth() + 8;
+    mode->setMinimumWidth(padding + qMax(mode->fontMetrics().horizontalAdvance(QStringLiteral("挿入")),
+                                         mode->fontMetrics().horizontalAdvance(QStringLiteral("上書き"))));
+    mode->setText(QStringLiteral("挿入"));
 }

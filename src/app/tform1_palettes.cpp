@@ -3,6 +3,7 @@
 #include "button_definition.h"
 #include "button_faces.h"
 #include "editor_units.h"
+#include "html_charset.h"
 #include "set_files.h"
 #include "shine_speed_button.h"
 #include "stored_text.h"
@@ -32,6 +33,8 @@ void TForm1::CreatePaletteHandlers()
             connect(button, &TShineSpeedButton::OnMouseDown, this,
                     [this, button](Qt::MouseButton pressed) { PButton1MouseDown(button, pressed); });
         }
+        connect(palette, &ButtonPalette::definitionRequested, this,
+                [this](TShineSpeedButton *button) { PButton1MouseDown(button, Qt::RightButton); });
     }
     connect(Panel3->ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Click);
     connect(Panel12->ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Click);
@@ -190,6 +193,7 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     request.colours = TemplateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
+    request.charset = Palettes::HtmlCharsetName(document_.format().code);
     request.documentPath = DocumentPath;
     request.lastImageDocument = lastImageDocument_;
     const Palettes::Expansion expansion =

@@ -16,7 +16,8 @@ void TForm1::CreateSearchBar()
 {
     search_ = std::make_unique<TextTools::SearchReplace>(RichEdit1, MaxDocumentChars);
     connect(Panel10, &SearchBar::searchRestarts, this, [this] { search_->resetSearchPosition(); });
-    connect(Panel10, &SearchBar::optionClicked, this, &TForm1::PlayClickSound);
+    connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
+    connect(Panel10, &SearchBar::leaveRequested, this, [this] { RichEdit1->setFocus(); });
     connect(Panel10, &SearchBar::findNextRequested, this, [this](const QString &text, bool matchCase) {
         Mark([&] { return search_->findNext(text, matchCase); });
     });

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -65,6 +66,9 @@ void TForm1::ReadWindowSettings()
         screens << this->screen()->availableGeometry();
     for (const QScreen *other : QGuiApplication::screens())
         screens << other->availableGeometry();
+    // The minimum size follows the regions as they are now, not as they were
+    // built: a stale minimum would widen the stored size.
+    layout()->activate();
     setGeometry(FitOnScreens(QRect(s.x, s.y, s.width, s.height), screens));
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);

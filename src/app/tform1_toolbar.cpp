@@ -93,7 +93,9 @@ void TForm1::CreateToolbar()
 {
     auto *row = new QHBoxLayout(Panel1);
     row->setContentsMargins(4, 3, 4, 3);
-    row->setSpacing(1);
+    // Side by side without gaps the toolbar fits the default width of 520, below which the window
+    // does not shrink: the toolbar's width is the window's minimum.
+    row->setSpacing(0);
     for (int i = 0; i < 15; ++i) {
         TShineSpeedButton *button = MakeToolbarButton(Panel1, QStringLiteral("SSButton%1").arg(i + 1));
         button->setToolTip(QString::fromUtf16(Buttons[i].hint));

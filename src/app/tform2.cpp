@@ -1,16 +1,19 @@
 #include "tform2.h"
 
 #include "editor_units.h"
+#include "placeholder_list.h"
 #include "stored_text.h"
 #include "tool_panels.h"
 
 #include <QBoxLayout>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -66,6 +69,24 @@ QLabel *MakeNumberPanel(QWidget *parent, const char *name)
     font.setPixelSize(18);
     panel->setFont(font);
     return panel;
+}
+
+// The placeholders and what each becomes; activating one writes it into the content.
+QTreeWidget *MakePlaceholderList(QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(QStringLiteral("PlaceholderList"));
+    list->setAccessibleName(QStringLiteral("置換文字"));
+    list->setColumnCount(2);
+    list->setHeaderLabels({QStringLiteral("置換文字"), QStringLiteral("置き換わるもの")});
+    list->setRootIsDecorated(false);
+    list->setWordWrap(true);
+    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    for (const Palettes::PlaceholderHelp &help : Palettes::PlaceholderList()) {
+        auto *item = new QTreeWidgetItem(list, {help.name, help.meaning});
+        item->setToolTip(1, help.meaning);
+    }
+    return list;
 }
 
 } // namespace
@@ -141,6 +162,8 @@ TForm2::TForm2(std::function<QString()> colourCode, QWidget *parent)
     RichEdit2 = MakeTemplateEditor(PageControl1, "RichEdit2");
     RichEdit2->setAccessibleName(QStringLiteral("ヘルプ"));
     PageControl1->addTab(RichEdit2, QStringLiteral("ヘルプ"));
+    PlaceholderList = MakePlaceholderList(PageControl1);
+    PageControl1->addTab(PlaceholderList, QStringLiteral("置換文字"));
     layout->addWidget(PageControl1, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -159,6 +182,8 @@ TForm2::TForm2(std::function<QString()> colourCode, QWidget *parent)
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connect(PlaceholderList, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { InsertPlaceholder(item->text(0)); });
 
     setTabOrder(Edit1, PageControl1);
     for (QPlainTextEdit *editor : {RichEdit1, RichEdit2}) {
@@ -209,6 +234,13 @@ void TForm2::Button3Click()
     QTextCursor cursor = RichEdit1->textCursor();
     cursor.setPosition(int(EditorUnits::IndexAt(code, 7)));
     RichEdit1->setTextCursor(cursor);
+}
+
+void TForm2::InsertPlaceholder(const QString &placeholder)
+{
+    PageControl1->setCurrentIndex(0);
+    RichEdit1->insertPlainText(placeholder);
+    RichEdit1->setFocus();
 }
 
 void TForm2::showEvent(QShowEvent *event)

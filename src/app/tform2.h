@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QTreeWidget;
 
 class TForm2 : public QDialog
 {
@@ -28,6 +29,8 @@ public:
     Palettes::ButtonDefinition Definition() const;
 
     void Button3Click();
+    // Writes `placeholder` at the content's caret and goes back to the content.
+    void InsertPlaceholder(const QString &placeholder);
 
     QLabel *Panel1; // the button's current caption, behind the caption field
     QLineEdit *Edit1;
@@ -37,8 +40,9 @@ public:
     QLabel *Panel3; // SelectLength
     QPushButton *Button3;
     QPlainTextEdit *RichEdit2;
-    QPushButton *Button1; // "登録"
-    QPushButton *Button2; // "キャンセル"
+    QTreeWidget *PlaceholderList; // every placeholder and what it becomes
+    QPushButton *Button1;         // "登録"
+    QPushButton *Button2;         // "キャンセル"
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -100,6 +100,8 @@ FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
     FVEx1->setShellRun(true);
     FVEx1->setRootIsDecorated(false);
     FVEx1->setShowRootFolder(false);
+    // Dot-names are hidden as in every Linux file view (.cache, .config, ...).
+    FVEx1->setShowIncludeHidden(false);
     FVEx1->setIndentation(19);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

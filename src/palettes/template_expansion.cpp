@@ -107,6 +107,9 @@ Expansion InsertTemplate(const TemplateRequest &request, const ChooseFile &choos
     text = ReplaceDate(text, QStringLiteral("*yy*"), QStringLiteral("yy"), request);
     text = ReplaceDate(text, QStringLiteral("*dd*"), QStringLiteral("d"), request);
     text = ReplaceDate(text, QStringLiteral("*mm*"), QStringLiteral("m"), request);
+    // HTML's datetime attribute needs the zero-padded form the two above lack.
+    text = ReplaceAll(text, QStringLiteral("*isodate*"), request.now.date().toString(Qt::ISODate));
+    text = ReplaceAll(text, QStringLiteral("*charset*"), request.charset);
     text = ReplaceColours(text, request.colours, request.caseMode != TextTools::NoConversion);
     text = ReplaceAlignment(text, request.alignment, request.caseMode);
 

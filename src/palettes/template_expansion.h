@@ -32,8 +32,9 @@ struct TemplateRequest
     TemplateColours colours;
     QDateTime now;
     QLocale locale;
-    QString documentPath;      // empty for a new document
-    QString lastImageDocument; // the document the file dialog was last opened for
+    QString charset = QStringLiteral("Shift_JIS"); // *charset*: the code the document is saved in
+    QString documentPath;                          // empty for a new document
+    QString lastImageDocument;                     // the document the file dialog was last opened for
 };
 
 // The title of the file dialog of *file*.

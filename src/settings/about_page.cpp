@@ -1,4 +1,5 @@
 // The about tab of TForm3.
+#include "legible_colour.h"
 #include "program_dir.h"
 #include "tform3.h"
 #include "url_label.h"
@@ -13,6 +14,7 @@
 #include <QSysInfo>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -36,6 +38,13 @@ TURLLabel *Link(const char *name, const QString &caption, const QString &file, c
 {
     auto *label = new TURLLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
+    // Aqua and red are hard to read on the white page: the same hues, darkened enough.
+    const QColor ground = parent->palette().color(QPalette::Window);
+    for (const auto &[get, set] : {std::pair{&TURLLabel::HotColor, &TURLLabel::setHotColor},
+                                   std::pair{&TURLLabel::PushedColor, &TURLLabel::setPushedColor}}) {
+        const QColor shown = ColorToQColor((label->*get)(), label->palette());
+        (label->*set)(ColorFromQColor(LegibleOn(shown, ground)));
+    }
     label->setExecutable(true);
     label->setToolTip(file);
     label->setOpener([dialog, file](const QUrl &) {

@@ -1,6 +1,7 @@
 // The settings tabs of TForm3: controls, captions and the state the form is
 // built with.
 #include "colour_swatch.h"
+#include "legible_colour.h"
 #include "radio_group.h"
 #include "tform3.h"
 
@@ -91,7 +92,11 @@ QWidget *TForm3::createScreenPage()
     QFont bold = hint->font();
     bold.setBold(true);
     hint->setFont(bold);
-    hint->setStyleSheet(QStringLiteral("color: white;"));
+    // White as designed where the theme's ground is dark; on a light one white vanishes.
+    QPalette hintPalette = hint->palette();
+    hintPalette.setColor(QPalette::WindowText,
+                         LegibleOn(Qt::white, hintPalette.color(QPalette::Active, QPalette::Window)));
+    hint->setPalette(hintPalette);
     editLayout->addWidget(hint, 1, 1);
     CheckBox1 = CheckBox(edit, "CheckBox1", QStringLiteral("右端で折り返す"), true);
     CheckBox2 = CheckBox(edit, "CheckBox2", QStringLiteral("ルーラーを表示"), true);

@@ -2,6 +2,7 @@
 #include "folder_filter_model.h"
 #include "folder_roots_model.h"
 #include "folder_tree_view.h"
+#include "home_trash.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -123,6 +124,8 @@ void TFolderTreeViewEx::trashNode(const QModelIndex &node)
         return;
     if (!dialogs_.ask(QStringLiteral("「%1」をごみ箱へ移動しますか?").arg(QFileInfo(path).fileName())))
         return;
+    // Qt's trash gives up when the home trash or its parents are missing.
+    EnsureHomeTrash();
     QFile file(path);
     if (!file.moveToTrash())
         message(QStringLiteral("「%1」をごみ箱へ移動できませんでした。\n%2").arg(path, file.errorString()));

@@ -2,6 +2,7 @@
 #include "shine_speed_button.h"
 
 #include <QKeySequence>
+#include <algorithm>
 
 namespace detail {
 
@@ -32,13 +33,24 @@ QAccessible::Role ShineButtonAccessible::role() const
     return button()->GroupIndex() != 0 ? QAccessible::CheckBox : QAccessible::Button;
 }
 
+bool IsSymbol(const QString &caption)
+{
+    return std::none_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
 QString ShineButtonAccessible::text(QAccessible::Text t) const
 {
-    if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
-        return QAccessibleWidget::text(t);
     const QString caption =
         button()->ShowAccelChar() ? WithoutMnemonic(button()->Caption()) : button()->Caption();
-    return caption.isEmpty() ? widget()->toolTip() : caption;
+    const QString hint = widget()->toolTip();
+    // A screen reader would read "！" for the settings button: its hint says what it does.
+    const bool namedByHint = (caption.isEmpty() || IsSymbol(caption)) && !hint.isEmpty();
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        return namedByHint ? hint : caption;
+    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty() && namedByHint &&
+        !caption.isEmpty())
+        return caption;
+    return QAccessibleWidget::text(t);
 }
 
 QAccessible::State ShineButtonAccessible::state() const
@@ -69,8 +81,10 @@ void ShineButtonAccessible::doAction(const QString &actionName)
         QAccessibleWidget::doAction(actionName);
         return;
     }
+    // Queued, as Qt's own buttons do: a press that opens a modal dialog must
+    // not hold the screen reader's call until the dialog closes.
     if (widget()->isEnabled())
-        button()->Press();
+        QMetaObject::invokeMethod(button(), &TShineSpeedButton::Press, Qt::QueuedConnection);
 }
 
 QStringList ShineButtonAccessible::keyBindingsForAction(const QString &actionName) const

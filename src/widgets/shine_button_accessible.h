@@ -27,4 +27,7 @@ private:
 // The caption as read aloud: a lone "&" marks the accelerator, "&&" is one "&".
 QString WithoutMnemonic(const QString &caption);
 
+// Whether a caption holds no letter and no digit ("！", "？", "<<", or nothing).
+bool IsSymbol(const QString &caption);
+
 } // namespace detail

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -71,6 +72,27 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
     Click(5);
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("未登録です"));
     EXPECT_EQ(modals.seen().size(), 1u);
+}
+
+TEST_F(ButtonDialogTest, ThePlaceholderListWritesOneAtTheCaret)
+{
+    WriteSet(QStringLiteral("HTML"),
+             {{0, {QStringLiteral("meta"), QStringLiteral("<meta charset=\"\">"), 15, 0, QString()}}});
+    Start();
+    form->SetTagPaletteVisible(true);
+    Define(form->PButtons[0], [](TForm2 *d) {
+        d->PageControl1->setCurrentWidget(d->PlaceholderList);
+        const QList<QTreeWidgetItem *> found =
+            d->PlaceholderList->findItems(QStringLiteral("*charset*"), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        d->PlaceholderList->setFocus();
+        d->PlaceholderList->setCurrentItem(found[0]);
+        QTest::keyClick(d->PlaceholderList, Qt::Key_Return);
+        EXPECT_EQ(d->PageControl1->currentIndex(), 0);
+        EXPECT_EQ(d->Panel2->text(), QStringLiteral("24"));
+    });
+    EXPECT_EQ(SetLines("HTML.qmh").mid(1),
+              QStringList({"*Button0", "meta", "<meta charset=\"*charset*\">", "24", "0", ""}));
 }
 
 TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)

@@ -1,4 +1,5 @@
 #include "palette_fixture.h"
+#include "test_files.h"
 #include "tool_panels.h"
 
 #include <QAccessible>
@@ -167,6 +168,41 @@ TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
     EXPECT_EQ(form->RichEdit1->toPlainText(), QString());
     Click(2);
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<br>"));
+}
+
+// The shipped HTML5 set's page declares the code the document will be saved in.
+TEST_F(TagPaletteTest, ThePageSkeletonDeclaresTheSavedCode)
+{
+    const struct
+    {
+        const char *codeOptions; // the [Code] section
+        const char *document;    // empty: a new document
+        QByteArray bytes;
+        const char *charset;
+    } cases[] = {
+        {"", "", {}, "Shift_JIS"},
+        {"NewUtf8=1\n", "", {}, "UTF-8"},
+        {"CharCode=1\n", "page.html", "<p>abc</p>\r\n", "ISO-2022-JP"},
+        {"CharCode=2\n", "page.html", "<p>\x93\xfa\x96\x7b</p>\r\n", "EUC-JP"},
+        {"CharCode=2\n", "notes.txt", "abc\r\n", "Shift_JIS"},
+        {"CharCode=2\nDecodeAll=1\n", "notes.txt", "abc\r\n", "EUC-JP"},
+        {"CharCode=2\n", "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", "UTF-8"},
+    };
+    for (const auto &c : cases) {
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\nTagName=HTML5\n[Code]\n" + c.codeOptions);
+        WriteFile(QStringLiteral("HTML5.qmh"), ReadFileBytes(QStringLiteral(QUMO_ASSETS_DIR "HTML5.qmh")));
+        if (*c.document)
+            WriteFile(c.document, c.bytes);
+        Start(*c.document ? QStringList{path(c.document)} : QStringList());
+        form->RichEdit1->clear();
+        Click(1);
+        const QString page = form->RichEdit1->toPlainText();
+        EXPECT_TRUE(page.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\">"))) << c.document;
+        EXPECT_TRUE(page.contains(QStringLiteral("<meta charset=\"%1\">").arg(c.charset)))
+            << c.codeOptions << c.document << " " << page.toStdString();
+        form.reset();
+    }
+    EXPECT_TRUE(modals.seen().empty());
 }
 
 } // namespace

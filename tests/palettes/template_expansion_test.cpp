@@ -1,3 +1,5 @@
+#include "html_charset.h"
+#include "placeholder_list.h"
 #include "printers.h"
 #include "template_expansion.h"
 #include "template_text.h"
@@ -158,6 +160,53 @@ TEST(InsertTemplate, AlignmentDatesAndStoredSelectionLength)
     for (const int stored : {4, 100, -3}) {
         r.selectLength = stored;
         EXPECT_EQ(InsertTemplate(r, {}).selectLength, qMax(0, stored));
+    }
+}
+
+TEST(InsertTemplate, CharsetNamesTheCodeTheDocumentIsSavedIn)
+{
+    using Jconvert::CharCode;
+    const struct
+    {
+        CharCode code;
+        int caseMode;
+        const char *content, *text;
+    } cases[] = {
+        {CharCode::Sjis, 0, "<meta charset=\"*charset*\">", "<meta charset=\"Shift_JIS\">"},
+        {CharCode::Jis, 0, "<meta charset=\"*charset*\">", "<meta charset=\"ISO-2022-JP\">"},
+        {CharCode::JisOld, 1, "<meta charset=\"*charset*\">", "<meta charset=\"ISO-2022-JP\">"},
+        {CharCode::Euc, 2, "<meta charset=\"*charset*\">", "<META CHARSET=\"EUC-JP\">"},
+        {CharCode::Utf8, 2, "<meta charset=\"*charset*\">", "<META CHARSET=\"UTF-8\">"},
+        {CharCode::Utf8, 0, "*Charset* *charset *charsets*", "*Charset* *charset *charsets*"},
+    };
+    for (const auto &c : cases) {
+        TemplateRequest r = Request(c.content, 0, c.caseMode);
+        r.charset = HtmlCharsetName(c.code);
+        EXPECT_EQ(InsertTemplate(r, {}).text, c.text) << int(c.code) << " " << c.content;
+    }
+}
+
+TEST(InsertTemplate, IsoDateIsZeroPaddedWhereTheOthersAreNot)
+{
+    TemplateRequest r = Request("<time datetime=\"*isodate*\">*yyyy*年*mm*月*dd*日</time>", 0);
+    r.now = QDateTime(QDate(2009, 3, 5), QTime(23, 59));
+    EXPECT_EQ(InsertTemplate(r, {}).text, "<time datetime=\"2009-03-05\">2009年3月5日</time>");
+}
+
+// The button dialog's list and the expansion agree: nothing listed stays as typed.
+TEST(PlaceholderList, EveryListedPlaceholderIsReplaced)
+{
+    const QList<PlaceholderHelp> list = PlaceholderList();
+    ASSERT_FALSE(list.isEmpty());
+    QTemporaryDir dir;
+    const QString chosen = dir.filePath("a.png");
+    ASSERT_TRUE(QImage(3, 2, QImage::Format_RGB32).save(chosen));
+    for (const PlaceholderHelp &help : list) {
+        EXPECT_FALSE(help.meaning.isEmpty()) << help.name.toStdString();
+        TemplateRequest r = Request("[" + help.name + "]*file*", 0);
+        r.alignment = "left";
+        const Expansion e = InsertTemplate(r, [&](const QString &) { return chosen; });
+        EXPECT_FALSE(e.text.contains(help.name)) << e.text.toStdString();
     }
 }
 

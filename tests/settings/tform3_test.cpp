@@ -1,5 +1,6 @@
 #include "colour_swatch.h"
 #include "editor_fonts.h"
+#include "legible_colour.h"
 #include "mime_apps_list.h"
 #include "radio_group.h"
 #include "settings_write.h"
@@ -14,10 +15,13 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -429,6 +433,41 @@ TEST_F(TForm3Test, AboutLinksOpenTheShippedHelpAndReadme)
     EXPECT_EQ(opened.urls[1].toLocalFile(), dir.filePath("readme.txt"));
     EXPECT_TRUE(form.URLLabel1->text().contains(QStringLiteral("ヘルプ")));
     EXPECT_TRUE(form.URLLabel2->text().contains(QStringLiteral("readme.txt")));
+}
+
+// On a light and on a dark theme the font hint and the links read clearly, hovered and pressed too.
+TEST(TForm3Legibility, HintAndLinksStandOutFromTheirGround)
+{
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    for (const QPalette &theme : {original, dark}) {
+        QApplication::setPalette(theme);
+        TForm3 form;
+        SCOPED_TRACE(theme.color(QPalette::Window).name().toStdString());
+        QLabel *hint = nullptr;
+        for (QLabel *label : form.findChildren<QLabel *>())
+            if (label->text() == QStringLiteral("MS ゴシックを推奨"))
+                hint = label;
+        ASSERT_NE(hint, nullptr);
+        hint->ensurePolished(); // a style sheet's colour shows in the palette once polished
+        EXPECT_GE(ContrastRatio(hint->palette().color(QPalette::WindowText),
+                                hint->palette().color(QPalette::Window)),
+                  4.5);
+        for (TURLLabel *link : {form.URLLabel1, form.URLLabel2}) {
+            const QColor ground = link->palette().color(QPalette::Window);
+            EXPECT_GE(ContrastRatio(link->FontColor(), ground), 4.5);
+            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+            QApplication::sendEvent(link, &enter);
+            EXPECT_GE(ContrastRatio(link->FontColor(), ground), 4.5) << "hovered";
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                              Qt::LeftButton, {});
+            QApplication::sendEvent(link, &press);
+            EXPECT_GE(ContrastRatio(link->FontColor(), ground), 4.5) << "pressed";
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace

@@ -153,6 +153,25 @@ TEST_F(FolderTreeActions, MoveToTrashAsksAndReportsFailure)
     qunsetenv("XDG_DATA_HOME");
 }
 
+// An account that never had a trash, nor ~/.local/share: the trash is made as
+// the freedesktop specification describes, private to its user.
+TEST_F(FolderTreeActions, MoveToTrashMakesAMissingTrash)
+{
+    QTemporaryDir home;
+    const QString data = home.path() + QStringLiteral("/.local/share");
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    answer = true;
+    run(path("a.txt"), "trash");
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("a.txt")));
+    EXPECT_EQ(ReadFileBytes(data + QStringLiteral("/Trash/files/a.txt")), "a.txt");
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/Trash/info/a.txt.trashinfo")));
+    for (const char *folder : {"/.local", "/.local/share", "/.local/share/Trash", "/.local/share/Trash/files",
+                               "/.local/share/Trash/info"})
+        EXPECT_EQ(QFileInfo(home.path() + folder).permissions() & 0x0077, 0) << folder; // nothing for others
+}
+
 TEST_F(FolderTreeActions, OneDroppedFileMovesOrCopiesWithCtrl)
 {
     const QString outside = dir.filePath(QStringLiteral("new.txt"));
