@@ -3,13 +3,11 @@
 #include "qt_translations.h"
 #include "qumo_application.h"
 #include "recovery_store.h"
-#include "termination_signals.h"
 #include "tform1.h"
 #include "tform3.h"
 
 #include <QFile>
 #include <QSessionManager>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
 
@@ -43,11 +41,7 @@ int main(int argc, char **argv)
         const QString recoveryFolder = RecoveryFolder();
         if (!recoveryFolder.isEmpty())
             form1.enableRecovery(recoveryFolder);
-        TerminationSignals termination(&app);
-        QObject::connect(&termination, &TerminationSignals::received, &form1, [&form1](int signal) {
-            form1.KeepCopyForExit();
-            std::_Exit(128 + signal);
-        });
+        form1.ExitOnTerminationSignals();
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::CommitData,
                          Qt::DirectConnection);
         form1.show();

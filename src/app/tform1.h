@@ -76,6 +76,9 @@ public:
     void setRecoverFile(const QString &file) { recoverFile_ = file; }
     // The program is ending unasked (a signal): the copy is written now and kept.
     void KeepCopyForExit();
+    // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
+    // without a question.
+    void ExitOnTerminationSignals();
     // The session is ending: asks to save when it may, else keeps the copy.
     void CommitData(QSessionManager &manager);
 

@@ -3,6 +3,7 @@
 #include "recovery_keeper.h"
 #include "recovery_offer.h"
 #include "system_reason.h"
+#include "termination_signals.h"
 #include "tform1.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSessionManager>
+#include <cstdlib>
 
 void TForm1::enableRecovery(const QString &folder)
 {
@@ -25,6 +27,16 @@ void TForm1::KeepCopyForExit()
         return;
     recovery_->flush();
     recovery_->keepCopy();
+}
+
+void TForm1::ExitOnTerminationSignals()
+{
+    auto *termination = new TerminationSignals(this);
+    connect(termination, &TerminationSignals::received, this, [this](int signal) {
+        KeepCopyForExit();
+        // Nothing else runs: no question, no settings written, the copy stays.
+        std::_Exit(128 + signal);
+    });
 }
 
 void TForm1::CommitData(QSessionManager &manager)

@@ -22,6 +22,11 @@ QString Target(const QString &path)
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 
+QString CacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/qumoedit");
+}
+
 bool Held(const QString &file)
 {
     const int fd = ::open(Native(file).constData(), O_RDONLY | O_CLOEXEC);
@@ -74,17 +79,19 @@ QStringList LeftoverSafetyCopies(const QString &path)
     const QFileInfo target(Target(path));
     QStringList copies =
         Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-safety-"));
-    const QString cache =
-        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/qumoedit");
-    copies << Unheld(cache, target.fileName() + u'.');
+    copies << Unheld(CacheFolder(), target.fileName() + u'.');
     return copies;
 }
 
 int RemoveLeftoverNewFiles(const QString &path)
 {
     const QFileInfo target(Target(path));
+    // Safety copies are made under these names too until they are whole.
+    const QStringList files =
+        Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-")) +
+        Unheld(CacheFolder(), u'.' + target.fileName() + u'.');
     int removed = 0;
-    for (const QString &file : Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-")))
+    for (const QString &file : files)
         removed += QFile::remove(file) ? 1 : 0;
     return removed;
 }

@@ -200,13 +200,21 @@ bool SafeFileWriter::openInPlace()
     const bool folderWritable = ::access(Native(info.absolutePath()).constData(), W_OK) == 0;
     if (!folderWritable)
         QDir().mkpath(cacheDir);
-    const QString pattern = folderWritable ? beside + QStringLiteral(".qumoedit-safety-XXXXXX")
-                                           : cacheDir + u'/' + info.fileName() + QStringLiteral(".XXXXXX");
-    safetyFd_ = MakeUniqueFile(pattern, &safetyCopy_);
+    // Copied under the name of an unfinished file and renamed once whole, so
+    // that a safety copy left behind always holds the previous content.
+    const QString partial = folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
+                                           : cacheDir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+    safetyFd_ = MakeUniqueFile(partial, &safetyCopy_);
     if (safetyFd_ < 0)
         return fail(errno);
     if (!CopyInto(target_, safetyCopy_, false))
         return discard(&safetyCopy_, errno);
+    const QString suffix = safetyCopy_.right(6);
+    const QString whole = folderWritable ? beside + QStringLiteral(".qumoedit-safety-") + suffix
+                                         : cacheDir + u'/' + info.fileName() + u'.' + suffix;
+    if (::rename(Native(safetyCopy_).constData(), Native(whole).constData()) != 0)
+        return discard(&safetyCopy_, errno);
+    safetyCopy_ = whole;
     fd_ = ::open(Native(target_).constData(), O_WRONLY | O_CLOEXEC);
     if (fd_ < 0)
         return discard(&safetyCopy_, errno);
