@@ -92,6 +92,7 @@ void RecoveryKeeper::changed(int position, int removed, int added)
 void RecoveryKeeper::resend()
 {
     resendDue_ = false;
+    ++wholeTextsSent_;
     RecoveryText whole{text_->toRawText(), LineStates(*text_)};
     length_ = whole.text.size();
     writer_->reset(std::move(whole));

@@ -33,8 +33,10 @@ public:
     bool flush();
     // The copy outlives this object (the program is ending unasked).
     void keepCopy() { keep_ = true; }
-    // The text as the writer mirrors it (tests).
+    // The text as the writer mirrors it, and how often the whole text was
+    // sent instead of an edit (tests and benchmarks).
     RecoveryText mirror();
+    int wholeTextsSent() const { return wholeTextsSent_; }
 
 private:
     void changed(int position, int removed, int added);
@@ -50,6 +52,7 @@ private:
     qsizetype length_ = 0; // of the raw text as the writer has it
     bool resendDue_ = false;
     bool keep_ = false;
+    int wholeTextsSent_ = 0;
 };
 
 // The line-end marks of every line of `text` (block user states).

@@ -18,6 +18,8 @@ bool SameState(const DocumentState &a, const DocumentState &b)
 // whole copy, so that reading it back stays quick.
 constexpr qint64 JournalFloor = 1 << 20;
 
+constexpr std::chrono::milliseconds Poll(200);
+
 } // namespace
 
 RecoveryWriter::RecoveryWriter(QString file, std::chrono::milliseconds delay)
@@ -42,7 +44,6 @@ void RecoveryWriter::reset(RecoveryText text)
         ops_.push_back({true, std::move(text), {}});
         news_ = true;
     }
-    wake_.notify_one();
 }
 
 void RecoveryWriter::post(RecoveryEdit edit)
@@ -52,7 +53,6 @@ void RecoveryWriter::post(RecoveryEdit edit)
         ops_.push_back({false, {}, std::move(edit)});
         news_ = true;
     }
-    wake_.notify_one();
 }
 
 void RecoveryWriter::setState(const DocumentState &state, bool modified)
@@ -65,7 +65,6 @@ void RecoveryWriter::setState(const DocumentState &state, bool modified)
         modified_ = modified;
         news_ = true;
     }
-    wake_.notify_one();
 }
 
 bool RecoveryWriter::flush()
@@ -132,7 +131,8 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
         dirty_ = true;
         dirtySince_ = std::chrono::steady_clock::now();
     }
-    if (!now && std::chrono::steady_clock::now() < dirtySince_ + delay_)
+    // Edits wait a little to be written together; the first copy does not.
+    if (!now && onDisk_ && std::chrono::steady_clock::now() < dirtySince_ + delay_)
         return;
     bool ok;
     if (wholeDue_ || journalBytes_ + unwritten_.size() > std::max(JournalFloor, qint64(mirror_.text.size()))) {
@@ -156,11 +156,16 @@ void RecoveryWriter::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        const auto due = [&] { return stop_ || news_ || flushAsked_ > flushDone_; };
+        // Posting an edit wakes nobody: a thread woken on every key would
+        // take the core from the window thread on a busy machine. Edits are
+        // gathered every Poll instead.
+        const auto woken = [&] { return stop_ || flushAsked_ > flushDone_; };
+        auto until = std::chrono::steady_clock::now() + Poll;
         if (dirty_)
-            wake_.wait_until(lock, dirtySince_ + delay_, due);
-        else
-            wake_.wait(lock, due);
+            until = std::min(until, dirtySince_ + delay_);
+        wake_.wait_until(lock, until, woken);
+        if (!news_ && !dirty_ && !woken())
+            continue;
         if (stop_)
             return;
         news_ = false;

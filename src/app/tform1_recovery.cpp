@@ -11,9 +11,24 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QSessionManager>
 #include <cstdlib>
+
+namespace {
+
+// Qt calls exit() itself when the X11 connection breaks: then only exit
+// handlers run, and this one needs to know whose copy to keep.
+QPointer<TForm1> formAtExit;
+
+void KeepCopyAtExit()
+{
+    if (formAtExit != nullptr)
+        formAtExit->KeepCopyForExit();
+}
+
+} // namespace
 
 void TForm1::enableRecovery(const QString &folder)
 {
@@ -31,6 +46,8 @@ void TForm1::KeepCopyForExit()
 
 void TForm1::ExitOnTerminationSignals()
 {
+    formAtExit = this;
+    std::atexit(KeepCopyAtExit);
     auto *termination = new TerminationSignals(this);
     connect(termination, &TerminationSignals::received, this, [this](int signal) {
         KeepCopyForExit();

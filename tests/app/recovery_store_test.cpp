@@ -118,6 +118,7 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
     {
         const char *name;
         std::function<void(QPlainTextEdit &)> edit;
+        int wholeTexts; // sent instead of edits: typing must not need any
     } rows[] = {
         {"typing, line breaks and joins",
          [](QPlainTextEdit &e) {
@@ -131,7 +132,8 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
              c.setPosition(1);
              c.setPosition(12, QTextCursor::KeepAnchor);
              c.removeSelectedText();
-         }},
+         },
+         0},
         {"undo and redo",
          [](QPlainTextEdit &e) {
              QTextCursor c = e.textCursor();
@@ -143,14 +145,16 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
              e.undo();
              e.undo();
              e.redo();
-         }},
+         },
+         0},
         {"a large paste, then typing",
          [](QPlainTextEdit &e) {
              QTextCursor c = e.textCursor();
              c.setPosition(3);
              c.insertText(QStringLiteral("0123456789\n").repeated(8000));
              c.insertText(QStringLiteral("after"));
-         }},
+         },
+         1},
         {"a new text with line marks, then typing",
          [](QPlainTextEdit &e) {
              e.setPlainText(QStringLiteral("a\nb\nc"));
@@ -159,7 +163,8 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
              e.document()->findBlockByNumber(2).setUserState(1);
              QTextCursor c(b);
              c.insertText(QStringLiteral("typed\n"));
-         }},
+         },
+         1},
         {"a format change",
          [](QPlainTextEdit &e) {
              QTextCursor c = e.textCursor();
@@ -170,7 +175,8 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
              c.mergeCharFormat(blue);
              c.setPosition(5);
              c.insertText(QStringLiteral("z"));
-         }},
+         },
+         0},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -181,11 +187,13 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
         Document document(&options);
         document.attach(editor.document());
         RecoveryKeeper keeper(document, editor.document(), folder(), nullptr, 0ms);
+        const int before = keeper.wholeTextsSent();
         row.edit(editor);
         QCoreApplication::processEvents();
         const RecoveryText mirror = keeper.mirror();
         EXPECT_EQ(mirror.text, editor.document()->toRawText());
         EXPECT_EQ(mirror.lineStates, LineStates(*editor.document()));
+        EXPECT_EQ(keeper.wholeTextsSent() - before, row.wholeTexts);
     }
 }
 
