@@ -33,7 +33,7 @@ struct Run
     double flush = 0;
     qint64 copyBytes = 0;
     std::vector<double> own; // the copy's own share of each edit: posting it
-    int wholeTexts = 0;    // sent while typing instead of edits
+    int wholeTexts = 0;      // sent while typing instead of edits
 };
 
 Run Type(const QString &file, const QString &recoveryFolder, int keys)
@@ -117,9 +117,10 @@ int main(int argc, char **argv)
         QDir().mkpath(folder);
         const Run base = Type(file, {}, Keys);
         const Run kept = Type(file, folder, Keys);
-        std::printf("%d MB Shift_JIS, %d keys at ~40/s in the middle (Enter, Backspace among them):\n", mb, Keys);
-        std::printf("  longest key   %8.2f ms with copies, %8.2f ms without (x%.2f)\n", kept.longest, base.longest,
-                    kept.longest / base.longest);
+        std::printf("%d MB Shift_JIS, %d keys at ~40/s in the middle (Enter, Backspace among them):\n", mb,
+                    Keys);
+        std::printf("  longest key   %8.2f ms with copies, %8.2f ms without (x%.2f)\n", kept.longest,
+                    base.longest, kept.longest / base.longest);
         std::printf("  99th pct key  %8.2f ms with copies, %8.2f ms without (x%.2f)\n", kept.p99, base.p99,
                     kept.p99 / base.p99);
         std::printf("  median key    %8.2f ms with copies, %8.2f ms without\n", kept.median, base.median);
@@ -134,8 +135,8 @@ int main(int argc, char **argv)
                     ownMax, ownMedian, noiseMax, noiseMedian, kept.wholeTexts);
         std::printf("  load          %8.1f ms with copies, %8.1f ms without (x%.2f)\n", kept.load, base.load,
                     kept.load / base.load);
-        std::printf("  final write   %8.1f ms (what a termination signal waits for); copy %.1f MB\n", kept.flush,
-                    double(kept.copyBytes) / (1 << 20));
+        std::printf("  final write   %8.1f ms (what a termination signal waits for); copy %.1f MB\n",
+                    kept.flush, double(kept.copyBytes) / (1 << 20));
     }
     return 0;
 }

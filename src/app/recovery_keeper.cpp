@@ -33,10 +33,9 @@ void SetLineStates(QTextDocument &text, const QByteArray &states)
         block.setUserState(qint8(states[line++]));
 }
 
-RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder, QObject *parent,
-                               std::chrono::milliseconds delay)
-    : QObject(parent), document_(document), text_(text), folder_(folder),
-      lock_(folder, RecoveryLock::NewId())
+RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder,
+                               QObject *parent, std::chrono::milliseconds delay)
+    : QObject(parent), document_(document), text_(text), folder_(folder), lock_(folder, RecoveryLock::NewId())
 {
     if (!lock_.held())
         return;

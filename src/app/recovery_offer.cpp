@@ -18,7 +18,8 @@ QString Name(const RecoveryCopy &copy)
 QString Describe(const QFileInfo &file)
 {
     return QStringLiteral("%1 バイト、%2")
-        .arg(QLocale(QLocale::Japanese).toString(file.size()), file.lastModified().toString(u"yyyy/MM/dd HH:mm:ss"));
+        .arg(QLocale(QLocale::Japanese).toString(file.size()),
+             file.lastModified().toString(u"yyyy/MM/dd HH:mm:ss"));
 }
 
 } // namespace
@@ -30,13 +31,16 @@ QString RecoveryQuestion(const RecoveryCopy &copy)
 
 QString DiscardQuestion(const RecoveryCopy &copy)
 {
-    return Name(copy) + QStringLiteral("の保存されていない変更（%1）を破棄します。元には戻せません。よろしいですか？")
-                            .arg(Time(copy.madeAt));
+    return Name(copy) +
+           QStringLiteral("の保存されていない変更（%1）を破棄します。元には戻せません。よろしいですか？")
+               .arg(Time(copy.madeAt));
 }
 
 QString SafetyCopyQuestion(const QString &path, const QString &copy)
 {
-    return path + QStringLiteral("\nの保存が途中で中断されたようです。保存前の内容の安全コピーが残っています。\n\n") +
+    return path +
+           QStringLiteral(
+               "\nの保存が途中で中断されたようです。保存前の内容の安全コピーが残っています。\n\n") +
            QStringLiteral("今のファイル: ") + Describe(QFileInfo(path)) + QStringLiteral("\n安全コピー: ") +
            Describe(QFileInfo(copy)) + QStringLiteral("\n\n安全コピーの内容に戻しますか？");
 }

@@ -255,7 +255,8 @@ std::optional<RecoveryCopy> ReadRecoveryCopy(const QString &file)
             break;
         }
         const QByteArrayView record(bytes.constData() + at, 5 + qsizetype(size));
-        const quint16 check = quint16(quint8(bytes[at + 5 + size])) | quint16(quint8(bytes[at + 6 + size]) << 8);
+        const quint16 check =
+            quint16(quint8(bytes[at + 5 + size])) | quint16(quint8(bytes[at + 6 + size]) << 8);
         if (qChecksum(record) != check) {
             copy.torn = true;
             break;
@@ -342,8 +343,8 @@ RecoveryLock::RecoveryLock(const QString &folder, const QString &id, bool wait) 
             fd_ = -1;
             return;
         }
-        if (::fstat(fd_, &held) == 0 && ::stat(name.constData(), &named) == 0 && held.st_ino == named.st_ino &&
-            held.st_dev == named.st_dev)
+        if (::fstat(fd_, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev)
             return;
         ::close(fd_);
         fd_ = -1;

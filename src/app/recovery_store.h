@@ -51,7 +51,7 @@ struct RecoveryCopy
     QString file;
     DocumentState state;
     RecoveryText text;
-    QDateTime madeAt; // when the copy was last written
+    QDateTime madeAt;  // when the copy was last written
     bool torn = false; // a last record cut short was left out
 };
 

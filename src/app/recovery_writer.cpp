@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +21,20 @@ bool SameState(const DocumentState &a, const DocumentState &b)
 constexpr qint64 JournalFloor = 1 << 20;
 
 constexpr std::chrono::milliseconds Poll(200);
+
+// Typing one key after another, or Enter, or Delete: `next` starts where
+// `edit` left the caret. One edit for the two moves the mirror's text once.
+bool Join(RecoveryEdit &edit, const RecoveryEdit &next)
+{
+    if (next.position != edit.position + edit.added.size() ||
+        next.firstLine != edit.firstLine + edit.added.count(QChar::ParagraphSeparator))
+        return false;
+    edit.removed += next.removed;
+    edit.added += next.added;
+    edit.lineStates.chop(1);
+    edit.lineStates += next.lineStates;
+    return true;
+}
 
 } // namespace
 
@@ -89,21 +105,32 @@ RecoveryText RecoveryWriter::mirror()
 
 void RecoveryWriter::apply(std::vector<Op> &ops)
 {
+    RecoveryEdit joined;
+    bool pending = false;
+    const auto applyJoined = [&] {
+        if (!pending)
+            return;
+        pending = false;
+        // The window resends the whole text when its edits go astray; until
+        // then the copy on disk stays as it was.
+        fits_ = fits_ && ApplyRecoveryEdit(mirror_, joined);
+        if (fits_ && !wholeDue_)
+            unwritten_ += EditRecord(joined);
+    };
     for (Op &op : ops) {
         if (op.reset) {
+            pending = false;
             mirror_ = std::move(op.text);
             unwritten_.clear();
             wholeDue_ = true;
             fits_ = true;
-        } else if (!fits_ || !ApplyRecoveryEdit(mirror_, op.edit)) {
-            // The window resends the whole text when its edits go astray;
-            // until then the copy on disk stays as it was.
-            fits_ = false;
-            continue;
-        } else if (!wholeDue_) {
-            unwritten_ += EditRecord(op.edit);
+        } else if (!pending || !Join(joined, op.edit)) {
+            applyJoined();
+            joined = std::move(op.edit);
+            pending = true;
         }
     }
+    applyJoined();
     ops.clear();
 }
 
@@ -135,7 +162,8 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
     if (!now && onDisk_ && std::chrono::steady_clock::now() < dirtySince_ + delay_)
         return;
     bool ok;
-    if (wholeDue_ || journalBytes_ + unwritten_.size() > std::max(JournalFloor, qint64(mirror_.text.size()))) {
+    if (wholeDue_ ||
+        journalBytes_ + unwritten_.size() > std::max(JournalFloor, qint64(mirror_.text.size()))) {
         ok = WriteRecoveryCopy(file_, state, mirror_);
         journalBytes_ = 0;
         written_ = state;
@@ -154,6 +182,8 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
 
 void RecoveryWriter::run()
 {
+    // Behind the window thread when cores are short: typing comes first.
+    ::setpriority(PRIO_PROCESS, id_t(::gettid()), 10);
     std::unique_lock lock(mutex_);
     for (;;) {
         // Posting an edit wakes nobody: a thread woken on every key would

@@ -78,14 +78,15 @@ void TForm1::OfferRecoveryCopies()
         const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(recoverFile_) : std::nullopt;
         if (copy) {
             RestoreCopy(*copy);
-            lock.removeAll();
+            if (recovery_->flush())
+                lock.removeAll();
         }
         return;
     }
     // Only a new, empty and untouched document gives its window to a copy;
     // other copies open in windows of their own.
-    bool windowFree = !document_.holdsFile() && RichEdit1->document()->isEmpty() &&
-                      !RichEdit1->document()->isModified();
+    bool windowFree =
+        !document_.holdsFile() && RichEdit1->document()->isEmpty() && !RichEdit1->document()->isModified();
     for (const QString &file : OrphanedRecoveryCopies(folder)) {
         if (OfferRecoveryCopy(file, windowFree))
             windowFree = false;

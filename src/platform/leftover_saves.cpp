@@ -24,7 +24,8 @@ QString Target(const QString &path)
 
 QString CacheFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/qumoedit");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/qumoedit");
 }
 
 bool Held(const QString &file)

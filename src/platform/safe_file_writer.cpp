@@ -202,8 +202,9 @@ bool SafeFileWriter::openInPlace()
         QDir().mkpath(cacheDir);
     // Copied under the name of an unfinished file and renamed once whole, so
     // that a safety copy left behind always holds the previous content.
-    const QString partial = folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
-                                           : cacheDir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+    const QString partial =
+        folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
+                       : cacheDir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
     safetyFd_ = MakeUniqueFile(partial, &safetyCopy_);
     if (safetyFd_ < 0)
         return fail(errno);

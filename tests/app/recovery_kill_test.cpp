@@ -22,7 +22,8 @@ protected:
     RecoveryKillTest()
     {
         QDir().mkpath(folder());
-        WriteFileBytes(dir.filePath(QStringLiteral("qumoedit.ini")), "[Pre]\nPathName=" + dir.path().toUtf8() + "\n");
+        WriteFileBytes(dir.filePath(QStringLiteral("qumoedit.ini")),
+                       "[Pre]\nPathName=" + dir.path().toUtf8() + "\n");
     }
     QString folder() const { return dir.filePath(QStringLiteral("recovery")); }
 
@@ -98,15 +99,19 @@ TEST_F(RecoveryKillTest, TypingSurvivesAKill)
 TEST_F(RecoveryKillTest, AnInterruptedInPlaceSaveLeavesTheOldContent)
 {
     const QString doc = dir.filePath(QStringLiteral("doc.txt"));
-    const QByteArray old = QByteArray("0123456789 ABCDEFGHIJ abcdefghij 0123456789 ABCDEFGHIJ\r\n").repeated(600000);
+    const QByteArray old =
+        QByteArray("0123456789 ABCDEFGHIJ abcdefghij 0123456789 ABCDEFGHIJ\r\n").repeated(600000);
     WriteFileBytes(doc, old);
-    ASSERT_EQ(::link(QFile::encodeName(doc).constData(), QFile::encodeName(doc + QStringLiteral(".link")).constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(doc).constData(),
+                     QFile::encodeName(doc + QStringLiteral(".link")).constData()),
+              0);
     StartChild({QStringLiteral("save"), doc});
     ASSERT_EQ(NextLine(), "saving");
     const QString pattern = QStringLiteral(".doc.txt.qumoedit-safety-*");
     QElapsedTimer waited;
     waited.start();
-    while (QDir(dir.path()).entryList({pattern}, QDir::Files | QDir::Hidden).isEmpty() && waited.elapsed() < 30000)
+    while (QDir(dir.path()).entryList({pattern}, QDir::Files | QDir::Hidden).isEmpty() &&
+           waited.elapsed() < 30000)
         QThread::usleep(200);
     ASSERT_FALSE(QDir(dir.path()).entryList({pattern}, QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(LeftoverSafetyCopies(doc).isEmpty()) << "a running save holds its copy";

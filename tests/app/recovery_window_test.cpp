@@ -72,8 +72,9 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
         const auto &seen = modals.seen();
         ASSERT_FALSE(seen.empty());
         EXPECT_EQ(seen.front().objectName, QStringLiteral("RecoveryQuestion"));
-        EXPECT_EQ(seen.front().text, path(QStringLiteral("doc.txt")) + QStringLiteral("の保存されていない変更（") +
-                                         madeAt + QStringLiteral("）を復元しますか？"));
+        EXPECT_EQ(seen.front().text, path(QStringLiteral("doc.txt")) +
+                                         QStringLiteral("の保存されていない変更（") + madeAt +
+                                         QStringLiteral("）を復元しますか？"));
         EXPECT_EQ(Text(), row.restored ? QStringLiteral("recovered\ntext") : QString());
         EXPECT_EQ(Modified(), row.restored);
         EXPECT_EQ(QFileInfo::exists(copy), row.copyKept);
@@ -81,7 +82,8 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
         if (row.restored) {
             EXPECT_EQ(form->DocumentPath, path(QStringLiteral("doc.txt")));
             ASSERT_TRUE(form->recovery()->flush());
-            EXPECT_TRUE(QFileInfo::exists(form->recovery()->copyFile())) << "a copy of this instance holds it";
+            EXPECT_TRUE(QFileInfo::exists(form->recovery()->copyFile()))
+                << "a copy of this instance holds it";
         }
         // Later answers leave the copy for the next row to replace.
         form.reset();
@@ -94,8 +96,10 @@ TEST_F(RecoveryWindowTest, SeveralCopiesAreOfferedOneAfterAnother)
 {
     WriteFile(QStringLiteral("a.txt"), "a");
     WriteFile(QStringLiteral("b.txt"), "b");
-    const QString older = LeaveCopy(QStringLiteral("older"), QStringLiteral("a.txt"), QStringLiteral("first"));
-    const QString newer = LeaveCopy(QStringLiteral("newer"), QStringLiteral("b.txt"), QStringLiteral("second"));
+    const QString older =
+        LeaveCopy(QStringLiteral("older"), QStringLiteral("a.txt"), QStringLiteral("first"));
+    const QString newer =
+        LeaveCopy(QStringLiteral("newer"), QStringLiteral("b.txt"), QStringLiteral("second"));
     QFile file(older);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
