@@ -2,6 +2,7 @@
 #include "editor_options.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
+#include "recovery_writer.h"
 #include "test_files.h"
 
 #include <QCoreApplication>
@@ -198,6 +199,70 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
         EXPECT_EQ(mirror.text, editor.document()->toRawText());
         EXPECT_EQ(mirror.lineStates, LineStates(*editor.document()));
         EXPECT_EQ(keeper.wholeTextsSent() - before, row.wholeTexts);
+    }
+}
+
+// What is on disk after each flush reads back as the writer's mirror, through
+// appended edits, folded journals, a new whole text and an unmodified spell.
+TEST_F(RecoveryTest, TheCopyOnDiskFollowsTheWriter)
+{
+    const QString file = path(QStringLiteral("copy.qrec"));
+    const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
+    const RecoveryEdit typing{0, 0, QStringLiteral("x"), 0, QByteArray(1, char(-1))};
+    const RecoveryEdit longLine{0, 0, QString(4096, u'y'), 0, QByteArray(1, char(-1))};
+    const RecoveryEdit newLine{1, 0, QStringLiteral("\u2029"), 0, QByteArray("\xff\x02", 2)};
+    const struct
+    {
+        const char *name;
+        std::function<void(RecoveryWriter &)> ops;
+        bool onDisk;
+        qint64 mostBytes; // of the file
+    } rows[] = {
+        {"edits appended",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.post(newLine);
+             w.post(typing);
+         },
+         true, 4096},
+        {"a journal past its floor is folded",
+         [&](RecoveryWriter &w) {
+             for (int i = 0; i < 600; ++i) {
+                 w.post(i % 2 == 0 ? longLine : RecoveryEdit{0, 4096, {}, 0, QByteArray(1, char(-1))});
+                 if (i % 10 == 0)
+                     w.flush();
+             }
+         },
+         true, 3 << 19},
+        {"a whole new text, then edits",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.reset({QStringLiteral("new\u2029text"), QByteArray("\x01\x02", 2)});
+             w.post(newLine);
+         },
+         true, 4096},
+        {"saved",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.flush();
+             w.setState(state, false);
+         },
+         false, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        RecoveryWriter writer(file, 0ms);
+        writer.reset({QStringLiteral("base"), QByteArray(1, char(-1))});
+        writer.setState(state, true);
+        row.ops(writer);
+        const RecoveryText mirror = writer.mirror();
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+        ASSERT_EQ(copy.has_value(), row.onDisk);
+        if (!copy)
+            continue;
+        EXPECT_EQ(copy->text, mirror);
+        EXPECT_FALSE(copy->torn);
+        EXPECT_LE(QFileInfo(file).size(), row.mostBytes);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -149,21 +150,27 @@ TEST_F(RecoveryWindowTest, ClosingWithNoDropsTheCopy)
 
 TEST_F(RecoveryWindowTest, OpeningAFileAnInterruptedSaveLeftOffersItsSafetyCopy)
 {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                          QStringLiteral("/qumoedit/doc.txt.Ab12Cd");
+    const QString beside = path(QStringLiteral(".doc.txt.qumoedit-safety-Ab12Cd"));
     const struct
     {
         const char *name;
+        QString copy;
         QMessageBox::StandardButton answer;
         QByteArray file;
         bool copyLeft;
     } rows[] = {
-        {"put back", QMessageBox::Yes, "old content\r\n", false},
-        {"remove the copy", QMessageBox::Discard, "new, half writ", false},
-        {"not now", QMessageBox::No, "new, half writ", true},
+        {"put back", beside, QMessageBox::Yes, "old content\r\n", false},
+        {"remove the copy", beside, QMessageBox::Discard, "new, half writ", false},
+        {"not now", beside, QMessageBox::No, "new, half writ", true},
+        {"put back from the cache", cache, QMessageBox::Yes, "old content\r\n", false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         WriteFile(QStringLiteral("doc.txt"), "new, half writ");
-        WriteFile(QStringLiteral(".doc.txt.qumoedit-safety-Ab12Cd"), "old content\r\n");
+        QDir().mkpath(QFileInfo(row.copy).absolutePath());
+        WriteFileBytes(row.copy, "old content\r\n");
         WriteFile(QStringLiteral(".doc.txt.qumoedit-Zz98Yx"), "an unfinished new file");
         modals.ThenClick(row.answer);
         StartWithRecovery({path(QStringLiteral("doc.txt"))});
@@ -172,7 +179,8 @@ TEST_F(RecoveryWindowTest, OpeningAFileAnInterruptedSaveLeftOffersItsSafetyCopy)
         EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("14 バイト")));
         EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("13 バイト")));
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), row.file);
-        EXPECT_EQ(QFileInfo::exists(path(QStringLiteral(".doc.txt.qumoedit-safety-Ab12Cd"))), row.copyLeft);
+        EXPECT_EQ(QFileInfo::exists(row.copy), row.copyLeft);
+        QFile::remove(row.copy);
         EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".doc.txt.qumoedit-Zz98Yx"))));
         form.reset();
         modals.Reset();
