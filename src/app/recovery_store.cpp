@@ -367,6 +367,8 @@ void RecoveryLock::removeAll()
     if (fd_ < 0)
         return;
     ::unlink(Native(copyFile()).constData());
+    // A whole copy cut short before its rename.
+    ::unlink(Native(copyFile() + QStringLiteral(".new")).constData());
     ::unlink(Native(folder_ + u'/' + id_ + QStringLiteral(".lock")).constData());
     ::close(fd_);
     fd_ = -1;
