@@ -95,13 +95,18 @@ void RecoveryKeeper::resend()
     RecoveryText whole{text_->toRawText(), LineStates(*text_)};
     length_ = whole.text.size();
     writer_->reset(std::move(whole));
-    sendState();
+    writer_->setState(document_.state(), text_->isModified());
 }
 
 void RecoveryKeeper::sendState()
 {
-    if (writer_ != nullptr)
-        writer_->setState(document_.state(), text_->isModified());
+    if (writer_ == nullptr)
+        return;
+    if (writer_->lostTrack() && !resendDue_) {
+        resend();
+        return;
+    }
+    writer_->setState(document_.state(), text_->isModified());
 }
 
 bool RecoveryKeeper::flush()

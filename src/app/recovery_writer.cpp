@@ -60,6 +60,7 @@ void RecoveryWriter::reset(RecoveryText text)
         ops_.push_back({true, std::move(text), {}});
         news_ = true;
     }
+    lostTrack_ = false;
 }
 
 void RecoveryWriter::post(RecoveryEdit edit)
@@ -114,6 +115,7 @@ void RecoveryWriter::apply(std::vector<Op> &ops)
         // The window resends the whole text when its edits go astray; until
         // then the copy on disk stays as it was.
         fits_ = fits_ && ApplyRecoveryEdit(mirror_, joined);
+        lostTrack_ = !fits_;
         if (fits_ && !wholeDue_)
             unwritten_ += EditRecord(joined);
     };
@@ -124,6 +126,7 @@ void RecoveryWriter::apply(std::vector<Op> &ops)
             unwritten_.clear();
             wholeDue_ = true;
             fits_ = true;
+            lostTrack_ = false;
         } else if (!pending || !Join(joined, op.edit)) {
             applyJoined();
             joined = std::move(op.edit);
@@ -158,8 +161,9 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
         dirty_ = true;
         dirtySince_ = std::chrono::steady_clock::now();
     }
-    // Edits wait a little to be written together; the first copy does not.
-    if (!now && onDisk_ && std::chrono::steady_clock::now() < dirtySince_ + delay_)
+    // Edits wait a little to be written together; the first copy does not,
+    // unless the last write failed.
+    if (!now && (onDisk_ || !lastOk_) && std::chrono::steady_clock::now() < dirtySince_ + delay_)
         return;
     bool ok;
     if (wholeDue_ ||

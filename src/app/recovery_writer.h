@@ -7,6 +7,7 @@
 #include "recovery_store.h"
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -32,6 +33,8 @@ public:
     bool flush();
     // The text as mirrored after a flush.
     RecoveryText mirror();
+    // An edit did not fit the mirror: only a whole text puts it right.
+    bool lostTrack() const { return lostTrack_; }
 
 private:
     struct Op
@@ -74,6 +77,7 @@ private:
     bool dirty_ = false;
     bool fits_ = true;
     bool lastOk_ = true;
+    std::atomic<bool> lostTrack_ = false;
 
     std::thread thread_;
 };

@@ -266,6 +266,26 @@ TEST_F(RecoveryTest, TheCopyOnDiskFollowsTheWriter)
     }
 }
 
+// An edit that does not fit the mirror is reported, and a whole text puts the
+// copy right again.
+TEST_F(RecoveryTest, AnEditThatDoesNotFitAsksForTheWholeText)
+{
+    const QString file = path(QStringLiteral("copy.qrec"));
+    RecoveryWriter writer(file, 0ms);
+    writer.reset({QStringLiteral("base"), QByteArray(1, char(-1))});
+    writer.setState({path(QStringLiteral("a.txt")), {}, {}, false, {}}, true);
+    writer.post({99, 5, QStringLiteral("z"), 0, QByteArray(1, char(-1))});
+    EXPECT_FALSE(writer.flush());
+    EXPECT_TRUE(writer.lostTrack());
+    const RecoveryText whole{QStringLiteral("whole\u2029again"), QByteArray("\xff\x01", 2)};
+    writer.reset(whole);
+    EXPECT_TRUE(writer.flush());
+    EXPECT_FALSE(writer.lostTrack());
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(copy->text, whole);
+}
+
 TEST_F(RecoveryTest, ATornLastRecordLeavesTheCopyBeforeIt)
 {
     const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
