@@ -1,5 +1,6 @@
 #include "document.h"
 
+#include "cp932.h"
 #include "document_codec.h"
 #include "document_store.h"
 #include "editor_options.h"
@@ -147,4 +148,26 @@ bool Document::takeNewOutsideChange()
         return false;
     noticed_ = now;
     return true;
+}
+
+DocumentState Document::state() const
+{
+    return {path, identity_, own_, lineEnd_, mixed_, keptLines_.source()};
+}
+
+void Document::restore(const DocumentState &state, const QString &text)
+{
+    text_->setPlainText(text);
+    if (state.keptSource.isEmpty())
+        keptLines_.clear();
+    else
+        keptLines_.Remember(Cp932::Decode(state.keptSource), state.keptSource);
+    own_ = state.ownFormat;
+    lineEnd_ = state.lineEnd;
+    mixed_ = state.mixedLineEnds;
+    identity_ = state.identity;
+    // A change on disk since is asked about when saving, not offered as a reload.
+    noticed_ = FileIdentity::Of(state.path);
+    path = state.path;
+    text_->setModified(true);
 }

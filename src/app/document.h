@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document_format.h"
+#include "document_state.h"
 #include "file_identity.h"
 #include "kept_lines.h"
 
@@ -77,6 +78,13 @@ public:
     bool holdsFile() const { return identity_.exists; }
     // True once for each change another program makes to the document's file.
     bool takeNewOutsideChange();
+
+    // Everything but the text, for a recovery copy.
+    DocumentState state() const;
+    // Becomes the document `state` describes with `text` (raw, as
+    // toRawText gives it), marked modified; the file is neither read nor
+    // touched, and a change made to it since is asked about on save.
+    void restore(const DocumentState &state, const QString &text);
 
 private:
     DocumentFormat formatFor(const QString &file) const;

@@ -20,6 +20,8 @@ public:
     void Remember(QStringView text, const QByteArray &bytes);
     void clear();
     bool isEmpty() const { return lines_.isEmpty(); }
+    // The bytes the kept lines come from; empty when none is kept.
+    const QByteArray &source() const { return bytes_; }
 
     // The ranges of the document's raw text whose lines are remembered ones,
     // with the bytes they come from.

@@ -2,10 +2,12 @@
 #include "memory_policy.h"
 #include "qt_translations.h"
 #include "qumo_application.h"
+#include "recovery_store.h"
 #include "tform1.h"
 #include "tform3.h"
 
 #include <QFile>
+#include <QSessionManager>
 #include <cstring>
 #include <exception>
 
@@ -28,7 +30,20 @@ int main(int argc, char **argv)
         TForm3 form3(&form1);
         form1.setForm3(&form3);
         // The button content dialog (TForm2) joins here with the palettes.
-        form1.setCommandLine(QApplication::arguments().mid(1) + afterDashes);
+        QStringList arguments = QApplication::arguments().mid(1);
+        // Another instance handed over a recovery copy the user chose to restore.
+        const qsizetype recover = arguments.indexOf(QStringLiteral("--recover"));
+        if (recover >= 0 && recover + 1 < arguments.size()) {
+            form1.setRecoverFile(arguments[recover + 1]);
+            arguments.remove(recover, 2);
+        }
+        form1.setCommandLine(arguments + afterDashes);
+        const QString recoveryFolder = RecoveryFolder();
+        if (!recoveryFolder.isEmpty())
+            form1.enableRecovery(recoveryFolder);
+        form1.ExitOnTerminationSignals();
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::CommitData,
+                         Qt::DirectConnection);
         form1.show();
         return QApplication::exec();
     } catch (const std::exception &error) {

@@ -243,7 +243,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::FormCloseQuery()
 {
-    return ConfirmSaveChanges();
+    return endingSession_ || ConfirmSaveChanges();
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent *event)

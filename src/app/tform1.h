@@ -28,6 +28,9 @@ class QFileDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QSessionManager;
+class RecoveryKeeper;
+struct RecoveryCopy;
 class QSplitter;
 class QStatusBar;
 class QTimer;
@@ -64,6 +67,20 @@ public:
     void setCommandLine(const QStringList &arguments) { commandLine_ = arguments; }
     // Where settings and sets live; resolved at start-up when not set before.
     void setProgramDir(const QString &dir) { ProgramDir = dir; }
+
+    // Keeps recovery copies of unsaved text in `folder` from now on; the
+    // start-up then offers the copies ended instances left there.
+    void enableRecovery(const QString &folder);
+    RecoveryKeeper *recovery() const { return recovery_; }
+    // A copy the start-up restores without asking (accepted in another instance).
+    void setRecoverFile(const QString &file) { recoverFile_ = file; }
+    // The program is ending unasked (a signal): the copy is written now and kept.
+    void KeepCopyForExit();
+    // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
+    // without a question.
+    void ExitOnTerminationSignals();
+    // The session is ending: asks to save when it may, else keeps the copy.
+    void CommitData(QSessionManager &manager);
 
     // Document routines.
     bool ConfirmSaveChanges();
@@ -232,9 +249,18 @@ private:
     bool AgreeToReplace(const QString &path, bool changedByOther, bool everySave);
     bool SaveAsChosenName();
     void StartNewDocument(const QString &path);
+    // Recovery copies and interrupted saves left by instances that ended.
+    void OfferRecoveryCopies();
+    // Asks about one copy; true when this window took its text.
+    bool OfferRecoveryCopy(const QString &file, bool windowFree);
+    void RestoreCopy(const RecoveryCopy &copy);
+    void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
     bool checkingDisk_ = false;
+    RecoveryKeeper *recovery_ = nullptr;
+    QString recoverFile_;
+    bool endingSession_ = false; // closes without asking; the copy is kept
     QString lastImageDocument_;
     QHash<QString, QAction *> actions_;
     QStringList commandLine_;

@@ -107,6 +107,7 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
+    OfferLeftoverSaves(path);
     // Large files take a while to read and lay out.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + path);

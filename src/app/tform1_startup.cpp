@@ -139,6 +139,7 @@ void TForm1::FollowCommandLine()
     // Loading coloured the tags already; a new document has none.
     ShowStatus();
     PoChange();
+    OfferRecoveryCopies();
     setAcceptDrops(true);
     emit StartUpFinished();
 }

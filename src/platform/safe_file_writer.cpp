@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,12 +36,16 @@ mode_t NewFileMode()
 }
 
 // A new, empty file named after `pattern` (ending in XXXXXX); -1 on failure.
+// It stays locked while open: a file of this kind that nobody holds was left
+// by a save that never ended.
 int MakeUniqueFile(const QString &pattern, QString *made)
 {
     QByteArray name = Native(pattern);
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd >= 0)
+    if (fd >= 0) {
         *made = QFile::decodeName(name);
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    }
     return fd;
 }
 
@@ -131,6 +137,13 @@ void SafeFileWriter::closeFd()
     fd_ = -1;
 }
 
+void SafeFileWriter::releaseSafetyCopy()
+{
+    if (safetyFd_ >= 0)
+        ::close(safetyFd_);
+    safetyFd_ = -1;
+}
+
 bool SafeFileWriter::open()
 {
     const QFileInfo info(path_);
@@ -191,14 +204,22 @@ bool SafeFileWriter::openInPlace()
     const bool folderWritable = ::access(Native(info.absolutePath()).constData(), W_OK) == 0;
     if (!folderWritable)
         QDir().mkpath(cacheDir);
-    const QString pattern = folderWritable ? beside + QStringLiteral(".qumoedit-safety-XXXXXX")
-                                           : cacheDir + u'/' + info.fileName() + QStringLiteral(".XXXXXX");
-    const int copy = MakeUniqueFile(pattern, &safetyCopy_);
-    if (copy < 0)
+    // Copied under the name of an unfinished file and renamed once whole, so
+    // that a safety copy left behind always holds the previous content.
+    const QString partial =
+        folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
+                       : cacheDir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+    safetyFd_ = MakeUniqueFile(partial, &safetyCopy_);
+    if (safetyFd_ < 0)
         return fail(errno);
-    ::close(copy);
     if (!CopyInto(target_, safetyCopy_, false))
         return discard(&safetyCopy_, errno);
+    const QString suffix = safetyCopy_.right(6);
+    const QString whole = folderWritable ? beside + QStringLiteral(".qumoedit-safety-") + suffix
+                                         : cacheDir + u'/' + info.fileName() + u'.' + suffix;
+    if (::rename(Native(safetyCopy_).constData(), Native(whole).constData()) != 0)
+        return discard(&safetyCopy_, errno);
+    safetyCopy_ = whole;
     fd_ = ::open(Native(target_).constData(), O_WRONLY | O_CLOEXEC);
     if (fd_ < 0)
         return discard(&safetyCopy_, errno);
@@ -210,6 +231,7 @@ bool SafeFileWriter::discard(QString *file, int error)
     closeFd();
     ::unlink(Native(*file).constData());
     file->clear();
+    releaseSafetyCopy();
     return fail(error);
 }
 
@@ -246,6 +268,7 @@ bool SafeFileWriter::commit()
     }
     if (method_ == Method::InPlace)
         ::unlink(Native(safetyCopy_).constData());
+    releaseSafetyCopy();
     done_ = true;
     return true;
 }
@@ -256,6 +279,8 @@ void SafeFileWriter::cancel()
         return;
     done_ = true;
     closeFd();
+    // Unlocked only once put back or removed.
+    const auto release = qScopeGuard([this] { releaseSafetyCopy(); });
     if (method_ == Method::Replace) {
         if (!temp_.isEmpty())
             ::unlink(Native(temp_).constData());

@@ -65,11 +65,13 @@ private:
     bool discard(QString *file, int error);
     bool startDevice();
     void closeFd();
+    void releaseSafetyCopy();
 
     QString path_;   // as given
     QString target_; // symbolic links resolved
     Method method_ = Method::Replace;
     int fd_ = -1;
+    int safetyFd_ = -1; // held, and locked, while the copy may be needed
     int error_ = 0;
     bool existed_ = false;
     bool done_ = false;

@@ -83,6 +83,12 @@ public:
     }
 
     const std::vector<Seen> &seen() const { return seen_; }
+    void Reset()
+    {
+        answers_.clear();
+        seen_.clear();
+        last_ = nullptr;
+    }
     bool allAnswered() const { return answers_.empty(); }
 
 private:
@@ -136,14 +142,17 @@ protected:
     }
     void WriteIni(const QByteArray &text) const { WriteFile(QStringLiteral("qumoedit.ini"), text); }
 
-    // Creates the windows and runs the start-up sequence to its end.
-    void Start(const QStringList &arguments = {})
+    // Creates the windows and runs the start-up sequence to its end;
+    // `prepare` sees the window before it is shown.
+    void Start(const QStringList &arguments = {}, const std::function<void(TForm1 &)> &prepare = {})
     {
         form = std::make_unique<TForm1>();
         form3 = new TForm3(form.get());
         form->setForm3(form3);
         form->setProgramDir(programDir());
         form->setCommandLine(arguments);
+        if (prepare)
+            prepare(*form);
         QSignalSpy finished(form.get(), &TForm1::StartUpFinished);
         form->show();
         ASSERT_TRUE(finished.wait(5000)) << "start-up did not finish";

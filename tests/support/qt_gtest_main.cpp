@@ -11,7 +11,8 @@ int main(int argc, char **argv)
     // A home of their own: the tests write desktop entries, mimeapps.list and
     // safety copies, never into the user's.
     QTemporaryDir home;
-    for (const char *variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+    for (const char *variable :
+         {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
         qputenv(variable, QFile::encodeName(home.path() + u'/' + QString::fromLatin1(variable).toLower()));
     qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_CURRENT_DESKTOP");

@@ -1,0 +1,126 @@
+#include "recovery_keeper.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// Larger changes come from commands, not typing: the whole text is sent
+// once the command is done, when the line-end marks are set as well.
+constexpr int LargeChange = 65536;
+
+qsizetype RawLength(const QTextDocument &text)
+{
+    return text.characterCount() - 1;
+}
+
+} // namespace
+
+QByteArray LineStates(const QTextDocument &text)
+{
+    QByteArray states;
+    states.reserve(text.blockCount());
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next())
+        states.append(char(block.userState()));
+    return states;
+}
+
+void SetLineStates(QTextDocument &text, const QByteArray &states)
+{
+    qsizetype line = 0;
+    for (QTextBlock block = text.begin(); block.isValid() && line < states.size(); block = block.next())
+        block.setUserState(qint8(states[line++]));
+}
+
+RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder,
+                               QObject *parent, std::chrono::milliseconds delay)
+    : QObject(parent), document_(document), text_(text), folder_(folder), lock_(folder, RecoveryLock::NewId())
+{
+    if (!lock_.held())
+        return;
+    writer_ = std::make_unique<RecoveryWriter>(lock_.copyFile(), delay);
+    resend();
+    connect(text_, &QTextDocument::contentsChange, this, &RecoveryKeeper::changed);
+    connect(text_, &QTextDocument::modificationChanged, this, &RecoveryKeeper::sendState);
+    // Save as, a new line-end choice: the state changes without an edit.
+    stateTimer_.setInterval(500);
+    connect(&stateTimer_, &QTimer::timeout, this, &RecoveryKeeper::sendState);
+    stateTimer_.start();
+}
+
+RecoveryKeeper::~RecoveryKeeper()
+{
+    writer_.reset();
+    if (!keep_)
+        lock_.removeAll();
+}
+
+void RecoveryKeeper::changed(int position, int removed, int added)
+{
+    if (resendDue_)
+        return;
+    const qsizetype length = RawLength(*text_);
+    // Qt reports some changes with extra characters on both sides, and a
+    // format change as a removal and addition of the same text; what was
+    // removed must have been there, and the lengths must agree.
+    if (added > LargeChange || removed > LargeChange || position + removed > length_ ||
+        length_ - removed + added != length) {
+        resendDue_ = true;
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
+        return;
+    }
+    RecoveryEdit edit;
+    edit.position = position;
+    edit.removed = removed;
+    if (added > 0) {
+        QTextCursor cursor(text_);
+        cursor.setPosition(position);
+        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+        edit.added = cursor.selectedText();
+    }
+    QTextBlock block = text_->findBlock(position);
+    edit.firstLine = block.blockNumber();
+    const qsizetype lines = edit.added.count(QChar::ParagraphSeparator) + 1;
+    for (qsizetype i = 0; i < lines && block.isValid(); ++i, block = block.next())
+        edit.lineStates.append(char(block.userState()));
+    length_ = length;
+    writer_->post(std::move(edit));
+}
+
+void RecoveryKeeper::resend()
+{
+    resendDue_ = false;
+    ++wholeTextsSent_;
+    RecoveryText whole{text_->toRawText(), LineStates(*text_)};
+    length_ = whole.text.size();
+    writer_->reset(std::move(whole));
+    writer_->setState(document_.state(), text_->isModified());
+}
+
+void RecoveryKeeper::sendState()
+{
+    if (writer_ == nullptr)
+        return;
+    if (writer_->lostTrack() && !resendDue_) {
+        resend();
+        return;
+    }
+    writer_->setState(document_.state(), text_->isModified());
+}
+
+bool RecoveryKeeper::flush()
+{
+    if (writer_ == nullptr)
+        return false;
+    if (resendDue_)
+        resend();
+    sendState();
+    return writer_->flush();
+}
+
+RecoveryText RecoveryKeeper::mirror()
+{
+    flush();
+    return writer_ != nullptr ? writer_->mirror() : RecoveryText{};
+}

@@ -1,0 +1,61 @@
+// Watches the editor's text and the document and keeps the recovery copy
+// up to date through a RecoveryWriter: each edit is posted as it happens
+// (a few characters, no waiting); a change too large to post (loading, a
+// page-wide replace) makes it send the whole text once the command is done.
+#pragma once
+
+#include "document.h"
+#include "recovery_store.h"
+#include "recovery_writer.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class QTextDocument;
+
+class RecoveryKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Keeps the copy of `document` (whose text is `text`) in `folder` under
+    // a lock of this instance; active() says whether the lock was taken.
+    RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder, QObject *parent = nullptr,
+                   std::chrono::milliseconds delay = std::chrono::milliseconds(1000));
+    // Removes the copy unless it is to be kept.
+    ~RecoveryKeeper() override;
+
+    bool active() const { return writer_ != nullptr; }
+    QString folder() const { return folder_; }
+    QString copyFile() const { return lock_.copyFile(); }
+    // Writes what is pending now and waits for it; false when it failed.
+    bool flush();
+    // The copy outlives this object (the program is ending unasked).
+    void keepCopy() { keep_ = true; }
+    // The text as the writer mirrors it, and how often the whole text was
+    // sent instead of an edit (tests and benchmarks).
+    RecoveryText mirror();
+    int wholeTextsSent() const { return wholeTextsSent_; }
+
+private:
+    void changed(int position, int removed, int added);
+    void resend();
+    void sendState();
+
+    Document &document_;
+    QTextDocument *text_;
+    QString folder_;
+    RecoveryLock lock_;
+    std::unique_ptr<RecoveryWriter> writer_;
+    QTimer stateTimer_;
+    qsizetype length_ = 0; // of the raw text as the writer has it
+    bool resendDue_ = false;
+    bool keep_ = false;
+    int wholeTextsSent_ = 0;
+};
+
+// The line-end marks of every line of `text` (block user states).
+QByteArray LineStates(const QTextDocument &text);
+// Marks the lines of `text` with `states`, one per line.
+void SetLineStates(QTextDocument &text, const QByteArray &states);

@@ -1,0 +1,116 @@
+#include "leftover_saves.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+QString Target(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+QString CacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/qumoedit");
+}
+
+bool Held(const QString &file)
+{
+    const int fd = ::open(Native(file).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
+// The files of `folder` named `prefix` and six more characters.
+QStringList Unheld(const QString &folder, const QString &prefix)
+{
+    QStringList found;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QString file = dir.filePath(name);
+        if (!Held(file))
+            found << file;
+    }
+    return found;
+}
+
+bool CopyBytes(int from, int to)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            done += w;
+        }
+    }
+}
+
+} // namespace
+
+QStringList LeftoverSafetyCopies(const QString &path)
+{
+    const QFileInfo target(Target(path));
+    QStringList copies =
+        Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-safety-"));
+    copies << Unheld(CacheFolder(), target.fileName() + u'.');
+    return copies;
+}
+
+int RemoveLeftoverNewFiles(const QString &path)
+{
+    const QFileInfo target(Target(path));
+    // Safety copies are made under these names too until they are whole.
+    const QStringList files =
+        Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-")) +
+        Unheld(CacheFolder(), u'.' + target.fileName() + u'.');
+    int removed = 0;
+    for (const QString &file : files)
+        removed += QFile::remove(file) ? 1 : 0;
+    return removed;
+}
+
+int PutBackSafetyCopy(const QString &copy, const QString &path)
+{
+    const int in = ::open(Native(copy).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int out = ::open(Native(Target(path)).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = out >= 0 && CopyBytes(in, out) && ::fsync(out) == 0;
+    int error = ok ? 0 : (errno != 0 ? errno : EIO);
+    if (out >= 0 && ::close(out) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    ::close(in);
+    if (ok)
+        ::unlink(Native(copy).constData());
+    return error;
+}

@@ -1,0 +1,366 @@
+#include "document.h"
+#include "editor_options.h"
+#include "recovery_keeper.h"
+#include "recovery_store.h"
+#include "recovery_writer.h"
+#include "test_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+void Type(QTextDocument &text, int at, const QString &what)
+{
+    QTextCursor cursor(&text);
+    cursor.setPosition(at);
+    cursor.insertText(what);
+}
+
+void Remove(QTextDocument &text, int from, int to)
+{
+    QTextCursor cursor(&text);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+class RecoveryTest : public ::testing::Test
+{
+protected:
+    RecoveryTest() { QDir().mkpath(folder()); }
+    QString folder() const { return dir.filePath(QStringLiteral("recovery")); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+// What the lost document would have written, and what the document restored
+// from its copy writes, must be the same bytes.
+TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray file; // empty: a new document
+        std::function<void(QTextDocument &)> edit;
+    } rows[] = {
+        {"Shift_JIS line with an NEC form kept, others edited",
+         QByteArray("abc\r\n\x87\x9a kept\r\n\x81\xe6 plain\r\nend"),
+         [](QTextDocument &t) {
+             Type(t, 3, QStringLiteral("X"));
+             Type(t, t.characterCount() - 1, QStringLiteral("\n新しい行"));
+         }},
+        {"Shift_JIS with LF line ends and no final end",
+         QByteArray("#!/usr/bin/perl\nprint \"\x93\xfa\x96\x7b\";"),
+         [](QTextDocument &t) { Type(t, 2, QStringLiteral("\nnew line")); }},
+        {"UTF-8 with the mark, mixed line ends and a no-break space",
+         QByteArray("\xef\xbb\xbf\xe3\x81\x82\r\n\xe3\x81\x84\n\xe3\x81\x86\xc2\xa0x\r\xe3\x81\x88\n"),
+         [](QTextDocument &t) {
+             Type(t, 1, QStringLiteral("\nZ"));
+             Remove(t, 5, 7);
+             Type(t, 6, QString(QChar::Nbsp));
+         }},
+        {"a new document",
+         {},
+         [](QTextDocument &t) { Type(t, 0, QStringLiteral("新しい\n文書\u00a0です")); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTextDocument text;
+        FixedOptions options;
+        Document lost(&options);
+        lost.attach(&text);
+        RecoveryKeeper keeper(lost, &text, folder(), nullptr, 0ms);
+        ASSERT_TRUE(keeper.active());
+        if (row.file.isEmpty()) {
+            lost.startNew(path(QStringLiteral("newtext.txt")));
+        } else {
+            WriteFileBytes(path(QStringLiteral("doc.txt")), row.file);
+            ASSERT_TRUE(lost.load(path(QStringLiteral("doc.txt"))).done());
+        }
+        row.edit(text);
+        text.setModified(true);
+        ASSERT_TRUE(keeper.flush());
+        const auto agree = [](QStringView, qsizetype) { return true; };
+        ASSERT_TRUE(lost.save(path(QStringLiteral("lost.txt")), agree).done());
+
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(keeper.copyFile());
+        ASSERT_TRUE(copy.has_value());
+        EXPECT_FALSE(copy->torn);
+        QTextDocument restoredText;
+        Document restored(&options);
+        restored.attach(&restoredText);
+        restored.restore(copy->state, copy->text.text);
+        SetLineStates(restoredText, copy->text.lineStates);
+        EXPECT_TRUE(restoredText.isModified());
+        EXPECT_EQ(restored.path, lost.path);
+        EXPECT_EQ(restored.format(), lost.format());
+        ASSERT_TRUE(restored.save(path(QStringLiteral("restored.txt")), agree).done());
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("restored.txt"))),
+                  ReadFileBytes(path(QStringLiteral("lost.txt"))));
+        if (!row.file.isEmpty()) {
+            EXPECT_EQ(ReadFileBytes(path(QStringLiteral("doc.txt"))), row.file) << "the file is not touched";
+        }
+    }
+}
+
+// The writer's mirror of the text and line marks follows every kind of edit
+// the editor makes.
+TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
+{
+    const QString lines = QStringLiteral("一行目\n二行目 two\nthree\u00a0三\nfour");
+    const struct
+    {
+        const char *name;
+        std::function<void(QPlainTextEdit &)> edit;
+        int wholeTexts; // sent instead of edits: typing must not need any
+    } rows[] = {
+        {"typing, line breaks and joins",
+         [](QPlainTextEdit &e) {
+             QTextCursor c = e.textCursor();
+             c.setPosition(2);
+             for (const QChar ch : QStringLiteral("あa\u00a0"))
+                 c.insertText(QString(ch));
+             c.deleteChar();
+             c.insertBlock();
+             c.deleteChar();
+             c.movePosition(QTextCursor::EndOfBlock);
+             c.deleteChar();
+             c.setPosition(1);
+             c.setPosition(12, QTextCursor::KeepAnchor);
+             c.removeSelectedText();
+         },
+         0},
+        {"undo and redo",
+         [](QPlainTextEdit &e) {
+             QTextCursor c = e.textCursor();
+             c.setPosition(4);
+             c.insertText(QStringLiteral("x\ny"));
+             c.setPosition(0);
+             c.setPosition(9, QTextCursor::KeepAnchor);
+             c.removeSelectedText();
+             e.undo();
+             e.undo();
+             e.redo();
+         },
+         0},
+        {"a large paste, then typing",
+         [](QPlainTextEdit &e) {
+             QTextCursor c = e.textCursor();
+             c.setPosition(3);
+             c.insertText(QStringLiteral("0123456789\n").repeated(8000));
+             c.insertText(QStringLiteral("after"));
+         },
+         1},
+        {"a new text with line marks, then typing",
+         [](QPlainTextEdit &e) {
+             e.setPlainText(QStringLiteral("a\nb\nc"));
+             QTextBlock b = e.document()->findBlockByNumber(1);
+             b.setUserState(2);
+             e.document()->findBlockByNumber(2).setUserState(1);
+             QTextCursor c(b);
+             c.insertText(QStringLiteral("typed\n"));
+         },
+         1},
+        {"a format change",
+         [](QPlainTextEdit &e) {
+             QTextCursor c = e.textCursor();
+             c.setPosition(1);
+             c.setPosition(20, QTextCursor::KeepAnchor);
+             QTextCharFormat blue;
+             blue.setForeground(Qt::blue);
+             c.mergeCharFormat(blue);
+             c.setPosition(5);
+             c.insertText(QStringLiteral("z"));
+         },
+         0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QPlainTextEdit editor;
+        editor.setPlainText(lines);
+        editor.document()->findBlockByNumber(1).setUserState(0);
+        FixedOptions options;
+        Document document(&options);
+        document.attach(editor.document());
+        RecoveryKeeper keeper(document, editor.document(), folder(), nullptr, 0ms);
+        const int before = keeper.wholeTextsSent();
+        row.edit(editor);
+        QCoreApplication::processEvents();
+        const RecoveryText mirror = keeper.mirror();
+        EXPECT_EQ(mirror.text, editor.document()->toRawText());
+        EXPECT_EQ(mirror.lineStates, LineStates(*editor.document()));
+        EXPECT_EQ(keeper.wholeTextsSent() - before, row.wholeTexts);
+    }
+}
+
+// What is on disk after each flush reads back as the writer's mirror, through
+// appended edits, folded journals, a new whole text and an unmodified spell.
+TEST_F(RecoveryTest, TheCopyOnDiskFollowsTheWriter)
+{
+    const QString file = path(QStringLiteral("copy.qrec"));
+    const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
+    const RecoveryEdit typing{0, 0, QStringLiteral("x"), 0, QByteArray(1, char(-1))};
+    const RecoveryEdit longLine{0, 0, QString(4096, u'y'), 0, QByteArray(1, char(-1))};
+    const RecoveryEdit newLine{1, 0, QStringLiteral("\u2029"), 0, QByteArray("\xff\x02", 2)};
+    const struct
+    {
+        const char *name;
+        std::function<void(RecoveryWriter &)> ops;
+        bool onDisk;
+        qint64 mostBytes; // of the file
+    } rows[] = {
+        {"edits appended",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.post(newLine);
+             w.post(typing);
+         },
+         true, 4096},
+        {"a journal past its floor is folded",
+         [&](RecoveryWriter &w) {
+             for (int i = 0; i < 600; ++i) {
+                 w.post(i % 2 == 0 ? longLine : RecoveryEdit{0, 4096, {}, 0, QByteArray(1, char(-1))});
+                 if (i % 10 == 0)
+                     w.flush();
+             }
+         },
+         true, 3 << 19},
+        {"a whole new text, then edits",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.reset({QStringLiteral("new\u2029text"), QByteArray("\x01\x02", 2)});
+             w.post(newLine);
+         },
+         true, 4096},
+        {"saved",
+         [&](RecoveryWriter &w) {
+             w.post(typing);
+             w.flush();
+             w.setState(state, false);
+         },
+         false, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        RecoveryWriter writer(file, 0ms);
+        writer.reset({QStringLiteral("base"), QByteArray(1, char(-1))});
+        writer.setState(state, true);
+        row.ops(writer);
+        const RecoveryText mirror = writer.mirror();
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+        ASSERT_EQ(copy.has_value(), row.onDisk);
+        if (!copy)
+            continue;
+        EXPECT_EQ(copy->text, mirror);
+        EXPECT_FALSE(copy->torn);
+        EXPECT_LE(QFileInfo(file).size(), row.mostBytes);
+    }
+}
+
+// An edit that does not fit the mirror is reported, and a whole text puts the
+// copy right again.
+TEST_F(RecoveryTest, AnEditThatDoesNotFitAsksForTheWholeText)
+{
+    const QString file = path(QStringLiteral("copy.qrec"));
+    RecoveryWriter writer(file, 0ms);
+    writer.reset({QStringLiteral("base"), QByteArray(1, char(-1))});
+    writer.setState({path(QStringLiteral("a.txt")), {}, {}, false, {}}, true);
+    writer.post({99, 5, QStringLiteral("z"), 0, QByteArray(1, char(-1))});
+    EXPECT_FALSE(writer.flush());
+    EXPECT_TRUE(writer.lostTrack());
+    const RecoveryText whole{QStringLiteral("whole\u2029again"), QByteArray("\xff\x01", 2)};
+    writer.reset(whole);
+    EXPECT_TRUE(writer.flush());
+    EXPECT_FALSE(writer.lostTrack());
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(copy->text, whole);
+}
+
+TEST_F(RecoveryTest, ATornLastRecordLeavesTheCopyBeforeIt)
+{
+    const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
+    const RecoveryText base{QStringLiteral("abc\u2029def"), QByteArray("\xff\x01", 2)};
+    const RecoveryEdit first{3, 0, QStringLiteral("X"), 0, QByteArray("\xff", 1)};
+    const RecoveryEdit second{0, 1, QStringLiteral("\u2029"), 0, QByteArray("\x02\xff", 2)};
+    const QByteArray whole =
+        RecoveryFileHead() + StateRecord(state) + TextRecord(base) + EditRecord(first) + EditRecord(second);
+    const qsizetype lastSize = EditRecord(second).size();
+    QByteArray flipped = whole;
+    flipped[whole.size() - 4] = char(flipped[whole.size() - 4] ^ 0x20);
+    const QString once = QStringLiteral("abcX\u2029def");
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        std::optional<QString> text;
+        bool torn;
+    } rows[] = {
+        {"whole", whole, QStringLiteral("\u2029bcX\u2029def"), false},
+        {"last record cut in its check", whole.chopped(1), once, true},
+        {"last record cut in its text", whole.chopped(5), once, true},
+        {"only the type of the last record", whole.chopped(lastSize - 1), once, true},
+        {"last record damaged", flipped, once, true},
+        {"text record cut",
+         whole.first(RecoveryFileHead().size() + StateRecord(state).size() + 10),
+         {},
+         true},
+        {"not a copy", QByteArray("hello"), {}, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(QStringLiteral("copy.qrec"));
+        WriteFileBytes(file, row.bytes);
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+        ASSERT_EQ(copy.has_value(), row.text.has_value());
+        if (!copy)
+            continue;
+        EXPECT_EQ(copy->text.text, *row.text);
+        EXPECT_EQ(copy->text.lineStates.size(), copy->text.text.count(QChar::ParagraphSeparator) + 1);
+        EXPECT_EQ(copy->torn, row.torn);
+        EXPECT_EQ(copy->state.path, state.path);
+    }
+}
+
+TEST_F(RecoveryTest, CopiesArePrivateAndOnlyThoseOfEndedInstancesAreOffered)
+{
+    const QByteArray home = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
+    const QString recovery = RecoveryFolder();
+    qputenv("XDG_STATE_HOME", home);
+    ASSERT_EQ(recovery, dir.filePath(QStringLiteral("state/qumoedit/recovery")));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(recovery).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
+    const RecoveryText text{QStringLiteral("a"), QByteArray(1, char(-1))};
+    RecoveryLock running(recovery, QStringLiteral("running"));
+    ASSERT_TRUE(running.held());
+    ASSERT_TRUE(WriteRecoveryCopy(running.copyFile(), state, text));
+    ASSERT_EQ(::stat(QFile::encodeName(running.copyFile()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    {
+        RecoveryLock ended(recovery, QStringLiteral("ended"));
+        ASSERT_TRUE(WriteRecoveryCopy(ended.copyFile(), state, text));
+        RecoveryLock endedEmpty(recovery, QStringLiteral("nothing"));
+    }
+    EXPECT_EQ(OrphanedRecoveryCopies(recovery), QStringList{recovery + QStringLiteral("/ended.qrec")});
+    EXPECT_FALSE(QFileInfo::exists(recovery + QStringLiteral("/nothing.lock")))
+        << "the lock of an instance that left no copy is cleared";
+    EXPECT_TRUE(QFileInfo::exists(recovery + QStringLiteral("/running.lock")));
+}
+
+} // namespace

@@ -1,0 +1,190 @@
+#include "file_identity.h"
+#include "form_fixture.h"
+#include "recovery_keeper.h"
+#include "recovery_store.h"
+#include "test_files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+class RecoveryWindowTest : public FormTest
+{
+protected:
+    RecoveryWindowTest()
+    {
+        QDir().mkpath(folder());
+        WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    }
+    QString folder() const { return path(QStringLiteral("recovery")); }
+
+    // A copy left by an instance that ended, for the file `name`.
+    QString LeaveCopy(const QString &id, const QString &name, const QString &text)
+    {
+        RecoveryLock lock(folder(), id);
+        const DocumentState state{path(name), FileIdentity::Of(path(name)), {}, false, {}};
+        RecoveryText recovery{text, QByteArray(text.count(QChar::ParagraphSeparator) + 1, char(-1))};
+        EXPECT_TRUE(WriteRecoveryCopy(lock.copyFile(), state, recovery));
+        return lock.copyFile();
+    }
+    void StartWithRecovery(const QStringList &arguments = {})
+    {
+        Start(arguments, [this](TForm1 &f) { f.enableRecovery(folder()); });
+    }
+    QString Text() const { return form->RichEdit1->toPlainText(); }
+    bool Modified() const { return form->RichEdit1->document()->isModified(); }
+    void ClickDefault()
+    {
+        modals.Then([](QWidget *w) { static_cast<QMessageBox *>(w)->defaultButton()->click(); });
+    }
+};
+
+TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
+{
+    const QByteArray disk("on disk\r\n");
+    WriteFile(QStringLiteral("doc.txt"), disk);
+    const struct
+    {
+        const char *name;
+        std::vector<QMessageBox::StandardButton> answers; // none: the default button
+        bool restored;
+        bool copyKept;
+    } rows[] = {
+        {"default", {}, true, false},
+        {"discard, sure", {QMessageBox::Discard, QMessageBox::Yes}, false, false},
+        {"discard, not sure", {QMessageBox::Discard, QMessageBox::No}, false, true},
+        {"later", {QMessageBox::Cancel}, false, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString copy = LeaveCopy(QStringLiteral("ended"), QStringLiteral("doc.txt"),
+                                       QStringLiteral("recovered\u2029text"));
+        const QString madeAt = QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+        if (row.answers.empty())
+            ClickDefault();
+        for (const auto answer : row.answers)
+            modals.ThenClick(answer);
+        StartWithRecovery();
+        ASSERT_TRUE(modals.allAnswered());
+        const auto &seen = modals.seen();
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front().objectName, QStringLiteral("RecoveryQuestion"));
+        EXPECT_EQ(seen.front().text, path(QStringLiteral("doc.txt")) +
+                                         QStringLiteral("の保存されていない変更（") + madeAt +
+                                         QStringLiteral("）を復元しますか？"));
+        EXPECT_EQ(Text(), row.restored ? QStringLiteral("recovered\ntext") : QString());
+        EXPECT_EQ(Modified(), row.restored);
+        EXPECT_EQ(QFileInfo::exists(copy), row.copyKept);
+        EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), disk) << "the file waits for a save";
+        if (row.restored) {
+            EXPECT_EQ(form->DocumentPath, path(QStringLiteral("doc.txt")));
+            ASSERT_TRUE(form->recovery()->flush());
+            EXPECT_TRUE(QFileInfo::exists(form->recovery()->copyFile()))
+                << "a copy of this instance holds it";
+        }
+        // Later answers leave the copy for the next row to replace.
+        form.reset();
+        QFile::remove(copy);
+        modals.Reset();
+    }
+}
+
+TEST_F(RecoveryWindowTest, SeveralCopiesAreOfferedOneAfterAnother)
+{
+    WriteFile(QStringLiteral("a.txt"), "a");
+    WriteFile(QStringLiteral("b.txt"), "b");
+    const QString older =
+        LeaveCopy(QStringLiteral("older"), QStringLiteral("a.txt"), QStringLiteral("first"));
+    const QString newer =
+        LeaveCopy(QStringLiteral("newer"), QStringLiteral("b.txt"), QStringLiteral("second"));
+    QFile file(older);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    file.close();
+    ClickDefault();
+    modals.ThenClick(QMessageBox::Cancel);
+    StartWithRecovery();
+    ASSERT_TRUE(modals.allAnswered());
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_TRUE(modals.seen()[0].text.startsWith(path(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(modals.seen()[1].text.startsWith(path(QStringLiteral("b.txt"))));
+    EXPECT_EQ(Text(), QStringLiteral("first"));
+    EXPECT_FALSE(QFileInfo::exists(older));
+    EXPECT_TRUE(QFileInfo::exists(newer));
+}
+
+TEST_F(RecoveryWindowTest, SavingTheCopyOfAFileChangedSinceAsksAndThenDropsTheCopy)
+{
+    WriteFile(QStringLiteral("doc.txt"), "as the lost instance read it\r\n");
+    LeaveCopy(QStringLiteral("ended"), QStringLiteral("doc.txt"), QStringLiteral("recovered"));
+    WriteFile(QStringLiteral("doc.txt"), "changed by another program since\r\n");
+    ClickDefault();
+    modals.ThenClick(QMessageBox::Yes);
+    StartWithRecovery();
+    ASSERT_TRUE(form->recovery()->flush());
+    ASSERT_TRUE(QFileInfo::exists(form->recovery()->copyFile()));
+    form->SSButton4Click();
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_EQ(modals.seen()[1].objectName, QStringLiteral("ChangedOnDiskQuestion"));
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "recovered");
+    ASSERT_TRUE(form->recovery()->flush());
+    EXPECT_FALSE(QFileInfo::exists(form->recovery()->copyFile())) << "saved: no copy needed";
+}
+
+TEST_F(RecoveryWindowTest, ClosingWithNoDropsTheCopy)
+{
+    StartWithRecovery();
+    form->RichEdit1->insertPlainText(QStringLiteral("typed"));
+    ASSERT_TRUE(form->recovery()->flush());
+    const QString copy = form->recovery()->copyFile();
+    ASSERT_TRUE(QFileInfo::exists(copy));
+    modals.ThenClick(QMessageBox::No);
+    ASSERT_TRUE(CloseWindow());
+    form.reset();
+    EXPECT_FALSE(QFileInfo::exists(copy));
+}
+
+TEST_F(RecoveryWindowTest, OpeningAFileAnInterruptedSaveLeftOffersItsSafetyCopy)
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                          QStringLiteral("/qumoedit/doc.txt.Ab12Cd");
+    const QString beside = path(QStringLiteral(".doc.txt.qumoedit-safety-Ab12Cd"));
+    const struct
+    {
+        const char *name;
+        QString copy;
+        QMessageBox::StandardButton answer;
+        QByteArray file;
+        bool copyLeft;
+    } rows[] = {
+        {"put back", beside, QMessageBox::Yes, "old content\r\n", false},
+        {"remove the copy", beside, QMessageBox::Discard, "new, half writ", false},
+        {"not now", beside, QMessageBox::No, "new, half writ", true},
+        {"put back from the cache", cache, QMessageBox::Yes, "old content\r\n", false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteFile(QStringLiteral("doc.txt"), "new, half writ");
+        QDir().mkpath(QFileInfo(row.copy).absolutePath());
+        WriteFileBytes(row.copy, "old content\r\n");
+        WriteFile(QStringLiteral(".doc.txt.qumoedit-Zz98Yx"), "an unfinished new file");
+        modals.ThenClick(row.answer);
+        StartWithRecovery({path(QStringLiteral("doc.txt"))});
+        ASSERT_EQ(modals.seen().size(), 1u);
+        EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SafetyCopyQuestion"));
+        EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("14 バイト")));
+        EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("13 バイト")));
+        EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), row.file);
+        EXPECT_EQ(QFileInfo::exists(row.copy), row.copyLeft);
+        QFile::remove(row.copy);
+        EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".doc.txt.qumoedit-Zz98Yx"))));
+        form.reset();
+        modals.Reset();
+    }
+}
+
+} // namespace
