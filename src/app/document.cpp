@@ -152,7 +152,7 @@ bool Document::takeNewOutsideChange()
 
 DocumentState Document::state() const
 {
-    return {path, identity_, own_, lineEnd_, mixed_, keptLines_.source()};
+    return {path, identity_, own_, mixed_, keptLines_.source(), lineEnd_};
 }
 
 void Document::restore(const DocumentState &state, const QString &text)

@@ -14,12 +14,12 @@ struct DocumentState
     QString path;
     FileIdentity identity; // of the file as last read or written; !exists for a new document
     std::optional<DocumentFormat> ownFormat; // else the options decide
-    // The file's most common line end, which lines without a mark take.
-    Jconvert::ReturnCode lineEnd = Jconvert::ReturnCode::CrLf;
     bool mixedLineEnds = false;
     // The file bytes whose lines are written back as they were read; empty
     // when no line is kept.
     QByteArray keptSource;
+    // The file's most common line end, which lines without a mark take.
+    Jconvert::ReturnCode lineEnd = Jconvert::ReturnCode::CrLf;
 
     bool holdsFile() const { return identity.exists; }
     friend bool operator==(const DocumentState &, const DocumentState &) = default;
