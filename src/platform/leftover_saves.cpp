@@ -1,5 +1,7 @@
 #include "leftover_saves.h"
 
+#include "safe_file_writer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,26 +55,6 @@ QStringList Unheld(const QString &folder, const QString &prefix)
     return found;
 }
 
-bool CopyBytes(int from, int to)
-{
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(from, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n == 0;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, buffer + done, size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0)
-                return false;
-            done += w;
-        }
-    }
-}
-
 } // namespace
 
 QStringList LeftoverSafetyCopies(const QString &path)
@@ -103,7 +85,7 @@ int PutBackSafetyCopy(const QString &copy, const QString &path)
     if (in < 0)
         return errno;
     const int out = ::open(Native(Target(path)).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    bool ok = out >= 0 && CopyBytes(in, out) && ::fsync(out) == 0;
+    bool ok = out >= 0 && CopyAllBytes(in, out) && ::fsync(out) == 0;
     int error = ok ? 0 : (errno != 0 ? errno : EIO);
     if (out >= 0 && ::close(out) != 0 && ok) {
         ok = false;

@@ -49,7 +49,25 @@ int MakeUniqueFile(const QString &pattern, QString *made)
     return fd;
 }
 
-bool CopyAll(int from, int to)
+// Copies the file `from` over the content of the file `to` (same inode).
+bool CopyInto(const QString &from, const QString &to, bool truncate)
+{
+    const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    const int out = ::open(Native(to).constData(), O_WRONLY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
+    bool ok = out >= 0 && CopyAllBytes(in, out) && ::fsync(out) == 0;
+    const int saved = errno;
+    if (out >= 0)
+        ok = ::close(out) == 0 && ok;
+    ::close(in);
+    errno = saved;
+    return ok;
+}
+
+} // namespace
+
+bool CopyAllBytes(int from, int to)
 {
     char buffer[1 << 16];
     for (;;) {
@@ -73,24 +91,6 @@ bool CopyAll(int from, int to)
         }
     }
 }
-
-// Copies the file `from` over the content of the file `to` (same inode).
-bool CopyInto(const QString &from, const QString &to, bool truncate)
-{
-    const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    const int out = ::open(Native(to).constData(), O_WRONLY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
-    bool ok = out >= 0 && CopyAll(in, out) && ::fsync(out) == 0;
-    const int saved = errno;
-    if (out >= 0)
-        ok = ::close(out) == 0 && ok;
-    ::close(in);
-    errno = saved;
-    return ok;
-}
-
-} // namespace
 
 SafeFileWriter::Method SafeFileWriter::ChooseMethod(const Target &target, uid_t user,
                                                     const std::vector<gid_t> &groups)

@@ -9,6 +9,10 @@
 #include <sys/types.h>
 #include <vector>
 
+// Copies what is left to read of `from` into `to`; false with errno set on a
+// failed read or write (ENOSPC when the disk takes no more).
+bool CopyAllBytes(int from, int to);
+
 class SafeFileWriter
 {
 public:

@@ -33,6 +33,24 @@
 
 namespace {
 
+// Accepts every message box the dialog shows, counting them.
+struct MessageCounter
+{
+    MessageCounter()
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++count;
+                box->accept();
+            }
+        });
+        timer.start();
+    }
+    int count = 0;
+    QTimer timer;
+};
+
 class TForm3Test : public ::testing::Test
 {
 protected:
@@ -232,21 +250,12 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     form.CheckBox7->setChecked(false);
     form.CheckBox8->setChecked(true);
     form.CheckBox9->setChecked(true);
-    int messages = 0;
-    QTimer answer;
-    answer.setInterval(5);
-    QObject::connect(&answer, &QTimer::timeout, [&messages] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            ++messages;
-            box->accept();
-        }
-    });
-    answer.start();
+    MessageCounter messages;
     form.done(QDialog::Accepted);
-    EXPECT_EQ(messages, 1) << "the association now points here";
+    EXPECT_EQ(messages.count, 1) << "the association now points here";
     // Closed again unchanged: nothing is carried out twice, nothing is said twice.
     form.done(QDialog::Accepted);
-    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(messages.count, 1);
     // The main window writes the options at its close; the next start reads them back.
     ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings{}, QString(), form.options()));
 
@@ -282,16 +291,7 @@ TEST_F(TForm3Test, AnUnchangedCloseRecreatesTickedShortcutsAndBoxesReadBack)
     form.CheckBox7->setChecked(true);
     form.CheckBox8->setChecked(true);
     form.CheckBox9->setChecked(false);
-    int messages = 0;
-    QTimer answer;
-    answer.setInterval(5);
-    QObject::connect(&answer, &QTimer::timeout, [&messages] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            ++messages;
-            box->accept();
-        }
-    });
-    answer.start();
+    MessageCounter messages;
     form.done(QDialog::Accepted);
     const QString launcher = places.desktop + "/qumoedit.desktop";
     ASSERT_TRUE(QFile::exists(launcher));
@@ -301,7 +301,7 @@ TEST_F(TForm3Test, AnUnchangedCloseRecreatesTickedShortcutsAndBoxesReadBack)
     ASSERT_TRUE(QFile::remove(launcher));
     form.done(QDialog::Accepted);
     EXPECT_TRUE(QFile::exists(launcher));
-    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(messages.count, 0);
 
     TForm3 next;
     next.setIniPath(form.iniPath());
