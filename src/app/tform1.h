@@ -40,7 +40,7 @@ class TForm2;
 class TForm3;
 namespace TextTools {
 class SearchReplace;
-enum class SearchOutcome;
+struct SearchResult;
 } // namespace TextTools
 class TShineSpeedButton;
 class SaveFormatChoice;
@@ -216,8 +216,9 @@ private:
     void CreateEditingBehaviour();
     void CreateSearchBar();
     // Runs a search that only marks, or one that edits, then shows the marks.
-    void Mark(const std::function<TextTools::SearchOutcome()> &search);
-    void Edit(const std::function<TextTools::SearchOutcome()> &replace);
+    void Mark(const std::function<TextTools::SearchResult()> &search);
+    void Edit(const std::function<TextTools::SearchResult()> &replace);
+    void SelectFound(const TextTools::SearchResult &result);
     void SearchDone();
     bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
