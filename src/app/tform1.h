@@ -32,7 +32,6 @@ class QSessionManager;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class QSplitter;
-class QStatusBar;
 class QTimer;
 class EditorKeys;
 class TagColours;
@@ -44,6 +43,7 @@ struct SearchResult;
 } // namespace TextTools
 class TShineSpeedButton;
 class SaveFormatChoice;
+class StatusBar;
 
 class TForm1 : public QWidget
 {
@@ -134,7 +134,7 @@ public:
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line
     TagPalette *Panel3;
-    QStatusBar *StatusBar1;
+    StatusBar *StatusBar1;
 
     // Toolbar.
     QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
@@ -210,7 +210,6 @@ private:
 
     void CreateRegions();
     void CreateEditingArea();
-    void CreateStatusBar();
     void CreateToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
@@ -265,7 +264,6 @@ private:
     QString lastImageDocument_;
     QHash<QString, QAction *> actions_;
     QStringList commandLine_;
-    QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;

@@ -6,6 +6,7 @@
 #include "editor_keys.h"
 #include "letter_case.h"
 #include "search_replace.h"
+#include "status_bar.h"
 #include "tag_case.h"
 #include "tag_colouring.h"
 #include "tag_colours.h"
@@ -33,9 +34,8 @@ void TForm1::CreateEditingBehaviour()
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
     hooks.pasteQuote = [this] { TextCommands::PasteQuote(RichEdit1); };
     editorKeys_ = new EditorKeys(RichEdit1, options_, std::move(hooks));
-    connect(editorKeys_, &EditorKeys::overwriteChanged, this, [this](bool overwrite) {
-        statusPanels_[0]->setText(overwrite ? QStringLiteral("上書き") : QStringLiteral("挿入"));
-    });
+    connect(editorKeys_, &EditorKeys::overwriteChanged, this,
+            [this](bool overwrite) { StatusBar1->setOverwrite(overwrite); });
 
     using TextCommands::RewriteSelection;
     using TextCommands::RewriteWhole;

@@ -8,6 +8,7 @@
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 
+#include "status_bar.h"
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTimer>
