@@ -12,11 +12,11 @@
 #include "template_expansion.h"
 #include "tool_panels.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -143,8 +143,36 @@ public:
     TShineSpeedButton *SpeedButton22;
 
     QMenu *PopupMenu1;
-    // The action of a command by its name ("K1", "Save1", "Open", ...).
-    QAction *Command(const char *name) const;
+    // One action per command, named by its objectName.
+    enum class Cmd {
+        Open,
+        Print,
+        Undo,
+        K1,
+        KCopy1,
+        KPaste1,
+        Quote,
+        KUndoCtrlZ1,
+        K2,
+        K3,
+        N4,
+        N7,
+        N8,
+        BR1,
+        N3,
+        N5,
+        TAB1,
+        N11,
+        N12,
+        Help1,
+        New1,
+        SaveAs1,
+        Save1,
+        Exit1,
+        DF51,
+        Count
+    };
+    QAction *Command(Cmd command) const { return actions_[size_t(command)]; }
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
@@ -262,7 +290,7 @@ private:
     QString recoverFile_;
     bool endingSession_ = false; // closes without asking; the copy is kept
     QString lastImageDocument_;
-    QHash<QString, QAction *> actions_;
+    std::array<QAction *, size_t(Cmd::Count)> actions_{};
     QStringList commandLine_;
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
