@@ -77,7 +77,7 @@ void BenchReplaceAll(const QString &page)
     QPlainTextEdit editor;
     editor.resize(800, 600);
     editor.show();
-    TextTools::SearchReplace search(&editor, 134217728);
+    TextTools::SearchReplace search(editor.document(), 134217728);
     double inEditor = 0;
     for (int i = 0; i < 3; ++i) {
         editor.setPlainText(page);

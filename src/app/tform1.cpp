@@ -13,6 +13,7 @@
 #include "shell_open.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
+#include "status_bar.h"
 #include "tform3.h"
 #include "widget_accessibility.h"
 
@@ -24,12 +25,10 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLocale>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -94,12 +93,12 @@ void TForm1::FormCreate()
 
 QString TForm1::StatusPanelText(int index) const
 {
-    return statusPanels_.value(index) ? statusPanels_[index]->text() : QString();
+    return StatusBar1->text(StatusBar::Panel(index));
 }
 
 void TForm1::ShowStatus()
 {
-    statusPanels_[3]->setText(DocumentPath);
+    StatusBar1->setPath(DocumentPath);
     ShowDocumentCode();
     setWindowIconText(QFileInfo(DocumentPath).fileName());
     setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');
@@ -109,9 +108,7 @@ void TForm1::ShowStatus()
 
 void TForm1::ShowDocumentCode()
 {
-    QLabel *code = statusPanels_[4];
-    code->setText(FormatName(document_.format(), document_.mixedLineEnds()));
-    code->setMinimumWidth(code->fontMetrics().horizontalAdvance(code->text()) + 2 * code->frameWidth() + 8);
+    StatusBar1->setCode(FormatName(document_.format(), document_.mixedLineEnds()));
 }
 
 void TForm1::PoChange()
@@ -119,8 +116,7 @@ void TForm1::PoChange()
     const QTextCursor cursor = RichEdit1->textCursor();
     const QTextBlock block = cursor.block();
     const qsizetype column = EditorUnits::Length(QStringView(block.text()).left(cursor.positionInBlock()));
-    statusPanels_[1]->setText(
-        CaretPanelText(cursor.blockNumber() + 1, RichEdit1->document()->blockCount(), column));
+    StatusBar1->setCaretPosition(cursor.blockNumber() + 1, RichEdit1->document()->blockCount(), column);
 }
 
 void TForm1::Timer1Timer()
@@ -129,14 +125,7 @@ void TForm1::Timer1Timer()
         ColourTagsNearCaret();
         TextChanged = false;
     }
-    const QLocale locale = QLocale::system();
-    const QDateTime now = QDateTime::currentDateTime();
-    QLabel *clock = statusPanels_[2];
-    clock->setText(locale.toString(now.date(), QLocale::ShortFormat) + u' ' +
-                   locale.toString(now.time(), QLocale::LongFormat));
-    const int needed = clock->fontMetrics().horizontalAdvance(clock->text()) + 2 * clock->frameWidth() + 8;
-    if (clock->minimumWidth() < needed)
-        clock->setMinimumWidth(needed);
+    StatusBar1->setClock(QDateTime::currentDateTime());
 }
 
 QString TForm1::ShippedFile(const QString &name) const

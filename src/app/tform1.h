@@ -12,11 +12,11 @@
 #include "template_expansion.h"
 #include "tool_panels.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -32,7 +32,6 @@ class QSessionManager;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class QSplitter;
-class QStatusBar;
 class QTimer;
 class EditorKeys;
 class TagColours;
@@ -40,10 +39,11 @@ class TForm2;
 class TForm3;
 namespace TextTools {
 class SearchReplace;
-enum class SearchOutcome;
+struct SearchResult;
 } // namespace TextTools
 class TShineSpeedButton;
 class SaveFormatChoice;
+class StatusBar;
 
 class TForm1 : public QWidget
 {
@@ -134,7 +134,7 @@ public:
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line
     TagPalette *Panel3;
-    QStatusBar *StatusBar1;
+    StatusBar *StatusBar1;
 
     // Toolbar.
     QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
@@ -143,8 +143,36 @@ public:
     TShineSpeedButton *SpeedButton22;
 
     QMenu *PopupMenu1;
-    // The action of a command by its name ("K1", "Save1", "Open", ...).
-    QAction *Command(const char *name) const;
+    // One action per command, named by its objectName.
+    enum class Cmd {
+        Open,
+        Print,
+        Undo,
+        K1,
+        KCopy1,
+        KPaste1,
+        Quote,
+        KUndoCtrlZ1,
+        K2,
+        K3,
+        N4,
+        N7,
+        N8,
+        BR1,
+        N3,
+        N5,
+        TAB1,
+        N11,
+        N12,
+        Help1,
+        New1,
+        SaveAs1,
+        Save1,
+        Exit1,
+        DF51,
+        Count
+    };
+    QAction *Command(Cmd command) const { return actions_[size_t(command)]; }
     QFileDialog *OpenDialog1;
     QFileDialog *SaveDialog1;
     std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
@@ -210,14 +238,14 @@ private:
 
     void CreateRegions();
     void CreateEditingArea();
-    void CreateStatusBar();
     void CreateToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
     void CreateSearchBar();
     // Runs a search that only marks, or one that edits, then shows the marks.
-    void Mark(const std::function<TextTools::SearchOutcome()> &search);
-    void Edit(const std::function<TextTools::SearchOutcome()> &replace);
+    void Mark(const std::function<TextTools::SearchResult()> &search);
+    void Edit(const std::function<TextTools::SearchResult()> &replace);
+    void SelectFound(const TextTools::SearchResult &result);
     void SearchDone();
     bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
@@ -262,9 +290,8 @@ private:
     QString recoverFile_;
     bool endingSession_ = false; // closes without asking; the copy is kept
     QString lastImageDocument_;
-    QHash<QString, QAction *> actions_;
+    std::array<QAction *, size_t(Cmd::Count)> actions_{};
     QStringList commandLine_;
-    QList<QLabel *> statusPanels_;
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;

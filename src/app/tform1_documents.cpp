@@ -6,6 +6,7 @@
 #include "folder_tree_view.h"
 #include "kept_lines.h"
 #include "save_format_choice.h"
+#include "status_bar.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -110,12 +111,11 @@ bool TForm1::LoadDocument(const QString &path)
     OfferLeftoverSaves(path);
     // Large files take a while to read and lay out.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + path);
-    statusPanels_[3]->repaint();
+    StatusBar1->showLoading(path);
     const DocumentResult loaded = document_.load(path);
     QApplication::restoreOverrideCursor();
     if (!loaded.done()) {
-        statusPanels_[3]->setText(DocumentPath);
+        StatusBar1->setPath(DocumentPath);
         ShowFileError(loaded.message);
         return false;
     }

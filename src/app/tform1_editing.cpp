@@ -6,6 +6,7 @@
 #include "editor_keys.h"
 #include "letter_case.h"
 #include "search_replace.h"
+#include "status_bar.h"
 #include "tag_case.h"
 #include "tag_colouring.h"
 #include "tag_colours.h"
@@ -33,33 +34,32 @@ void TForm1::CreateEditingBehaviour()
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
     hooks.pasteQuote = [this] { TextCommands::PasteQuote(RichEdit1); };
     editorKeys_ = new EditorKeys(RichEdit1, options_, std::move(hooks));
-    connect(editorKeys_, &EditorKeys::overwriteChanged, this, [this](bool overwrite) {
-        statusPanels_[0]->setText(overwrite ? QStringLiteral("上書き") : QStringLiteral("挿入"));
-    });
+    connect(editorKeys_, &EditorKeys::overwriteChanged, this,
+            [this](bool overwrite) { StatusBar1->setOverwrite(overwrite); });
 
     using TextCommands::RewriteSelection;
     using TextCommands::RewriteWhole;
-    const auto on = [this](const char *name, auto handler) {
-        connect(Command(name), &QAction::triggered, this, handler);
+    const auto on = [this](Cmd command, auto handler) {
+        connect(Command(command), &QAction::triggered, this, handler);
     };
-    on("KPaste1", [this] { TextCommands::PastePlain(RichEdit1); });
-    on("K3", [this] { TextCommands::CopyWhole(RichEdit1); });
-    on("Quote", [this] { TextCommands::PasteQuote(RichEdit1); });
-    on("N4", [this] { RewriteWhole(RichEdit1, TextTools::HtmlToText); });
-    on("N7",
+    on(Cmd::KPaste1, [this] { TextCommands::PastePlain(RichEdit1); });
+    on(Cmd::K3, [this] { TextCommands::CopyWhole(RichEdit1); });
+    on(Cmd::Quote, [this] { TextCommands::PasteQuote(RichEdit1); });
+    on(Cmd::N4, [this] { RewriteWhole(RichEdit1, TextTools::HtmlToText); });
+    on(Cmd::N7,
        [this] { RewriteWhole(RichEdit1, [](const QString &t) { return TextTools::ConvertTagCase(t, 1); }); });
-    on("N8",
+    on(Cmd::N8,
        [this] { RewriteWhole(RichEdit1, [](const QString &t) { return TextTools::ConvertTagCase(t, 2); }); });
-    on("BR1", [this] {
+    on(Cmd::BR1, [this] {
         const QString tag = TextTools::LineBreakTag(Panel3->ComboBox5->currentIndex());
         RewriteSelection(RichEdit1, [&tag](const QString &t) { return TextTools::AddLineBreakTags(t, tag); });
     });
-    on("N3", [this] { RewriteSelection(RichEdit1, TextTools::StripTags); });
-    on("N5", [this] { TextCommands::IndentSelectedLines(RichEdit1); });
-    on("TAB1", [this] { RewriteSelection(RichEdit1, TextTools::RemoveTabs); });
-    on("N11", [this] { RewriteSelection(RichEdit1, TextTools::ToLowerAscii); });
-    on("N12", [this] { RewriteSelection(RichEdit1, TextTools::ToUpperAscii); });
-    on("DF51", &TForm1::DF51Click);
+    on(Cmd::N3, [this] { RewriteSelection(RichEdit1, TextTools::StripTags); });
+    on(Cmd::N5, [this] { TextCommands::IndentSelectedLines(RichEdit1); });
+    on(Cmd::TAB1, [this] { RewriteSelection(RichEdit1, TextTools::RemoveTabs); });
+    on(Cmd::N11, [this] { RewriteSelection(RichEdit1, TextTools::ToLowerAscii); });
+    on(Cmd::N12, [this] { RewriteSelection(RichEdit1, TextTools::ToUpperAscii); });
+    on(Cmd::DF51, &TForm1::DF51Click);
 
     connect(static_cast<DocumentEditor *>(RichEdit1), &DocumentEditor::limitReached, this, [this] {
         ShowFileError(QStringLiteral("編集できる文書は %1 文字までです。").arg(MaxDocumentChars));

@@ -3,7 +3,7 @@
 #include "tform1.h"
 
 #include "document_editor.h"
-#include "elided_label.h"
+#include "status_bar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 void TForm1::CreateRegions()
@@ -64,7 +63,7 @@ void TForm1::CreateRegions()
     Panel11->hide();
     Panel3 = new TagPalette(this);
     Panel3->hide();
-    CreateStatusBar();
+    StatusBar1 = new StatusBar(this);
 
     // Bottom to top: status bar, tag palette, info line.
     root->addWidget(Panel1);
@@ -116,48 +115,4 @@ void TForm1::CreateEditingArea()
 
     layout->addWidget(Panel2);
     layout->addWidget(RichEdit1, 1);
-}
-
-void TForm1::CreateStatusBar()
-{
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    // As high as its font needs: a fixed 18 pixels cut off underscores and descenders.
-    StatusBar1->setMinimumHeight(18);
-    const struct
-    {
-        int width;
-        Qt::Alignment alignment;
-    } panels[] = {{60, Qt::AlignCenter},
-                  {115, Qt::AlignCenter},
-                  {130, Qt::AlignCenter},
-                  {250, Qt::AlignLeft},
-                  {90, Qt::AlignCenter}};
-    for (const auto &p : panels) {
-        // The path is shortened in its middle, so that its start and its file name show.
-        QLabel *label = statusPanels_.size() == 3 ? new ElidedLabel(StatusBar1) : new QLabel(StatusBar1);
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels_.size()));
-        label->setAlignment(p.alignment | Qt::AlignVCenter);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setMinimumWidth(p.width);
-        label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-        // The document's code stays at the right end, past the path.
-        if (statusPanels_.size() == 4)
-            StatusBar1->addPermanentWidget(label);
-        else
-            StatusBar1->addWidget(label, statusPanels_.size() == 3 ? 1 : 0);
-        statusPanels_ << label;
-    }
-    // The path gives way: a long path must not squeeze the clock, whose
-    // text (the locale's long time format) widens its panel instead.
-    statusPanels_[3]->setMinimumWidth(0);
-    statusPanels_[3]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    // The mode and code panels are as wide as their words (ShowDocumentCode fits the code's), not
-    // as their Windows widths: at the default width the path gets room for its start and file name.
-    QLabel *mode = statusPanels_[0];
-    const int padding = 2 * mode->frameWidth() + 8;
-    mode->setMinimumWidth(padding + qMax(mode->fontMetrics().horizontalAdvance(QStringLiteral("挿入")),
-                                         mode->fontMetrics().horizontalAdvance(QStringLiteral("上書き"))));
-    mode->setText(QStringLiteral("挿入"));
 }

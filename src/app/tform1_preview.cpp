@@ -1,14 +1,12 @@
 // The browse button: the document saved, then shown in a browser.
 #include "document_codec.h"
+#include "shell_open.h"
 #include "tform1.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
-#include <QUrl>
 
 void TForm1::ShineSpeedButton1Click()
 {
@@ -35,12 +33,12 @@ void TForm1::ShineSpeedButton1Click()
     const bool second =
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     // The path is the browser's one argument, never a shell's words.
-    if (second && !QProcess::startDetached(options.secondBrowserPath, {target}))
+    if (second && !StartProgram(options.secondBrowserPath, {target}))
         ShowFileError(
             QStringLiteral("2番目のブラウザ「%"
                            "1」を起動できません。\n設定の「機能設定」でブラウザのパスを確かめてください。")
                 .arg(QDir::toNativeSeparators(options.secondBrowserPath)));
-    else if (!second && !QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
+    else if (!second && !OpenDocument(target))
         ShowFileError(QStringLiteral("%1 "
                                      "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
                                      "プリケーションの設定を確かめてください。")

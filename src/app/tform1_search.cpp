@@ -11,10 +11,11 @@
 #include <QPlainTextEdit>
 
 using TextTools::SearchOutcome;
+using TextTools::SearchResult;
 
 void TForm1::CreateSearchBar()
 {
-    search_ = std::make_unique<TextTools::SearchReplace>(RichEdit1, MaxDocumentChars);
+    search_ = std::make_unique<TextTools::SearchReplace>(RichEdit1->document(), MaxDocumentChars);
     connect(Panel10, &SearchBar::searchRestarts, this, [this] { search_->resetSearchPosition(); });
     connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
     connect(Panel10, &SearchBar::leaveRequested, this, [this] { RichEdit1->setFocus(); });
@@ -26,7 +27,12 @@ void TForm1::CreateSearchBar()
     });
     connect(Panel10, &SearchBar::replaceRequested, this,
             [this](const QString &text, const QString &replacement, bool matchCase) {
-                Edit([&] { return search_->replace(text, replacement, matchCase); });
+                Edit([&] {
+                    const QTextCursor cursor = RichEdit1->textCursor();
+                    const TextTools::TextRange selection{cursor.selectionStart(),
+                                                         cursor.selectionEnd() - cursor.selectionStart()};
+                    return search_->replace(text, replacement, matchCase, selection);
+                });
             });
     connect(Panel10, &SearchBar::replaceAllRequested, this,
             [this](const QString &text, const QString &replacement, bool matchCase) {
@@ -34,22 +40,36 @@ void TForm1::CreateSearchBar()
             });
 }
 
-void TForm1::Mark(const std::function<SearchOutcome()> &search)
+void TForm1::Mark(const std::function<SearchResult()> &search)
 {
     // Marking is no edit.
     const bool modified = RichEdit1->document()->isModified();
-    if (search() == SearchOutcome::NotFound)
+    const SearchResult result = search();
+    SelectFound(result);
+    if (result.outcome == SearchOutcome::NotFound)
         QApplication::beep();
     RichEdit1->document()->setModified(modified);
     SearchDone();
 }
 
-void TForm1::Edit(const std::function<SearchOutcome()> &replace)
+void TForm1::Edit(const std::function<SearchResult()> &replace)
 {
-    if (replace() == SearchOutcome::TooLong)
+    const SearchResult result = replace();
+    SelectFound(result);
+    if (result.outcome == SearchOutcome::TooLong)
         ShowFileError(
             QStringLiteral("編集できる文書は %1 文字までです。置換をやめました。").arg(MaxDocumentChars));
     SearchDone();
+}
+
+void TForm1::SelectFound(const SearchResult &result)
+{
+    if (!result.select)
+        return;
+    QTextCursor cursor = RichEdit1->textCursor();
+    cursor.setPosition(int(result.select->start));
+    cursor.setPosition(int(result.select->end()), QTextCursor::KeepAnchor);
+    RichEdit1->setTextCursor(cursor);
 }
 
 void TForm1::SearchDone()

@@ -140,8 +140,8 @@ void TForm1::CreateToolbar()
             action->trigger();
         });
     };
-    const char *const commands[] = {"Open", "New1", "SaveAs1", "Save1",  "Print",
-                                    "Undo", "K1",   "KCopy1",  "KPaste1"};
+    const Cmd commands[] = {Cmd::Open, Cmd::New1, Cmd::SaveAs1, Cmd::Save1,  Cmd::Print,
+                            Cmd::Undo, Cmd::K1,   Cmd::KCopy1,  Cmd::KPaste1};
     for (int i = 0; i < 9; ++i)
         // The file commands sound their click themselves.
         trigger(SSButtons[i], Command(commands[i]), i >= 5);
@@ -161,7 +161,7 @@ void TForm1::CreateToolbar()
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
     toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
     connect(SSButtons[14], &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
-    trigger(SpeedButton22, Command("Help1"), false);
+    trigger(SpeedButton22, Command(Cmd::Help1), false);
     connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
     connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
     connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);

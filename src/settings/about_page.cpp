@@ -1,11 +1,11 @@
 // The about tab of TForm3.
 #include "legible_colour.h"
 #include "program_dir.h"
+#include "shell_open.h"
 #include "tform3.h"
 #include "url_label.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -49,7 +49,7 @@ TURLLabel *Link(const char *name, const QString &caption, const QString &file, c
     label->setToolTip(file);
     label->setOpener([dialog, file](const QUrl &) {
         const QString programDir = QFileInfo(dialog->iniPath()).absolutePath() + u'/';
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(ShippedFilePath(programDir, file)));
+        return OpenDocument(ShippedFilePath(programDir, file));
     });
     return label;
 }

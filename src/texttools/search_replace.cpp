@@ -4,7 +4,6 @@
 #include "stored_text.h"
 #include "text_search.h"
 
-#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -35,10 +34,13 @@ const QString &LineBreakMarker()
 
 } // namespace
 
-SearchReplace::SearchReplace(QPlainTextEdit *editor, qsizetype maxChars)
-    : editor_(editor), maxChars_(maxChars)
+SearchReplace::SearchReplace(QTextDocument *document, qsizetype maxChars)
+    : document_(document), maxChars_(maxChars)
 {
-    following_ = QObject::connect(editor->document(), &QTextDocument::contentsChange, editor->document(),
+    // A document reports its changes only once it has a layout; an editor's
+    // has one already.
+    document->documentLayout();
+    following_ = QObject::connect(document, &QTextDocument::contentsChange, document,
                                   [this](int from, int removed, int added) {
                                       if (!ownEdit_)
                                           follow(from, removed, added);
@@ -50,68 +52,63 @@ SearchReplace::~SearchReplace()
     QObject::disconnect(following_);
 }
 
-SearchOutcome SearchReplace::findNext(const QString &text, bool matchCase)
+SearchResult SearchReplace::findNext(const QString &text, bool matchCase)
 {
     if (text.isEmpty())
-        return SearchOutcome::EmptySearch;
-    QTextDocument *document = editor_->document();
-    const KeepModified keep(document);
-    const qsizetype at = FindText(StoredText(*document), text, qMax<qsizetype>(position_, 0), matchCase);
-    editor_->setFocus();
+        return {SearchOutcome::EmptySearch, {}};
+    const KeepModified keep(document_);
+    const qsizetype at = FindText(StoredText(*document_), text, qMax<qsizetype>(position_, 0), matchCase);
     if (at < 0) {
-        editor_->moveCursor(QTextCursor::End);
         canReplace_ = false;
         position_ = 0;
-        return SearchOutcome::NotFound;
+        return {SearchOutcome::NotFound, TextRange{document_->characterCount() - 1, 0}};
     }
-    select(at, at + text.size());
     addMarks({{at, text.size()}});
     found_ = {at, text.size()};
     canReplace_ = true;
     position_ = at + text.size();
-    return SearchOutcome::Done;
+    return {SearchOutcome::Done, found_};
 }
 
-SearchOutcome SearchReplace::markAll(const QString &text, bool matchCase)
+SearchResult SearchReplace::markAll(const QString &text, bool matchCase)
 {
     if (text.isEmpty())
-        return SearchOutcome::EmptySearch;
-    const KeepModified keep(editor_->document());
+        return {SearchOutcome::EmptySearch, {}};
+    const KeepModified keep(document_);
     TextRanges found;
-    for (const qsizetype at : FindAllMatches(StoredText(*editor_->document()), text, matchCase))
+    for (const qsizetype at : FindAllMatches(StoredText(*document_), text, matchCase))
         found.append({at, text.size()});
     addMarks(found);
-    if (!found.isEmpty())
-        select(found.last().start, found.last().end());
-    editor_->setFocus();
     position_ = -1;
-    return SearchOutcome::Done;
+    if (found.isEmpty())
+        return {SearchOutcome::Done, {}};
+    return {SearchOutcome::Done, found.last()};
 }
 
-SearchOutcome SearchReplace::replace(const QString &text, const QString &replacement, bool matchCase)
+SearchResult SearchReplace::replace(const QString &text, const QString &replacement, bool matchCase,
+                                    TextRange selection)
 {
     if (!canReplace_)
-        return SearchOutcome::NotFound;
-    QTextCursor cursor = editor_->textCursor();
+        return {SearchOutcome::NotFound, {}};
+    QTextCursor cursor(document_);
+    cursor.setPosition(int(selection.start));
+    cursor.setPosition(int(selection.end()), QTextCursor::KeepAnchor);
     // The user may have selected other text or moved the caret since: only
     // the match itself is replaced, else it is looked for again.
-    const bool holdsMatch =
-        cursor.selectionStart() == found_.start && cursor.selectionEnd() == found_.end() &&
-        FindText(StoredSelection(cursor), text, 0, matchCase) == 0 && found_.length == text.size();
+    const bool holdsMatch = selection == found_ &&
+                            FindText(StoredSelection(cursor), text, 0, matchCase) == 0 &&
+                            found_.length == text.size();
     if (!holdsMatch) {
-        position_ = qMax<qsizetype>(cursor.selectionStart(), 0);
+        position_ = qMax<qsizetype>(selection.start, 0);
         return findNext(text, matchCase);
     }
-    const qsizetype length = editor_->document()->characterCount() - 1;
-    if (length - (cursor.selectionEnd() - cursor.selectionStart()) + replacement.size() > maxChars_)
-        return SearchOutcome::TooLong;
-    const qsizetype start = cursor.selectionStart();
+    const qsizetype length = document_->characterCount() - 1;
+    if (length - selection.length + replacement.size() > maxChars_)
+        return {SearchOutcome::TooLong, {}};
     cursor.insertText(replacement);
-    editor_->setTextCursor(cursor);
-    addMarks({{start, replacement.size()}});
-    editor_->setFocus();
+    addMarks({{selection.start, replacement.size()}});
     canReplace_ = false;
-    return SearchOutcome::Done;
+    return {SearchOutcome::Done, TextRange{cursor.position(), 0}};
 }
 
 namespace {
@@ -139,27 +136,25 @@ TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<qsizetype> &
 
 } // namespace
 
-SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &replacement, bool matchCase)
+SearchResult SearchReplace::replaceAll(const QString &text, const QString &replacement, bool matchCase)
 {
     const QString search = ReplaceExactOrLower(text, LineBreakMarker(), QStringLiteral("\n"));
     const QString insert = ReplaceExactOrLower(replacement, LineBreakMarker(), QStringLiteral("\n"));
     if (search.isEmpty())
-        return SearchOutcome::EmptySearch;
-    QTextDocument *document = editor_->document();
-    const QString before = StoredText(*document);
+        return {SearchOutcome::EmptySearch, {}};
+    const QString before = StoredText(*document_);
     const QList<qsizetype> matches = FindAllMatches(before, search, matchCase);
     const qsizetype growth = insert.size() - search.size();
     if (before.size() + growth * matches.size() > maxChars_)
-        return SearchOutcome::TooLong;
+        return {SearchOutcome::TooLong, {}};
     position_ = -1;
-    editor_->setFocus();
     if (matches.isEmpty())
-        return SearchOutcome::Done;
+        return {SearchOutcome::Done, {}};
 
     TextRanges newMarks = MarksAfterReplacing(marks_, matches, search.size(), growth);
     marks_.clear();
     ownEdit_ = true; // the marks are moved here, not by the merged change report
-    QTextCursor cursor(document);
+    QTextCursor cursor(document_);
     cursor.beginEditBlock(); // one undo step
     if (matches.size() <= kEditsPerMatch) {
         // From the last match back, so the earlier positions still hold.
@@ -189,8 +184,7 @@ SearchOutcome SearchReplace::replaceAll(const QString &text, const QString &repl
     addMarks(newMarks);
 
     const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
-    select(lastEnd, lastEnd);
-    return SearchOutcome::Done;
+    return {SearchOutcome::Done, TextRange{lastEnd, 0}};
 }
 
 void SearchReplace::addMarks(const TextRanges &ranges)
@@ -225,14 +219,6 @@ void SearchReplace::follow(qsizetype from, qsizetype removed, qsizetype added)
         found_.start += added - removed;
     else if (found_.end() > from)
         found_ = {-1, 0};
-}
-
-void SearchReplace::select(qsizetype start, qsizetype end)
-{
-    QTextCursor cursor = editor_->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    editor_->setTextCursor(cursor);
 }
 
 } // namespace TextTools

@@ -1,15 +1,16 @@
-// The search bar's operations on the editor: find next, mark all, replace and
-// replace all. Marks are kept here as ranges that follow later edits of the
-// editor's document (not QTextCursors: a document never shrinks its table of
-// cursors, so thousands of them slow every later edit); the window shows them
-// in red.
+// The search bar's operations on the editor's document: find next, mark all,
+// replace and replace all. Each says what the editor should select; the window
+// selects it. Marks are kept here as ranges that follow later edits of the
+// document (not QTextCursors: a document never shrinks its table of cursors,
+// so thousands of them slow every later edit); the window shows them in red.
 #pragma once
 
 #include "text_range.h"
 
 #include <QMetaObject>
+#include <optional>
 
-class QPlainTextEdit;
+class QTextDocument;
 
 namespace TextTools {
 
@@ -20,11 +21,19 @@ enum class SearchOutcome {
     TooLong,     // the result would pass the editor's size limit: nothing was done
 };
 
+struct SearchResult
+{
+    SearchOutcome outcome = SearchOutcome::Done;
+    // What the editor selects next (length 0: where the caret goes); none:
+    // the selection stays as it is.
+    std::optional<TextRange> select;
+};
+
 class SearchReplace
 {
 public:
-    // Works on `editor`'s text and selection; `maxChars` is the editor's limit.
-    SearchReplace(QPlainTextEdit *editor, qsizetype maxChars);
+    // Works on the editor's `document`; `maxChars` is the editor's limit.
+    SearchReplace(QTextDocument *document, qsizetype maxChars);
     ~SearchReplace();
     Q_DISABLE_COPY_MOVE(SearchReplace)
 
@@ -38,20 +47,23 @@ public:
     // "置換" or a failed "検索".
     bool canReplace() const { return canReplace_; }
 
-    // "検索": selects and marks the next match of `text`, taken literally.
-    SearchOutcome findNext(const QString &text, bool matchCase);
+    // "検索": selects and marks the next match of `text`, taken literally;
+    // when there is none, the caret goes to the end.
+    SearchResult findNext(const QString &text, bool matchCase);
 
     // "全彩色": marks every match of `text`, the last one left selected.
-    SearchOutcome markAll(const QString &text, bool matchCase);
+    SearchResult markAll(const QString &text, bool matchCase);
 
     // "置換": the match "検索" selected replaced by `replacement`, which is
-    // marked; when the selection no longer holds that match of `text`, the
-    // next one is found instead.
-    SearchOutcome replace(const QString &text, const QString &replacement, bool matchCase);
+    // marked; when the editor's `selection` no longer holds that match of
+    // `text`, the next one is found from the selection's start instead.
+    SearchResult replace(const QString &text, const QString &replacement, bool matchCase,
+                         TextRange selection);
 
     // "一括置換" in one undoable step; "[RET]" (or "[ret]") in either text is
-    // a line break. Inserted text is never searched again.
-    SearchOutcome replaceAll(const QString &text, const QString &replacement, bool matchCase);
+    // a line break. Inserted text is never searched again; the caret goes
+    // behind the last replacement.
+    SearchResult replaceAll(const QString &text, const QString &replacement, bool matchCase);
 
     // The marked runs in current character positions, in text order.
     const TextRanges &marks() const { return marks_; }
@@ -62,9 +74,8 @@ public:
 private:
     void addMarks(const TextRanges &ranges);
     void follow(qsizetype from, qsizetype removed, qsizetype added);
-    void select(qsizetype start, qsizetype end);
 
-    QPlainTextEdit *editor_;
+    QTextDocument *document_;
     qsizetype maxChars_;
     qsizetype position_ = 0;
     bool canReplace_ = false;

@@ -110,31 +110,32 @@ TEST_F(Editing, MenuCommandsRewriteThePageOrTheSelection)
 {
     const struct
     {
-        const char *command;
+        TForm1::Cmd command;
         QString text;
         int from, to; // selection
         QString after;
     } cases[] = {
-        {"N4", QStringLiteral("<TITLE>Top</TITLE>\n<h1 a=1>見出し</h1>\n<B>x</B>&nbsp;y<BR>z"), 0, 0,
-         QStringLiteral("★【Top】\n■見出し\n[x] yz")},
-        {"N7", QStringLiteral("<P ALIGN=\"LEFT\">本文</P>"), 0, 0,
+        {TForm1::Cmd::N4, QStringLiteral("<TITLE>Top</TITLE>\n<h1 a=1>見出し</h1>\n<B>x</B>&nbsp;y<BR>z"), 0,
+         0, QStringLiteral("★【Top】\n■見出し\n[x] yz")},
+        {TForm1::Cmd::N7, QStringLiteral("<P ALIGN=\"LEFT\">本文</P>"), 0, 0,
          QStringLiteral("<p align=\"LEFT\">本文</p>")},
-        {"N8", QStringLiteral("<a href=\"x.html\">リンク</a>"), 0, 0,
+        {TForm1::Cmd::N8, QStringLiteral("<a href=\"x.html\">リンク</a>"), 0, 0,
          QStringLiteral("<A HREF=\"x.html\">リンク</A>")},
-        {"BR1", QStringLiteral("a\nb\nc"), 0, 5, QStringLiteral("a<br>\nb<br>\nc")},
-        {"N3", QStringLiteral("1 > 0 <i>ok</i> 残す"), 0, 15, QStringLiteral("1 > 0 ok 残す")},
-        {"N5", QStringLiteral("l1\nl2\nl3\nl4"), 4, 9, QStringLiteral("l1\n\tl2\n\tl3\nl4")},
-        {"TAB1", QStringLiteral("a\tb\t漢"), 0, 5, QStringLiteral("ab漢")},
-        {"N11", QStringLiteral("ABC全角Ａ"), 0, 6, QStringLiteral("abc全角Ａ")},
-        {"N12", QStringLiteral("abc<b>"), 0, 6, QStringLiteral("ABC<B>")},
+        {TForm1::Cmd::BR1, QStringLiteral("a\nb\nc"), 0, 5, QStringLiteral("a<br>\nb<br>\nc")},
+        {TForm1::Cmd::N3, QStringLiteral("1 > 0 <i>ok</i> 残す"), 0, 15, QStringLiteral("1 > 0 ok 残す")},
+        {TForm1::Cmd::N5, QStringLiteral("l1\nl2\nl3\nl4"), 4, 9, QStringLiteral("l1\n\tl2\n\tl3\nl4")},
+        {TForm1::Cmd::TAB1, QStringLiteral("a\tb\t漢"), 0, 5, QStringLiteral("ab漢")},
+        {TForm1::Cmd::N11, QStringLiteral("ABC全角Ａ"), 0, 6, QStringLiteral("abc全角Ａ")},
+        {TForm1::Cmd::N12, QStringLiteral("abc<b>"), 0, 6, QStringLiteral("ABC<B>")},
     };
     for (const auto &c : cases) {
         form->RichEdit1->setPlainText(c.text);
         Select(c.from, c.to);
         form->Command(c.command)->trigger();
-        EXPECT_EQ(Text(), c.after) << c.command;
+        const std::string name = form->Command(c.command)->objectName().toStdString();
+        EXPECT_EQ(Text(), c.after) << name;
         form->RichEdit1->undo();
-        EXPECT_EQ(Text(), c.text) << c.command << " undoes in one step";
+        EXPECT_EQ(Text(), c.text) << name << " undoes in one step";
     }
 }
 
@@ -148,9 +149,9 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
     QApplication::clipboard()->setText(QStringLiteral("x"));
     SetText(QStringLiteral("|"));
     QTest::keyClick(form->RichEdit1, Qt::Key_V, Qt::ControlModifier);
-    form->Command("KPaste1")->trigger();
+    form->Command(TForm1::Cmd::KPaste1)->trigger();
     EXPECT_EQ(Text(), QStringLiteral("xx"));
-    form->Command("K3")->trigger();
+    form->Command(TForm1::Cmd::K3)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("xx"));
 
     form3->Edit1->setText(QStringLiteral("yyyy'年'"));

@@ -8,12 +8,12 @@
 #include "search_bar.h"
 #include "shine_speed_button.h"
 
+#include "status_bar.h"
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStatusBar>
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 
+#include "status_bar.h"
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -16,8 +17,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -184,18 +185,29 @@ TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
     const struct
     {
         int button;
-        const char *action;
-    } cases[] = {{3, "Save1"}, {5, "Undo"}, {6, "K1"}, {7, "KCopy1"}, {8, "KPaste1"}};
+        TForm1::Cmd command;
+    } cases[] = {{3, TForm1::Cmd::Save1},
+                 {5, TForm1::Cmd::Undo},
+                 {6, TForm1::Cmd::K1},
+                 {7, TForm1::Cmd::KCopy1},
+                 {8, TForm1::Cmd::KPaste1}};
     form->DocumentPath = path(QStringLiteral("shared.txt"));
     for (const auto &c : cases) {
-        QAction *action = form->Command(c.action);
-        ASSERT_NE(action, nullptr) << c.action;
+        QAction *action = form->Command(c.command);
+        ASSERT_NE(action, nullptr) << c.button;
         QSignalSpy triggered(action, &QAction::triggered);
         form->SSButtons[c.button]->Click();
-        EXPECT_EQ(triggered.size(), 1) << c.action;
+        EXPECT_EQ(triggered.size(), 1) << action->objectName().toStdString();
     }
-    EXPECT_TRUE(form->PopupMenu1->actions().contains(form->Command("K1")));
-    EXPECT_TRUE(form->Command("File1") == nullptr) << "a submenu is no command";
+    EXPECT_TRUE(form->PopupMenu1->actions().contains(form->Command(TForm1::Cmd::K1)));
+    // Every command has its own action under its own name.
+    QSet<QString> names;
+    for (int i = 0; i < int(TForm1::Cmd::Count); ++i) {
+        const QAction *action = form->Command(TForm1::Cmd(i));
+        ASSERT_NE(action, nullptr) << i;
+        names.insert(action->objectName());
+    }
+    EXPECT_EQ(names.size(), int(TForm1::Cmd::Count));
 }
 
 TEST_F(Window, FunctionKeysWorkWithoutTheMenu)

@@ -1,7 +1,8 @@
 #include "printers.h"
 #include "search_replace.h"
 
-#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,37 +12,68 @@ using namespace TextTools;
 class SearchReplaceTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { editor.setPlainText(QString()); }
-
     void setText(const QString &text)
     {
-        editor.setPlainText(text);
-        editor.document()->setModified(false);
+        document.setPlainText(text);
+        document.setModified(false);
+        caret = QTextCursor(&document);
     }
-    QString text() const { return editor.toPlainText(); }
-    QString selected() const { return editor.textCursor().selectedText(); }
+    QString text() const { return document.toPlainText(); }
+    QString selected() const { return caret.selectedText(); }
+    TextRange selection() const
+    {
+        return {caret.selectionStart(), caret.selectionEnd() - caret.selectionStart()};
+    }
 
-    QPlainTextEdit editor;
-    SearchReplace search{&editor, 1000};
+    // Selects what the operation asks for, as the window does.
+    SearchOutcome show(const SearchResult &result)
+    {
+        if (result.select) {
+            caret.setPosition(int(result.select->start));
+            caret.setPosition(int(result.select->end()), QTextCursor::KeepAnchor);
+        }
+        return result.outcome;
+    }
+    SearchOutcome findNext(const QString &text, bool matchCase)
+    {
+        return show(search.findNext(text, matchCase));
+    }
+    SearchOutcome markAll(const QString &text, bool matchCase)
+    {
+        return show(search.markAll(text, matchCase));
+    }
+    SearchOutcome replace(const QString &text, const QString &replacement, bool matchCase = true)
+    {
+        return show(search.replace(text, replacement, matchCase, selection()));
+    }
+    SearchOutcome replaceAll(const QString &text, const QString &replacement, bool matchCase)
+    {
+        return show(search.replaceAll(text, replacement, matchCase));
+    }
+
+    QTextDocument document;
+    // The editor's selection: a cursor of the document, moved by its edits.
+    QTextCursor caret{&document};
+    SearchReplace search{&document, 1000};
 };
 
 TEST_F(SearchReplaceTest, FindNextWrapsAfterTheLastMatch)
 {
     setText("xx abc yy");
-    EXPECT_EQ(search.findNext("abc", true), SearchOutcome::Done);
+    EXPECT_EQ(findNext("abc", true), SearchOutcome::Done);
     EXPECT_EQ(selected(), "abc");
     EXPECT_TRUE(search.canReplace());
     EXPECT_EQ(search.searchPosition(), 6);
     EXPECT_EQ(search.marks(), (TextRanges{{3, 3}}));
 
-    EXPECT_EQ(search.findNext("abc", true), SearchOutcome::NotFound);
-    EXPECT_FALSE(editor.textCursor().hasSelection());
-    EXPECT_EQ(editor.textCursor().position(), 9);
+    EXPECT_EQ(findNext("abc", true), SearchOutcome::NotFound);
+    EXPECT_FALSE(caret.hasSelection());
+    EXPECT_EQ(caret.position(), 9);
     EXPECT_FALSE(search.canReplace());
     EXPECT_EQ(search.searchPosition(), 0);
 
-    EXPECT_EQ(search.findNext("abc", true), SearchOutcome::Done);
-    EXPECT_EQ(editor.textCursor().selectionStart(), 3);
+    EXPECT_EQ(findNext("abc", true), SearchOutcome::Done);
+    EXPECT_EQ(caret.selectionStart(), 3);
 }
 
 TEST_F(SearchReplaceTest, MatchCaseAndAsciiOnlyFolding)
@@ -58,7 +90,7 @@ TEST_F(SearchReplaceTest, MatchCaseAndAsciiOnlyFolding)
     for (const auto &c : cases) {
         setText(QString::fromUtf8(c.text));
         search.clearMarks();
-        EXPECT_EQ(search.markAll(QString::fromUtf8(c.search), c.matchCase), SearchOutcome::Done);
+        EXPECT_EQ(markAll(QString::fromUtf8(c.search), c.matchCase), SearchOutcome::Done);
         EXPECT_EQ(search.marks().size(), c.matches) << c.text << " / " << c.search;
     }
 }
@@ -66,49 +98,48 @@ TEST_F(SearchReplaceTest, MatchCaseAndAsciiOnlyFolding)
 TEST_F(SearchReplaceTest, MarkingKeepsTheModifiedFlag)
 {
     setText("a b a");
-    EXPECT_EQ(search.markAll("a", true), SearchOutcome::Done);
+    EXPECT_EQ(markAll("a", true), SearchOutcome::Done);
     EXPECT_EQ(search.marks(), (TextRanges{{0, 1}, {4, 1}}));
-    EXPECT_EQ(editor.textCursor().selectionStart(), 4);
+    EXPECT_EQ(caret.selectionStart(), 4);
     EXPECT_EQ(search.searchPosition(), -1);
     // From -1 the next search starts at the top.
-    EXPECT_EQ(search.findNext("a", true), SearchOutcome::Done);
-    EXPECT_EQ(editor.textCursor().selectionStart(), 0);
-    EXPECT_FALSE(editor.document()->isModified());
+    EXPECT_EQ(findNext("a", true), SearchOutcome::Done);
+    EXPECT_EQ(caret.selectionStart(), 0);
+    EXPECT_FALSE(document.isModified());
     // Marks follow edits; a modified document stays modified.
-    editor.document()->setModified(true);
-    QTextCursor(editor.document()).insertText("zz");
+    document.setModified(true);
+    QTextCursor(&document).insertText("zz");
     EXPECT_EQ(search.marks(), (TextRanges{{2, 1}, {6, 1}}));
-    search.markAll("a", true);
-    EXPECT_TRUE(editor.document()->isModified());
+    markAll("a", true);
+    EXPECT_TRUE(document.isModified());
     EXPECT_EQ(search.marks(), (TextRanges{{2, 1}, {6, 1}}));
 }
 
 TEST_F(SearchReplaceTest, EmptySearchTextDoesNothing)
 {
     setText("abc");
-    QTextCursor caret = editor.textCursor();
     caret.setPosition(1);
-    editor.setTextCursor(caret);
-    EXPECT_EQ(search.findNext("", true), SearchOutcome::EmptySearch);
-    EXPECT_EQ(search.markAll("", false), SearchOutcome::EmptySearch);
-    EXPECT_EQ(search.replaceAll("", "x", true), SearchOutcome::EmptySearch);
-    EXPECT_EQ(search.replaceAll("[RET]", "x", true), SearchOutcome::Done); // a line break: none here
+    EXPECT_EQ(findNext("", true), SearchOutcome::EmptySearch);
+    EXPECT_EQ(markAll("", false), SearchOutcome::EmptySearch);
+    EXPECT_EQ(replaceAll("", "x", true), SearchOutcome::EmptySearch);
+    EXPECT_EQ(replaceAll("[RET]", "x", true), SearchOutcome::Done); // a line break: none here
     EXPECT_EQ(text(), "abc");
-    EXPECT_FALSE(editor.textCursor().hasSelection());
+    EXPECT_FALSE(caret.hasSelection());
+    EXPECT_EQ(caret.position(), 1);
     EXPECT_TRUE(search.marks().isEmpty());
 }
 
 TEST_F(SearchReplaceTest, ReplaceTheFoundMatch)
 {
     setText("one two one");
-    EXPECT_EQ(search.replace("one", "X", true), SearchOutcome::NotFound); // disabled before a find
-    search.findNext("one", true);
-    EXPECT_EQ(search.replace("one", "日本語", true), SearchOutcome::Done);
+    EXPECT_EQ(replace("one", "X", true), SearchOutcome::NotFound); // disabled before a find
+    findNext("one", true);
+    EXPECT_EQ(replace("one", "日本語", true), SearchOutcome::Done);
     EXPECT_EQ(text(), "日本語 two one");
     EXPECT_FALSE(search.canReplace());
     EXPECT_EQ(search.searchPosition(), 3); // not moved for the longer replacement
     EXPECT_EQ(search.marks(), (TextRanges{{0, 3}}));
-    EXPECT_TRUE(editor.document()->isModified());
+    EXPECT_TRUE(document.isModified());
 }
 
 // After "検索", the user may select other text, move the caret or edit: "置換"
@@ -131,19 +162,17 @@ TEST_F(SearchReplaceTest, ReplaceOnlyWhatTheSelectionStillHoldsOfTheMatch)
     for (const auto &c : cases) {
         setText("abc def abc");
         search.resetSearchPosition();
-        search.findNext("abc", true);
+        findNext("abc", true);
         if (c.typeAt0 != nullptr) {
-            QTextCursor cursor(editor.document());
+            QTextCursor cursor(&document);
             cursor.insertText(QString::fromUtf8(c.typeAt0));
-            // The editor's own cursor moves with the insert, keeping the match selected.
+            // The editor's cursor moves with the insert, keeping the match selected.
         }
         if (c.selectFrom >= 0) {
-            QTextCursor cursor = editor.textCursor();
-            cursor.setPosition(c.selectFrom);
-            cursor.setPosition(c.selectTo, QTextCursor::KeepAnchor);
-            editor.setTextCursor(cursor);
+            caret.setPosition(c.selectFrom);
+            caret.setPosition(c.selectTo, QTextCursor::KeepAnchor);
         }
-        EXPECT_EQ(search.replace("abc", "XYZ", true), SearchOutcome::Done) << c.after;
+        EXPECT_EQ(replace("abc", "XYZ", true), SearchOutcome::Done) << c.after;
         EXPECT_EQ(text(), QString::fromUtf8(c.after));
         EXPECT_EQ(selected(), QString::fromUtf8(c.selectedAfter)) << c.after;
     }
@@ -161,7 +190,7 @@ TEST_F(SearchReplaceTest, ReplaceAllCases)
     };
     for (const auto &c : cases) {
         setText(QString::fromUtf8(c.text));
-        EXPECT_EQ(search.replaceAll(QString::fromUtf8(c.search), QString::fromUtf8(c.replacement), false),
+        EXPECT_EQ(replaceAll(QString::fromUtf8(c.search), QString::fromUtf8(c.replacement), false),
                   SearchOutcome::Done);
         EXPECT_EQ(text(), QString::fromUtf8(c.expected)) << c.text;
         EXPECT_EQ(search.searchPosition(), -1);
@@ -171,13 +200,13 @@ TEST_F(SearchReplaceTest, ReplaceAllCases)
 TEST_F(SearchReplaceTest, ReplaceAllIsOneUndoStepAndMarksTheReplacements)
 {
     setText("x-y-z");
-    search.replaceAll("-", "+=", true);
+    replaceAll("-", "+=", true);
     EXPECT_EQ(text(), "x+=y+=z");
     EXPECT_EQ(search.marks(), (TextRanges{{1, 2}, {4, 2}}));
-    EXPECT_EQ(editor.textCursor().position(), 6);
-    editor.undo();
+    EXPECT_EQ(caret.position(), 6);
+    document.undo();
     EXPECT_EQ(text(), "x-y-z");
-    EXPECT_FALSE(editor.document()->isUndoAvailable());
+    EXPECT_FALSE(document.isUndoAvailable());
 }
 
 TEST_F(SearchReplaceTest, ManyMatchesAndEarlierMarks)
@@ -188,28 +217,28 @@ TEST_F(SearchReplaceTest, ManyMatchesAndEarlierMarks)
         const QString before = QString(QStringLiteral("a-")).repeated(count) + QStringLiteral("日x");
         setText(before);
         search.clearMarks();
-        search.findNext("a-a", true); // overlaps matches: goes
-        search.findNext("x", true);   // behind them: moves
-        EXPECT_EQ(search.replaceAll("-", "+=", true), SearchOutcome::Done);
+        findNext("a-a", true); // overlaps matches: goes
+        findNext("x", true);   // behind them: moves
+        EXPECT_EQ(replaceAll("-", "+=", true), SearchOutcome::Done);
         EXPECT_EQ(text(), QString(before).replace(u'-', QStringLiteral("+=")));
         const TextRanges marks = search.marks();
         ASSERT_EQ(marks.size(), count + 1) << count;
         EXPECT_EQ(marks.last(), (TextRange{3 * count + 1, 1})) << count;
         EXPECT_EQ(marks.first(), (TextRange{1, 2})) << count;
-        editor.undo();
+        document.undo();
         EXPECT_EQ(text(), before) << count;
     }
 }
 
 TEST_F(SearchReplaceTest, NothingPassesTheSizeLimit)
 {
-    SearchReplace small{&editor, 5};
+    SearchReplace small{&document, 5};
     setText("aaa");
-    EXPECT_EQ(small.replaceAll("a", "aa", true), SearchOutcome::TooLong);
-    small.findNext("a", true);
-    EXPECT_EQ(small.replace("a", "aaaa", true), SearchOutcome::TooLong);
+    EXPECT_EQ(small.replaceAll("a", "aa", true).outcome, SearchOutcome::TooLong);
+    show(small.findNext("a", true));
+    EXPECT_EQ(small.replace("a", "aaaa", true, selection()).outcome, SearchOutcome::TooLong);
     EXPECT_EQ(text(), "aaa");
-    EXPECT_EQ(small.replace("a", "aaa", true), SearchOutcome::Done);
+    EXPECT_EQ(small.replace("a", "aaa", true, selection()).outcome, SearchOutcome::Done);
     EXPECT_EQ(text(), "aaaaa");
 }
 

@@ -1,0 +1,35 @@
+// The window's status line: insert mode, caret position, clock, document
+// path and the document's code and line end, each a sunken panel named
+// "StatusPanel0" ... "StatusPanel4" from the left.
+#pragma once
+
+#include <QList>
+#include <QStatusBar>
+
+class QDateTime;
+class QLabel;
+
+class StatusBar : public QStatusBar
+{
+    Q_OBJECT
+
+public:
+    enum Panel { Mode, Caret, Clock, Path, Code };
+
+    explicit StatusBar(QWidget *parent);
+
+    void setOverwrite(bool overwrite);
+    // Lines and columns count from 1; `column` is in editor units.
+    void setCaretPosition(qsizetype line, qsizetype lineCount, qsizetype column);
+    void setClock(const QDateTime &now);
+    void setPath(const QString &path);
+    // Shown at once, before a long read holds the event loop.
+    void showLoading(const QString &path);
+    // The code and line end's name (FormatName).
+    void setCode(const QString &name);
+
+    QString text(Panel panel) const;
+
+private:
+    QList<QLabel *> panels_;
+};
