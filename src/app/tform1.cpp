@@ -63,7 +63,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
-    connect(Panel13->FVEx1, &TFolderTreeViewEx::OnClick, this, &TForm1::FVEx1Click);
+    connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
     FormCreate();
     CreatePaletteHandlers();
     CreateColourHandlers();
@@ -169,7 +169,8 @@ void TForm1::FVEx1Click(QObject *, const QString &path)
 {
     if (FolderPane::OpensOnClick(path) && ConfirmSaveChanges())
         LoadDocument(path);
-    Panel13->FVEx1->setFocus();
+    if (Panel13->FVEx1 != nullptr)
+        Panel13->FVEx1->setFocus();
 }
 
 void TForm1::SetTagPaletteVisible(bool visible)

@@ -2,6 +2,7 @@
 // around it, the status bar and the context menu. It owns the one document.
 #pragma once
 
+#include "built_on_use.h"
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "document.h"
@@ -102,7 +103,7 @@ public:
     Palettes::SetList ClipSetList;
     // The colour panel's mix as six hexadecimal digits in the tag palette's case.
     QString ColorCodeText;
-    TForm2 *Form2 = nullptr;
+    BuiltOnUse<TForm2> Form2;
     TForm3 *Form3 = nullptr;
 
     // Regions.
@@ -128,11 +129,12 @@ public:
     QMenu *PopupMenu1;
     // The action of a command by its name ("K1", "Save1", "Open", ...).
     QAction *Command(const char *name) const;
-    QFileDialog *OpenDialog1;
-    QFileDialog *SaveDialog1;
-    std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
-    QFileDialog *OpenDialog2;
-    QColorDialog *ColorDialog1;
+    // The dialogs are built when first opened.
+    BuiltOnUse<QFileDialog> OpenDialog1;
+    BuiltOnUse<QFileDialog> SaveDialog1;
+    BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
+    BuiltOnUse<QFileDialog> OpenDialog2;
+    BuiltOnUse<QColorDialog> ColorDialog1;
     QTimer *Timer1;
 
 public slots:
@@ -234,6 +236,7 @@ private:
     void StartNewDocument(const QString &path);
     QString ShippedFile(const QString &name) const;
 
+    std::unique_ptr<SaveFormatChoice> saveFormat_;
     bool checkingDisk_ = false;
     QString lastImageDocument_;
     QHash<QString, QAction *> actions_;

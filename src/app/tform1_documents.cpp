@@ -3,7 +3,6 @@
 #include "document_codec.h"
 #include "document_filters.h"
 #include "document_store.h"
-#include "folder_tree_view.h"
 #include "kept_lines.h"
 #include "save_format_choice.h"
 #include "tform1.h"
@@ -67,18 +66,32 @@ QString FilterAt(int index)
 
 void TForm1::CreateDialogs()
 {
-    OpenDialog1 =
-        MakeFileDialog(this, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
-    SaveDialog1 =
-        MakeFileDialog(this, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
-    OpenDialog1->setNameFilters(DocumentNameFilters());
-    SaveDialog1->setNameFilters(DocumentNameFilters());
-    SaveFormat = std::make_unique<SaveFormatChoice>(SaveDialog1);
-    OpenDialog2 = MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
-                                 QFileDialog::AcceptOpen);
-    ColorDialog1 = new QColorDialog(this);
-    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-    Form2 = new TForm2([this] { return ColorCodeText; }, this);
+    OpenDialog1.setBuilder([this] {
+        QFileDialog *dialog =
+            MakeFileDialog(this, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
+        dialog->setNameFilters(DocumentNameFilters());
+        return dialog;
+    });
+    SaveDialog1.setBuilder([this] {
+        QFileDialog *dialog =
+            MakeFileDialog(this, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
+        dialog->setNameFilters(DocumentNameFilters());
+        return dialog;
+    });
+    SaveFormat.setBuilder([this] {
+        saveFormat_ = std::make_unique<SaveFormatChoice>(SaveDialog1);
+        return saveFormat_.get();
+    });
+    OpenDialog2.setBuilder([this] {
+        return MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
+                              QFileDialog::AcceptOpen);
+    });
+    ColorDialog1.setBuilder([this] {
+        auto *dialog = new QColorDialog(this);
+        dialog->setObjectName(QStringLiteral("ColorDialog1"));
+        return dialog;
+    });
+    Form2.setBuilder([this] { return new TForm2([this] { return ColorCodeText; }, this); });
 }
 
 void TForm1::ShowFileError(const QString &message)
@@ -218,9 +231,9 @@ void TForm1::SSButton1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     openFilterIndex_ = DocumentFilterIndex(OpenDialog1->selectedNameFilter());
-    Panel13->FVEx1->setAutoUpDate(false);
+    Panel13->setAutoUpDate(false);
     LoadDocument(OpenDialog1->selectedFiles().first());
-    Panel13->FVEx1->setAutoUpDate(true);
+    Panel13->setAutoUpDate(true);
 }
 
 void TForm1::SSButton2Click()
