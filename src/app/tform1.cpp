@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "document_loader.h"
 #include "editor_keys.h"
 #include "editor_settings.h"
 #include "editor_units.h"
@@ -58,6 +59,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     Timer1->start();
 
     document_.attach(RichEdit1->document());
+    document_.setReader(ReadDocumentAside);
+    document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     new LongLineWrap(RichEdit1);
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
@@ -232,7 +235,8 @@ void TForm1::changeEvent(QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (!FormCloseQuery()) {
+    // Closing waits for a document being read: its questions concern the text being replaced.
+    if (loading_ || !FormCloseQuery()) {
         event->ignore();
         return;
     }

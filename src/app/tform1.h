@@ -238,6 +238,7 @@ private:
 
     std::unique_ptr<SaveFormatChoice> saveFormat_;
     bool checkingDisk_ = false;
+    bool loading_ = false; // a document is being read; the window repaints meanwhile
     QString lastImageDocument_;
     QHash<QString, QAction *> actions_;
     QStringList commandLine_;

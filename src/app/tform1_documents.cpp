@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -120,11 +121,18 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
-    // Large files take a while to read and lay out.
+    if (loading_)
+        return false;
+    // Large files take a while to read and lay out; the window repaints
+    // while the file is read.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + path);
     statusPanels_[3]->repaint();
-    const DocumentResult loaded = document_.load(path);
+    DocumentResult loaded;
+    {
+        const QScopedValueRollback<bool> reading(loading_, true);
+        loaded = document_.load(path);
+    }
     QApplication::restoreOverrideCursor();
     if (!loaded.done()) {
         statusPanels_[3]->setText(DocumentPath);
@@ -198,7 +206,8 @@ bool TForm1::SaveInPlace(bool askOverwrite)
 
 void TForm1::CheckDiskChanges()
 {
-    if (checkingDisk_ || QApplication::activeModalWidget() != nullptr || !document_.takeNewOutsideChange())
+    if (checkingDisk_ || loading_ || QApplication::activeModalWidget() != nullptr ||
+        !document_.takeNewOutsideChange())
         return;
     checkingDisk_ = true;
     QString question =

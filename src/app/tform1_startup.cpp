@@ -161,7 +161,7 @@ void TForm1::FormClose()
 
 void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
 {
-    if (paths.isEmpty())
+    if (paths.isEmpty() || loading_)
         return;
     const QString path = paths.first();
     if (IsIgnoredDropType(path))
