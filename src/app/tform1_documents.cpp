@@ -23,6 +23,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace {
 
@@ -124,16 +125,25 @@ bool TForm1::LoadDocument(const QString &path)
     if (loading_)
         return false;
     // Large files take a while to read and lay out; the window repaints
-    // while the file is read.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // meanwhile. The busy cursor comes once the wait could be noticed: a
+    // small file at start-up is shown before it would.
     statusPanels_[3]->setText(QStringLiteral("読み込み中: ") + path);
-    statusPanels_[3]->repaint();
+    bool busy = false;
+    QTimer busyCursor;
+    busyCursor.setSingleShot(true);
+    connect(&busyCursor, &QTimer::timeout, this, [&busy] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busy = true;
+    });
+    busyCursor.start(100);
     DocumentResult loaded;
     {
         const QScopedValueRollback<bool> reading(loading_, true);
         loaded = document_.load(path);
     }
-    QApplication::restoreOverrideCursor();
+    busyCursor.stop();
+    if (busy)
+        QApplication::restoreOverrideCursor();
     if (!loaded.done()) {
         statusPanels_[3]->setText(DocumentPath);
         ShowFileError(loaded.message);
