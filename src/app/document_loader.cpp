@@ -1,7 +1,5 @@
 #include "document_loader.h"
 
-#include "memory_policy.h"
-
 #include <QEventLoop>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -21,7 +19,6 @@ DocumentRead ReadDocumentAside(const QString &path, bool convert)
     // text being replaced.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();
-    ReturnFreedMemory();
     return read;
 }
 

@@ -22,13 +22,6 @@ void KeepFreedMemoryForReuse()
 #endif
 }
 
-void ReturnFreedMemory()
-{
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
-}
-
 LargeBuffersMapped::LargeBuffersMapped()
 {
 #if defined(__GLIBC__)

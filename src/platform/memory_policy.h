@@ -10,12 +10,6 @@
 // closed. Call once, first thing in main().
 void KeepFreedMemoryForReuse();
 
-// Hands memory that is free now back to the system, from every thread's
-// heap. A document read on a worker thread leaves the file's bytes freed in
-// that thread's heap, which the window's thread would never reuse for the
-// document's text.
-void ReturnFreedMemory();
-
 // While one lives, buffers of 4 MB and more get mappings of their own, so
 // that a text growing piece by piece is moved by remapping rather than
 // copied, leaving no freed copies behind in the heap.
