@@ -5,6 +5,7 @@
 #include "document_store.h"
 #include "kept_lines.h"
 #include "save_format_choice.h"
+#include "tag_colours.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -136,6 +137,8 @@ bool TForm1::LoadDocument(const QString &path)
         busy = true;
     });
     busyCursor.start(100);
+    // The new text starts uncoloured; the colouring then sleeps through the load.
+    tagColours_->clear();
     DocumentResult loaded;
     {
         const QScopedValueRollback<bool> reading(loading_, true);
