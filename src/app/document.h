@@ -5,6 +5,7 @@
 
 #include "document_format.h"
 #include "document_state.h"
+#include "document_store.h"
 #include "file_identity.h"
 #include "kept_lines.h"
 
@@ -37,11 +38,17 @@ public:
     // and the index of the first of them; true to go on.
     using LossQuestion = std::function<bool(QStringView text, qsizetype index)>;
 
+    // Reads and decodes a file: ReadDocument, or a reader that runs it aside.
+    using Reader = std::function<DocumentRead(const QString &path, bool convert)>;
+
     explicit Document(const EditorOptions *options) : options_(options) {}
 
     // The editor text this document is; set once the editor exists.
     void attach(QTextDocument *text) { text_ = text; }
     void setOptions(const EditorOptions *options) { options_ = options; }
+    void setReader(Reader reader) { reader_ = std::move(reader); }
+    // Run between the pieces in which a large text goes into the editor.
+    void setPause(std::function<void()> pause) { pause_ = std::move(pause); }
 
     // Full path of the document; names a file, or a folder after "/setup".
     QString path;
@@ -92,6 +99,8 @@ private:
     bool optionsConvertLineEnds(const QString &file) const;
 
     const EditorOptions *options_;
+    Reader reader_ = ReadDocument;
+    std::function<void()> pause_;
     QTextDocument *text_ = nullptr;
     KeptLines keptLines_;
     std::optional<DocumentFormat> own_;                         // else the options decide

@@ -103,27 +103,39 @@ void Paint(const TextRanges &ranges, qsizetype from, qsizetype to, const QColor 
 
 } // namespace
 
-TagColours::TagColours(QTextDocument *document) : QSyntaxHighlighter(static_cast<QObject *>(nullptr))
+TagColours::TagColours(QTextDocument *document)
+    : QSyntaxHighlighter(static_cast<QObject *>(nullptr)), text_(document)
 {
     setParent(document);
     // Before the highlighter's own handler, so the runs have moved when it
     // colours the edited lines again.
     connect(document, &QTextDocument::contentsChange, this, &TagColours::follow);
-    setDocument(document);
+}
+
+void TagColours::attach()
+{
+    if (document() == nullptr)
+        setDocument(text_);
+}
+
+void TagColours::detachWhenUncoloured()
+{
+    if (blue_.isEmpty() && marks_.isEmpty() && document() != nullptr)
+        setDocument(nullptr);
 }
 
 void TagColours::follow(int position, int removed, int added)
 {
     // Colouring itself reports its lines as changed without changing the
     // text, and the document's revision stays.
-    const int revision = document()->revision();
+    const int revision = text_->revision();
     if (revision == revision_)
         return;
     revision_ = revision;
     if (blue_.isEmpty() && marks_.isEmpty())
         return;
     // A whole new text keeps no colours.
-    if (position == 0 && added >= document()->characterCount() - 1) {
+    if (position == 0 && added >= text_->characterCount() - 1) {
         blue_.clear();
         marks_.clear();
         return;
@@ -135,20 +147,36 @@ void TagColours::follow(int position, int removed, int added)
 void TagColours::setBlue(TextRanges ranges)
 {
     blue_ = std::move(ranges);
+    if (blue_.isEmpty() && marks_.isEmpty()) {
+        detachWhenUncoloured();
+        return;
+    }
+    attach();
     rehighlight();
 }
 
 void TagColours::recolour(const TextRange &reset, const TextRanges &blue)
 {
     Recolour(blue_, reset, blue);
+    if (blue_.isEmpty() && marks_.isEmpty()) {
+        detachWhenUncoloured();
+        return;
+    }
     qsizetype to = reset.end();
     for (const TextRange &r : blue)
         to = std::max(to, r.end());
+    if (document() == nullptr) {
+        attach();
+        rehighlight();
+        return;
+    }
     rehighlightRange(reset.start, to);
 }
 
 void TagColours::setMarks(TextRanges ranges)
 {
+    if (document() == nullptr && ranges.isEmpty())
+        return;
     // Only the lines of marks that came or went are drawn again: a search
     // adds one mark to many on a large page.
     const auto before = [](const TextRange &a, const TextRange &b) {
@@ -158,17 +186,21 @@ void TagColours::setMarks(TextRanges ranges)
     std::set_symmetric_difference(marks_.begin(), marks_.end(), ranges.begin(), ranges.end(),
                                   std::back_inserter(changed), before);
     marks_ = std::move(ranges);
+    if (document() == nullptr) {
+        attach();
+        rehighlight();
+        return;
+    }
     for (const TextRange &r : std::as_const(changed))
         rehighlightRange(r.start, r.end());
+    detachWhenUncoloured();
 }
 
 void TagColours::clear()
 {
-    const bool coloured = !blue_.isEmpty() || !marks_.isEmpty();
     blue_.clear();
     marks_.clear();
-    if (coloured)
-        rehighlight();
+    detachWhenUncoloured();
 }
 
 void TagColours::rehighlightRange(qsizetype from, qsizetype to)

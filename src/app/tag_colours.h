@@ -32,6 +32,12 @@ protected:
 private:
     void follow(int position, int removed, int added);
     void rehighlightRange(qsizetype from, qsizetype to);
+    // Uncoloured text is left alone: following every edited line would
+    // lay out every line of a large document as it is loaded.
+    void attach();
+    void detachWhenUncoloured();
+
+    QTextDocument *text_;
 
     TextTools::TextRanges blue_;  // sorted, disjoint
     TextTools::TextRanges marks_; // sorted, disjoint

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "document_loader.h"
 #include "editor_keys.h"
 #include "editor_settings.h"
 #include "editor_units.h"
@@ -57,12 +58,14 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     Timer1->start();
 
     document_.attach(RichEdit1->document());
+    document_.setReader(ReadDocumentAside);
+    document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     new LongLineWrap(RichEdit1);
     RichEdit1->viewport()->installEventFilter(this);
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
-    connect(Panel13->FVEx1, &TFolderTreeViewEx::OnClick, this, &TForm1::FVEx1Click);
+    connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
     FormCreate();
     CreatePaletteHandlers();
     CreateColourHandlers();
@@ -160,7 +163,8 @@ void TForm1::FVEx1Click(QObject *, const QString &path)
 {
     if (FolderPane::OpensOnClick(path) && ConfirmSaveChanges())
         LoadDocument(path);
-    Panel13->FVEx1->setFocus();
+    if (Panel13->FVEx1 != nullptr)
+        Panel13->FVEx1->setFocus();
 }
 
 void TForm1::SetTagPaletteVisible(bool visible)
@@ -222,7 +226,8 @@ void TForm1::changeEvent(QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (!FormCloseQuery()) {
+    // Closing waits for a document being read: its questions concern the text being replaced.
+    if (loading_ || !FormCloseQuery()) {
         event->ignore();
         return;
     }

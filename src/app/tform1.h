@@ -2,6 +2,7 @@
 // around it, the status bar and the context menu. It owns the one document.
 #pragma once
 
+#include "built_on_use.h"
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "document.h"
@@ -119,7 +120,7 @@ public:
     Palettes::SetList ClipSetList;
     // The colour panel's mix as six hexadecimal digits in the tag palette's case.
     QString ColorCodeText;
-    TForm2 *Form2 = nullptr;
+    BuiltOnUse<TForm2> Form2;
     TForm3 *Form3 = nullptr;
 
     // Regions.
@@ -173,11 +174,12 @@ public:
         Count
     };
     QAction *Command(Cmd command) const { return actions_[size_t(command)]; }
-    QFileDialog *OpenDialog1;
-    QFileDialog *SaveDialog1;
-    std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
-    QFileDialog *OpenDialog2;
-    QColorDialog *ColorDialog1;
+    // The dialogs are built when first opened.
+    BuiltOnUse<QFileDialog> OpenDialog1;
+    BuiltOnUse<QFileDialog> SaveDialog1;
+    BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
+    BuiltOnUse<QFileDialog> OpenDialog2;
+    BuiltOnUse<QColorDialog> ColorDialog1;
     QTimer *Timer1;
 
 public slots:
@@ -285,10 +287,12 @@ private:
     void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
+    std::unique_ptr<SaveFormatChoice> saveFormat_;
     bool checkingDisk_ = false;
     RecoveryKeeper *recovery_ = nullptr;
     QString recoverFile_;
     bool endingSession_ = false; // closes without asking; the copy is kept
+    bool loading_ = false; // a document is being read; the window repaints meanwhile
     QString lastImageDocument_;
     std::array<QAction *, size_t(Cmd::Count)> actions_{};
     QStringList commandLine_;

@@ -3,10 +3,10 @@
 #include "document_codec.h"
 #include "document_filters.h"
 #include "document_store.h"
-#include "folder_tree_view.h"
 #include "kept_lines.h"
 #include "save_format_choice.h"
 #include "status_bar.h"
+#include "tag_colours.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -24,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 namespace {
 
@@ -68,18 +70,32 @@ QString FilterAt(int index)
 
 void TForm1::CreateDialogs()
 {
-    OpenDialog1 =
-        MakeFileDialog(this, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
-    SaveDialog1 =
-        MakeFileDialog(this, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
-    OpenDialog1->setNameFilters(DocumentNameFilters());
-    SaveDialog1->setNameFilters(DocumentNameFilters());
-    SaveFormat = std::make_unique<SaveFormatChoice>(SaveDialog1);
-    OpenDialog2 = MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
-                                 QFileDialog::AcceptOpen);
-    ColorDialog1 = new QColorDialog(this);
-    ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-    Form2 = new TForm2([this] { return ColorCodeText; }, this);
+    OpenDialog1.setBuilder([this] {
+        QFileDialog *dialog =
+            MakeFileDialog(this, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
+        dialog->setNameFilters(DocumentNameFilters());
+        return dialog;
+    });
+    SaveDialog1.setBuilder([this] {
+        QFileDialog *dialog =
+            MakeFileDialog(this, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
+        dialog->setNameFilters(DocumentNameFilters());
+        return dialog;
+    });
+    SaveFormat.setBuilder([this] {
+        saveFormat_ = std::make_unique<SaveFormatChoice>(SaveDialog1);
+        return saveFormat_.get();
+    });
+    OpenDialog2.setBuilder([this] {
+        return MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
+                              QFileDialog::AcceptOpen);
+    });
+    ColorDialog1.setBuilder([this] {
+        auto *dialog = new QColorDialog(this);
+        dialog->setObjectName(QStringLiteral("ColorDialog1"));
+        return dialog;
+    });
+    Form2.setBuilder([this] { return new TForm2([this] { return ColorCodeText; }, this); });
 }
 
 void TForm1::ShowFileError(const QString &message)
@@ -108,12 +124,31 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
+    if (loading_)
+        return false;
     OfferLeftoverSaves(path);
-    // Large files take a while to read and lay out.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Large files take a while to read and lay out; the window repaints
+    // meanwhile. The busy cursor comes once the wait could be noticed: a
+    // small file at start-up is shown before it would.
     StatusBar1->showLoading(path);
-    const DocumentResult loaded = document_.load(path);
-    QApplication::restoreOverrideCursor();
+    bool busy = false;
+    QTimer busyCursor;
+    busyCursor.setSingleShot(true);
+    connect(&busyCursor, &QTimer::timeout, this, [&busy] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busy = true;
+    });
+    busyCursor.start(100);
+    // The new text starts uncoloured; the colouring then sleeps through the load.
+    tagColours_->clear();
+    DocumentResult loaded;
+    {
+        const QScopedValueRollback<bool> reading(loading_, true);
+        loaded = document_.load(path);
+    }
+    busyCursor.stop();
+    if (busy)
+        QApplication::restoreOverrideCursor();
     if (!loaded.done()) {
         StatusBar1->setPath(DocumentPath);
         ShowFileError(loaded.message);
@@ -186,7 +221,8 @@ bool TForm1::SaveInPlace(bool askOverwrite)
 
 void TForm1::CheckDiskChanges()
 {
-    if (checkingDisk_ || QApplication::activeModalWidget() != nullptr || !document_.takeNewOutsideChange())
+    if (checkingDisk_ || loading_ || QApplication::activeModalWidget() != nullptr ||
+        !document_.takeNewOutsideChange())
         return;
     checkingDisk_ = true;
     QString question =
@@ -219,9 +255,9 @@ void TForm1::SSButton1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     openFilterIndex_ = DocumentFilterIndex(OpenDialog1->selectedNameFilter());
-    Panel13->FVEx1->setAutoUpDate(false);
+    Panel13->setAutoUpDate(false);
     LoadDocument(OpenDialog1->selectedFiles().first());
-    Panel13->FVEx1->setAutoUpDate(true);
+    Panel13->setAutoUpDate(true);
 }
 
 void TForm1::SSButton2Click()

@@ -39,7 +39,7 @@ void TForm1::FormShow()
 
     if (Form3 != nullptr) {
         Form3->setIniPath(IniPath);
-        Form3->setColorDialog(ColorDialog1);
+        Form3->setColorDialog([this] { return ColorDialog1.get(); });
         Form3->LoadSettingsIntoDialog();
         ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
         Form3->PageControl1->setCurrentIndex(TForm3::CopyrightPage);
@@ -166,7 +166,7 @@ void TForm1::FormClose()
 
 void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
 {
-    if (paths.isEmpty())
+    if (paths.isEmpty() || loading_)
         return;
     const QString path = paths.first();
     if (IsIgnoredDropType(path))

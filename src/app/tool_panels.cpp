@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -43,6 +44,36 @@ QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessib
     return box;
 }
 
+namespace {
+
+// Looks the theme icon up and draws it when the button is first shown: the
+// panels holding these buttons start hidden, and icons cost start-up.
+class GlyphOnShow : public QObject
+{
+public:
+    GlyphOnShow(TShineSpeedButton *button, const char *icon) : QObject(button), button_(button), icon_(icon)
+    {
+        button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            const int side = std::min(button_->width(), button_->height()) - 5;
+            button_->setGlyph(QIcon::fromTheme(QLatin1String(icon_)).pixmap(QSize(side, side)).toImage());
+            button_->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    TShineSpeedButton *button_;
+    const char *icon_;
+};
+
+} // namespace
+
 TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
                                    const QRect &place)
 {
@@ -50,8 +81,7 @@ TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QStr
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setGeometry(place);
-    const int side = std::min(place.width(), place.height()) - 5;
-    button->setGlyph(QIcon::fromTheme(QLatin1String(icon)).pixmap(QSize(side, side)).toImage());
+    new GlyphOnShow(button, icon);
     return button;
 }
 
@@ -94,6 +124,14 @@ ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget
 FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Panel13"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TFolderTreeViewEx *FolderPane::tree()
+{
+    if (FVEx1 != nullptr)
+        return FVEx1;
     FVEx1 = new TFolderTreeViewEx(this);
     FVEx1->setObjectName(QStringLiteral("FVEx1"));
     FVEx1->setShowFile(true);
@@ -103,9 +141,23 @@ FolderPane::FolderPane(QWidget *parent) : QWidget(parent)
     // Dot-names are hidden as in every Linux file view (.cache, .config, ...).
     FVEx1->setShowIncludeHidden(false);
     FVEx1->setIndentation(19);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(FVEx1);
+    FVEx1->setAutoUpDate(autoUpDate_);
+    connect(FVEx1, &TFolderTreeViewEx::OnClick, this, &FolderPane::OnClick);
+    layout()->addWidget(FVEx1);
+    return FVEx1;
+}
+
+void FolderPane::showEvent(QShowEvent *event)
+{
+    tree();
+    QWidget::showEvent(event);
+}
+
+void FolderPane::setAutoUpDate(bool value)
+{
+    autoUpDate_ = value;
+    if (FVEx1 != nullptr)
+        FVEx1->setAutoUpDate(value);
 }
 
 bool FolderPane::OpensOnClick(const QString &path)
@@ -117,5 +169,5 @@ bool FolderPane::OpensOnClick(const QString &path)
 void FolderPane::ShowDocument(const QString &documentPath)
 {
     const QFileInfo document(documentPath);
-    FVEx1->SetSelected(document.exists() ? documentPath : document.absolutePath() + u'/');
+    tree()->SetSelected(document.exists() ? documentPath : document.absolutePath() + u'/');
 }

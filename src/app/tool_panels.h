@@ -23,7 +23,8 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
                       const QStringList &items, const QRect &place);
 
-// A button at `place` showing the theme icon `icon`, named by `hint`.
+// A button at `place` showing the theme icon `icon` (looked up when the button
+// is first shown), named by `hint`.
 TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
                                    const QRect &place);
 
@@ -43,7 +44,8 @@ public:
     ToolPanel(const char *name, TColor colour, QWidget *parent);
 };
 
-// The folder pane (Panel13): the folder tree, showing files too.
+// The folder pane (Panel13): the folder tree, showing files too. The pane
+// starts hidden, so its tree is built when it is first shown.
 class FolderPane : public QWidget
 {
     Q_OBJECT
@@ -55,6 +57,21 @@ public:
     static bool OpensOnClick(const QString &path);
     // Selects the document in the tree, or its folder while it has no file.
     void ShowDocument(const QString &documentPath);
+    // The tree's AutoUpDate, kept for the tree until it is built.
+    void setAutoUpDate(bool value);
 
-    TFolderTreeViewEx *FVEx1;
+    // The tree; null until the pane is first shown.
+    TFolderTreeViewEx *FVEx1 = nullptr;
+
+signals:
+    // A node of the tree was clicked (the tree's OnClick).
+    void OnClick(QObject *sender, const QString &path);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TFolderTreeViewEx *tree();
+
+    bool autoUpDate_ = true;
 };

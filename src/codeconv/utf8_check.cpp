@@ -1,6 +1,7 @@
 // The UTF-8 check that runs before every document is decoded: most files are
-// ASCII runs between short sequences, so the runs go eight bytes at a time
-// and a sequence that lies whole in the piece is checked in one step.
+// ASCII runs between short sequences, so the runs go eight bytes at a time,
+// the three-byte sequences of kana and kanji are checked first, and a
+// sequence that lies whole in the piece is checked in one step.
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "jconvert_stream.h"
@@ -92,11 +93,18 @@ void Utf8Detector::Feed(std::string_view piece)
             --need;
             continue;
         }
-        if (i + 8 <= n && EightAscii(p + i)) {
+        const unsigned char b = p[i];
+        // Kana and kanji: three bytes, lead E1-EC or EE-EF, first continuation unrestricted.
+        if (i + 3 <= n && ((b >= 0xE1 && b <= 0xEC) || b >= 0xEE) && b <= 0xEF && IsContinuation(p[i + 1]) &&
+            IsContinuation(p[i + 2])) {
+            multiByte_ = true;
+            i += 3;
+            continue;
+        }
+        if (b < 0x80 && i + 8 <= n && EightAscii(p + i)) {
             i += 8;
             continue;
         }
-        const unsigned char b = p[i];
         if (b < 0x80) {
             valid_ = b != 0;
             ++i;

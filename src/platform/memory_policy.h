@@ -9,3 +9,15 @@
 // The price is that the process does not shrink after a large document is
 // closed. Call once, first thing in main().
 void KeepFreedMemoryForReuse();
+
+// While one lives, buffers of 4 MB and more get mappings of their own, so
+// that a text growing piece by piece is moved by remapping rather than
+// copied, leaving no freed copies behind in the heap.
+class LargeBuffersMapped
+{
+public:
+    LargeBuffersMapped();
+    ~LargeBuffersMapped();
+    LargeBuffersMapped(const LargeBuffersMapped &) = delete;
+    LargeBuffersMapped &operator=(const LargeBuffersMapped &) = delete;
+};

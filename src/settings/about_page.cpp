@@ -62,6 +62,17 @@ QString PlatformName()
 
 } // namespace
 
+// The icon is drawn when the dialog is first shown: its renderer costs start-up.
+void TForm3::drawAboutIcon()
+{
+    if (!aboutIcon_->pixmap().isNull())
+        return;
+    const QIcon appIcon = QApplication::windowIcon().isNull()
+                              ? style()->standardIcon(QStyle::SP_FileDialogDetailedView)
+                              : QApplication::windowIcon();
+    aboutIcon_->setPixmap(appIcon.pixmap(88).scaled(79, 88));
+}
+
 QWidget *TForm3::createCopyrightPage()
 {
     auto *page = new QWidget;
@@ -81,11 +92,8 @@ QWidget *TForm3::createCopyrightPage()
     auto *layout = new QGridLayout(panel);
     auto *icon = new QLabel(panel);
     icon->setObjectName("Image1");
-    const QIcon appIcon = QApplication::windowIcon().isNull()
-                              ? style()->standardIcon(QStyle::SP_FileDialogDetailedView)
-                              : QApplication::windowIcon();
-    icon->setPixmap(appIcon.pixmap(88).scaled(79, 88));
     icon->setFixedSize(79, 88);
+    aboutIcon_ = icon;
     layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     layout->addWidget(ArialBold(QStringLiteral("QUMOEDIT"), 35, panel), 0, 1);
     layout->addWidget(ArialBold(QStringLiteral("for ") + PlatformName(), 0, panel), 1, 1);

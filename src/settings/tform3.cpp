@@ -61,11 +61,14 @@ TForm3::TForm3(QWidget *parent)
     buttonRow->addStretch();
     layout->addLayout(buttonRow);
 
-    OpenDialog1 = new QFileDialog(this, QStringLiteral("セカンドブラウザの指定"));
-    OpenDialog1->setObjectName("OpenDialog1");
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    // Programs on Linux carry no ".exe"; any file may be the browser.
-    OpenDialog1->setNameFilter(QStringLiteral("実行ファイル (*)"));
+    OpenDialog1.setBuilder([this] {
+        auto *dialog = new QFileDialog(this, QStringLiteral("セカンドブラウザの指定"));
+        dialog->setObjectName("OpenDialog1");
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        // Programs on Linux carry no ".exe"; any file may be the browser.
+        dialog->setNameFilter(QStringLiteral("実行ファイル (*)"));
+        return dialog;
+    });
 
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
@@ -177,7 +180,7 @@ DialogOptions TForm3::options() const
 void TForm3::chooseColour(ColourSwatch *swatch)
 {
     if (!colorDialog_)
-        colorDialog_ = new QColorDialog(this);
+        colorDialog_ = colorDialogOf_ ? colorDialogOf_() : new QColorDialog(this);
     if (colorDialog_->exec() == QDialog::Accepted)
         swatch->setColor(ColorFromQColor(colorDialog_->selectedColor()));
 }
@@ -276,6 +279,7 @@ void TForm3::done(int result)
 
 void TForm3::showEvent(QShowEvent *event)
 {
+    drawAboutIcon();
     QDialog::showEvent(event);
     FormShow();
 }

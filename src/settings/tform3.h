@@ -11,17 +11,20 @@
 // Opening it: OpenSettingsDialog() in editor_settings.h.
 #pragma once
 
+#include "built_on_use.h"
 #include "editor_options.h"
 #include "settings_values.h"
 #include "shell_integration.h"
 
 #include <QDialog>
+#include <functional>
 
 class ColourSwatch;
 class QCheckBox;
 class QColorDialog;
 class QComboBox;
 class QFileDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -42,9 +45,10 @@ public:
     // The settings file LoadSettingsIntoDialog reads (the main window's IniPath).
     void setIniPath(const QString &path) { iniPath_ = path; }
     const QString &iniPath() const { return iniPath_; }
-    // The main window's colour dialog, shared with its colour panel. Without
-    // one the dialog uses a colour dialog of its own.
-    void setColorDialog(QColorDialog *dialog) { colorDialog_ = dialog; }
+    // The main window's colour dialog, shared with its colour panel, asked
+    // for when first needed. Without one the dialog uses a colour dialog of
+    // its own.
+    void setColorDialog(std::function<QColorDialog *()> dialog) { colorDialogOf_ = std::move(dialog); }
 
     // Fills the controls from the settings file (defaults where it has no value).
     void LoadSettingsIntoDialog();
@@ -93,7 +97,7 @@ public:
     TURLLabel *URLLabel2;
 
     TShineSpeedButton *PButton1;
-    QFileDialog *OpenDialog1;
+    BuiltOnUse<QFileDialog> OpenDialog1; // built when first opened
 
     // What the desktop holds of ours: read with the settings, updated by each successful close.
     ShellIntegration::Choices shownChoices;
@@ -120,6 +124,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void drawAboutIcon();
+    QLabel *aboutIcon_ = nullptr;
     void FormCreate();
     void FormShow();
     QWidget *createScreenPage();
@@ -132,5 +138,6 @@ private:
     void ShowShellMessage(const QString &text);
 
     QString iniPath_;
+    std::function<QColorDialog *()> colorDialogOf_;
     QColorDialog *colorDialog_ = nullptr;
 };

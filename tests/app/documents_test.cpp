@@ -47,6 +47,35 @@ TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), original);
 }
 
+// Read on a worker and put into the editor in pieces of lines while the
+// window repaints: still the same bytes on save, each line's end and the
+// bytes of duplicate character forms included.
+TEST_F(Documents, LargeDocumentsReadAsideComeBackByteIdentical)
+{
+    const QByteArray kana = QStringLiteral("かなカナ漢字、。").toUtf8();
+    QByteArray utf8Mixed("\xEF\xBB\xBF");
+    for (int i = 0; i < 60000; ++i)
+        utf8Mixed += kana.repeated(3) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    QByteArray sjisKept;
+    for (int i = 0; i < 70000; ++i)
+        sjisKept += Sjis(QStringLiteral("日本語の行　%1").arg(i)) + "\r\n";
+    sjisKept += QByteArray("\xED\x40\x87\x90\r\nend", 9);
+    const QByteArray longLine = QByteArray(1500000, 'a') + "\r\n" + Sjis(QStringLiteral("次の行")) + "\r\n";
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } files[] = {{"utf8-mixed.txt", utf8Mixed}, {"sjis-kept.txt", sjisKept}, {"long-line.txt", longLine}};
+    for (const auto &file : files) {
+        WriteFile(QLatin1String(file.name), file.bytes);
+        ASSERT_TRUE(form->LoadDocument(path(QLatin1String(file.name)))) << file.name;
+        EXPECT_FALSE(form->RichEdit1->document()->isModified()) << file.name;
+        EXPECT_FALSE(form->RichEdit1->document()->isUndoAvailable()) << file.name;
+        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt")))) << file.name;
+        EXPECT_TRUE(ReadFile(QStringLiteral("copy.txt")) == file.bytes) << file.name;
+    }
+}
+
 TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
 {
     // NEC-selected IBM kanji (ED40) and NEC row 13 "≒" (8790): the encoder writes

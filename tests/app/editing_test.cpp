@@ -190,6 +190,19 @@ TEST_F(Editing, TagsAreColouredCharacterByCharacter)
         EXPECT_TRUE(form->RichEdit1->document()->isModified()) << "the save question still comes";
         EXPECT_TRUE(form->RichEdit1->document()->isUndoAvailable()) << "colouring keeps undo";
     }
+    // Colour goes when its tags go, and a loaded document starts without any.
+    QTextCursor cursor(form->RichEdit1->document());
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, 3);
+    cursor.insertText(QStringLiteral("abc"));
+    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    EXPECT_EQ(BlueMap(), QStringLiteral("......bbbb"));
+    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    WriteFile(QStringLiteral("plain.txt"), "<b>x");
+    form->RichEdit1->setPlainText(QStringLiteral("<a>x"));
+    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("plain.txt"))));
+    EXPECT_EQ(BlueMap(), QStringLiteral("...."));
+
     // Typing near the caret is coloured on the next tick.
     form3->CheckBox4->setChecked(true);
     form->RichEdit1->setPlainText(QStringLiteral("text "));

@@ -90,6 +90,7 @@ TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
 
 TEST_F(Preview, TheBrowseButtonShowsAGlyph)
 {
+    form->SetTagPaletteVisible(true);
     EXPECT_FALSE(form->Panel3->ShineSpeedButton1->Glyph().isNull());
 }
 

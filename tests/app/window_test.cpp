@@ -124,6 +124,7 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     WriteFile(QStringLiteral("INDEX.HTM"), "<p>index</p>");
     WriteFile(QStringLiteral("style.css"), "p {}");
     form->SSButton2Click(); // a new document: its file does not exist yet
+    EXPECT_EQ(form->Panel13->FVEx1, nullptr) << "the hidden pane's tree is built when first shown";
     form->SSButtons[14]->Click();
     QApplication::processEvents();
     ASSERT_FALSE(form->Panel13->isHidden());
@@ -139,7 +140,8 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     } cases[] = {
         {QStringLiteral("style.css"), false}, {QString(), false}, {QStringLiteral("INDEX.HTM"), true}};
     for (const auto &c : cases) {
-        form->FVEx1Click(form->Panel13->FVEx1, c.name.isEmpty() ? dir_.path() : path(c.name));
+        emit form->Panel13->FVEx1->OnClick(form->Panel13->FVEx1,
+                                           c.name.isEmpty() ? dir_.path() : path(c.name));
         EXPECT_EQ(form->DocumentPath == path(c.name), c.opens) << c.name.toStdString();
     }
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>index</p>"));

@@ -94,7 +94,7 @@ TEST_F(EditorSettingsTest, ColourChosenUnderStandardColoursDoesNotReachTheEditor
 {
     QColorDialog shared;
     shared.setOption(QColorDialog::DontUseNativeDialog);
-    form.setColorDialog(&shared);
+    form.setColorDialog([&shared] { return &shared; });
     ApplyEditorSettings(form, *editor, *ruler);
     const QColor before = base();
     QTimer::singleShot(0, [] {

@@ -358,7 +358,7 @@ TEST_F(TForm3Test, ColourButtonsUseTheSharedDialog)
 {
     QColorDialog shared;
     shared.setOption(QColorDialog::DontUseNativeDialog);
-    form.setColorDialog(&shared);
+    form.setColorDialog([&shared] { return &shared; });
     answerColourDialog(QColor(0x11, 0x22, 0x33), true);
     form.Button1->click();
     EXPECT_EQ(form.Panel2->Color(), 0x332211u);

@@ -1,0 +1,44 @@
+#include "document_loader.h"
+
+#include <QEventLoop>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QThread>
+#include <memory>
+
+DocumentRead ReadDocumentAside(const QString &path, bool convert)
+{
+    DocumentRead read;
+    std::unique_ptr<QThread> worker(
+        QThread::create([&read, path, convert] { read = ReadDocument(path, convert); }));
+    QEventLoop loop;
+    // Queued: a worker done before the loop runs still ends it.
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    worker->start();
+    // Clicks and keys wait until the document is there: they would act on the
+    // text being replaced.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    return read;
+}
+
+void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceChars,
+                     const std::function<void()> &between)
+{
+    const bool undo = document.isUndoRedoEnabled();
+    // The loaded text is no edit to undo; disabling also drops the old steps.
+    document.setUndoRedoEnabled(false);
+    document.clear();
+    QTextCursor cursor(&document);
+    for (qsizetype from = 0; from < text.size();) {
+        // Pieces end after a line break, so no pair or break is split.
+        qsizetype to = from + pieceChars < text.size() ? text.indexOf(u'\n', from + pieceChars) : -1;
+        to = to < 0 ? text.size() : to + 1;
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text.sliced(from, to - from).toString());
+        from = to;
+        if (from < text.size() && between)
+            between();
+    }
+    document.setUndoRedoEnabled(undo);
+}

@@ -1,0 +1,20 @@
+// Reads and decodes a document on a worker thread while the window's thread
+// goes on repainting, moving and resizing the window (input waits), so a
+// large file does not freeze the window while it is read.
+#pragma once
+
+#include "document_store.h"
+
+#include <QStringView>
+#include <functional>
+
+// ReadDocument(path, convert), run aside; returns when it is done.
+DocumentRead ReadDocumentAside(const QString &path, bool convert);
+
+class QTextDocument;
+
+// Replaces the text of `document` by `text`, as QTextDocument::setPlainText
+// does, in pieces of whole lines of about `pieceChars` characters, calling
+// `between` after each so that the window can repaint meanwhile.
+void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceChars,
+                     const std::function<void()> &between);
