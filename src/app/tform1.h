@@ -117,8 +117,6 @@ public:
     QList<TShineSpeedButton *> CButtons;
     Palettes::SetList TagSetList;
     Palettes::SetList ClipSetList;
-    // The colour panel's mix as six hexadecimal digits in the tag palette's case.
-    QString ColorCodeText;
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
 
@@ -130,7 +128,6 @@ public:
     QWidget *Panel14; // editing area
     QLabel *Panel2;   // ruler
     QPlainTextEdit *RichEdit1;
-    ColourPanel *Panel4;
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line
     TagPalette *Panel3;
@@ -177,7 +174,6 @@ public:
     QFileDialog *SaveDialog1;
     std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
     QFileDialog *OpenDialog2;
-    QColorDialog *ColorDialog1;
     QTimer *Timer1;
 
 public slots:
@@ -208,11 +204,6 @@ public slots:
     void PButton1Click(TShineSpeedButton *button);
     void PButton1MouseEnter(TShineSpeedButton *button);
     void PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton pressed);
-    void ScrollBar1Change();
-    void Panel4Resize();
-    void SpeedButton14Click();
-    void ShineSpeedButton8Click();
-    void ShineSpeedButton9Click();
     void Exit1Click();
 
 signals:
@@ -257,8 +248,6 @@ private:
     void ListSets(ButtonPalette *palette);
     void LoadSet(ButtonPalette *palette);
     void DeleteSet(ButtonPalette *palette);
-    QString CurrentColourCode() const;
-    Palettes::TemplateColours TemplateColours() const;
     // The file dialog of a template's *file*; empty when cancelled.
     QString ChooseLinkFile(const QString &initialFolder);
 
@@ -285,6 +274,8 @@ private:
     void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
+    ColourPanel *Panel4;
+    QColorDialog *ColorDialog1;
     bool checkingDisk_ = false;
     RecoveryKeeper *recovery_ = nullptr;
     QString recoverFile_;

@@ -79,7 +79,7 @@ void TForm1::CreateDialogs()
                                  QFileDialog::AcceptOpen);
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
-    Form2 = new TForm2([this] { return ColorCodeText; }, this);
+    Form2 = new TForm2([this] { return Panel4->colourCode(); }, this);
 }
 
 void TForm1::ShowFileError(const QString &message)

@@ -190,7 +190,7 @@ void TForm1::PButton1Click(TShineSpeedButton *button)
     request.caseMode = palette->caseBox()->currentIndex();
     request.selection = TextTools::StoredSelection(RichEdit1->textCursor());
     request.alignment = Panel3->ComboBox3->currentText();
-    request.colours = TemplateColours();
+    request.colours = Panel4->templateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
     request.charset = Palettes::HtmlCharsetName(document_.format().code);

@@ -48,7 +48,7 @@ void TForm1::FormShow()
     LoadTagSet();
     ListClipSets();
     LoadClipSet();
-    ScrollBar1Change();
+    Panel4->showMix();
 
     // The rest may open modal dialogs: it runs once the window is on screen.
     QTimer::singleShot(0, this, &TForm1::FollowCommandLine);

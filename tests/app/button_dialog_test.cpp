@@ -278,7 +278,7 @@ TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
 TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
 {
     Start();
-    form->Panel4->SetSliders(0x0080FF);
+    form->findChild<ColourPanel *>(QStringLiteral("Panel4"))->setSliders(0x0080FF);
     TForm2 *dialog = form->Form2;
     dialog->Show(Palettes::ButtonDefinition{}, QString());
     dialog->Button3->click();

@@ -123,7 +123,7 @@ TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
     WriteFile(QStringLiteral("Temporary Internet Files/X1/page.html"), "<html></html>");
     Start({path(QStringLiteral("Temporary Internet Files/X1/page.html"))});
     EXPECT_TRUE(form->Panel3->isHidden());
-    EXPECT_TRUE(form->Panel4->isHidden());
+    EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("Panel4"))->isHidden());
     EXPECT_TRUE(form->Panel11->isHidden());
     EXPECT_TRUE(form->Panel12->isHidden());
 }
@@ -189,7 +189,7 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     form->DocumentPath = folder + QStringLiteral("/page.html");
     form->resize(600, 500);
     form->SetTagPaletteVisible(true);
-    form->Panel4->show();
+    form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
     form->Panel12->ComboBox1->setEditText(QStringLiteral("Mail"));
     form->Panel3->ComboBox2->setEditText(QStringLiteral("HTML4"));
     form->Panel3->ComboBox5->setCurrentIndex(2);
