@@ -93,7 +93,6 @@ public:
     void ShowDocumentCode();
     void PoChange();
     void ColourAllTags();
-    void ColourTagsNearCaret();
     void Timer1Timer();
     void PlayClickSound();
     void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
@@ -111,8 +110,6 @@ public:
     QString &DocumentPath = document_.path;
     QString IniPath;
     QString ProgramDir;
-    bool TextChanged = false;
-    bool ColouringEnabled = false;
     QList<TShineSpeedButton *> PButtons;
     QList<TShineSpeedButton *> CButtons;
     Palettes::SetList TagSetList;
@@ -174,7 +171,6 @@ public:
     QFileDialog *SaveDialog1;
     std::unique_ptr<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
     QFileDialog *OpenDialog2;
-    QTimer *Timer1;
 
 public slots:
     void SSButton1Click();
@@ -275,6 +271,7 @@ private:
     QString ShippedFile(const QString &name) const;
 
     ColourPanel *Panel4;
+    QTimer *Timer1;
     QColorDialog *ColorDialog1;
     bool checkingDisk_ = false;
     RecoveryKeeper *recovery_ = nullptr;

@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 #include "profile_file.h"
 #include "read_only_guard.h"
+#include "tag_colours.h"
 #include <sys/stat.h>
 
 #include <QComboBox>
@@ -103,7 +104,7 @@ TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("My Documents/a b.html")));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>hello</p>\n"));
     EXPECT_FALSE(form->RichEdit1->document()->isModified());
-    EXPECT_FALSE(form->TextChanged);
+    EXPECT_FALSE(form->findChild<TagColours *>()->changed());
 }
 
 TEST_F(StartUp, ArgumentThatMerelyContainsSetupIsAPath)

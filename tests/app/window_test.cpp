@@ -58,8 +58,9 @@ TEST_F(Window, RegionsAndTheirInitialState)
     EXPECT_EQ(form->PButtons.size(), 40);
     EXPECT_EQ(form->CButtons.size(), 20);
     EXPECT_EQ(form->Panel3->ComboBox3->currentText(), QStringLiteral("none.."));
-    EXPECT_EQ(form->Timer1->interval(), 1000);
-    EXPECT_TRUE(form->Timer1->isActive());
+    const auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive());
 }
 
 TEST_F(Window, BottomStackingAndTheInfoLine)
