@@ -7,9 +7,7 @@
 #include "document.h"
 #include "editor_options.h"
 #include "search_bar.h"
-#include "set_list.h"
 #include "sound_player.h"
-#include "template_expansion.h"
 #include "tool_panels.h"
 
 #include <QList>
@@ -112,8 +110,6 @@ public:
     QString ProgramDir;
     QList<TShineSpeedButton *> PButtons;
     QList<TShineSpeedButton *> CButtons;
-    Palettes::SetList TagSetList;
-    Palettes::SetList ClipSetList;
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
 
@@ -190,16 +186,6 @@ public slots:
     void LoadTagSet();
     void ListClipSets();
     void LoadClipSet();
-    void ComboBox1Click();
-    void ComboBox2Click();
-    void ComboBox3Change();
-    void ShineSpeedButton2Click();
-    void ShineSpeedButton3Click();
-    void SpeedButton20Click();
-    void SpeedButton19Click();
-    void PButton1Click(TShineSpeedButton *button);
-    void PButton1MouseEnter(TShineSpeedButton *button);
-    void PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton pressed);
     void Exit1Click();
 
 signals:
@@ -238,12 +224,9 @@ private:
     void CreatePopupMenu();
     void CreateDialogs();
     void CreatePaletteHandlers();
+    // Expands a palette button's record and inserts it, or sends it to the clipboard.
+    void InsertButton(const Palettes::ButtonRecord &record, int caseMode, bool sendToClipboard);
     void CreateColourHandlers();
-    ButtonPalette *PaletteOf(const Palettes::PaletteKind &kind) const;
-    Palettes::SetList &SetListOf(const ButtonPalette *palette);
-    void ListSets(ButtonPalette *palette);
-    void LoadSet(ButtonPalette *palette);
-    void DeleteSet(ButtonPalette *palette);
     // The file dialog of a template's *file*; empty when cancelled.
     QString ChooseLinkFile(const QString &initialFolder);
 
