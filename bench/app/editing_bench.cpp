@@ -4,6 +4,7 @@
 #include "bench_window.h"
 #include "search_bar.h"
 #include "shine_speed_button.h"
+#include "tag_colours.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -67,15 +68,15 @@ int main(int argc, char **argv)
                 "ColourAllTags, shown", colourAll, setText, colourAll / setText);
 
     form3.CheckBox4->setChecked(true);
+    auto *colours = form.findChild<TagColours *>();
     std::vector<double> near;
     for (const double at : {0.0, 0.25, 0.5, 0.75, 1.0}) {
         QTextCursor cursor = editor->textCursor();
         cursor.setPosition(int(at * (editor->document()->characterCount() - 1)));
         editor->setTextCursor(cursor);
         editor->insertPlainText(QStringLiteral("<i>"));
-        form.TextChanged = true;
         timer.restart();
-        form.ColourTagsNearCaret();
+        colours->colourNearCaret();
         near.push_back(Ms(timer));
     }
     timer.restart();

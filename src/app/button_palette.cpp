@@ -156,6 +156,15 @@ TagPalette::TagPalette(QWidget *parent) : ButtonPalette("Panel3", clMaroon, Pale
     ShineSpeedButton1 = MakeGlyphButton(this, "ShineSpeedButton1", QStringLiteral("ブラウザで確認"),
                                         "applications-internet", QRect(3, 70, 49, 33));
     chainButtonFocus();
+    connectSetFlow(ShineSpeedButton2, ShineSpeedButton3);
+    connect(ComboBox3, &QComboBox::activated, this, &ButtonPalette::editorFocusWanted);
+}
+
+void TagPalette::showNewSet()
+{
+    // Faces from the list: empty for the fresh set, the file's buttons when the name existed.
+    loadSet();
+    ShowFaces(Palettes::ButtonFaces(setList(), kind()));
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)
@@ -200,6 +209,12 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
     setBox_ = ComboBox1;
     caseBox_ = ComboBox4;
     chainButtonFocus();
+    connectSetFlow(SpeedButton20, SpeedButton19);
+}
+
+void ClipPalette::showNewSet()
+{
+    ClearFaces();
 }
 
 void ClipPalette::readSettings(const MainWindowSettings &settings)

@@ -1,15 +1,18 @@
 // What the tag palette and the clip palette have in common: buttons defined by
-// a set, a set box and a case box. The window's button handlers serve both.
+// a set, a set box and a case box. Each palette keeps its set, runs the set
+// box and the button dialog, and hands out the record a button inserts.
 #pragma once
 
 #include "button_faces.h"
 #include "palette_kind.h"
+#include "set_list.h"
 #include "tool_panels.h"
 
 #include <QList>
 
 class QCheckBox;
 class QComboBox;
+class TForm2;
 class TShineSpeedButton;
 struct MainWindowSettings;
 
@@ -24,6 +27,24 @@ public:
     QComboBox *setBox() const { return setBox_; }
     QComboBox *caseBox() const { return caseBox_; }
     const QList<TShineSpeedButton *> &buttons() const { return buttons_; }
+
+    // Where the sets are kept.
+    void setProgramDir(const QString &dir) { programDir_ = dir; }
+    // The dialog a right press defines a button in.
+    void setButtonDialog(TForm2 *dialog) { buttonDialog_ = dialog; }
+    // The set the buttons show.
+    const Palettes::SetList &setList() const { return list_; }
+
+    // Fills the set box with the sets on disk; the typed name stays.
+    void listSets();
+    // Loads the set the set box names.
+    void loadSet();
+    // A fresh set under the kind's new name.
+    void newSet();
+    // Deletes the named set's file after asking.
+    void deleteSet();
+    // Defines `button` in the button dialog and writes the set.
+    void defineButton(TShineSpeedButton *button);
 
     // Shows a set's captions and tooltips (and, on the clip palette, colour faces).
     void ShowFaces(const QList<Palettes::ButtonFace> &faces);
@@ -40,12 +61,24 @@ public:
 signals:
     // Shift+F10 or the Menu key on a button: define it, as a right press does.
     void definitionRequested(TShineSpeedButton *button);
+    // A defined button was clicked: its record goes in, in the case the case box chooses.
+    void buttonChosen(const Palettes::ButtonRecord &record, int caseMode);
+    // What the button under the mouse inserts, for the info line.
+    void hovered(const QString &preview);
+    void fileError(const QString &message);
+    void clickSound();
+    // A command is done with: the editor takes the focus back.
+    void editorFocusWanted();
 
 protected:
     void addButton(const QRect &place);
     // Tab goes from the set box through the buttons; Space and Enter click the one with the focus.
     void chainButtonFocus();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Connects the buttons, the set box, the case box and the set buttons to the set flow.
+    void connectSetFlow(TShineSpeedButton *newButton, TShineSpeedButton *deleteButton);
+    // What a fresh set shows.
+    virtual void showNewSet() = 0;
 
     QComboBox *setBox_ = nullptr;
     QComboBox *caseBox_ = nullptr;
@@ -54,6 +87,9 @@ private:
     const Palettes::PaletteKind &kind_;
     QList<TShineSpeedButton *> buttons_;
     QString loadedPath_;
+    QString programDir_;
+    TForm2 *buttonDialog_ = nullptr;
+    Palettes::SetList list_;
 };
 
 // QUMOHTML, the tag palette (Panel3).
@@ -67,6 +103,10 @@ public:
     void readSettings(const MainWindowSettings &settings) override;
     void writeSettings(MainWindowSettings &settings) const override;
 
+protected:
+    void showNewSet() override;
+
+public:
     QLabel *Label1;
     TShineSpeedButton *SpeedButton23;     // "HTMLヘルプ"
     QComboBox *ComboBox2;                 // tag set
@@ -89,6 +129,10 @@ public:
     void readSettings(const MainWindowSettings &settings) override;
     void writeSettings(MainWindowSettings &settings) const override;
 
+protected:
+    void showNewSet() override;
+
+public:
     QLabel *Label2;
     TShineSpeedButton *SpeedButton20; // new set
     TShineSpeedButton *SpeedButton19; // delete set

@@ -2,9 +2,11 @@
 
 #include "colour_swatch.h"
 #include "shine_speed_button.h"
+#include "template_text.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QColorDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -140,44 +142,72 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
     }
     column->addLayout(choices);
     column->addStretch(1);
+    code_ = Palettes::ColorToHtml(sliderColour(), !upperCase_).mid(1);
+
+    for (QScrollBar *slider : std::as_const(ScrollBars))
+        connect(slider, &QScrollBar::valueChanged, this, &ColourPanel::showMix);
+    // On the change of choice, however it came (mouse, keyboard, accessibility bus). A click on the
+    // chosen one would load the colour the sliders already show, since they edit it.
+    for (QRadioButton *radio : std::as_const(RadioButtons)) {
+        connect(radio, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                loadSelectedColour();
+        });
+    }
+    connect(ShineSpeedButton8, &TShineSpeedButton::OnClick, this, [this] {
+        emit insertCode(code_);
+        emit editorFocusWanted();
+    });
+    connect(ShineSpeedButton9, &TShineSpeedButton::OnClick, this, &ColourPanel::pickColour);
 }
 
-TColor ColourPanel::SliderColour() const
+void ColourPanel::setUpperCaseCode(bool upper)
+{
+    upperCase_ = upper;
+    code_ = Palettes::ColorToHtml(sliderColour(), !upperCase_).mid(1);
+    Panel9->setText(code_);
+}
+
+TColor ColourPanel::sliderColour() const
 {
     return TColor(ScrollBars[0]->value()) | TColor(ScrollBars[1]->value()) << 8 |
            TColor(ScrollBars[2]->value()) << 16;
 }
 
-void ColourPanel::SetSliders(TColor colour)
+void ColourPanel::setSliders(TColor colour)
 {
     for (int i = 0; i < 3; ++i)
         ScrollBars[i]->setValue(int(colour >> (8 * i) & 0xFF));
 }
 
-void ColourPanel::ShowMix(const QString &code)
+void ColourPanel::showMix()
 {
+    const TColor mix = sliderColour();
+    code_ = Palettes::ColorToHtml(mix, !upperCase_).mid(1);
     const char *channels[] = {"R:", "G:", "B:"};
     for (int i = 0; i < 3; ++i)
         ValueLabels[i]->setText(QLatin1String(channels[i]) + QString::number(ScrollBars[i]->value()));
-    Panel9->setText(code);
-    const TColor mix = SliderColour();
+    Panel9->setText(code_);
     Panel5->setColor(mix);
-    const int selected = SelectedBodyColour();
+    const int selected = selectedBodyColour();
     if (selected >= 0)
-        SetBodyColour(selected, mix);
+        setBodyColour(selected, mix);
+    // A slider reached from the keyboard keeps the focus for its arrow keys.
+    if (!ScrollBars.contains(window()->focusWidget()))
+        emit editorFocusWanted();
 }
 
-TColor ColourPanel::CurrentColour() const
+TColor ColourPanel::currentColour() const
 {
     return Panel5->Color();
 }
 
-TColor ColourPanel::BodyColour(int which) const
+TColor ColourPanel::bodyColour(int which) const
 {
     return which == Colour::Background ? PanelBG->Color() : TextColour(PreviewWords[which - 1]);
 }
 
-void ColourPanel::SetBodyColour(int which, TColor colour)
+void ColourPanel::setBodyColour(int which, TColor colour)
 {
     if (which == Colour::Background)
         PanelBG->setColor(colour);
@@ -185,11 +215,52 @@ void ColourPanel::SetBodyColour(int which, TColor colour)
         SetTextColour(PreviewWords[which - 1], colour);
 }
 
-int ColourPanel::SelectedBodyColour() const
+int ColourPanel::selectedBodyColour() const
 {
     for (int i = 0; i < RadioButtons.size(); ++i) {
         if (RadioButtons[i]->isChecked())
             return i;
     }
     return -1;
+}
+
+Palettes::TemplateColours ColourPanel::templateColours() const
+{
+    Palettes::TemplateColours colours;
+    colours.color = currentColour();
+    colours.bgcol = bodyColour(Colour::Background);
+    colours.textc = bodyColour(Colour::Text);
+    colours.link = bodyColour(Colour::Link);
+    colours.vlink = bodyColour(Colour::VisitedLink);
+    colours.alink = bodyColour(Colour::ActiveLink);
+    return colours;
+}
+
+void ColourPanel::readBodyColours(const QString &page)
+{
+    const std::optional<QString> tag = Colour::FindBodyTag(page);
+    if (!tag)
+        return;
+    const Colour::BodyColours colours = Colour::ReadBodyColours(*tag);
+    for (int i = 0; i < Colour::BodyColourCount; ++i) {
+        if (colours[i])
+            setBodyColour(i, *colours[i]);
+    }
+    loadSelectedColour();
+}
+
+void ColourPanel::loadSelectedColour()
+{
+    const int selected = selectedBodyColour();
+    setSliders(selected >= 0 ? bodyColour(selected) : currentColour());
+}
+
+void ColourPanel::pickColour()
+{
+    if (QColorDialog *dialog = colorDialog_ ? colorDialog_() : nullptr) {
+        dialog->setCurrentColor(ColorToQColor(currentColour(), palette()));
+        if (dialog->exec() == QDialog::Accepted)
+            setSliders(ColorFromQColor(dialog->currentColor()));
+    }
+    emit editorFocusWanted();
 }

@@ -1,7 +1,11 @@
 #include "tag_colours.h"
 
+#include "tag_colouring.h"
+
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -103,13 +107,15 @@ void Paint(const TextRanges &ranges, qsizetype from, qsizetype to, const QColor 
 
 } // namespace
 
-TagColours::TagColours(QTextDocument *document)
-    : QSyntaxHighlighter(static_cast<QObject *>(nullptr)), text_(document)
+TagColours::TagColours(QPlainTextEdit *editor)
+    : QSyntaxHighlighter(static_cast<QObject *>(nullptr)), text_(editor->document()), editor_(editor)
 {
+    QTextDocument *document = editor->document();
     setParent(document);
     // Before the highlighter's own handler, so the runs have moved when it
     // colours the edited lines again.
     connect(document, &QTextDocument::contentsChange, this, &TagColours::follow);
+    connect(editor, &QPlainTextEdit::textChanged, this, [this] { changed_ = true; });
 }
 
 void TagColours::attach()
@@ -122,6 +128,44 @@ void TagColours::detachWhenUncoloured()
 {
     if (blue_.isEmpty() && marks_.isEmpty() && document() != nullptr)
         setDocument(nullptr);
+}
+
+void TagColours::colourAll()
+{
+    setMarks({});
+    setBlue(TextTools::ColourAllTagsRanges(text_->toPlainText()));
+    enableNearCaret();
+}
+
+void TagColours::colourNearCaret()
+{
+    if (!changed_ || !text_->isModified())
+        return;
+    // The window reaches 150 editor units back and 100 ahead, at most one
+    // character each: a slice of the text around the caret holds it.
+    const int caret = editor_->textCursor().position();
+    const int length = text_->characterCount() - 1;
+    const int from = std::max(0, caret - 300);
+    const int to = std::min(length, caret + 300);
+    QTextCursor slice(text_);
+    slice.setPosition(from);
+    slice.setPosition(to, QTextCursor::KeepAnchor);
+    TextTools::NearCaretColouring colouring =
+        TextTools::ColourTagsNearCaretRanges(slice.selection().toPlainText(), caret - from);
+    if (colouring.blue.isEmpty() && colouring.reset.length == 0)
+        return;
+    colouring.reset.start += from;
+    for (TextRange &range : colouring.blue)
+        range.start += from;
+    recolour(colouring.reset, colouring.blue);
+}
+
+void TagColours::tick(bool automatic)
+{
+    if (nearCaretEnabled_ && changed_ && automatic) {
+        colourNearCaret();
+        changed_ = false;
+    }
 }
 
 void TagColours::follow(int position, int removed, int added)

@@ -1,19 +1,35 @@
-// Shows the tag colouring: the blue runs of ColourAllTags and
-// ColourTagsNearCaret, and the search bar's red marks, as formats of the
-// text's layout beside the document. They move with edits as character
-// colours would, and never touch the undo history.
+// The editor's tag colouring: the blue runs of ColourAllTags and
+// ColourTagsNearCaret, and the search bar's red marks, shown as formats of
+// the text's layout beside the document. They move with edits as character
+// colours would, and never touch the undo history. Typing is coloured near
+// the caret on the window's timer.
 #pragma once
 
 #include "text_range.h"
 
 #include <QSyntaxHighlighter>
 
+class QPlainTextEdit;
+
 class TagColours : public QSyntaxHighlighter
 {
     Q_OBJECT
 
 public:
-    explicit TagColours(QTextDocument *document);
+    explicit TagColours(QPlainTextEdit *editor);
+
+    // ColourAllTags: every tag blue anew, without the search marks.
+    void colourAll();
+    // ColourTagsNearCaret: the tags around the caret after an edit.
+    void colourNearCaret();
+    // The timer's tick: colours near the caret when the text changed since the last tick and
+    // `automatic` (the setting) allows it.
+    void tick(bool automatic);
+    // The tick colours nothing before the window is first shown or everything was coloured.
+    void enableNearCaret() { nearCaretEnabled_ = true; }
+    // A text the program changed (loaded, saved for the preview, searched) waits for the next edit.
+    void forgetChange() { changed_ = false; }
+    bool changed() const { return changed_; }
 
     // ColourAllTags: exactly these runs are blue from now on.
     void setBlue(TextTools::TextRanges ranges);
@@ -38,6 +54,10 @@ private:
     void detachWhenUncoloured();
 
     QTextDocument *text_;
+
+    QPlainTextEdit *editor_;
+    bool nearCaretEnabled_ = false;
+    bool changed_ = false; // typed or edited since the last tick
 
     TextTools::TextRanges blue_;  // sorted, disjoint
     TextTools::TextRanges marks_; // sorted, disjoint

@@ -15,6 +15,7 @@
 #include "shine_speed_button.h"
 #include "startup_rules.h"
 #include "status_bar.h"
+#include "tag_colours.h"
 #include "tform3.h"
 #include "widget_accessibility.h"
 
@@ -62,7 +63,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     new LongLineWrap(RichEdit1);
     RichEdit1->viewport()->installEventFilter(this);
-    connect(RichEdit1, &QPlainTextEdit::textChanged, this, [this] { TextChanged = true; });
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
@@ -124,10 +124,7 @@ void TForm1::PoChange()
 
 void TForm1::Timer1Timer()
 {
-    if (ColouringEnabled && TextChanged && options_->options().useAutoHtml) {
-        ColourTagsNearCaret();
-        TextChanged = false;
-    }
+    tagColours_->tick(options_->options().useAutoHtml);
     StatusBar1->setClock(QDateTime::currentDateTime());
 }
 
@@ -212,6 +209,7 @@ void TForm1::Exit1Click()
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    tagColours_->enableNearCaret();
     FormShow();
 }
 

@@ -8,9 +8,7 @@
 #include "document.h"
 #include "editor_options.h"
 #include "search_bar.h"
-#include "set_list.h"
 #include "sound_player.h"
-#include "template_expansion.h"
 #include "tool_panels.h"
 
 #include <QList>
@@ -94,7 +92,6 @@ public:
     void ShowDocumentCode();
     void PoChange();
     void ColourAllTags();
-    void ColourTagsNearCaret();
     void Timer1Timer();
     void PlayClickSound();
     void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
@@ -112,14 +109,8 @@ public:
     QString &DocumentPath = document_.path;
     QString IniPath;
     QString ProgramDir;
-    bool TextChanged = false;
-    bool ColouringEnabled = false;
     QList<TShineSpeedButton *> PButtons;
     QList<TShineSpeedButton *> CButtons;
-    Palettes::SetList TagSetList;
-    Palettes::SetList ClipSetList;
-    // The colour panel's mix as six hexadecimal digits in the tag palette's case.
-    QString ColorCodeText;
     BuiltOnUse<TForm2> Form2;
     TForm3 *Form3 = nullptr;
 
@@ -131,7 +122,6 @@ public:
     QWidget *Panel14; // editing area
     QLabel *Panel2;   // ruler
     QPlainTextEdit *RichEdit1;
-    ColourPanel *Panel4;
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line
     TagPalette *Panel3;
@@ -179,8 +169,6 @@ public:
     BuiltOnUse<QFileDialog> SaveDialog1;
     BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
     BuiltOnUse<QFileDialog> OpenDialog2;
-    BuiltOnUse<QColorDialog> ColorDialog1;
-    QTimer *Timer1;
 
 public slots:
     void SSButton1Click();
@@ -200,21 +188,6 @@ public slots:
     void LoadTagSet();
     void ListClipSets();
     void LoadClipSet();
-    void ComboBox1Click();
-    void ComboBox2Click();
-    void ComboBox3Change();
-    void ShineSpeedButton2Click();
-    void ShineSpeedButton3Click();
-    void SpeedButton20Click();
-    void SpeedButton19Click();
-    void PButton1Click(TShineSpeedButton *button);
-    void PButton1MouseEnter(TShineSpeedButton *button);
-    void PButton1MouseDown(TShineSpeedButton *button, Qt::MouseButton pressed);
-    void ScrollBar1Change();
-    void Panel4Resize();
-    void SpeedButton14Click();
-    void ShineSpeedButton8Click();
-    void ShineSpeedButton9Click();
     void Exit1Click();
 
 signals:
@@ -253,14 +226,9 @@ private:
     void CreatePopupMenu();
     void CreateDialogs();
     void CreatePaletteHandlers();
+    // Expands a palette button's record and inserts it, or sends it to the clipboard.
+    void InsertButton(const Palettes::ButtonRecord &record, int caseMode, bool sendToClipboard);
     void CreateColourHandlers();
-    ButtonPalette *PaletteOf(const Palettes::PaletteKind &kind) const;
-    Palettes::SetList &SetListOf(const ButtonPalette *palette);
-    void ListSets(ButtonPalette *palette);
-    void LoadSet(ButtonPalette *palette);
-    void DeleteSet(ButtonPalette *palette);
-    QString CurrentColourCode() const;
-    Palettes::TemplateColours TemplateColours() const;
     // The file dialog of a template's *file*; empty when cancelled.
     QString ChooseLinkFile(const QString &initialFolder);
 
@@ -288,11 +256,14 @@ private:
     QString ShippedFile(const QString &name) const;
 
     std::unique_ptr<SaveFormatChoice> saveFormat_;
+    ColourPanel *Panel4;
+    QTimer *Timer1;
+    BuiltOnUse<QColorDialog> ColorDialog1;
     bool checkingDisk_ = false;
     RecoveryKeeper *recovery_ = nullptr;
     QString recoverFile_;
     bool endingSession_ = false; // closes without asking; the copy is kept
-    bool loading_ = false; // a document is being read; the window repaints meanwhile
+    bool loading_ = false;       // a document is being read; the window repaints meanwhile
     QString lastImageDocument_;
     std::array<QAction *, size_t(Cmd::Count)> actions_{};
     QStringList commandLine_;

@@ -95,7 +95,7 @@ void TForm1::CreateDialogs()
         dialog->setObjectName(QStringLiteral("ColorDialog1"));
         return dialog;
     });
-    Form2.setBuilder([this] { return new TForm2([this] { return ColorCodeText; }, this); });
+    Form2.setBuilder([this] { return new TForm2([this] { return Panel4->colourCode(); }, this); });
 }
 
 void TForm1::ShowFileError(const QString &message)

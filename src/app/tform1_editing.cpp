@@ -8,7 +8,6 @@
 #include "search_replace.h"
 #include "status_bar.h"
 #include "tag_case.h"
-#include "tag_colouring.h"
 #include "tag_colours.h"
 #include "text_commands.h"
 #include "tform1.h"
@@ -20,12 +19,10 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTextDocumentFragment>
-#include <algorithm>
 
 void TForm1::CreateEditingBehaviour()
 {
-    tagColours_ = new TagColours(RichEdit1->document());
+    tagColours_ = new TagColours(RichEdit1);
     EditorKeys::Hooks hooks;
     hooks.play = [this](const QString &sound) {
         sounds_->Play(ShippedFile(sound), SoundPlayer::Mode::NoStop);
@@ -92,33 +89,7 @@ void TForm1::SSButton11Click()
 
 void TForm1::ColourAllTags()
 {
-    ColouringEnabled = false;
     // Colouring anew takes the search marks away.
     search_->clearMarks();
-    tagColours_->setMarks({});
-    tagColours_->setBlue(TextTools::ColourAllTagsRanges(RichEdit1->toPlainText()));
-    ColouringEnabled = true;
-}
-
-void TForm1::ColourTagsNearCaret()
-{
-    if (!TextChanged || !RichEdit1->document()->isModified())
-        return;
-    // The window reaches 150 editor units back and 100 ahead, at most one
-    // character each: a slice of the text around the caret holds it.
-    const int caret = RichEdit1->textCursor().position();
-    const int length = RichEdit1->document()->characterCount() - 1;
-    const int from = std::max(0, caret - 300);
-    const int to = std::min(length, caret + 300);
-    QTextCursor slice(RichEdit1->document());
-    slice.setPosition(from);
-    slice.setPosition(to, QTextCursor::KeepAnchor);
-    TextTools::NearCaretColouring colouring =
-        TextTools::ColourTagsNearCaretRanges(slice.selection().toPlainText(), caret - from);
-    if (colouring.blue.isEmpty() && colouring.reset.length == 0)
-        return;
-    colouring.reset.start += from;
-    for (TextTools::TextRange &range : colouring.blue)
-        range.start += from;
-    tagColours_->recolour(colouring.reset, colouring.blue);
+    tagColours_->colourAll();
 }

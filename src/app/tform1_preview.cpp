@@ -1,6 +1,7 @@
 // The browse button: the document saved, then shown in a browser.
 #include "document_codec.h"
 #include "shell_open.h"
+#include "tag_colours.h"
 #include "tform1.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ void TForm1::ShineSpeedButton1Click()
     if (options.useTmp ? !SaveDocument(target) : !SaveInPlace(false))
         return;
     if (!options.useTmp)
-        TextChanged = false;
+        tagColours_->forgetChange();
     const bool second =
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     // The path is the browser's one argument, never a shell's words.

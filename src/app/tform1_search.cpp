@@ -78,5 +78,5 @@ void TForm1::SearchDone()
     Panel10->setReplaceEnabled(search_->canReplace());
     RichEdit1->setFocus();
     // The timer's colouring must not run over the marks just made.
-    TextChanged = false;
+    tagColours_->forgetChange();
 }

@@ -4,6 +4,7 @@
 #include "settings_read.h"
 #include "settings_write.h"
 #include "startup_rules.h"
+#include "tag_colours.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -27,7 +28,6 @@ void TForm1::FormShow()
     if (!firstShow_)
         return;
     firstShow_ = false;
-    ColouringEnabled = true;
     if (ProgramDir.isEmpty())
         ProgramDir = ProgramDirForThisProcess();
     // Neither folder usable: settings stay beside the program, where the
@@ -48,7 +48,7 @@ void TForm1::FormShow()
     LoadTagSet();
     ListClipSets();
     LoadClipSet();
-    ScrollBar1Change();
+    Panel4->showMix();
 
     // The rest may open modal dialogs: it runs once the window is on screen.
     QTimer::singleShot(0, this, &TForm1::FollowCommandLine);
@@ -123,7 +123,7 @@ void TForm1::FollowCommandLine()
             StartNewDocument(newDocument);
             break;
         }
-        TextChanged = false;
+        tagColours_->forgetChange();
         if (IsBrowserCachePath(DocumentPath)) {
             Panel3->hide();
             Panel4->hide();

@@ -228,7 +228,7 @@ TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
         << modals.seen()[1].text.toStdString();
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
     EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("新しい"));
-    EXPECT_EQ(form->TagSetList.record(0)->caption, QStringLiteral("新しい"));
+    EXPECT_EQ(form->Panel3->setList().record(0)->caption, QStringLiteral("新しい"));
 }
 
 // Two windows on one program folder: each 登録 merges into the file as it is now.
@@ -252,7 +252,7 @@ TEST_F(ButtonDialogTest, TwoWindowsKeepEachOthersDefinitions)
         EXPECT_EQ(window->PButtons[11]->Caption(), QStringLiteral("日付"));
     }
     EXPECT_EQ(windowA->PButtons[0]->Caption(), QStringLiteral("段"));
-    EXPECT_EQ(windowA->TagSetList.lines(), lines);
+    EXPECT_EQ(windowA->Panel3->setList().lines(), lines);
     EXPECT_EQ(modals.seen().size(), 3u);
     windowA.reset();
 }
@@ -278,7 +278,7 @@ TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
 TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
 {
     Start();
-    form->Panel4->SetSliders(0x0080FF);
+    form->findChild<ColourPanel *>(QStringLiteral("Panel4"))->setSliders(0x0080FF);
     TForm2 *dialog = form->Form2;
     dialog->Show(Palettes::ButtonDefinition{}, QString());
     dialog->Button3->click();

@@ -69,11 +69,11 @@ TEST_F(KeyboardAccess, ARadioButtonChosenThroughTheBusLoadsItsColour)
         TColor colour; // the panel's starting body colours
     } rows[] = {{Colour::Background, 0xFFE0E0}, {Colour::Link, 0xA08020}, {Colour::ActiveLink, 0x8040FF}};
     Start();
-    ColourPanel *panel = form->Panel4;
+    auto *panel = form->findChild<ColourPanel *>(QStringLiteral("Panel4"));
     for (const auto &row : rows) {
         Act(panel->RadioButtons[row.radio], QAccessibleActionInterface::toggleAction());
         EXPECT_TRUE(panel->RadioButtons[row.radio]->isChecked()) << row.radio;
-        EXPECT_EQ(panel->SliderColour(), row.colour) << row.radio;
+        EXPECT_EQ(panel->sliderColour(), row.colour) << row.radio;
     }
 }
 

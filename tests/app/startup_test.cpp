@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 #include "profile_file.h"
 #include "read_only_guard.h"
+#include "tag_colours.h"
 #include <sys/stat.h>
 
 #include <QComboBox>
@@ -103,7 +104,7 @@ TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
     EXPECT_EQ(form->DocumentPath, path(QStringLiteral("My Documents/a b.html")));
     EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>hello</p>\n"));
     EXPECT_FALSE(form->RichEdit1->document()->isModified());
-    EXPECT_FALSE(form->TextChanged);
+    EXPECT_FALSE(form->findChild<TagColours *>()->changed());
 }
 
 TEST_F(StartUp, ArgumentThatMerelyContainsSetupIsAPath)
@@ -123,7 +124,7 @@ TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
     WriteFile(QStringLiteral("Temporary Internet Files/X1/page.html"), "<html></html>");
     Start({path(QStringLiteral("Temporary Internet Files/X1/page.html"))});
     EXPECT_TRUE(form->Panel3->isHidden());
-    EXPECT_TRUE(form->Panel4->isHidden());
+    EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("Panel4"))->isHidden());
     EXPECT_TRUE(form->Panel11->isHidden());
     EXPECT_TRUE(form->Panel12->isHidden());
 }
@@ -189,7 +190,7 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     form->DocumentPath = folder + QStringLiteral("/page.html");
     form->resize(600, 500);
     form->SetTagPaletteVisible(true);
-    form->Panel4->show();
+    form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
     form->Panel12->ComboBox1->setEditText(QStringLiteral("Mail"));
     form->Panel3->ComboBox2->setEditText(QStringLiteral("HTML4"));
     form->Panel3->ComboBox5->setCurrentIndex(2);

@@ -49,7 +49,7 @@ TEST_F(Window, RegionsAndTheirInitialState)
     }
     EXPECT_TRUE(form->Panel10->isHidden());
     EXPECT_TRUE(form->Panel13->isHidden());
-    EXPECT_TRUE(form->Panel4->isHidden());
+    EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("Panel4"))->isHidden());
     EXPECT_TRUE(form->Panel12->isHidden());
     EXPECT_FALSE(form->Panel2->isHidden()) << "ruler on by default";
     EXPECT_EQ(form->RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -58,8 +58,9 @@ TEST_F(Window, RegionsAndTheirInitialState)
     EXPECT_EQ(form->PButtons.size(), 40);
     EXPECT_EQ(form->CButtons.size(), 20);
     EXPECT_EQ(form->Panel3->ComboBox3->currentText(), QStringLiteral("none.."));
-    EXPECT_EQ(form->Timer1->interval(), 1000);
-    EXPECT_TRUE(form->Timer1->isActive());
+    const auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive());
 }
 
 TEST_F(Window, BottomStackingAndTheInfoLine)
@@ -84,14 +85,15 @@ TEST_F(Window, BottomStackingAndTheInfoLine)
 
 TEST_F(Window, ToolbarTogglesPanels)
 {
+    const QWidget *colours = form->findChild<QWidget *>(QStringLiteral("Panel4"));
     form->SSButtons[12]->Click();
-    EXPECT_FALSE(form->Panel4->isHidden());
+    EXPECT_FALSE(colours->isHidden());
     form->SSButtons[13]->Click();
     EXPECT_FALSE(form->Panel12->isHidden());
     EXPECT_FALSE(form->Panel11->isHidden());
     QApplication::processEvents();
-    EXPECT_LT(form->Panel4->geometry().right(), form->Panel12->geometry().left()) << "clip palette rightmost";
-    EXPECT_EQ(form->Panel4->width(), 160);
+    EXPECT_LT(colours->geometry().right(), form->Panel12->geometry().left()) << "clip palette rightmost";
+    EXPECT_EQ(colours->width(), 160);
     EXPECT_EQ(form->Panel12->width(), 156);
     form->SSButtons[14]->Click();
     QApplication::processEvents();

@@ -1,0 +1,114 @@
+// A palette's set: the set box's list, loading, a fresh set, deleting, defining
+// a button, and the record a button hands out.
+#include "button_definition.h"
+#include "button_palette.h"
+#include "set_files.h"
+#include "shine_speed_button.h"
+#include "tform2.h"
+
+#include <QComboBox>
+#include <QMessageBox>
+
+void ButtonPalette::connectSetFlow(TShineSpeedButton *newButton, TShineSpeedButton *deleteButton)
+{
+    for (TShineSpeedButton *button : std::as_const(buttons_)) {
+        const int number = Palettes::ButtonOfTag(button->Tag()).record;
+        connect(button, &TShineSpeedButton::OnClick, this, [this, number] {
+            const std::optional<Palettes::ButtonRecord> record = list_.record(number);
+            if (!record)
+                return;
+            emit clickSound();
+            emit buttonChosen(*record, caseBox_->currentIndex());
+        });
+        connect(button, &TShineSpeedButton::OnMouseEnter, this, [this, number] {
+            emit hovered(Palettes::HoverPreview(list_, number, caseBox_->currentIndex()));
+        });
+        connect(button, &TShineSpeedButton::OnMouseDown, this, [this, button](Qt::MouseButton pressed) {
+            if (pressed == Qt::RightButton)
+                defineButton(button);
+        });
+    }
+    connect(this, &ButtonPalette::definitionRequested, this, &ButtonPalette::defineButton);
+    connect(setBox_, &QComboBox::activated, this, &ButtonPalette::loadSet);
+    connect(caseBox_, &QComboBox::activated, this, &ButtonPalette::editorFocusWanted);
+    connect(newButton, &TShineSpeedButton::OnClick, this, &ButtonPalette::newSet);
+    connect(deleteButton, &TShineSpeedButton::OnClick, this, &ButtonPalette::deleteSet);
+}
+
+void ButtonPalette::listSets()
+{
+    // Refilling the items must not change the typed set name.
+    const QString name = setBox_->currentText();
+    setBox_->clear();
+    setBox_->addItems(Palettes::ListSets(programDir_, kind_));
+    setBox_->setEditText(name);
+}
+
+void ButtonPalette::loadSet()
+{
+    const QString name = setBox_->currentText();
+    Palettes::LoadedSet set = &kind_ == &Palettes::TagPalette() ? Palettes::LoadTagSet(programDir_, name)
+                                                                : Palettes::LoadClipSet(programDir_, name);
+    if (!set.message.isEmpty())
+        emit fileError(set.message);
+    if (!set.loaded)
+        return;
+    list_ = std::move(set.list);
+    setLoadedPath(set.path);
+    ShowFaces(set.faces);
+    emit editorFocusWanted();
+}
+
+void ButtonPalette::newSet()
+{
+    setBox_->setEditText(kind_.newSetName);
+    list_ = Palettes::SetList::Fresh(kind_.header);
+    setLoadedPath(QString());
+    showNewSet();
+}
+
+void ButtonPalette::deleteSet()
+{
+    const QString name = setBox_->currentText();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), kind_.deletePrompt.arg(name),
+                    QMessageBox::Yes | QMessageBox::No, window());
+    box.setObjectName(QStringLiteral("DeleteSet"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    const QString refused = Palettes::DeleteSet(programDir_, name, kind_);
+    if (!refused.isEmpty())
+        emit fileError(refused);
+    // The buttons still show the set: defining one writes it again.
+    QString problem;
+    if (loadedPath() == Palettes::SetFilePath(programDir_, name, kind_, &problem))
+        setLoadedPath(QString());
+    listSets();
+}
+
+void ButtonPalette::defineButton(TShineSpeedButton *button)
+{
+    const int number = Palettes::ButtonOfTag(button->Tag()).record;
+    buttonDialog_->Show(Palettes::DefinitionForDialog(list_, number), button->Caption());
+    const QWidget *over = window();
+    buttonDialog_->move(over->x() + (over->width() - buttonDialog_->width()) / 2,
+                        over->y() + (over->height() - buttonDialog_->height()) / 2);
+    emit clickSound();
+    if (buttonDialog_->exec() != QDialog::Accepted)
+        return;
+    Palettes::SetDefinition change{setBox_->currentText(), number, buttonDialog_->Definition(), list_,
+                                   loadedPath()};
+    Palettes::SetDefined defined = Palettes::DefineInSet(programDir_, kind_, change);
+    if (defined.merged) {
+        // The file as it is now, with what other windows wrote into it since.
+        list_ = std::move(*defined.merged);
+        setLoadedPath(defined.path);
+        listSets();
+    } else {
+        emit fileError(defined.message);
+        // The change stays in memory and on the buttons; the file is as it was.
+        list_.define(number, change.definition);
+    }
+    ShowFaces(Palettes::ButtonFaces(list_, kind_));
+    emit editorFocusWanted();
+}
