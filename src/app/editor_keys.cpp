@@ -1,6 +1,7 @@
 #include "editor_keys.h"
 
 #include "editor_options.h"
+#include "stored_text.h"
 #include "transformations.h"
 #include "typing_rules.h"
 
@@ -47,7 +48,7 @@ bool EditorKeys::keyDown(QKeyEvent *key)
     if (enter && modifiers == Qt::ShiftModifier)
         editor_->textCursor().insertText(TextTools::LineBreakTag(hooks_.tagCase()));
     if (code == Qt::Key_Delete && modifiers == Qt::ShiftModifier) {
-        const QString text = editor_->toPlainText();
+        const QString text = TextTools::StoredText(*editor_->document());
         const TextTools::TextRange line =
             TextTools::LineDeletionRange(text, editor_->textCursor().position());
         QTextCursor cursor = editor_->textCursor();

@@ -1,11 +1,11 @@
 #include "tag_colours.h"
 
+#include "stored_text.h"
 #include "tag_colouring.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -133,7 +133,7 @@ void TagColours::detachWhenUncoloured()
 void TagColours::colourAll()
 {
     setMarks({});
-    setBlue(TextTools::ColourAllTagsRanges(text_->toPlainText()));
+    setBlue(TextTools::ColourAllTagsRanges(TextTools::StoredText(*text_)));
     enableNearCaret();
 }
 
@@ -151,7 +151,7 @@ void TagColours::colourNearCaret()
     slice.setPosition(from);
     slice.setPosition(to, QTextCursor::KeepAnchor);
     TextTools::NearCaretColouring colouring =
-        TextTools::ColourTagsNearCaretRanges(slice.selection().toPlainText(), caret - from);
+        TextTools::ColourTagsNearCaretRanges(TextTools::StoredSelection(slice), caret - from);
     if (colouring.blue.isEmpty() && colouring.reset.length == 0)
         return;
     colouring.reset.start += from;

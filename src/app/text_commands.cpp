@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
 
 namespace TextCommands {
 
@@ -34,7 +33,7 @@ void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
 void IndentSelectedLines(QPlainTextEdit *editor)
 {
     const QTextCursor selection = editor->textCursor();
-    const QString text = editor->toPlainText();
+    const QString text = TextTools::StoredText(*editor->document());
     const TextTools::LineSpan lines = TextTools::TabIndentLines(
         text, selection.selectionStart(), selection.selectionEnd() - selection.selectionStart());
     if (lines.isEmpty())

@@ -1,6 +1,7 @@
 // The colour panel's connections to the editor and the tag palette.
 #include "colour_panel.h"
 #include "shine_speed_button.h"
+#include "stored_text.h"
 #include "text_commands.h"
 #include "tform1.h"
 
@@ -15,7 +16,7 @@ void TForm1::CreateColourHandlers()
     connect(Panel4, &ColourPanel::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
     connect(Panel4->SpeedButton14, &TShineSpeedButton::OnClick, this, [this] {
         PlayClickSound();
-        Panel4->readBodyColours(RichEdit1->toPlainText());
+        Panel4->readBodyColours(TextTools::StoredText(*RichEdit1->document()));
     });
     // The code follows the tag palette's case choice at once.
     connect(Panel3->ComboBox5, &QComboBox::currentIndexChanged, Panel4,

@@ -1,4 +1,4 @@
-// The user's own trash of the freedesktop trash specification.
+// The user's home trash, where file managers on Linux desktops look for it.
 #pragma once
 
 #include <QString>
@@ -7,6 +7,6 @@
 QString HomeTrashPath();
 
 // Creates the home trash with its "files" and "info" folders where missing,
-// each missing folder on the way private (0700) as the XDG base directory
-// specification asks; true when both folders are there.
+// each missing folder on the way private (0700), as every user data folder
+// is; true when both folders are there.
 bool EnsureHomeTrash();

@@ -155,7 +155,7 @@ TEST_F(SetFiles, HugeBinaryAndSpecialFilesLoadWithoutHarm)
     EXPECT_NE(pipe.message, "");
 }
 
-// What another program or the original editor left in a set: LF and CR ends, no final line end,
+// A set as a text editor or an older set file may leave it: LF and CR ends, no final line end,
 // NEC and IBM forms of the same character (ED 40 and FA 5C), invalid bytes, a caption and a help
 // line that read like keys.
 const QByteArray Shared =

@@ -153,8 +153,8 @@ TEST_F(FolderTreeActions, MoveToTrashAsksAndReportsFailure)
     qunsetenv("XDG_DATA_HOME");
 }
 
-// An account that never had a trash, nor ~/.local/share: the trash is made as
-// the freedesktop specification describes, private to its user.
+// An account that never had a trash, nor ~/.local/share: the trash is made
+// with its files and info folders, private to its user.
 TEST_F(FolderTreeActions, MoveToTrashMakesAMissingTrash)
 {
     QTemporaryDir home;
