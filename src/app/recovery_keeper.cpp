@@ -42,7 +42,7 @@ RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QS
     writer_ = std::make_unique<RecoveryWriter>(lock_.copyFile(), delay);
     resend();
     connect(text_, &QTextDocument::contentsChange, this, &RecoveryKeeper::changed);
-    connect(text_, &QTextDocument::modificationChanged, this, &RecoveryKeeper::sendState);
+    connect(text_, &QTextDocument::modificationChanged, this, &RecoveryKeeper::modificationChanged);
     // Save as, a new line-end choice: the state changes without an edit.
     stateTimer_.setInterval(500);
     connect(&stateTimer_, &QTimer::timeout, this, &RecoveryKeeper::sendState);
@@ -60,6 +60,12 @@ void RecoveryKeeper::changed(int position, int removed, int added)
 {
     if (resendDue_)
         return;
+    if (dormant_) {
+        // The first edit since the text matched its file: the whole text, once.
+        resendDue_ = true;
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
+        return;
+    }
     const qsizetype length = RawLength(*text_);
     // Qt reports some changes with extra characters on both sides, and a
     // format change as a removal and addition of the same text; what was
@@ -91,11 +97,30 @@ void RecoveryKeeper::changed(int position, int removed, int added)
 void RecoveryKeeper::resend()
 {
     resendDue_ = false;
+    dormant_ = !text_->isModified();
+    if (dormant_) {
+        length_ = 0;
+        writer_->reset({});
+        writer_->setState(document_.state(), false);
+        return;
+    }
     ++wholeTextsSent_;
     RecoveryText whole{text_->toRawText(), LineStates(*text_)};
     length_ = whole.text.size();
     writer_->reset(std::move(whole));
     writer_->setState(document_.state(), text_->isModified());
+}
+
+void RecoveryKeeper::modificationChanged(bool modified)
+{
+    if (writer_ == nullptr)
+        return;
+    // Saved (or undone back to the file): the copy goes and the mirror with it.
+    if (!modified && !dormant_ && !resendDue_) {
+        resendDue_ = true;
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
+    }
+    sendState();
 }
 
 void RecoveryKeeper::sendState()

@@ -2,6 +2,9 @@
 // up to date through a RecoveryWriter: each edit is posted as it happens
 // (a few characters, no waiting); a change too large to post (loading, a
 // page-wide replace) makes it send the whole text once the command is done.
+// While the document holds no unsaved change there is nothing to recover, and
+// no mirror of the text is kept: a large file costs no second copy until it
+// is edited.
 #pragma once
 
 #include "document.h"
@@ -42,6 +45,8 @@ private:
     void changed(int position, int removed, int added);
     void resend();
     void sendState();
+    // Unsaved changes came or went: the mirror is built or dropped.
+    void modificationChanged(bool modified);
 
     Document &document_;
     QTextDocument *text_;
@@ -51,6 +56,7 @@ private:
     QTimer stateTimer_;
     qsizetype length_ = 0; // of the raw text as the writer has it
     bool resendDue_ = false;
+    bool dormant_ = false; // no unsaved change: the writer holds no text
     bool keep_ = false;
     int wholeTextsSent_ = 0;
 };

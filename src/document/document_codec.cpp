@@ -67,8 +67,8 @@ QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentC
     const QByteArray bytes = Cp932::Encode(text);
     if (!convert)
         return bytes;
-    const DocumentFormat format =
-        OptionsFormat(QStringLiteral(".html"), {true, true, options.charCode, options.retCode});
+    // With DecodeAll every name converts: only the code and line end matter here.
+    const DocumentFormat format = OptionsFormat(QString(), {true, true, options.charCode, options.retCode});
     return ConvertSavedBytes(bytes, format.code, LineEnds{format.lineEnd, {}});
 }
 

@@ -13,15 +13,6 @@ namespace {
 constexpr CharCode OptionCodes[] = {CharCode::Sjis, CharCode::Jis, CharCode::Euc};
 constexpr ReturnCode OptionLineEnds[] = {ReturnCode::CrLf, ReturnCode::Cr, ReturnCode::Lf};
 
-template <typename T, std::size_t N> int IndexOf(const T (&values)[N], T value)
-{
-    for (std::size_t i = 0; i < N; ++i) {
-        if (values[i] == value)
-            return int(i);
-    }
-    return 0;
-}
-
 } // namespace
 
 DocumentFormat OptionsFormat(const QString &path, const DocumentCodeOptions &options)
@@ -30,14 +21,6 @@ DocumentFormat OptionsFormat(const QString &path, const DocumentCodeOptions &opt
         return {};
     return {OptionCodes[std::clamp(options.charCode, 0, 2)],
             OptionLineEnds[std::clamp(options.retCode, 0, 2)], false};
-}
-
-DocumentCodeOptions ConversionOf(const DocumentFormat &format)
-{
-    DocumentCodeOptions options;
-    options.charCode = IndexOf(OptionCodes, format.code);
-    options.retCode = IndexOf(OptionLineEnds, format.lineEnd);
-    return options;
 }
 
 QString CodeName(CharCode code)

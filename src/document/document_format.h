@@ -25,10 +25,6 @@ inline constexpr DocumentFormat NewUtf8Format{Jconvert::CharCode::Utf8, Jconvert
 // convert, else Shift_JIS with CR LF.
 DocumentFormat OptionsFormat(const QString &path, const DocumentCodeOptions &options);
 
-// The options' numbers (code 0-2, line end 0-2) for a Shift_JIS, JIS or
-// EUC-JP format, as ConvertSavedBytes takes them.
-DocumentCodeOptions ConversionOf(const DocumentFormat &format);
-
 // "SJIS CRLF", "UTF-8 LF", "UTF-8 BOM CRLF"; a document whose lines end in
 // different ways shows "混在" for its line end.
 QString FormatName(const DocumentFormat &format, bool mixedLineEnds = false);

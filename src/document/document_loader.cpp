@@ -36,6 +36,9 @@ void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceC
         to = to < 0 ? text.size() : to + 1;
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(text.sliced(from, to - from).toString());
+        // A file being read is no unsaved change, also between pieces, when
+        // the window runs: nothing is kept for recovery until the user edits.
+        document.setModified(false);
         from = to;
         if (from < text.size() && between)
             between();

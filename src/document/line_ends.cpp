@@ -52,13 +52,9 @@ LineEnds ScanLineEnds(QByteArrayView bytes, ReturnCode none)
 
 qsizetype ApplyLineEnds(char *data, qsizetype size, const LineEnds &ends, std::size_t *breaks)
 {
-    if (ends.allAre(ReturnCode::CrLf)) {
-        // Only the count moves.
-        for (const char *p = data;
-             (p = static_cast<const char *>(std::memchr(p, '\n', std::size_t(data + size - p)))); ++p)
-            ++*breaks;
+    // CR LF everywhere: nothing to rewrite, and no later break needs the count.
+    if (ends.allAre(ReturnCode::CrLf))
         return size;
-    }
     char *out = data;
     const char *p = data;
     const char *const end = data + size;

@@ -31,5 +31,6 @@ void SettleLineEnds(LineEnds &ends, const qsizetype (&counts)[3], Jconvert::Retu
 LineEnds ScanLineEnds(QByteArrayView bytes, Jconvert::ReturnCode none);
 
 // Rewrites the CR LF pairs of `data` (every one a line break) as the ends
-// given, in place, counting breaks from *breaks; returns the new size.
+// given, in place, counting breaks from *breaks (left alone when every end is
+// CR LF); returns the new size.
 qsizetype ApplyLineEnds(char *data, qsizetype size, const LineEnds &ends, std::size_t *breaks);

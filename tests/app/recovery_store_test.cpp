@@ -115,6 +115,31 @@ TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
     }
 }
 
+// A text that matches its file has nothing to recover: no mirror is kept, the
+// first edit sends the whole text once, and a save drops it again.
+TEST_F(RecoveryTest, NoMirrorWithoutUnsavedChanges)
+{
+    QPlainTextEdit editor;
+    editor.setPlainText(QStringLiteral("saved\ntext"));
+    FixedOptions options;
+    Document document(&options);
+    document.attach(editor.document());
+    RecoveryKeeper keeper(document, editor.document(), folder(), nullptr, 0ms);
+    EXPECT_TRUE(keeper.mirror().text.isEmpty());
+    EXPECT_EQ(keeper.wholeTextsSent(), 0);
+    QTextCursor(editor.document()).insertText(QStringLiteral("a"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keeper.mirror().text, editor.document()->toRawText());
+    QTextCursor(editor.document()).insertText(QStringLiteral("b"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keeper.mirror().text, editor.document()->toRawText());
+    EXPECT_EQ(keeper.wholeTextsSent(), 1) << "typing after the first edit sends edits";
+    editor.document()->setModified(false);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(keeper.mirror().text.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(keeper.copyFile())) << "nothing unsaved, no copy";
+}
+
 // The writer's mirror of the text and line marks follows every kind of edit
 // the editor makes.
 TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
@@ -191,6 +216,7 @@ TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
         QPlainTextEdit editor;
         editor.setPlainText(lines);
         editor.document()->findBlockByNumber(1).setUserState(0);
+        editor.document()->setModified(true); // unsaved edits: the writer mirrors the text
         FixedOptions options;
         Document document(&options);
         document.attach(editor.document());
