@@ -48,9 +48,10 @@ QImage WindowPicture()
         return {};
     QTest::qWait(300);
     form->Timer1Timer();
-    QTextCursor cursor = form->RichEdit1->textCursor();
+    auto *editor = form->findChild<QPlainTextEdit *>(QStringLiteral("RichEdit1"));
+    QTextCursor cursor = editor->textCursor();
     cursor.setPosition(Page.indexOf(QStringLiteral("公園")));
-    form->RichEdit1->setTextCursor(cursor);
+    editor->setTextCursor(cursor);
     QTest::qWait(200);
     return form->grab().toImage();
 }

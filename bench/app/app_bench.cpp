@@ -114,8 +114,8 @@ void Save(const QString &path, const QString &target)
     w.form1.LoadDocument(path);
     QApplication::processEvents();
     // An edit, as before any real save.
-    QTextCursor(w.form1.RichEdit1->document()).insertText(QStringLiteral("編集"));
-    const QString text = w.form1.RichEdit1->document()->toRawText();
+    QTextCursor(Editor(&w.form1)->document()).insertText(QStringLiteral("編集"));
+    const QString text = Editor(&w.form1)->document()->toRawText();
     const QByteArray bytes = w.form1.document().format().utf8()
                                  ? EncodeUtf8Document(text, {Jconvert::ReturnCode::CrLf, {}}, false)
                                  : Cp932::Encode(text);
@@ -228,7 +228,7 @@ int main(int argc, char **argv)
             for (int run = 0; run < 5; ++run) {
                 QElapsedTimer t;
                 t.start();
-                const QString text = w.form1.RichEdit1->document()->toRawText();
+                const QString text = Editor(&w.form1)->document()->toRawText();
                 raw.push_back(t.nsecsElapsed() / 1e6);
                 bytes.resize(Utf8Encoder::MaxBytes(text.size()));
                 const LineEnds ends{Jconvert::ReturnCode::CrLf, {}};

@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     BenchWindow window;
     TForm1 &form = window.form1;
     TForm3 &form3 = window.form3;
-    QPlainTextEdit *editor = form.RichEdit1;
+    QPlainTextEdit *editor = Editor(&form);
     const QString page = MakePage();
     std::printf("page: %lld characters, %lld tags\n", (long long)page.size(), (long long)page.count(u'<'));
 
@@ -104,10 +104,10 @@ int main(int argc, char **argv)
     timer.restart();
     replaced.replace(QStringLiteral("段落"), QStringLiteral("節"));
     const double plainReplace = Ms(timer);
-    form.Panel10->Edit1->setText(QStringLiteral("段落"));
-    form.Panel10->Edit2->setText(QStringLiteral("節"));
+    SearchBarOf(&form)->Edit1->setText(QStringLiteral("段落"));
+    SearchBarOf(&form)->Edit2->setText(QStringLiteral("節"));
     timer.restart();
-    form.Panel10->ShineSpeedButton7->Click();
+    SearchBarOf(&form)->ShineSpeedButton7->Click();
     QApplication::processEvents();
     const double replaceAll = Ms(timer);
     std::printf(

@@ -42,12 +42,12 @@ Times Open(const QString &path)
     QElapsedTimer timer;
     timer.start();
     form1.LoadDocument(path);
-    form1.RichEdit1->viewport()->repaint();
+    Editor(&form1)->viewport()->repaint();
     QApplication::processEvents();
     const double openMs = timer.nsecsElapsed() / 1e6;
     timer.restart();
-    form1.RichEdit1->moveCursor(QTextCursor::End);
-    form1.RichEdit1->viewport()->repaint();
+    Editor(&form1)->moveCursor(QTextCursor::End);
+    Editor(&form1)->viewport()->repaint();
     QApplication::processEvents();
     return {openMs, timer.nsecsElapsed() / 1e6};
 }

@@ -51,7 +51,7 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     // Connected around the copy's own handler, which runs between the two;
     // without copies nothing runs between them: the noise of the machine.
     QElapsedTimer own;
-    QTextDocument *text = form.RichEdit1->document();
+    QTextDocument *text = Editor(&form)->document();
     if (form.recovery() != nullptr)
         QObject::disconnect(text, &QTextDocument::contentsChange, form.recovery(), nullptr);
     QObject::connect(text, &QTextDocument::contentsChange, [&own] { own.start(); });
@@ -61,14 +61,14 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     }
     QObject::connect(text, &QTextDocument::contentsChange, [&own, &run] { run.own.push_back(Ms(own)); });
     const int wholeBefore = form.recovery() != nullptr ? form.recovery()->wholeTextsSent() : 0;
-    QTextCursor cursor = form.RichEdit1->textCursor();
-    cursor.setPosition(form.RichEdit1->document()->characterCount() / 2);
-    form.RichEdit1->setTextCursor(cursor);
+    QTextCursor cursor = Editor(&form)->textCursor();
+    cursor.setPosition(Editor(&form)->document()->characterCount() / 2);
+    Editor(&form)->setTextCursor(cursor);
     std::vector<double> times;
     for (int i = 0; i < keys; ++i) {
         const Qt::Key key = i % 40 == 39 ? Qt::Key_Return : i % 25 == 24 ? Qt::Key_Backspace : Qt::Key_A;
         timer.restart();
-        QTest::keyClick(form.RichEdit1, key);
+        QTest::keyClick(Editor(&form), key);
         QApplication::processEvents();
         times.push_back(Ms(timer));
         if (i % 20 == 19)
@@ -89,7 +89,7 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
         run.copyBytes = QFileInfo(form.recovery()->copyFile()).size();
     }
     // Ends without the close question.
-    form.RichEdit1->document()->setModified(false);
+    Editor(&form)->document()->setModified(false);
     return run;
 }
 

@@ -87,8 +87,6 @@ void TForm1::setForm3(TForm3 *form3)
 
 void TForm1::FormCreate()
 {
-    PButtons = Panel3->buttons();
-    CButtons = Panel12->buttons();
     Panel3->ComboBox3->setCurrentIndex(0);
     Panel12->ComboBox4->setCurrentIndex(0);
     Panel3->ComboBox5->setCurrentIndex(0);

@@ -105,35 +105,8 @@ public:
 
     QString StatusPanelText(int index) const;
     int BaseFontSize() const { return baseFontSize_; }
+    const QString &programDir() const { return ProgramDir; }
 
-    QString &DocumentPath = document_.path;
-    QString IniPath;
-    QString ProgramDir;
-    QList<TShineSpeedButton *> PButtons;
-    QList<TShineSpeedButton *> CButtons;
-    BuiltOnUse<TForm2> Form2;
-    TForm3 *Form3 = nullptr;
-
-    // Regions.
-    QWidget *Panel1; // toolbar
-    SearchBar *Panel10;
-    QSplitter *Splitter1;
-    FolderPane *Panel13;
-    QWidget *Panel14; // editing area
-    QLabel *Panel2;   // ruler
-    QPlainTextEdit *RichEdit1;
-    ClipPalette *Panel12;
-    QLabel *Panel11; // palette info line
-    TagPalette *Panel3;
-    StatusBar *StatusBar1;
-
-    // Toolbar.
-    QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
-    QLabel *Image1;
-    TShineSpeedButton *SpeedButton21;
-    TShineSpeedButton *SpeedButton22;
-
-    QMenu *PopupMenu1;
     // One action per command, named by its objectName.
     enum class Cmd {
         Open,
@@ -164,11 +137,6 @@ public:
         Count
     };
     QAction *Command(Cmd command) const { return actions_[size_t(command)]; }
-    // The dialogs are built when first opened.
-    BuiltOnUse<QFileDialog> OpenDialog1;
-    BuiltOnUse<QFileDialog> SaveDialog1;
-    BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
-    BuiltOnUse<QFileDialog> OpenDialog2;
 
 public slots:
     void SSButton1Click();
@@ -255,6 +223,37 @@ private:
     void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
+    QString &DocumentPath = document_.path;
+    QString IniPath;
+    QString ProgramDir;
+    BuiltOnUse<TForm2> Form2;
+    TForm3 *Form3 = nullptr;
+
+    // Regions.
+    QWidget *Panel1; // toolbar
+    SearchBar *Panel10;
+    QSplitter *Splitter1;
+    FolderPane *Panel13;
+    QWidget *Panel14; // editing area
+    QLabel *Panel2;   // ruler
+    QPlainTextEdit *RichEdit1;
+    ClipPalette *Panel12;
+    QLabel *Panel11; // palette info line
+    TagPalette *Panel3;
+    StatusBar *StatusBar1;
+
+    // Toolbar.
+    QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
+    QLabel *Image1;
+    TShineSpeedButton *SpeedButton21;
+    TShineSpeedButton *SpeedButton22;
+
+    QMenu *PopupMenu1;
+    // The dialogs are built when first opened.
+    BuiltOnUse<QFileDialog> OpenDialog1;
+    BuiltOnUse<QFileDialog> SaveDialog1;
+    BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
+    BuiltOnUse<QFileDialog> OpenDialog2;
     std::unique_ptr<SaveFormatChoice> saveFormat_;
     ColourPanel *Panel4;
     QTimer *Timer1;

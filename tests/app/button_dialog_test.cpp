@@ -54,7 +54,7 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
     Start();
     form->SetTagPaletteVisible(true);
     QString shown;
-    Define(form->PButtons[4], [&shown](TForm2 *d) {
+    Define(TagPaletteOf(form)->buttons()[4], [&shown](TForm2 *d) {
         shown = d->windowTitle() + u'|' + d->Edit1->text() + u'|' +
                 d->RichEdit1->textCursor().selectedText() + u'|' + d->Panel2->text() + u'|' +
                 d->Panel3->text() + u'|' + d->RichEdit1->toPlainText();
@@ -62,7 +62,7 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
         EXPECT_EQ(d->focusWidget(), d->RichEdit1);
     });
     EXPECT_EQ(shown, QStringLiteral("ボタン内容設定|未登録||10|0|未登録です"));
-    EXPECT_EQ(form->PButtons[4]->Caption(), QStringLiteral("未登録"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[4]->Caption(), QStringLiteral("未登録"));
     const Palettes::SetRead read =
         Palettes::ReadSet(programDir(), QStringLiteral("HTML"), Palettes::TagPalette());
     ASSERT_TRUE(read.list.record(4));
@@ -70,7 +70,7 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
     // A left press inserts on release and never opens the dialog.
     Edit(QString(), 0, 0);
     Click(5);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("未登録です"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("未登録です"));
     EXPECT_EQ(modals.seen().size(), 1u);
 }
 
@@ -80,7 +80,7 @@ TEST_F(ButtonDialogTest, ThePlaceholderListWritesOneAtTheCaret)
              {{0, {QStringLiteral("meta"), QStringLiteral("<meta charset=\"\">"), 15, 0, QString()}}});
     Start();
     form->SetTagPaletteVisible(true);
-    Define(form->PButtons[0], [](TForm2 *d) {
+    Define(TagPaletteOf(form)->buttons()[0], [](TForm2 *d) {
         d->PageControl1->setCurrentWidget(d->PlaceholderList);
         const QList<QTreeWidgetItem *> found =
             d->PlaceholderList->findItems(QStringLiteral("*charset*"), Qt::MatchExactly);
@@ -102,7 +102,7 @@ TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)
                                         QStringLiteral("説明\n二行目")}}});
     Start();
     form->SetTagPaletteVisible(true);
-    Define(form->PButtons[2], [this](TForm2 *d) {
+    Define(TagPaletteOf(form)->buttons()[2], [this](TForm2 *d) {
         EXPECT_EQ(d->Panel1->text(), QStringLiteral("太字"));
         EXPECT_EQ(d->RichEdit1->textCursor().selectedText(), QString(QChar::ParagraphSeparator));
         EXPECT_EQ(d->Panel2->text(), QStringLiteral("7"));
@@ -119,8 +119,8 @@ TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)
     EXPECT_EQ(lines.mid(1),
               QStringList({"*Button2", "新", "日本<b>\\r\\n</b>", "2", "4", "説明\\r\\n二行目"}))
         << lines.join(u'|').toStdString();
-    EXPECT_EQ(form->PButtons[2]->Caption(), QStringLiteral("新"));
-    EXPECT_EQ(form->PButtons[2]->toolTip(), QStringLiteral("説明\n二行目"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[2]->Caption(), QStringLiteral("新"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[2]->toolTip(), QStringLiteral("説明\n二行目"));
 }
 
 TEST_F(ButtonDialogTest, CancelChangesNothing)
@@ -130,11 +130,12 @@ TEST_F(ButtonDialogTest, CancelChangesNothing)
     Start();
     form->SetTagPaletteVisible(true);
     Define(
-        form->PButtons[0], [](TForm2 *d) { d->Edit1->setText(QStringLiteral("変更")); }, false);
-    Define(form->PButtons[1], {}, false);
+        TagPaletteOf(form)->buttons()[0], [](TForm2 *d) { d->Edit1->setText(QStringLiteral("変更")); },
+        false);
+    Define(TagPaletteOf(form)->buttons()[1], {}, false);
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
-    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("段落"));
-    EXPECT_EQ(form->PButtons[1]->Caption(), QString());
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QStringLiteral("段落"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->Caption(), QString());
 }
 
 TEST_F(ButtonDialogTest, ATypedSetNameGetsACopyOfTheWholeSet)
@@ -143,14 +144,14 @@ TEST_F(ButtonDialogTest, ATypedSetNameGetsACopyOfTheWholeSet)
     const QByteArray before = ReadFile("HTML.qmh");
     Start();
     form->SetTagPaletteVisible(true);
-    form->Panel3->ComboBox2->setEditText(QStringLiteral("私の"));
-    Define(form->PButtons[1]);
+    TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("私の"));
+    Define(TagPaletteOf(form)->buttons()[1]);
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
     const QStringList copy = SetLines(QStringLiteral("私の.qmh"));
     EXPECT_EQ(copy.size(), 13);
     EXPECT_EQ(copy.mid(1, 2), QStringList({"*Button0", "段落"}));
-    EXPECT_GE(form->Panel3->ComboBox2->findText(QStringLiteral("私の")), 0);
-    EXPECT_EQ(form->Panel3->ComboBox2->currentText(), QStringLiteral("私の"));
+    EXPECT_GE(TagPaletteOf(form)->ComboBox2->findText(QStringLiteral("私の")), 0);
+    EXPECT_EQ(TagPaletteOf(form)->ComboBox2->currentText(), QStringLiteral("私の"));
 }
 
 // New set, define, delete, define again: the buttons stay usable throughout, on both palettes.
@@ -178,8 +179,9 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         const bool tags = &row.kind == &Palettes::TagPalette();
         form->SetTagPaletteVisible(true);
         form->SetClipPaletteVisible(true);
-        QList<TShineSpeedButton *> buttons = tags ? form->PButtons : form->CButtons;
-        (tags ? form->Panel3->ShineSpeedButton2 : form->Panel12->SpeedButton20)->Click();
+        QList<TShineSpeedButton *> buttons =
+            tags ? TagPaletteOf(form)->buttons() : ClipPaletteOf(form)->buttons();
+        (tags ? TagPaletteOf(form)->ShineSpeedButton2 : ClipPaletteOf(form)->SpeedButton20)->Click();
         for (TShineSpeedButton *button : buttons)
             EXPECT_EQ(button->Caption(), QString()) << row.newFile;
 
@@ -192,16 +194,16 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         EXPECT_EQ(SetLines(file).size(), 7);
 
         modals.ThenClick(QMessageBox::Yes);
-        (tags ? form->Panel3->ShineSpeedButton3 : form->Panel12->SpeedButton19)->Click();
+        (tags ? TagPaletteOf(form)->ShineSpeedButton3 : ClipPaletteOf(form)->SpeedButton19)->Click();
         ASSERT_EQ(modals.seen().size(), seen + 2);
         EXPECT_EQ(modals.seen()[seen + 1].text, QString::fromUtf8(row.question));
         EXPECT_FALSE(QFile::exists(path(file)));
-        QComboBox *box = tags ? form->Panel3->ComboBox2 : form->Panel12->ComboBox1;
+        QComboBox *box = tags ? TagPaletteOf(form)->ComboBox2 : ClipPaletteOf(form)->ComboBox1;
         EXPECT_LT(box->findText(file.chopped(4)), 0);
 
         Edit(QString(), 0, 0);
         Press(buttons[1]);
-        EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<br>"));
+        EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<br>"));
         Define(buttons[2]);
         EXPECT_EQ(SetLines(file).size(), 13) << row.newFile;
         form.reset();
@@ -222,13 +224,13 @@ TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
         GTEST_SKIP() << "the folder cannot be made read-only here";
     Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
     modals.ThenClick(QMessageBox::Ok);
-    Press(form->PButtons[0], Qt::RightButton);
+    Press(TagPaletteOf(form)->buttons()[0], Qt::RightButton);
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_TRUE(modals.seen()[1].text.contains(QStringLiteral("HTML.qmh")))
         << modals.seen()[1].text.toStdString();
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
-    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("新しい"));
-    EXPECT_EQ(form->Panel3->setList().record(0)->caption, QStringLiteral("新しい"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QStringLiteral("新しい"));
+    EXPECT_EQ(TagPaletteOf(form)->setList().record(0)->caption, QStringLiteral("新しい"));
 }
 
 // Two windows on one program folder: each 登録 merges into the file as it is now.
@@ -242,17 +244,17 @@ TEST_F(ButtonDialogTest, TwoWindowsKeepEachOthersDefinitions)
     windowA->SetTagPaletteVisible(true);
     windowB->SetTagPaletteVisible(true);
     const auto caption = [](const QString &text) { return [text](TForm2 *d) { d->Edit1->setText(text); }; };
-    Define(windowA->PButtons[10], caption(QStringLiteral("コメント")));
-    Define(windowB->PButtons[11], caption(QStringLiteral("日付")));
-    Define(windowA->PButtons[0], caption(QStringLiteral("段")));
+    Define(TagPaletteOf(windowA)->buttons()[10], caption(QStringLiteral("コメント")));
+    Define(TagPaletteOf(windowB)->buttons()[11], caption(QStringLiteral("日付")));
+    Define(TagPaletteOf(windowA)->buttons()[0], caption(QStringLiteral("段")));
     const QStringList lines = SetLines(QStringLiteral("HTML.qmh"));
     EXPECT_EQ(lines.size(), 1 + 3 * 6);
     for (TForm1 *window : {windowA.get(), windowB}) {
-        EXPECT_EQ(window->PButtons[10]->Caption(), QStringLiteral("コメント"));
-        EXPECT_EQ(window->PButtons[11]->Caption(), QStringLiteral("日付"));
+        EXPECT_EQ(TagPaletteOf(window)->buttons()[10]->Caption(), QStringLiteral("コメント"));
+        EXPECT_EQ(TagPaletteOf(window)->buttons()[11]->Caption(), QStringLiteral("日付"));
     }
-    EXPECT_EQ(windowA->PButtons[0]->Caption(), QStringLiteral("段"));
-    EXPECT_EQ(windowA->Panel3->setList().lines(), lines);
+    EXPECT_EQ(TagPaletteOf(windowA)->buttons()[0]->Caption(), QStringLiteral("段"));
+    EXPECT_EQ(TagPaletteOf(windowA)->setList().lines(), lines);
     EXPECT_EQ(modals.seen().size(), 3u);
     windowA.reset();
 }
@@ -267,19 +269,21 @@ TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
     form->SetTagPaletteVisible(true);
     Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
     modals.ThenClick(QMessageBox::Ok);
-    Press(form->PButtons[0], Qt::RightButton);
+    Press(TagPaletteOf(form)->buttons()[0], Qt::RightButton);
     ASSERT_EQ(modals.seen().size(), 3u);
     EXPECT_TRUE(modals.seen()[2].text.contains(QStringLiteral("2097152")))
         << modals.seen()[2].text.toStdString();
     EXPECT_EQ(ReadFile("HTML.qmh"), large);
-    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("新しい"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QStringLiteral("新しい"));
 }
 
 TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
 {
     Start();
-    form->findChild<ColourPanel *>(QStringLiteral("Panel4"))->setSliders(0x0080FF);
-    TForm2 *dialog = form->Form2;
+    auto *colours = form->findChild<ColourPanel *>(QStringLiteral("Panel4"));
+    colours->setSliders(0x0080FF);
+    TForm2 form2([colours] { return colours->colourCode(); }, form.get());
+    TForm2 *dialog = &form2;
     dialog->Show(Palettes::ButtonDefinition{}, QString());
     dialog->Button3->click();
     EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("#ff8000"));

@@ -18,7 +18,7 @@ ButtonDefinition Clip(const char *caption, const char *content)
 TEST_F(ClipPaletteTest, TwentyButtonsAndTheControlsInPlace)
 {
     Start();
-    ASSERT_EQ(form->CButtons.size(), 20);
+    ASSERT_EQ(ClipPaletteOf(form)->buttons().size(), 20);
     const struct
     {
         int number;
@@ -26,12 +26,12 @@ TEST_F(ClipPaletteTest, TwentyButtonsAndTheControlsInPlace)
     } places[] = {
         {1, {3, 53, 74, 18}}, {10, {3, 215, 74, 18}}, {11, {79, 53, 74, 18}}, {20, {79, 215, 74, 18}}};
     for (const auto &p : places) {
-        TShineSpeedButton *button = form->CButtons[p.number - 1];
+        TShineSpeedButton *button = ClipPaletteOf(form)->buttons()[p.number - 1];
         EXPECT_EQ(button->objectName(), QStringLiteral("CButton%1").arg(p.number));
         EXPECT_EQ(button->Tag(), 100 + p.number);
         EXPECT_EQ(button->geometry(), p.place) << p.number;
     }
-    ClipPalette *clip = form->Panel12;
+    ClipPalette *clip = ClipPaletteOf(form);
     EXPECT_EQ(clip->SpeedButton20->geometry(), QRect(110, 3, 20, 21));
     EXPECT_EQ(clip->SpeedButton19->geometry(), QRect(130, 3, 20, 21));
     EXPECT_EQ(clip->ComboBox1->geometry().topLeft(), QPoint(3, 26));
@@ -46,18 +46,18 @@ TEST_F(ClipPaletteTest, ColourFacesFollowTheChosenSet)
     WriteSet(QStringLiteral("words"), {{3, Clip("挨拶", "こんにちは")}}, Palettes::ClipPalette());
     WriteIni("[Pre]\nClipName=swatch\n");
     Start();
-    TShineSpeedButton *third = form->CButtons[2];
+    TShineSpeedButton *third = ClipPaletteOf(form)->buttons()[2];
     EXPECT_FALSE(third->Colors()->Gradation());
     EXPECT_EQ(third->Colors()->Color(), TColor(0xFF0000));
     EXPECT_EQ(third->FontColor(), clWhite); // readable on the dark face
-    EXPECT_TRUE(form->CButtons[3]->Colors()->Gradation());
-    Choose(form->Panel12->ComboBox1, QStringLiteral("words"));
+    EXPECT_TRUE(ClipPaletteOf(form)->buttons()[3]->Colors()->Gradation());
+    Choose(ClipPaletteOf(form)->ComboBox1, QStringLiteral("words"));
     EXPECT_TRUE(third->Colors()->Gradation());
     EXPECT_EQ(third->Colors()->Color(), clBtnFace);
     EXPECT_EQ(third->FontColor(), clBtnText);
     EXPECT_EQ(third->Caption(), QStringLiteral("挨拶"));
-    Choose(form->Panel12->ComboBox1, QStringLiteral("swatch"));
-    form->Panel12->SpeedButton20->Click();
+    Choose(ClipPaletteOf(form)->ComboBox1, QStringLiteral("swatch"));
+    ClipPaletteOf(form)->SpeedButton20->Click();
     EXPECT_TRUE(third->Colors()->Gradation());
     EXPECT_EQ(third->Caption(), QString());
 }
@@ -69,22 +69,22 @@ TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
     WriteIni("[Pre]\nClipName=tags\n");
     Start();
     form->SetClipPaletteVisible(true);
-    form->Panel12->ComboBox4->setCurrentIndex(2);
+    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     Edit(QStringLiteral("本文"), 1, 1);
-    Press(form->CButtons[0]);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本<BR>文"));
+    Press(ClipPaletteOf(form)->buttons()[0]);
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本<BR>文"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    EXPECT_EQ(Hover(form->CButtons[0]), QStringLiteral(" <BR>"));
+    EXPECT_EQ(Hover(ClipPaletteOf(form)->buttons()[0]), QStringLiteral(" <BR>"));
 
-    form->Panel12->CheckBox4->setChecked(true);
+    ClipPaletteOf(form)->CheckBox4->setChecked(true);
     Edit(QStringLiteral("本文"), 1, 1);
-    Press(form->CButtons[0]);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本文"));
+    Press(ClipPaletteOf(form)->buttons()[0]);
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本文"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("<BR>"));
     // Tag buttons always insert.
     Click(1);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本<p>文"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本<p>文"));
 }
 
 TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
@@ -98,7 +98,7 @@ TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
     Start();
     modals.ThenClick(QMessageBox::Yes);
     form->HandleDroppedFiles({dropped}, QPoint(1, 1));
-    EXPECT_GE(form->Panel12->ComboBox1->findText(QStringLiteral("色")), 0);
+    EXPECT_GE(ClipPaletteOf(form)->ComboBox1->findText(QStringLiteral("色")), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("色.qmc"))));
 }
 
@@ -115,9 +115,9 @@ TEST_F(ClipPaletteTest, FirstStartShowsTheShippedColourSet)
     for (const auto &row : rows) {
         WriteIni(row.ini);
         Start();
-        EXPECT_EQ(form->CButtons[0]->Caption(), row.shown);
-        EXPECT_EQ(form->CButtons[0]->Colors()->Gradation(), row.shown.isEmpty());
-        EXPECT_EQ(form->Panel12->ComboBox1->currentText(),
+        EXPECT_EQ(ClipPaletteOf(form)->buttons()[0]->Caption(), row.shown);
+        EXPECT_EQ(ClipPaletteOf(form)->buttons()[0]->Colors()->Gradation(), row.shown.isEmpty());
+        EXPECT_EQ(ClipPaletteOf(form)->ComboBox1->currentText(),
                   row.shown.isEmpty() ? QString() : QStringLiteral("色見本"));
         form.reset();
     }

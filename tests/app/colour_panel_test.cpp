@@ -211,14 +211,14 @@ TEST_F(ColourPanelWiringTest, TheDocumentTheCaseAndTheTemplates)
     EXPECT_EQ(editor->textCursor().selectionStart(), 2);
     EXPECT_EQ(panel()->Panel9->text(), QStringLiteral("a0b0c0"));
 
-    form->Panel3->ComboBox5->setCurrentIndex(2);
+    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
     EXPECT_EQ(panel()->Panel9->text(), QStringLiteral("A0B0C0"));
     Edit(QStringLiteral("[]"), 1, 1);
     panel()->ShineSpeedButton8->Click();
     EXPECT_EQ(editor->toPlainText(), QStringLiteral("[A0B0C0]"));
     EXPECT_TRUE(editor->hasFocus());
 
-    form->Panel3->ComboBox5->setCurrentIndex(0);
+    TagPaletteOf(form)->ComboBox5->setCurrentIndex(0);
     panel()->RadioButtons[Colour::VisitedLink]->click();
     panel()->setSliders(0xFF8000);
     Edit(QString(), 0, 0);

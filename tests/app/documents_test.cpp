@@ -32,7 +32,7 @@ protected:
         WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
         Start();
     }
-    void Type(const QString &text) { form->RichEdit1->insertPlainText(text); }
+    void Type(const QString &text) { Editor(form)->insertPlainText(text); }
 };
 
 TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
@@ -41,7 +41,7 @@ TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
         Sjis(QStringLiteral("<HTML>\n日本語　テキスト\nｶﾅ①Ⅱ～\n")) + QByteArray("\x80\xFD", 2);
     WriteFile(QStringLiteral("page.html"), original);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_FALSE(Editor(form)->document()->isModified());
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty());
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), original);
@@ -69,8 +69,8 @@ TEST_F(Documents, LargeDocumentsReadAsideComeBackByteIdentical)
     for (const auto &file : files) {
         WriteFile(QLatin1String(file.name), file.bytes);
         ASSERT_TRUE(form->LoadDocument(path(QLatin1String(file.name)))) << file.name;
-        EXPECT_FALSE(form->RichEdit1->document()->isModified()) << file.name;
-        EXPECT_FALSE(form->RichEdit1->document()->isUndoAvailable()) << file.name;
+        EXPECT_FALSE(Editor(form)->document()->isModified()) << file.name;
+        EXPECT_FALSE(Editor(form)->document()->isUndoAvailable()) << file.name;
         ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt")))) << file.name;
         EXPECT_TRUE(ReadFile(QStringLiteral("copy.txt")) == file.bytes) << file.name;
     }
@@ -83,16 +83,16 @@ TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
     const QByteArray nec("\xED\x40\x87\x90\r\nabc\r\n", 11);
     WriteFile(QStringLiteral("nec.txt"), nec);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("nec.txt"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("纊≒\nabc\n"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("纊≒\nabc\n"));
     ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
     EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), nec);
 
     // Only the edited line is encoded anew.
-    form->RichEdit1->moveCursor(QTextCursor::End);
+    Editor(form)->moveCursor(QTextCursor::End);
     Type(QStringLiteral("d"));
     ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
     EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("\xED\x40\x87\x90\r\nabc\r\nd", 12));
-    form->RichEdit1->moveCursor(QTextCursor::Start);
+    Editor(form)->moveCursor(QTextCursor::Start);
     Type(QStringLiteral("e"));
     ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
     EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("e\xFA\x5C\x81\xE0\r\nabc\r\nd", 13));
@@ -106,12 +106,12 @@ TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
     WriteFile(QStringLiteral("a.txt"), QByteArray::fromStdString(euc));
     form3->CheckBox14->setChecked(true);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.html"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese) << "no line end is added";
+    EXPECT_EQ(Editor(form)->toPlainText(), japanese) << "no line end is added";
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
-    EXPECT_NE(form->RichEdit1->toPlainText(), japanese) << "a text file is not converted";
+    EXPECT_NE(Editor(form)->toPlainText(), japanese) << "a text file is not converted";
     form3->CheckBox15->setChecked(true);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), japanese);
+    EXPECT_EQ(Editor(form)->toPlainText(), japanese);
 }
 
 TEST_F(Documents, SavingAsJisOnlyForHtmlNames)
@@ -139,7 +139,7 @@ TEST_F(Documents, ConfirmSaveChangesAnswers)
     EXPECT_TRUE(form->ConfirmSaveChanges()) << "unmodified: no question";
     EXPECT_TRUE(modals.seen().empty());
 
-    form->DocumentPath = path(QStringLiteral("doc.txt"));
+    form->document().path = path(QStringLiteral("doc.txt"));
     Type(QStringLiteral("text"));
     modals.ThenClick(QMessageBox::Cancel);
     EXPECT_FALSE(form->ConfirmSaveChanges());
@@ -159,7 +159,7 @@ TEST_F(Documents, ConfirmSaveChangesAnswers)
 
 TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
 {
-    form->DocumentPath = path(QStringLiteral("no/folder/doc.txt"));
+    form->document().path = path(QStringLiteral("no/folder/doc.txt"));
     Type(QStringLiteral("text"));
     modals.ThenClick(QMessageBox::Yes);
     modals.ThenClick(QMessageBox::Ok);
@@ -167,28 +167,28 @@ TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_EQ(modals.seen()[1].text, QStringLiteral("ファイル %1 を作成できません\n\n"
                                                     "ファイルまたはフォルダーが存在しません")
-                                         .arg(form->DocumentPath));
+                                         .arg(form->document().path));
 }
 
 TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
 {
     form->SSButton2Click();
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
     Type(QStringLiteral("first line"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "no dialog for the default name";
     EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "first line");
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_FALSE(Editor(form)->document()->isModified());
     form->SetTagPaletteVisible(true);
     form->SSButton2Click();
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newhtml.html")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("newhtml.html")));
 }
 
 TEST_F(Documents, OverwriteQuestionNoLeavesTheFile)
 {
     form3->CheckBox17->setChecked(true);
     WriteFile(QStringLiteral("keep.txt"), "previous");
-    form->DocumentPath = path(QStringLiteral("keep.txt"));
+    form->document().path = path(QStringLiteral("keep.txt"));
     Type(QStringLiteral("new"));
     modals.ThenClick(QMessageBox::No);
     form->SSButton4Click();
@@ -196,7 +196,7 @@ TEST_F(Documents, OverwriteQuestionNoLeavesTheFile)
     EXPECT_EQ(modals.seen()[0].text,
               path(QStringLiteral("keep.txt")) + QStringLiteral("\nは存在します。上書きしますか？"));
     EXPECT_EQ(ReadFile(QStringLiteral("keep.txt")), "previous");
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    EXPECT_TRUE(Editor(form)->document()->isModified());
 }
 
 TEST_F(Documents, FailedReadKeepsThePreviousDocument)
@@ -208,8 +208,8 @@ TEST_F(Documents, FailedReadKeepsThePreviousDocument)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].text,
               QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir_.path()));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("first text"));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("first.txt")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("first text"));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("first.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("first.txt"))));
 }
 
@@ -225,7 +225,7 @@ TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
         form->SSButton4Click();
         EXPECT_TRUE(modals.seen().empty());
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited on disk");
-        EXPECT_FALSE(form->RichEdit1->document()->isModified());
+        EXPECT_FALSE(Editor(form)->document()->isModified());
 
         Type(QStringLiteral("again "));
         ReadOnlyGuard readOnlyFile(path(QStringLiteral("doc.txt")));
@@ -236,7 +236,7 @@ TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
                   QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません")
                       .arg(path(QStringLiteral("doc.txt"))));
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited on disk");
-        EXPECT_TRUE(form->RichEdit1->document()->isModified());
+        EXPECT_TRUE(Editor(form)->document()->isModified());
     }
     EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden).isEmpty())
         << "no copy is left";
@@ -244,7 +244,7 @@ TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
 
 TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)
 {
-    form->DocumentPath = path(QStringLiteral("emoji.txt"));
+    form->document().path = path(QStringLiteral("emoji.txt"));
     Type(QStringLiteral("一\n二\n三😀と é"));
     modals.ThenClick(QMessageBox::No);
     form->SSButton4Click();
@@ -252,7 +252,7 @@ TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)
     EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("3 行目の「😀」")))
         << modals.seen()[0].text.toStdString();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("emoji.txt")))) << "nothing written without agreement";
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    EXPECT_TRUE(Editor(form)->document()->isModified());
 
     modals.ThenClick(QMessageBox::Yes);
     form->SSButton4Click();
@@ -268,7 +268,7 @@ TEST_F(Documents, OnlyBytesFromTheFileComeBackRaw)
                                                     "b\xFD\r\n",
                                                     6));
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("raw.txt"))));
-    form->RichEdit1->moveCursor(QTextCursor::End);
+    Editor(form)->moveCursor(QTextCursor::End);
     for (const char16_t typed : {u'\xF70A', u'\xF73C'}) {
         Type(QString(QChar(typed)));
         modals.ThenClick(QMessageBox::No);
@@ -278,7 +278,7 @@ TEST_F(Documents, OnlyBytesFromTheFileComeBackRaw)
         EXPECT_EQ(ReadFile(QStringLiteral("raw.txt")), QByteArray("a\x80"
                                                                   "b\xFD\r\n",
                                                                   6));
-        form->RichEdit1->textCursor().deletePreviousChar();
+        Editor(form)->textCursor().deletePreviousChar();
     }
     const std::size_t asked = modals.seen().size();
     form->SSButton4Click();
@@ -290,27 +290,27 @@ TEST_F(Documents, OnlyBytesFromTheFileComeBackRaw)
 
 TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
 {
-    form->DocumentPath = path(QStringLiteral("breaks.txt"));
+    form->document().path = path(QStringLiteral("breaks.txt"));
     Type(QStringLiteral("a"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(Editor(form), Qt::Key_Return, Qt::ShiftModifier);
     Type(QStringLiteral("b"));
     auto *paste = new QMimeData;
     paste->setText(QStringLiteral("c") + QChar(QChar::LineSeparator) + QStringLiteral("d"));
     QApplication::clipboard()->setMimeData(paste);
-    form->RichEdit1->paste();
-    EXPECT_EQ(form->RichEdit1->document()->blockCount(), 3);
+    Editor(form)->paste();
+    EXPECT_EQ(Editor(form)->document()->blockCount(), 3);
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:003/003  C:001"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "no question about an invisible character";
     EXPECT_EQ(ReadFile(QStringLiteral("breaks.txt")), "a<br>\r\nbc\r\nd");
-    form->RichEdit1->undo();
-    EXPECT_EQ(form->RichEdit1->document()->toRawText(), QStringLiteral("a<br>\u2029b"))
+    Editor(form)->undo();
+    EXPECT_EQ(Editor(form)->document()->toRawText(), QStringLiteral("a<br>\u2029b"))
         << "the paste and its line break undo as one";
 }
 
 TEST_F(Documents, DeclinedSaveAsChangesNothing)
 {
-    form->DocumentPath = path(QStringLiteral("old.txt"));
+    form->document().path = path(QStringLiteral("old.txt"));
     form->ShowStatus();
     Type(QStringLiteral("é"));
     modals.Then([&](QWidget *w) {
@@ -321,10 +321,10 @@ TEST_F(Documents, DeclinedSaveAsChangesNothing)
     form->SSButton3Click();
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_EQ(modals.seen()[1].objectName, QStringLiteral("UnencodableQuestion"));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("old.txt")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("old.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("old.txt"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("new.txt"))));
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    EXPECT_TRUE(Editor(form)->document()->isModified());
 }
 
 TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
@@ -339,7 +339,7 @@ TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
     EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "theirs!");
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    EXPECT_TRUE(Editor(form)->document()->isModified());
 
     modals.ThenClick(QMessageBox::Yes);
     form->SSButton4Click();
@@ -354,12 +354,12 @@ TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
     form->CheckDiskChanges();
     ASSERT_EQ(modals.seen().size(), 3u);
     EXPECT_EQ(modals.seen()[2].objectName, QStringLiteral("ReloadQuestion"));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("edited mine"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("edited mine"));
     WriteFile(QStringLiteral("doc.txt"), "theirs, third time");
     modals.ThenClick(QMessageBox::Yes);
     form->CheckDiskChanges();
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("theirs, third time"));
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("theirs, third time"));
+    EXPECT_FALSE(Editor(form)->document()->isModified());
 
     // A new document's default name that is already taken is not overwritten
     // silently either.
@@ -374,7 +374,7 @@ TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
 
 TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
 {
-    form->DocumentPath = dir_.path(); // as after a "/setup" start
+    form->document().path = dir_.path(); // as after a "/setup" start
     Type(QStringLiteral("x"));
     QString startFolder;
     modals.Then([&](QWidget *w) {
@@ -386,7 +386,7 @@ TEST_F(Documents, PlainSaveOfAFolderAsksForAName)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
     EXPECT_EQ(startFolder, dir_.path());
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("named.txt")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("named.txt")));
     EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
 }
 
@@ -413,7 +413,7 @@ TEST_F(Documents, QuestionsThatLoseTextDefaultToNo)
          "OverwriteQuestion", QMessageBox::No},
         {"reload, nothing unsaved", "theirs 3", nullptr,
          [&] {
-             form->RichEdit1->document()->setModified(false);
+             Editor(form)->document()->setModified(false);
              form->CheckDiskChanges();
          },
          "ReloadQuestion", QMessageBox::Yes},
@@ -435,7 +435,7 @@ TEST_F(Documents, QuestionsThatLoseTextDefaultToNo)
         EXPECT_EQ(pressed, c.expected) << c.name;
     }
     EXPECT_EQ(ReadFile(QStringLiteral("other.txt")), "other");
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("theirs 3")) << "yes on the last reloaded";
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("theirs 3")) << "yes on the last reloaded";
 }
 
 TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
@@ -497,7 +497,7 @@ TEST_F(Documents, UntouchedLinesKeepTheirBytes)
     for (const auto &c : cases) {
         WriteFile(QStringLiteral("dup.txt"), file);
         ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("dup.txt"))));
-        c.apply(form->RichEdit1);
+        c.apply(Editor(form));
         ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("saved.txt"))));
         EXPECT_EQ(ReadFile(QStringLiteral("saved.txt")).toHex(' '), c.saved.toHex(' ')) << c.edit;
     }
@@ -508,16 +508,16 @@ TEST_F(Documents, VeryLongLinesWrapAnywhere)
     WriteFile(QStringLiteral("long.txt"), QByteArray(LongLineChars + 10, 'a'));
     WriteFile(QStringLiteral("short.txt"), "words and words\r\n");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
-    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAnywhere);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("short.txt"))));
-    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     Type(QString(LongLineChars, u'b'));
-    EXPECT_EQ(form->RichEdit1->wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
+    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
 }
 
 TEST_F(Documents, SaveAsAddsTheFiltersExtension)
 {
-    form->DocumentPath = path(QStringLiteral("old.txt"));
+    form->document().path = path(QStringLiteral("old.txt"));
     Type(QStringLiteral("x"));
     const auto saveAs = [&](const QString &name, int filter) {
         modals.Then([&, name, filter](QWidget *w) {
@@ -530,25 +530,25 @@ TEST_F(Documents, SaveAsAddsTheFiltersExtension)
         form->SSButton3Click();
     };
     saveAs(QStringLiteral("index"), 3);
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("index.html")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("index.html")));
     EXPECT_EQ(ReadFile(QStringLiteral("index.html")), "x");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("index.html"))));
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_FALSE(Editor(form)->document()->isModified());
 
     form3->CheckBox13->setChecked(true);
     saveAs(QStringLiteral("index2"), 3);
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("index2.htm")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("index2.htm")));
     saveAs(QStringLiteral("settings"), 4);
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("settings")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("settings")));
     saveAs(QStringLiteral("notes"), 2);
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("notes.txt")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("notes.txt")));
     EXPECT_EQ(modals.seen().size(), 4u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
 }
 
 TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
 {
-    form->DocumentPath = path(QStringLiteral("page.html"));
+    form->document().path = path(QStringLiteral("page.html"));
     QString startFilter, startName;
     modals.Then([&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
@@ -560,7 +560,7 @@ TEST_F(Documents, SaveAsStartsWithTheFilterOfTheOldExtension)
     EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
     // Not the filter's first extension: saving as offered must not make page.htm.
     EXPECT_EQ(startName, QStringLiteral("page.html"));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("page.html"))) << "cancel changes nothing";
+    EXPECT_EQ(form->document().path, path(QStringLiteral("page.html"))) << "cancel changes nothing";
 }
 
 TEST_F(Documents, FileDialogsShowEachPatternOnceAndLeaveNoCompletionBehind)
@@ -586,7 +586,7 @@ TEST_F(Documents, FileDialogsShowEachPatternOnceAndLeaveNoCompletionBehind)
     EXPECT_EQ(shown[1], QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"));
     ASSERT_NE(popup, nullptr);
     EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("typed"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("typed"));
 }
 
 TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
@@ -601,10 +601,10 @@ TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
         AcceptFileName(dialog, QStringLiteral("script.cgi"));
     });
     form->SSButton1Click();
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("script.cgi")));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("#!/usr/bin/perl\n"));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("script.cgi")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("#!/usr/bin/perl\n"));
 
-    form->DocumentPath = path(QStringLiteral("noext"));
+    form->document().path = path(QStringLiteral("noext"));
     QString saveFilter;
     modals.Then([&](QWidget *w) {
         saveFilter = static_cast<QFileDialog *>(w)->selectedNameFilter();
@@ -620,15 +620,15 @@ TEST_F(Documents, CaretPanelCountsEditorUnits)
     QStringList lines;
     for (int i = 1; i <= 120; ++i)
         lines << QStringLiteral("line %1").arg(i);
-    form->RichEdit1->setPlainText(lines.join(u'\n'));
-    QTextCursor cursor(form->RichEdit1->document()->findBlockByNumber(6));
-    form->RichEdit1->setTextCursor(cursor);
+    Editor(form)->setPlainText(lines.join(u'\n'));
+    QTextCursor cursor(Editor(form)->document()->findBlockByNumber(6));
+    Editor(form)->setTextCursor(cursor);
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:007/120  C:000"));
 
-    form->RichEdit1->setPlainText(QStringLiteral("日本ｶa\n"));
-    cursor = form->RichEdit1->textCursor();
+    Editor(form)->setPlainText(QStringLiteral("日本ｶa\n"));
+    cursor = Editor(form)->textCursor();
     cursor.setPosition(4);
-    form->RichEdit1->setTextCursor(cursor);
+    Editor(form)->setTextCursor(cursor);
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/002  C:006"));
 }
 

@@ -30,24 +30,24 @@ protected:
         QString text = marked;
         const qsizetype caret = text.indexOf(u'|');
         text.remove(caret, 1);
-        form->RichEdit1->setPlainText(text);
-        QTextCursor cursor = form->RichEdit1->textCursor();
+        Editor(form)->setPlainText(text);
+        QTextCursor cursor = Editor(form)->textCursor();
         cursor.setPosition(int(caret));
-        form->RichEdit1->setTextCursor(cursor);
+        Editor(form)->setTextCursor(cursor);
     }
     void Select(int from, int to)
     {
-        QTextCursor cursor = form->RichEdit1->textCursor();
+        QTextCursor cursor = Editor(form)->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
-        form->RichEdit1->setTextCursor(cursor);
+        Editor(form)->setTextCursor(cursor);
     }
-    QString Text() const { return form->RichEdit1->toPlainText(); }
+    QString Text() const { return Editor(form)->toPlainText(); }
     // Which characters are drawn blue, as 'b', and which not, as '.'.
     QString BlueMap() const
     {
         QStringList lines;
-        for (QTextBlock block = form->RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock block = Editor(form)->document()->begin(); block.isValid(); block = block.next()) {
             QString line(block.length() - 1, u'.');
             for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
                 if (range.format.foreground().color() == QColor(0, 0, 255))
@@ -82,27 +82,27 @@ TEST_F(Editing, KeysIndentTagAndDeleteLines)
          QStringLiteral("one\ntwo")},
     };
     for (const auto &c : cases) {
-        form->Panel3->ComboBox5->setCurrentIndex(c.tagCase);
+        TagPaletteOf(form)->ComboBox5->setCurrentIndex(c.tagCase);
         SetText(c.before);
-        QTest::keyClick(form->RichEdit1, c.key, c.modifiers);
+        QTest::keyClick(Editor(form), c.key, c.modifiers);
         EXPECT_EQ(Text(), c.after) << c.before.toStdString();
     }
     form3->CheckBox11->setChecked(false);
     SetText(QStringLiteral("  ab|c"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_Return);
+    QTest::keyClick(Editor(form), Qt::Key_Return);
     EXPECT_EQ(Text(), QStringLiteral("  ab\nc")) << "without automatic indentation";
 }
 
 TEST_F(Editing, InsertKeySwitchesOverwriteAndTheIndicator)
 {
     SetText(QStringLiteral("|abc"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_Insert);
+    QTest::keyClick(Editor(form), Qt::Key_Insert);
     EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("上書き"));
-    QTest::keyClicks(form->RichEdit1, QStringLiteral("xy"));
+    QTest::keyClicks(Editor(form), QStringLiteral("xy"));
     EXPECT_EQ(Text(), QStringLiteral("xyc"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_Insert);
+    QTest::keyClick(Editor(form), Qt::Key_Insert);
     EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("挿入"));
-    QTest::keyClicks(form->RichEdit1, QStringLiteral("z"));
+    QTest::keyClicks(Editor(form), QStringLiteral("z"));
     EXPECT_EQ(Text(), QStringLiteral("xyzc"));
 }
 
@@ -129,12 +129,12 @@ TEST_F(Editing, MenuCommandsRewriteThePageOrTheSelection)
         {TForm1::Cmd::N12, QStringLiteral("abc<b>"), 0, 6, QStringLiteral("ABC<B>")},
     };
     for (const auto &c : cases) {
-        form->RichEdit1->setPlainText(c.text);
+        Editor(form)->setPlainText(c.text);
         Select(c.from, c.to);
         form->Command(c.command)->trigger();
         const std::string name = form->Command(c.command)->objectName().toStdString();
         EXPECT_EQ(Text(), c.after) << name;
-        form->RichEdit1->undo();
+        Editor(form)->undo();
         EXPECT_EQ(Text(), c.text) << name << " undoes in one step";
     }
 }
@@ -143,12 +143,12 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
 {
     QApplication::clipboard()->setText(QStringLiteral("a\r\nb"));
     SetText(QStringLiteral("|"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(Editor(form), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(Text(), QStringLiteral("> a\n> b\n"));
     // Every way in pastes once: the key, the menu's action (also the toolbar's), and copy-all copies.
     QApplication::clipboard()->setText(QStringLiteral("x"));
     SetText(QStringLiteral("|"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Editor(form), Qt::Key_V, Qt::ControlModifier);
     form->Command(TForm1::Cmd::KPaste1)->trigger();
     EXPECT_EQ(Text(), QStringLiteral("xx"));
     form->Command(TForm1::Cmd::K3)->trigger();
@@ -161,14 +161,14 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
 
     std::vector<int> sizes;
     for (int i = 0; i < 3; ++i) {
-        form->SSButtons[10]->Click();
-        sizes.push_back(form->RichEdit1->font().pointSize());
+        ToolbarButton(form, 11)->Click();
+        sizes.push_back(Editor(form)->font().pointSize());
     }
     EXPECT_EQ(sizes, (std::vector<int>{12, 15, 9}));
-    form->SSButtons[10]->Click();
-    form->RichEdit1->document()->setModified(false);
+    ToolbarButton(form, 11)->Click();
+    Editor(form)->document()->setModified(false);
     form->SSButton2Click();
-    EXPECT_EQ(form->RichEdit1->font().pointSize(), 9) << "a new document returns to the base size";
+    EXPECT_EQ(Editor(form)->font().pointSize(), 9) << "a new document returns to the base size";
 }
 
 TEST_F(Editing, TagsAreColouredCharacterByCharacter)
@@ -183,48 +183,48 @@ TEST_F(Editing, TagsAreColouredCharacterByCharacter)
         {QStringLiteral("<p>日本語</p>"), QStringLiteral("bbb...bbbb")},
     };
     for (const auto &c : cases) {
-        form->RichEdit1->clear();
-        form->RichEdit1->insertPlainText(c.text);
-        QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+        Editor(form)->clear();
+        Editor(form)->insertPlainText(c.text);
+        QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
         EXPECT_EQ(BlueMap(), c.blue) << c.text.toStdString();
-        EXPECT_TRUE(form->RichEdit1->document()->isModified()) << "the save question still comes";
-        EXPECT_TRUE(form->RichEdit1->document()->isUndoAvailable()) << "colouring keeps undo";
+        EXPECT_TRUE(Editor(form)->document()->isModified()) << "the save question still comes";
+        EXPECT_TRUE(Editor(form)->document()->isUndoAvailable()) << "colouring keeps undo";
     }
     // Colour goes when its tags go, and a loaded document starts without any.
-    QTextCursor cursor(form->RichEdit1->document());
+    QTextCursor cursor(Editor(form)->document());
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, 3);
     cursor.insertText(QStringLiteral("abc"));
-    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
     EXPECT_EQ(BlueMap(), QStringLiteral("......bbbb"));
-    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
     WriteFile(QStringLiteral("plain.txt"), "<b>x");
-    form->RichEdit1->setPlainText(QStringLiteral("<a>x"));
-    QTest::mouseClick(form->Panel12->Label2, Qt::LeftButton);
+    Editor(form)->setPlainText(QStringLiteral("<a>x"));
+    QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("plain.txt"))));
     EXPECT_EQ(BlueMap(), QStringLiteral("...."));
 
     // Typing near the caret is coloured on the next tick.
     form3->CheckBox4->setChecked(true);
-    form->RichEdit1->setPlainText(QStringLiteral("text "));
-    form->RichEdit1->moveCursor(QTextCursor::End);
-    QTest::keyClicks(form->RichEdit1, QStringLiteral("<i>x"));
+    Editor(form)->setPlainText(QStringLiteral("text "));
+    Editor(form)->moveCursor(QTextCursor::End);
+    QTest::keyClicks(Editor(form), QStringLiteral("<i>x"));
     form->Timer1Timer();
     EXPECT_EQ(BlueMap(), QStringLiteral(".....bbb."));
 }
 
 TEST_F(Editing, NoEditPassesTheDocumentLimit)
 {
-    auto *editor = static_cast<DocumentEditor *>(form->RichEdit1);
-    form->RichEdit1->setPlainText(QStringLiteral("ab"));
+    auto *editor = static_cast<DocumentEditor *>(Editor(form));
+    Editor(form)->setPlainText(QStringLiteral("ab"));
     EXPECT_TRUE(editor->fits(MaxDocumentChars - 2));
     EXPECT_FALSE(editor->fits(MaxDocumentChars - 1));
     Select(0, 2);
     EXPECT_TRUE(editor->fits(MaxDocumentChars)) << "the selection goes away";
 
-    form->RichEdit1->moveCursor(QTextCursor::End);
+    Editor(form)->moveCursor(QTextCursor::End);
     QApplication::clipboard()->setText(QString(MaxDocumentChars - 1, u'x'));
     modals.ThenClick(QMessageBox::Ok);
-    form->RichEdit1->paste();
+    Editor(form)->paste();
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].text, QStringLiteral("編集できる文書は 134217728 文字までです。"));
     EXPECT_EQ(Text(), QStringLiteral("ab"));
@@ -233,29 +233,29 @@ TEST_F(Editing, NoEditPassesTheDocumentLimit)
 
 TEST_F(Editing, SearchBarFindsMarksAndReplaces)
 {
-    SearchBar *bar = form->Panel10;
+    SearchBar *bar = SearchBarOf(form);
     form->activateWindow();
-    form->SSButtons[9]->Click();
+    ToolbarButton(form, 10)->Click();
     EXPECT_EQ(bar->height(), 32);
     EXPECT_TRUE(bar->Edit1->hasFocus() || QApplication::focusWidget() == bar->Edit1 ||
                 form->focusWidget() == bar->Edit1);
     bar->CheckBox1->click();
     EXPECT_EQ(bar->height(), 59);
 
-    form->RichEdit1->setPlainText(QStringLiteral("xabc <p>abc</p>"));
+    Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
     bar->Edit1->setText(QStringLiteral("abc"));
     bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(form->RichEdit1->textCursor().selectedText(), QStringLiteral("abc"));
-    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 1);
+    EXPECT_EQ(Editor(form)->textCursor().selectedText(), QStringLiteral("abc"));
+    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1);
     EXPECT_TRUE(bar->ShineSpeedButton6->isEnabled());
-    EXPECT_FALSE(form->RichEdit1->document()->isModified()) << "marking is no edit";
+    EXPECT_FALSE(Editor(form)->document()->isModified()) << "marking is no edit";
     bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 8);
+    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 8);
     bar->ShineSpeedButton4->Click();
-    EXPECT_FALSE(form->RichEdit1->textCursor().hasSelection()) << "not found: the caret goes to the end";
+    EXPECT_FALSE(Editor(form)->textCursor().hasSelection()) << "not found: the caret goes to the end";
     EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
     bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 1) << "and the next search starts at the top";
+    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1) << "and the next search starts at the top";
 
     bar->Edit2->setText(QStringLiteral("置換"));
     bar->ShineSpeedButton6->Click();
@@ -275,14 +275,14 @@ TEST_F(Editing, SearchBarFindsMarksAndReplaces)
         {QStringLiteral("abc"), QString(), QStringLiteral("-"), QStringLiteral("abc"), true},
     };
     for (const auto &c : cases) {
-        form->RichEdit1->setPlainText(c.text);
+        Editor(form)->setPlainText(c.text);
         bar->Edit1->setText(c.search);
         bar->Edit2->setText(c.replacement);
         bar->CheckBox5->setChecked(c.matchCase);
         bar->ShineSpeedButton7->Click();
         EXPECT_EQ(Text(), c.after) << c.text.toStdString() << " / " << c.search.toStdString();
         if (c.after != c.text) {
-            form->RichEdit1->undo();
+            Editor(form)->undo();
             EXPECT_EQ(Text(), c.text) << "replace all undoes in one step";
         }
     }

@@ -4,6 +4,7 @@
 
 #include "tform1.h"
 #include "tform3.h"
+#include "window_parts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

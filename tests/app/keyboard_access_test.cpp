@@ -44,8 +44,8 @@ TEST_F(KeyboardAccess, TheReplaceBoxActsOnceHoweverItChanges)
         {"code", [](QCheckBox *box) { box->setChecked(!box->isChecked()); }},
     };
     Start();
-    SearchBar *bar = form->Panel10;
-    form->SSButtons[9]->Click();
+    SearchBar *bar = SearchBarOf(form);
+    ToolbarButton(form, 10)->Click();
     for (const auto &way : ways) {
         SCOPED_TRACE(way.how);
         for (const bool on : {true, false}) {
@@ -80,23 +80,23 @@ TEST_F(KeyboardAccess, ARadioButtonChosenThroughTheBusLoadsItsColour)
 TEST_F(KeyboardAccess, EnterSearchesAndEscapeGoesBackToTheText)
 {
     Start();
-    SearchBar *bar = form->Panel10;
+    SearchBar *bar = SearchBarOf(form);
     QApplication::setActiveWindow(form.get());
-    form->RichEdit1->setPlainText(QStringLiteral("xabc <p>abc</p>"));
-    form->SSButtons[9]->Click();
+    Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
+    ToolbarButton(form, 10)->Click();
     bar->Edit1->setFocus();
     QTest::keyClicks(bar->Edit1, QStringLiteral("abc"));
     QTest::keyClick(bar->Edit1, Qt::Key_Return);
-    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 1);
-    EXPECT_EQ(form->RichEdit1->textCursor().selectedText(), QStringLiteral("abc"));
+    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1);
+    EXPECT_EQ(Editor(form)->textCursor().selectedText(), QStringLiteral("abc"));
     bar->Edit1->setFocus();
     QTest::keyClick(bar->Edit1, Qt::Key_Enter);
-    EXPECT_EQ(form->RichEdit1->textCursor().selectionStart(), 8);
+    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 8);
     for (QWidget *from : {static_cast<QWidget *>(bar->Edit1), static_cast<QWidget *>(bar->CheckBox5)}) {
         from->setFocus();
         ASSERT_TRUE(from->hasFocus());
         QTest::keyClick(from, Qt::Key_Escape);
-        EXPECT_TRUE(form->RichEdit1->hasFocus()) << from->objectName().toStdString();
+        EXPECT_TRUE(Editor(form)->hasFocus()) << from->objectName().toStdString();
     }
     EXPECT_TRUE(bar->isVisible());
 }
@@ -109,9 +109,9 @@ TEST_F(KeyboardAccess, ABusPressOnADialogButtonReturnsBeforeTheDialog)
     {
         const char *what;
         TShineSpeedButton *button;
-    } rows[] = {{"開く", form->SSButtons[0]},
-                {"名前を付けて保存", form->SSButtons[2]},
-                {"設定", form->SpeedButton21}};
+    } rows[] = {{"開く", ToolbarButton(form, 1)},
+                {"名前を付けて保存", ToolbarButton(form, 3)},
+                {"設定", Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton21"))}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
         const std::size_t before = modals.seen().size();
@@ -138,7 +138,8 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
     {
         ButtonPalette *palette;
         const char *first, *second;
-    } chains[] = {{form->Panel3, "PButton1", "PButton2"}, {form->Panel12, "CButton1", "CButton2"}};
+    } chains[] = {{TagPaletteOf(form), "PButton1", "PButton2"},
+                  {ClipPaletteOf(form), "CButton1", "CButton2"}};
     form->SetClipPaletteVisible(true);
     for (const auto &chain : chains) {
         chain.palette->setBox()->setFocus();
@@ -160,24 +161,24 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
         {"Shift+F10", Qt::Key_F10, Qt::ShiftModifier, ""},
         {"Menu", Qt::Key_Menu, {}, ""},
     };
-    TShineSpeedButton *button = form->PButtons[0];
+    TShineSpeedButton *button = TagPaletteOf(form)->buttons()[0];
     for (const auto &k : keys) {
         SCOPED_TRACE(k.how);
-        form->RichEdit1->clear();
+        Editor(form)->clear();
         const std::size_t before = modals.seen().size();
         if (!*k.inserted)
             modals.ThenClose();
         button->setFocus();
         QTest::keyClick(button, Qt::Key(k.key), k.modifiers);
-        EXPECT_EQ(form->RichEdit1->toPlainText(), QString::fromUtf8(k.inserted));
+        EXPECT_EQ(Editor(form)->toPlainText(), QString::fromUtf8(k.inserted));
         ASSERT_EQ(modals.seen().size(), before + (*k.inserted ? 0 : 1));
         if (!*k.inserted) {
             EXPECT_EQ(modals.seen().back().title, QStringLiteral("ボタン内容設定"));
         }
     }
     // A mouse click leaves the focus in the text.
-    QTest::mouseClick(form->PButtons[1], Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_EQ(form->focusWidget(), form->RichEdit1);
+    QTest::mouseClick(TagPaletteOf(form)->buttons()[1], Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(form->focusWidget(), Editor(form));
 }
 
 // "！" and "？" are read by their hints; the symbols stay as descriptions.
@@ -188,7 +189,8 @@ TEST_F(KeyboardAccess, SymbolButtonsAreNamedByTheirHints)
     {
         TShineSpeedButton *button;
         const char *name, *description;
-    } rows[] = {{form->SpeedButton21, "設定＆著作権", "！"}, {form->SpeedButton22, "QUMOEDITヘルプ", "？"}};
+    } rows[] = {{Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton21")), "設定＆著作権", "！"},
+                {Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton22")), "QUMOEDITヘルプ", "？"}};
     for (const auto &row : rows) {
         QAccessibleInterface *a = QAccessible::queryAccessibleInterface(row.button);
         EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(row.name));
@@ -206,7 +208,7 @@ TEST_F(KeyboardAccess, TheStatusBarShowsThePathShortenedInItsMiddle)
     Start({document});
     form->resize(520, form->height());
     QApplication::processEvents();
-    auto *panel = form->StatusBar1->findChild<ElidedLabel *>(QStringLiteral("StatusPanel3"));
+    auto *panel = StatusBarOf(form)->findChild<ElidedLabel *>(QStringLiteral("StatusPanel3"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(form->StatusPanelText(3), document);
     const QString shown = panel->shownText();
@@ -214,12 +216,12 @@ TEST_F(KeyboardAccess, TheStatusBarShowsThePathShortenedInItsMiddle)
     EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith(QStringLiteral(".html"))) << shown.toStdString();
     EXPECT_GE(shown.size(), 8) << shown.toStdString();
-    for (QLabel *label : form->StatusBar1->findChildren<QLabel *>()) {
+    for (QLabel *label : StatusBarOf(form)->findChildren<QLabel *>()) {
         if (!label->isVisible())
             continue;
         SCOPED_TRACE(label->objectName().toStdString());
         EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
-        EXPECT_TRUE(form->StatusBar1->rect().contains(label->geometry()));
+        EXPECT_TRUE(StatusBarOf(form)->rect().contains(label->geometry()));
     }
 }
 
@@ -252,12 +254,12 @@ QList<QWidget *> Controls(QWidget *window)
 TEST_F(KeyboardAccess, AtItsMinimumSizeNoControlOverlapsAnother)
 {
     Start();
-    form->SSButtons[9]->Click();
-    form->Panel10->CheckBox1->setChecked(true);
+    ToolbarButton(form, 10)->Click();
+    SearchBarOf(form)->CheckBox1->setChecked(true);
     form->SetTagPaletteVisible(true);
     form->SetClipPaletteVisible(true);
-    form->SSButtons[12]->Click(); // the colour panel
-    form->SSButtons[14]->Click(); // the folder pane
+    ToolbarButton(form, 13)->Click(); // the colour panel
+    ToolbarButton(form, 15)->Click(); // the folder pane
     form->resize(1, 1);
     QApplication::processEvents();
     EXPECT_GT(form->width(), 300);

@@ -37,25 +37,25 @@ protected:
     void Click(int number)
     {
         form->SetTagPaletteVisible(true);
-        Press(form->PButtons[number - 1]);
+        Press(TagPaletteOf(form)->buttons()[number - 1]);
     }
 
     QString Hover(TShineSpeedButton *button)
     {
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(button, &enter);
-        return form->Panel11->text();
+        return InfoLine(form)->text();
     }
-    QString Hover(int number) { return Hover(form->PButtons[number - 1]); }
+    QString Hover(int number) { return Hover(TagPaletteOf(form)->buttons()[number - 1]); }
 
     // The editor holds `text` with the characters from..to selected.
     void Edit(const QString &text, int from, int to)
     {
-        form->RichEdit1->setPlainText(text);
-        QTextCursor cursor = form->RichEdit1->textCursor();
+        Editor(form)->setPlainText(text);
+        QTextCursor cursor = Editor(form)->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
-        form->RichEdit1->setTextCursor(cursor);
+        Editor(form)->setTextCursor(cursor);
     }
 
     // Chooses the item `name` in a set box as the user does.

@@ -34,8 +34,8 @@ protected:
     {
         WriteFile(name, text);
         ASSERT_TRUE(form->LoadDocument(path(name)));
-        form->RichEdit1->moveCursor(QTextCursor::End);
-        form->RichEdit1->insertPlainText(QStringLiteral(" edited"));
+        Editor(form)->moveCursor(QTextCursor::End);
+        Editor(form)->insertPlainText(QStringLiteral(" edited"));
     }
 };
 
@@ -58,12 +58,12 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
         OpenedFiles opened;
         form3->CheckBox3->setChecked(c.useTmp);
         Open(c.name, "<p>");
-        form->Panel3->ShineSpeedButton1->Click();
+        TagPaletteOf(form)->ShineSpeedButton1->Click();
         EXPECT_EQ(opened.files, c.opened.isEmpty() ? QStringList() : QStringList{path(c.opened)})
             << c.name.toStdString();
         EXPECT_EQ(ReadFile(c.name), c.document) << c.name.toStdString();
-        EXPECT_EQ(form->RichEdit1->document()->isModified(), c.modified) << c.name.toStdString();
-        form->RichEdit1->document()->setModified(false);
+        EXPECT_EQ(Editor(form)->document()->isModified(), c.modified) << c.name.toStdString();
+        Editor(form)->document()->setModified(false);
     }
     EXPECT_EQ(ReadFile(QStringLiteral("tmp.html")), "<p> edited");
     // Only the text document was refused, with a word on how to preview it.
@@ -80,18 +80,18 @@ TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
     Open(QStringLiteral("page.html"), "<p>");
     WriteFile(QStringLiteral("page.html"), "<p>theirs");
     modals.ThenClick(QMessageBox::No);
-    form->Panel3->ShineSpeedButton1->Click();
+    TagPaletteOf(form)->ShineSpeedButton1->Click();
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>theirs");
     EXPECT_TRUE(opened.files.isEmpty());
-    EXPECT_TRUE(form->RichEdit1->document()->isModified());
+    EXPECT_TRUE(Editor(form)->document()->isModified());
 }
 
 TEST_F(Preview, TheBrowseButtonShowsAGlyph)
 {
     form->SetTagPaletteVisible(true);
-    EXPECT_FALSE(form->Panel3->ShineSpeedButton1->Glyph().isNull());
+    EXPECT_FALSE(TagPaletteOf(form)->ShineSpeedButton1->Glyph().isNull());
 }
 
 TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
@@ -113,8 +113,8 @@ TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
 TEST_F(Preview, AFailedSaveStartsNoBrowser)
 {
     OpenedFiles opened;
-    form->DocumentPath = path(QStringLiteral("no/folder/page.html"));
-    form->RichEdit1->insertPlainText(QStringLiteral("x"));
+    form->document().path = path(QStringLiteral("no/folder/page.html"));
+    Editor(form)->insertPlainText(QStringLiteral("x"));
     modals.ThenClick(QMessageBox::Ok);
     form->ShineSpeedButton1Click();
     EXPECT_TRUE(opened.files.isEmpty());

@@ -18,6 +18,7 @@ int main(int argc, char **argv)
     if (arguments.size() < 4)
         return 2;
     TForm1 form;
+    auto *editor = form.findChild<QPlainTextEdit *>(QStringLiteral("RichEdit1"));
     TForm3 form3(&form);
     form.setForm3(&form3);
     form.setProgramDir(arguments[3] + u'/');
@@ -29,15 +30,15 @@ int main(int argc, char **argv)
     if (!started.wait(60000))
         return 3;
     if (arguments[1] == QLatin1String("save")) {
-        form.RichEdit1->insertPlainText(QStringLiteral("edit"));
+        editor->insertPlainText(QStringLiteral("edit"));
         std::printf("saving\n");
         std::fflush(stdout);
-        form.SaveDocument(form.DocumentPath);
+        form.SaveDocument(form.document().path);
         std::printf("saved\n");
         std::fflush(stdout);
     } else {
         for (int typed = 1;; ++typed) {
-            QTest::keyClick(form.RichEdit1, Qt::Key_X);
+            QTest::keyClick(editor, Qt::Key_X);
             std::printf("typed %d\n", typed);
             std::fflush(stdout);
             QTest::qWait(20);

@@ -35,8 +35,8 @@ protected:
     {
         Start(arguments, [this](TForm1 &f) { f.enableRecovery(folder()); });
     }
-    QString Text() const { return form->RichEdit1->toPlainText(); }
-    bool Modified() const { return form->RichEdit1->document()->isModified(); }
+    QString Text() const { return Editor(form)->toPlainText(); }
+    bool Modified() const { return Editor(form)->document()->isModified(); }
     void ClickDefault()
     {
         modals.Then([](QWidget *w) { static_cast<QMessageBox *>(w)->defaultButton()->click(); });
@@ -81,7 +81,7 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
         EXPECT_EQ(QFileInfo::exists(copy), row.copyKept);
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), disk) << "the file waits for a save";
         if (row.restored) {
-            EXPECT_EQ(form->DocumentPath, path(QStringLiteral("doc.txt")));
+            EXPECT_EQ(form->document().path, path(QStringLiteral("doc.txt")));
             ASSERT_TRUE(form->recovery()->flush());
             EXPECT_TRUE(QFileInfo::exists(form->recovery()->copyFile()))
                 << "a copy of this instance holds it";
@@ -138,7 +138,7 @@ TEST_F(RecoveryWindowTest, SavingTheCopyOfAFileChangedSinceAsksAndThenDropsTheCo
 TEST_F(RecoveryWindowTest, ClosingWithNoDropsTheCopy)
 {
     StartWithRecovery();
-    form->RichEdit1->insertPlainText(QStringLiteral("typed"));
+    Editor(form)->insertPlainText(QStringLiteral("typed"));
     ASSERT_TRUE(form->recovery()->flush());
     const QString copy = form->recovery()->copyFile();
     ASSERT_TRUE(QFileInfo::exists(copy));

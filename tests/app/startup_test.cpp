@@ -35,14 +35,14 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].widget, form3);
     EXPECT_EQ(pageWhenShown, TForm3::CopyrightPage);
-    EXPECT_EQ(form->DocumentPath, QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
-    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_EQ(form->document().path, QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
+    EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
+    EXPECT_FALSE(Editor(form)->document()->isModified());
     EXPECT_EQ(form->size(), QSize(520, 473));
-    EXPECT_TRUE(form->Panel3->isHidden());
-    EXPECT_TRUE(form->Panel11->isHidden());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->DocumentPath + u']');
-    EXPECT_EQ(form->StatusPanelText(3), form->DocumentPath);
+    EXPECT_TRUE(TagPaletteOf(form)->isHidden());
+    EXPECT_TRUE(InfoLine(form)->isHidden());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
+    EXPECT_EQ(form->StatusPanelText(3), form->document().path);
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/001  C:000"));
 }
 
@@ -57,7 +57,7 @@ TEST_F(StartUp, SetupOnFirstRunOpensTheDialogTwice)
     modals.Then(note);
     Start({QStringLiteral("/SETUP")});
     EXPECT_EQ(pages, (std::vector<int>{TForm3::CopyrightPage, TForm3::AssociationPage}));
-    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
+    EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
 }
 
 TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
@@ -69,7 +69,7 @@ TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
     });
     Start({QStringLiteral("/setup")});
     EXPECT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(form->DocumentPath, dir_.path() + u'/') << "a folder, not a file named like it";
+    EXPECT_EQ(form->document().path, dir_.path() + u'/') << "a folder, not a file named like it";
     ASSERT_TRUE(CloseWindow());
     ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
     ASSERT_TRUE(ini.load());
@@ -82,16 +82,16 @@ TEST_F(StartUp, StoredFolderGoneGivesTheDesktopAndTheTagPaletteNamesItHtml)
     WriteIni("[Panel]\nHtml=1\n[Pre]\nPathName=/no/such/folder\n");
     Start();
     EXPECT_TRUE(modals.seen().empty()) << "a settings file exists: no first-run dialog";
-    EXPECT_EQ(form->DocumentPath, QDir::cleanPath(Desktop() + QStringLiteral("/newhtml.html")));
-    EXPECT_FALSE(form->Panel3->isHidden());
-    EXPECT_FALSE(form->Panel11->isHidden());
+    EXPECT_EQ(form->document().path, QDir::cleanPath(Desktop() + QStringLiteral("/newhtml.html")));
+    EXPECT_FALSE(TagPaletteOf(form)->isHidden());
+    EXPECT_FALSE(InfoLine(form)->isHidden());
 }
 
 TEST_F(StartUp, StoredFolderThatExistsNamesTheNewDocument)
 {
     WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
     Start();
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
 }
 
 TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
@@ -101,9 +101,9 @@ TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
     WriteFile(QStringLiteral("My Documents/a b.html"), "<p>hello</p>\r\n");
     Start({path(QStringLiteral("My")), QStringLiteral("Documents/a"), QStringLiteral("b.html")});
     EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("My Documents/a b.html")));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>hello</p>\n"));
-    EXPECT_FALSE(form->RichEdit1->document()->isModified());
+    EXPECT_EQ(form->document().path, path(QStringLiteral("My Documents/a b.html")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>hello</p>\n"));
+    EXPECT_FALSE(Editor(form)->document()->isModified());
     EXPECT_FALSE(form->findChild<TagColours *>()->changed());
 }
 
@@ -114,7 +114,7 @@ TEST_F(StartUp, ArgumentThatMerelyContainsSetupIsAPath)
     WriteFile(QStringLiteral("setup/notes.txt"), "notes");
     Start({path(QStringLiteral("setup/notes.txt"))});
     EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("notes"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("notes"));
 }
 
 TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
@@ -123,10 +123,10 @@ TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
     QDir(dir_.path()).mkpath(QStringLiteral("Temporary Internet Files/X1"));
     WriteFile(QStringLiteral("Temporary Internet Files/X1/page.html"), "<html></html>");
     Start({path(QStringLiteral("Temporary Internet Files/X1/page.html"))});
-    EXPECT_TRUE(form->Panel3->isHidden());
+    EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("Panel4"))->isHidden());
-    EXPECT_TRUE(form->Panel11->isHidden());
-    EXPECT_TRUE(form->Panel12->isHidden());
+    EXPECT_TRUE(InfoLine(form)->isHidden());
+    EXPECT_TRUE(ClipPaletteOf(form)->isHidden());
 }
 
 TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
@@ -154,9 +154,9 @@ TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
         ASSERT_EQ(modals.seen().size(), before + 1);
         EXPECT_EQ(modals.seen().back().text,
                   QStringLiteral("ファイル %1 は開けません\n\n").arg(c.file) + c.reason);
-        EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
-        EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
-        form->RichEdit1->insertPlainText(QStringLiteral("x"));
+        EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+        EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
+        Editor(form)->insertPlainText(QStringLiteral("x"));
         form->SSButton4Click();
         EXPECT_TRUE(QFileInfo(huge).size() == MaxDocumentChars * 2 + 1)
             << "the refused file is never written";
@@ -172,9 +172,9 @@ TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)
     EXPECT_TRUE(modals.seen().empty());
     EXPECT_EQ(form->height(), 473);
     EXPECT_EQ(form->width(), 520);
-    EXPECT_EQ(form->RichEdit1->font().pointSize(), 12);
+    EXPECT_EQ(Editor(form)->font().pointSize(), 12);
     EXPECT_EQ(form->BaseFontSize(), 12);
-    EXPECT_EQ(form->Panel3->ComboBox5->currentIndex(), 0);
+    EXPECT_EQ(TagPaletteOf(form)->ComboBox5->currentIndex(), 0);
 }
 
 class Close : public FormTest
@@ -187,15 +187,15 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     Start();
     const QString folder = path(QStringLiteral("docs"));
     QDir().mkpath(folder);
-    form->DocumentPath = folder + QStringLiteral("/page.html");
+    form->document().path = folder + QStringLiteral("/page.html");
     form->resize(600, 500);
     form->SetTagPaletteVisible(true);
     form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
-    form->Panel12->ComboBox1->setEditText(QStringLiteral("Mail"));
-    form->Panel3->ComboBox2->setEditText(QStringLiteral("HTML4"));
-    form->Panel3->ComboBox5->setCurrentIndex(2);
-    form->Panel12->ComboBox4->setCurrentIndex(1);
-    form->Panel12->CheckBox4->setChecked(true);
+    ClipPaletteOf(form)->ComboBox1->setEditText(QStringLiteral("Mail"));
+    TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("HTML4"));
+    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
+    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(1);
+    ClipPaletteOf(form)->CheckBox4->setChecked(true);
     form3->CheckBox14->setChecked(true);
     ASSERT_TRUE(CloseWindow());
 
@@ -224,7 +224,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     form->move(40, 30);
     form->resize(700, 480);
     form->SetClipPaletteVisible(true);
-    form->Panel12->ComboBox4->setCurrentIndex(2);
+    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
     form3->CheckBox15->setChecked(true);
     const QPoint where = form->pos();
     ASSERT_TRUE(CloseWindow());
@@ -233,9 +233,9 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     Start();
     EXPECT_EQ(form->size(), QSize(700, 480));
     EXPECT_EQ(form->pos(), where);
-    EXPECT_FALSE(form->Panel12->isHidden());
-    EXPECT_FALSE(form->Panel11->isHidden());
-    EXPECT_EQ(form->Panel12->ComboBox4->currentIndex(), 2);
+    EXPECT_FALSE(ClipPaletteOf(form)->isHidden());
+    EXPECT_FALSE(InfoLine(form)->isHidden());
+    EXPECT_EQ(ClipPaletteOf(form)->ComboBox4->currentIndex(), 2);
     EXPECT_TRUE(form3->CheckBox15->isChecked());
 }
 
@@ -276,12 +276,12 @@ TEST_F(Close, CancelOnAModifiedDocumentKeepsTheProgramRunning)
 {
     WriteIni("");
     Start();
-    form->RichEdit1->insertPlainText(QStringLiteral("unsaved"));
+    Editor(form)->insertPlainText(QStringLiteral("unsaved"));
     modals.ThenClick(QMessageBox::Cancel);
     EXPECT_FALSE(CloseWindow());
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].title, QStringLiteral("QUMOEDIT確認"));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("unsaved"));
     EXPECT_EQ(ReadFile(QStringLiteral("qumoedit.ini")), QByteArray()) << "nothing written";
 }
 

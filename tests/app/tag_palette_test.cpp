@@ -11,12 +11,12 @@ using TagPaletteTest = PaletteTest;
 TEST_F(TagPaletteTest, FortyButtonsWithTheirNamesTagsAndPlaces)
 {
     Start();
-    ASSERT_EQ(form->PButtons.size(), 40);
+    ASSERT_EQ(TagPaletteOf(form)->buttons().size(), 40);
     for (int i = 0; i < 40; ++i) {
-        ASSERT_NE(form->PButtons[i], nullptr) << i;
-        EXPECT_EQ(form->PButtons[i]->objectName(), QStringLiteral("PButton%1").arg(i + 1));
-        EXPECT_EQ(form->PButtons[i]->Tag(), i + 1);
-        EXPECT_EQ(form->PButtons[i]->parentWidget(), form->Panel3);
+        ASSERT_NE(TagPaletteOf(form)->buttons()[i], nullptr) << i;
+        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->objectName(), QStringLiteral("PButton%1").arg(i + 1));
+        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->Tag(), i + 1);
+        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->parentWidget(), TagPaletteOf(form));
     }
     const struct
     {
@@ -28,10 +28,10 @@ TEST_F(TagPaletteTest, FortyButtonsWithTheirNamesTagsAndPlaces)
         {32, {477, 65, 25, 18}}, {33, {54, 85, 56, 18}},  {40, {446, 85, 56, 18}},
     };
     for (const auto &p : places)
-        EXPECT_EQ(form->PButtons[p.number - 1]->geometry(), p.place) << p.number;
-    EXPECT_TRUE(form->PButtons[0]->Colors()->Gradation());
-    EXPECT_TRUE(form->PButtons[0]->Colors()->GradVertical());
-    EXPECT_EQ(form->PButtons[0]->ActiveFontColor(), clAqua);
+        EXPECT_EQ(TagPaletteOf(form)->buttons()[p.number - 1]->geometry(), p.place) << p.number;
+    EXPECT_TRUE(TagPaletteOf(form)->buttons()[0]->Colors()->Gradation());
+    EXPECT_TRUE(TagPaletteOf(form)->buttons()[0]->Colors()->GradVertical());
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->ActiveFontColor(), clAqua);
 }
 
 TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
@@ -42,12 +42,12 @@ TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
                                       {0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
     WriteSet(QStringLiteral("abc"), {});
     Start();
-    EXPECT_EQ(form->PButtons[5]->Caption(), QStringLiteral("見出し"));
-    EXPECT_EQ(form->PButtons[5]->toolTip(), QStringLiteral("見出し\n一行目"));
-    EXPECT_EQ(form->PButtons[0]->Caption(), QStringLiteral("段落"));
-    EXPECT_EQ(form->PButtons[1]->Caption(), QString());
-    EXPECT_EQ(form->PButtons[1]->toolTip(), QString());
-    QComboBox *box = form->Panel3->ComboBox2;
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[5]->Caption(), QStringLiteral("見出し"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[5]->toolTip(), QStringLiteral("見出し\n一行目"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QStringLiteral("段落"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->Caption(), QString());
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->toolTip(), QString());
+    QComboBox *box = TagPaletteOf(form)->ComboBox2;
     ASSERT_EQ(box->count(), 2);
     EXPECT_EQ(box->itemText(0), QStringLiteral("abc"));
     EXPECT_EQ(box->itemText(1), QStringLiteral("HTML"));
@@ -69,23 +69,23 @@ TEST_F(TagPaletteTest, AmpersandsInCaptionsAreShownAsWritten)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     for (int i = 0; i < 4; ++i) {
-        TShineSpeedButton *button = form->PButtons[i];
+        TShineSpeedButton *button = TagPaletteOf(form)->buttons()[i];
         EXPECT_EQ(button->Caption(), captions[i]);
         EXPECT_TRUE(button->MnemonicKey().isEmpty()) << i;
         EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), captions[i]);
         // Drawn as a caption with each "&" doubled is drawn when "&" marks mnemonics.
-        TShineSpeedButton *escaped = MakePaletteButton(form->Panel3, QString(), 0, button->geometry());
+        TShineSpeedButton *escaped = MakePaletteButton(TagPaletteOf(form), QString(), 0, button->geometry());
         escaped->setShowAccelChar(true);
         escaped->setCaption(QString(captions[i]).replace(u'&', QStringLiteral("&&")));
         escaped->show();
         EXPECT_EQ(button->grab().toImage(), escaped->grab().toImage()) << i;
         delete escaped;
     }
-    form->RichEdit1->setFocus();
+    Editor(form)->setFocus();
     Edit(QString(), 0, 0);
-    QTest::keyClick(form->RichEdit1, Qt::Key_C, Qt::AltModifier);
-    QTest::keyClick(form->RichEdit1, Qt::Key_B, Qt::AltModifier);
-    EXPECT_FALSE(form->RichEdit1->toPlainText().contains(QStringLiteral("&copy;")));
+    QTest::keyClick(Editor(form), Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(Editor(form), Qt::Key_B, Qt::AltModifier);
+    EXPECT_FALSE(Editor(form)->toPlainText().contains(QStringLiteral("&copy;")));
 }
 
 TEST_F(TagPaletteTest, ASetThatCannotBeReadIsReportedOnce)
@@ -95,7 +95,7 @@ TEST_F(TagPaletteTest, ASetThatCannotBeReadIsReportedOnce)
     Start();
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("HTML.qmh")));
-    EXPECT_EQ(form->PButtons[0]->Caption(), QString());
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QString());
 }
 
 TEST_F(TagPaletteTest, ClickReplacesTheSelectionAndPlacesTheCaret)
@@ -120,11 +120,11 @@ TEST_F(TagPaletteTest, ClickReplacesTheSelectionAndPlacesTheCaret)
                                            {QStringLiteral("x"), QString::fromUtf16(c.content), c.selectStart,
                                             c.selectLength, QString()}}});
         Start();
-        form->Panel3->ComboBox5->setCurrentIndex(c.caseMode);
+        TagPaletteOf(form)->ComboBox5->setCurrentIndex(c.caseMode);
         Edit(QStringLiteral("前日本語後"), 1, 4);
         Click(3);
-        const QTextCursor cursor = form->RichEdit1->textCursor();
-        EXPECT_EQ(form->RichEdit1->toPlainText(), QString::fromUtf16(c.expected)) << c.selectStart;
+        const QTextCursor cursor = Editor(form)->textCursor();
+        EXPECT_EQ(Editor(form)->toPlainText(), QString::fromUtf16(c.expected)) << c.selectStart;
         EXPECT_EQ(cursor.selectionStart(), c.caret) << c.selectStart;
         EXPECT_EQ(cursor.selectionEnd() - cursor.selectionStart(), c.selected) << c.selectStart;
         form.reset();
@@ -137,8 +137,8 @@ TEST_F(TagPaletteTest, AnUndefinedButtonInsertsNothing)
     Start();
     Edit(QStringLiteral("本文"), 1, 1);
     Click(40);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("本文"));
-    EXPECT_EQ(form->RichEdit1->textCursor().position(), 1);
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本文"));
+    EXPECT_EQ(Editor(form)->textCursor().position(), 1);
     EXPECT_EQ(Hover(40), QStringLiteral(" このボタンは未設定です(^o^)/"));
 }
 
@@ -150,7 +150,7 @@ TEST_F(TagPaletteTest, HoverShowsTheContentInTheInfoLine)
     Start();
     EXPECT_EQ(Hover(1), QStringLiteral(" <font color=\"*color*\">"));
     EXPECT_EQ(Hover(2), QStringLiteral(" <ul>[←]</ul>"));
-    form->Panel3->ComboBox5->setCurrentIndex(2);
+    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
     EXPECT_EQ(Hover(1), QStringLiteral(" <FONT COLOR=\"*color*\">"));
 }
 
@@ -159,15 +159,15 @@ TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("一"), QStringLiteral("<hr>"), 4, 0, QString()}}});
     WriteSet(QStringLiteral("Other"), {{1, {QStringLiteral("二"), QStringLiteral("<br>"), 4, 0, QString()}}});
     Start();
-    QComboBox *box = form->Panel3->ComboBox2;
+    QComboBox *box = TagPaletteOf(form)->ComboBox2;
     Choose(box, QStringLiteral("Other"));
-    EXPECT_EQ(form->PButtons[0]->Caption(), QString());
-    EXPECT_EQ(form->PButtons[1]->Caption(), QStringLiteral("二"));
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QString());
+    EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->Caption(), QStringLiteral("二"));
     Edit(QString(), 0, 0);
     Click(1);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QString());
+    EXPECT_EQ(Editor(form)->toPlainText(), QString());
     Click(2);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<br>"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<br>"));
 }
 
 // The shipped HTML5 set's page declares the code the document will be saved in.
@@ -194,9 +194,9 @@ TEST_F(TagPaletteTest, ThePageSkeletonDeclaresTheSavedCode)
         if (*c.document)
             WriteFile(c.document, c.bytes);
         Start(*c.document ? QStringList{path(c.document)} : QStringList());
-        form->RichEdit1->clear();
+        Editor(form)->clear();
         Click(1);
-        const QString page = form->RichEdit1->toPlainText();
+        const QString page = Editor(form)->toPlainText();
         EXPECT_TRUE(page.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\">"))) << c.document;
         EXPECT_TRUE(page.contains(QStringLiteral("<meta charset=\"%1\">").arg(c.charset)))
             << c.codeOptions << c.document << " " << page.toStdString();

@@ -21,7 +21,7 @@ protected:
         WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
         Start();
     }
-    void Type(const QString &text) { form->RichEdit1->insertPlainText(text); }
+    void Type(const QString &text) { Editor(form)->insertPlainText(text); }
     // Save as `name` with the code and line end at the given rows of the
     // boxes, answering a question that follows with `answer`.
     void SaveAs(const QString &name, int code, int lineEnd,
@@ -52,7 +52,7 @@ TEST_F(Utf8Documents, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
     // late selection of the document's own file would replace a name typed at once.)
     QString offered;
     modals.Then([&](QWidget *w) {
-        offered = form->SaveFormat->lineEnd->currentText();
+        offered = w->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->currentText();
         static_cast<QDialog *>(w)->reject();
     });
     form->SSButton3Click();
@@ -91,17 +91,17 @@ TEST_F(Utf8Documents, OpenedAndSavedUnchangedIsByteIdentical)
         EXPECT_EQ(ReadFile(name), c.file) << c.name;
     }
     EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("plain\n"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("plain\n"));
 }
 
 TEST_F(Utf8Documents, EditedPageIsWrittenBackInUtf8)
 {
     WriteFile(QStringLiteral("page.html"), "<p>日本語</p>\n<p>二行目</p>\r\n<p>三</p>\n");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_EQ(form->RichEdit1->document()->firstBlock().text(), QStringLiteral("<p>日本語</p>"));
+    EXPECT_EQ(Editor(form)->document()->firstBlock().text(), QStringLiteral("<p>日本語</p>"));
     // Added lines take the most common end; the others keep theirs. The
     // caret panel counts Shift_JIS widths as in any document.
-    form->RichEdit1->moveCursor(QTextCursor::EndOfBlock);
+    Editor(form)->moveCursor(QTextCursor::EndOfBlock);
     Type(QStringLiteral("\n😀é"));
     EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:002/005  C:004"));
     form->SSButton4Click();
@@ -126,7 +126,7 @@ TEST_F(Utf8Documents, ShiftJisRulesHoldForEverythingElse)
         WriteFile(name, c.file);
         ASSERT_TRUE(form->LoadDocument(path(name))) << c.name;
         EXPECT_EQ(Code(), QStringLiteral("SJIS CRLF")) << c.name;
-        EXPECT_EQ(form->RichEdit1->toPlainText(), Cp932::Decode(c.file)) << c.name;
+        EXPECT_EQ(Editor(form)->toPlainText(), Cp932::Decode(c.file)) << c.name;
         form->SSButton4Click();
         EXPECT_EQ(ReadFile(name), c.file) << c.name << " comes back losslessly";
     }
@@ -144,7 +144,7 @@ TEST_F(Utf8Documents, Utf8IsReadAsItIsWhateverAutoDecodeSays)
     form3->CheckBox15->setChecked(true);
     WriteFile(QStringLiteral("page.html"), "<p>日本語</p>");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>日本語</p>"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>日本語</p>"));
     form->SSButton4Click();
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>日本語</p>") << "no line end added";
 }
@@ -153,10 +153,10 @@ TEST_F(Utf8Documents, SaveAsOffersTheDocumentsCodeAndChangesIt)
 {
     WriteFile(QStringLiteral("page.html"), "一\n二😀\n");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    SaveFormatChoice &choice = *form->SaveFormat;
     QString offered;
     modals.Then([&](QWidget *w) {
-        offered = choice.code->currentText() + u' ' + choice.lineEnd->currentText();
+        offered = w->findChild<QComboBox *>(QStringLiteral("SaveCodeBox"))->currentText() + u' ' +
+                  w->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->currentText();
         static_cast<QDialog *>(w)->reject();
     });
     form->SSButton3Click();
@@ -178,7 +178,7 @@ TEST_F(Utf8Documents, SaveAsOffersTheDocumentsCodeAndChangesIt)
     EXPECT_EQ(ReadFile(QStringLiteral("bom.html")), "\xEF\xBB\xBF"
                                                     "é一\r\n二😀\r\n");
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 BOM CRLF"));
-    form->RichEdit1->textCursor().deletePreviousChar();
+    Editor(form)->textCursor().deletePreviousChar();
     SaveAs(QStringLiteral("euc.txt"), Euc, Lf, QMessageBox::Yes);
     EXPECT_EQ(ReadFile(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n");
     EXPECT_EQ(Code(), QStringLiteral("EUC LF"));
@@ -194,7 +194,7 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
     // JIS for HTML names only: the dialog offers what the document is now
     // (Shift_JIS under a .txt name), and the new .html name still converts.
     form3->RadioGroup2->setItemIndex(1);
-    form->DocumentPath = path(QStringLiteral("notes.txt"));
+    form->document().path = path(QStringLiteral("notes.txt"));
     Type(QStringLiteral("漢"));
     SaveAs(QStringLiteral("page.html"), Sjis, CrLf);
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "\x1B$B4A");
@@ -210,7 +210,7 @@ TEST_F(Utf8Documents, NewDocumentsAreUtf8WhenChosen)
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 LF"));
     Type(QStringLiteral("新規\n文書"));
     form->SSButton4Click();
-    EXPECT_EQ(ReadFile(QFileInfo(form->DocumentPath).fileName()), "新規\n文書");
+    EXPECT_EQ(ReadFile(QFileInfo(form->document().path).fileName()), "新規\n文書");
 }
 
 } // namespace

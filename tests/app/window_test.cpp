@@ -40,24 +40,24 @@ protected:
 
 TEST_F(Window, RegionsAndTheirInitialState)
 {
-    EXPECT_EQ(form->Panel1->height(), 35);
-    EXPECT_EQ(form->SSButtons.size(), 15);
-    for (TShineSpeedButton *button : form->SSButtons) {
+    EXPECT_EQ(Part(form, QStringLiteral("Panel1"))->height(), 35);
+    for (int n = 1; n <= 15; ++n) {
+        TShineSpeedButton *button = ToolbarButton(form, n);
         EXPECT_EQ(button->size(), QSize(27, 29));
         // Every glyph comes from an icon theme that draws what the button does.
         EXPECT_FALSE(button->Glyph().isNull()) << button->objectName().toStdString();
     }
-    EXPECT_TRUE(form->Panel10->isHidden());
-    EXPECT_TRUE(form->Panel13->isHidden());
+    EXPECT_TRUE(SearchBarOf(form)->isHidden());
+    EXPECT_TRUE(FolderPaneOf(form)->isHidden());
     EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("Panel4"))->isHidden());
-    EXPECT_TRUE(form->Panel12->isHidden());
-    EXPECT_FALSE(form->Panel2->isHidden()) << "ruler on by default";
-    EXPECT_EQ(form->RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_FALSE(form->RichEdit1->tabChangesFocus());
+    EXPECT_TRUE(ClipPaletteOf(form)->isHidden());
+    EXPECT_FALSE(Ruler(form)->isHidden()) << "ruler on by default";
+    EXPECT_EQ(Editor(form)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(Editor(form)->tabChangesFocus());
     EXPECT_EQ(form->StatusPanelText(0), QStringLiteral("挿入"));
-    EXPECT_EQ(form->PButtons.size(), 40);
-    EXPECT_EQ(form->CButtons.size(), 20);
-    EXPECT_EQ(form->Panel3->ComboBox3->currentText(), QStringLiteral("none.."));
+    EXPECT_EQ(TagPaletteOf(form)->buttons().size(), 40);
+    EXPECT_EQ(ClipPaletteOf(form)->buttons().size(), 20);
+    EXPECT_EQ(TagPaletteOf(form)->ComboBox3->currentText(), QStringLiteral("none.."));
     const auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
     EXPECT_EQ(timer->interval(), 1000);
     EXPECT_TRUE(timer->isActive());
@@ -67,47 +67,49 @@ TEST_F(Window, BottomStackingAndTheInfoLine)
 {
     form->SetTagPaletteVisible(true);
     QApplication::processEvents();
-    EXPECT_FALSE(form->Panel11->isHidden());
-    EXPECT_EQ(form->Panel3->height(), 107);
-    EXPECT_EQ(form->Panel11->height(), 19);
-    EXPECT_EQ(form->Panel11->geometry().bottom() + 1, form->Panel3->geometry().top());
-    EXPECT_EQ(form->Panel3->geometry().bottom() + 1, form->StatusBar1->geometry().top());
-    EXPECT_EQ(form->StatusBar1->geometry().bottom() + 1, form->height());
+    EXPECT_FALSE(InfoLine(form)->isHidden());
+    EXPECT_EQ(TagPaletteOf(form)->height(), 107);
+    EXPECT_EQ(InfoLine(form)->height(), 19);
+    EXPECT_EQ(InfoLine(form)->geometry().bottom() + 1, TagPaletteOf(form)->geometry().top());
+    EXPECT_EQ(TagPaletteOf(form)->geometry().bottom() + 1, StatusBarOf(form)->geometry().top());
+    EXPECT_EQ(StatusBarOf(form)->geometry().bottom() + 1, form->height());
 
     form->SetClipPaletteVisible(true);
     form->SetTagPaletteVisible(false);
     QApplication::processEvents();
-    EXPECT_FALSE(form->Panel11->isHidden()) << "the clip palette keeps the info line";
-    EXPECT_EQ(form->Panel11->geometry().bottom() + 1, form->StatusBar1->geometry().top());
+    EXPECT_FALSE(InfoLine(form)->isHidden()) << "the clip palette keeps the info line";
+    EXPECT_EQ(InfoLine(form)->geometry().bottom() + 1, StatusBarOf(form)->geometry().top());
     form->SetClipPaletteVisible(false);
-    EXPECT_TRUE(form->Panel11->isHidden());
+    EXPECT_TRUE(InfoLine(form)->isHidden());
 }
 
 TEST_F(Window, ToolbarTogglesPanels)
 {
     const QWidget *colours = form->findChild<QWidget *>(QStringLiteral("Panel4"));
-    form->SSButtons[12]->Click();
+    ToolbarButton(form, 13)->Click();
     EXPECT_FALSE(colours->isHidden());
-    form->SSButtons[13]->Click();
-    EXPECT_FALSE(form->Panel12->isHidden());
-    EXPECT_FALSE(form->Panel11->isHidden());
+    ToolbarButton(form, 14)->Click();
+    EXPECT_FALSE(ClipPaletteOf(form)->isHidden());
+    EXPECT_FALSE(InfoLine(form)->isHidden());
     QApplication::processEvents();
-    EXPECT_LT(colours->geometry().right(), form->Panel12->geometry().left()) << "clip palette rightmost";
+    EXPECT_LT(colours->geometry().right(), ClipPaletteOf(form)->geometry().left())
+        << "clip palette rightmost";
     EXPECT_EQ(colours->width(), 160);
-    EXPECT_EQ(form->Panel12->width(), 156);
-    form->SSButtons[14]->Click();
+    EXPECT_EQ(ClipPaletteOf(form)->width(), 156);
+    ToolbarButton(form, 15)->Click();
     QApplication::processEvents();
-    EXPECT_FALSE(form->Panel13->isHidden());
-    EXPECT_LT(form->Panel13->geometry().right(), form->Panel14->geometry().left());
-    form->SSButtons[9]->Click();
-    EXPECT_FALSE(form->Panel10->isHidden());
-    EXPECT_EQ(form->Panel10->height(), 32);
+    EXPECT_FALSE(FolderPaneOf(form)->isHidden());
+    EXPECT_LT(FolderPaneOf(form)->geometry().right(),
+              Part(form, QStringLiteral("Panel14"))->geometry().left());
+    ToolbarButton(form, 10)->Click();
+    EXPECT_FALSE(SearchBarOf(form)->isHidden());
+    EXPECT_EQ(SearchBarOf(form)->height(), 32);
 }
 
 TEST_F(Window, ContextMenuItemsInOrder)
 {
     QStringList names;
-    for (QAction *action : form->PopupMenu1->actions())
+    for (QAction *action : Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions())
         names << action->objectName();
     EXPECT_EQ(names, (QStringList{"K1", "KCopy1", "KPaste1", "Quote", "N1", "KUndoCtrlZ1", "K2", "K3", "N2",
                                   "HTML1", "N9", "N6", "File1", "N10", "DF51"}));
@@ -126,13 +128,13 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     WriteFile(QStringLiteral("INDEX.HTM"), "<p>index</p>");
     WriteFile(QStringLiteral("style.css"), "p {}");
     form->SSButton2Click(); // a new document: its file does not exist yet
-    EXPECT_EQ(form->Panel13->FVEx1, nullptr) << "the hidden pane's tree is built when first shown";
-    form->SSButtons[14]->Click();
+    EXPECT_EQ(FolderPaneOf(form)->FVEx1, nullptr) << "the hidden pane's tree is built when first shown";
+    ToolbarButton(form, 15)->Click();
     QApplication::processEvents();
-    ASSERT_FALSE(form->Panel13->isHidden());
-    EXPECT_EQ(form->Panel13->width(), 185);
+    ASSERT_FALSE(FolderPaneOf(form)->isHidden());
+    EXPECT_EQ(FolderPaneOf(form)->width(), 185);
     QString selected;
-    form->Panel13->FVEx1->GetPathFromNode(form->Panel13->FVEx1->currentIndex(), selected);
+    FolderPaneOf(form)->FVEx1->GetPathFromNode(FolderPaneOf(form)->FVEx1->currentIndex(), selected);
     EXPECT_EQ(QDir::cleanPath(selected), dir_.path()) << "the folder of a document without a file";
 
     const struct
@@ -142,27 +144,27 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     } cases[] = {
         {QStringLiteral("style.css"), false}, {QString(), false}, {QStringLiteral("INDEX.HTM"), true}};
     for (const auto &c : cases) {
-        emit form->Panel13->FVEx1->OnClick(form->Panel13->FVEx1,
-                                           c.name.isEmpty() ? dir_.path() : path(c.name));
-        EXPECT_EQ(form->DocumentPath == path(c.name), c.opens) << c.name.toStdString();
+        emit FolderPaneOf(form)->FVEx1->OnClick(FolderPaneOf(form)->FVEx1,
+                                                c.name.isEmpty() ? dir_.path() : path(c.name));
+        EXPECT_EQ(form->document().path == path(c.name), c.opens) << c.name.toStdString();
     }
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("<p>index</p>"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>index</p>"));
 
-    form->RichEdit1->insertPlainText(QStringLiteral("edited "));
+    Editor(form)->insertPlainText(QStringLiteral("edited "));
     modals.ThenClick(QMessageBox::Cancel);
-    form->FVEx1Click(form->Panel13->FVEx1, path(QStringLiteral("INDEX.HTM")));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("edited <p>index</p>"))
+    form->FVEx1Click(FolderPaneOf(form)->FVEx1, path(QStringLiteral("INDEX.HTM")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("edited <p>index</p>"))
         << "Cancel keeps the document";
 
-    form->SSButtons[14]->Click();
-    EXPECT_TRUE(form->Panel13->isHidden());
+    ToolbarButton(form, 15)->Click();
+    EXPECT_TRUE(FolderPaneOf(form)->isHidden());
 }
 
 TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
 {
-    form->DocumentPath = path(QStringLiteral("pressed.txt"));
-    form->RichEdit1->insertPlainText(QStringLiteral("saved through the bus"));
-    QAccessibleInterface *save = QAccessible::queryAccessibleInterface(form->SSButtons[3]);
+    form->document().path = path(QStringLiteral("pressed.txt"));
+    Editor(form)->insertPlainText(QStringLiteral("saved through the bus"));
+    QAccessibleInterface *save = QAccessible::queryAccessibleInterface(ToolbarButton(form, 4));
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(save->role(), QAccessible::Button);
     EXPECT_EQ(save->text(QAccessible::Name), QStringLiteral("上書き保存"));
@@ -172,10 +174,10 @@ TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
         QTest::qWaitFor([&] { return ReadFile(QStringLiteral("pressed.txt")) == "saved through the bus"; }));
     // Controls without a caption of their own are named.
     const std::pair<QWidget *, QString> named[] = {
-        {form->Panel2, QStringLiteral("ルーラー")},
-        {form->RichEdit1, QStringLiteral("本文")},
-        {form->Image1, QStringLiteral("QUMOEDIT 設定＆著作権")},
-        {form->SpeedButton21, QStringLiteral("設定＆著作権")},
+        {Ruler(form), QStringLiteral("ルーラー")},
+        {Editor(form), QStringLiteral("本文")},
+        {Part<QLabel>(form, QStringLiteral("Image1")), QStringLiteral("QUMOEDIT 設定＆著作権")},
+        {Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton21")), QStringLiteral("設定＆著作権")},
         {form3->Panel2, QStringLiteral("文字色")},
         {form3->Panel3, QStringLiteral("背景色")},
     };
@@ -195,15 +197,16 @@ TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
                  {6, TForm1::Cmd::K1},
                  {7, TForm1::Cmd::KCopy1},
                  {8, TForm1::Cmd::KPaste1}};
-    form->DocumentPath = path(QStringLiteral("shared.txt"));
+    form->document().path = path(QStringLiteral("shared.txt"));
     for (const auto &c : cases) {
         QAction *action = form->Command(c.command);
         ASSERT_NE(action, nullptr) << c.button;
         QSignalSpy triggered(action, &QAction::triggered);
-        form->SSButtons[c.button]->Click();
+        ToolbarButton(form, c.button + 1)->Click();
         EXPECT_EQ(triggered.size(), 1) << action->objectName().toStdString();
     }
-    EXPECT_TRUE(form->PopupMenu1->actions().contains(form->Command(TForm1::Cmd::K1)));
+    EXPECT_TRUE(
+        Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions().contains(form->Command(TForm1::Cmd::K1)));
     // Every command has its own action under its own name.
     QSet<QString> names;
     for (int i = 0; i < int(TForm1::Cmd::Count); ++i) {
@@ -217,18 +220,18 @@ TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
 TEST_F(Window, FunctionKeysWorkWithoutTheMenu)
 {
     form->activateWindow();
-    form->RichEdit1->setFocus();
-    QTest::keyClick(form->RichEdit1, Qt::Key_F2);
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("newtext.txt")));
-    form->RichEdit1->insertPlainText(QStringLiteral("saved by F4"));
-    QTest::keyClick(form->RichEdit1, Qt::Key_F4);
+    Editor(form)->setFocus();
+    QTest::keyClick(Editor(form), Qt::Key_F2);
+    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+    Editor(form)->insertPlainText(QStringLiteral("saved by F4"));
+    QTest::keyClick(Editor(form), Qt::Key_F4);
     EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "saved by F4");
 }
 
 TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
 {
     modals.ThenClose();
-    QTest::mouseClick(form->Image1, Qt::LeftButton);
+    QTest::mouseClick(Part<QLabel>(form, QStringLiteral("Image1")), Qt::LeftButton);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].widget, form3);
 }
@@ -236,10 +239,10 @@ TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
 TEST_F(Window, TabIsEightHalfWidthColumnsInEveryFontSize)
 {
     for (const int points : {9, 12, 20}) {
-        QFont font = form->RichEdit1->font();
+        QFont font = Editor(form)->font();
         font.setPointSize(points);
-        form->RichEdit1->setFont(font);
-        EXPECT_DOUBLE_EQ(form->RichEdit1->tabStopDistance(), 8 * QFontMetricsF(font).horizontalAdvance(u' '))
+        Editor(form)->setFont(font);
+        EXPECT_DOUBLE_EQ(Editor(form)->tabStopDistance(), 8 * QFontMetricsF(font).horizontalAdvance(u' '))
             << points;
     }
 }
@@ -250,7 +253,7 @@ TEST_F(Window, ClockTick)
     EXPECT_TRUE(form->StatusPanelText(2).contains(QString::number(QDate::currentDate().year() % 100)));
     // Neither a long path nor the default width cuts the clock.
     form->resize(520, 473);
-    form->DocumentPath =
+    form->document().path =
         QStringLiteral("/a/very/long/path/to/a/document/").repeated(4) + QStringLiteral("x.html");
     form->ShowStatus();
     QApplication::processEvents();
@@ -291,8 +294,8 @@ TEST_F(Drops, FirstOfSeveralTextFilesOpens)
     WriteFile(QStringLiteral("two.txt"), "two");
     WriteFile(QStringLiteral("three.txt"), "three");
     Drop({QStringLiteral("one.txt"), QStringLiteral("two.txt"), QStringLiteral("three.txt")});
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("one"));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("one.txt")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("one"));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("one.txt")));
 }
 
 TEST_F(Drops, ThroughARealDropEvent)
@@ -305,13 +308,13 @@ TEST_F(Drops, ThroughARealDropEvent)
     EXPECT_TRUE(enter.isAccepted());
     // A modified document: the question comes after the drop has ended, so
     // the file manager's drag is not held while it waits.
-    form->RichEdit1->insertPlainText(QStringLiteral("edited"));
+    Editor(form)->insertPlainText(QStringLiteral("edited"));
     modals.ThenClick(QMessageBox::No);
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form.get(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_TRUE(modals.seen().empty()) << "no question inside the drop event";
-    QTRY_COMPARE_WITH_TIMEOUT(form->RichEdit1->toPlainText(), QStringLiteral("<p>dropped</p>"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Editor(form)->toPlainText(), QStringLiteral("<p>dropped</p>"), 2000);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ConfirmSaveChanges"));
 }
@@ -322,24 +325,24 @@ TEST_F(Drops, OnTheEditorOpensTheFileInsteadOfPastingItsPath)
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path(QStringLiteral("onto editor.txt")))});
     mime.setText(path(QStringLiteral("onto editor.txt")));
-    QWidget *viewport = form->RichEdit1->viewport();
+    QWidget *viewport = Editor(form)->viewport();
     const QPoint at = viewport->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
     QApplication::processEvents();
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("opened"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("opened"));
 }
 
 TEST_F(Drops, ImagesAndArchivesAreIgnored)
 {
     WriteFile(QStringLiteral("photo.JPG"), "\xff\xd8");
-    form->RichEdit1->insertPlainText(QStringLiteral("kept"));
+    Editor(form)->insertPlainText(QStringLiteral("kept"));
     Drop({QStringLiteral("photo.JPG")});
     Drop({QStringLiteral("a.LZH")});
     EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("kept"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("kept"));
 }
 
 TEST_F(Drops, ClipSetIsInstalledOnYes)
@@ -363,7 +366,7 @@ TEST_F(Drops, ClipSetIsInstalledOnYes)
     modals.ThenClick(QMessageBox::Yes);
     form->HandleDroppedFiles({source}, {300, 200});
     EXPECT_EQ(ReadFile(QStringLiteral("Sets.qmc")), "*Button1\r\n");
-    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty()) << "a clip set is not opened as a document";
+    EXPECT_TRUE(Editor(form)->toPlainText().isEmpty()) << "a clip set is not opened as a document";
 
     // A read-only program folder is named as the reason, not the dropped file.
     ReadOnlyGuard readOnly(dir_.path());
@@ -390,30 +393,30 @@ TEST_F(Drops, FileThatNoLongerExistsIsReported)
     EXPECT_EQ(modals.seen()[0].text,
               QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません")
                   .arg(path(QStringLiteral("vanished.txt"))));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("current"));
-    EXPECT_EQ(form->DocumentPath, path(QStringLiteral("current.txt")));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("current"));
+    EXPECT_EQ(form->document().path, path(QStringLiteral("current.txt")));
 }
 
 TEST_F(Drops, ModifiedDocumentAsksFirstAndCancelKeepsIt)
 {
     WriteFile(QStringLiteral("next.txt"), "next");
-    form->RichEdit1->insertPlainText(QStringLiteral("unsaved"));
+    Editor(form)->insertPlainText(QStringLiteral("unsaved"));
     modals.ThenClick(QMessageBox::Cancel);
     Drop({QStringLiteral("next.txt")});
     EXPECT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("unsaved"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("unsaved"));
 }
 
 TEST_F(Drops, DropOnTheFolderPaneIsLeftToIt)
 {
     WriteFile(QStringLiteral("tree.txt"), "tree");
-    form->SSButtons[14]->Click();
+    ToolbarButton(form, 15)->Click();
     QApplication::processEvents();
-    const QPoint overPane = form->Panel13->mapTo(form.get(), form->Panel13->rect().center());
+    const QPoint overPane = FolderPaneOf(form)->mapTo(form.get(), FolderPaneOf(form)->rect().center());
     Drop({QStringLiteral("tree.txt")}, overPane);
-    EXPECT_TRUE(form->RichEdit1->toPlainText().isEmpty());
-    Drop({QStringLiteral("tree.txt")}, form->RichEdit1->mapTo(form.get(), form->RichEdit1->rect().center()));
-    EXPECT_EQ(form->RichEdit1->toPlainText(), QStringLiteral("tree"));
+    EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
+    Drop({QStringLiteral("tree.txt")}, Editor(form)->mapTo(form.get(), Editor(form)->rect().center()));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("tree"));
 }
 
 TEST(StartupRules, CommandLine)
