@@ -114,3 +114,10 @@ void SearchBar::fitHeight()
         row->setVisible(replacing);
     setFixedHeight(replacing ? 59 : 32);
 }
+
+void SearchBar::toggle()
+{
+    setVisible(isHidden());
+    if (!isHidden())
+        Edit1->setFocus();
+}

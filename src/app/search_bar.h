@@ -16,6 +16,8 @@ class SearchBar : public ToolPanel
 public:
     explicit SearchBar(QWidget *parent);
 
+    // Shows the bar with the focus in its search field, or hides it.
+    void toggle();
     // "置換" is enabled after a successful "検索" only.
     void setReplaceEnabled(bool enabled);
     bool matchCase() const;

@@ -46,7 +46,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     resize(664, 550);
     CreateRegions();
     CreateActions();
-    CreateToolbar();
+    ConnectToolbar();
     CreatePopupMenu();
     CreateEditingBehaviour();
     CreateSearchBar();
@@ -304,18 +304,6 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (CaptionClicked(watched, event)) {
         ColourAllTags();
-        return true;
-    }
-    if (watched == Image1 && event->type() == QEvent::MouseButtonPress) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton)
-            OpenDocument(ShippedFile(QStringLiteral("readme.txt")));
-        return mouse->button() == Qt::RightButton;
-    }
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && Image1->rect().contains(mouse->position().toPoint()))
-            SpeedButton21Click();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -43,6 +43,7 @@ struct SearchResult;
 class TShineSpeedButton;
 class SaveFormatChoice;
 class StatusBar;
+class Toolbar;
 
 class TForm1 : public QWidget
 {
@@ -181,7 +182,7 @@ private:
 
     void CreateRegions();
     void CreateEditingArea();
-    void CreateToolbar();
+    void ConnectToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
     void CreateSearchBar();
@@ -230,7 +231,7 @@ private:
     TForm3 *Form3 = nullptr;
 
     // Regions.
-    QWidget *Panel1; // toolbar
+    Toolbar *Panel1;
     SearchBar *Panel10;
     QSplitter *Splitter1;
     FolderPane *Panel13;
@@ -241,12 +242,6 @@ private:
     QLabel *Panel11; // palette info line
     TagPalette *Panel3;
     StatusBar *StatusBar1;
-
-    // Toolbar.
-    QList<TShineSpeedButton *> SSButtons; // SSButton1 ... SSButton15
-    QLabel *Image1;
-    TShineSpeedButton *SpeedButton21;
-    TShineSpeedButton *SpeedButton22;
 
     QMenu *PopupMenu1;
     // The dialogs are built when first opened.

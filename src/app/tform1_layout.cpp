@@ -4,6 +4,7 @@
 
 #include "document_editor.h"
 #include "status_bar.h"
+#include "toolbar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,8 +24,7 @@ void TForm1::CreateRegions()
     // fixed-height palette was drawn over the status bar and toolbar buttons over each other.
     root->setSizeConstraint(QLayout::SetMinimumSize);
 
-    Panel1 = new ToolPanel("Panel1", clTeal, this);
-    Panel1->setFixedHeight(35);
+    Panel1 = new Toolbar(this);
     Panel10 = new SearchBar(this);
     Panel10->hide();
 

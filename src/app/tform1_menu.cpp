@@ -1,6 +1,11 @@
 // One action per command, shared by the context menu, its shortcut and the
-// toolbar button; the editor's context menu and the window's function keys.
+// toolbar button; the editor's context menu, the window's function keys and
+// the toolbar's buttons.
+#include "search_bar.h"
+#include "shell_open.h"
+#include "shine_speed_button.h"
 #include "tform1.h"
+#include "toolbar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,4 +101,40 @@ void TForm1::CreatePopupMenu()
 
     connect(RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](QPoint pos) { PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(pos)); });
+}
+
+void TForm1::ConnectToolbar()
+{
+    // The toolbar sounds its click before the command; the menu does not.
+    const auto trigger = [this](TShineSpeedButton *button, QAction *action, bool click) {
+        connect(button, &TShineSpeedButton::OnClick, action, [this, action, click] {
+            if (click)
+                PlayClickSound();
+            action->trigger();
+        });
+    };
+    const Cmd commands[] = {Cmd::Open, Cmd::New1, Cmd::SaveAs1, Cmd::Save1,  Cmd::Print,
+                            Cmd::Undo, Cmd::K1,   Cmd::KCopy1,  Cmd::KPaste1};
+    for (int i = 0; i < 9; ++i)
+        // The file commands sound their click themselves.
+        trigger(Panel1->button(i + 1), Command(commands[i]), i >= 5);
+    const auto toggle = [this](int index, auto show) {
+        connect(Panel1->button(index + 1), &TShineSpeedButton::OnClick, this, [this, show] {
+            PlayClickSound();
+            show();
+        });
+    };
+    toggle(9, [this] { Panel10->toggle(); });
+    connect(Panel1->button(11), &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
+    toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
+    toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
+    toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
+    connect(Panel1->button(15), &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
+    trigger(Panel1->helpButton(), Command(Cmd::Help1), false);
+    connect(Panel1->settingsButton(), &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
+    connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
+    connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);
+    connect(Panel1, &Toolbar::logoClicked, this, &TForm1::SpeedButton21Click);
+    connect(Panel1, &Toolbar::logoRightClicked, this,
+            [this] { OpenDocument(ShippedFile(QStringLiteral("readme.txt"))); });
 }

@@ -1,18 +1,14 @@
-// The toolbar: fifteen shine buttons, the logo and the two small buttons.
-#include "search_bar.h"
+#include "toolbar.h"
+
 #include "shine_btn_colors.h"
 #include "shine_speed_button.h"
-#include "tform1.h"
-#include "tform3.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -89,80 +85,63 @@ QPixmap LogoPixmap(const QFont &base)
 
 } // namespace
 
-void TForm1::CreateToolbar()
+Toolbar::Toolbar(QWidget *parent) : ToolPanel("Panel1", clTeal, parent)
 {
-    auto *row = new QHBoxLayout(Panel1);
+    setFixedHeight(35);
+    auto *row = new QHBoxLayout(this);
     row->setContentsMargins(4, 3, 4, 3);
     // Side by side without gaps the toolbar fits the default width of 520, below which the window
     // does not shrink: the toolbar's width is the window's minimum.
     row->setSpacing(0);
     for (int i = 0; i < 15; ++i) {
-        TShineSpeedButton *button = MakeToolbarButton(Panel1, QStringLiteral("SSButton%1").arg(i + 1));
+        TShineSpeedButton *button = MakeToolbarButton(this, QStringLiteral("SSButton%1").arg(i + 1));
         button->setToolTip(QString::fromUtf16(Buttons[i].hint));
         button->setGlyph(Glyph(Buttons[i]));
-        SSButtons << button;
+        buttons_ << button;
         row->addWidget(button);
         if (i == 4 || i == 9)
             row->addSpacing(6);
     }
     row->addStretch(1);
 
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(51, 32);
-    Image1->setPixmap(LogoPixmap(font()));
-    Image1->setToolTip(QStringLiteral("【左クリック】詳細表示 【右クリック】使用法表示"));
-    Image1->setAccessibleName(QStringLiteral("QUMOEDIT 設定＆著作権"));
-    Image1->installEventFilter(this);
-    row->addWidget(Image1);
+    logo_ = new QLabel(this);
+    logo_->setObjectName(QStringLiteral("Image1"));
+    logo_->setFixedSize(51, 32);
+    logo_->setPixmap(LogoPixmap(font()));
+    logo_->setToolTip(QStringLiteral("【左クリック】詳細表示 【右クリック】使用法表示"));
+    logo_->setAccessibleName(QStringLiteral("QUMOEDIT 設定＆著作権"));
+    logo_->installEventFilter(this);
+    row->addWidget(logo_);
 
-    const auto smallButton = [this](QWidget *parent, const char *name, const QString &caption,
-                                    const QString &hint) {
-        auto *button = new TShineSpeedButton(parent);
+    const auto smallButton = [this](const char *name, const QString &caption, const QString &hint) {
+        auto *button = new TShineSpeedButton(this);
         button->setObjectName(QLatin1String(name));
         button->setCaption(caption);
         button->setToolTip(hint);
         button->setFixedSize(18, 27);
         return button;
     };
-    SpeedButton21 =
-        smallButton(Panel1, "SpeedButton21", QStringLiteral("！"), QStringLiteral("設定＆著作権"));
-    SpeedButton22 =
-        smallButton(Panel1, "SpeedButton22", QStringLiteral("？"), QStringLiteral("QUMOEDITヘルプ"));
-    row->addWidget(SpeedButton21);
-    row->addWidget(SpeedButton22);
+    settings_ = smallButton("SpeedButton21", QStringLiteral("！"), QStringLiteral("設定＆著作権"));
+    help_ = smallButton("SpeedButton22", QStringLiteral("？"), QStringLiteral("QUMOEDITヘルプ"));
+    row->addWidget(settings_);
+    row->addWidget(help_);
+}
 
-    // The toolbar sounds its click before the command; the menu does not.
-    const auto trigger = [this](TShineSpeedButton *button, QAction *action, bool click) {
-        connect(button, &TShineSpeedButton::OnClick, action, [this, action, click] {
-            if (click)
-                PlayClickSound();
-            action->trigger();
-        });
-    };
-    const Cmd commands[] = {Cmd::Open, Cmd::New1, Cmd::SaveAs1, Cmd::Save1,  Cmd::Print,
-                            Cmd::Undo, Cmd::K1,   Cmd::KCopy1,  Cmd::KPaste1};
-    for (int i = 0; i < 9; ++i)
-        // The file commands sound their click themselves.
-        trigger(SSButtons[i], Command(commands[i]), i >= 5);
-    const auto toggle = [this](int index, auto show) {
-        connect(SSButtons[index], &TShineSpeedButton::OnClick, this, [this, show] {
-            PlayClickSound();
-            show();
-        });
-    };
-    toggle(9, [this] {
-        Panel10->setVisible(Panel10->isHidden());
-        if (!Panel10->isHidden())
-            Panel10->Edit1->setFocus();
-    });
-    connect(SSButtons[10], &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
-    toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
-    toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
-    toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
-    connect(SSButtons[14], &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
-    trigger(SpeedButton22, Command(Cmd::Help1), false);
-    connect(SpeedButton21, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
-    connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
-    connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);
+bool Toolbar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != logo_)
+        return ToolPanel::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (mouse->button() == Qt::RightButton)
+            emit logoRightClicked();
+        return mouse->button() == Qt::RightButton;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // A click is a press and release on the logo.
+        if (mouse->button() == Qt::LeftButton && logo_->rect().contains(mouse->position().toPoint()))
+            emit logoClicked();
+        return true;
+    }
+    return false;
 }
