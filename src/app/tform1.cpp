@@ -2,6 +2,7 @@
 
 #include "document_loader.h"
 #include "editor_keys.h"
+#include "editor_search.h"
 #include "editor_settings.h"
 #include "editor_units.h"
 #include "folder_tree_view.h"
@@ -10,7 +11,6 @@
 #include "long_lines.h"
 #include "program_dir.h"
 #include "save_format_choice.h"
-#include "search_replace.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
 #include "startup_rules.h"
@@ -49,7 +49,9 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     ConnectToolbar();
     CreatePopupMenu();
     CreateEditingBehaviour();
-    CreateSearchBar();
+    search_ = std::make_unique<EditorSearch>(Panel10, RichEdit1, tagColours_);
+    connect(search_.get(), &EditorSearch::failed, this, &TForm1::ShowFileError);
+    connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
     CreateDialogs();
 
     Timer1 = new QTimer(this);

@@ -33,13 +33,10 @@ struct RecoveryCopy;
 class QSplitter;
 class QTimer;
 class EditorKeys;
+class EditorSearch;
 class TagColours;
 class TForm2;
 class TForm3;
-namespace TextTools {
-class SearchReplace;
-struct SearchResult;
-} // namespace TextTools
 class TShineSpeedButton;
 class SaveFormatChoice;
 class StatusBar;
@@ -185,12 +182,6 @@ private:
     void ConnectToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
-    void CreateSearchBar();
-    // Runs a search that only marks, or one that edits, then shows the marks.
-    void Mark(const std::function<TextTools::SearchResult()> &search);
-    void Edit(const std::function<TextTools::SearchResult()> &replace);
-    void SelectFound(const TextTools::SearchResult &result);
-    void SearchDone();
     bool CaptionClicked(QObject *watched, QEvent *event) const;
     void CreatePopupMenu();
     void CreateDialogs();
@@ -264,7 +255,7 @@ private:
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;
-    std::unique_ptr<TextTools::SearchReplace> search_;
+    std::unique_ptr<EditorSearch> search_;
     int baseFontSize_ = 9;
     int openFilterIndex_ = 0;
     bool firstShow_ = true;

@@ -1,0 +1,87 @@
+#include "editor_search.h"
+
+#include "document_codec.h"
+#include "search_bar.h"
+#include "search_replace.h"
+#include "tag_colours.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+using TextTools::SearchOutcome;
+using TextTools::SearchResult;
+
+EditorSearch::EditorSearch(SearchBar *bar, QPlainTextEdit *editor, TagColours *colours)
+    : bar_(bar), editor_(editor), colours_(colours),
+      search_(std::make_unique<TextTools::SearchReplace>(editor->document(), MaxDocumentChars))
+{
+    connect(bar, &SearchBar::searchRestarts, this, [this] { search_->resetSearchPosition(); });
+    connect(bar, &SearchBar::leaveRequested, editor, qOverload<>(&QWidget::setFocus));
+    connect(bar, &SearchBar::findNextRequested, this, [this](const QString &text, bool matchCase) {
+        mark([&] { return search_->findNext(text, matchCase); });
+    });
+    connect(bar, &SearchBar::markAllRequested, this, [this](const QString &text, bool matchCase) {
+        mark([&] { return search_->markAll(text, matchCase); });
+    });
+    connect(bar, &SearchBar::replaceRequested, this,
+            [this](const QString &text, const QString &replacement, bool matchCase) {
+                edit([&] {
+                    const QTextCursor cursor = editor_->textCursor();
+                    const TextTools::TextRange selection{cursor.selectionStart(),
+                                                         cursor.selectionEnd() - cursor.selectionStart()};
+                    return search_->replace(text, replacement, matchCase, selection);
+                });
+            });
+    connect(bar, &SearchBar::replaceAllRequested, this,
+            [this](const QString &text, const QString &replacement, bool matchCase) {
+                edit([&] { return search_->replaceAll(text, replacement, matchCase); });
+            });
+}
+
+EditorSearch::~EditorSearch() = default;
+
+void EditorSearch::clearMarks()
+{
+    search_->clearMarks();
+}
+
+void EditorSearch::mark(const std::function<SearchResult()> &search)
+{
+    // Marking is no edit.
+    const bool modified = editor_->document()->isModified();
+    const SearchResult result = search();
+    selectFound(result);
+    if (result.outcome == SearchOutcome::NotFound)
+        QApplication::beep();
+    editor_->document()->setModified(modified);
+    done();
+}
+
+void EditorSearch::edit(const std::function<SearchResult()> &replace)
+{
+    const SearchResult result = replace();
+    selectFound(result);
+    if (result.outcome == SearchOutcome::TooLong)
+        emit failed(
+            QStringLiteral("編集できる文書は %1 文字までです。置換をやめました。").arg(MaxDocumentChars));
+    done();
+}
+
+void EditorSearch::selectFound(const SearchResult &result)
+{
+    if (!result.select)
+        return;
+    QTextCursor cursor = editor_->textCursor();
+    cursor.setPosition(int(result.select->start));
+    cursor.setPosition(int(result.select->end()), QTextCursor::KeepAnchor);
+    editor_->setTextCursor(cursor);
+}
+
+void EditorSearch::done()
+{
+    colours_->setMarks(search_->marks());
+    bar_->setReplaceEnabled(search_->canReplace());
+    editor_->setFocus();
+    // The timer's colouring must not run over the marks just made.
+    colours_->forgetChange();
+}
