@@ -197,14 +197,9 @@ private:
     void ApplyTextSize(int points);
     void OpenSettingsDialog();
     void ShowFileError(const QString &message);
-    // Asks before characters the code page lacks are saved as '?'.
-    bool AgreeToLoseUnencodable(QStringView text, qsizetype index);
     // Saves to DocumentPath after the questions a plain save asks; Save As
     // when the path is a folder.
     bool SaveInPlace(bool askOverwrite);
-    // Whether the user lets a save replace the existing file `path`;
-    // `everySave` for the question F4 asks on each save.
-    bool AgreeToReplace(const QString &path, bool changedByOther, bool everySave);
     bool SaveAsChosenName();
     void StartNewDocument(const QString &path);
     // Recovery copies and interrupted saves left by instances that ended.

@@ -1,7 +1,7 @@
 // Opening, saving and replacing the document.
-#include "cp932.h"
 #include "document_codec.h"
 #include "document_filters.h"
+#include "document_questions.h"
 #include "document_store.h"
 #include "kept_lines.h"
 #include "save_format_choice.h"
@@ -11,62 +11,16 @@
 #include "tform2.h"
 #include "tform3.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
-#include <QCompleter>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QTimer>
-
-namespace {
-
-QFileDialog *MakeFileDialog(QWidget *parent, const char *name, const QString &title,
-                            QFileDialog::AcceptMode mode)
-{
-    auto *dialog = new QFileDialog(parent, title);
-    dialog->setObjectName(QLatin1String(name));
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    // The descriptions already name their patterns.
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
-    // A completion list still open when a typed name is accepted would stay
-    // on the screen after the dialog.
-    QObject::connect(dialog, &QDialog::finished, dialog, [dialog] {
-        for (QCompleter *completer : dialog->findChildren<QCompleter *>())
-            completer->popup()->hide();
-    });
-    return dialog;
-}
-
-void StartIn(QFileDialog *dialog, const QString &documentPath)
-{
-    const QFileInfo info(documentPath);
-    if (info.isDir()) {
-        dialog->setDirectory(info.absoluteFilePath());
-        dialog->selectFile(QString());
-        return;
-    }
-    dialog->setDirectory(info.absolutePath());
-    dialog->selectFile(info.fileName());
-}
-
-QString FilterAt(int index)
-{
-    const QStringList filters = DocumentNameFilters();
-    return filters.value(index - 1, filters.first());
-}
-
-} // namespace
 
 void TForm1::CreateDialogs()
 {
@@ -107,12 +61,7 @@ bool TForm1::ConfirmSaveChanges()
 {
     if (!RichEdit1->document()->isModified())
         return true;
-    QApplication::beep();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUMOEDIT確認"),
-                    DocumentPath + QStringLiteral(" への変更を保存しますか？"),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.setObjectName(QStringLiteral("ConfirmSaveChanges"));
-    switch (box.exec()) {
+    switch (AskSaveChanges(this, DocumentPath)) {
     case QMessageBox::Yes:
         return SaveInPlace(false);
     case QMessageBox::No:
@@ -163,44 +112,14 @@ bool TForm1::LoadDocument(const QString &path)
     return true;
 }
 
-bool TForm1::AgreeToLoseUnencodable(QStringView text, qsizetype index)
-{
-    const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, index);
-    const QString question =
-        QStringLiteral("%1 行目の「%2」(U+%3) などShift_JISで表せない文字は「?」として保存されます。\n"
-                       "保存しますか？")
-            .arg(lost.line)
-            .arg(lost.character)
-            .arg(QString::number(QStringView(lost.character).toUcs4().value(0), 16).toUpper(), 4, u'0');
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("UnencodableQuestion"));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
 bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentFormat> &as)
 {
     const DocumentResult saved = document_.save(
-        path, [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(text, index); }, as);
+        path, [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(this, text, index); },
+        as);
     if (saved.outcome == DocumentResult::Failed)
         ShowFileError(saved.message);
     return saved.done();
-}
-
-bool TForm1::AgreeToReplace(const QString &path, bool changedByOther, bool everySave)
-{
-    const QString question =
-        changedByOther ? QStringLiteral("\nは他のプログラムによって変更されています。上書きしますか？")
-                       : QStringLiteral("\nは存在します。上書きしますか？");
-    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), path + question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(changedByOther ? QStringLiteral("ChangedOnDiskQuestion")
-                                     : QStringLiteral("OverwriteQuestion"));
-    // Yes throws away what the file holds now; only the question F4 asks on
-    // every save of the document's own file starts at yes.
-    box.setDefaultButton(everySave && !changedByOther ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
 }
 
 bool TForm1::SaveInPlace(bool askOverwrite)
@@ -211,7 +130,7 @@ bool TForm1::SaveInPlace(bool askOverwrite)
     const bool differs = document_.fileDiffers();
     const bool changed = differs && document_.holdsFile();
     if ((differs || (askOverwrite && QFileInfo::exists(DocumentPath))) &&
-        !AgreeToReplace(DocumentPath, changed, true))
+        !AgreeToReplace(this, DocumentPath, changed, true))
         return false;
     if (!SaveDocument(DocumentPath))
         return false;
@@ -225,16 +144,7 @@ void TForm1::CheckDiskChanges()
         !document_.takeNewOutsideChange())
         return;
     checkingDisk_ = true;
-    QString question =
-        DocumentPath + QStringLiteral("\nは他のプログラムによって変更されました。\n読み込み直しますか？");
-    if (RichEdit1->document()->isModified())
-        question += QStringLiteral("\n（編集中の変更は失われます）");
-    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ReloadQuestion"));
-    // Enter must not throw the user's edits away.
-    box.setDefaultButton(RichEdit1->document()->isModified() ? QMessageBox::No : QMessageBox::Yes);
-    const bool reload = box.exec() == QMessageBox::Yes;
+    const bool reload = AgreeToReload(this, DocumentPath, RichEdit1->document()->isModified());
     checkingDisk_ = false;
     if (reload)
         LoadDocument(DocumentPath);
@@ -296,7 +206,7 @@ bool TForm1::SaveAsChosenName()
     // Asked here rather than by the dialog: the extension is only known now.
     const bool ownFile = chosen == DocumentPath && document_.holdsFile();
     if (QFileInfo::exists(chosen) && (!ownFile || document_.fileDiffers()) &&
-        !AgreeToReplace(chosen, ownFile, false))
+        !AgreeToReplace(this, chosen, ownFile, false))
         return false;
     // A declined or failed save leaves the document under its old name.
     if (!SaveDocument(chosen, as))

@@ -1,25 +1,19 @@
 // The browse button: the document saved, then shown in a browser.
 #include "document_codec.h"
+#include "document_questions.h"
 #include "shell_open.h"
 #include "tag_colours.h"
 #include "tform1.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 
 void TForm1::ShineSpeedButton1Click()
 {
     PlayClickSound();
     if (!FileExtension(DocumentPath).toLower().contains(QStringLiteral("htm"))) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("QUMOEDIT"),
-                        QStringLiteral("%1\nはHTML文書ではないので、ブラウザで表示できません。\n"
-                                       "表示するには、名前を付けて .html として保存してください。")
-                            .arg(QDir::toNativeSeparators(DocumentPath)),
-                        QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("NotHtmlMessage"));
-        box.exec();
+        TellNotHtml(this, DocumentPath);
         return;
     }
     const DialogOptions options = options_->options();
