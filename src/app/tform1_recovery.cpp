@@ -1,15 +1,10 @@
 // Recovery copies of unsaved text, and what interrupted saves left behind.
-#include "leftover_saves.h"
+#include "recovery_dialogs.h"
 #include "recovery_keeper.h"
-#include "recovery_offer.h"
-#include "system_reason.h"
 #include "termination_signals.h"
 #include "tform1.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -99,38 +94,25 @@ bool TForm1::OfferRecoveryCopy(const QString &file, bool windowFree)
     const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
     if (!copy)
         return false;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("QUMOEDIT"), RecoveryQuestion(*copy),
-                    QMessageBox::Yes | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setObjectName(QStringLiteral("RecoveryQuestion"));
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("復元する"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄する"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("後で"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        if (windowFree) {
-            RestoreCopy(*copy);
-            // Only once this instance's own copy holds the text.
-            if (recovery_->flush())
-                lock.removeAll();
-            return true;
+    switch (AskAboutRecoveryCopy(this, *copy)) {
+    case RecoveryAnswer::Restore:
+        if (!windowFree) {
+            QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                    {QStringLiteral("--recover"), copy->file});
+            return false;
         }
-        QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                {QStringLiteral("--recover"), copy->file});
-        return false;
-    case QMessageBox::Discard: {
-        QMessageBox sure(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), DiscardQuestion(*copy),
-                         QMessageBox::Yes | QMessageBox::No, this);
-        sure.setObjectName(QStringLiteral("DiscardRecoveryQuestion"));
-        sure.setDefaultButton(QMessageBox::No);
-        if (sure.exec() == QMessageBox::Yes)
+        RestoreCopy(*copy);
+        // Only once this instance's own copy holds the text.
+        if (recovery_->flush())
             lock.removeAll();
+        return true;
+    case RecoveryAnswer::Discard:
+        lock.removeAll();
+        return false;
+    case RecoveryAnswer::Later:
         return false;
     }
-    default:
-        return false;
-    }
+    return false;
 }
 
 void TForm1::RestoreCopy(const RecoveryCopy &copy)
@@ -150,22 +132,7 @@ void TForm1::OfferLeftoverSaves(const QString &path)
 {
     if (recovery_ == nullptr)
         return;
-    RemoveLeftoverNewFiles(path);
-    for (const QString &copy : LeftoverSafetyCopies(path)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), SafetyCopyQuestion(path, copy),
-                        QMessageBox::Yes | QMessageBox::Discard | QMessageBox::No, this);
-        box.setObjectName(QStringLiteral("SafetyCopyQuestion"));
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("戻す"));
-        box.button(QMessageBox::Discard)->setText(QStringLiteral("安全コピーを削除"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("今はしない"));
-        box.setDefaultButton(QMessageBox::No);
-        const int answer = box.exec();
-        if (answer == QMessageBox::Discard) {
-            QFile::remove(copy);
-        } else if (answer == QMessageBox::Yes) {
-            const int failure = PutBackSafetyCopy(copy, path);
-            if (failure != 0)
-                ShowFileError(WithReason(CannotCreateMessage(path), failure));
-        }
-    }
+    const QString failure = ::OfferLeftoverSaves(this, path);
+    if (!failure.isEmpty())
+        ShowFileError(failure);
 }
