@@ -5,6 +5,7 @@
 #include "editor_search.h"
 #include "editor_settings.h"
 #include "editor_units.h"
+#include "file_drops.h"
 #include "folder_tree_view.h"
 #include "hint_options.h"
 #include "icon_theme.h"
@@ -24,10 +25,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSplitter>
@@ -64,7 +63,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     document_.setReader(ReadDocumentAside);
     document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     new LongLineWrap(RichEdit1);
-    RichEdit1->viewport()->installEventFilter(this);
+    connect(new FileDrops(this, RichEdit1->viewport()), &FileDrops::dropped, this,
+            &TForm1::HandleDroppedFiles);
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
@@ -238,72 +238,8 @@ bool TForm1::FormCloseQuery()
     return endingSession_ || ConfirmSaveChanges();
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-namespace {
-
-QStringList LocalFiles(const QMimeData *mime)
-{
-    QStringList paths;
-    for (const QUrl &url : mime->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    return paths;
-}
-
-} // namespace
-
-void TForm1::HandleDropLater(const QStringList &paths, QPoint dropPoint)
-{
-    // Questions inside the drop event would hold the file manager's drag
-    // until they are answered.
-    QTimer::singleShot(0, this, [this, paths, dropPoint] { HandleDroppedFiles(paths, dropPoint); });
-}
-
-void TForm1::dropEvent(QDropEvent *event)
-{
-    event->acceptProposedAction();
-    HandleDropLater(LocalFiles(event->mimeData()), event->position().toPoint());
-}
-
-bool TForm1::EditorDragEvent(QEvent *event)
-{
-    // Files dropped on the editor open as documents instead of being pasted
-    // as their paths.
-    if (!acceptDrops())
-        return false;
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (LocalFiles(drag->mimeData()).isEmpty())
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QStringList paths = LocalFiles(drop->mimeData());
-        if (paths.isEmpty())
-            return false;
-        drop->acceptProposedAction();
-        HandleDropLater(paths, RichEdit1->viewport()->mapTo(this, drop->position().toPoint()));
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == RichEdit1->viewport() && EditorDragEvent(event))
-        return true;
     if (CaptionClicked(watched, event)) {
         ColourAllTags();
         return true;

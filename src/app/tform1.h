@@ -164,13 +164,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool EditorDragEvent(QEvent *event);
-    void HandleDropLater(const QStringList &paths, QPoint dropPoint);
     void FormCreate();
     void FormShow();
     void FollowCommandLine();
