@@ -1,5 +1,6 @@
 #include "text_commands.h"
 
+#include "editor_units.h"
 #include "stored_text.h"
 #include "transformations.h"
 
@@ -76,6 +77,22 @@ void InsertAtCaret(QPlainTextEdit *editor, const QString &text)
     cursor.insertText(text);
     editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
+}
+
+void InsertAndSelect(QPlainTextEdit *editor, const QString &text, qsizetype start, qsizetype length)
+{
+    const int insertedAt = editor->textCursor().selectionStart();
+    InsertAtCaret(editor, text);
+    // Stored offsets count editor units; the cursor counts characters.
+    const int from = insertedAt + int(EditorUnits::IndexAt(text, start));
+    // The selection spans at most `length` characters.
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(from);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(length));
+    const QString after = TextTools::StoredSelection(cursor);
+    cursor.setPosition(from);
+    cursor.setPosition(from + int(EditorUnits::IndexAt(after, length)), QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
 }
 
 } // namespace TextCommands

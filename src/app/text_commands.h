@@ -26,5 +26,8 @@ void PasteQuote(QPlainTextEdit *editor);
 void CopyWhole(QPlainTextEdit *editor);
 // Replaces the selection by `text` (the date and time, a template).
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text);
+// Inserts `text` at the caret, then selects `length` editor units from
+// `start` in it (the selection may reach past the text).
+void InsertAndSelect(QPlainTextEdit *editor, const QString &text, qsizetype start, qsizetype length);
 
 } // namespace TextCommands

@@ -1,6 +1,5 @@
 // The palettes' connections: a button's record expanded into the editor or the
 // clipboard, the info line, and the sets listed once the program folder is known.
-#include "editor_units.h"
 #include "html_charset.h"
 #include "stored_text.h"
 #include "template_expansion.h"
@@ -95,18 +94,6 @@ void TForm1::InsertButton(const Palettes::ButtonRecord &record, int caseMode, bo
         RichEdit1->setFocus();
         return;
     }
-    const int insertedAt = RichEdit1->textCursor().selectionStart();
-    TextCommands::InsertAtCaret(RichEdit1, expansion.text);
-    // Stored offsets count editor units; the cursor counts characters.
-    const int start = insertedAt + int(EditorUnits::IndexAt(expansion.text, expansion.selectStart));
-    // The selection may reach past the inserted text; it spans at most selectLength characters.
-    QTextCursor cursor = RichEdit1->textCursor();
-    cursor.setPosition(start);
-    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(expansion.selectLength));
-    const QString after = TextTools::StoredSelection(cursor);
-    cursor.setPosition(start);
-    cursor.setPosition(start + int(EditorUnits::IndexAt(after, expansion.selectLength)),
-                       QTextCursor::KeepAnchor);
-    RichEdit1->setTextCursor(cursor);
+    TextCommands::InsertAndSelect(RichEdit1, expansion.text, expansion.selectStart, expansion.selectLength);
     RichEdit1->setFocus();
 }
