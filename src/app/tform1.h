@@ -32,6 +32,7 @@ class RecoveryKeeper;
 struct RecoveryCopy;
 class QSplitter;
 class QTimer;
+class EditingArea;
 class EditorKeys;
 class EditorSearch;
 class TagColours;
@@ -174,7 +175,6 @@ private:
     void FormClose();
 
     void CreateRegions();
-    void CreateEditingArea();
     void ConnectToolbar();
     void CreateActions();
     void CreateEditingBehaviour();
@@ -217,8 +217,8 @@ private:
     SearchBar *Panel10;
     QSplitter *Splitter1;
     FolderPane *Panel13;
-    QWidget *Panel14; // editing area
-    QLabel *Panel2;   // ruler
+    EditingArea *Panel14;
+    QLabel *Panel2; // ruler
     QPlainTextEdit *RichEdit1;
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line

@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include "document_editor.h"
+#include "editing_area.h"
 #include "status_bar.h"
 #include "toolbar.h"
 
@@ -34,13 +35,13 @@ void TForm1::CreateRegions()
     Splitter1->setChildrenCollapsible(false);
     Panel13 = new FolderPane(Splitter1);
     Panel13->hide();
-    Panel14 = new QWidget(Splitter1);
-    Panel14->setObjectName(QStringLiteral("Panel14"));
+    Panel14 = new EditingArea(Splitter1);
+    RichEdit1 = Panel14->editor();
+    Panel2 = Panel14->ruler();
     Splitter1->addWidget(Panel13);
     Splitter1->addWidget(Panel14);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({185, 479});
-    CreateEditingArea();
 
     Panel4 = new ColourPanel(this);
     Panel4->hide();
@@ -74,45 +75,7 @@ void TForm1::CreateRegions()
     root->addWidget(StatusBar1);
 }
 
-void TForm1::CreateEditingArea()
+void TForm1::ApplyTextSize(int points)
 {
-    auto *layout = new QVBoxLayout(Panel14);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    Panel2 = new QLabel(
-        QStringLiteral("・・・・５・・・・10・・・・15・・・・20・・・・25・・・・30・・・・35・・・・40"),
-        Panel14);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setAccessibleName(QStringLiteral("ルーラー"));
-    // The scale is cut at the right rather than holding the editing area
-    // wide: the folder pane must get its width in a small window.
-    Panel2->setSizePolicy(QSizePolicy::Ignored, Panel2->sizePolicy().verticalPolicy());
-    Panel2->setAutoFillBackground(true);
-    Panel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Panel2->setIndent(4);
-    QPalette rulerPalette = Panel2->palette();
-    rulerPalette.setColor(QPalette::Window, Qt::black);
-    rulerPalette.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    Panel2->setPalette(rulerPalette);
-
-    RichEdit1 = new DocumentEditor(Panel14);
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setAccessibleName(QStringLiteral("本文"));
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setTabChangesFocus(false);
-    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont editorFont(QStringLiteral("ＭＳ ゴシック"));
-    editorFont.setPixelSize(12);
-    editorFont.setStyleHint(QFont::TypeWriter);
-    RichEdit1->setFont(editorFont);
-    Panel2->setFont(editorFont);
-    // The selection stays visible while another control has the focus.
-    QPalette editorPalette = RichEdit1->palette();
-    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        editorPalette.setColor(QPalette::Inactive, role, editorPalette.color(QPalette::Active, role));
-    RichEdit1->setPalette(editorPalette);
-
-    layout->addWidget(Panel2);
-    layout->addWidget(RichEdit1, 1);
+    Panel14->setTextSize(points);
 }

@@ -82,18 +82,6 @@ void TForm1::ReadWindowSettings()
     Panel10->setFixedHeight(32);
 }
 
-void TForm1::ApplyTextSize(int points)
-{
-    QFont editorFont = RichEdit1->font();
-    editorFont.setPointSize(points);
-    RichEdit1->setFont(editorFont);
-    QFont rulerFont = Panel2->font();
-    rulerFont.setPointSize(points);
-    Panel2->setFont(rulerFont);
-    // Text size + 2 would clip the scale's glyphs at this resolution.
-    Panel2->setFixedHeight(QFontMetrics(rulerFont).height() + 2);
-}
-
 void TForm1::FollowCommandLine()
 {
     if (!settingsFileExisted_)
