@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "document_files.h"
 #include "document_loader.h"
 #include "editor_keys.h"
 #include "editor_search.h"
@@ -84,6 +85,7 @@ void TForm1::setForm3(TForm3 *form3)
     Form3 = form3;
     options_ = form3 != nullptr ? static_cast<const EditorOptions *>(form3) : &defaultOptions_;
     document_.setOptions(options_);
+    files_->setOptions(options_);
     editorKeys_->setOptions(options_);
 }
 

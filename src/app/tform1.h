@@ -32,6 +32,7 @@ class RecoveryKeeper;
 struct RecoveryCopy;
 class QSplitter;
 class QTimer;
+class DocumentFiles;
 class EditingArea;
 class EditorKeys;
 class EditorSearch;
@@ -193,16 +194,13 @@ private:
     void ApplyTextSize(int points);
     void OpenSettingsDialog();
     void ShowFileError(const QString &message);
-    // Saves to DocumentPath after the questions a plain save asks; Save As
-    // when the path is a folder.
-    bool SaveInPlace(bool askOverwrite);
-    bool SaveAsChosenName();
-    void StartNewDocument(const QString &path);
     // Recovery copies and interrupted saves left by instances that ended.
     void OfferRecoveryCopies();
     // Asks about one copy; true when this window took its text.
     bool OfferRecoveryCopy(const QString &file, bool windowFree);
     void RestoreCopy(const RecoveryCopy &copy);
+    // A text read or restored: caret at the top, base size, colours, status.
+    void ShowNewText();
     void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
@@ -226,16 +224,11 @@ private:
     StatusBar *StatusBar1;
 
     QMenu *PopupMenu1;
-    // The dialogs are built when first opened.
-    BuiltOnUse<QFileDialog> OpenDialog1;
-    BuiltOnUse<QFileDialog> SaveDialog1;
-    BuiltOnUse<SaveFormatChoice> SaveFormat; // the code and line end in SaveDialog1
-    BuiltOnUse<QFileDialog> OpenDialog2;
-    std::unique_ptr<SaveFormatChoice> saveFormat_;
+    BuiltOnUse<QFileDialog> OpenDialog2; // a template's *file*
+    DocumentFiles *files_;
     ColourPanel *Panel4;
     QTimer *Timer1;
     BuiltOnUse<QColorDialog> ColorDialog1;
-    bool checkingDisk_ = false;
     RecoveryKeeper *recovery_ = nullptr;
     QString recoverFile_;
     bool endingSession_ = false; // closes without asking; the copy is kept
@@ -248,7 +241,6 @@ private:
     TagColours *tagColours_ = nullptr;
     std::unique_ptr<EditorSearch> search_;
     int baseFontSize_ = 9;
-    int openFilterIndex_ = 0;
     bool firstShow_ = true;
     bool settingsFileExisted_ = true;
 };

@@ -1,5 +1,6 @@
 // The browse button: the document saved, then shown in a browser.
 #include "document_codec.h"
+#include "document_files.h"
 #include "document_questions.h"
 #include "shell_open.h"
 #include "tag_colours.h"
@@ -21,7 +22,7 @@ void TForm1::ShineSpeedButton1Click()
     // Written over the document's file, the page is saved as F4 saves it (a
     // file another program changed is not overwritten unasked), but without
     // the overwrite question: the preview shows what is being written.
-    if (options.useTmp ? !SaveDocument(target) : !SaveInPlace(false))
+    if (options.useTmp ? !SaveDocument(target) : !files_->saveInPlace(false))
         return;
     if (!options.useTmp)
         tagColours_->forgetChange();

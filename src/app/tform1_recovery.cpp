@@ -119,13 +119,8 @@ void TForm1::RestoreCopy(const RecoveryCopy &copy)
 {
     document_.restore(copy.state, copy.text.text);
     SetLineStates(*RichEdit1->document(), copy.text.lineStates);
-    RichEdit1->moveCursor(QTextCursor::Start);
-    ApplyTextSize(baseFontSize_);
-    if (options_->options().useAutoHtml)
-        ColourAllTags();
-    ShowStatus();
+    ShowNewText();
     RichEdit1->document()->setModified(true);
-    PoChange();
 }
 
 void TForm1::OfferLeftoverSaves(const QString &path)

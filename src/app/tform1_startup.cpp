@@ -93,7 +93,7 @@ void TForm1::FollowCommandLine()
                             QDir::homePath(), !Panel3->isHidden());
     switch (request.kind) {
     case StartRequest::NoDocument:
-        StartNewDocument(newDocument);
+        document_.startNew(newDocument);
         break;
     case StartRequest::Setup:
         // The remembered folder: a save goes to save as, even once it is gone.
@@ -108,7 +108,7 @@ void TForm1::FollowCommandLine()
         // A file that cannot be opened is not the document: a save must not
         // write over content the editor never held.
         if (!LoadDocument(request.path)) {
-            StartNewDocument(newDocument);
+            document_.startNew(newDocument);
             break;
         }
         tagColours_->forgetChange();

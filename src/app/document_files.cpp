@@ -1,0 +1,146 @@
+#include "document_files.h"
+
+#include "document.h"
+#include "document_codec.h"
+#include "document_filters.h"
+#include "document_questions.h"
+#include "editor_options.h"
+#include "save_format_choice.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+
+DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window)
+    : QObject(window), document_(document), editor_(editor), window_(window)
+{
+    OpenDialog1.setBuilder([window] {
+        QFileDialog *dialog =
+            MakeFileDialog(window, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
+        dialog->setNameFilters(DocumentNameFilters());
+        return dialog;
+    });
+    SaveDialog1.setBuilder([this, window] {
+        QFileDialog *dialog =
+            MakeFileDialog(window, "SaveDialog1", QStringLiteral("ファイルを保存"), QFileDialog::AcceptSave);
+        dialog->setNameFilters(DocumentNameFilters());
+        saveFormat_ = std::make_unique<SaveFormatChoice>(dialog);
+        return dialog;
+    });
+}
+
+DocumentFiles::~DocumentFiles() = default;
+
+bool DocumentFiles::confirmSaveChanges()
+{
+    if (!editor_->document()->isModified())
+        return true;
+    switch (AskSaveChanges(window_, document_.path)) {
+    case QMessageBox::Yes:
+        return saveInPlace(false);
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat> &as)
+{
+    const DocumentResult saved = document_.save(
+        path,
+        [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(window_, text, index); },
+        as);
+    if (saved.outcome == DocumentResult::Failed)
+        emit fileError(saved.message);
+    return saved.done();
+}
+
+bool DocumentFiles::saveInPlace(bool askOverwrite)
+{
+    const QString &path = document_.path;
+    // After "/setup" the path names a folder, which may be gone since.
+    if (path.isEmpty() || path.endsWith(u'/') || QFileInfo(path).isDir())
+        return saveAs();
+    const bool differs = document_.fileDiffers();
+    const bool changed = differs && document_.holdsFile();
+    if ((differs || (askOverwrite && QFileInfo::exists(path))) &&
+        !AgreeToReplace(window_, path, changed, true))
+        return false;
+    if (!save(path))
+        return false;
+    editor_->document()->setModified(false);
+    return true;
+}
+
+bool DocumentFiles::saveAs()
+{
+    const QString oldPath = document_.path;
+    const QString oldExtension = FileExtension(oldPath);
+    QFileDialog *dialog = SaveDialog1;
+    // The filter first: choosing it afterwards would give the name the filter's first extension
+    // (page.html offered as page.htm).
+    dialog->selectNameFilter(FilterAt(SaveAsStartFilter(openFilterIndex_, oldExtension)));
+    StartIn(dialog, oldPath);
+    const DocumentFormat current = document_.format();
+    saveFormat_->show(current, document_.mixedLineEnds());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return false;
+    // A line end chosen by name applies to every line, even when it is the most common one.
+    if (document_.mixedLineEnds() && !saveFormat_->keepsMixedLineEnds())
+        document_.unifyLineEnds();
+    // Left as it was, the choice leaves a Shift_JIS document to the options'
+    // rules for its new name.
+    std::optional<DocumentFormat> as;
+    if (saveFormat_->chosen() != current)
+        as = saveFormat_->chosen();
+    const int filter = DocumentFilterIndex(dialog->selectedNameFilter());
+    const bool saveAsHtm = options_ != nullptr && options_->options().saveAsHtm;
+    const QString chosen =
+        WithExtensionForFilter(dialog->selectedFiles().first(), filter, saveAsHtm, oldExtension);
+    // Asked here rather than by the dialog: the extension is only known now.
+    const bool ownFile = chosen == oldPath && document_.holdsFile();
+    if (QFileInfo::exists(chosen) && (!ownFile || document_.fileDiffers()) &&
+        !AgreeToReplace(window_, chosen, ownFile, false))
+        return false;
+    // A declined or failed save leaves the document under its old name.
+    if (!save(chosen, as))
+        return false;
+    document_.rename(chosen, as);
+    emit renamed();
+    return true;
+}
+
+QString DocumentFiles::chooseFileToOpen()
+{
+    QFileDialog *dialog = OpenDialog1;
+    StartIn(dialog, document_.path);
+    dialog->selectNameFilter(FilterAt(openFilterIndex_));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    openFilterIndex_ = DocumentFilterIndex(dialog->selectedNameFilter());
+    return dialog->selectedFiles().first();
+}
+
+bool DocumentFiles::agreeToReload()
+{
+    if (asking_ || !document_.takeNewOutsideChange())
+        return false;
+    asking_ = true;
+    const bool reload = AgreeToReload(window_, document_.path, editor_->document()->isModified());
+    asking_ = false;
+    return reload;
+}
+
+void DocumentFiles::print()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, window_);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printer.setDocName(document_.path);
+    editor_->print(&printer);
+}

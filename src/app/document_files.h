@@ -1,0 +1,62 @@
+// The document's file commands: the open dialog, saving in place or under a
+// new name, the reload question and printing, with the questions they ask.
+// Reading a file in stays with the window, which shows the load.
+#pragma once
+
+#include "built_on_use.h"
+#include "document_format.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class Document;
+class EditorOptions;
+class QFileDialog;
+class QPlainTextEdit;
+class QWidget;
+class SaveFormatChoice;
+
+class DocumentFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The questions and dialogs open over `window`.
+    DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window);
+    ~DocumentFiles() override;
+
+    void setOptions(const EditorOptions *options) { options_ = options; }
+
+    // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
+    bool confirmSaveChanges();
+    // Writes in `as` when given, else in the document's format for `path`.
+    bool save(const QString &path, const std::optional<DocumentFormat> &as = {});
+    // Saves to the document's file after the questions a plain save asks;
+    // save as when the path is a folder.
+    bool saveInPlace(bool askOverwrite);
+    // The save dialog, then the save; the document takes the chosen name.
+    bool saveAs();
+    // The open dialog; the chosen file, or empty.
+    QString chooseFileToOpen();
+    // Whether to read the document's file again after another program changed it.
+    bool agreeToReload();
+    void print();
+
+signals:
+    void fileError(const QString &message);
+    // The document has a new name (and maybe a new code).
+    void renamed();
+
+private:
+    Document &document_;
+    QPlainTextEdit *editor_;
+    QWidget *window_;
+    const EditorOptions *options_ = nullptr;
+    int openFilterIndex_ = 0;
+    bool asking_ = false;
+    // The dialogs are built when first opened.
+    BuiltOnUse<QFileDialog> OpenDialog1;
+    BuiltOnUse<QFileDialog> SaveDialog1;
+    std::unique_ptr<SaveFormatChoice> saveFormat_; // the code and line end in SaveDialog1
+};
