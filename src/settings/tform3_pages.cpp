@@ -153,7 +153,7 @@ QWidget *TForm3::createFunctionPage()
     extension->layout()->addWidget(CheckBox13);
     auto *dateTime = new QGroupBox(QStringLiteral("日付と時刻"), page);
     Column(dateTime);
-    Edit1 = Named(new QLineEdit(QStringLiteral("mm/dd/yyyy hh:nn:ss"), dateTime), "Edit1");
+    Edit1 = Named(new QLineEdit(DialogOptions().dateTime, dateTime), "Edit1");
     QFont fixedPitch(QStringLiteral("ＭＳ ゴシック"));
     fixedPitch.setPixelSize(12);
     Edit1->setFont(fixedPitch);
