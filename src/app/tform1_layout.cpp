@@ -3,6 +3,7 @@
 #include "tform1.h"
 
 #include "document_editor.h"
+#include "font_substitutions.h"
 #include "status_bar.h"
 
 #include <QCheckBox>
@@ -102,7 +103,8 @@ void TForm1::CreateEditingArea()
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setTabChangesFocus(false);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont editorFont(QStringLiteral("ＭＳ ゴシック"));
+    QFont editorFont;
+    editorFont.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ ゴシック")));
     editorFont.setPixelSize(12);
     editorFont.setStyleHint(QFont::TypeWriter);
     RichEdit1->setFont(editorFont);

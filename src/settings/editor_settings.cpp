@@ -1,5 +1,6 @@
 #include "editor_settings.h"
 
+#include "font_substitutions.h"
 #include "tform3.h"
 
 #include <QApplication>
@@ -10,7 +11,7 @@ void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &
     // The options, not the controls: start-up does not build the dialog's pages.
     const DialogOptions o = dialog.options();
     QFont font = editor.font();
-    font.setFamily(o.editFont);
+    font.setFamilies(InstalledFamilies(o.editFont));
     editor.setFont(font);
 
     QPalette palette = editor.palette();

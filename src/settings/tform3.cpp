@@ -7,6 +7,7 @@
 
 #include "colour_swatch.h"
 #include "editor_fonts.h"
+#include "font_substitutions.h"
 #include "profile_file.h"
 #include "radio_group.h"
 #include "settings_read.h"
@@ -32,7 +33,8 @@ TForm3::TForm3(QWidget *parent)
     setObjectName("Form3");
     setWindowTitle(QStringLiteral("About QUMOEDIT"));
     setModal(true);
-    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont formFont;
+    formFont.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ Ｐゴシック")));
     formFont.setPixelSize(12);
     setFont(formFont);
     setFixedSize(337, 315);
