@@ -5,6 +5,8 @@ set(qumo_data ${CMAKE_INSTALL_DATADIR}/qumoedit)
 set(qumo_assets ${CMAKE_SOURCE_DIR}/assets)
 
 install(TARGETS qumoedit qumoconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The sound module, loaded on the first sound from beside the program's folder.
+install(TARGETS qumo_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/qumoedit)
 # Shipped files: the program finds them in the data folder and seeds the
 # user's settings folder with the palette sets.
 install(FILES ${qumo_assets}/readme.txt ${qumo_assets}/click.wav ${qumo_assets}/key.wav

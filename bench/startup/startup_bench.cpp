@@ -11,7 +11,8 @@
 //  - peak memory: the process's peak resident set (VmHWM) when settled,
 // with the editor's figures as ratios of the baseline's, and the load.
 // A program named qumoedit runs from a folder of its own holding its
-// settings and the shipped palette sets, as a portable copy does. --large
+// settings, the shipped palette sets and the sound module, as a portable copy
+// does. --large
 // writes MB megabytes of Japanese prose in UTF-8 as the document.
 #include <xcb/xcb.h>
 
@@ -284,7 +285,7 @@ int main(int argc, char **argv)
             return program;
         fs::create_directory(dir / name);
         fs::copy_file(program, dir / name / "qumoedit");
-        for (const char *shipped : {"HTML.qmh", "色見本.qmc"})
+        for (const char *shipped : {"HTML.qmh", "色見本.qmc", "libqumo_sound.so"})
             if (fs::exists(program.parent_path() / shipped))
                 fs::copy_file(program.parent_path() / shipped, dir / name / shipped);
         std::ofstream(dir / name / "qumoedit.ini")

@@ -10,6 +10,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class TForm2;
@@ -30,8 +32,8 @@ public:
 
     // Where the sets are kept.
     void setProgramDir(const QString &dir) { programDir_ = dir; }
-    // The dialog a right press defines a button in.
-    void setButtonDialog(TForm2 *dialog) { buttonDialog_ = dialog; }
+    // The dialog a right press defines a button in, asked for only then: it is built on first use.
+    void setButtonDialog(std::function<TForm2 *()> dialog) { buttonDialog_ = std::move(dialog); }
     // The set the buttons show.
     const Palettes::SetList &setList() const { return list_; }
 
@@ -88,7 +90,7 @@ private:
     QList<TShineSpeedButton *> buttons_;
     QString loadedPath_;
     QString programDir_;
-    TForm2 *buttonDialog_ = nullptr;
+    std::function<TForm2 *()> buttonDialog_;
     Palettes::SetList list_;
 };
 

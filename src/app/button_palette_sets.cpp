@@ -89,15 +89,15 @@ void ButtonPalette::deleteSet()
 void ButtonPalette::defineButton(TShineSpeedButton *button)
 {
     const int number = Palettes::ButtonOfTag(button->Tag()).record;
-    buttonDialog_->Show(Palettes::DefinitionForDialog(list_, number), button->Caption());
+    TForm2 *dialog = buttonDialog_();
+    dialog->Show(Palettes::DefinitionForDialog(list_, number), button->Caption());
     const QWidget *over = window();
-    buttonDialog_->move(over->x() + (over->width() - buttonDialog_->width()) / 2,
-                        over->y() + (over->height() - buttonDialog_->height()) / 2);
+    dialog->move(over->x() + (over->width() - dialog->width()) / 2,
+                 over->y() + (over->height() - dialog->height()) / 2);
     emit clickSound();
-    if (buttonDialog_->exec() != QDialog::Accepted)
+    if (dialog->exec() != QDialog::Accepted)
         return;
-    Palettes::SetDefinition change{setBox_->currentText(), number, buttonDialog_->Definition(), list_,
-                                   loadedPath()};
+    Palettes::SetDefinition change{setBox_->currentText(), number, dialog->Definition(), list_, loadedPath()};
     Palettes::SetDefined defined = Palettes::DefineInSet(programDir_, kind_, change);
     if (defined.merged) {
         // The file as it is now, with what other windows wrote into it since.

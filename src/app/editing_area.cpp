@@ -1,6 +1,7 @@
 #include "editing_area.h"
 
 #include "document_editor.h"
+#include "font_substitutions.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -34,7 +35,8 @@ EditingArea::EditingArea(QWidget *parent) : QWidget(parent)
     editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     editor_->setTabChangesFocus(false);
     editor_->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont editorFont(QStringLiteral("ＭＳ ゴシック"));
+    QFont editorFont;
+    editorFont.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ ゴシック")));
     editorFont.setPixelSize(12);
     editorFont.setStyleHint(QFont::TypeWriter);
     editor_->setFont(editorFont);

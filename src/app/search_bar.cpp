@@ -40,6 +40,18 @@ QCheckBox *Check(QWidget *parent, const char *name, const QString &caption, bool
 
 SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
 {
+    setFixedHeight(32);
+}
+
+void SearchBar::setVisible(bool visible)
+{
+    if (visible && Edit1 == nullptr)
+        build();
+    ToolPanel::setVisible(visible);
+}
+
+void SearchBar::build()
+{
     Label4 = WhiteLabel(this, "Label4", QStringLiteral("Search："));
     Edit1 = Field(this, "Edit1", QStringLiteral("検索する文字列"));
     ShineSpeedButton4 = MakeCommandButton(this, "ShineSpeedButton4", QStringLiteral("検索"));
@@ -51,7 +63,7 @@ SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
     ShineSpeedButton6 = MakeCommandButton(this, "ShineSpeedButton6", QStringLiteral("置換"));
     ShineSpeedButton7 = MakeCommandButton(this, "ShineSpeedButton7", QStringLiteral("一括置換"));
     Label8 = WhiteLabel(this, "Label8", QStringLiteral("※改行=\"[RET]\""));
-    ShineSpeedButton6->setEnabled(false);
+    ShineSpeedButton6->setEnabled(replaceEnabled_);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
@@ -93,20 +105,26 @@ SearchBar::SearchBar(QWidget *parent) : ToolPanel("Panel10", clMaroon, parent)
     connect(ShineSpeedButton7, &TShineSpeedButton::OnClick, this,
             [this] { emit replaceAllRequested(Edit1->text(), Edit2->text(), matchCase()); });
     fitHeight();
+    TakeTabPlace(this);
 }
 
 void SearchBar::setReplaceEnabled(bool enabled)
 {
-    ShineSpeedButton6->setEnabled(enabled);
+    replaceEnabled_ = enabled;
+    if (ShineSpeedButton6 != nullptr)
+        ShineSpeedButton6->setEnabled(enabled);
 }
 
 bool SearchBar::matchCase() const
 {
-    return CheckBox5->isChecked();
+    // "Aa区別" starts ticked.
+    return CheckBox5 == nullptr || CheckBox5->isChecked();
 }
 
 void SearchBar::fitHeight()
 {
+    if (CheckBox1 == nullptr)
+        return;
     const bool replacing = CheckBox1->isChecked();
     for (QWidget *row : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Edit2),
                          static_cast<QWidget *>(ShineSpeedButton6), static_cast<QWidget *>(ShineSpeedButton7),

@@ -1,5 +1,6 @@
 // The search bar (Panel10): its controls and nothing else. It says what the
-// user asked for; the main window runs the search on the editor.
+// user asked for; the main window runs the search on the editor. It starts
+// hidden, so its controls are built when it is first made visible.
 #pragma once
 
 #include "tool_panels.h"
@@ -23,18 +24,20 @@ public:
     bool matchCase() const;
     // The search row alone is 32 pixels high, with the replace row 59.
     void fitHeight();
+    void setVisible(bool visible) override;
 
-    QLabel *Label4;
-    QLineEdit *Edit1;
-    TShineSpeedButton *ShineSpeedButton4; // "検索"
-    TShineSpeedButton *ShineSpeedButton5; // "全彩色"
-    QCheckBox *CheckBox1;                 // "置換": the replace row
-    QCheckBox *CheckBox5;                 // "Aa区別"
-    QLabel *Label5;
-    QLineEdit *Edit2;
-    TShineSpeedButton *ShineSpeedButton6; // "置換"
-    TShineSpeedButton *ShineSpeedButton7; // "一括置換"
-    QLabel *Label8;
+    // Null until the bar is first made visible.
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    TShineSpeedButton *ShineSpeedButton4 = nullptr; // "検索"
+    TShineSpeedButton *ShineSpeedButton5 = nullptr; // "全彩色"
+    QCheckBox *CheckBox1 = nullptr;                 // "置換": the replace row
+    QCheckBox *CheckBox5 = nullptr;                 // "Aa区別"
+    QLabel *Label5 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    TShineSpeedButton *ShineSpeedButton6 = nullptr; // "置換"
+    TShineSpeedButton *ShineSpeedButton7 = nullptr; // "一括置換"
+    QLabel *Label8 = nullptr;
 
 signals:
     // The search text or an option changed: the next search starts at the top.
@@ -47,4 +50,9 @@ signals:
     void markAllRequested(const QString &text, bool matchCase);
     void replaceRequested(const QString &text, const QString &replacement, bool matchCase);
     void replaceAllRequested(const QString &text, const QString &replacement, bool matchCase);
+
+private:
+    void build();
+
+    bool replaceEnabled_ = false;
 };

@@ -8,6 +8,7 @@
 #include "editor_units.h"
 #include "file_drops.h"
 #include "folder_tree_view.h"
+#include "font_substitutions.h"
 #include "hint_options.h"
 #include "icon_theme.h"
 #include "long_lines.h"
@@ -40,7 +41,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     InstallWidgetAccessibility();
     InstallIconTheme();
     setObjectName(QStringLiteral("Form1"));
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont font;
+    font.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ Ｐゴシック")));
     font.setPixelSize(12);
     setFont(font);
     resize(664, 550);

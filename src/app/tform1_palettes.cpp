@@ -20,7 +20,7 @@ void TForm1::CreatePaletteHandlers()
 {
     for (ButtonPalette *palette :
          {static_cast<ButtonPalette *>(Panel3), static_cast<ButtonPalette *>(Panel12)}) {
-        palette->setButtonDialog(Form2);
+        palette->setButtonDialog([this] { return Form2.get(); });
         connect(palette, &ButtonPalette::buttonChosen, this,
                 [this, palette](const Palettes::ButtonRecord &record, int caseMode) {
                     InsertButton(record, caseMode, palette == Panel12 && Panel12->CheckBox4->isChecked());

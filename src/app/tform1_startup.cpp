@@ -42,7 +42,7 @@ void TForm1::FormShow()
         Form3->setColorDialog([this] { return ColorDialog1.get(); });
         Form3->LoadSettingsIntoDialog();
         ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
-        Form3->PageControl1->setCurrentIndex(TForm3::CopyrightPage);
+        Form3->showPage(TForm3::CopyrightPage);
     }
     ListTagSets();
     LoadTagSet();
@@ -100,7 +100,7 @@ void TForm1::FollowCommandLine()
         if (!DocumentPath.isEmpty() && !DocumentPath.endsWith(u'/'))
             DocumentPath += u'/';
         if (Form3 != nullptr) {
-            Form3->PageControl1->setCurrentIndex(TForm3::AssociationPage);
+            Form3->showPage(TForm3::AssociationPage);
             OpenSettingsDialog();
         }
         break;

@@ -44,6 +44,21 @@ QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessib
     return box;
 }
 
+void TakeTabPlace(QWidget *panel)
+{
+    // Tab order is only set between widgets that take the focus.
+    const Qt::FocusPolicy policy = panel->focusPolicy();
+    panel->setFocusPolicy(Qt::TabFocus);
+    QWidget *previous = panel;
+    for (QWidget *control : panel->findChildren<QWidget *>()) {
+        if (control->focusPolicy() == Qt::NoFocus || control->isWindow())
+            continue;
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    panel->setFocusPolicy(policy);
+}
+
 namespace {
 
 // Looks the theme icon up and draws it when the button is first shown: the

@@ -35,6 +35,11 @@ TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QS
 // pressed, its caption aqua under the mouse.
 TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place);
 
+// For controls built after the window, when their panel is first shown: puts
+// them where Tab would have reached them had they been built with the window,
+// right after the panel, in the order they were made.
+void TakeTabPlace(QWidget *panel);
+
 // A docked region in one of the program's panel colours.
 class ToolPanel : public QWidget
 {

@@ -1,6 +1,7 @@
 #include "font_substitutions.h"
 
 #include <QFont>
+#include <QFontDatabase>
 
 QStringList FixedPitchJapaneseFamilies()
 {
@@ -19,4 +20,21 @@ void InstallJapaneseFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
                                 QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+}
+
+QStringList InstalledFamilies(const QString &family)
+{
+    const QStringList substitutes = QFont::substitutes(family);
+    if (substitutes.isEmpty())
+        return {family};
+    QStringList installed;
+    // A family several foundries provide is listed as "Family [Foundry]".
+    for (const QString &listed : QFontDatabase::families())
+        installed << listed.section(QStringLiteral(" ["), 0, 0);
+    if (installed.contains(family, Qt::CaseInsensitive))
+        return {family};
+    for (qsizetype i = 0; i < substitutes.size(); ++i)
+        if (installed.contains(substitutes[i], Qt::CaseInsensitive))
+            return substitutes.mid(i);
+    return {family};
 }

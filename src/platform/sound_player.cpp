@@ -1,24 +1,37 @@
 #include "sound_player.h"
 
+#include "sound_output.h"
+
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
 
 SoundPlayer::SoundPlayer(QObject *parent) : QObject(parent) {}
 
-QSoundEffect *SoundPlayer::EffectFor(const QString &path)
+SoundPlayer::~SoundPlayer() = default;
+
+SoundOutput *SoundPlayer::Output()
 {
-    if (QSoundEffect *effect = effects_.value(path))
-        return effect;
-    auto *effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(path));
-    effects_.insert(path, effect);
-    return effect;
+    if (outputTried_)
+        return output_.get();
+    outputTried_ = true;
+    // Beside the program (the build, a portable copy), else where it is installed.
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &folder : {here, here + QStringLiteral("/../" QUMO_MODULE_DIR)}) {
+        QLibrary module(folder + QStringLiteral("/qumo_sound"));
+        // Its effects may outlive the application object; it stays until the process ends.
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        if (const auto make = reinterpret_cast<NewSoundOutput>(module.resolve(QUMO_NEW_SOUND_OUTPUT))) {
+            output_.reset(make(this));
+            break;
+        }
+    }
+    return output_.get();
 }
 
 bool SoundPlayer::IsPlaying() const
 {
-    return current_ != nullptr && current_->isPlaying();
+    return output_ != nullptr && output_->isPlaying();
 }
 
 void SoundPlayer::Play(const QString &path, Mode mode)
@@ -27,8 +40,6 @@ void SoundPlayer::Play(const QString &path, Mode mode)
         return;
     if (mode == Mode::NoStop && IsPlaying())
         return;
-    if (current_ != nullptr)
-        current_->stop();
-    current_ = EffectFor(path);
-    current_->play();
+    if (SoundOutput *output = Output())
+        output->play(path);
 }

@@ -2,30 +2,31 @@
 // "enter.wav"). Playing is asynchronous and never blocks the caller.
 #pragma once
 
-#include <QHash>
 #include <QObject>
 #include <QString>
+#include <memory>
 
-class QSoundEffect;
+class SoundOutput;
 
 class SoundPlayer : public QObject
 {
     Q_OBJECT
 public:
     explicit SoundPlayer(QObject *parent = nullptr);
+    ~SoundPlayer() override;
 
     enum class Mode {
         CutOff, // stop a sound still playing and play this one
         NoStop, // skip this sound while another one plays
     };
 
-    // A missing or unreadable file plays nothing.
+    // A missing or unreadable file plays nothing, as does a missing sound module.
     void Play(const QString &path, Mode mode = Mode::CutOff);
     bool IsPlaying() const;
 
 private:
-    QSoundEffect *EffectFor(const QString &path);
+    SoundOutput *Output();
 
-    QHash<QString, QSoundEffect *> effects_;
-    QSoundEffect *current_ = nullptr;
+    std::unique_ptr<SoundOutput> output_;
+    bool outputTried_ = false;
 };

@@ -1,4 +1,5 @@
 // The about tab of TForm3.
+#include "font_substitutions.h"
 #include "legible_colour.h"
 #include "program_dir.h"
 #include "shell_open.h"
@@ -23,7 +24,8 @@ const char kReleaseDate[] = "2026/12/08";
 QLabel *ArialBold(const QString &text, int pixelSize, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    QFont font(QStringLiteral("Arial"));
+    QFont font;
+    font.setFamilies(InstalledFamilies(QStringLiteral("Arial")));
     font.setBold(true);
     if (pixelSize > 0)
         font.setPixelSize(pixelSize);

@@ -1,38 +1,37 @@
 #include "editor_settings.h"
 
-#include "colour_swatch.h"
+#include "font_substitutions.h"
 #include "tform3.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 
 void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &ruler)
 {
+    // The options, not the controls: start-up does not build the dialog's pages.
+    const DialogOptions o = dialog.options();
     QFont font = editor.font();
-    font.setFamily(dialog.ComboBox1->currentText());
+    font.setFamilies(InstalledFamilies(o.editFont));
     editor.setFont(font);
 
     QPalette palette = editor.palette();
-    if (dialog.RadioButton1->isChecked()) {
+    if (o.defaultColor) {
         const QPalette system = QApplication::palette(&editor);
         palette.setColor(QPalette::Base, system.color(QPalette::Base));
         palette.setColor(QPalette::Text, system.color(QPalette::Text));
     } else {
         // Also when neither button is selected.
-        palette.setColor(QPalette::Base, ColorToQColor(dialog.Panel3->Color(), palette));
-        palette.setColor(QPalette::Text, ColorToQColor(dialog.Panel2->Color(), palette));
+        palette.setColor(QPalette::Base, ColorToQColor(o.backColor, palette));
+        palette.setColor(QPalette::Text, ColorToQColor(o.fontColor, palette));
     }
     editor.setPalette(palette);
 
-    const bool wrap = dialog.CheckBox1->isChecked();
+    const bool wrap = o.returnRight;
     editor.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     editor.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     editor.setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 
-    ruler.setVisible(dialog.CheckBox2->isChecked());
+    ruler.setVisible(o.ruler);
 }
 
 QPoint DialogPositionOver(const QRect &mainFrame, QSize dialogSize)

@@ -7,6 +7,7 @@
 
 #include "colour_swatch.h"
 #include "editor_fonts.h"
+#include "font_substitutions.h"
 #include "profile_file.h"
 #include "radio_group.h"
 #include "settings_read.h"
@@ -32,11 +33,25 @@ TForm3::TForm3(QWidget *parent)
     setObjectName("Form3");
     setWindowTitle(QStringLiteral("About QUMOEDIT"));
     setModal(true);
-    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont formFont;
+    formFont.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ Ｐゴシック")));
     formFont.setPixelSize(12);
     setFont(formFont);
     setFixedSize(337, 315);
 
+    OpenDialog1.setBuilder([this] {
+        auto *dialog = new QFileDialog(this, QStringLiteral("セカンドブラウザの指定"));
+        dialog->setObjectName("OpenDialog1");
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        // Programs on Linux carry no ".exe"; any file may be the browser.
+        dialog->setNameFilter(QStringLiteral("実行ファイル (*)"));
+        return dialog;
+    });
+    pages_.setBuilder([this] { buildPages(); });
+}
+
+void TForm3::buildPages()
+{
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -61,21 +76,32 @@ TForm3::TForm3(QWidget *parent)
     buttonRow->addStretch();
     layout->addLayout(buttonRow);
 
-    OpenDialog1.setBuilder([this] {
-        auto *dialog = new QFileDialog(this, QStringLiteral("セカンドブラウザの指定"));
-        dialog->setObjectName("OpenDialog1");
-        dialog->setFileMode(QFileDialog::ExistingFile);
-        // Programs on Linux carry no ".exe"; any file may be the browser.
-        dialog->setNameFilter(QStringLiteral("実行ファイル (*)"));
-        return dialog;
-    });
-
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
     connect(PButton1, &TShineSpeedButton::OnClick, this, &TForm3::PButton1Click);
 
     FormCreate();
+    if (shown_)
+        putOptions(*shown_);
+    if (shellChoicesShown_)
+        putShellChoices();
+    PageControl1->setCurrentIndex(page_);
+}
+
+void TForm3::setVisible(bool visible)
+{
+    // Controls made after the dialog is shown would stay hidden.
+    if (visible)
+        pages_.build();
+    QDialog::setVisible(visible);
+}
+
+void TForm3::showPage(Page page)
+{
+    page_ = page;
+    if (pages_.built())
+        PageControl1->setCurrentIndex(page);
 }
 
 void TForm3::createOkButton()
@@ -108,11 +134,31 @@ void TForm3::LoadSettingsIntoDialog()
 {
     ProfileFile ini(iniPath_);
     ini.load();
-    showOptions(ReadDialogOptions(ini, Edit1->text()));
+    // The date format's default is what the field holds.
+    const QString dateTime = pages_.built() ? Edit1->text()
+                             : shown_       ? shown_->dateTime
+                                            : DialogOptions().dateTime;
+    showOptions(ReadDialogOptions(ini, dateTime));
     ReadShellIntegration();
 }
 
 void TForm3::showOptions(const DialogOptions &o)
+{
+    // Held as the controls would hold it: a true UserColor wins over DefaultColor,
+    // and a code without a button selects none, which reads back as the first.
+    DialogOptions held = o;
+    held.defaultColor = o.defaultColor && !o.userColor;
+    for (int *code : {&held.charCode, &held.retCode})
+        if (*code < 0 || *code >= CodeChoiceCount)
+            *code = 0;
+    shown_ = held;
+    previousTxtCommand = o.preTxtProg;
+    previousHtmlCommand = o.preHtmProg;
+    if (pages_.built())
+        putOptions(o);
+}
+
+void TForm3::putOptions(const DialogOptions &o)
 {
     ComboBox1->setCurrentText(o.editFont);
     CheckBox1->setChecked(o.returnRight);
@@ -129,8 +175,6 @@ void TForm3::showOptions(const DialogOptions &o)
     Panel3->setColor(o.backColor);
     CheckBox3->setChecked(o.useTmp);
     CheckBox4->setChecked(o.useAutoHtml);
-    previousTxtCommand = o.preTxtProg;
-    previousHtmlCommand = o.preHtmProg;
 
     CheckBox10->setChecked(o.keySound);
     CheckBox11->setChecked(o.autoIndent);
@@ -149,6 +193,12 @@ void TForm3::showOptions(const DialogOptions &o)
 
 DialogOptions TForm3::options() const
 {
+    if (!pages_.built() && shown_) {
+        DialogOptions held = *shown_;
+        held.preTxtProg = previousTxtCommand;
+        held.preHtmProg = previousHtmlCommand;
+        return held;
+    }
     DialogOptions o;
     o.editFont = ComboBox1->currentText();
     o.returnRight = CheckBox1->isChecked();
@@ -221,15 +271,25 @@ void TForm3::ReadShellIntegration()
     ShowShellChoices(ShellIntegration::ReadChoices(
         ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand));
     // Firefox is the browser here that takes an external source viewer.
-    const bool firefox = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
-    CheckBox12->setEnabled(firefox);
-    CheckBox12->setToolTip(firefox ? QString()
-                                   : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
+    firefoxFound_ = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
+    if (pages_.built())
+        putShellChoices();
 }
 
 void TForm3::ShowShellChoices(const ShellIntegration::Choices &c)
 {
     shownChoices = c;
+    shellChoicesShown_ = true;
+    if (pages_.built())
+        putShellChoices();
+}
+
+void TForm3::putShellChoices()
+{
+    const ShellIntegration::Choices &c = shownChoices;
+    CheckBox12->setEnabled(firefoxFound_);
+    CheckBox12->setToolTip(
+        firefoxFound_ ? QString() : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
     CheckBox5->setChecked(c.text);
     CheckBox6->setChecked(c.html);
     CheckBox7->setChecked(c.menu);

@@ -7,8 +7,11 @@
 //     Form3->setColorDialog(ColorDialog1);
 //     Form3->LoadSettingsIntoDialog();
 //     ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
-//     Form3->PageControl1->setCurrentIndex(TForm3::CopyrightPage);
+//     Form3->showPage(TForm3::CopyrightPage);
 // Opening it: OpenSettingsDialog() in editor_settings.h.
+//
+// Its controls are built when it is first shown or one of them is first
+// asked for; until then it holds what it was given.
 #pragma once
 
 #include "built_on_use.h"
@@ -18,6 +21,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class ColourSwatch;
 class QCheckBox;
@@ -37,8 +41,13 @@ class TForm3 : public QDialog, public EditorOptions
 {
     Q_OBJECT
 
+    // The controls, built on first ask (see above).
+    BuiltOnAsk pages_;
+
 public:
     enum Page { ScreenPage, FunctionPage, AdvancedPage, AssociationPage, CopyrightPage };
+    // The buttons of the character code and of the line end on save.
+    static constexpr int CodeChoiceCount = 3;
 
     explicit TForm3(QWidget *parent = nullptr);
 
@@ -56,47 +65,50 @@ public:
     void showOptions(const DialogOptions &options);
     // What the controls hold now.
     DialogOptions options() const override;
+    // The tab shown when the dialog opens.
+    void showPage(Page page);
+    void setVisible(bool visible) override;
 
-    QTabWidget *PageControl1;
+    PartControl<QTabWidget> PageControl1{pages_};
     // 画面設定
-    QComboBox *ComboBox1;
-    QCheckBox *CheckBox1;
-    QCheckBox *CheckBox2;
-    QRadioButton *RadioButton1;
-    QRadioButton *RadioButton2;
-    ColourSwatch *Panel2;
-    QPushButton *Button1;
-    ColourSwatch *Panel3;
-    QPushButton *Button2;
+    PartControl<QComboBox> ComboBox1{pages_};
+    PartControl<QCheckBox> CheckBox1{pages_};
+    PartControl<QCheckBox> CheckBox2{pages_};
+    PartControl<QRadioButton> RadioButton1{pages_};
+    PartControl<QRadioButton> RadioButton2{pages_};
+    PartControl<ColourSwatch> Panel2{pages_};
+    PartControl<QPushButton> Button1{pages_};
+    PartControl<ColourSwatch> Panel3{pages_};
+    PartControl<QPushButton> Button2{pages_};
     // 機能設定
-    QCheckBox *CheckBox10;
-    QCheckBox *CheckBox11;
-    QCheckBox *CheckBox17;
-    QCheckBox *CheckBox13;
-    QLineEdit *Edit1;
-    QCheckBox *CheckBox3;
-    QCheckBox *CheckBox16;
-    QLineEdit *Edit2;
-    QPushButton *Button3;
+    PartControl<QCheckBox> CheckBox10{pages_};
+    PartControl<QCheckBox> CheckBox11{pages_};
+    PartControl<QCheckBox> CheckBox17{pages_};
+    PartControl<QCheckBox> CheckBox13{pages_};
+    PartControl<QLineEdit> Edit1{pages_};
+    PartControl<QCheckBox> CheckBox3{pages_};
+    PartControl<QCheckBox> CheckBox16{pages_};
+    PartControl<QLineEdit> Edit2{pages_};
+    PartControl<QPushButton> Button3{pages_};
     // 高度設定
-    QCheckBox *CheckBox14;
-    QCheckBox *CheckBox15;
-    RadioGroup *RadioGroup2;
-    RadioGroup *RadioGroup1;
-    QCheckBox *CheckBoxNewUtf8;
-    QCheckBox *CheckBox4;
+    PartControl<QCheckBox> CheckBox14{pages_};
+    PartControl<QCheckBox> CheckBox15{pages_};
+    PartControl<RadioGroup> RadioGroup2{pages_};
+    PartControl<RadioGroup> RadioGroup1{pages_};
+    PartControl<QCheckBox> CheckBoxNewUtf8{pages_};
+    PartControl<QCheckBox> CheckBox4{pages_};
     // 関連付け
-    QCheckBox *CheckBox5;
-    QCheckBox *CheckBox6;
-    QCheckBox *CheckBox12;
-    QCheckBox *CheckBox7;
-    QCheckBox *CheckBox8;
-    QCheckBox *CheckBox9;
+    PartControl<QCheckBox> CheckBox5{pages_};
+    PartControl<QCheckBox> CheckBox6{pages_};
+    PartControl<QCheckBox> CheckBox12{pages_};
+    PartControl<QCheckBox> CheckBox7{pages_};
+    PartControl<QCheckBox> CheckBox8{pages_};
+    PartControl<QCheckBox> CheckBox9{pages_};
     // 著作権
-    TURLLabel *URLLabel1;
-    TURLLabel *URLLabel2;
+    PartControl<TURLLabel> URLLabel1{pages_};
+    PartControl<TURLLabel> URLLabel2{pages_};
 
-    TShineSpeedButton *PButton1;
+    PartControl<TShineSpeedButton> PButton1{pages_};
     BuiltOnUse<QFileDialog> OpenDialog1; // built when first opened
 
     // What the desktop holds of ours: read with the settings, updated by each successful close.
@@ -124,6 +136,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void buildPages();
+    void putOptions(const DialogOptions &options);
+    void putShellChoices();
     void drawAboutIcon();
     QLabel *aboutIcon_ = nullptr;
     void FormCreate();
@@ -138,6 +153,11 @@ private:
     void ShowShellMessage(const QString &text);
 
     QString iniPath_;
+    // What the controls show once built.
+    std::optional<DialogOptions> shown_;
+    Page page_ = ScreenPage;
+    bool shellChoicesShown_ = false;
+    bool firefoxFound_ = true;
     std::function<QColorDialog *()> colorDialogOf_;
     QColorDialog *colorDialog_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // The settings tabs of TForm3: controls, captions and the state the form is
 // built with.
 #include "colour_swatch.h"
+#include "font_substitutions.h"
 #include "legible_colour.h"
 #include "radio_group.h"
 #include "tform3.h"
@@ -153,8 +154,9 @@ QWidget *TForm3::createFunctionPage()
     extension->layout()->addWidget(CheckBox13);
     auto *dateTime = new QGroupBox(QStringLiteral("日付と時刻"), page);
     Column(dateTime);
-    Edit1 = Named(new QLineEdit(QStringLiteral("mm/dd/yyyy hh:nn:ss"), dateTime), "Edit1");
-    QFont fixedPitch(QStringLiteral("ＭＳ ゴシック"));
+    Edit1 = Named(new QLineEdit(DialogOptions().dateTime, dateTime), "Edit1");
+    QFont fixedPitch;
+    fixedPitch.setFamilies(InstalledFamilies(QStringLiteral("ＭＳ ゴシック")));
     fixedPitch.setPixelSize(12);
     Edit1->setFont(fixedPitch);
     dateTime->layout()->addWidget(Edit1);

@@ -101,6 +101,25 @@ TEST_F(KeyboardAccess, EnterSearchesAndEscapeGoesBackToTheText)
     EXPECT_TRUE(bar->isVisible());
 }
 
+// The search bar, built when first shown, is reached by Tab where it stands:
+// after the toolbar, before the text.
+TEST_F(KeyboardAccess, TabReachesTheSearchBarBetweenTheToolbarAndTheText)
+{
+    Start();
+    SearchBar *bar = SearchBarOf(form);
+    ToolbarButton(form, 10)->Click();
+    bar->CheckBox1->setChecked(true);
+    QList<QWidget *> order;
+    for (QWidget *w = form->nextInFocusChain(); w != form.get(); w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form.get()))
+            order << w;
+    const QList<QWidget *> searchRow{bar->Edit1, bar->CheckBox1, bar->CheckBox5, bar->Edit2};
+    const qsizetype first = order.indexOf(bar->Edit1);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(order.mid(first, searchRow.size()), searchRow);
+    EXPECT_LT(first, order.indexOf(Editor(form)));
+}
+
 // A press through the bus returns at once; the modal dialog opens afterwards.
 TEST_F(KeyboardAccess, ABusPressOnADialogButtonReturnsBeforeTheDialog)
 {

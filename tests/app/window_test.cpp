@@ -20,6 +20,7 @@
 #include <QSet>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
@@ -61,6 +62,15 @@ TEST_F(Window, RegionsAndTheirInitialState)
     const auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
     EXPECT_EQ(timer->interval(), 1000);
     EXPECT_TRUE(timer->isActive());
+}
+
+// What starts hidden is built when first used: start-up pays for none of it.
+TEST_F(Window, StartUpBuildsNothingHidden)
+{
+    for (const QDialog *dialog : form->findChildren<QDialog *>())
+        EXPECT_EQ(dialog, form3) << dialog->objectName().toStdString();
+    EXPECT_EQ(form3->findChild<QTabWidget *>(), nullptr) << "the settings dialog's pages";
+    EXPECT_EQ(SearchBarOf(form)->Edit1, nullptr) << "the search bar";
 }
 
 TEST_F(Window, BottomStackingAndTheInfoLine)

@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -106,6 +107,7 @@ TEST_F(TForm3Test, FormAndTabs)
 
 TEST_F(TForm3Test, MainWindowFindsTheControlsByName)
 {
+    ASSERT_NE(form.PageControl1.get(), nullptr) << "asking for one control builds them all";
     for (const char *name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6",
                              "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox11", "CheckBox12",
                              "CheckBox13", "CheckBox14", "CheckBox15", "CheckBox16", "CheckBox17"})
@@ -206,6 +208,43 @@ TEST_F(TForm3Test, LoadFillsEveryControl)
     EXPECT_TRUE(form.CheckBox15->isChecked());
     EXPECT_EQ(form.RadioGroup2->itemIndex(), 1);
     EXPECT_EQ(form.RadioGroup1->itemIndex(), 2);
+}
+
+// Start-up reads the options without building the controls; what it reads is
+// what the controls show once built.
+TEST_F(TForm3Test, OptionsReadBeforeTheControlsAreBuiltAreWhatTheyShow)
+{
+    DialogOptions odd;
+    odd.defaultColor = true;
+    odd.userColor = true;
+    odd.charCode = 7;
+    odd.retCode = -1;
+    odd.editFont = QStringLiteral("Not Installed Face");
+    const struct
+    {
+        const char *ini;
+        std::optional<DialogOptions> shown; // given to showOptions instead of the file
+    } cases[] = {
+        {"", {}},
+        {"[PreI]\nEditFont=Mono\nReturnRight=0\nRuler=0\nDefaultColor=0\nUserColor=1\nFontColor=255\n"
+         "[Option]\nKeySound=0\nDateTime=yyyy\nSecondBrowserPath=/bin/b\n[Code]\nCharCode=2\nRetCode=1\n",
+         {}},
+        {"[PreI]\nDefaultColor=0\nUserColor=0\n", {}},
+        {"", odd},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.ini);
+        writeIni(c.ini);
+        TForm3 dialog;
+        dialog.setIniPath(form.iniPath());
+        c.shown ? dialog.showOptions(*c.shown) : dialog.LoadSettingsIntoDialog();
+        const DialogOptions read = dialog.options();
+        EXPECT_EQ(dialog.findChild<QTabWidget *>(), nullptr) << "built at start-up";
+        dialog.showPage(TForm3::AdvancedPage);
+        ASSERT_NE(dialog.PageControl1.get(), nullptr);
+        EXPECT_EQ(dialog.options(), read);
+        EXPECT_EQ(dialog.PageControl1->currentIndex(), TForm3::AdvancedPage);
+    }
 }
 
 TEST_F(TForm3Test, ColourRadioButtonsFollowBothKeys)
@@ -446,6 +485,7 @@ TEST(TForm3Legibility, HintAndLinksStandOutFromTheirGround)
         QApplication::setPalette(theme);
         TForm3 form;
         SCOPED_TRACE(theme.color(QPalette::Window).name().toStdString());
+        form.PageControl1.get();
         QLabel *hint = nullptr;
         for (QLabel *label : form.findChildren<QLabel *>())
             if (label->text() == QStringLiteral("MS ゴシックを推奨"))
