@@ -1,6 +1,7 @@
 // bench_long_lines [megabytes...]: opening a document that is one line without
 // spaces (minified HTML, Base64), beside the same bytes broken into lines of
-// 80, through the main window: load, first paint, and the caret to the end.
+// 80, through the main window: load, first paint, the caret to the end, and
+// typing keys there (CPU time a key, each key painted as a frame would be).
 #include "bench_window.h"
 #include "font_substitutions.h"
 #include "tform1.h"
@@ -9,9 +10,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -33,7 +37,37 @@ struct Times
 {
     double openMs;
     double endMs;
+    double keyMedianMs;
+    double keyMaxMs;
 };
+
+constexpr int Keys = 40;
+
+double CpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// Types Keys letters at the caret; the median and the longest CPU time a key.
+std::pair<double, double> Type(QPlainTextEdit *editor)
+{
+    QList<double> each;
+    for (int i = 0; i < Keys; ++i) {
+        const QString text(QChar(u'a' + i % 26));
+        const double start = CpuMs();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, text);
+        QApplication::sendEvent(editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A + i % 26, Qt::NoModifier, text);
+        QApplication::sendEvent(editor, &release);
+        editor->viewport()->repaint();
+        QApplication::processEvents();
+        each.append(CpuMs() - start);
+    }
+    std::sort(each.begin(), each.end());
+    return {each[Keys / 2], each.last()};
+}
 
 Times Open(const QString &path)
 {
@@ -49,7 +83,10 @@ Times Open(const QString &path)
     form1.RichEdit1->moveCursor(QTextCursor::End);
     form1.RichEdit1->viewport()->repaint();
     QApplication::processEvents();
-    return {openMs, timer.nsecsElapsed() / 1e6};
+    const double endMs = timer.nsecsElapsed() / 1e6;
+    form1.RichEdit1->setFocus();
+    const auto [median, longest] = Type(form1.RichEdit1);
+    return {openMs, endMs, median, longest};
 }
 
 } // namespace
@@ -66,8 +103,11 @@ int main(int argc, char **argv)
         sizes << QString::fromLocal8Bit(argv[i]).toInt();
     if (sizes.isEmpty())
         sizes = {2, 30};
-    std::printf("%-8s %12s %12s %8s %14s %14s\n", "MB", "one line ms", "lines ms", "ratio", "to end (one)",
-                "to end (lines)");
+    QFile loadavg(QStringLiteral("/proc/loadavg"));
+    loadavg.open(QIODevice::ReadOnly);
+    std::printf("load: %s", loadavg.readAll().constData());
+    std::printf("%-4s %10s %10s %6s %12s %12s %24s %24s\n", "MB", "open one", "open lines", "ratio",
+                "to end one", "to end lines", "key CPU one (med/max)", "key CPU lines (med/max)");
     for (const int mb : sizes) {
         const QString one = dir.filePath(QStringLiteral("one.html"));
         const QString lines = dir.filePath(QStringLiteral("lines.html"));
@@ -75,8 +115,11 @@ int main(int argc, char **argv)
         MakeFile(lines, qint64(mb) * 1000 * 1000, true);
         const Times a = Open(one);
         const Times b = Open(lines);
-        std::printf("%-8d %12.1f %12.1f %8.2f %14.1f %14.1f\n", mb, a.openMs, b.openMs, a.openMs / b.openMs,
-                    a.endMs, b.endMs);
+        std::printf("%-4d %8.1fms %8.1fms %6.2f %10.1fms %10.1fms %14.2f / %6.2fms %14.2f / %6.2fms\n", mb,
+                    a.openMs, b.openMs, a.openMs / b.openMs, a.endMs, b.endMs, a.keyMedianMs, a.keyMaxMs,
+                    b.keyMedianMs, b.keyMaxMs);
+        std::printf("     %d keys at the end: median CPU a key %.2f times the lines document's\n", Keys,
+                    a.keyMedianMs / b.keyMedianMs);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "text_commands.h"
 
+#include "display_blocks.h"
 #include "stored_text.h"
 #include "transformations.h"
 
@@ -18,7 +19,7 @@ void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite)
         return;
     QTextCursor cursor(editor->document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(result);
+    DisplayBlocks::InsertText(cursor, result);
 }
 
 void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
@@ -26,7 +27,7 @@ void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
     QTextCursor cursor = editor->textCursor();
     if (!cursor.hasSelection())
         return;
-    cursor.insertText(rewrite(TextTools::StoredSelection(cursor)));
+    DisplayBlocks::InsertText(cursor, rewrite(TextTools::StoredSelection(cursor)));
     editor->setTextCursor(cursor);
 }
 
@@ -34,14 +35,16 @@ void IndentSelectedLines(QPlainTextEdit *editor)
 {
     const QTextCursor selection = editor->textCursor();
     const QString text = TextTools::StoredText(*editor->document());
-    const TextTools::LineSpan lines = TextTools::TabIndentLines(
-        text, selection.selectionStart(), selection.selectionEnd() - selection.selectionStart());
+    const DisplayBlocks::SoftBreaks breaks(*editor->document());
+    const qsizetype start = breaks.stored(selection.selectionStart());
+    const TextTools::LineSpan lines =
+        TextTools::TabIndentLines(text, start, breaks.stored(selection.selectionEnd()) - start);
     if (lines.isEmpty())
         return;
     QTextCursor cursor(editor->document());
     cursor.beginEditBlock();
     for (qsizetype line = lines.first; line <= lines.last; ++line) {
-        cursor.setPosition(editor->document()->findBlockByNumber(int(line)).position());
+        cursor.setPosition(DisplayBlocks::LineBlock(*editor->document(), int(line)).position());
         cursor.insertText(QStringLiteral("\t"));
     }
     cursor.endEditBlock();
@@ -73,7 +76,7 @@ void CopyWhole(QPlainTextEdit *editor)
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text)
 {
     QTextCursor cursor = editor->textCursor();
-    cursor.insertText(text);
+    DisplayBlocks::InsertText(cursor, text);
     editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
 }

@@ -1,5 +1,6 @@
 // The palettes' connections: a button's record expanded into the editor or the
 // clipboard, the info line, and the sets listed once the program folder is known.
+#include "display_blocks.h"
 #include "editor_units.h"
 #include "html_charset.h"
 #include "stored_text.h"
@@ -95,17 +96,21 @@ void TForm1::InsertButton(const Palettes::ButtonRecord &record, int caseMode, bo
         RichEdit1->setFocus();
         return;
     }
-    const int insertedAt = RichEdit1->textCursor().selectionStart();
+    const qsizetype insertedAt =
+        DisplayBlocks::SoftBreaks(*RichEdit1->document()).stored(RichEdit1->textCursor().selectionStart());
     TextCommands::InsertAtCaret(RichEdit1, expansion.text);
-    // Stored offsets count editor units; the cursor counts characters.
-    const int start = insertedAt + int(EditorUnits::IndexAt(expansion.text, expansion.selectStart));
+    // Stored offsets count editor units; the cursor counts characters, soft breaks too.
+    const DisplayBlocks::SoftBreaks breaks(*RichEdit1->document());
+    const qsizetype start = insertedAt + EditorUnits::IndexAt(expansion.text, expansion.selectStart);
     // The selection may reach past the inserted text; it spans at most selectLength characters.
     QTextCursor cursor = RichEdit1->textCursor();
-    cursor.setPosition(start);
-    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(expansion.selectLength));
+    const int length = RichEdit1->document()->characterCount() - 1;
+    cursor.setPosition(int(breaks.display(start)));
+    cursor.setPosition(qMin(length, int(breaks.display(start + expansion.selectLength))),
+                       QTextCursor::KeepAnchor);
     const QString after = TextTools::StoredSelection(cursor);
-    cursor.setPosition(start);
-    cursor.setPosition(start + int(EditorUnits::IndexAt(after, expansion.selectLength)),
+    cursor.setPosition(int(breaks.display(start)));
+    cursor.setPosition(int(breaks.display(start + EditorUnits::IndexAt(after, expansion.selectLength))),
                        QTextCursor::KeepAnchor);
     RichEdit1->setTextCursor(cursor);
     RichEdit1->setFocus();
