@@ -10,6 +10,7 @@
 DocumentEditor::DocumentEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     fitTabStops();
+    new DisplayBlocks::BreakKeeper(document());
     connect(document(), &QTextDocument::contentsChange, this, &DocumentEditor::followChange);
 }
 
@@ -27,14 +28,14 @@ void DocumentEditor::rebalanceChanged()
     const int from = rebalanceFrom_;
     const int to = qMin(rebalanceTo_, document()->characterCount() - 1);
     rebalanceFrom_ = rebalanceTo_ = -1;
-    // After an undo the steps still to redo would be lost; the undone state
-    // was balanced when it was made.
-    if (from < 0 || document()->availableRedoSteps() > 0 ||
-        !DisplayBlocks::NeedsRebalance(*document(), from, to))
-        return;
     QTextCursor cursor(document());
     cursor.joinPreviousEditBlock();
-    DisplayBlocks::Rebalance(*document(), from, to);
+    DisplayBlocks::BreakKeeper::of(*document())->repair();
+    // After an undo the steps still to redo would be lost; the undone state
+    // was balanced when it was made.
+    if (from >= 0 && document()->availableRedoSteps() == 0 &&
+        DisplayBlocks::NeedsRebalance(*document(), from, to))
+        DisplayBlocks::Rebalance(*document(), from, to);
     cursor.endEditBlock();
 }
 

@@ -33,7 +33,7 @@ void SetLineStates(QTextDocument &text, const QByteArray &states)
     qsizetype line = 0;
     for (QTextBlock block = text.begin(); block.isValid() && line < states.size();
          block = DisplayBlocks::NextLine(block))
-        block.setUserState(qint8(states[line++]));
+        DisplayBlocks::SetLineState(block, qint8(states[line++]));
 }
 
 RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder,

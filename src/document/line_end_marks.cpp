@@ -9,7 +9,7 @@ void MarkLineEnds(QTextDocument &document, const LineEnds &ends)
 {
     std::size_t line = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = DisplayBlocks::NextLine(block))
-        block.setUserState(int(ends.at(line++)));
+        DisplayBlocks::SetLineState(block, int(ends.at(line++)));
 }
 
 LineEnds MarkedLineEnds(const QTextDocument &document, Jconvert::ReturnCode main)

@@ -3,6 +3,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <utility>
 
 namespace DisplayBlocks {
 
@@ -28,6 +29,16 @@ QTextBlockFormat Flagged(QTextBlockFormat format, bool soft)
     else
         format.clearProperty(SoftBreakProperty);
     return format;
+}
+
+// Sets the kind of the break before `block`, telling the document's keeper.
+void SetSoft(QTextDocument &document, const QTextBlock &block, bool soft)
+{
+    if (BreakKeeper *keeper = BreakKeeper::of(document))
+        keeper->intend(block.position() - 1, soft);
+    QTextCursor cursor(&document);
+    cursor.setPosition(block.position());
+    cursor.setBlockFormat(Flagged(block.blockFormat(), soft));
 }
 
 int LengthOf(const QTextBlock &block)
@@ -102,6 +113,7 @@ int SplitLine(QTextDocument &document, const Line &line)
             cursor.insertBlock(Flagged(block.blockFormat(), true));
             ++added;
             block = cursor.block();
+            block.setUserState(block.previous().userState());
         }
     }
     return added;
@@ -111,7 +123,7 @@ int SplitLine(QTextDocument &document, const Line &line)
 
 bool ContinuesLine(const QTextBlock &block)
 {
-    return block.isValid() && block.blockFormat().boolProperty(SoftBreakProperty);
+    return block.isValid() && block.position() > 0 && block.blockFormat().boolProperty(SoftBreakProperty);
 }
 
 QTextBlock LineStart(QTextBlock block)
@@ -136,6 +148,15 @@ QString LineText(const QTextBlock &block)
     for (QTextBlock b = LineStart(block); b.isValid() && b != next; b = b.next())
         text += b.text();
     return text;
+}
+
+void SetLineState(const QTextBlock &lineStart, int state)
+{
+    QTextBlock b = lineStart;
+    do {
+        b.setUserState(state);
+        b = b.next();
+    } while (ContinuesLine(b));
 }
 
 int LineState(const QTextBlock &lineStart)
@@ -221,6 +242,8 @@ int LineCount(const QTextDocument &document)
 
 int LineNumber(const QTextBlock &block)
 {
+    if (!block.isValid())
+        return block.blockNumber();
     return block.blockNumber() - int(SoftBreaks(*block.document()).countIn(0, block.position()));
 }
 
@@ -300,14 +323,27 @@ void InsertHeld(QTextCursor &cursor, QStringView text)
 
 void ClearCopiedFlags(QTextDocument &document, int from, int to)
 {
-    QTextCursor cursor(&document);
     for (QTextBlock block = document.findBlock(from).next(); block.isValid() && block.position() <= to;
          block = block.next()) {
-        if (ContinuesLine(block)) {
-            cursor.setPosition(block.position());
-            cursor.setBlockFormat(Flagged(block.blockFormat(), false));
-        }
+        if (ContinuesLine(block))
+            SetSoft(document, block, false);
     }
+}
+
+void ReplaceSelection(QTextCursor &cursor, const QString &text)
+{
+    QTextDocument &document = *cursor.document();
+    const int from = cursor.selectionStart();
+    const QTextBlock first = document.findBlock(from);
+    const bool blockStart = first.position() == from;
+    const bool soft = ContinuesLine(first);
+    cursor.beginEditBlock();
+    cursor.insertText(text);
+    const QTextBlock now = document.findBlock(from);
+    if (blockStart && from > 0 && ContinuesLine(now) != soft)
+        SetSoft(document, now, soft);
+    ClearCopiedFlags(document, from, cursor.position());
+    cursor.endEditBlock();
 }
 
 void InsertText(QTextCursor &cursor, const QString &text)
@@ -315,11 +351,87 @@ void InsertText(QTextCursor &cursor, const QString &text)
     QTextDocument &document = *cursor.document();
     cursor.beginEditBlock();
     const int from = cursor.selectionStart();
-    cursor.insertText(text);
-    const int to = cursor.position();
-    ClearCopiedFlags(document, from, to);
-    Rebalance(document, from, to);
+    ReplaceSelection(cursor, text);
+    Rebalance(document, from, cursor.position());
     cursor.endEditBlock();
+}
+
+BreakKeeper::BreakKeeper(QTextDocument *document) : QObject(document), document_(document)
+{
+    // A document reports its changes only once it has a layout.
+    document->documentLayout();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (ContinuesLine(block))
+            soft_.append(block.position() - 1);
+    }
+    connect(document, &QTextDocument::contentsChange, this, &BreakKeeper::changed);
+}
+
+BreakKeeper *BreakKeeper::of(const QTextDocument &document)
+{
+    for (QObject *child : document.children()) {
+        if (auto *keeper = dynamic_cast<BreakKeeper *>(child))
+            return keeper;
+    }
+    return nullptr;
+}
+
+bool BreakKeeper::intended(int at) const
+{
+    return std::binary_search(soft_.begin(), soft_.end(), at);
+}
+
+void BreakKeeper::intend(int at, bool soft)
+{
+    const auto it = std::lower_bound(soft_.begin(), soft_.end(), at);
+    const bool there = it != soft_.end() && *it == at;
+    if (soft && !there)
+        soft_.insert(it, at);
+    else if (!soft && there)
+        soft_.erase(it);
+}
+
+void BreakKeeper::changed(int from, int removed, int added)
+{
+    const bool wasSoft = intended(from - 1);
+    const auto follow = [&](QList<int> &positions) {
+        auto it = std::lower_bound(positions.begin(), positions.end(), from);
+        it = positions.erase(it, std::lower_bound(it, positions.end(), from + removed));
+        for (; it != positions.end(); ++it)
+            *it += added - removed;
+    };
+    follow(soft_);
+    follow(starts_);
+    // The breaks the edit brought (undo brings soft ones back) are as they came.
+    const QTextBlock first = document_->findBlock(from);
+    if (MayHoldSoftBreaks(*document_)) {
+        for (QTextBlock block = first.next(); block.isValid() && block.position() <= from + added;
+             block = block.next()) {
+            if (ContinuesLine(block))
+                intend(block.position() - 1, true);
+        }
+    }
+    const bool changedKind = first.position() == from && ContinuesLine(first) != (from > 0 && wasSoft);
+    const bool firstFlagged = from == 0 && first.blockFormat().boolProperty(SoftBreakProperty);
+    if (changedKind || firstFlagged)
+        starts_.insert(std::lower_bound(starts_.begin(), starts_.end(), from), from);
+}
+
+bool BreakKeeper::repair()
+{
+    const QList<int> starts = std::exchange(starts_, {});
+    bool repaired = false;
+    for (const int at : starts) {
+        const QTextBlock block = document_->findBlock(at);
+        if (block.position() != at)
+            continue;
+        const bool soft = at > 0 && intended(at - 1);
+        if (block.blockFormat().boolProperty(SoftBreakProperty) != soft) {
+            SetSoft(*document_, block, soft);
+            repaired = true;
+        }
+    }
+    return repaired;
 }
 
 bool NeedsRebalance(const QTextDocument &document, int from, int to)

@@ -6,16 +6,20 @@
 // editor's positions and positions in that text, goes through this module.
 //
 // A block that continues the line of the block before it carries a flag in
-// its block format. Block formats follow the text through undo and redo; the
-// one fault is that a break inserted inside a flagged block copies the flag,
-// so insertions that may hold a line break go through InsertText, which
-// clears it again.
+// its block format. Block formats follow the text through undo and redo, but
+// Qt moves them in two ways that would turn a hard break soft or a soft one
+// hard: a break inserted inside a block copies its format, and a removal
+// that starts at a block start and ends in a later block leaves the first
+// block with the format of the last. InsertText undoes both at once; a
+// BreakKeeper on the document catches Qt's own edits (cut, drop, typing over
+// a selection) afterwards.
 #pragma once
 
 #include "text_range.h"
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QTextBlock>
 
@@ -40,8 +44,11 @@ QTextBlock LineStart(QTextBlock block);
 QTextBlock NextLine(const QTextBlock &block);
 // The whole line that holds `block`, without its line break.
 QString LineText(const QTextBlock &block);
-// The line's user state (its line-end mark): the last one set on any of
-// its display blocks, as splits and joins leave it on one of them.
+// A line's user state (its line-end mark) is set on each of its display
+// blocks: Qt keeps one block's state when it joins two, the first half's
+// when it splits one.
+void SetLineState(const QTextBlock &lineStart, int state);
+// The line's user state: the last one set on any of its display blocks.
 int LineState(const QTextBlock &lineStart);
 
 // The positions of the soft breaks of a document, for mapping positions
@@ -110,13 +117,42 @@ private:
     QHash<int, Known> known_; // by block position
 };
 
+// Follows the soft breaks of a document as they should be through every edit,
+// and puts back the kind of the break before an edited range where Qt's own
+// edit changed it.
+class BreakKeeper : public QObject
+{
+public:
+    // Owned by `document`.
+    explicit BreakKeeper(QTextDocument *document);
+
+    // The keeper of `document`, if it has one.
+    static BreakKeeper *of(const QTextDocument &document);
+    // The break at display position `at` is to be soft, or hard.
+    void intend(int at, bool soft);
+    // Puts the breaks Qt changed back, as an edit of the document; returns
+    // whether there were any.
+    bool repair();
+
+private:
+    void changed(int from, int removed, int added);
+    bool intended(int at) const;
+
+    QTextDocument *document_;
+    QList<int> soft_;   // display positions, ascending
+    QList<int> starts_; // block starts to look at again
+};
+
+// Replaces the selection by `text`, which may hold line breaks, without
+// splitting or joining blocks: the breaks it inserts are hard, and the break
+// before it keeps its kind.
+void ReplaceSelection(QTextCursor &cursor, const QString &text);
 // Inserts `text` (which may hold lines longer than MaxBlockChars) at the
 // cursor as display blocks. For loading: it adds no undo step only when the
 // document's undo is off.
 void InsertHeld(QTextCursor &cursor, QStringView text);
-// Replaces the selection by `text`, which may hold line breaks, as one undo
-// step: the breaks it inserts are hard, and the lines it touches are split
-// and joined again.
+// ReplaceSelection, then the lines it touched split and joined again, as one
+// undo step.
 void InsertText(QTextCursor &cursor, const QString &text);
 // After an insertion of [from, to): the breaks in it are hard.
 void ClearCopiedFlags(QTextDocument &document, int from, int to);

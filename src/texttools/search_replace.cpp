@@ -174,8 +174,7 @@ SearchResult SearchReplace::replaceAll(const QString &text, const QString &repla
             const TextRange range = oldBreaks.range({*it, search.size()});
             cursor.setPosition(int(range.start));
             cursor.setPosition(int(range.end()), QTextCursor::KeepAnchor);
-            cursor.insertText(insert);
-            DisplayBlocks::ClearCopiedFlags(*document_, int(range.start), cursor.position());
+            DisplayBlocks::ReplaceSelection(cursor, insert);
         }
     } else {
         const qsizetype first = matches.first();
@@ -189,8 +188,7 @@ SearchResult SearchReplace::replaceAll(const QString &text, const QString &repla
         }
         cursor.setPosition(editFrom);
         cursor.setPosition(int(oldBreaks.display(end)), QTextCursor::KeepAnchor);
-        cursor.insertText(span);
-        DisplayBlocks::ClearCopiedFlags(*document_, editFrom, cursor.position());
+        DisplayBlocks::ReplaceSelection(cursor, span);
     }
     const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
     DisplayBlocks::Rebalance(*document_, editFrom,
