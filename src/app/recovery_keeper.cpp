@@ -72,7 +72,7 @@ void RecoveryKeeper::changed(int position, int removed, int added)
     const qsizetype length = RawLength(*text_);
     // An edit of a text with soft breaks is in display positions: the text
     // as stored goes whole instead.
-    const bool softBreaks = !DisplayBlocks::SoftBreaks(*text_).isEmpty();
+    const bool softBreaks = DisplayBlocks::HasSoftBreaks(*text_);
     // Qt reports some changes with extra characters on both sides, and a
     // format change as a removal and addition of the same text; what was
     // removed must have been there, and the lengths must agree.

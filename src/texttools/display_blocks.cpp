@@ -235,15 +235,36 @@ QString RawText(const QTextDocument &document)
     return SoftBreaks(document).strip(document.toRawText(), 0);
 }
 
+bool HasSoftBreaks(const QTextDocument &document)
+{
+    if (!MayHoldSoftBreaks(document))
+        return false;
+    if (const BreakKeeper *keeper = BreakKeeper::of(document))
+        return keeper->count() > 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (ContinuesLine(block))
+            return true;
+    }
+    return false;
+}
+
+// Line numbers and counts come from the keeper where there is one: the
+// caret panel asks on every key.
 int LineCount(const QTextDocument &document)
 {
+    if (!MayHoldSoftBreaks(document))
+        return document.blockCount();
+    if (const BreakKeeper *keeper = BreakKeeper::of(document))
+        return document.blockCount() - int(keeper->count());
     return document.blockCount() - int(SoftBreaks(document).count());
 }
 
 int LineNumber(const QTextBlock &block)
 {
-    if (!block.isValid())
+    if (!block.isValid() || !MayHoldSoftBreaks(*block.document()))
         return block.blockNumber();
+    if (const BreakKeeper *keeper = BreakKeeper::of(*block.document()))
+        return block.blockNumber() - int(keeper->countBefore(block.position()));
     return block.blockNumber() - int(SoftBreaks(*block.document()).countIn(0, block.position()));
 }
 
@@ -374,6 +395,11 @@ BreakKeeper *BreakKeeper::of(const QTextDocument &document)
             return keeper;
     }
     return nullptr;
+}
+
+qsizetype BreakKeeper::countBefore(int position) const
+{
+    return std::lower_bound(soft_.begin(), soft_.end(), position) - soft_.begin();
 }
 
 bool BreakKeeper::intended(int at) const

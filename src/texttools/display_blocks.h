@@ -86,6 +86,8 @@ private:
 // U+2029 between lines, no-break spaces kept.
 QString RawText(const QTextDocument &document);
 
+// Whether the document holds a soft break.
+bool HasSoftBreaks(const QTextDocument &document);
 // The number of lines as stored.
 int LineCount(const QTextDocument &document);
 // The line (from 0) that holds `block`.
@@ -133,6 +135,9 @@ public:
     // Puts the breaks Qt changed back, as an edit of the document; returns
     // whether there were any.
     bool repair();
+    // The soft breaks, and those before display position `position`.
+    qsizetype count() const { return soft_.size(); }
+    qsizetype countBefore(int position) const;
 
 private:
     void changed(int from, int removed, int added);
