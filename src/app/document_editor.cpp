@@ -17,6 +17,9 @@ DocumentEditor::DocumentEditor(QWidget *parent) : QPlainTextEdit(parent)
 void DocumentEditor::followChange(int position, int removed, int added)
 {
     Q_UNUSED(removed);
+    // A text being loaded (no undo) comes in display blocks already.
+    if (!document()->isUndoRedoEnabled())
+        return;
     if (rebalanceFrom_ < 0)
         QMetaObject::invokeMethod(this, &DocumentEditor::rebalanceChanged, Qt::QueuedConnection);
     rebalanceFrom_ = rebalanceFrom_ < 0 ? position : qMin(rebalanceFrom_, position);

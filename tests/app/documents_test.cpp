@@ -538,6 +538,8 @@ TEST_F(Documents, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
         WriteFile(QStringLiteral("long.txt"), c.file);
         ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
         EXPECT_GT(form->RichEdit1->document()->blockCount(), 2);
+        QApplication::processEvents();
+        EXPECT_FALSE(form->RichEdit1->document()->isModified());
         const QTextDocument &text = *form->RichEdit1->document();
         EXPECT_EQ(DisplayBlocks::LineCount(text), TextTools::StoredText(text).count(u'\n') + 1);
         ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
