@@ -31,13 +31,18 @@ void DocumentEditor::rebalanceChanged()
     const int from = rebalanceFrom_;
     const int to = qMin(rebalanceTo_, document()->characterCount() - 1);
     rebalanceFrom_ = rebalanceTo_ = -1;
-    QTextCursor cursor(document());
-    cursor.joinPreviousEditBlock();
-    DisplayBlocks::BreakKeeper::of(*document())->repair();
+    DisplayBlocks::BreakKeeper *keeper = DisplayBlocks::BreakKeeper::of(*document());
     // After an undo the steps still to redo would be lost; the undone state
     // was balanced when it was made.
-    if (from >= 0 && document()->availableRedoSteps() == 0 &&
-        DisplayBlocks::NeedsRebalance(*document(), from, to))
+    const bool rebalance = from >= 0 && document()->availableRedoSteps() == 0 &&
+                           DisplayBlocks::NeedsRebalance(*document(), from, to);
+    // Joining the step before for nothing would end the merging of typed keys.
+    if (!keeper->pending() && !rebalance)
+        return;
+    QTextCursor cursor(document());
+    cursor.joinPreviousEditBlock();
+    keeper->repair();
+    if (rebalance)
         DisplayBlocks::Rebalance(*document(), from, to);
     cursor.endEditBlock();
 }

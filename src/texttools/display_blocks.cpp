@@ -462,6 +462,16 @@ bool BreakKeeper::repair()
 
 bool NeedsRebalance(const QTextDocument &document, int from, int to)
 {
+    // Without soft breaks only a block past the bound needs splitting.
+    if (!MayHoldSoftBreaks(document)) {
+        const QTextBlock end = document.findBlock(to).next();
+        for (QTextBlock block = document.findBlock(from); block.isValid() && block != end;
+             block = block.next()) {
+            if (LengthOf(block) > MaxBlockChars)
+                return true;
+        }
+        return false;
+    }
     for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to;) {
         const Line line = LineAt(block);
         if (Unbalanced(line))

@@ -135,6 +135,8 @@ public:
     // Puts the breaks Qt changed back, as an edit of the document; returns
     // whether there were any.
     bool repair();
+    // Whether there may be breaks to put back.
+    bool pending() const { return !starts_.isEmpty(); }
     // The soft breaks, and those before display position `position`.
     qsizetype count() const { return soft_.size(); }
     qsizetype countBefore(int position) const;
