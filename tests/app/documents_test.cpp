@@ -626,6 +626,14 @@ TEST_F(Documents, KeysCaretPanelAndCopyAtASoftBreak)
     editor->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), text.mid(soft - 5, 14));
     EXPECT_FALSE(editor->document()->isModified());
+    // Keys typed in a run are one undo step, as in any line.
+    put(soft + 10);
+    for (const QChar c : QStringLiteral("xyz")) {
+        QTest::keyClicks(editor, QString(c));
+        QApplication::processEvents();
+    }
+    editor->undo();
+    EXPECT_EQ(TextTools::StoredText(*editor->document()), text);
 }
 
 TEST_F(Documents, SaveAsAddsTheFiltersExtension)
