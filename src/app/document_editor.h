@@ -30,4 +30,14 @@ protected:
 
 private:
     void fitTabStops();
+    // Keys at a soft break between display blocks act on the characters
+    // beside it.
+    bool softBreakKey(QKeyEvent *event);
+    // Edits made without DisplayBlocks::InsertText (undo, Qt's own) leave
+    // blocks to split or join once they are done.
+    void followChange(int position, int removed, int added);
+    void rebalanceChanged();
+
+    int rebalanceFrom_ = -1;
+    int rebalanceTo_ = -1;
 };

@@ -1,5 +1,6 @@
 #include "editor_keys.h"
 
+#include "display_blocks.h"
 #include "editor_options.h"
 #include "stored_text.h"
 #include "transformations.h"
@@ -49,11 +50,12 @@ bool EditorKeys::keyDown(QKeyEvent *key)
         editor_->textCursor().insertText(TextTools::LineBreakTag(hooks_.tagCase()));
     if (code == Qt::Key_Delete && modifiers == Qt::ShiftModifier) {
         const QString text = TextTools::StoredText(*editor_->document());
+        const DisplayBlocks::SoftBreaks breaks(*editor_->document());
         const TextTools::TextRange line =
-            TextTools::LineDeletionRange(text, editor_->textCursor().position());
+            TextTools::LineDeletionRange(text, breaks.stored(editor_->textCursor().position()));
         QTextCursor cursor = editor_->textCursor();
-        cursor.setPosition(int(line.start));
-        cursor.setPosition(int(line.start + line.length), QTextCursor::KeepAnchor);
+        cursor.setPosition(int(breaks.display(line.start)));
+        cursor.setPosition(int(breaks.display(line.start + line.length)), QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         editor_->setTextCursor(cursor);
         // The editor's own Shift+Delete (cut) finds nothing selected.
@@ -76,11 +78,11 @@ bool EditorKeys::keyDown(QKeyEvent *key)
 bool EditorKeys::autoIndent()
 {
     QTextCursor cursor = editor_->textCursor();
-    const qsizetype column = cursor.position() - cursor.block().position();
-    const std::optional<QString> indent = TextTools::AutoIndentText(cursor.block().text(), column);
+    const QString before = DisplayBlocks::LineTextBefore(*editor_->document(), cursor.position());
+    const std::optional<QString> indent = TextTools::AutoIndentText(before, before.size());
     if (!indent)
         return false;
-    cursor.insertText(*indent);
+    DisplayBlocks::InsertText(cursor, *indent);
     editor_->setTextCursor(cursor);
     editor_->ensureCursorVisible();
     return true;

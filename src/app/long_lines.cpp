@@ -25,7 +25,8 @@ void LongLineWrap::contentsChange(int position, int removed, int added)
     const int end = position + added;
     for (QTextBlock block = document->findBlock(position); block.isValid() && block.position() <= end;
          block = block.next()) {
-        if (block.length() > LongLineChars) {
+        if (block.length() > LongLineChars || DisplayBlocks::ContinuesLine(block) ||
+            DisplayBlocks::ContinuesLine(block.next())) {
             longLine = true;
             break;
         }

@@ -3,12 +3,14 @@
 // minified HTML or Base64 would freeze the window.
 #pragma once
 
+#include "display_blocks.h"
+
 #include <QObject>
 
 class QPlainTextEdit;
 
 // Lines longer than this wrap anywhere.
-inline constexpr int LongLineChars = 32768;
+inline constexpr int LongLineChars = DisplayBlocks::MaxBlockChars;
 
 // Watches the editor's text and wraps it anywhere once a line is longer than
 // LongLineChars; a whole new text (loaded or cleared) starts over.

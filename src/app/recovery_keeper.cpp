@@ -1,5 +1,7 @@
 #include "recovery_keeper.h"
 
+#include "display_blocks.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -21,16 +23,17 @@ QByteArray LineStates(const QTextDocument &text)
 {
     QByteArray states;
     states.reserve(text.blockCount());
-    for (QTextBlock block = text.begin(); block.isValid(); block = block.next())
-        states.append(char(block.userState()));
+    for (QTextBlock block = text.begin(); block.isValid(); block = DisplayBlocks::NextLine(block))
+        states.append(char(DisplayBlocks::LineState(block)));
     return states;
 }
 
 void SetLineStates(QTextDocument &text, const QByteArray &states)
 {
     qsizetype line = 0;
-    for (QTextBlock block = text.begin(); block.isValid() && line < states.size(); block = block.next())
-        block.setUserState(qint8(states[line++]));
+    for (QTextBlock block = text.begin(); block.isValid() && line < states.size();
+         block = DisplayBlocks::NextLine(block))
+        DisplayBlocks::SetLineState(block, qint8(states[line++]));
 }
 
 RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder,
@@ -67,10 +70,13 @@ void RecoveryKeeper::changed(int position, int removed, int added)
         return;
     }
     const qsizetype length = RawLength(*text_);
+    // An edit of a text with soft breaks is in display positions: the text
+    // as stored goes whole instead.
+    const bool softBreaks = DisplayBlocks::HasSoftBreaks(*text_);
     // Qt reports some changes with extra characters on both sides, and a
     // format change as a removal and addition of the same text; what was
     // removed must have been there, and the lengths must agree.
-    if (added > LargeChange || removed > LargeChange || position + removed > length_ ||
+    if (softBreaks || added > LargeChange || removed > LargeChange || position + removed > length_ ||
         length_ - removed + added != length) {
         resendDue_ = true;
         QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
@@ -105,7 +111,7 @@ void RecoveryKeeper::resend()
         return;
     }
     ++wholeTextsSent_;
-    RecoveryText whole{text_->toRawText(), LineStates(*text_)};
+    RecoveryText whole{DisplayBlocks::RawText(*text_), LineStates(*text_)};
     length_ = whole.text.size();
     writer_->reset(std::move(whole));
     writer_->setState(document_.state(), text_->isModified());

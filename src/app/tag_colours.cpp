@@ -1,5 +1,6 @@
 #include "tag_colours.h"
 
+#include "display_blocks.h"
 #include "stored_text.h"
 #include "tag_colouring.h"
 
@@ -133,7 +134,13 @@ void TagColours::detachWhenUncoloured()
 void TagColours::colourAll()
 {
     setMarks({});
-    setBlue(TextTools::ColourAllTagsRanges(TextTools::StoredText(*text_)));
+    TextRanges blue = TextTools::ColourAllTagsRanges(TextTools::StoredText(*text_));
+    const DisplayBlocks::SoftBreaks breaks(*text_);
+    if (!breaks.isEmpty()) {
+        for (TextRange &range : blue)
+            range = breaks.range(range);
+    }
+    setBlue(blue);
     enableNearCaret();
 }
 
@@ -150,13 +157,15 @@ void TagColours::colourNearCaret()
     QTextCursor slice(text_);
     slice.setPosition(from);
     slice.setPosition(to, QTextCursor::KeepAnchor);
-    TextTools::NearCaretColouring colouring =
-        TextTools::ColourTagsNearCaretRanges(TextTools::StoredSelection(slice), caret - from);
+    const DisplayBlocks::SoftBreaks breaks(*text_);
+    const qsizetype storedFrom = breaks.stored(from);
+    TextTools::NearCaretColouring colouring = TextTools::ColourTagsNearCaretRanges(
+        TextTools::StoredSelection(slice), breaks.stored(caret) - storedFrom);
     if (colouring.blue.isEmpty() && colouring.reset.length == 0)
         return;
-    colouring.reset.start += from;
+    colouring.reset = breaks.range({colouring.reset.start + storedFrom, colouring.reset.length});
     for (TextRange &range : colouring.blue)
-        range.start += from;
+        range = breaks.range({range.start + storedFrom, range.length});
     recolour(colouring.reset, colouring.blue);
 }
 

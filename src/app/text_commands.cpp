@@ -1,5 +1,6 @@
 #include "text_commands.h"
 
+#include "display_blocks.h"
 #include "editor_units.h"
 #include "stored_text.h"
 #include "transformations.h"
@@ -19,7 +20,7 @@ void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite)
         return;
     QTextCursor cursor(editor->document());
     cursor.select(QTextCursor::Document);
-    cursor.insertText(result);
+    DisplayBlocks::InsertText(cursor, result);
 }
 
 void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
@@ -27,7 +28,7 @@ void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite)
     QTextCursor cursor = editor->textCursor();
     if (!cursor.hasSelection())
         return;
-    cursor.insertText(rewrite(TextTools::StoredSelection(cursor)));
+    DisplayBlocks::InsertText(cursor, rewrite(TextTools::StoredSelection(cursor)));
     editor->setTextCursor(cursor);
 }
 
@@ -35,14 +36,16 @@ void IndentSelectedLines(QPlainTextEdit *editor)
 {
     const QTextCursor selection = editor->textCursor();
     const QString text = TextTools::StoredText(*editor->document());
-    const TextTools::LineSpan lines = TextTools::TabIndentLines(
-        text, selection.selectionStart(), selection.selectionEnd() - selection.selectionStart());
+    const DisplayBlocks::SoftBreaks breaks(*editor->document());
+    const qsizetype start = breaks.stored(selection.selectionStart());
+    const TextTools::LineSpan lines =
+        TextTools::TabIndentLines(text, start, breaks.stored(selection.selectionEnd()) - start);
     if (lines.isEmpty())
         return;
     QTextCursor cursor(editor->document());
     cursor.beginEditBlock();
     for (qsizetype line = lines.first; line <= lines.last; ++line) {
-        cursor.setPosition(editor->document()->findBlockByNumber(int(line)).position());
+        cursor.setPosition(DisplayBlocks::LineBlock(*editor->document(), int(line)).position());
         cursor.insertText(QStringLiteral("\t"));
     }
     cursor.endEditBlock();
@@ -74,24 +77,28 @@ void CopyWhole(QPlainTextEdit *editor)
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text)
 {
     QTextCursor cursor = editor->textCursor();
-    cursor.insertText(text);
+    DisplayBlocks::InsertText(cursor, text);
     editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
 }
 
 void InsertAndSelect(QPlainTextEdit *editor, const QString &text, qsizetype start, qsizetype length)
 {
-    const int insertedAt = editor->textCursor().selectionStart();
+    const qsizetype insertedAt =
+        DisplayBlocks::SoftBreaks(*editor->document()).stored(editor->textCursor().selectionStart());
     InsertAtCaret(editor, text);
-    // Stored offsets count editor units; the cursor counts characters.
-    const int from = insertedAt + int(EditorUnits::IndexAt(text, start));
-    // The selection spans at most `length` characters.
+    // Stored offsets count editor units; the cursor counts characters, soft breaks too.
+    const DisplayBlocks::SoftBreaks breaks(*editor->document());
+    const qsizetype from = insertedAt + EditorUnits::IndexAt(text, start);
+    // The selection may reach past the inserted text; it spans at most `length` characters.
     QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(from);
-    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, int(length));
+    const int last = editor->document()->characterCount() - 1;
+    cursor.setPosition(int(breaks.display(from)));
+    cursor.setPosition(qMin(last, int(breaks.display(from + length))), QTextCursor::KeepAnchor);
     const QString after = TextTools::StoredSelection(cursor);
-    cursor.setPosition(from);
-    cursor.setPosition(from + int(EditorUnits::IndexAt(after, length)), QTextCursor::KeepAnchor);
+    cursor.setPosition(int(breaks.display(from)));
+    cursor.setPosition(int(breaks.display(from + EditorUnits::IndexAt(after, length))),
+                       QTextCursor::KeepAnchor);
     editor->setTextCursor(cursor);
 }
 

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "display_blocks.h"
 #include "document_files.h"
 #include "document_loader.h"
 #include "editor_keys.h"
@@ -121,9 +122,11 @@ void TForm1::ShowDocumentCode()
 void TForm1::PoChange()
 {
     const QTextCursor cursor = RichEdit1->textCursor();
-    const QTextBlock block = cursor.block();
-    const qsizetype column = EditorUnits::Length(QStringView(block.text()).left(cursor.positionInBlock()));
-    StatusBar1->setCaretPosition(cursor.blockNumber() + 1, RichEdit1->document()->blockCount(), column);
+    const QTextDocument &text = *RichEdit1->document();
+    // Lines and columns of the text as stored, whatever its display blocks.
+    const qsizetype column = lineColumns_.before(text, cursor.position());
+    StatusBar1->setCaretPosition(DisplayBlocks::LineNumber(cursor.block()) + 1,
+                                 DisplayBlocks::LineCount(text), column);
 }
 
 void TForm1::Timer1Timer()

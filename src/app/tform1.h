@@ -5,8 +5,10 @@
 #include "built_on_use.h"
 #include "button_palette.h"
 #include "colour_panel.h"
+#include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
+#include "editor_units.h"
 #include "search_bar.h"
 #include "sound_player.h"
 #include "tool_panels.h"
@@ -240,6 +242,8 @@ private:
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;
     std::unique_ptr<EditorSearch> search_;
+    // The caret panel's column: editor units of the line before the caret.
+    DisplayBlocks::LineMeasure lineColumns_{EditorUnits::Length};
     int baseFontSize_ = 9;
     bool firstShow_ = true;
     bool settingsFileExisted_ = true;

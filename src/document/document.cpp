@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include "cp932.h"
+#include "display_blocks.h"
 #include "document_codec.h"
 #include "document_loader.h"
 #include "document_store.h"
@@ -73,7 +74,7 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
     const DocumentFormat format = as ? *as : formatFor(file);
     // The raw text keeps no-break spaces, which the plain-text copy would
     // turn into spaces.
-    const QString text = text_->toRawText();
+    const QString text = DisplayBlocks::RawText(*text_);
     // Each line keeps its own end unless a line end was chosen for all: by
     // name on save as, or by the options' conversion.
     const bool keepMixed = mixed_ && format.lineEnd == lineEnd_ && (as || !optionsConvertLineEnds(file));
@@ -164,7 +165,7 @@ DocumentState Document::state() const
 
 void Document::restore(const DocumentState &state, const QString &text)
 {
-    text_->setPlainText(text);
+    SetTextInPieces(*text_, text, text.size() + 1, {});
     if (state.keptSource.isEmpty())
         keptLines_.clear();
     else

@@ -1,5 +1,7 @@
 #include "document_loader.h"
 
+#include "display_blocks.h"
+
 #include <QEventLoop>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -35,7 +37,7 @@ void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceC
         qsizetype to = from + pieceChars < text.size() ? text.indexOf(u'\n', from + pieceChars) : -1;
         to = to < 0 ? text.size() : to + 1;
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text.sliced(from, to - from).toString());
+        DisplayBlocks::InsertHeld(cursor, text.sliced(from, to - from));
         // A file being read is no unsaved change, also between pieces, when
         // the window runs: nothing is kept for recovery until the user edits.
         document.setModified(false);

@@ -1,6 +1,7 @@
 #include "kept_lines.h"
 
 #include "cp932.h"
+#include "display_blocks.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -46,13 +47,22 @@ KeptBytes KeptLines::Collect(const QTextDocument &document) const
     KeptBytes kept{bytes_, {}};
     if (lines_.isEmpty())
         return kept;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const qsizetype length = block.length() - 1;
-        if (!lengths_.contains(length))
-            continue;
-        const auto line = lines_.constFind(block.text());
-        if (line != lines_.constEnd())
-            kept.ranges.push_back({block.position(), block.position() + length, line->first, line->second});
+    // Positions in the text as stored: a long line's soft breaks count none.
+    qsizetype softBreaks = 0;
+    for (QTextBlock block = document.begin(); block.isValid();) {
+        const QTextBlock next = DisplayBlocks::NextLine(block);
+        const qsizetype displayEnd = next.isValid() ? next.position() - 1 : document.characterCount() - 1;
+        const qsizetype blocks = next.isValid() ? next.blockNumber() - block.blockNumber()
+                                                : document.blockCount() - block.blockNumber();
+        const qsizetype start = block.position() - softBreaks;
+        const qsizetype length = displayEnd - block.position() - (blocks - 1);
+        if (lengths_.contains(length)) {
+            const auto line = lines_.constFind(blocks == 1 ? block.text() : DisplayBlocks::LineText(block));
+            if (line != lines_.constEnd())
+                kept.ranges.push_back({start, start + length, line->first, line->second});
+        }
+        softBreaks += blocks - 1;
+        block = next;
     }
     return kept;
 }

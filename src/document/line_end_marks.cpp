@@ -1,21 +1,23 @@
 #include "line_end_marks.h"
 
+#include "display_blocks.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 
 void MarkLineEnds(QTextDocument &document, const LineEnds &ends)
 {
     std::size_t line = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        block.setUserState(int(ends.at(line++)));
+    for (QTextBlock block = document.begin(); block.isValid(); block = DisplayBlocks::NextLine(block))
+        DisplayBlocks::SetLineState(block, int(ends.at(line++)));
 }
 
 LineEnds MarkedLineEnds(const QTextDocument &document, Jconvert::ReturnCode main)
 {
     LineEnds ends{main, {}};
     ends.each.reserve(std::size_t(document.blockCount()));
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const int state = block.userState();
+    for (QTextBlock block = document.begin(); block.isValid(); block = DisplayBlocks::NextLine(block)) {
+        const int state = DisplayBlocks::LineState(block);
         const bool marked =
             state >= int(Jconvert::ReturnCode::CrLf) && state <= int(Jconvert::ReturnCode::Lf);
         ends.each.push_back(marked ? Jconvert::ReturnCode(state) : main);

@@ -1,5 +1,6 @@
 #include "search_replace.h"
 
+#include "display_blocks.h"
 #include "replace_exact_or_lower.h"
 #include "stored_text.h"
 #include "text_search.h"
@@ -63,8 +64,8 @@ SearchResult SearchReplace::findNext(const QString &text, bool matchCase)
         position_ = 0;
         return {SearchOutcome::NotFound, TextRange{document_->characterCount() - 1, 0}};
     }
-    addMarks({{at, text.size()}});
-    found_ = {at, text.size()};
+    found_ = DisplayBlocks::SoftBreaks(*document_).range({at, text.size()});
+    addMarks({found_});
     canReplace_ = true;
     position_ = at + text.size();
     return {SearchOutcome::Done, found_};
@@ -76,8 +77,10 @@ SearchResult SearchReplace::markAll(const QString &text, bool matchCase)
         return {SearchOutcome::EmptySearch, {}};
     const KeepModified keep(document_);
     TextRanges found;
-    for (const qsizetype at : FindAllMatches(StoredText(*document_), text, matchCase))
-        found.append({at, text.size()});
+    const QList<qsizetype> matches = FindAllMatches(StoredText(*document_), text, matchCase);
+    const DisplayBlocks::SoftBreaks breaks(*document_);
+    for (const qsizetype at : matches)
+        found.append(breaks.range({at, text.size()}));
     addMarks(found);
     position_ = -1;
     if (found.isEmpty())
@@ -95,18 +98,18 @@ SearchResult SearchReplace::replace(const QString &text, const QString &replacem
     cursor.setPosition(int(selection.end()), QTextCursor::KeepAnchor);
     // The user may have selected other text or moved the caret since: only
     // the match itself is replaced, else it is looked for again.
-    const bool holdsMatch = selection == found_ &&
-                            FindText(StoredSelection(cursor), text, 0, matchCase) == 0 &&
-                            found_.length == text.size();
+    const QString selected = StoredSelection(cursor);
+    const bool holdsMatch =
+        selection == found_ && selected.size() == text.size() && FindText(selected, text, 0, matchCase) == 0;
     if (!holdsMatch) {
-        position_ = qMax<qsizetype>(selection.start, 0);
+        position_ = DisplayBlocks::SoftBreaks(*document_).stored(qMax<qsizetype>(selection.start, 0));
         return findNext(text, matchCase);
     }
     const qsizetype length = document_->characterCount() - 1;
     if (length - selection.length + replacement.size() > maxChars_)
         return {SearchOutcome::TooLong, {}};
-    cursor.insertText(replacement);
-    addMarks({{selection.start, replacement.size()}});
+    DisplayBlocks::InsertText(cursor, replacement);
+    addMarks({{selection.start, cursor.position() - selection.start}});
     canReplace_ = false;
     return {SearchOutcome::Done, TextRange{cursor.position(), 0}};
 }
@@ -151,17 +154,27 @@ SearchResult SearchReplace::replaceAll(const QString &text, const QString &repla
     if (matches.isEmpty())
         return {SearchOutcome::Done, {}};
 
-    TextRanges newMarks = MarksAfterReplacing(marks_, matches, search.size(), growth);
+    // Marks and matches are worked out in the text as stored; the cursor
+    // moves in display positions.
+    const DisplayBlocks::SoftBreaks oldBreaks(*document_);
+    TextRanges storedMarks;
+    for (const TextRange &mark : std::as_const(marks_)) {
+        const qsizetype start = oldBreaks.stored(mark.start);
+        storedMarks.append({start, oldBreaks.stored(mark.end()) - start});
+    }
+    TextRanges newMarks = MarksAfterReplacing(storedMarks, matches, search.size(), growth);
     marks_.clear();
     ownEdit_ = true; // the marks are moved here, not by the merged change report
     QTextCursor cursor(document_);
     cursor.beginEditBlock(); // one undo step
+    const int editFrom = int(oldBreaks.displayStart(matches.first()));
     if (matches.size() <= kEditsPerMatch) {
         // From the last match back, so the earlier positions still hold.
         for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
-            cursor.setPosition(*it);
-            cursor.setPosition(*it + search.size(), QTextCursor::KeepAnchor);
-            cursor.insertText(insert);
+            const TextRange range = oldBreaks.range({*it, search.size()});
+            cursor.setPosition(int(range.start));
+            cursor.setPosition(int(range.end()), QTextCursor::KeepAnchor);
+            DisplayBlocks::ReplaceSelection(cursor, insert);
         }
     } else {
         const qsizetype first = matches.first();
@@ -173,18 +186,22 @@ SearchResult SearchReplace::replaceAll(const QString &text, const QString &repla
             span.append(QStringView(before).sliced(from, at - from)).append(insert);
             from = at + search.size();
         }
-        cursor.setPosition(first);
-        cursor.setPosition(end, QTextCursor::KeepAnchor);
-        cursor.insertText(span);
+        cursor.setPosition(editFrom);
+        cursor.setPosition(int(oldBreaks.display(end)), QTextCursor::KeepAnchor);
+        DisplayBlocks::ReplaceSelection(cursor, span);
     }
+    const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
+    DisplayBlocks::Rebalance(*document_, editFrom,
+                             int(DisplayBlocks::SoftBreaks(*document_).display(lastEnd)));
     cursor.endEditBlock();
     ownEdit_ = false;
     for (qsizetype k = 0; k < matches.size(); ++k)
         newMarks.append({matches[k] + k * growth, insert.size()});
+    const DisplayBlocks::SoftBreaks breaks(*document_);
+    for (TextRange &mark : newMarks)
+        mark = breaks.range(mark);
     addMarks(newMarks);
-
-    const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
-    return {SearchOutcome::Done, TextRange{lastEnd, 0}};
+    return {SearchOutcome::Done, TextRange{breaks.display(lastEnd), 0}};
 }
 
 void SearchReplace::addMarks(const TextRanges &ranges)

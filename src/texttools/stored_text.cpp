@@ -1,5 +1,7 @@
 #include "stored_text.h"
 
+#include "display_blocks.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -20,12 +22,13 @@ QString WithLineBreaks(QString text)
 
 QString StoredText(const QTextDocument &document)
 {
-    return WithLineBreaks(document.toRawText());
+    return WithLineBreaks(DisplayBlocks::RawText(document));
 }
 
 QString StoredSelection(const QTextCursor &cursor)
 {
-    return WithLineBreaks(cursor.selectedText());
+    const DisplayBlocks::SoftBreaks breaks(*cursor.document());
+    return WithLineBreaks(breaks.strip(cursor.selectedText(), cursor.selectionStart()));
 }
 
 } // namespace TextTools

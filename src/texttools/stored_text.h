@@ -9,7 +9,8 @@ class QTextDocument;
 
 namespace TextTools {
 
-// The whole text, one '\n' per line break, position for position.
+// The whole text, one '\n' per line break, without soft breaks
+// (DisplayBlocks maps positions).
 QString StoredText(const QTextDocument &document);
 // The selected text, one '\n' per line break.
 QString StoredSelection(const QTextCursor &cursor);

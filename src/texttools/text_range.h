@@ -1,5 +1,5 @@
-// A run of the editor's text in character positions (QString indices, which
-// are also QTextCursor positions of a plain-text document).
+// A run of the editor's text in character positions: QString indices of the
+// text as stored, or QTextCursor positions (DisplayBlocks maps between them).
 #pragma once
 
 #include <QList>

@@ -1,9 +1,11 @@
 #include "cp932.h"
+#include "display_blocks.h"
 #include "form_fixture.h"
 #include "jconvert.h"
 #include "long_lines.h"
 #include "radio_group.h"
 #include "read_only_guard.h"
+#include "stored_text.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -513,6 +515,125 @@ TEST_F(Documents, VeryLongLinesWrapAnywhere)
     EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     Type(QString(LongLineChars, u'b'));
     EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
+}
+
+TEST_F(Documents, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
+{
+    const QByteArray line(2 * DisplayBlocks::MaxBlockChars + 5, 'x');
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        qsizetype typedAt; // a byte offset that is a character offset too; -1: the end
+    } cases[] = {
+        {"Shift_JIS CR LF", line + "\r\ncd\r\n", DisplayBlocks::PieceChars},
+        {"mixed ends", "ab\r" + line + "\ncd\r\n", 3 + 2 * DisplayBlocks::PieceChars + 1},
+        {"one line, no end", line, DisplayBlocks::MaxBlockChars + 2},
+        {"a character Shift_JIS has twice", QByteArray("\xED\x40", 2) + line + "\r\ncd", -1},
+        {"UTF-8 with pairs",
+         QString(DisplayBlocks::MaxBlockChars, QChar(u'日')).toUtf8() + "\xF0\x9F\x98\x80\n", -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(QStringLiteral("long.txt"), c.file);
+        ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
+        EXPECT_GT(Editor(form)->document()->blockCount(), 2);
+        QApplication::processEvents();
+        EXPECT_FALSE(Editor(form)->document()->isModified());
+        const QTextDocument &text = *Editor(form)->document();
+        EXPECT_EQ(DisplayBlocks::LineCount(text), TextTools::StoredText(text).count(u'\n') + 1);
+        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
+        EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), c.file);
+
+        QTextCursor cursor = Editor(form)->textCursor();
+        const DisplayBlocks::SoftBreaks breaks(*Editor(form)->document());
+        if (c.typedAt < 0)
+            cursor.movePosition(QTextCursor::End);
+        else
+            cursor.setPosition(int(breaks.displayStart(c.typedAt)));
+        Editor(form)->setTextCursor(cursor);
+        QTest::keyClicks(Editor(form), QStringLiteral("Z"));
+        QApplication::processEvents();
+        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
+        QByteArray edited = c.file;
+        edited.insert(c.typedAt < 0 ? edited.size() : c.typedAt, 'Z');
+        EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), edited);
+    }
+}
+
+TEST_F(Documents, KeysCaretPanelAndCopyAtASoftBreak)
+{
+    QByteArray line;
+    for (int i = 0; i < 2 * DisplayBlocks::MaxBlockChars; ++i)
+        line += char('a' + i % 26);
+    const QByteArray file = "ab\r\n" + line + "\r\n";
+    WriteFile(QStringLiteral("long.txt"), file);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
+    QPlainTextEdit *editor = Editor(form);
+    const QString text = QString::fromLatin1(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const int soft = 3 + DisplayBlocks::PieceChars; // stored: the first character after the break
+    ASSERT_TRUE(DisplayBlocks::ContinuesLine(DisplayBlocks::LineBlock(*editor->document(), 1).next()));
+    const auto caret = [&] {
+        return DisplayBlocks::SoftBreaks(*editor->document()).stored(editor->textCursor().position());
+    };
+    const auto put = [&](int storedAt) {
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(int(DisplayBlocks::SoftBreaks(*editor->document()).displayStart(storedAt)));
+        editor->setTextCursor(cursor);
+    };
+    const struct
+    {
+        const char *name;
+        int at; // stored
+        Qt::Key key;
+        int caretAfter;
+        QString textAfter;
+    } cases[] = {
+        {"left over the break", soft, Qt::Key_Left, soft - 1, text},
+        {"right over the break", soft - 1, Qt::Key_Right, soft, text},
+        {"right after the break", soft, Qt::Key_Right, soft + 1, text},
+        {"backspace at the break", soft, Qt::Key_Backspace, soft - 1, QString(text).remove(soft - 1, 1)},
+        {"delete before the break", soft, Qt::Key_Delete, soft, QString(text).remove(soft, 1)},
+        {"enter in the continued block", soft + 3, Qt::Key_Return, soft + 4,
+         QString(text).insert(soft + 3, u'\n')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(c.at);
+        if (c.key == Qt::Key_Delete) {
+            // The caret at the end of the block before the break.
+            QTextCursor cursor = editor->textCursor();
+            cursor.setPosition(DisplayBlocks::LineBlock(*editor->document(), 1).next().position() - 1);
+            editor->setTextCursor(cursor);
+        }
+        QTest::keyClick(editor, c.key);
+        QApplication::processEvents();
+        EXPECT_EQ(caret(), c.caretAfter);
+        EXPECT_EQ(TextTools::StoredText(*editor->document()), c.textAfter);
+        editor->undo();
+        QApplication::processEvents();
+        EXPECT_EQ(TextTools::StoredText(*editor->document()), text) << "one undo step";
+    }
+
+    // The caret panel counts the line as stored.
+    put(soft + 10);
+    EXPECT_EQ(form->StatusPanelText(1),
+              QStringLiteral("L:002/003  C:%1").arg(DisplayBlocks::PieceChars + 10));
+    // A selection over the break copies the characters, no break among them.
+    QTest::keyClick(editor, Qt::Key_Left);
+    for (int i = 0; i < 14; ++i)
+        QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+    editor->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), text.mid(soft - 5, 14));
+    EXPECT_FALSE(editor->document()->isModified());
+    // Keys typed in a run are one undo step, as in any line.
+    put(soft + 10);
+    for (const QChar c : QStringLiteral("xyz")) {
+        QTest::keyClicks(editor, QString(c));
+        QApplication::processEvents();
+    }
+    editor->undo();
+    EXPECT_EQ(TextTools::StoredText(*editor->document()), text);
 }
 
 TEST_F(Documents, SaveAsAddsTheFiltersExtension)

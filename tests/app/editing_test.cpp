@@ -1,8 +1,10 @@
+#include "display_blocks.h"
 #include "document_codec.h"
 #include "document_editor.h"
 #include "form_fixture.h"
 #include "search_bar.h"
 #include "shine_speed_button.h"
+#include "stored_text.h"
 #include "tag_colours.h"
 #include <QCheckBox>
 
@@ -136,6 +138,55 @@ TEST_F(Editing, MenuCommandsRewriteThePageOrTheSelection)
         EXPECT_EQ(Text(), c.after) << name;
         Editor(form)->undo();
         EXPECT_EQ(Text(), c.text) << name << " undoes in one step";
+    }
+}
+
+// Commands on a line held as display blocks act on the line as stored.
+TEST_F(Editing, CommandsOnALongLineSeeTheRealLine)
+{
+    using DisplayBlocks::PieceChars;
+    QString line = QStringLiteral("  ");
+    for (int i = 0; i < 2 * DisplayBlocks::MaxBlockChars; ++i)
+        line += QChar(char16_t(u'a' + i % 26));
+    const QString text = QStringLiteral("l1\n") + line + QStringLiteral("\nl3");
+    const int soft = 3 + PieceChars; // the first character after the first soft break
+    const auto upper = [&](int from, int to) {
+        QString t = text;
+        return t.replace(from, to - from, t.mid(from, to - from).toUpper());
+    };
+    const struct
+    {
+        const char *name;
+        std::function<void()> apply;
+        int from, to; // the selection, stored
+        QString after;
+    } cases[] = {
+        {"Shift+Delete deletes the whole line",
+         [&] { QTest::keyClick(Editor(form), Qt::Key_Delete, Qt::ShiftModifier); }, soft + 5, soft + 5,
+         QStringLiteral("l1\nl3")},
+        {"Enter indents as the line starts", [&] { QTest::keyClick(Editor(form), Qt::Key_Return); },
+         soft + 5, soft + 5, QString(text).insert(soft + 5, QStringLiteral("\n  "))},
+        {"TAB indents the selected lines", [&] { form->Command(TForm1::Cmd::N5)->trigger(); }, 1, soft + 5,
+         QString(text).insert(3, u'\t').insert(0, u'\t')},
+        {"upper case over a soft break", [&] { form->Command(TForm1::Cmd::N12)->trigger(); }, soft - 4,
+         soft + 4, upper(soft - 4, soft + 4)},
+    };
+    QFile file(path(QStringLiteral("long.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toLatin1());
+    file.close();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
+        const DisplayBlocks::SoftBreaks breaks(*Editor(form)->document());
+        ASSERT_FALSE(breaks.isEmpty());
+        Select(int(breaks.displayStart(c.from)), int(breaks.displayStart(c.to)));
+        c.apply();
+        QApplication::processEvents();
+        EXPECT_EQ(TextTools::StoredText(*Editor(form)->document()), c.after);
+        Editor(form)->undo();
+        QApplication::processEvents();
+        EXPECT_EQ(TextTools::StoredText(*Editor(form)->document()), text) << "undone in one step";
     }
 }
 

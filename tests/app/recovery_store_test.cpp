@@ -1,3 +1,4 @@
+#include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
 #include "recovery_keeper.h"
@@ -70,6 +71,13 @@ TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
              Type(t, 1, QStringLiteral("\nZ"));
              Remove(t, 5, 7);
              Type(t, 6, QString(QChar::Nbsp));
+         }},
+        {"a line longer than a display block among mixed ends",
+         "ab\r" + QByteArray(2 * DisplayBlocks::MaxBlockChars + 3, 'x') + "\ncd\r\n",
+         [](QTextDocument &t) {
+             Type(t, 3 + DisplayBlocks::PieceChars + 1, QStringLiteral("Q"));
+             Remove(t, 3 + DisplayBlocks::PieceChars - 1, 3 + DisplayBlocks::PieceChars + 3);
+             Type(t, t.characterCount() - 1, QStringLiteral("\nnew"));
          }},
         {"a new document",
          {},

@@ -1,4 +1,6 @@
+#include "display_blocks.h"
 #include "palette_fixture.h"
+#include "stored_text.h"
 #include "test_files.h"
 #include "tool_panels.h"
 
@@ -129,6 +131,36 @@ TEST_F(TagPaletteTest, ClickReplacesTheSelectionAndPlacesTheCaret)
         EXPECT_EQ(cursor.selectionEnd() - cursor.selectionStart(), c.selected) << c.selectStart;
         form.reset();
     }
+}
+
+// A template over a selection that spans a soft break of a long line: the
+// text and the selection are those of the line as stored.
+TEST_F(TagPaletteTest, ATemplateOverASoftBreakSelectsAsStored)
+{
+    using DisplayBlocks::PieceChars;
+    WriteSet(QStringLiteral("HTML"),
+             {{2, {QStringLiteral("x"), QStringLiteral("<b>*text*</b>"), 3, 6, QString()}}});
+    Start();
+    QString line;
+    for (int i = 0; i < 2 * DisplayBlocks::MaxBlockChars; ++i)
+        line += QChar(char16_t(u'a' + i % 26));
+    Editor(form)->setPlainText(line);
+    QApplication::processEvents(); // the line is split into display blocks
+    const DisplayBlocks::SoftBreaks breaks(*Editor(form)->document());
+    ASSERT_FALSE(breaks.isEmpty());
+    QTextCursor cursor = Editor(form)->textCursor();
+    cursor.setPosition(int(breaks.displayStart(PieceChars - 2)));
+    cursor.setPosition(int(breaks.display(PieceChars + 2)), QTextCursor::KeepAnchor);
+    Editor(form)->setTextCursor(cursor);
+    Click(3);
+    const QString selected = line.mid(PieceChars - 2, 4);
+    EXPECT_EQ(
+        TextTools::StoredText(*Editor(form)->document()),
+        QString(line).replace(PieceChars - 2, 4, QStringLiteral("<b>") + selected + QStringLiteral("</b>")));
+    EXPECT_EQ(TextTools::StoredSelection(Editor(form)->textCursor()), selected + QStringLiteral("</"));
+    EXPECT_EQ(DisplayBlocks::SoftBreaks(*Editor(form)->document())
+                  .stored(Editor(form)->textCursor().selectionStart()),
+              PieceChars + 1);
 }
 
 TEST_F(TagPaletteTest, AnUndefinedButtonInsertsNothing)

@@ -1,5 +1,7 @@
+#include "display_blocks.h"
 #include "printers.h"
 #include "search_replace.h"
+#include "stored_text.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -240,6 +242,62 @@ TEST_F(SearchReplaceTest, NothingPassesTheSizeLimit)
     EXPECT_EQ(text(), "aaa");
     EXPECT_EQ(small.replace("a", "aaa", true, selection()).outcome, SearchOutcome::Done);
     EXPECT_EQ(text(), "aaaaa");
+}
+
+// Matches that span a soft break between display blocks, or start right at
+// one, are found, marked and replaced as the text stores them.
+TEST(SearchAcrossSoftBreaks, FindMarkAndReplaceAll)
+{
+    using DisplayBlocks::PieceChars;
+    const QString needle = QStringLiteral("NEEDLE");
+    QString many = QString(PieceChars - 3, u'x');
+    for (int i = 0; i < 300; ++i)
+        many += needle + QString(i % 2 == 0 ? 200 : 9, u'y');
+    const struct
+    {
+        const char *name;
+        QString text;
+        int matches;
+    } cases[] = {
+        {"across, inside and at a break",
+         QStringLiteral("top\n") + QString(PieceChars - 3, u'x') + needle + QString(PieceChars - 3, u'x') +
+             needle + QString(2 * PieceChars - 6, u'x') + needle + QString(PieceChars, u'z'),
+         3},
+        {"more than the edits a match", many, 300},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument document;
+        document.setUndoRedoEnabled(false);
+        QTextCursor caret(&document);
+        DisplayBlocks::InsertHeld(caret, c.text);
+        document.setUndoRedoEnabled(true);
+        ASSERT_GT(document.blockCount(), c.text.count(u'\n') + 2);
+        SearchReplace search(&document, 1 << 24);
+        for (int i = 0; i < qMin(c.matches, 3); ++i) {
+            const SearchResult found = search.findNext(needle, true);
+            ASSERT_TRUE(found.select);
+            caret.setPosition(int(found.select->start));
+            caret.setPosition(int(found.select->end()), QTextCursor::KeepAnchor);
+            EXPECT_EQ(StoredSelection(caret), needle) << i;
+        }
+        search.markAll(needle, true);
+        ASSERT_EQ(search.marks().size(), c.matches);
+        for (const TextRange &mark : search.marks()) {
+            caret.setPosition(int(mark.start));
+            caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
+            ASSERT_EQ(StoredSelection(caret), needle) << mark.start;
+        }
+        search.replaceAll(needle, QStringLiteral("a[RET]b"), true);
+        EXPECT_EQ(StoredText(document), QString(c.text).replace(needle, QStringLiteral("a\nb")));
+        for (const TextRange &mark : search.marks()) {
+            caret.setPosition(int(mark.start));
+            caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
+            ASSERT_EQ(StoredSelection(caret), QStringLiteral("a\nb")) << mark.start;
+        }
+        document.undo();
+        EXPECT_EQ(StoredText(document), c.text);
+    }
 }
 
 } // namespace
