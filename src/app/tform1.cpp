@@ -1,6 +1,6 @@
 #include "tform1.h"
 
-#include "display_blocks.h"
+#include "button_palette.h"
 #include "document_files.h"
 #include "document_loader.h"
 #include "editor_keys.h"
@@ -14,10 +14,9 @@
 #include "icon_theme.h"
 #include "long_lines.h"
 #include "program_dir.h"
-#include "save_format_choice.h"
+#include "search_bar.h"
 #include "shell_open.h"
-#include "shine_speed_button.h"
-#include "startup_rules.h"
+#include "sound_player.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform3.h"
@@ -36,7 +35,8 @@
 #include <QTextBlock>
 #include <QTimer>
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent), sounds_(new SoundPlayer(this)), lineColumns_(EditorUnits::Length)
 {
     InstallHintOptions();
     InstallWidgetAccessibility();

@@ -3,15 +3,9 @@
 #pragma once
 
 #include "built_on_use.h"
-#include "button_palette.h"
-#include "colour_panel.h"
 #include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
-#include "editor_units.h"
-#include "search_bar.h"
-#include "sound_player.h"
-#include "tool_panels.h"
 
 #include <QList>
 #include <QString>
@@ -21,30 +15,35 @@
 #include <functional>
 #include <memory>
 
+class ClipPalette;
+class ColourPanel;
+class DocumentFiles;
+class EditingArea;
+class EditorKeys;
+class EditorSearch;
+class FolderPane;
 class QAction;
-class QCheckBox;
 class QColorDialog;
-class QComboBox;
 class QFileDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QSessionManager;
-class RecoveryKeeper;
-struct RecoveryCopy;
 class QSplitter;
 class QTimer;
-class DocumentFiles;
-class EditingArea;
-class EditorKeys;
-class EditorSearch;
+class RecoveryKeeper;
+class SearchBar;
+class SoundPlayer;
+class StatusBar;
 class TagColours;
+class TagPalette;
 class TForm2;
 class TForm3;
-class TShineSpeedButton;
-class SaveFormatChoice;
-class StatusBar;
 class Toolbar;
+struct RecoveryCopy;
+namespace Palettes {
+struct ButtonRecord;
+}
 
 class TForm1 : public QWidget
 {
@@ -243,7 +242,7 @@ private:
     TagColours *tagColours_ = nullptr;
     std::unique_ptr<EditorSearch> search_;
     // The caret panel's column: editor units of the line before the caret.
-    DisplayBlocks::LineMeasure lineColumns_{EditorUnits::Length};
+    DisplayBlocks::LineMeasure lineColumns_;
     int baseFontSize_ = 9;
     bool firstShow_ = true;
     bool settingsFileExisted_ = true;

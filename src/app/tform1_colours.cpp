@@ -1,4 +1,5 @@
 // The colour panel's connections to the editor and the tag palette.
+#include "button_palette.h"
 #include "colour_panel.h"
 #include "shine_speed_button.h"
 #include "stored_text.h"

@@ -1,12 +1,15 @@
 // Reading a document in, and the file commands' buttons.
 #include "busy_cursor.h"
-#include "document_filters.h"
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "document_files.h"
+#include "document_filters.h"
 #include "document_questions.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform1.h"
 #include "tform2.h"
+#include "tool_panels.h"
 
 #include <QColorDialog>
 #include <QMessageBox>

@@ -1,11 +1,14 @@
 // The editor's own behaviour wired to the window: keys, the text commands of
 // the context menu, date and time, text size and the tag colouring.
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "date_format.h"
 #include "document_codec.h"
 #include "document_editor.h"
 #include "editor_keys.h"
 #include "editor_search.h"
 #include "letter_case.h"
+#include "sound_player.h"
 #include "status_bar.h"
 #include "tag_case.h"
 #include "tag_colours.h"

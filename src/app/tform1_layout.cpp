@@ -1,5 +1,7 @@
 // The main window's regions, docked in the order the panels stack.
-#include "colour_value.h"
+#include "button_palette.h"
+#include "colour_panel.h"
+#include "search_bar.h"
 #include "tform1.h"
 
 #include "document_editor.h"

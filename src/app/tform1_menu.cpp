@@ -1,6 +1,8 @@
 // One action per command, shared by the context menu, its shortcut and the
 // toolbar button; the editor's context menu, the window's function keys and
 // the toolbar's buttons.
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "search_bar.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"

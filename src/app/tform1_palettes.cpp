@@ -1,5 +1,7 @@
 // The palettes' connections: a button's record expanded into the editor or the
 // clipboard, the info line, and the sets listed once the program folder is known.
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "html_charset.h"
 #include "stored_text.h"
 #include "template_expansion.h"

@@ -1,12 +1,16 @@
 // Start-up, close and files dropped on the window.
+#include "button_palette.h"
+#include "colour_panel.h"
 #include "editor_settings.h"
 #include "program_dir.h"
+#include "search_bar.h"
 #include "settings_read.h"
 #include "settings_write.h"
 #include "startup_rules.h"
 #include "tag_colours.h"
 #include "tform1.h"
 #include "tform3.h"
+#include "tool_panels.h"
 
 #include <QApplication>
 #include <QCheckBox>

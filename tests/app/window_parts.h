@@ -3,6 +3,7 @@
 #pragma once
 
 #include "button_palette.h"
+#include "colour_panel.h"
 #include "search_bar.h"
 #include "status_bar.h"
 #include "tool_panels.h"
