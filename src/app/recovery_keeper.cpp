@@ -50,6 +50,9 @@ RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QS
     stateTimer_.setInterval(500);
     connect(&stateTimer_, &QTimer::timeout, this, &RecoveryKeeper::sendState);
     stateTimer_.start();
+    wholeTextTimer_.setSingleShot(true);
+    wholeTextTimer_.setInterval(500);
+    connect(&wholeTextTimer_, &QTimer::timeout, this, &RecoveryKeeper::resend);
 }
 
 RecoveryKeeper::~RecoveryKeeper()
@@ -76,7 +79,13 @@ void RecoveryKeeper::changed(int position, int removed, int added)
     // Qt reports some changes with extra characters on both sides, and a
     // format change as a removal and addition of the same text; what was
     // removed must have been there, and the lengths must agree.
-    if (softBreaks || added > LargeChange || removed > LargeChange || position + removed > length_ ||
+    if (softBreaks) {
+        // Sent at most twice a second: a whole long text on every key would cost more than the key.
+        resendDue_ = true;
+        wholeTextTimer_.start();
+        return;
+    }
+    if (added > LargeChange || removed > LargeChange || position + removed > length_ ||
         length_ - removed + added != length) {
         resendDue_ = true;
         QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
@@ -102,6 +111,7 @@ void RecoveryKeeper::changed(int position, int removed, int added)
 
 void RecoveryKeeper::resend()
 {
+    wholeTextTimer_.stop();
     resendDue_ = false;
     dormant_ = !text_->isModified();
     if (dormant_) {

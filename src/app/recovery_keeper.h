@@ -54,7 +54,8 @@ private:
     RecoveryLock lock_;
     std::unique_ptr<RecoveryWriter> writer_;
     QTimer stateTimer_;
-    qsizetype length_ = 0; // of the raw text as the writer has it
+    QTimer wholeTextTimer_; // a text with soft breaks goes whole, after its edits settle
+    qsizetype length_ = 0;  // of the raw text as the writer has it
     bool resendDue_ = false;
     bool dormant_ = false; // no unsaved change: the writer holds no text
     bool keep_ = false;

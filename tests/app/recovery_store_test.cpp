@@ -148,6 +148,29 @@ TEST_F(RecoveryTest, NoMirrorWithoutUnsavedChanges)
     EXPECT_FALSE(QFileInfo::exists(keeper.copyFile())) << "nothing unsaved, no copy";
 }
 
+// Keys typed in a line held as display blocks send the whole text at most
+// twice a second, not once a key, and the copy still ends up exact.
+TEST_F(RecoveryTest, KeysInALongLineSendTheWholeTextOnceTheySettle)
+{
+    WriteFileBytes(path(QStringLiteral("long.txt")), QByteArray(3 * DisplayBlocks::MaxBlockChars, 'x'));
+    QPlainTextEdit editor; // a document reports edits once it is laid out
+    QTextDocument &text = *editor.document();
+    FixedOptions options;
+    Document document(&options);
+    document.attach(&text);
+    ASSERT_TRUE(document.load(path(QStringLiteral("long.txt"))).done());
+    ASSERT_TRUE(DisplayBlocks::HasSoftBreaks(text));
+    RecoveryKeeper keeper(document, &text, folder(), nullptr, 0ms);
+    text.setModified(true);
+    for (int key = 0; key < 20; ++key) {
+        QTextCursor cursor(&text);
+        DisplayBlocks::InsertText(cursor, QStringLiteral("k"));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LE(keeper.wholeTextsSent(), 2) << "not one whole text a key";
+    EXPECT_EQ(keeper.mirror().text, DisplayBlocks::RawText(text));
+}
+
 // The writer's mirror of the text and line marks follows every kind of edit
 // the editor makes.
 TEST_F(RecoveryTest, TheMirrorFollowsTheEditor)
