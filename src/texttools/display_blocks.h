@@ -30,9 +30,9 @@ namespace DisplayBlocks {
 
 // A block longer than this is split; a line of at most this many characters
 // is one block.
-inline constexpr int MaxBlockChars = 32768;
+inline constexpr int MaxBlockChars = 8192;
 // The length of the blocks a long line is split into.
-inline constexpr int PieceChars = 16384;
+inline constexpr int PieceChars = 4096;
 
 // Whether the break before `block` is soft: the block goes on with the line
 // of the block before it.
