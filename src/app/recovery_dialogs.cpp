@@ -1,12 +1,15 @@
 #include "recovery_dialogs.h"
 
 #include "leftover_saves.h"
+#include "recovery_keeper.h"
 #include "recovery_offer.h"
 #include "system_reason.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy)
 {
@@ -55,4 +58,58 @@ QString OfferLeftoverSaves(QWidget *parent, const QString &path)
         }
     }
     return failure;
+}
+
+namespace {
+
+// Asks about one copy; true when `restore` took its text.
+bool OfferRecoveryCopy(QWidget *parent, RecoveryKeeper &keeper, const QString &file, bool windowFree,
+                       const std::function<void(const RecoveryCopy &)> &restore)
+{
+    RecoveryLock lock(keeper.folder(), RecoveryCopyId(file));
+    const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
+    if (!copy)
+        return false;
+    switch (AskAboutRecoveryCopy(parent, *copy)) {
+    case RecoveryAnswer::Restore:
+        if (!windowFree) {
+            QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                    {QStringLiteral("--recover"), copy->file});
+            return false;
+        }
+        restore(*copy);
+        // Only once this instance's own copy holds the text.
+        if (keeper.flush())
+            lock.removeAll();
+        return true;
+    case RecoveryAnswer::Discard:
+        lock.removeAll();
+        return false;
+    case RecoveryAnswer::Later:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+void OfferRecoveryCopies(QWidget *parent, RecoveryKeeper &keeper, bool windowFree,
+                         const std::function<void(const RecoveryCopy &)> &restore)
+{
+    for (const QString &file : OrphanedRecoveryCopies(keeper.folder())) {
+        if (OfferRecoveryCopy(parent, keeper, file, windowFree, restore))
+            windowFree = false;
+    }
+}
+
+void RestoreHandedOverCopy(RecoveryKeeper &keeper, const QString &file,
+                           const std::function<void(const RecoveryCopy &)> &restore)
+{
+    RecoveryLock lock(keeper.folder(), RecoveryCopyId(file));
+    const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
+    if (!copy)
+        return;
+    restore(*copy);
+    if (keeper.flush())
+        lock.removeAll();
 }

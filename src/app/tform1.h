@@ -197,8 +197,6 @@ private:
     void ShowFileError(const QString &message);
     // Recovery copies and interrupted saves left by instances that ended.
     void OfferRecoveryCopies();
-    // Asks about one copy; true when this window took its text.
-    bool OfferRecoveryCopy(const QString &file, bool windowFree);
     void RestoreCopy(const RecoveryCopy &copy);
     // A text read or restored: caret at the top, base size, colours, status.
     void ShowNewText();

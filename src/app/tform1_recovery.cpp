@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QSessionManager>
 #include <cstdlib>
 
@@ -67,52 +66,15 @@ void TForm1::OfferRecoveryCopies()
 {
     if (recovery_ == nullptr || !recovery_->active())
         return;
-    const QString folder = recovery_->folder();
+    const auto restore = [this](const RecoveryCopy &copy) { RestoreCopy(copy); };
     if (!recoverFile_.isEmpty()) {
-        RecoveryLock lock(folder, RecoveryCopyId(recoverFile_));
-        const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(recoverFile_) : std::nullopt;
-        if (copy) {
-            RestoreCopy(*copy);
-            if (recovery_->flush())
-                lock.removeAll();
-        }
+        RestoreHandedOverCopy(*recovery_, recoverFile_, restore);
         return;
     }
-    // Only a new, empty and untouched document gives its window to a copy;
-    // other copies open in windows of their own.
-    bool windowFree =
+    // Only a new, empty and untouched document gives its window to a copy.
+    const bool windowFree =
         !document_.holdsFile() && RichEdit1->document()->isEmpty() && !RichEdit1->document()->isModified();
-    for (const QString &file : OrphanedRecoveryCopies(folder)) {
-        if (OfferRecoveryCopy(file, windowFree))
-            windowFree = false;
-    }
-}
-
-bool TForm1::OfferRecoveryCopy(const QString &file, bool windowFree)
-{
-    RecoveryLock lock(recovery_->folder(), RecoveryCopyId(file));
-    const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
-    if (!copy)
-        return false;
-    switch (AskAboutRecoveryCopy(this, *copy)) {
-    case RecoveryAnswer::Restore:
-        if (!windowFree) {
-            QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                    {QStringLiteral("--recover"), copy->file});
-            return false;
-        }
-        RestoreCopy(*copy);
-        // Only once this instance's own copy holds the text.
-        if (recovery_->flush())
-            lock.removeAll();
-        return true;
-    case RecoveryAnswer::Discard:
-        lock.removeAll();
-        return false;
-    case RecoveryAnswer::Later:
-        return false;
-    }
-    return false;
+    ::OfferRecoveryCopies(this, *recovery_, windowFree, restore);
 }
 
 void TForm1::RestoreCopy(const RecoveryCopy &copy)
