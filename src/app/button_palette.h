@@ -32,6 +32,7 @@ public:
 
     // Where the sets are kept.
     void setProgramDir(const QString &dir) { programDir_ = dir; }
+    const QString &programDir() const { return programDir_; }
     // The dialog a right press defines a button in, asked for only then: it is built on first use.
     void setButtonDialog(std::function<TForm2 *()> dialog) { buttonDialog_ = std::move(dialog); }
     // The set the buttons show.
@@ -130,6 +131,9 @@ public:
     // Pre ClipName, Paste ClipChar and SendClipBoard.
     void readSettings(const MainWindowSettings &settings) override;
     void writeSettings(MainWindowSettings &settings) const override;
+    // Asks whether to install the clip set file `path` dropped on the window,
+    // installs it and lists the sets again.
+    void offerDroppedSet(const QString &path);
 
 protected:
     void showNewSet() override;

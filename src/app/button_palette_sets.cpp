@@ -2,8 +2,10 @@
 // a button, and the record a button hands out.
 #include "button_definition.h"
 #include "button_palette.h"
+
 #include "set_files.h"
 #include "shine_speed_button.h"
+#include "startup_rules.h"
 #include "tform2.h"
 
 #include <QComboBox>
@@ -111,4 +113,21 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
     }
     ShowFaces(Palettes::ButtonFaces(list_, kind_));
     emit editorFocusWanted();
+}
+
+void ClipPalette::offerDroppedSet(const QString &path)
+{
+    const ClipSetQuestion question = ClipSetInstallQuestion(path, programDir());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question.text,
+                    QMessageBox::Yes | QMessageBox::No, window());
+    box.setObjectName(QStringLiteral("InstallClipSet"));
+    // Enter must not throw the user's own set away.
+    if (question.replaces)
+        box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    const QString failure = InstallClipSet(path, programDir());
+    if (!failure.isEmpty())
+        emit fileError(failure);
+    listSets();
 }

@@ -153,10 +153,6 @@ public slots:
     void SpeedButton21Click();
     void SpeedButton22Click();
     void SpeedButton23Click();
-    void ListTagSets();
-    void LoadTagSet();
-    void ListClipSets();
-    void LoadClipSet();
     void Exit1Click();
 
 signals:

@@ -34,29 +34,6 @@ void TForm1::CreatePaletteHandlers()
     }
 }
 
-// The program folder is known from the first show on, when the sets are listed first.
-void TForm1::ListTagSets()
-{
-    Panel3->setProgramDir(ProgramDir);
-    Panel3->listSets();
-}
-
-void TForm1::LoadTagSet()
-{
-    Panel3->loadSet();
-}
-
-void TForm1::ListClipSets()
-{
-    Panel12->setProgramDir(ProgramDir);
-    Panel12->listSets();
-}
-
-void TForm1::LoadClipSet()
-{
-    Panel12->loadSet();
-}
-
 QString TForm1::ChooseLinkFile(const QString &initialFolder)
 {
     if (!initialFolder.isEmpty())

@@ -19,7 +19,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
@@ -48,10 +47,13 @@ void TForm1::FormShow()
         ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
         Form3->showPage(TForm3::CopyrightPage);
     }
-    ListTagSets();
-    LoadTagSet();
-    ListClipSets();
-    LoadClipSet();
+    // The program folder is known from the first show on, when the sets are listed first.
+    for (ButtonPalette *palette :
+         {static_cast<ButtonPalette *>(Panel3), static_cast<ButtonPalette *>(Panel12)}) {
+        palette->setProgramDir(ProgramDir);
+        palette->listSets();
+        palette->loadSet();
+    }
     Panel4->showMix();
 
     // The rest may open modal dialogs: it runs once the window is on screen.
@@ -169,19 +171,7 @@ void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
     activateWindow();
     raise();
     if (IsClipSetFile(path)) {
-        const ClipSetQuestion question = ClipSetInstallQuestion(path, ProgramDir);
-        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question.text,
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(QStringLiteral("InstallClipSet"));
-        // Enter must not throw the user's own set away.
-        if (question.replaces)
-            box.setDefaultButton(QMessageBox::No);
-        if (box.exec() != QMessageBox::Yes)
-            return;
-        const QString failure = InstallClipSet(path, ProgramDir);
-        if (!failure.isEmpty())
-            ShowFileError(failure);
-        ListClipSets();
+        Panel12->offerDroppedSet(path);
         return;
     }
     if (ConfirmSaveChanges())
