@@ -1,5 +1,5 @@
 // A palette's set: the set box's list, loading, a fresh set, deleting, defining
-// a button, and the record a button hands out.
+// a button, installing a dropped clip set, and the record a button hands out.
 #include "button_definition.h"
 #include "button_palette.h"
 
