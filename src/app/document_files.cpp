@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 
 DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window)
     : QObject(window), document_(document), editor_(editor), window_(window)
@@ -88,9 +89,14 @@ bool DocumentFiles::saveAs()
     saveFormat_->show(current, document_.mixedLineEnds());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return false;
-    // A line end chosen by name applies to every line, even when it is the most common one.
-    if (document_.mixedLineEnds() && !saveFormat_->keepsMixedLineEnds())
-        document_.unifyLineEnds();
+    // A line end chosen by name applies to every line, even when it is the most common one;
+    // a save that does not happen leaves the lines their own ends.
+    const bool unify = document_.mixedLineEnds() && !saveFormat_->keepsMixedLineEnds();
+    const bool wasMixed = unify && document_.unifyLineEnds();
+    auto keepEnds = qScopeGuard([this, wasMixed] {
+        if (wasMixed)
+            document_.undoUnify(true);
+    });
     // Left as it was, the choice leaves a Shift_JIS document to the options'
     // rules for its new name.
     std::optional<DocumentFormat> as;
@@ -108,6 +114,7 @@ bool DocumentFiles::saveAs()
     // A declined or failed save leaves the document under its old name.
     if (!save(chosen, as))
         return false;
+    keepEnds.dismiss();
     document_.rename(chosen, as);
     emit renamed();
     return true;

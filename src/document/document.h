@@ -13,6 +13,7 @@
 #include <QStringView>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class EditorOptions;
 class QTextDocument;
@@ -74,8 +75,11 @@ public:
     DocumentFormat format() const { return formatFor(path); }
     // Whether the lines keep the different ends the file gave them.
     bool mixedLineEnds() const { return mixed_ && !optionsConvertLineEnds(path); }
-    // From now on every line is written with the format's one line end.
-    void unifyLineEnds() { mixed_ = false; }
+    // From now on every line is written with the format's one line end;
+    // returns whether the lines kept their own ends until now, for undoUnify.
+    bool unifyLineEnds() { return std::exchange(mixed_, false); }
+    // Takes back unifyLineEnds when the save it was for did not happen.
+    void undoUnify(bool mixed) { mixed_ = mixed; }
 
     // Whether a file of the document's path exists that is not the one the
     // document last read or wrote (changed or replaced by another program,

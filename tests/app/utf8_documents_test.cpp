@@ -57,6 +57,11 @@ TEST_F(Utf8Documents, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
     });
     form->SSButton3Click();
     EXPECT_EQ(offered, QStringLiteral("混在のまま"));
+    // One end chosen, then the replace question declined: the lines keep their own ends.
+    WriteFile(QStringLiteral("taken.txt"), "someone else's");
+    SaveAs(QStringLiteral("taken.txt"), Utf8, Lf, QMessageBox::No);
+    EXPECT_EQ(ReadFile(QStringLiteral("taken.txt")), "someone else's");
+    EXPECT_EQ(Code(), QStringLiteral("UTF-8 混在"));
     SaveAs(QStringLiteral("kept.txt"), Utf8, KeepMixed);
     EXPECT_EQ(ReadFile(QStringLiteral("kept.txt")), "一\r\n二\n三\n");
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 混在"));
