@@ -62,7 +62,7 @@ QStringList LeftoverSafetyCopies(const QString &path)
     const QFileInfo target(Target(path));
     QStringList copies =
         Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-safety-"));
-    copies << Unheld(CacheFolder(), target.fileName() + u'.');
+    copies << Unheld(CacheFolder(), CachedSafetyCopyPrefix(target.filePath()));
     return copies;
 }
 
@@ -72,7 +72,7 @@ int RemoveLeftoverNewFiles(const QString &path)
     // Safety copies are made under these names too until they are whole.
     const QStringList files =
         Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-")) +
-        Unheld(CacheFolder(), u'.' + target.fileName() + u'.');
+        Unheld(CacheFolder(), u'.' + CachedSafetyCopyPrefix(target.filePath()));
     int removed = 0;
     for (const QString &file : files)
         removed += QFile::remove(file) ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "safe_file_writer.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,6 +91,13 @@ bool CopyAllBytes(int from, int to)
             done += w;
         }
     }
+}
+
+QString CachedSafetyCopyPrefix(const QString &target)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(QFileInfo(target).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1);
+    return QFileInfo(target).fileName() + u'-' + QString::fromLatin1(hash.toHex().left(12)) + u'.';
 }
 
 SafeFileWriter::Method SafeFileWriter::ChooseMethod(const Target &target, uid_t user,
@@ -206,9 +214,9 @@ bool SafeFileWriter::openInPlace()
         QDir().mkpath(cacheDir);
     // Copied under the name of an unfinished file and renamed once whole, so
     // that a safety copy left behind always holds the previous content.
-    const QString partial =
-        folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
-                       : cacheDir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+    const QString partial = folderWritable ? beside + QStringLiteral(".qumoedit-XXXXXX")
+                                           : cacheDir + QStringLiteral("/.") +
+                                                 CachedSafetyCopyPrefix(target_) + QStringLiteral("XXXXXX");
     safetyFd_ = MakeUniqueFile(partial, &safetyCopy_);
     if (safetyFd_ < 0)
         return fail(errno);
@@ -216,7 +224,7 @@ bool SafeFileWriter::openInPlace()
         return discard(&safetyCopy_, errno);
     const QString suffix = safetyCopy_.right(6);
     const QString whole = folderWritable ? beside + QStringLiteral(".qumoedit-safety-") + suffix
-                                         : cacheDir + u'/' + info.fileName() + u'.' + suffix;
+                                         : cacheDir + u'/' + CachedSafetyCopyPrefix(target_) + suffix;
     if (::rename(Native(safetyCopy_).constData(), Native(whole).constData()) != 0)
         return discard(&safetyCopy_, errno);
     safetyCopy_ = whole;

@@ -13,6 +13,11 @@
 // failed read or write (ENOSPC when the disk takes no more).
 bool CopyAllBytes(int from, int to);
 
+// The start of the names of `target`'s safety copies in the cache folder:
+// its name and a hash of its whole path, so that files of the same name in
+// other folders never take each other's copies.
+QString CachedSafetyCopyPrefix(const QString &target);
+
 class SafeFileWriter
 {
 public:

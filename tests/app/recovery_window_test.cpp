@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
+#include "safe_file_writer.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -150,8 +151,9 @@ TEST_F(RecoveryWindowTest, ClosingWithNoDropsTheCopy)
 
 TEST_F(RecoveryWindowTest, OpeningAFileAnInterruptedSaveLeftOffersItsSafetyCopy)
 {
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                          QStringLiteral("/qumoedit/doc.txt.Ab12Cd");
+    const QString cacheFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/qumoedit/");
+    const QString cache = cacheFolder + CachedSafetyCopyPrefix(path(QStringLiteral("doc.txt"))) + "Ab12Cd";
     const QString beside = path(QStringLiteral(".doc.txt.qumoedit-safety-Ab12Cd"));
     const struct
     {
@@ -185,6 +187,15 @@ TEST_F(RecoveryWindowTest, OpeningAFileAnInterruptedSaveLeftOffersItsSafetyCopy)
         form.reset();
         modals.Reset();
     }
+    // A file of the same name in another folder left its copy: it is not this file's.
+    const QString other =
+        cacheFolder + CachedSafetyCopyPrefix(QStringLiteral("/elsewhere/doc.txt")) + "Ef34Gh";
+    WriteFileBytes(other, "another file's content");
+    WriteFile(QStringLiteral("doc.txt"), "new, half writ");
+    StartWithRecovery({path(QStringLiteral("doc.txt"))});
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "new, half writ");
+    EXPECT_TRUE(QFile::remove(other));
 }
 
 } // namespace
