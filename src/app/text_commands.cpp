@@ -44,9 +44,12 @@ void IndentSelectedLines(QPlainTextEdit *editor)
         return;
     QTextCursor cursor(editor->document());
     cursor.beginEditBlock();
-    for (qsizetype line = lines.first; line <= lines.last; ++line) {
-        cursor.setPosition(DisplayBlocks::LineBlock(*editor->document(), int(line)).position());
+    // One walk to the first line; the tabs leave the blocks in place.
+    QTextBlock block = DisplayBlocks::LineBlock(*editor->document(), int(lines.first));
+    for (qsizetype line = lines.first; line <= lines.last && block.isValid(); ++line) {
+        cursor.setPosition(block.position());
         cursor.insertText(QStringLiteral("\t"));
+        block = DisplayBlocks::NextLine(block);
     }
     cursor.endEditBlock();
 }

@@ -22,6 +22,17 @@ bool MayHoldSoftBreaks(const QTextDocument &document)
     });
 }
 
+// The display positions of the soft breaks, ascending, by a walk over the blocks.
+QList<qsizetype> ScanSoftBreaks(const QTextDocument &document)
+{
+    QList<qsizetype> breaks;
+    for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
+        if (ContinuesLine(block))
+            breaks.append(block.position() - 1);
+    }
+    return breaks;
+}
+
 QTextBlockFormat Flagged(QTextBlockFormat format, bool soft)
 {
     if (soft)
@@ -171,12 +182,15 @@ int LineState(const QTextBlock &lineStart)
 
 SoftBreaks::SoftBreaks(const QTextDocument &document)
 {
-    if (!MayHoldSoftBreaks(document))
+    // The keeper follows every edit: no walk over the blocks.
+    if (const BreakKeeper *keeper = BreakKeeper::of(document)) {
+        breaks_.reserve(keeper->breaks().size());
+        for (const int at : keeper->breaks())
+            breaks_.append(at);
         return;
-    for (QTextBlock block = document.begin().next(); block.isValid(); block = block.next()) {
-        if (ContinuesLine(block))
-            breaks_.append(block.position() - 1);
     }
+    if (MayHoldSoftBreaks(document))
+        breaks_ = ScanSoftBreaks(document);
 }
 
 qsizetype SoftBreaks::stored(qsizetype display) const
@@ -252,19 +266,21 @@ bool HasSoftBreaks(const QTextDocument &document)
 // caret panel asks on every key.
 int LineCount(const QTextDocument &document)
 {
-    if (!MayHoldSoftBreaks(document))
-        return document.blockCount();
     if (const BreakKeeper *keeper = BreakKeeper::of(document))
         return document.blockCount() - int(keeper->count());
+    if (!MayHoldSoftBreaks(document))
+        return document.blockCount();
     return document.blockCount() - int(SoftBreaks(document).count());
 }
 
 int LineNumber(const QTextBlock &block)
 {
-    if (!block.isValid() || !MayHoldSoftBreaks(*block.document()))
+    if (!block.isValid())
         return block.blockNumber();
     if (const BreakKeeper *keeper = BreakKeeper::of(*block.document()))
         return block.blockNumber() - int(keeper->countBefore(block.position()));
+    if (!MayHoldSoftBreaks(*block.document()))
+        return block.blockNumber();
     return block.blockNumber() - int(SoftBreaks(*block.document()).countIn(0, block.position()));
 }
 
@@ -381,10 +397,8 @@ BreakKeeper::BreakKeeper(QTextDocument *document) : QObject(document), document_
 {
     // A document reports its changes only once it has a layout.
     document->documentLayout();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (ContinuesLine(block))
-            soft_.append(block.position() - 1);
-    }
+    for (const qsizetype at : ScanSoftBreaks(*document))
+        soft_.append(int(at));
     connect(document, &QTextDocument::contentsChange, this, &BreakKeeper::changed);
 }
 

@@ -140,6 +140,8 @@ public:
     // The soft breaks, and those before display position `position`.
     qsizetype count() const { return soft_.size(); }
     qsizetype countBefore(int position) const;
+    // Their display positions, ascending.
+    const QList<int> &breaks() const { return soft_; }
 
 private:
     void changed(int from, int removed, int added);
