@@ -47,13 +47,11 @@ void EditorSearch::clearMarks()
 
 void EditorSearch::mark(const std::function<SearchResult()> &search)
 {
-    // Marking is no edit.
-    const bool modified = editor_->document()->isModified();
+    // Marking is no edit: the search keeps the modified flag itself.
     const SearchResult result = search();
     selectFound(result);
     if (result.outcome == SearchOutcome::NotFound)
         QApplication::beep();
-    editor_->document()->setModified(modified);
     done();
 }
 

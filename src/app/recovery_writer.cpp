@@ -12,8 +12,8 @@ namespace {
 bool SameState(const DocumentState &a, const DocumentState &b)
 {
     return a.path == b.path && a.identity == b.identity && a.ownFormat == b.ownFormat &&
-           a.mixedLineEnds == b.mixedLineEnds && a.keptSource.size() == b.keptSource.size() &&
-           a.keptSource.constData() == b.keptSource.constData();
+           a.mixedLineEnds == b.mixedLineEnds && a.lineEnd == b.lineEnd &&
+           a.keptSource.size() == b.keptSource.size() && a.keptSource.constData() == b.keptSource.constData();
 }
 
 // A journal longer than this (and than half the text) is folded into a

@@ -124,9 +124,10 @@ DocumentRead ReadDocument(const QString &path, bool convert)
             QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。");
         return result;
     }
-    // Shift_JIS takes at most two bytes per character, JIS with its escape
-    // sequences far fewer than eight: a bigger file cannot fit.
-    const FileRead file = ReadRegularFile(path, MaxDocumentChars * (convert ? 8 : 2));
+    // Shift_JIS takes at most two bytes per character, UTF-8 three (and its
+    // mark), JIS with its escape sequences far fewer than eight: a bigger file
+    // cannot fit.
+    const FileRead file = ReadRegularFile(path, convert ? MaxDocumentChars * 8 : MaxDocumentChars * 3 + 3);
     if (file.status != FileRead::Ok) {
         result.error = ReadFailureMessage(path, file);
         return result;
