@@ -2,6 +2,7 @@
 
 #include "colour_swatch.h"
 #include "shine_speed_button.h"
+#include "stored_text.h"
 #include "template_text.h"
 
 #include <QBoxLayout>
@@ -159,6 +160,11 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
         emit editorFocusWanted();
     });
     connect(ShineSpeedButton9, &TShineSpeedButton::OnClick, this, &ColourPanel::pickColour);
+    connect(SpeedButton14, &TShineSpeedButton::OnClick, this, [this] {
+        emit clickSound();
+        if (page_ != nullptr)
+            readBodyColours(TextTools::StoredText(*page_));
+    });
 }
 
 void ColourPanel::setUpperCaseCode(bool upper)

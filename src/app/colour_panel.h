@@ -15,6 +15,7 @@ class QColorDialog;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
+class QTextDocument;
 
 class ColourPanel : public ToolPanel
 {
@@ -25,6 +26,8 @@ public:
 
     // "直接選択" picks the colour in `dialog`, which the settings dialog shares.
     void setColorDialog(std::function<QColorDialog *()> dialog) { colorDialog_ = std::move(dialog); }
+    // "<BODY>" reads the body colours from `page`, the editor's text.
+    void setPage(const QTextDocument *page) { page_ = page; }
     // The code's letters follow the tag palette's case choice.
     void setUpperCaseCode(bool upper);
 
@@ -54,6 +57,7 @@ signals:
     void insertCode(const QString &code);
     // A command is done with: the editor takes the focus back.
     void editorFocusWanted();
+    void clickSound();
 
 public:
     QLabel *Label3;
@@ -75,6 +79,7 @@ private:
     void pickColour();
 
     std::function<QColorDialog *()> colorDialog_; // built when first asked for
+    const QTextDocument *page_ = nullptr;
     bool upperCase_ = false;
     QString code_;
 };

@@ -3,12 +3,16 @@
 #include "document.h"
 #include "document_codec.h"
 #include "document_filters.h"
+#include "document_loader.h"
 #include "document_questions.h"
 #include "editor_options.h"
 #include "save_format_choice.h"
+#include "shell_open.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -17,6 +21,9 @@
 DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window)
     : QObject(window), document_(document), editor_(editor), window_(window)
 {
+    // A large file is read aside, and the window repaints while its text goes in.
+    document_.setReader(ReadDocumentAside);
+    document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     OpenDialog1.setBuilder([window] {
         QFileDialog *dialog =
             MakeFileDialog(window, "OpenDialog1", QStringLiteral("ファイルを開く"), QFileDialog::AcceptOpen);
@@ -150,4 +157,34 @@ void DocumentFiles::print()
         return;
     printer.setDocName(document_.path);
     editor_->print(&printer);
+}
+
+bool DocumentFiles::showInBrowser(const QString &tmpPage)
+{
+    const QString &path = document_.path;
+    if (!FileExtension(path).toLower().contains(QStringLiteral("htm"))) {
+        TellNotHtml(window_, path);
+        return false;
+    }
+    const DialogOptions options = options_->options();
+    const QString target = options.useTmp ? tmpPage : path;
+    // Written over the document's file, the page is saved as F4 saves it (a
+    // file another program changed is not overwritten unasked), but without
+    // the overwrite question: the preview shows what is being written.
+    if (options.useTmp ? !save(target) : !saveInPlace(false))
+        return false;
+    const bool second =
+        options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    // The path is the browser's one argument, never a shell's words.
+    if (second && !StartProgram(options.secondBrowserPath, {target}))
+        emit fileError(
+            QStringLiteral("2番目のブラウザ「%"
+                           "1」を起動できません。\n設定の「機能設定」でブラウザのパスを確かめてください。")
+                .arg(QDir::toNativeSeparators(options.secondBrowserPath)));
+    else if (!second && !OpenDocument(target))
+        emit fileError(QStringLiteral("%1 "
+                                      "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
+                                      "プリケーションの設定を確かめてください。")
+                           .arg(QDir::toNativeSeparators(target)));
+    return !options.useTmp;
 }

@@ -1,5 +1,6 @@
 // The document's file commands: the open dialog, saving in place or under a
-// new name, the reload question and printing, with the questions they ask.
+// new name, the reload question, printing and the browser preview, with the
+// questions they ask.
 // Reading a file in stays with the window, which shows the load.
 #pragma once
 
@@ -42,6 +43,9 @@ public:
     // Whether to read the document's file again after another program changed it.
     bool agreeToReload();
     void print();
+    // Saves an HTML document (in `tmpPage` when the options say so) and shows
+    // it in the browser; true when the document's own file was written.
+    bool showInBrowser(const QString &tmpPage);
 
 signals:
     void fileError(const QString &message);

@@ -2,6 +2,8 @@
 
 #include "document_editor.h"
 #include "font_substitutions.h"
+#include "long_lines.h"
+#include "typing_rules.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -46,6 +48,7 @@ EditingArea::EditingArea(QWidget *parent) : QWidget(parent)
     for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
         editorPalette.setColor(QPalette::Inactive, role, editorPalette.color(QPalette::Active, role));
     editor_->setPalette(editorPalette);
+    new LongLineWrap(editor_);
 
     layout->addWidget(ruler_);
     layout->addWidget(editor_, 1);
@@ -61,4 +64,9 @@ void EditingArea::setTextSize(int points)
     ruler_->setFont(rulerFont);
     // Text size + 2 would clip the scale's glyphs at this resolution.
     ruler_->setFixedHeight(QFontMetrics(rulerFont).height() + 2);
+}
+
+void EditingArea::stepTextSize()
+{
+    setTextSize(TextTools::NextTextSize(editor_->font().pointSize()));
 }

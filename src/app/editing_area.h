@@ -1,5 +1,5 @@
 // The editing area (Panel14): the ruler (Panel2) above the editor
-// (RichEdit1), which share one font and text size.
+// (RichEdit1), which share one font and text size; long lines wrap anywhere.
 #pragma once
 
 #include <QWidget>
@@ -18,6 +18,8 @@ public:
     QLabel *ruler() const { return ruler_; }
     // Shows the text and the ruler's scale at `points`.
     void setTextSize(int points);
+    // The text size button: the next size of its cycle, shown only.
+    void stepTextSize();
 
 private:
     QLabel *ruler_;

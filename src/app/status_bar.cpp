@@ -1,11 +1,14 @@
 #include "status_bar.h"
 
+#include "editor_units.h"
 #include "elided_label.h"
 #include "startup_rules.h"
 
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace {
 
@@ -17,7 +20,7 @@ int PanelWidth(const QLabel *label, const QString &text)
 
 } // namespace
 
-StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
+StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), lineColumns_(EditorUnits::Length)
 {
     setObjectName(QStringLiteral("StatusBar1"));
     // As high as its font needs: a fixed 18 pixels cut off underscores and descenders.
@@ -64,9 +67,13 @@ void StatusBar::setOverwrite(bool overwrite)
     panels_[Mode]->setText(overwrite ? QStringLiteral("上書き") : QStringLiteral("挿入"));
 }
 
-void StatusBar::setCaretPosition(qsizetype line, qsizetype lineCount, qsizetype column)
+void StatusBar::showCaret(const QPlainTextEdit &editor)
 {
-    panels_[Caret]->setText(CaretPanelText(line, lineCount, column));
+    const QTextCursor cursor = editor.textCursor();
+    const QTextDocument &text = *editor.document();
+    const qsizetype column = lineColumns_.before(text, cursor.position());
+    panels_[Caret]->setText(CaretPanelText(DisplayBlocks::LineNumber(cursor.block()) + 1,
+                                           DisplayBlocks::LineCount(text), column));
 }
 
 void StatusBar::setClock(const QDateTime &now)

@@ -3,11 +3,14 @@
 // "StatusPanel0" ... "StatusPanel4" from the left.
 #pragma once
 
+#include "display_blocks.h"
+
 #include <QList>
 #include <QStatusBar>
 
 class QDateTime;
 class QLabel;
+class QPlainTextEdit;
 
 class StatusBar : public QStatusBar
 {
@@ -19,8 +22,9 @@ public:
     explicit StatusBar(QWidget *parent);
 
     void setOverwrite(bool overwrite);
-    // Lines and columns count from 1; `column` is in editor units.
-    void setCaretPosition(qsizetype line, qsizetype lineCount, qsizetype column);
+    // The editor's caret line, line count and column in editor units, all
+    // of the text as stored, whatever its display blocks.
+    void showCaret(const QPlainTextEdit &editor);
     void setClock(const QDateTime &now);
     void setPath(const QString &path);
     // Shown at once, before a long read holds the event loop.
@@ -32,4 +36,6 @@ public:
 
 private:
     QList<QLabel *> panels_;
+    // Editor units of the line before the caret, kept per line.
+    DisplayBlocks::LineMeasure lineColumns_;
 };

@@ -2,17 +2,14 @@
 
 #include "button_palette.h"
 #include "document_files.h"
-#include "document_loader.h"
 #include "editor_keys.h"
 #include "editor_search.h"
 #include "editor_settings.h"
-#include "editor_units.h"
 #include "file_drops.h"
 #include "folder_tree_view.h"
 #include "font_substitutions.h"
 #include "hint_options.h"
 #include "icon_theme.h"
-#include "long_lines.h"
 #include "program_dir.h"
 #include "search_bar.h"
 #include "shell_open.h"
@@ -35,8 +32,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
-TForm1::TForm1(QWidget *parent)
-    : QWidget(parent), sounds_(new SoundPlayer(this)), lineColumns_(EditorUnits::Length)
+TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
 {
     InstallHintOptions();
     InstallWidgetAccessibility();
@@ -48,14 +44,14 @@ TForm1::TForm1(QWidget *parent)
     setFont(font);
     resize(664, 550);
     CreateRegions();
-    CreateActions();
+    ConnectFileCommands();
     ConnectToolbar();
-    CreatePopupMenu();
     CreateEditingBehaviour();
     search_ = std::make_unique<EditorSearch>(Panel10, RichEdit1, tagColours_);
     connect(search_.get(), &EditorSearch::failed, this, &TForm1::ShowFileError);
     connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
     CreateDialogs();
+    CreateRecovery();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -64,9 +60,6 @@ TForm1::TForm1(QWidget *parent)
     Timer1->start();
 
     document_.attach(RichEdit1->document());
-    document_.setReader(ReadDocumentAside);
-    document_.setPause([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    new LongLineWrap(RichEdit1);
     connect(new FileDrops(this, RichEdit1->viewport()), &FileDrops::dropped, this,
             &TForm1::HandleDroppedFiles);
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
@@ -121,12 +114,7 @@ void TForm1::ShowDocumentCode()
 
 void TForm1::PoChange()
 {
-    const QTextCursor cursor = RichEdit1->textCursor();
-    const QTextDocument &text = *RichEdit1->document();
-    // Lines and columns of the text as stored, whatever its display blocks.
-    const qsizetype column = lineColumns_.before(text, cursor.position());
-    StatusBar1->setCaretPosition(DisplayBlocks::LineNumber(cursor.block()) + 1,
-                                 DisplayBlocks::LineCount(text), column);
+    StatusBar1->showCaret(*RichEdit1);
 }
 
 void TForm1::Timer1Timer()
@@ -243,13 +231,4 @@ void TForm1::closeEvent(QCloseEvent *event)
 bool TForm1::FormCloseQuery()
 {
     return endingSession_ || ConfirmSaveChanges();
-}
-
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (CaptionClicked(watched, event)) {
-        ColourAllTags();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }

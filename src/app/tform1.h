@@ -3,20 +3,18 @@
 #pragma once
 
 #include "built_on_use.h"
-#include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
+#include "window_commands.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <array>
-#include <functional>
 #include <memory>
 
 class ClipPalette;
 class ColourPanel;
+class CrashRecovery;
 class DocumentFiles;
 class EditingArea;
 class EditorKeys;
@@ -24,9 +22,7 @@ class EditorSearch;
 class FolderPane;
 class QAction;
 class QColorDialog;
-class QFileDialog;
 class QLabel;
-class QMenu;
 class QPlainTextEdit;
 class QSessionManager;
 class QSplitter;
@@ -40,10 +36,6 @@ class TagPalette;
 class TForm2;
 class TForm3;
 class Toolbar;
-struct RecoveryCopy;
-namespace Palettes {
-struct ButtonRecord;
-}
 
 class TForm1 : public QWidget
 {
@@ -71,11 +63,8 @@ public:
     // Keeps recovery copies of unsaved text in `folder` from now on; the
     // start-up then offers the copies ended instances left there.
     void enableRecovery(const QString &folder);
-    RecoveryKeeper *recovery() const { return recovery_; }
-    // A copy the start-up restores without asking (accepted in another instance).
-    void setRecoverFile(const QString &file) { recoverFile_ = file; }
-    // The program is ending unasked (a signal): the copy is written now and kept.
-    void KeepCopyForExit();
+    RecoveryKeeper *recovery() const;
+    CrashRecovery *crashRecovery() const { return crashRecovery_; }
     // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
     // without a question.
     void ExitOnTerminationSignals();
@@ -109,35 +98,8 @@ public:
     const QString &programDir() const { return ProgramDir; }
 
     // One action per command, named by its objectName.
-    enum class Cmd {
-        Open,
-        Print,
-        Undo,
-        K1,
-        KCopy1,
-        KPaste1,
-        Quote,
-        KUndoCtrlZ1,
-        K2,
-        K3,
-        N4,
-        N7,
-        N8,
-        BR1,
-        N3,
-        N5,
-        TAB1,
-        N11,
-        N12,
-        Help1,
-        New1,
-        SaveAs1,
-        Save1,
-        Exit1,
-        DF51,
-        Count
-    };
-    QAction *Command(Cmd command) const { return actions_[size_t(command)]; }
+    using Cmd = WindowCommands::Cmd;
+    QAction *Command(Cmd command) const { return commands_->action(command); }
 
 public slots:
     void SSButton1Click();
@@ -163,7 +125,6 @@ protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -174,29 +135,20 @@ private:
 
     void CreateRegions();
     void ConnectToolbar();
-    void CreateActions();
+    void ConnectFileCommands();
     void CreateEditingBehaviour();
-    bool CaptionClicked(QObject *watched, QEvent *event) const;
-    void CreatePopupMenu();
     void CreateDialogs();
     void CreatePaletteHandlers();
-    // Expands a palette button's record and inserts it, or sends it to the clipboard.
-    void InsertButton(const Palettes::ButtonRecord &record, int caseMode, bool sendToClipboard);
     void CreateColourHandlers();
-    // The file dialog of a template's *file*; empty when cancelled.
-    QString ChooseLinkFile(const QString &initialFolder);
 
     void ReadWindowSettings();
     void UpdateInfoLine();
     void ApplyTextSize(int points);
     void OpenSettingsDialog();
     void ShowFileError(const QString &message);
-    // Recovery copies and interrupted saves left by instances that ended.
-    void OfferRecoveryCopies();
-    void RestoreCopy(const RecoveryCopy &copy);
+    void CreateRecovery();
     // A text read or restored: caret at the top, base size, colours, status.
     void ShowNewText();
-    void OfferLeftoverSaves(const QString &path);
     QString ShippedFile(const QString &name) const;
 
     QString &DocumentPath = document_.path;
@@ -218,25 +170,19 @@ private:
     TagPalette *Panel3;
     StatusBar *StatusBar1;
 
-    QMenu *PopupMenu1;
-    BuiltOnUse<QFileDialog> OpenDialog2; // a template's *file*
+    WindowCommands *commands_;
     DocumentFiles *files_;
     ColourPanel *Panel4;
     QTimer *Timer1;
     BuiltOnUse<QColorDialog> ColorDialog1;
-    RecoveryKeeper *recovery_ = nullptr;
-    QString recoverFile_;
+    CrashRecovery *crashRecovery_;
     bool endingSession_ = false; // closes without asking; the copy is kept
     bool loading_ = false;       // a document is being read; the window repaints meanwhile
-    QString lastImageDocument_;
-    std::array<QAction *, size_t(Cmd::Count)> actions_{};
     QStringList commandLine_;
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;
     TagColours *tagColours_ = nullptr;
     std::unique_ptr<EditorSearch> search_;
-    // The caret panel's column: editor units of the line before the caret.
-    DisplayBlocks::LineMeasure lineColumns_;
     int baseFontSize_ = 9;
     bool firstShow_ = true;
     bool settingsFileExisted_ = true;

@@ -1,8 +1,6 @@
 // The colour panel's connections to the editor and the tag palette.
 #include "button_palette.h"
 #include "colour_panel.h"
-#include "shine_speed_button.h"
-#include "stored_text.h"
 #include "text_commands.h"
 #include "tform1.h"
 
@@ -12,13 +10,11 @@
 void TForm1::CreateColourHandlers()
 {
     Panel4->setColorDialog([this] { return ColorDialog1.get(); });
+    Panel4->setPage(RichEdit1->document());
     connect(Panel4, &ColourPanel::insertCode, this,
             [this](const QString &code) { TextCommands::InsertAtCaret(RichEdit1, code); });
     connect(Panel4, &ColourPanel::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
-    connect(Panel4->SpeedButton14, &TShineSpeedButton::OnClick, this, [this] {
-        PlayClickSound();
-        Panel4->readBodyColours(TextTools::StoredText(*RichEdit1->document()));
-    });
+    connect(Panel4, &ColourPanel::clickSound, this, &TForm1::PlayClickSound);
     // The code follows the tag palette's case choice at once.
     connect(Panel3->ComboBox5, &QComboBox::currentIndexChanged, Panel4,
             [this](int index) { Panel4->setUpperCaseCode(index == 2); });

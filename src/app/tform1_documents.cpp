@@ -1,10 +1,10 @@
-// Reading a document in, and the file commands' buttons.
+// Reading a document in, and the file commands' buttons with the browse button.
 #include "busy_cursor.h"
 #include "button_palette.h"
 #include "colour_panel.h"
+#include "crash_recovery.h"
 #include "document_files.h"
 #include "document_filters.h"
-#include "document_questions.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform1.h"
@@ -22,10 +22,6 @@ void TForm1::CreateDialogs()
     files_->setOptions(options_);
     connect(files_, &DocumentFiles::fileError, this, &TForm1::ShowFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
-    OpenDialog2.setBuilder([this] {
-        return MakeFileDialog(this, "OpenDialog2", QStringLiteral("リンク対象ファイル参照"),
-                              QFileDialog::AcceptOpen);
-    });
     ColorDialog1.setBuilder([this] {
         auto *dialog = new QColorDialog(this);
         dialog->setObjectName(QStringLiteral("ColorDialog1"));
@@ -48,7 +44,7 @@ bool TForm1::LoadDocument(const QString &path)
 {
     if (loading_)
         return false;
-    OfferLeftoverSaves(path);
+    crashRecovery_->offerLeftoverSaves(path);
     // Large files take a while to read and lay out; the window repaints
     // meanwhile. A small file at start-up is shown before the busy cursor would be.
     StatusBar1->showLoading(path);
@@ -131,4 +127,11 @@ void TForm1::SSButton5Click()
 {
     PlayClickSound();
     files_->print();
+}
+
+void TForm1::ShineSpeedButton1Click()
+{
+    PlayClickSound();
+    if (files_->showInBrowser(ProgramDir + QStringLiteral("tmp.html")))
+        tagColours_->forgetChange();
 }

@@ -7,6 +7,7 @@
 #include "document_editor.h"
 #include "editing_area.h"
 #include "status_bar.h"
+#include "tool_panels.h"
 #include "toolbar.h"
 
 #include <QCheckBox>
@@ -55,14 +56,7 @@ void TForm1::CreateRegions()
     middle->addWidget(Panel4);
     middle->addWidget(Panel12);
 
-    Panel11 = new QLabel(this);
-    Panel11->setObjectName(QStringLiteral("Panel11"));
-    Panel11->setFixedHeight(19);
-    Panel11->setAutoFillBackground(true);
-    QPalette infoPalette = Panel11->palette();
-    infoPalette.setColor(QPalette::Window, Qt::black);
-    infoPalette.setColor(QPalette::WindowText, Qt::yellow);
-    Panel11->setPalette(infoPalette);
+    Panel11 = MakeInfoLine(this);
     Panel11->hide();
     Panel3 = new TagPalette(this);
     Panel3->hide();

@@ -1,6 +1,7 @@
 // Start-up, close and files dropped on the window.
 #include "button_palette.h"
 #include "colour_panel.h"
+#include "crash_recovery.h"
 #include "editor_settings.h"
 #include "program_dir.h"
 #include "search_bar.h"
@@ -11,6 +12,7 @@
 #include "tform1.h"
 #include "tform3.h"
 #include "tool_panels.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +20,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
@@ -65,17 +66,7 @@ void TForm1::ReadWindowSettings()
     settingsFileExisted_ = QFileInfo::exists(IniPath);
     const QSize screen = this->screen() != nullptr ? this->screen()->availableSize() : QSize(1024, 768);
     const MainWindowSettings s = ReadMainWindowSettings(IniPath, screen);
-    // The client area is stored and restored: the frame is unknown before the
-    // window is shown, and storing it would move the window on every start.
-    QList<QRect> screens;
-    if (this->screen() != nullptr)
-        screens << this->screen()->availableGeometry();
-    for (const QScreen *other : QGuiApplication::screens())
-        screens << other->availableGeometry();
-    // The minimum size follows the regions as they are now, not as they were
-    // built: a stale minimum would widen the stored size.
-    layout()->activate();
-    setGeometry(FitOnScreens(QRect(s.x, s.y, s.width, s.height), screens));
+    RestoreClientArea(this, QRect(s.x, s.y, s.width, s.height));
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
@@ -133,14 +124,14 @@ void TForm1::FollowCommandLine()
     // Loading coloured the tags already; a new document has none.
     ShowStatus();
     PoChange();
-    OfferRecoveryCopies();
+    crashRecovery_->offerCopies();
     setAcceptDrops(true);
     emit StartUpFinished();
 }
 
 void TForm1::FormClose()
 {
-    const QRect normal = isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
+    const QRect normal = ClientAreaToStore(this);
     setWindowState(Qt::WindowNoState);
     MainWindowSettings w;
     w.x = normal.x();

@@ -30,7 +30,22 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
     font.setBold(true);
     label->setFont(font);
     label->setCursor(Qt::PointingHandCursor);
+    if (auto *panel = qobject_cast<ToolPanel *>(parent))
+        label->installEventFilter(panel);
     return label;
+}
+
+QLabel *MakeInfoLine(QWidget *parent)
+{
+    auto *line = new QLabel(parent);
+    line->setObjectName(QStringLiteral("Panel11"));
+    line->setFixedHeight(19);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::yellow);
+    line->setPalette(palette);
+    return line;
 }
 
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
@@ -134,6 +149,15 @@ ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget
     QPalette p = palette();
     p.setColor(QPalette::Window, ColorToQColor(colour, p));
     setPalette(p);
+}
+
+bool ToolPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QLabel *>(watched) != nullptr) {
+        emit captionClicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 FolderPane::FolderPane(QWidget *parent) : QWidget(parent)

@@ -16,8 +16,11 @@ class TShineSpeedButton;
 void PaintTextWhite(QWidget *widget);
 
 // A white bold caption of a panel, with a pointing hand: the panel captions
-// are clicked to colour every tag.
+// are clicked to colour every tag (ToolPanel::captionClicked).
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
+
+// The palettes' info line (Panel11): the hovered button's text, yellow on black.
+QLabel *MakeInfoLine(QWidget *parent);
 
 // A drop-down list (or, made editable, a set box) at `place`.
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
@@ -47,6 +50,13 @@ class ToolPanel : public QWidget
 
 public:
     ToolPanel(const char *name, TColor colour, QWidget *parent);
+
+signals:
+    // Its caption (MakeCaption) was clicked.
+    void captionClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // The folder pane (Panel13): the folder tree, showing files too. The pane

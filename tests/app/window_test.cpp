@@ -9,6 +9,7 @@
 #include "startup_rules.h"
 
 #include "status_bar.h"
+#include "tag_colours.h"
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -114,6 +115,20 @@ TEST_F(Window, ToolbarTogglesPanels)
     ToolbarButton(form, 10)->Click();
     EXPECT_FALSE(SearchBarOf(form)->isHidden());
     EXPECT_EQ(SearchBarOf(form)->height(), 32);
+}
+
+TEST_F(Window, EachPanelCaptionColoursEveryTag)
+{
+    form->SetTagPaletteVisible(true);
+    form->SetClipPaletteVisible(true);
+    ToolbarButton(form, 13)->Click();
+    Editor(form)->setPlainText(QStringLiteral("<p>a</p>"));
+    auto *colours = Editor(form)->findChild<TagColours *>();
+    for (const char *caption : {"Label1", "Label2", "Label3"}) {
+        colours->clear();
+        QTest::mouseClick(Part<QLabel>(form, QLatin1String(caption)), Qt::LeftButton);
+        EXPECT_EQ(colours->blue(), (TextTools::TextRanges{{0, 3}, {4, 4}})) << caption;
+    }
 }
 
 TEST_F(Window, ContextMenuItemsInOrder)
