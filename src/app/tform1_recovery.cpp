@@ -89,7 +89,7 @@ void TForm1::OfferLeftoverSaves(const QString &path)
 {
     if (recovery_ == nullptr)
         return;
-    const QString failure = ::OfferLeftoverSaves(this, path);
-    if (!failure.isEmpty())
-        ShowFileError(failure);
+    const Outcome offered = ::OfferLeftoverSaves(this, path);
+    if (!offered.done())
+        ShowFileError(offered.message);
 }
