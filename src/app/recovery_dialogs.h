@@ -16,7 +16,7 @@ enum class RecoveryAnswer { Restore, Discard, Later };
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy);
 
 // Offers each safety copy an interrupted save left beside `path`: put back,
-// deleted, or kept for later. A failure says which copy could not be put back.
+// deleted, or kept for later. A failure says why a copy could not be put back.
 Outcome OfferLeftoverSaves(QWidget *parent, const QString &path);
 
 // Offers the copies that ended instances left in `keeper`'s folder, one after
