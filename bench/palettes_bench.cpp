@@ -48,7 +48,7 @@ void BenchLoad()
     QTemporaryDir dir;
     const QString programDir = dir.path() + '/';
     const SetList list = FullSet();
-    if (!SaveSet(programDir, "bench", TagPalette(), list).isEmpty()) {
+    if (!SaveSet(programDir, "bench", TagPalette(), list).done()) {
         std::printf("cannot write the set\n");
         return;
     }

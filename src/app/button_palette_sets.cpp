@@ -51,9 +51,9 @@ void ButtonPalette::loadSet()
     const QString name = setBox_->currentText();
     Palettes::LoadedSet set = &kind_ == &Palettes::TagPalette() ? Palettes::LoadTagSet(programDir_, name)
                                                                 : Palettes::LoadClipSet(programDir_, name);
-    if (!set.message.isEmpty())
-        emit fileError(set.message);
-    if (!set.loaded)
+    if (!set.outcome.message.isEmpty())
+        emit fileError(set.outcome.message);
+    if (!set.outcome.done())
         return;
     list_ = std::move(set.list);
     setLoadedPath(set.path);
@@ -78,9 +78,9 @@ void ButtonPalette::deleteSet()
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    const QString refused = Palettes::DeleteSet(programDir_, name, kind_);
-    if (!refused.isEmpty())
-        emit fileError(refused);
+    const Outcome deleted = Palettes::DeleteSet(programDir_, name, kind_);
+    if (!deleted.done())
+        emit fileError(deleted.message);
     // The buttons still show the set: defining one writes it again.
     QString problem;
     if (loadedPath() == Palettes::SetFilePath(programDir_, name, kind_, &problem))
@@ -101,13 +101,13 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
         return;
     Palettes::SetDefinition change{setBox_->currentText(), number, dialog->Definition(), list_, loadedPath()};
     Palettes::SetDefined defined = Palettes::DefineInSet(programDir_, kind_, change);
-    if (defined.merged) {
+    if (defined.outcome.done()) {
         // The file as it is now, with what other windows wrote into it since.
         list_ = std::move(*defined.merged);
         setLoadedPath(defined.path);
         listSets();
     } else {
-        emit fileError(defined.message);
+        emit fileError(defined.outcome.message);
         // The change stays in memory and on the buttons; the file is as it was.
         list_.define(number, change.definition);
     }
@@ -126,8 +126,8 @@ void ClipPalette::offerDroppedSet(const QString &path)
         box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    const QString failure = InstallClipSet(path, programDir());
-    if (!failure.isEmpty())
-        emit fileError(failure);
+    const Outcome installed = InstallClipSet(path, programDir());
+    if (!installed.done())
+        emit fileError(installed.message);
     listSets();
 }

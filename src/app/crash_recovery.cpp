@@ -80,7 +80,7 @@ void CrashRecovery::offerLeftoverSaves(const QString &path)
 {
     if (keeper_ == nullptr)
         return;
-    const QString failure = OfferLeftoverSaves(window_, path);
-    if (!failure.isEmpty())
-        emit failed(failure);
+    const Outcome offered = OfferLeftoverSaves(window_, path);
+    if (!offered.done())
+        emit failed(offered.message);
 }

@@ -57,11 +57,11 @@ bool DocumentFiles::confirmSaveChanges()
 
 bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat> &as)
 {
-    const DocumentResult saved = document_.save(
+    const Outcome saved = document_.save(
         path,
         [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(window_, text, index); },
         as);
-    if (saved.outcome == DocumentResult::Failed)
+    if (saved.kind == Outcome::Failed)
         emit fileError(saved.message);
     return saved.done();
 }

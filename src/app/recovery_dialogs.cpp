@@ -36,10 +36,10 @@ RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy)
     }
 }
 
-QString OfferLeftoverSaves(QWidget *parent, const QString &path)
+Outcome OfferLeftoverSaves(QWidget *parent, const QString &path)
 {
     RemoveLeftoverNewFiles(path);
-    QString failure;
+    Outcome outcome;
     for (const QString &copy : LeftoverSafetyCopies(path)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), SafetyCopyQuestion(path, copy),
                         QMessageBox::Yes | QMessageBox::Discard | QMessageBox::No, parent);
@@ -54,10 +54,10 @@ QString OfferLeftoverSaves(QWidget *parent, const QString &path)
         } else if (answer == QMessageBox::Yes) {
             const int error = PutBackSafetyCopy(copy, path);
             if (error != 0)
-                failure = WithReason(CannotCreateMessage(path), error);
+                outcome = Outcome::failed(WithReason(CannotCreateMessage(path), error));
         }
     }
-    return failure;
+    return outcome;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The questions about what ended instances and interrupted saves left.
 #pragma once
 
+#include "outcome.h"
+
 #include <QString>
 #include <functional>
 
@@ -14,8 +16,8 @@ enum class RecoveryAnswer { Restore, Discard, Later };
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy);
 
 // Offers each safety copy an interrupted save left beside `path`: put back,
-// deleted, or kept for later. Returns what failed, empty when nothing did.
-QString OfferLeftoverSaves(QWidget *parent, const QString &path);
+// deleted, or kept for later. A failure says why a copy could not be put back.
+Outcome OfferLeftoverSaves(QWidget *parent, const QString &path);
 
 // Offers the copies that ended instances left in `keeper`'s folder, one after
 // another. The first one restored goes to `restore` when `windowFree` (a new,

@@ -134,25 +134,26 @@ ClipSetQuestion ClipSetInstallQuestion(const QString &path, const QString &progr
             false};
 }
 
-QString InstallClipSet(const QString &path, const QString &programDir)
+Outcome InstallClipSet(const QString &path, const QString &programDir)
 {
     // A set larger than the palettes load is refused here rather than installed unusable.
     const FileRead source = ReadRegularFile(path, Palettes::MaxSetFileBytes);
     if (source.status != FileRead::Ok)
-        return ReadFailureMessage(path, source);
+        return Outcome::failed(ReadFailureMessage(path, source));
     QString refused;
     const QString target = ClipSetTarget(path, programDir, &refused);
     if (target.isEmpty())
-        return refused;
+        return Outcome::failed(refused);
     // Dropped from the program folder itself (under any spelling): writing it would truncate it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return {};
     const int error = SafeFileWriter::WriteAll(target, source.bytes);
     if (error == 0)
         return {};
-    return WithReason(QStringLiteral("クリップデータ「%1」を %2 にインストールできません。")
-                          .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(programDir)),
-                      error);
+    return Outcome::failed(
+        WithReason(QStringLiteral("クリップデータ「%1」を %2 にインストールできません。")
+                       .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(programDir)),
+                   error));
 }
 
 QString WrapHintText(const QString &text, const QFontMetrics &metrics, int maxWidth)

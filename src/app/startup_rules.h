@@ -2,6 +2,8 @@
 // caret panel's text, and which dropped files are taken.
 #pragma once
 
+#include "outcome.h"
+
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -56,8 +58,8 @@ struct ClipSetQuestion
 ClipSetQuestion ClipSetInstallQuestion(const QString &path, const QString &programDir);
 
 // Copies a clip set into the program folder under its own name, replacing a
-// set of that name safely. Empty when done, else the message saying why not.
-QString InstallClipSet(const QString &path, const QString &programDir);
+// set of that name safely.
+Outcome InstallClipSet(const QString &path, const QString &programDir);
 
 // Wraps a hint's lines so that none is wider than maxWidth pixels.
 QString WrapHintText(const QString &text, const class QFontMetrics &metrics, int maxWidth);

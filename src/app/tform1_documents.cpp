@@ -50,7 +50,7 @@ bool TForm1::LoadDocument(const QString &path)
     StatusBar1->showLoading(path);
     // The new text starts uncoloured; the colouring then sleeps through the load.
     tagColours_->clear();
-    DocumentResult loaded;
+    Outcome loaded;
     {
         const BusyCursor busy(std::chrono::milliseconds(100));
         const QScopedValueRollback<bool> reading(loading_, true);

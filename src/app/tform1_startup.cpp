@@ -145,7 +145,7 @@ void TForm1::FormClose()
     Panel3->writeSettings(w);
     Panel12->writeSettings(w);
     const DialogOptions options = options_->options();
-    if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options))
+    if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options).done())
         ShowSettingsWriteFailure(this);
 }
 

@@ -23,12 +23,12 @@ DocumentCodeOptions CodeOptions(const EditorOptions &options)
 
 } // namespace
 
-DocumentResult Document::load(const QString &file)
+Outcome Document::load(const QString &file)
 {
     const QString absolute = file.isEmpty() ? file : QDir::cleanPath(QFileInfo(file).absoluteFilePath());
     DocumentRead read = reader_(absolute, ConvertsOnLoad(absolute, CodeOptions(*options_)));
-    if (!read.ok)
-        return {DocumentResult::Failed, read.error};
+    if (!read.outcome.done())
+        return read.outcome;
     // About 30 ms of the window's time a piece on the development machine.
     constexpr qsizetype PieceChars = 1 << 20;
     {
@@ -68,8 +68,8 @@ DocumentFormat Document::formatFor(const QString &file) const
     return {converted.code, optionsConvertLineEnds(file) ? converted.lineEnd : lineEnd_, false};
 }
 
-DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLose,
-                              const std::optional<DocumentFormat> &as)
+Outcome Document::save(const QString &file, const LossQuestion &agreeToLose,
+                       const std::optional<DocumentFormat> &as)
 {
     const DocumentFormat format = as ? *as : formatFor(file);
     // The raw text keeps no-break spaces, which the plain-text copy would
@@ -81,28 +81,28 @@ DocumentResult Document::save(const QString &file, const LossQuestion &agreeToLo
     const LineEnds ends = keepMixed ? MarkedLineEnds(*text_, format.lineEnd) : LineEnds{format.lineEnd, {}};
     if (format.utf8()) {
         const TextWrite write = WriteUtf8DocumentText(file, text, ends, format.bom);
-        if (!write.written)
-            return {DocumentResult::Failed, write.error};
+        if (!write.outcome.done())
+            return write.outcome;
     } else {
         const KeptBytes kept = keptLines_.Collect(*text_);
         const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
         if (format.code == Jconvert::CharCode::Sjis) {
             TextWrite write = WriteDocumentText(file, text, true, keptLines, ends);
-            if (write.firstUnencodable >= 0 && !write.written) {
+            if (write.outcome.kind == Outcome::Declined) {
                 if (!agreeToLose(text, write.firstUnencodable))
-                    return {DocumentResult::Declined, {}};
+                    return Outcome::declined();
                 write = WriteDocumentText(file, text, false, keptLines, ends);
             }
-            if (!write.written)
-                return {DocumentResult::Failed, write.error};
+            if (!write.outcome.done())
+                return write.outcome;
         } else {
             qsizetype unencodable = -1;
             const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
             if (unencodable >= 0 && !agreeToLose(text, unencodable))
-                return {DocumentResult::Declined, {}};
-            QString error;
-            if (!WriteDocument(file, ConvertSavedBytes(sjis, format.code, ends), &error))
-                return {DocumentResult::Failed, error};
+                return Outcome::declined();
+            const Outcome written = WriteDocument(file, ConvertSavedBytes(sjis, format.code, ends));
+            if (!written.done())
+                return written;
         }
     }
     // What is on disk now is ours.

@@ -8,6 +8,7 @@
 #include "document_store.h"
 #include "file_identity.h"
 #include "kept_lines.h"
+#include "outcome.h"
 
 #include <QString>
 #include <QStringView>
@@ -17,20 +18,6 @@
 
 class EditorOptions;
 class QTextDocument;
-
-// What a document command came to.
-struct DocumentResult
-{
-    enum Outcome {
-        Done,
-        Declined, // the user said no to a question; nothing changed
-        Failed,   // `message` says why, for the user
-    };
-    Outcome outcome = Done;
-    QString message;
-
-    bool done() const { return outcome == Done; }
-};
 
 class Document
 {
@@ -57,11 +44,11 @@ public:
     // Replaces the text by the file's and makes `path` the document; a file
     // that cannot be read changes nothing. A UTF-8 file makes a UTF-8
     // document, anything else a Shift_JIS one.
-    DocumentResult load(const QString &path);
+    Outcome load(const QString &path);
     // Writes the text to `path` in `as`, or else in the document's format
     // for `path`. Does not touch `path`, the format or the modified flag.
-    DocumentResult save(const QString &path, const LossQuestion &agreeToLose,
-                        const std::optional<DocumentFormat> &as = {});
+    Outcome save(const QString &path, const LossQuestion &agreeToLose,
+                 const std::optional<DocumentFormat> &as = {});
     // Makes the file just saved under `path` the document (save as), written
     // in `as` from now on when given.
     void rename(const QString &path, const std::optional<DocumentFormat> &as = {});

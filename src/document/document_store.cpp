@@ -119,9 +119,9 @@ DocumentRead ReadDocument(const QString &path, bool convert)
 {
     DocumentRead result;
     if (NameWasMangled(path)) {
-        result.error =
+        result.outcome = Outcome::failed(
             CannotOpenMessage(path) +
-            QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。");
+            QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。"));
         return result;
     }
     // Shift_JIS takes at most two bytes per character, UTF-8 three (and its
@@ -129,7 +129,7 @@ DocumentRead ReadDocument(const QString &path, bool convert)
     // cannot fit.
     const FileRead file = ReadRegularFile(path, convert ? MaxDocumentChars * 8 : MaxDocumentChars * 3 + 3);
     if (file.status != FileRead::Ok) {
-        result.error = ReadFailureMessage(path, file);
+        result.outcome = Outcome::failed(ReadFailureMessage(path, file));
         return result;
     }
     Jconvert::Utf8Detector utf8;
@@ -156,11 +156,10 @@ DocumentRead ReadDocument(const QString &path, bool convert)
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
         result.original.clear();
-        result.error = TooLargeMessage(path);
+        result.outcome = Outcome::failed(TooLargeMessage(path));
         return result;
     }
     result.identity = file.identity;
-    result.ok = true;
     return result;
 }
 
@@ -178,12 +177,12 @@ QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *fi
     return bytes;
 }
 
-bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error)
+Outcome WriteDocument(const QString &path, const QByteArray &bytes)
 {
     const int failure = SafeFileWriter::WriteAll(path, bytes);
-    if (failure != 0 && error != nullptr)
-        *error = WithReason(CannotCreateMessage(path), failure);
-    return failure == 0;
+    if (failure != 0)
+        return Outcome::failed(WithReason(CannotCreateMessage(path), failure));
+    return {};
 }
 
 namespace {
@@ -212,6 +211,7 @@ TextWrite WritePieces(const QString &path, PieceEncoder &encoder, bool stopAtUne
                 if (stopAtUnencodable) {
                     writer.finish();
                     file.cancel();
+                    result.outcome = Outcome::declined();
                     return result;
                 }
             }
@@ -219,13 +219,11 @@ TextWrite WritePieces(const QString &path, PieceEncoder &encoder, bool stopAtUne
         }
         ok = writer.finish() && ok;
     }
-    if (ok && file.commit()) {
-        result.written = true;
+    if (ok && file.commit())
         return result;
-    }
     const int error = file.error() != 0 ? file.error() : file.device()->systemError();
     file.cancel();
-    result.error = WithReason(CannotCreateMessage(path), error);
+    result.outcome = Outcome::failed(WithReason(CannotCreateMessage(path), error));
     return result;
 }
 

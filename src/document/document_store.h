@@ -6,6 +6,7 @@
 
 #include "file_identity.h"
 #include "file_read.h"
+#include "outcome.h"
 #include "utf8_document.h"
 
 #include <QByteArray>
@@ -15,9 +16,8 @@
 
 struct DocumentRead
 {
-    bool ok = false;
-    QString text;  // the editor's text
-    QString error; // the message to show when !ok
+    Outcome outcome;
+    QString text; // the editor's text
     // The file's bytes when its lines must be written back as they were read
     // (duplicate NEC/IBM character forms); else empty.
     QByteArray original;
@@ -54,22 +54,20 @@ struct KeptBytes
 QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *firstUnencodable = nullptr);
 
 // Writes `bytes` so that a failed write leaves the previous file whole and a
-// file keeps its owner, group, mode and hard links. On failure *error holds
-// the message to show.
-bool WriteDocument(const QString &path, const QByteArray &bytes, QString *error);
+// file keeps its owner, group, mode and hard links.
+Outcome WriteDocument(const QString &path, const QByteArray &bytes);
 
 struct TextWrite
 {
-    bool written = false;
+    Outcome outcome;
     qsizetype firstUnencodable = -1; // index in the text, or -1
-    QString error;                   // the message to show when a write failed
 };
 
 // Writes EncodeDocument(text, kept), its breaks as `ends` gives them, the way WriteDocument writes bytes,
 // encoding piece by piece while the previous piece is written, so a large
 // document is never held twice more. With stopAtUnencodable, a character code
-// page 932 lacks stops the save before the target is touched (not written, no
-// error, firstUnencodable set); otherwise it is written as '?'.
+// page 932 lacks stops the save before the target is touched (declined,
+// firstUnencodable set); otherwise it is written as '?'.
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
                             const KeptBytes *kept = nullptr,
                             const LineEnds &ends = {Jconvert::ReturnCode::CrLf, {}});

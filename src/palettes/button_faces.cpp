@@ -12,9 +12,8 @@ LoadedSet LoadSet(const QString &programDir, const QString &name, const PaletteK
 {
     SetRead read = ReadSet(programDir, name, kind);
     LoadedSet result;
-    result.message = read.message;
-    if (read.status == SetRead::Read) {
-        result.loaded = true;
+    result.outcome = read.outcome;
+    if (read.outcome.done()) {
         result.faces = ButtonFaces(read.list, kind);
         result.list = std::move(read.list);
         result.path = read.path;

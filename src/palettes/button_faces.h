@@ -2,6 +2,7 @@
 // palette, a flat face in the colour a "#RRGGBB" clip holds.
 #pragma once
 
+#include "outcome.h"
 #include "palette_kind.h"
 #include "set_list.h"
 
@@ -29,11 +30,11 @@ QList<ButtonFace> ButtonFaces(const SetList &list, const PaletteKind &kind);
 
 struct LoadedSet
 {
-    bool loaded = false; // false: keep the previous set and faces
+    // Not done: keep the previous set and faces; declined when there is no such set (nothing to show).
+    Outcome outcome;
     SetList list;
     QString path; // of the file read
     QList<ButtonFace> faces;
-    QString message; // to show when not empty
 };
 
 // Choosing the tag set `name`: its list and the 40 buttons' faces.

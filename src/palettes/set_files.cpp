@@ -66,6 +66,13 @@ QByteArray Encode(const QStringList &lines, const QString &path, QString *proble
     return bytes;
 }
 
+// A failure after which the palette still shows the change.
+Outcome NotKept(const QString &problem)
+{
+    return Outcome::failed(problem + KeptInMemory);
+}
+
+// The message of a failed write, empty when the write is done.
 QString Write(const QString &path, const QByteArray &bytes)
 {
     const int error = SafeFileWriter::WriteAll(path, bytes);
@@ -125,76 +132,77 @@ SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKin
     SetRead result;
     // The clip set's default name: there is nothing to load, and nothing to report.
     if (name.isEmpty()) {
-        result.status = SetRead::Missing;
+        result.outcome = Outcome::declined();
         return result;
     }
-    const QString path = SetFilePath(programDir, name, kind, &result.message);
-    if (path.isEmpty())
+    QString problem;
+    const QString path = SetFilePath(programDir, name, kind, &problem);
+    if (path.isEmpty()) {
+        result.outcome = Outcome::failed(problem);
         return result;
+    }
     result.path = path;
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
     if (IsMissing(file)) {
-        result.status = SetRead::Missing;
+        result.outcome = Outcome::declined();
     } else if (file.status == FileRead::Ok) {
         // Cut at a NUL, the buttons before it still show; writing is refused.
-        result.status = SetRead::Read;
         result.list = SetList(ParseSetFile(file.bytes));
     } else {
-        result.message = ReadProblem(path, file);
+        result.outcome = Outcome::failed(ReadProblem(path, file));
     }
     return result;
 }
 
-QString SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list)
+Outcome SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list)
 {
     QString problem;
     const QString path = SetFilePath(programDir, name, kind, &problem);
     if (path.isEmpty())
-        return problem + KeptInMemory;
+        return NotKept(problem);
     const QByteArray bytes = Encode(list.lines(), path, &problem);
     if (problem.isEmpty())
         problem = Write(path, bytes);
-    return problem.isEmpty() ? problem : problem + KeptInMemory;
+    return problem.isEmpty() ? Outcome() : NotKept(problem);
 }
 
 SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change)
 {
     SetDefined result;
-    const QString path = SetFilePath(programDir, change.name, kind, &result.message);
+    QString problem;
+    const QString path = SetFilePath(programDir, change.name, kind, &problem);
     if (path.isEmpty()) {
-        result.message += KeptInMemory;
+        result.outcome = NotKept(problem);
         return result;
     }
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
     QByteArray bytes;
     if (IsMissing(file)) {
         if (path == change.loadedPath) {
-            result.message = CannotCreateMessage(path) +
-                             QStringLiteral("\n\nこのセットのファイルは読み込んだ後になくなりました。"
-                                            "別の名前で登録すると新しいセットになります。") +
-                             KeptInMemory;
+            result.outcome = NotKept(CannotCreateMessage(path) +
+                                     QStringLiteral("\n\nこのセットのファイルは読み込んだ後になくなりました。"
+                                                    "別の名前で登録すると新しいセットになります。"));
             return result;
         }
         SetList list = change.inMemory;
         list.define(change.number, change.definition);
-        bytes = Encode(list.lines(), path, &result.message);
+        bytes = Encode(list.lines(), path, &problem);
     } else {
-        result.message = ReadProblem(path, file);
-        if (!result.message.isEmpty()) {
-            result.message += QStringLiteral("\n読めないセットには書き込みません。") + KeptInMemory;
+        problem = ReadProblem(path, file);
+        if (!problem.isEmpty()) {
+            result.outcome = NotKept(problem + QStringLiteral("\n読めないセットには書き込みません。"));
             return result;
         }
-        const QByteArray record =
-            Encode(RecordLines(change.number, change.definition), path, &result.message);
+        const QByteArray record = Encode(RecordLines(change.number, change.definition), path, &problem);
         bytes = WithRecord(file.bytes, change.number, record);
     }
-    if (result.message.isEmpty() && bytes.size() > MaxSetFileBytes)
-        result.message = CannotCreateMessage(path) +
-                         QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
-    if (result.message.isEmpty())
-        result.message = Write(path, bytes);
-    if (!result.message.isEmpty()) {
-        result.message += KeptInMemory;
+    if (problem.isEmpty() && bytes.size() > MaxSetFileBytes)
+        problem = CannotCreateMessage(path) +
+                  QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
+    if (problem.isEmpty())
+        problem = Write(path, bytes);
+    if (!problem.isEmpty()) {
+        result.outcome = NotKept(problem);
         return result;
     }
     result.merged = SetList(ParseSetFile(bytes));
@@ -202,13 +210,14 @@ SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const
     return result;
 }
 
-QString DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind)
+Outcome DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind)
 {
     QString problem;
     const QString path = SetFilePath(programDir, name, kind, &problem);
-    if (!path.isEmpty())
-        QFile::remove(path);
-    return problem;
+    if (path.isEmpty())
+        return Outcome::failed(problem);
+    QFile::remove(path);
+    return {};
 }
 
 } // namespace Palettes

@@ -1,6 +1,7 @@
 // Palette set files in the program folder: set name + extension.
 #pragma once
 
+#include "outcome.h"
 #include "palette_kind.h"
 #include "set_list.h"
 
@@ -31,14 +32,9 @@ QStringList ListClipSets(const QString &programDir);
 
 struct SetRead
 {
-    enum Status {
-        Read,
-        Missing, // no such file: not an error, nothing changes
-        Failed,  // `message` says why
-    };
-    Status status = Failed;
+    // Declined when there is no such file: not an error, nothing changes.
+    Outcome outcome;
     SetList list;
-    QString message;
     QString path; // of the set's file, when the name is one
 };
 
@@ -46,8 +42,8 @@ struct SetRead
 SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKind &kind);
 
 // Writes `list` as the set `name`, a set with no file yet, replacing a file only when the whole
-// new file is written. Empty on success, else the message to show; the file is then as it was.
-QString SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list);
+// new file is written. On failure the file is as it was.
+Outcome SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list);
 
 struct SetDefinition
 {
@@ -60,8 +56,8 @@ struct SetDefinition
 
 struct SetDefined
 {
-    QString message;               // empty on success, else what to show; the file is as it was
-    std::optional<SetList> merged; // on success: the set as its file now holds it
+    Outcome outcome;               // on failure the file is as it was
+    std::optional<SetList> merged; // when done: the set as its file now holds it
     QString path;                  // of the file written
 };
 
@@ -73,6 +69,6 @@ struct SetDefined
 SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change);
 
 // Deletes the set file `name`. A missing or locked file is not reported; a refused name is.
-QString DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind);
+Outcome DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind);
 
 } // namespace Palettes

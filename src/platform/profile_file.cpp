@@ -229,11 +229,10 @@ QString ProfileFile::toText() const
     return text;
 }
 
-bool ProfileFile::save(QString *error) const
+Outcome ProfileFile::save() const
 {
     QSaveFile file(path_);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(toText().toUtf8()) >= 0 && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    if (file.open(QIODevice::WriteOnly) && file.write(toText().toUtf8()) >= 0 && file.commit())
+        return {};
+    return Outcome::failed(file.errorString());
 }

@@ -8,6 +8,8 @@
 // failed save leaves the previous file whole.
 #pragma once
 
+#include "outcome.h"
+
 #include <QString>
 #include <vector>
 
@@ -35,9 +37,9 @@ public:
     void writeInt(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
 
-    // Writes the whole profile as UTF-8 (creating the file). On failure returns
-    // false with the reason in *error, and the file on disk is unchanged.
-    bool save(QString *error = nullptr) const;
+    // Writes the whole profile as UTF-8 (creating the file). On failure the
+    // file on disk is unchanged.
+    Outcome save() const;
 
     QString toText() const;
 

@@ -26,14 +26,15 @@ LineFile::LineFile(const QString &path) : path_(path)
         break;
     case FileRead::SystemError:
         if (file.error != ENOENT)
-            readError_ = WithReason(QStringLiteral("%1 を読めません。").arg(shown), file.error);
+            read_ = Outcome::failed(WithReason(QStringLiteral("%1 を読めません。").arg(shown), file.error));
         return;
     case FileRead::NotRegular:
-        readError_ = QStringLiteral("%1 を読めません。\n\n%2 です。").arg(shown, file.kind);
+        read_ = Outcome::failed(QStringLiteral("%1 を読めません。\n\n%2 です。").arg(shown, file.kind));
         return;
     case FileRead::TooLarge:
-        readError_ =
-            QStringLiteral("%1 を読めません。\n\n%2 バイトより大きいファイルです。").arg(shown).arg(MaxBytes);
+        read_ = Outcome::failed(QStringLiteral("%1 を読めません。\n\n%2 バイトより大きいファイルです。")
+                                    .arg(shown)
+                                    .arg(MaxBytes));
         return;
     }
     for (qsizetype from = 0; from < original_.size();) {
@@ -86,10 +87,10 @@ QByteArray LineFile::bytes() const
     return out;
 }
 
-QString LineFile::save() const
+Outcome LineFile::save() const
 {
-    if (!readError_.isEmpty())
-        return readError_ + QStringLiteral("\n読めないファイルは書き換えません。");
+    if (!read_.done())
+        return Outcome::failed(read_.message + QStringLiteral("\n読めないファイルは書き換えません。"));
     const QByteArray out = bytes();
     if (out == original_ && (existed_ || out.isEmpty()))
         return {};
@@ -97,5 +98,6 @@ QString LineFile::save() const
     const int error = SafeFileWriter::WriteAll(path_, out);
     if (error == 0)
         return {};
-    return WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path_)), error);
+    return Outcome::failed(
+        WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path_)), error));
 }

@@ -3,6 +3,8 @@
 // whatever its encoding, and a file that was not read whole is never written.
 #pragma once
 
+#include "outcome.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -19,8 +21,8 @@ public:
     // Reads `path` whole; a missing file is an empty one.
     explicit LineFile(const QString &path);
 
-    // Why the file was not read (the file named); empty when it was.
-    const QString &readError() const { return readError_; }
+    // Whether the file was read whole; the failure's message names the file.
+    const Outcome &readOutcome() const { return read_; }
 
     QList<Line> lines;
 
@@ -34,8 +36,8 @@ public:
 
     QByteArray bytes() const;
     // Writes the lines back safely when they changed; never a file that was not read whole.
-    // Empty when done, else the message naming the file.
-    QString save() const;
+    // A failure's message names the file.
+    Outcome save() const;
 
 private:
     QByteArray lineEnd() const;
@@ -43,5 +45,5 @@ private:
     QString path_;
     bool existed_ = false;
     QByteArray original_;
-    QString readError_;
+    Outcome read_;
 };

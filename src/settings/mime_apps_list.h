@@ -17,8 +17,8 @@ public:
     // Reads `path`; a missing file is an empty list.
     explicit MimeAppsList(const QString &path);
 
-    // Why the file was not read; empty when it was. Such a file is never written.
-    const QString &readError() const { return file_.readError(); }
+    // Whether the file was read whole; one that was not is never written.
+    const Outcome &readOutcome() const { return file_.readOutcome(); }
 
     // The ids listed for `mime` in the first entry of [Default Applications] / [Added
     // Associations] (a duplicated section counts too), in their order.
@@ -32,8 +32,8 @@ public:
     void setAssociation(const QString &mime, const QString &id, bool on);
 
     QByteArray bytes() const { return file_.bytes(); }
-    // Writes the list back when it changed; empty when done, else the message naming the file.
-    QString save() const { return file_.save(); }
+    // Writes the list back when it changed; a failure's message names the file.
+    Outcome save() const { return file_.save(); }
 
 private:
     struct Entry

@@ -103,18 +103,15 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     }
 }
 
-bool SaveSettingsAtClose(const QString &iniPath, const MainWindowSettings &window,
-                         const QString &documentPath, const DialogOptions &options, QString *error)
+Outcome SaveSettingsAtClose(const QString &iniPath, const MainWindowSettings &window,
+                            const QString &documentPath, const DialogOptions &options)
 {
     ProfileFile ini(iniPath);
     // A file that is there but cannot be read would lose its other keys.
-    if (!ini.load() && QFile::exists(iniPath)) {
-        if (error)
-            *error = QStringLiteral("cannot read %1").arg(iniPath);
-        return false;
-    }
+    if (!ini.load() && QFile::exists(iniPath))
+        return Outcome::failed(QStringLiteral("cannot read %1").arg(iniPath));
     WriteSettings(ini, window, documentPath, options);
-    return ini.save(error);
+    return ini.save();
 }
 
 void ShowSettingsWriteFailure(QWidget *parent)

@@ -4,10 +4,11 @@
 //     MainWindowSettings w;  // x, y, width, height of the normal window, panels,
 //                            // msize (the editor's base font size), set names,
 //                            // case choices and the clip palette's CheckBox4
-//     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, Form3->options()))
+//     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, Form3->options()).done())
 //         ShowSettingsWriteFailure(this);
 #pragma once
 
+#include "outcome.h"
 #include "settings_values.h"
 
 class ProfileFile;
@@ -27,10 +28,10 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
                    const DialogOptions &options);
 
 // Reads the existing file (its unknown keys are kept), writes every key and
-// replaces the file in one step. False when it cannot be written: the file on
-// disk is then exactly as it was.
-bool SaveSettingsAtClose(const QString &iniPath, const MainWindowSettings &window,
-                         const QString &documentPath, const DialogOptions &options, QString *error = nullptr);
+// replaces the file in one step. When it cannot be written, the file on disk
+// is exactly as it was.
+Outcome SaveSettingsAtClose(const QString &iniPath, const MainWindowSettings &window,
+                            const QString &documentPath, const DialogOptions &options);
 
 // The permission message shown when SaveSettingsAtClose fails.
 void ShowSettingsWriteFailure(QWidget *parent);

@@ -108,13 +108,14 @@ bool StartsProgram(const QString &path, const QString &program)
     return ReadLines(path).contains(QStringLiteral("Exec=") + ExecLine(program));
 }
 
-// Writes or removes a desktop entry of this program's; empty when done, else the message. An entry
-// that already reads as wanted is left alone.
-QString PlaceEntry(const QString &path, bool wanted, const QString &text, bool executable)
+// Writes or removes a desktop entry of this program's. An entry that already reads as wanted is
+// left alone.
+Outcome PlaceEntry(const QString &path, bool wanted, const QString &text, bool executable)
 {
     if (!wanted) {
         if (QFile::exists(path) && !QFile::remove(path))
-            return QStringLiteral("%1 を削除できません。").arg(QDir::toNativeSeparators(path));
+            return Outcome::failed(
+                QStringLiteral("%1 を削除できません。").arg(QDir::toNativeSeparators(path)));
         return {};
     }
     QFile current(path);
@@ -124,7 +125,8 @@ QString PlaceEntry(const QString &path, bool wanted, const QString &text, bool e
     current.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (const int error = SafeFileWriter::WriteAll(path, text.toUtf8()); error != 0)
-        return WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error);
+        return Outcome::failed(
+            WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error));
     // Desktops start a launcher only when it may be executed, and GNOME's desktop icons only once
     // it is marked trusted (where GIO's metadata store runs; elsewhere the mark is not needed).
     if (executable) {
@@ -149,8 +151,8 @@ QStringList ViewSourceLines(const QString &program)
             QStringLiteral("user_pref(\"view_source.editor.path\", \"%1\");").arg(escaped)};
 }
 
-// Adds or removes exactly our two lines in user.js, every other byte kept; empty when done.
-QString SetViewSource(const QString &userJs, const QString &program, bool on)
+// Adds or removes exactly our two lines in user.js, every other byte kept.
+Outcome SetViewSource(const QString &userJs, const QString &program, bool on)
 {
     LineFile file(userJs);
     QList<QByteArray> ours;
@@ -243,34 +245,34 @@ Choices ReadChoices(const Places &places, const QString &program, QString *other
     return c;
 }
 
-Outcome Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
+Applied Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
               const QString &previousTextOpener)
 {
-    Outcome outcome;
+    Applied applied;
     const bool entryWanted = choices.text || choices.html || choices.menu || choices.openWith;
     // The entry first: the desktop ignores a default it cannot find.
-    outcome.error = PlaceEntry(EntryPath(places), entryWanted,
-                               DesktopEntryText(program, !choices.menu, choices.openWith), false);
-    if (outcome.error.isEmpty() && associationsChanged) {
+    applied.outcome = PlaceEntry(EntryPath(places), entryWanted,
+                                 DesktopEntryText(program, !choices.menu, choices.openWith), false);
+    if (applied.outcome.done() && associationsChanged) {
         MimeAppsList list(MimeAppsPath(places));
         list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), choices.text,
                         previousTextOpener);
         list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), choices.html);
-        outcome.error = list.save();
-        outcome.pointedHere = outcome.error.isEmpty() && (choices.text || choices.html);
+        applied.outcome = list.save();
+        applied.pointedHere = applied.outcome.done() && (choices.text || choices.html);
         const QString userJs = FirefoxUserJs(places.home);
         if (!userJs.isEmpty()) {
-            const QString error = SetViewSource(userJs, program, choices.viewSource);
-            outcome.pointedHere = outcome.pointedHere || (error.isEmpty() && choices.viewSource);
-            if (outcome.error.isEmpty())
-                outcome.error = error;
+            const Outcome viewSource = SetViewSource(userJs, program, choices.viewSource);
+            applied.pointedHere = applied.pointedHere || (viewSource.done() && choices.viewSource);
+            if (applied.outcome.done())
+                applied.outcome = viewSource;
         }
     }
-    const QString launcher =
+    const Outcome launcher =
         PlaceEntry(LauncherPath(places), choices.desktop, DesktopEntryText(program, false), true);
-    if (outcome.error.isEmpty())
-        outcome.error = launcher;
-    return outcome;
+    if (applied.outcome.done())
+        applied.outcome = launcher;
+    return applied;
 }
 
 } // namespace ShellIntegration

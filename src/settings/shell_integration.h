@@ -4,6 +4,8 @@
 // user.js, where only this program's own entries change.
 #pragma once
 
+#include "outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -55,10 +57,10 @@ struct Choices
 // user's text/plain default when it is another program's.
 Choices ReadChoices(const Places &places, const QString &program, QString *otherTextOpener = nullptr);
 
-struct Outcome
+struct Applied
 {
     bool pointedHere = false; // an association now points to this program
-    QString error;            // which file could not be read or written, and why; empty when all went
+    Outcome outcome;          // a failure names the file that could not be read or written, and why
 };
 
 // Carries out `choices`. The associations change only when
@@ -68,7 +70,7 @@ struct Outcome
 // view-source lines go into user.js or come out. A file that cannot be read
 // is not written. Desktop entries always follow the boxes, written only when
 // they differ.
-Outcome Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
+Applied Apply(const Places &places, const QString &program, const Choices &choices, bool associationsChanged,
               const QString &previousTextOpener);
 
 } // namespace ShellIntegration

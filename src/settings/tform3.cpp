@@ -313,13 +313,14 @@ void TForm3::UpdateShellIntegration()
         c.text != shownChoices.text || c.html != shownChoices.html || c.viewSource != shownChoices.viewSource;
     const ShellIntegration::Places places = ShellIntegration::UserPlaces();
     const QString program = QCoreApplication::applicationFilePath();
-    const ShellIntegration::Outcome outcome =
+    const ShellIntegration::Applied applied =
         ShellIntegration::Apply(places, program, c, changed, previousTxtCommand);
-    if (!outcome.error.isEmpty())
-        ShowShellMessage(outcome.error + QStringLiteral("\nよって関連付けの設定は反映されません。"));
+    if (!applied.outcome.done())
+        ShowShellMessage(applied.outcome.message +
+                         QStringLiteral("\nよって関連付けの設定は反映されません。"));
     // The boxes say what the desktop holds now, whatever was asked.
     ShowShellChoices(ShellIntegration::ReadChoices(places, program));
-    if (outcome.pointedHere)
+    if (applied.pointedHere)
         ShowShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
                                         "事前に「関連付け」の項の全てのチェックを外して下さい"));
 }

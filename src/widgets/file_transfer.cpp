@@ -29,14 +29,14 @@ bool Inside(const QString &folder, const QString &item)
 
 Result Failure(const QString &destination, const QString &message)
 {
-    return {false, message, destination};
+    return {Outcome::failed(message), destination};
 }
 
 } // namespace
 
 namespace detail {
 
-bool CopyIntoPlace(const QString &source, const QString &destination, QString &error)
+Outcome CopyIntoPlace(const QString &source, const QString &destination)
 {
     const QFileInfo target(destination);
     const fs::path temporary = Native(target.absolutePath() + QLatin1String("/.") + target.fileName() +
@@ -52,10 +52,9 @@ bool CopyIntoPlace(const QString &source, const QString &destination, QString &e
     if (ec) {
         std::error_code ignored;
         fs::remove_all(temporary, ignored);
-        error = Reason(ec);
-        return false;
+        return Outcome::failed(Reason(ec));
     }
-    return true;
+    return {};
 }
 
 } // namespace detail
@@ -72,7 +71,7 @@ Result Transfer(const QString &source, const QString &folder, Mode mode, const C
         return Failure(destination, QStringLiteral("「%1」はフォルダではありません。").arg(into));
     if (destination == from) {
         if (mode == Mode::Move)
-            return {true, QString(), destination};
+            return {{}, destination};
         return Failure(destination,
                        QStringLiteral("「%1」はすでにこのフォルダにあります。").arg(item.fileName()));
     }
@@ -85,34 +84,36 @@ Result Transfer(const QString &source, const QString &folder, Mode mode, const C
             return Failure(destination,
                            QStringLiteral("「%1」には同じ名前のフォルダかファイルがあります。").arg(into));
         if (!confirm || !confirm(destination))
-            return Failure(destination, QString());
+            return {Outcome::declined(), destination};
     }
 
-    QString error;
     if (mode == Mode::Copy) {
-        if (!detail::CopyIntoPlace(from, destination, error))
+        const Outcome copied = detail::CopyIntoPlace(from, destination);
+        if (!copied.done())
             return Failure(destination,
-                           QStringLiteral("「%1」をコピーできませんでした。\n%2").arg(from, error));
-        return {true, QString(), destination};
+                           QStringLiteral("「%1」をコピーできませんでした。\n%2").arg(from, copied.message));
+        return {{}, destination};
     }
 
     std::error_code ec;
     fs::rename(Native(from), Native(destination), ec);
     if (!ec)
-        return {true, QString(), destination};
+        return {{}, destination};
     if (ec != std::errc::cross_device_link)
         return Failure(destination,
                        QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, Reason(ec)));
     // Another device: the source goes only once its copy is whole.
-    if (!detail::CopyIntoPlace(from, destination, error))
-        return Failure(destination, QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, error));
+    const Outcome copied = detail::CopyIntoPlace(from, destination);
+    if (!copied.done())
+        return Failure(destination,
+                       QStringLiteral("「%1」を移動できませんでした。\n%2").arg(from, copied.message));
     fs::remove_all(Native(from), ec);
     if (ec)
-        return {true,
-                QStringLiteral("「%1」をコピーしましたが、元のファイルを削除できませんでした。\n%2")
-                    .arg(from, Reason(ec)),
+        return {{Outcome::Done,
+                 QStringLiteral("「%1」をコピーしましたが、元のファイルを削除できませんでした。\n%2")
+                     .arg(from, Reason(ec))},
                 destination};
-    return {true, QString(), destination};
+    return {{}, destination};
 }
 
 } // namespace FileTransfer

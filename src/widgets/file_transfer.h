@@ -4,6 +4,8 @@
 // across devices removes the source only after its copy is whole.
 #pragma once
 
+#include "outcome.h"
+
 #include <QString>
 #include <functional>
 
@@ -13,8 +15,7 @@ enum class Mode { Move, Copy };
 
 struct Result
 {
-    bool done = false;   // the item is at its destination
-    QString message;     // why not, or a warning when done
+    Outcome outcome;     // done: the item is at its destination; declined: the user kept both files
     QString destination; // where it is (or would have been)
 };
 
@@ -25,8 +26,8 @@ using ConfirmOverwrite = std::function<bool(const QString &existing)>;
 Result Transfer(const QString &source, const QString &folder, Mode mode, const ConfirmOverwrite &confirm);
 
 namespace detail {
-// Copies `source` to `destination` through a temporary name beside it; true when whole.
-bool CopyIntoPlace(const QString &source, const QString &destination, QString &error);
+// Copies `source` to `destination` through a temporary name beside it; done when whole.
+Outcome CopyIntoPlace(const QString &source, const QString &destination);
 } // namespace detail
 
 } // namespace FileTransfer

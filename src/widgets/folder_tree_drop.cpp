@@ -101,8 +101,8 @@ void TFolderTreeViewEx::dropInto(const QString &file, const QModelIndex &node, b
         [this](const QString &existing) {
             return dialogs_.ask(QStringLiteral("「%1」はすでにあります。置き換えますか?").arg(existing));
         });
-    message(result.message);
-    if (result.done)
+    message(result.outcome.message);
+    if (result.outcome.done())
         showResult(result.destination);
 }
 

@@ -191,7 +191,7 @@ TEST(InstallClipSet, OnlyIntoTheProgramFolderAndNeverOverItself)
         {outside + "pipe.qmc", true, {}},
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(!InstallClipSet(row.dropped, program).isEmpty(), row.refused) << row.dropped.toStdString();
+        EXPECT_EQ(!InstallClipSet(row.dropped, program).done(), row.refused) << row.dropped.toStdString();
         if (!row.installed.isEmpty()) {
             QFile file(program + row.installed);
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));

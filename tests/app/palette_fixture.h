@@ -26,7 +26,7 @@ protected:
         Palettes::SetList list = Palettes::SetList::Fresh(kind.header);
         for (const auto &[number, definition] : buttons)
             list.define(number, definition);
-        ASSERT_EQ(Palettes::SaveSet(programDir(), name, kind, list), QString());
+        ASSERT_TRUE(Palettes::SaveSet(programDir(), name, kind, list).done());
     }
 
     void Press(TShineSpeedButton *button, Qt::MouseButton which = Qt::LeftButton)

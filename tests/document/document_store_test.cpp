@@ -23,9 +23,8 @@ TEST(DocumentRead, ShiftJisCrLfFileComesBackByteForByte)
         Cp932::Encode(QStringLiteral("一行目　全角空白\nｶﾀｶﾅ\t①②Ⅲ㈱～\n\n最後の行")) + "\r\n";
     WriteFileBytes(path, original);
     const DocumentRead read = ReadDocument(path, false);
-    ASSERT_TRUE(read.ok);
-    QString error;
-    ASSERT_TRUE(WriteDocument(path, DocumentBytesFromText(read.text, false, {}), &error));
+    ASSERT_TRUE(read.outcome.done());
+    ASSERT_TRUE(WriteDocument(path, DocumentBytesFromText(read.text, false, {})).done());
     EXPECT_EQ(ReadFileBytes(path), original);
 }
 
@@ -33,20 +32,21 @@ TEST(DocumentRead, FailuresNameThePath)
 {
     QTemporaryDir dir;
     const DocumentRead folder = ReadDocument(dir.path(), false);
-    EXPECT_FALSE(folder.ok);
-    EXPECT_EQ(folder.error, QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir.path()));
+    EXPECT_EQ(folder.outcome.kind, Outcome::Failed);
+    EXPECT_EQ(folder.outcome.message,
+              QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir.path()));
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
     EXPECT_EQ(
-        ReadDocument(missing, true).error,
+        ReadDocument(missing, true).outcome.message,
         QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません").arg(missing));
     // Devices and mangled names are refused without reading.
     EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), false)
-                    .error.endsWith(QStringLiteral("デバイス は文書として開けません。")));
+                    .outcome.message.endsWith(QStringLiteral("デバイス は文書として開けません。")));
     const QString mangled = dir.filePath(QStringLiteral("bad\uFFFDname.txt"));
-    EXPECT_TRUE(ReadDocument(mangled, false).error.contains(QStringLiteral("UTF-8")));
+    EXPECT_TRUE(ReadDocument(mangled, false).outcome.message.contains(QStringLiteral("UTF-8")));
     // The kernel refuses to read this one even for root.
     const DocumentRead unreadable = ReadDocument(QStringLiteral("/proc/self/mem"), false);
-    EXPECT_FALSE(unreadable.ok);
+    EXPECT_EQ(unreadable.outcome.kind, Outcome::Failed);
     EXPECT_TRUE(unreadable.text.isEmpty());
 }
 
@@ -59,8 +59,9 @@ TEST(DocumentRead, TooLargeIsRefusedWithoutReading)
     ASSERT_TRUE(file.resize(MaxDocumentChars * 2 + 1)); // sparse: no disk used
     file.close();
     const DocumentRead read = ReadDocument(path, false);
-    EXPECT_FALSE(read.ok);
-    EXPECT_TRUE(read.error.contains(QStringLiteral("134217728"))) << read.error.toStdString();
+    EXPECT_EQ(read.outcome.kind, Outcome::Failed);
+    EXPECT_TRUE(read.outcome.message.contains(QStringLiteral("134217728")))
+        << read.outcome.message.toStdString();
 }
 
 TEST(DocumentRead, BinaryFileRoundTrips)
@@ -77,7 +78,7 @@ TEST(DocumentRead, BinaryFileRoundTrips)
         binary.replace(lead, 'x');
     WriteFileBytes(path, binary);
     const DocumentRead read = ReadDocument(path, false);
-    ASSERT_TRUE(read.ok);
+    ASSERT_TRUE(read.outcome.done());
     const QByteArray again = DocumentBytesFromText(read.text, false, {});
     // Lone LFs come back as CR LF; every other byte is kept.
     EXPECT_EQ(again, QByteArray(binary).replace('\n', "\r\n"));
@@ -92,9 +93,10 @@ TEST(DocumentWrite, ReadOnlyFileInAReadOnlyFolderIsKept)
     ReadOnlyGuard readOnlyFile(path);
     if (!readOnly.effective() || !readOnlyFile.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
-    QString error;
-    EXPECT_FALSE(WriteDocument(path, "new text", &error));
-    EXPECT_EQ(error, QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません").arg(path));
+    const Outcome written = WriteDocument(path, "new text");
+    EXPECT_EQ(written.kind, Outcome::Failed);
+    EXPECT_EQ(written.message,
+              QStringLiteral("ファイル %1 を作成できません\n\nアクセス権がありません").arg(path));
     EXPECT_EQ(ReadFileBytes(path), "previous");
 }
 
@@ -102,9 +104,9 @@ TEST(DocumentWrite, MissingFolderFails)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("no/such/folder/a.txt"));
-    QString error;
-    EXPECT_FALSE(WriteDocument(path, "x", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome written = WriteDocument(path, "x");
+    EXPECT_EQ(written.kind, Outcome::Failed);
+    EXPECT_FALSE(written.message.isEmpty());
 }
 
 // Lets files grow to `bytes` at most while it lives: a write past that stops
@@ -148,15 +150,14 @@ TEST(DocumentWrite, WriteCutOffMidwayLeavesTheTargetWhole)
         if (linked) {
             ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
         }
-        QString error;
-        bool written = true;
+        Outcome written;
         {
             FileSizeLimit limit(4096);
             ASSERT_TRUE(limit.set());
-            written = WriteDocument(path, QByteArray(100000, 'n'), &error);
+            written = WriteDocument(path, QByteArray(100000, 'n'));
         }
-        EXPECT_FALSE(written) << linked;
-        EXPECT_TRUE(error.endsWith(QStringLiteral("ファイルが大きすぎます"))) << linked;
+        EXPECT_EQ(written.kind, Outcome::Failed) << linked;
+        EXPECT_TRUE(written.message.endsWith(QStringLiteral("ファイルが大きすぎます"))) << linked;
         EXPECT_EQ(ReadFileBytes(path), previous) << linked;
         if (linked) {
             EXPECT_EQ(ReadFileBytes(link), previous);
@@ -183,11 +184,11 @@ TEST(DocumentTextWrite, ALongTextIsWrittenAsItsWholeEncoding)
     const QString path = dir.filePath(QStringLiteral("long.html"));
     const QString text = LongText();
     const TextWrite write = WriteDocumentText(path, text, false);
-    ASSERT_TRUE(write.written);
+    ASSERT_TRUE(write.outcome.done());
     EXPECT_EQ(write.firstUnencodable, text.indexOf(QStringLiteral("😀")));
     EXPECT_EQ(ReadFileBytes(path), Cp932::Encode(text)) << "one '?' for each pair";
     const TextWrite empty = WriteDocumentText(path, QString(), true);
-    EXPECT_TRUE(empty.written);
+    EXPECT_TRUE(empty.outcome.done());
     EXPECT_EQ(ReadFileBytes(path), QByteArray());
 }
 
@@ -202,14 +203,13 @@ TEST(DocumentTextWrite, AnUnencodableCharacterStopsTheSaveUntilAllowed)
     text.insert(late, QStringLiteral("é"));
 
     const TextWrite stopped = WriteDocumentText(path, text, true);
-    EXPECT_FALSE(stopped.written);
-    EXPECT_TRUE(stopped.error.isEmpty()) << "stopping is not a failure";
+    EXPECT_EQ(stopped.outcome.kind, Outcome::Declined) << "stopping is not a failure";
     EXPECT_EQ(stopped.firstUnencodable, late);
     EXPECT_EQ(ReadFileBytes(path), "previous");
     EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
 
     const TextWrite allowed = WriteDocumentText(path, text, false);
-    EXPECT_TRUE(allowed.written);
+    EXPECT_TRUE(allowed.outcome.done());
     EXPECT_EQ(allowed.firstUnencodable, late);
     EXPECT_EQ(ReadFileBytes(path), Cp932::Encode(text));
     EXPECT_EQ(ReadFileBytes(path).count('?'), 1);
@@ -227,8 +227,9 @@ TEST(DocumentTextWrite, FailuresLeaveThePreviousFileWhole)
         ASSERT_TRUE(limit.set());
         cut = WriteDocumentText(path, text, false);
     }
-    EXPECT_FALSE(cut.written);
-    EXPECT_EQ(cut.error, QStringLiteral("ファイル %1 を作成できません\n\nファイルが大きすぎます").arg(path));
+    EXPECT_EQ(cut.outcome.kind, Outcome::Failed);
+    EXPECT_EQ(cut.outcome.message,
+              QStringLiteral("ファイル %1 を作成できません\n\nファイルが大きすぎます").arg(path));
     EXPECT_EQ(ReadFileBytes(path), "previous");
     EXPECT_EQ(FilesIn(dir), 1) << "no temporary file is left";
 
@@ -237,8 +238,8 @@ TEST(DocumentTextWrite, FailuresLeaveThePreviousFileWhole)
     if (!readOnly.effective())
         GTEST_SKIP() << "no way to make a folder read-only here";
     const TextWrite refused = WriteDocumentText(path, text, false);
-    EXPECT_FALSE(refused.written);
-    EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_EQ(refused.outcome.kind, Outcome::Failed);
+    EXPECT_FALSE(refused.outcome.message.isEmpty());
     EXPECT_EQ(ReadFileBytes(path), "previous");
 }
 

@@ -19,7 +19,7 @@ class DocumentTest : public ::testing::Test
 protected:
     DocumentTest() { document.attach(&text); }
     QString path(const QString &name) const { return dir.filePath(name); }
-    DocumentResult Save(const QString &name, bool agree = true)
+    Outcome Save(const QString &name, bool agree = true)
     {
         return document.save(path(name), [&](QStringView, qsizetype) {
             ++questions;
@@ -45,33 +45,33 @@ TEST_F(DocumentTest, SaveFollowsTheOptionsCodeAndAsksBeforeLosingCharacters)
         QString name;
         QString content;
         bool agree;
-        DocumentResult::Outcome outcome;
+        Outcome::Kind outcome;
         QByteArray written;
     } cases[] = {
         {{},
          QStringLiteral("a.txt"),
          QStringLiteral("漢\n字"),
          true,
-         DocumentResult::Done,
+         Outcome::Done,
          Cp932::Encode(QStringLiteral("漢\n字"))},
-        {jis, QStringLiteral("b.html"), QStringLiteral("漢\n字"), true, DocumentResult::Done,
+        {jis, QStringLiteral("b.html"), QStringLiteral("漢\n字"), true, Outcome::Done,
          QByteArray("\x1B$B4A\x1B(B\n\x1B$B;z")},
-        {jis, QStringLiteral("c.txt"), QStringLiteral("漢"), true, DocumentResult::Done,
+        {jis, QStringLiteral("c.txt"), QStringLiteral("漢"), true, Outcome::Done,
          Cp932::Encode(QStringLiteral("漢"))},
-        {{}, QStringLiteral("d.txt"), QStringLiteral("é"), false, DocumentResult::Declined, QByteArray()},
-        {jis, QStringLiteral("e.html"), QStringLiteral("é"), false, DocumentResult::Declined, QByteArray()},
-        {{}, QStringLiteral("f.txt"), QStringLiteral("é"), true, DocumentResult::Done, "?"},
+        {{}, QStringLiteral("d.txt"), QStringLiteral("é"), false, Outcome::Declined, QByteArray()},
+        {jis, QStringLiteral("e.html"), QStringLiteral("é"), false, Outcome::Declined, QByteArray()},
+        {{}, QStringLiteral("f.txt"), QStringLiteral("é"), true, Outcome::Done, "?"},
     };
     for (const auto &c : cases) {
         options.set(c.options);
         text.setPlainText(c.content);
         questions = 0;
-        EXPECT_EQ(Save(c.name, c.agree).outcome, c.outcome) << c.name.toStdString();
+        EXPECT_EQ(Save(c.name, c.agree).kind, c.outcome) << c.name.toStdString();
         EXPECT_EQ(ReadFileBytes(path(c.name)), c.written) << c.name.toStdString();
         EXPECT_EQ(questions, c.content == QStringLiteral("é") ? 1 : 0) << c.name.toStdString();
     }
-    const DocumentResult failed = Save(QStringLiteral("no/folder/x.txt"));
-    EXPECT_EQ(failed.outcome, DocumentResult::Failed);
+    const Outcome failed = Save(QStringLiteral("no/folder/x.txt"));
+    EXPECT_EQ(failed.kind, Outcome::Failed);
     EXPECT_FALSE(failed.message.isEmpty());
 }
 
@@ -212,8 +212,8 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
     EXPECT_TRUE(document.fileDiffers()) << "a new document's name is taken";
     EXPECT_TRUE(text.isEmpty());
 
-    const DocumentResult missing = document.load(path(QStringLiteral("gone.txt")));
-    EXPECT_EQ(missing.outcome, DocumentResult::Failed);
+    const Outcome missing = document.load(path(QStringLiteral("gone.txt")));
+    EXPECT_EQ(missing.kind, Outcome::Failed);
     EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
 }
 

@@ -55,11 +55,11 @@ TEST_F(SetFiles, SavedByteForByteAndLoadedOntoButtons)
 {
     SetList list = SetList::Fresh(TagPalette().header);
     list.define(2, {"太字", "<b>*text*</b>", 3, 0, "選択範囲を太字にします"});
-    EXPECT_EQ(SaveSet(dir_, "HTML", TagPalette(), list), "");
+    EXPECT_TRUE(SaveSet(dir_, "HTML", TagPalette(), list).done());
     EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample);
 
     const LoadedSet loaded = LoadTagSet(dir_, "HTML");
-    ASSERT_TRUE(loaded.loaded);
+    ASSERT_TRUE(loaded.outcome.done());
     EXPECT_EQ(loaded.list, list);
     ASSERT_EQ(loaded.faces.size(), 40);
     EXPECT_EQ(loaded.faces[2], (ButtonFace{true, "太字", "選択範囲を太字にします", std::nullopt}));
@@ -68,15 +68,15 @@ TEST_F(SetFiles, SavedByteForByteAndLoadedOntoButtons)
     // A name typed into the set box before a definition writes a copy; deleting removes the file only.
     SetList changed = loaded.list;
     changed.define(0, {"p", "<p>", 3, 0, ""});
-    EXPECT_EQ(SaveSet(dir_, "コピー", TagPalette(), changed), "");
+    EXPECT_TRUE(SaveSet(dir_, "コピー", TagPalette(), changed).done());
     EXPECT_EQ(ListTagSets(dir_), QStringList({"HTML", "コピー"}));
     EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample);
-    EXPECT_EQ(DeleteSet(dir_, "HTML", TagPalette()), "");
+    EXPECT_TRUE(DeleteSet(dir_, "HTML", TagPalette()).done());
     EXPECT_EQ(ListTagSets(dir_), QStringList({"コピー"}));
 
     WriteFileBytes(dir_ + "swatch.qmc", "text\n*Button3\r\nblue\r#0000FF\n0\n0");
     const LoadedSet clips = LoadClipSet(dir_, "swatch");
-    ASSERT_TRUE(clips.loaded);
+    ASSERT_TRUE(clips.outcome.done());
     EXPECT_EQ(clips.faces[2].flatColour, 0xFF0000u);
     EXPECT_EQ(clips.faces[2].tooltip, ""); // cut short before its help line
 }
@@ -84,9 +84,9 @@ TEST_F(SetFiles, SavedByteForByteAndLoadedOntoButtons)
 TEST_F(SetFiles, MissingSetChangesNothingQuietly)
 {
     const LoadedSet loaded = LoadTagSet(dir_, "新規HTMLデータ");
-    EXPECT_FALSE(loaded.loaded);
-    EXPECT_EQ(loaded.message, "");
-    EXPECT_EQ(DeleteSet(dir_, "absent", ClipPalette()), "");
+    EXPECT_EQ(loaded.outcome.kind, Outcome::Declined);
+    EXPECT_EQ(loaded.outcome.message, "");
+    EXPECT_TRUE(DeleteSet(dir_, "absent", ClipPalette()).done());
 }
 
 TEST_F(SetFiles, NamesThatLeaveTheFolderAreRefusedEverywhere)
@@ -98,13 +98,13 @@ TEST_F(SetFiles, NamesThatLeaveTheFolderAreRefusedEverywhere)
     for (const QString &name : names) {
         const std::string shown = name.toUtf8().toHex().toStdString();
         EXPECT_NE(SetNameProblem(name), "") << shown;
-        EXPECT_NE(SaveSet(dir_, name, TagPalette(), SetList::Fresh("h")), "") << shown;
+        EXPECT_NE(SaveSet(dir_, name, TagPalette(), SetList::Fresh("h")).message, "") << shown;
         // No set yet (the clip set's default name) loads as nothing, silently.
         const SetRead read = ReadSet(dir_, name, TagPalette());
-        EXPECT_EQ(read.status, name.isEmpty() ? SetRead::Missing : SetRead::Failed) << shown;
-        EXPECT_EQ(read.message.isEmpty(), name.isEmpty()) << shown;
-        EXPECT_FALSE(LoadTagSet(dir_, name).loaded) << shown;
-        EXPECT_NE(DeleteSet(dir_, name, TagPalette()), "") << shown;
+        EXPECT_EQ(read.outcome.kind, name.isEmpty() ? Outcome::Declined : Outcome::Failed) << shown;
+        EXPECT_EQ(read.outcome.message.isEmpty(), name.isEmpty()) << shown;
+        EXPECT_FALSE(LoadTagSet(dir_, name).outcome.done()) << shown;
+        EXPECT_NE(DeleteSet(dir_, name, TagPalette()).message, "") << shown;
     }
     EXPECT_EQ(everything(), QStringList({"prog", "victim.qmh"}));
     EXPECT_EQ(ReadFileBytes(root_.path() + "/victim.qmh"), "keep\r\n");
@@ -122,7 +122,7 @@ TEST_F(SetFiles, FailedWriteKeepsThePreviousFileAndSaysSo)
         ReadOnlyGuard file(dir_ + "HTML.qmh");
         if (!folder.effective() || !file.effective())
             GTEST_SKIP() << "cannot make the folder read-only here";
-        const QString message = SaveSet(dir_, "HTML", TagPalette(), list);
+        const QString message = SaveSet(dir_, "HTML", TagPalette(), list).message;
         EXPECT_TRUE(message.contains(dir_ + "HTML.qmh")) << message.toStdString();
         EXPECT_TRUE(message.contains("前のファイルはそのままです")) << message.toStdString();
     }
@@ -130,7 +130,7 @@ TEST_F(SetFiles, FailedWriteKeepsThePreviousFileAndSaysSo)
 
     SetList unencodable = SetList::Fresh("h");
     unencodable.define(0, {"絵文字😀", "", 0, 0, ""});
-    EXPECT_TRUE(SaveSet(dir_, "HTML", TagPalette(), unencodable).contains("😀"));
+    EXPECT_TRUE(SaveSet(dir_, "HTML", TagPalette(), unencodable).message.contains("😀"));
     EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample);
 }
 
@@ -141,18 +141,18 @@ TEST_F(SetFiles, HugeBinaryAndSpecialFilesLoadWithoutHarm)
         b = char(1 + QRandomGenerator::global()->bounded(255)); // no NUL: every byte is read
     WriteFileBytes(dir_ + "noise.qmh", noise);
     const LoadedSet binary = LoadTagSet(dir_, "noise");
-    EXPECT_TRUE(binary.loaded);
+    EXPECT_TRUE(binary.outcome.done());
     EXPECT_EQ(binary.faces.size(), 40);
 
     WriteFileBytes(dir_ + "huge.qmh", noise + "more");
     const LoadedSet huge = LoadTagSet(dir_, "huge");
-    EXPECT_FALSE(huge.loaded);
-    EXPECT_TRUE(huge.message.contains("huge.qmh")) << huge.message.toStdString();
+    EXPECT_EQ(huge.outcome.kind, Outcome::Failed);
+    EXPECT_TRUE(huge.outcome.message.contains("huge.qmh")) << huge.outcome.message.toStdString();
 
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "pipe.qmc").constData(), 0600), 0);
     const LoadedSet pipe = LoadClipSet(dir_, "pipe"); // would wait for a writer if opened blocking
-    EXPECT_FALSE(pipe.loaded);
-    EXPECT_NE(pipe.message, "");
+    EXPECT_EQ(pipe.outcome.kind, Outcome::Failed);
+    EXPECT_NE(pipe.outcome.message, "");
 }
 
 // A set as a text editor or an older set file may leave it: LF and CR ends, no final line end,
@@ -194,7 +194,7 @@ TEST_F(SetFiles, DefiningChangesOnlyItsRecordInTheFileAsItIsNow)
         const SetDefined defined =
             DefineInSet(dir_, ClipPalette(),
                         Change("shared", c.number, "x", SetList::Fresh("text"), dir_ + "shared.qmc"));
-        EXPECT_EQ(defined.message, "") << c.number;
+        EXPECT_TRUE(defined.outcome.done()) << c.number;
         EXPECT_EQ(ReadFileBytes(dir_ + "shared.qmc"), c.after) << c.number;
         ASSERT_TRUE(defined.merged) << c.number;
         EXPECT_EQ(*defined.merged, SetList(ParseSetFile(c.after))) << c.number;
@@ -229,20 +229,22 @@ TEST_F(SetFiles, ASetNotReadWholeIsNeverWritten)
         const SetDefined defined = DefineInSet(
             dir_, TagPalette(), Change(c.name, 3, "y", shown, c.loadedPath.isEmpty() ? QString() : path));
         EXPECT_FALSE(defined.merged) << c.name;
-        EXPECT_TRUE(defined.message.contains(QString::fromUtf8(c.reason))) << defined.message.toStdString();
-        EXPECT_TRUE(defined.message.contains(path)) << defined.message.toStdString();
+        EXPECT_TRUE(defined.outcome.message.contains(QString::fromUtf8(c.reason)))
+            << defined.outcome.message.toStdString();
+        EXPECT_TRUE(defined.outcome.message.contains(path)) << defined.outcome.message.toStdString();
         EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
         EXPECT_EQ(QFile::exists(path), !c.bytes.isEmpty()) << c.name;
     }
 
     // A FIFO is no set; a file the user cannot read neither.
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "pipe.qmh").constData(), 0600), 0);
-    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), Change("pipe", 3, "y")).message.contains("pipe.qmh"));
+    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), Change("pipe", 3, "y")).outcome.message.contains("pipe.qmh"));
     WriteFileBytes(dir_ + "locked.qmh", TagExample);
     ASSERT_TRUE(QFile::setPermissions(dir_ + "locked.qmh", {}));
     // Root reads it all the same.
     if (!QFile(dir_ + "locked.qmh").open(QIODevice::ReadOnly)) {
-        EXPECT_TRUE(DefineInSet(dir_, TagPalette(), Change("locked", 3, "y")).message.contains("locked.qmh"));
+        EXPECT_TRUE(
+            DefineInSet(dir_, TagPalette(), Change("locked", 3, "y")).outcome.message.contains("locked.qmh"));
         ASSERT_TRUE(QFile::setPermissions(dir_ + "locked.qmh", QFile::ReadOwner | QFile::WriteOwner));
         EXPECT_EQ(ReadFileBytes(dir_ + "locked.qmh"), TagExample);
     }
@@ -255,12 +257,12 @@ TEST_F(SetFiles, AMissingSetIsCreatedFromWhatTheWindowShows)
     SetDefinition change = Change("HTML", 0, "x", shown);
     // A new set, a copy under a typed name, or a set deleted here: the whole set is written.
     const SetDefined defined = DefineInSet(dir_, TagPalette(), change);
-    EXPECT_EQ(defined.message, "");
+    EXPECT_TRUE(defined.outcome.done());
     EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample + Record("*Button0|x|<b>\\r\\n|1|2|?"));
     EXPECT_EQ(defined.path, dir_ + "HTML.qmh");
 
     change.definition.caption = "😀";
-    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), change).message.contains("😀"));
+    EXPECT_TRUE(DefineInSet(dir_, TagPalette(), change).outcome.message.contains("😀"));
     EXPECT_EQ(ReadFileBytes(dir_ + "HTML.qmh"), TagExample + Record("*Button0|x|<b>\\r\\n|1|2|?"));
 }
 
@@ -274,7 +276,7 @@ TEST_F(SetFiles, InterleavedWritersKeepEachOthersDefinitions)
     const auto define = [this](const SetRead &window, int number, const QString &caption) {
         const SetDefined defined = DefineInSet(
             dir_, TagPalette(), {"HTML", number, {caption, "", 0, 0, ""}, window.list, window.path});
-        EXPECT_EQ(defined.message, "");
+        EXPECT_TRUE(defined.outcome.done());
         return defined.merged.value_or(SetList());
     };
     define(a, 10, "コメント");

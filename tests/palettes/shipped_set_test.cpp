@@ -43,7 +43,7 @@ TEST_P(ShippedTagSets, FortyDocumentedButtonsInTheFileFormat)
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')); // no lone LF
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\r')); // no lone CR
     const LoadedSet set = LoadTagSet(AssetsDir, name);
-    ASSERT_TRUE(set.loaded);
+    ASSERT_TRUE(set.outcome.done());
     EXPECT_EQ(set.list.lines().size(), 1 + 40 * 6);
     QString contents;
     for (int b = 0; b < 40; ++b) {
@@ -89,7 +89,7 @@ TEST(HtmlProblems, TellsBalancedFromUnbalanced)
 TEST_P(ShippedTagSets, EveryButtonExpandsToBalancedHtml)
 {
     const LoadedSet set = LoadTagSet(AssetsDir, QString::fromUtf8(GetParam().name));
-    ASSERT_TRUE(set.loaded);
+    ASSERT_TRUE(set.outcome.done());
     const QRegularExpression placeholder("\\*[a-z]+\\*");
     QStringList expanded;
     for (int b = 0; b < 40; ++b) {
@@ -144,7 +144,7 @@ TEST(ShippedClipSet, TwentyColourSwatches)
     EXPECT_TRUE(bytes.startsWith("text\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
     const LoadedSet set = LoadClipSet(AssetsDir, QStringLiteral("色見本"));
-    ASSERT_TRUE(set.loaded);
+    ASSERT_TRUE(set.outcome.done());
     ASSERT_EQ(set.faces.size(), 20);
     for (int b = 0; b < 20; ++b) {
         const ButtonRecord record = *set.list.record(b + 1);

@@ -160,8 +160,8 @@ TEST_F(ProfileFileTest, SaveCreatesFileInUtf8)
     ini.writeString("PreI", "EditFont", QString::fromUtf8("ＭＳ ゴシック"));
     ini.writeInt("Pre", "msize", 12);
     ini.writeBool("PreI", "Ruler", false);
-    QString error;
-    ASSERT_TRUE(ini.save(&error)) << error.toStdString();
+    const Outcome saved = ini.save();
+    ASSERT_TRUE(saved.done()) << saved.message.toStdString();
     EXPECT_EQ(ReadFileBytes(path()),
               QByteArray("[PreI]\nEditFont=ＭＳ ゴシック\nRuler=0\n\n[Pre]\nmsize=12\n"));
 
@@ -179,7 +179,7 @@ TEST_F(ProfileFileTest, UnknownLinesSectionsAndSpellingAreKept)
     ini.writeInt("pre", "MSIZE", 14);
     ini.writeString("Pre", "TagName", "HTML");
     ini.writeBool("Option", "SaveAsHTM", true);
-    ASSERT_TRUE(ini.save());
+    ASSERT_TRUE(ini.save().done());
     EXPECT_EQ(ReadFileBytes(path()),
               QByteArray("; comment\n[Pre]\nmsize=14\nnot a key line\nFuture=1\nTagName=HTML\n\n"
                          "[Unknown]\nx=y\n[Option]\nSaveAsHtm=1\n"));
@@ -190,7 +190,7 @@ TEST_F(ProfileFileTest, LineBreaksInValuesCannotSplitTheLine)
     ProfileFile ini(path());
     ini.writeString("S", "k", "a\r\nb\nc\rd");
     ini.writeString("S", "after", "x");
-    ASSERT_TRUE(ini.save());
+    ASSERT_TRUE(ini.save().done());
     ProfileFile again(path());
     again.load();
     EXPECT_EQ(again.readString("S", "k", ""), "a b c d");
@@ -201,7 +201,7 @@ TEST_F(ProfileFileTest, WrittenValueReadsBackThroughQuotes)
 {
     ProfileFile ini(path());
     ini.writeString("PreI", "PreTxtProg", "\"\"/usr/bin/ed\" \"%1\"\"");
-    ASSERT_TRUE(ini.save());
+    ASSERT_TRUE(ini.save().done());
     ProfileFile again(path());
     again.load();
     EXPECT_EQ(again.readString("PreI", "PreTxtProg", ""), "\"/usr/bin/ed\" \"%1\"");
@@ -214,9 +214,9 @@ TEST_F(ProfileFileTest, SaveIntoReadOnlyFolderFailsAndReports)
         GTEST_SKIP() << "cannot make a folder read-only here";
     ProfileFile ini(path());
     ini.writeInt("Pre", "msize", 12);
-    QString error;
-    EXPECT_FALSE(ini.save(&error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome saved = ini.save();
+    EXPECT_EQ(saved.kind, Outcome::Failed);
+    EXPECT_FALSE(saved.message.isEmpty());
     EXPECT_FALSE(QFile::exists(path()));
 }
 
@@ -230,7 +230,7 @@ TEST_F(ProfileFileTest, FailedSaveLeavesPreviousFileWhole)
     ProfileFile ini(path());
     ASSERT_TRUE(ini.load());
     ini.writeInt("Pre", "msize", 20);
-    EXPECT_FALSE(ini.save());
+    EXPECT_FALSE(ini.save().done());
     EXPECT_EQ(ReadFileBytes(path()), before);
 }
 
@@ -240,7 +240,7 @@ TEST_F(ProfileFileTest, SaveOverDirectoryFails)
     ProfileFile ini(path());
     EXPECT_FALSE(ini.load());
     ini.writeInt("Pre", "msize", 12);
-    EXPECT_FALSE(ini.save());
+    EXPECT_FALSE(ini.save().done());
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 

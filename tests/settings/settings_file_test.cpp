@@ -146,7 +146,7 @@ TEST_F(SettingsFileTest, FirstCloseWritesEveryKeyInOrder)
     MainWindowSettings w;
     w.x = 700;
     w.y = 303;
-    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, "/home/user/docs/newtext.txt", DialogOptions()));
+    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, "/home/user/docs/newtext.txt", DialogOptions()).done());
     EXPECT_EQ(QString::fromUtf8(fileBytes()),
               QString::fromUtf8("[Position]\nX=700\nY=303\nHeight=473\nWidth=520\n\n"
                                 "[Code]\nAutoDecode=0\nDecodeAll=0\nCharCode=0\n"
@@ -169,7 +169,7 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart)
 {
     const MainWindowSettings w = ChangedWindow();
     const DialogOptions o = ChangedOptions();
-    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, w.pathName + "/page.html", o));
+    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, w.pathName + "/page.html", o).done());
 
     ProfileFile ini(iniPath());
     ASSERT_TRUE(ini.load());
@@ -182,7 +182,7 @@ TEST_F(SettingsFileTest, QuotedCommandsAndValuesThatLookQuoted)
     DialogOptions o;
     o.preTxtProg = "\"/usr/bin/mousepad\" \"%1\"";
     o.dateTime = "'yyyy'";
-    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", o));
+    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", o).done());
     const QByteArray bytes = fileBytes();
     EXPECT_TRUE(bytes.contains("PreTxtProg=\"\"/usr/bin/mousepad\" \"%1\"\"\n")) << bytes.constData();
     EXPECT_TRUE(bytes.contains("DateTime=\"'yyyy'\"\n")) << bytes.constData();
@@ -204,7 +204,7 @@ TEST_F(SettingsFileTest, UnknownKeysAndSectionsSurviveTheClose)
     writeFile("[Pre]\nmsize=0x0C\nFuture=yes\n[Mine]\nkeep=1\n");
     MainWindowSettings w;
     w.msize = 12;
-    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, "/x/y.txt", DialogOptions()));
+    ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, "/x/y.txt", DialogOptions()).done());
     ProfileFile ini(iniPath());
     ini.load();
     EXPECT_EQ(ini.readString("Pre", "Future", ""), "yes");
@@ -218,7 +218,8 @@ TEST_F(SettingsFileTest, BrowserCacheDocumentKeepsPanelsAndFolder)
     MainWindowSettings w; // the cache page hid every panel
     w.tagName = "New";
     ASSERT_TRUE(SaveSettingsAtClose(iniPath(), w, "/home/user/.wine/Temporary Internet Files/ABC/page.html",
-                                    DialogOptions()));
+                                    DialogOptions())
+                    .done());
     const MainWindowSettings back = ReadMainWindowSettings(iniPath(), kScreen);
     EXPECT_TRUE(back.htmlPanel);
     EXPECT_FALSE(back.clipPanel);
@@ -249,9 +250,9 @@ TEST_F(SettingsFileTest, ReadOnlyFolderFailsWithoutCreatingAFile)
     ReadOnlyGuard readOnly(dir.path());
     if (!readOnly.effective())
         GTEST_SKIP() << "cannot make a folder read-only here";
-    QString error;
-    EXPECT_FALSE(SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", DialogOptions(), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome saved = SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", DialogOptions());
+    EXPECT_EQ(saved.kind, Outcome::Failed);
+    EXPECT_FALSE(saved.message.isEmpty());
     EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
@@ -262,14 +263,14 @@ TEST_F(SettingsFileTest, ReadOnlyFileStaysAsItWas)
     ReadOnlyGuard readOnly(iniPath());
     if (!readOnly.effective())
         GTEST_SKIP() << "cannot make a file read-only here";
-    EXPECT_FALSE(SaveSettingsAtClose(iniPath(), ChangedWindow(), "/a/b.txt", ChangedOptions()));
+    EXPECT_FALSE(SaveSettingsAtClose(iniPath(), ChangedWindow(), "/a/b.txt", ChangedOptions()).done());
     EXPECT_EQ(fileBytes(), before);
 }
 
 TEST_F(SettingsFileTest, UnreadableSettingsPathIsNotReplaced)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("qumoedit.ini"));
-    EXPECT_FALSE(SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", DialogOptions()));
+    EXPECT_FALSE(SaveSettingsAtClose(iniPath(), MainWindowSettings(), "/a/b.txt", DialogOptions()).done());
     EXPECT_TRUE(QFileInfo(iniPath()).isDir());
 }
 

@@ -111,13 +111,13 @@ TEST(ShellIntegration, MimeAppsListChangesOnlyOurIds)
         MimeAppsList list(path);
         list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), c.text);
         list.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), c.html);
-        ASSERT_EQ(list.save(), QString()) << c.name;
+        ASSERT_TRUE(list.save().done()) << c.name;
         EXPECT_EQ(ReadText(path), c.after) << c.name;
         // Switched off: exactly what was there before.
         MimeAppsList again(path);
         again.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), false);
         again.setAssociation(QStringLiteral("text/html"), QLatin1String(DesktopId), false);
-        ASSERT_EQ(again.save(), QString()) << c.name;
+        ASSERT_TRUE(again.save().done()) << c.name;
         EXPECT_EQ(ReadText(path), c.before) << c.name;
     }
 
@@ -126,7 +126,7 @@ TEST(ShellIntegration, MimeAppsListChangesOnlyOurIds)
     MimeAppsList only(path);
     only.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), false,
                     QStringLiteral("gedit.desktop"));
-    ASSERT_EQ(only.save(), QString());
+    ASSERT_TRUE(only.save().done());
     EXPECT_EQ(ReadText(path), "[Default Applications]\ntext/plain=gedit.desktop\n");
 }
 
@@ -148,17 +148,17 @@ TEST(ShellIntegration, UnreadableDesktopFilesAreNotWritten)
         // Made unreadable: a FIFO (root reads any mode), or mode 000 for another user.
         QFile::remove(unreadable);
         ASSERT_EQ(::mkfifo(QFile::encodeName(unreadable).constData(), 0600), 0);
-        const Outcome outcome = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
-        EXPECT_TRUE(outcome.error.contains(unreadable)) << outcome.error.toStdString();
+        const Applied applied = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
+        EXPECT_TRUE(applied.outcome.message.contains(unreadable)) << applied.outcome.message.toStdString();
         EXPECT_TRUE(QFileInfo(unreadable).isFile() == false && QFileInfo(unreadable).exists());
         QFile::remove(unreadable);
     }
     if (::geteuid() != 0) {
         WriteText(lists[0], "[Default Applications]\nimage/png=eog.desktop\n");
         QFile::setPermissions(lists[0], {});
-        const Outcome outcome = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
-        EXPECT_TRUE(outcome.error.contains(lists[0])) << outcome.error.toStdString();
-        EXPECT_FALSE(outcome.pointedHere && outcome.error.isEmpty());
+        const Applied applied = Apply(places, QStringLiteral("/opt/q/qumoedit"), on, true, QString());
+        EXPECT_TRUE(applied.outcome.message.contains(lists[0])) << applied.outcome.message.toStdString();
+        EXPECT_FALSE(applied.pointedHere && applied.outcome.done());
         QFile::setPermissions(lists[0], QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         EXPECT_EQ(ReadText(lists[0]), "[Default Applications]\nimage/png=eog.desktop\n");
     }
@@ -261,7 +261,7 @@ TEST(ShellIntegration, XdgMimeSeesThisProgramAsTheTextOpener)
     entry.close();
     MimeAppsList list(config + QStringLiteral("/mimeapps.list"));
     list.setDefault(QStringLiteral("text/plain"), QLatin1String(DesktopId), true);
-    ASSERT_TRUE(list.save().isEmpty());
+    ASSERT_TRUE(list.save().done());
 
     QProcess query;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -296,16 +296,16 @@ TEST(ShellIntegration, FirefoxDefaultProfileGetsTheViewSourceLinesAndLosesExactl
     const QString program = QStringLiteral("/opt/q/qumoedit");
     Choices on;
     on.viewSource = true;
-    Outcome outcome = Apply(places, program, on, true, QString());
-    EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
-    EXPECT_TRUE(outcome.pointedHere);
+    Applied applied = Apply(places, program, on, true, QString());
+    EXPECT_TRUE(applied.outcome.done()) << applied.outcome.message.toStdString();
+    EXPECT_TRUE(applied.pointedHere);
     EXPECT_EQ(ReadText(userJs), mine + "user_pref(\"view_source.editor.external\", true);\n"
                                        "user_pref(\"view_source.editor.path\", \"/opt/q/qumoedit\");\n");
     EXPECT_TRUE(ReadChoices(places, program).viewSource);
     EXPECT_FALSE(ReadChoices(places, QStringLiteral("/elsewhere/qumoedit")).viewSource) << "a copy elsewhere";
 
-    outcome = Apply(places, program, Choices(), true, QString());
-    EXPECT_FALSE(outcome.pointedHere);
+    applied = Apply(places, program, Choices(), true, QString());
+    EXPECT_FALSE(applied.pointedHere);
     EXPECT_EQ(ReadText(userJs), mine);
 }
 
@@ -334,12 +334,11 @@ TEST(ShellIntegration, UserJsKeepsEveryOtherByte)
         WriteText(userJs, c.before);
         Choices on;
         on.viewSource = true;
-        EXPECT_EQ(Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), on, true, QString()).error,
-                  QString());
+        EXPECT_TRUE(
+            Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), on, true, QString()).outcome.done());
         EXPECT_EQ(ReadText(userJs), c.after) << c.name;
-        EXPECT_EQ(
-            Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), Choices(), true, QString()).error,
-            QString());
+        EXPECT_TRUE(Apply(HomePlaces(home), QStringLiteral("/opt/q/qumoedit"), Choices(), true, QString())
+                        .outcome.done());
         EXPECT_EQ(ReadText(userJs), c.before) << c.name;
     }
 }
@@ -350,7 +349,7 @@ TEST(ShellIntegration, ACopyElsewhereAndAReadOnlyConfigFolder)
     Places places = HomePlaces(home);
     Choices all;
     all.text = all.html = all.menu = all.desktop = all.openWith = true;
-    ASSERT_TRUE(Apply(places, QStringLiteral("/opt/a/qumoedit"), all, true, QString()).error.isEmpty());
+    ASSERT_TRUE(Apply(places, QStringLiteral("/opt/a/qumoedit"), all, true, QString()).outcome.done());
     const Choices here = ReadChoices(places, QStringLiteral("/opt/a/qumoedit"));
     EXPECT_TRUE(here.text && here.html && here.menu && here.desktop && here.openWith);
     QString other = QStringLiteral("kept");
@@ -365,9 +364,10 @@ TEST(ShellIntegration, ACopyElsewhereAndAReadOnlyConfigFolder)
     } else {
         QFile::setPermissions(places.configHome, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
-    const Outcome outcome = Apply(places, QStringLiteral("/opt/a/qumoedit"), Choices(), true, QString());
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("mimeapps.list"))) << outcome.error.toStdString();
-    EXPECT_FALSE(outcome.pointedHere);
+    const Applied applied = Apply(places, QStringLiteral("/opt/a/qumoedit"), Choices(), true, QString());
+    EXPECT_TRUE(applied.outcome.message.contains(QStringLiteral("mimeapps.list")))
+        << applied.outcome.message.toStdString();
+    EXPECT_FALSE(applied.pointedHere);
 }
 
 } // namespace

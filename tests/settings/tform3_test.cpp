@@ -278,7 +278,7 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     ASSERT_TRUE(places.configHome.startsWith(QDir::homePath())) << "tests run in a home of their own";
     MimeAppsList before(places.configHome + "/mimeapps.list");
     before.setDefault("text/plain", "mousepad.desktop", true);
-    ASSERT_TRUE(before.save().isEmpty());
+    ASSERT_TRUE(before.save().done());
 
     form.LoadSettingsIntoDialog();
     EXPECT_FALSE(form.CheckBox5->isChecked());
@@ -296,7 +296,7 @@ TEST_F(TForm3Test, AssociationsAreReadFromTheDesktopAndCarriedOutOnClose)
     form.done(QDialog::Accepted);
     EXPECT_EQ(messages.count, 1);
     // The main window writes the options at its close; the next start reads them back.
-    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings{}, QString(), form.options()));
+    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings{}, QString(), form.options()).done());
 
     TForm3 next;
     next.setIniPath(form.iniPath());
@@ -368,7 +368,7 @@ TEST_F(TForm3Test, WhatTheUserSetComesBackAfterARestart)
     form.RadioGroup2->setItemIndex(2);
     form.RadioGroup1->setItemIndex(1);
     form.previousHtmlCommand = "\"/usr/bin/mousepad\" \"%1\"";
-    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings(), "/a/b.txt", form.options()));
+    ASSERT_TRUE(SaveSettingsAtClose(form.iniPath(), MainWindowSettings(), "/a/b.txt", form.options()).done());
 
     TForm3 next;
     next.setIniPath(form.iniPath());

@@ -46,7 +46,7 @@ TEST_F(Transfer, MovesCopiesAndRefusals)
 {
     const QString to = here.filePath(QStringLiteral("to"));
     auto result = FileTransfer::Transfer(source, to, Mode::Copy, {});
-    EXPECT_TRUE(result.done);
+    EXPECT_TRUE(result.outcome.done());
     EXPECT_EQ(ReadFileBytes(to + "/page.htm"), "page");
     EXPECT_EQ(leftovers(to), QStringList{QStringLiteral("page.htm")}); // no temporary left
     // Copy onto itself, a folder into itself, an existing folder: refused with a reason.
@@ -54,22 +54,22 @@ TEST_F(Transfer, MovesCopiesAndRefusals)
     for (const auto &[item, into] :
          {std::pair{source, from}, std::pair{from, from + "/"}, std::pair{from, here.path()}}) {
         result = FileTransfer::Transfer(item, into, Mode::Copy, {});
-        EXPECT_FALSE(result.done) << item.toStdString();
-        EXPECT_FALSE(result.message.isEmpty()) << item.toStdString();
+        EXPECT_FALSE(result.outcome.done()) << item.toStdString();
+        EXPECT_FALSE(result.outcome.message.isEmpty()) << item.toStdString();
     }
     WriteFileBytes(source, "new");
     result = FileTransfer::Transfer(source, to, Mode::Move, [](const QString &) { return false; });
-    EXPECT_FALSE(result.done);
+    EXPECT_EQ(result.outcome.kind, Outcome::Declined);
     EXPECT_EQ(ReadFileBytes(source), "new");
     EXPECT_EQ(ReadFileBytes(to + "/page.htm"), "page");
     result = FileTransfer::Transfer(source, to, Mode::Move, [](const QString &) { return true; });
-    EXPECT_TRUE(result.done);
+    EXPECT_TRUE(result.outcome.done());
     EXPECT_EQ(ReadFileBytes(to + "/page.htm"), "new");
     EXPECT_FALSE(QFileInfo::exists(source));
     // A folder moves whole.
     WriteFileBytes(from + "/inner.txt", "inner");
     result = FileTransfer::Transfer(from, to, Mode::Move, {});
-    EXPECT_TRUE(result.done);
+    EXPECT_TRUE(result.outcome.done());
     EXPECT_EQ(ReadFileBytes(to + "/from/inner.txt"), "inner");
 }
 
@@ -81,8 +81,8 @@ TEST_F(Transfer, FailuresLeaveTheSource)
         GTEST_SKIP() << "cannot make a folder read-only here";
     for (const Mode mode : {Mode::Move, Mode::Copy}) {
         const auto result = FileTransfer::Transfer(source, to, mode, {});
-        EXPECT_FALSE(result.done);
-        EXPECT_FALSE(result.message.isEmpty());
+        EXPECT_FALSE(result.outcome.done());
+        EXPECT_FALSE(result.outcome.message.isEmpty());
         EXPECT_EQ(ReadFileBytes(source), "page");
         EXPECT_TRUE(leftovers(to).isEmpty());
     }
@@ -94,8 +94,8 @@ TEST_F(Transfer, AcrossDevicesTheSourceGoesOnlyAfterAWholeCopy)
     if (!other.isValid() || Device(other.path()) == Device(here.path()))
         GTEST_SKIP() << "no second device";
     auto result = FileTransfer::Transfer(source, other.path(), Mode::Move, {});
-    EXPECT_TRUE(result.done);
-    EXPECT_TRUE(result.message.isEmpty());
+    EXPECT_TRUE(result.outcome.done());
+    EXPECT_TRUE(result.outcome.message.isEmpty());
     EXPECT_EQ(ReadFileBytes(other.filePath("page.htm")), "page");
     EXPECT_FALSE(QFileInfo::exists(source));
 
@@ -107,8 +107,8 @@ TEST_F(Transfer, AcrossDevicesTheSourceGoesOnlyAfterAWholeCopy)
             GTEST_SKIP() << "cannot make a folder read-only here";
         result = FileTransfer::Transfer(other.filePath("keep.txt"), here.path(), Mode::Move, {});
     }
-    EXPECT_TRUE(result.done);
-    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_TRUE(result.outcome.done());
+    EXPECT_FALSE(result.outcome.message.isEmpty());
     EXPECT_EQ(ReadFileBytes(here.filePath("keep.txt")), "keep");
     EXPECT_EQ(ReadFileBytes(other.filePath("keep.txt")), "keep");
 
@@ -116,7 +116,7 @@ TEST_F(Transfer, AcrossDevicesTheSourceGoesOnlyAfterAWholeCopy)
     const QString locked = here.filePath(QStringLiteral("to"));
     ReadOnlyGuard guard(locked);
     result = FileTransfer::Transfer(other.filePath("page.htm"), locked, Mode::Move, {});
-    EXPECT_FALSE(result.done);
+    EXPECT_FALSE(result.outcome.done());
     EXPECT_EQ(ReadFileBytes(other.filePath("page.htm")), "page");
     EXPECT_TRUE(leftovers(locked).isEmpty());
 }

@@ -1,0 +1,20 @@
+// What a step that can fail came to, with the message the user sees.
+#pragma once
+
+#include <QString>
+#include <utility>
+
+struct Outcome
+{
+    enum Kind {
+        Done,
+        Declined, // the user said no; nothing changed
+        Failed,
+    };
+    Kind kind = Done;
+    QString message; // why it failed; when done, a warning or empty
+
+    bool done() const { return kind == Done; }
+    static Outcome failed(QString message) { return {Failed, std::move(message)}; }
+    static Outcome declined() { return {Declined, {}}; }
+};
