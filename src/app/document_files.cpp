@@ -1,5 +1,6 @@
 #include "document_files.h"
 
+#include "busy_cursor.h"
 #include "document.h"
 #include "document_codec.h"
 #include "document_filters.h"
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window)
     : QObject(window), document_(document), editor_(editor), window_(window)
@@ -40,6 +42,13 @@ DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget
 }
 
 DocumentFiles::~DocumentFiles() = default;
+
+Outcome DocumentFiles::load(const QString &path)
+{
+    const BusyCursor busy(std::chrono::milliseconds(100));
+    const QScopedValueRollback<bool> reading(loading_, true);
+    return document_.load(path);
+}
 
 bool DocumentFiles::confirmSaveChanges()
 {

@@ -1,11 +1,11 @@
-// The document's file commands: the open dialog, saving in place or under a
+// The document's file commands: reading in, the open dialog, saving in place or under a
 // new name, the reload question, printing and the browser preview, with the
 // questions they ask.
-// Reading a file in stays with the window, which shows the load.
 #pragma once
 
 #include "built_on_use.h"
 #include "document_format.h"
+#include "outcome.h"
 
 #include <QObject>
 #include <memory>
@@ -29,6 +29,11 @@ public:
 
     void setOptions(const EditorOptions *options) { options_ = options; }
 
+    // Reads `path` in as the document, with the busy cursor after 100 ms; a
+    // file that cannot be read changes nothing.
+    Outcome load(const QString &path);
+    // A document is being read; the window repaints meanwhile.
+    bool loading() const { return loading_; }
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
     bool confirmSaveChanges();
     // Writes in `as` when given, else in the document's format for `path`.
@@ -59,6 +64,7 @@ private:
     const EditorOptions *options_ = nullptr;
     int openFilterIndex_ = 0;
     bool asking_ = false;
+    bool loading_ = false;
     // The dialogs are built when first opened.
     BuiltOnUse<QFileDialog> OpenDialog1;
     BuiltOnUse<QFileDialog> SaveDialog1;

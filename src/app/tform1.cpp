@@ -65,7 +65,6 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
-    FormCreate();
     CreatePaletteHandlers();
     CreateColourHandlers();
 }
@@ -83,13 +82,6 @@ void TForm1::setForm3(TForm3 *form3)
     document_.setOptions(options_);
     files_->setOptions(options_);
     editorKeys_->setOptions(options_);
-}
-
-void TForm1::FormCreate()
-{
-    Panel3->ComboBox3->setCurrentIndex(0);
-    Panel12->ComboBox4->setCurrentIndex(0);
-    Panel3->ComboBox5->setCurrentIndex(0);
 }
 
 QString TForm1::StatusPanelText(int index) const
@@ -220,7 +212,7 @@ void TForm1::changeEvent(QEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closing waits for a document being read: its questions concern the text being replaced.
-    if (loading_ || !FormCloseQuery()) {
+    if (files_->loading() || !FormCloseQuery()) {
         event->ignore();
         return;
     }

@@ -127,7 +127,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate();
     void FormShow();
     void FollowCommandLine();
     bool FormCloseQuery();
@@ -177,7 +176,6 @@ private:
     BuiltOnUse<QColorDialog> ColorDialog1;
     CrashRecovery *crashRecovery_;
     bool endingSession_ = false; // closes without asking; the copy is kept
-    bool loading_ = false;       // a document is being read; the window repaints meanwhile
     QStringList commandLine_;
     SoundPlayer *sounds_;
     EditorKeys *editorKeys_ = nullptr;

@@ -1,5 +1,4 @@
 // Reading a document in, and the file commands' buttons with the browse button.
-#include "busy_cursor.h"
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "crash_recovery.h"
@@ -11,10 +10,10 @@
 #include "tform2.h"
 #include "tool_panels.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScopedValueRollback>
 
 void TForm1::CreateDialogs()
 {
@@ -42,7 +41,7 @@ bool TForm1::ConfirmSaveChanges()
 
 bool TForm1::LoadDocument(const QString &path)
 {
-    if (loading_)
+    if (files_->loading())
         return false;
     crashRecovery_->offerLeftoverSaves(path);
     // Large files take a while to read and lay out; the window repaints
@@ -50,12 +49,7 @@ bool TForm1::LoadDocument(const QString &path)
     StatusBar1->showLoading(path);
     // The new text starts uncoloured; the colouring then sleeps through the load.
     tagColours_->clear();
-    Outcome loaded;
-    {
-        const BusyCursor busy(std::chrono::milliseconds(100));
-        const QScopedValueRollback<bool> reading(loading_, true);
-        loaded = document_.load(path);
-    }
+    const Outcome loaded = files_->load(path);
     if (!loaded.done()) {
         StatusBar1->setPath(DocumentPath);
         ShowFileError(loaded.message);
@@ -82,7 +76,7 @@ bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentForma
 
 void TForm1::CheckDiskChanges()
 {
-    if (loading_ || QApplication::activeModalWidget() != nullptr)
+    if (files_->loading() || QApplication::activeModalWidget() != nullptr)
         return;
     if (files_->agreeToReload())
         LoadDocument(DocumentPath);

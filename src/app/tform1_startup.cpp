@@ -2,6 +2,7 @@
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "crash_recovery.h"
+#include "document_files.h"
 #include "editor_settings.h"
 #include "program_dir.h"
 #include "search_bar.h"
@@ -151,7 +152,7 @@ void TForm1::FormClose()
 
 void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
 {
-    if (paths.isEmpty() || loading_)
+    if (paths.isEmpty() || files_->loading())
         return;
     const QString path = paths.first();
     if (IsIgnoredDropType(path))

@@ -8,7 +8,7 @@ struct Outcome
 {
     enum Kind {
         Done,
-        Declined, // the user said no; nothing changed
+        Declined, // nothing changed and nothing to report: the user said no, or there was nothing to do
         Failed,
     };
     Kind kind = Done;
