@@ -3,13 +3,13 @@
 #include "leftover_saves.h"
 #include "recovery_keeper.h"
 #include "recovery_offer.h"
+#include "shell_open.h"
 #include "system_reason.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QProcess>
 
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy)
 {
@@ -73,8 +73,7 @@ bool OfferRecoveryCopy(QWidget *parent, RecoveryKeeper &keeper, const QString &f
     switch (AskAboutRecoveryCopy(parent, *copy)) {
     case RecoveryAnswer::Restore:
         if (!windowFree) {
-            QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                    {QStringLiteral("--recover"), copy->file});
+            StartProgram(QCoreApplication::applicationFilePath(), {QStringLiteral("--recover"), copy->file});
             return false;
         }
         restore(*copy);

@@ -142,7 +142,6 @@ private:
 
     void ReadWindowSettings();
     void UpdateInfoLine();
-    void ApplyTextSize(int points);
     void OpenSettingsDialog();
     void ShowFileError(const QString &message);
     void CreateRecovery();

@@ -3,6 +3,7 @@
 #include "colour_panel.h"
 #include "crash_recovery.h"
 #include "document_files.h"
+#include "editing_area.h"
 #include "document_filters.h"
 #include "status_bar.h"
 #include "tag_colours.h"
@@ -62,7 +63,7 @@ bool TForm1::LoadDocument(const QString &path)
 void TForm1::ShowNewText()
 {
     RichEdit1->moveCursor(QTextCursor::Start);
-    ApplyTextSize(baseFontSize_);
+    Panel14->setTextSize(baseFontSize_);
     if (options_->options().useAutoHtml)
         ColourAllTags();
     ShowStatus();
@@ -101,7 +102,7 @@ void TForm1::SSButton2Click()
     if (!ConfirmSaveChanges())
         return;
     document_.startNew(NewDocumentPath(DocumentPath, !Panel3->isHidden()));
-    ApplyTextSize(baseFontSize_);
+    Panel14->setTextSize(baseFontSize_);
     ShowStatus();
 }
 

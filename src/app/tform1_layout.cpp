@@ -70,8 +70,3 @@ void TForm1::CreateRegions()
     root->addWidget(Panel3);
     root->addWidget(StatusBar1);
 }
-
-void TForm1::ApplyTextSize(int points)
-{
-    Panel14->setTextSize(points);
-}

@@ -3,6 +3,7 @@
 #include "colour_panel.h"
 #include "crash_recovery.h"
 #include "document_files.h"
+#include "editing_area.h"
 #include "editor_settings.h"
 #include "program_dir.h"
 #include "search_bar.h"
@@ -76,7 +77,7 @@ void TForm1::ReadWindowSettings()
     DocumentPath = s.pathName;
     Panel12->readSettings(s);
     Panel3->readSettings(s);
-    ApplyTextSize(baseFontSize_);
+    Panel14->setTextSize(baseFontSize_);
     Panel10->setFixedHeight(32);
 }
 

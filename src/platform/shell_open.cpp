@@ -11,7 +11,12 @@ bool OpenDocument(const QString &path)
 
 bool OpenUrl(const QString &url)
 {
-    return QDesktopServices::openUrl(QUrl(url));
+    return OpenUrl(QUrl(url));
+}
+
+bool OpenUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 bool StartProgram(const QString &program, const QStringList &arguments)

@@ -1,10 +1,11 @@
 #include "folder_tree_view.h"
+
 #include "folder_filter_model.h"
 #include "folder_model.h"
 #include "folder_places.h"
 #include "folder_roots_model.h"
+#include "shell_open.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QGuiApplication>
@@ -39,7 +40,7 @@ bool Within(const QString &path, const QString &root)
 } // namespace
 
 TFolderTreeViewEx::TFolderTreeViewEx(QWidget *parent)
-    : QTreeView(parent), opener_([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    : QTreeView(parent), opener_([](const QUrl &url) { return OpenUrl(url); })
 {
     dialogs_.message = [this](const QString &text) {
         QMessageBox(QMessageBox::Information, Caption, text, QMessageBox::Ok, this).exec();

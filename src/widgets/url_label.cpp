@@ -1,6 +1,7 @@
 #include "url_label.h"
 
-#include <QDesktopServices>
+#include "shell_open.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -17,7 +18,7 @@ QUrl UrlLabelTarget(const QString &caption)
 TURLLabel::TURLLabel(QWidget *parent) : TURLLabel(QString(), parent) {}
 
 TURLLabel::TURLLabel(const QString &caption, QWidget *parent)
-    : QLabel(caption, parent), opener_([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    : QLabel(caption, parent), opener_([](const QUrl &url) { return OpenUrl(url); })
 {
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
