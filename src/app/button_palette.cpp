@@ -91,7 +91,7 @@ bool ButtonPalette::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void ButtonPalette::ShowFaces(const QList<Palettes::ButtonFace> &faces)
+void ButtonPalette::showFaces(const QList<Palettes::ButtonFace> &faces)
 {
     for (qsizetype i = 0; i < buttons_.size() && i < faces.size(); ++i) {
         TShineSpeedButton *button = buttons_[i];
@@ -111,7 +111,7 @@ void ButtonPalette::ShowFaces(const QList<Palettes::ButtonFace> &faces)
     }
 }
 
-void ButtonPalette::ClearFaces()
+void ButtonPalette::clearFaces()
 {
     for (TShineSpeedButton *button : std::as_const(buttons_)) {
         button->setCaption(QString());
@@ -164,7 +164,7 @@ void TagPalette::showNewSet()
 {
     // Faces from the list: empty for the fresh set, the file's buttons when the name existed.
     loadSet();
-    ShowFaces(Palettes::ButtonFaces(setList(), kind()));
+    showFaces(Palettes::ButtonFaces(setList(), kind()));
 }
 
 void TagPalette::readSettings(const MainWindowSettings &settings)
@@ -214,7 +214,7 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
 
 void ClipPalette::showNewSet()
 {
-    ClearFaces();
+    clearFaces();
 }
 
 void ClipPalette::readSettings(const MainWindowSettings &settings)

@@ -50,9 +50,9 @@ public:
     void defineButton(TShineSpeedButton *button);
 
     // Shows a set's captions and tooltips (and, on the clip palette, colour faces).
-    void ShowFaces(const QList<Palettes::ButtonFace> &faces);
+    void showFaces(const QList<Palettes::ButtonFace> &faces);
     // A new set's buttons: no captions, gradient faces.
-    void ClearFaces();
+    void clearFaces();
 
     // The file the shown set was read from; empty for a new set or one whose file was deleted here.
     const QString &loadedPath() const { return loadedPath_; }

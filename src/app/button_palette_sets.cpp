@@ -57,7 +57,7 @@ void ButtonPalette::loadSet()
         return;
     list_ = std::move(set.list);
     setLoadedPath(set.path);
-    ShowFaces(set.faces);
+    showFaces(set.faces);
     emit editorFocusWanted();
 }
 
@@ -111,7 +111,7 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
         // The change stays in memory and on the buttons; the file is as it was.
         list_.define(number, change.definition);
     }
-    ShowFaces(Palettes::ButtonFaces(list_, kind_));
+    showFaces(Palettes::ButtonFaces(list_, kind_));
     emit editorFocusWanted();
 }
 

@@ -48,7 +48,7 @@ int main(int argc, char **argv)
         form1.show();
         return QApplication::exec();
     } catch (const std::exception &error) {
-        QumoApplication::ShowException(error.what());
+        QumoApplication::showException(error.what());
         return 1;
     }
 }

@@ -6,7 +6,7 @@
 
 QumoApplication::QumoApplication(int &argc, char **argv) : QApplication(argc, argv) {}
 
-void QumoApplication::ShowException(const char *what)
+void QumoApplication::showException(const char *what)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("QUMOEDIT"), QString::fromLocal8Bit(what),
                     QMessageBox::Ok);
@@ -28,7 +28,7 @@ bool QumoApplication::Dispatch(const std::function<bool()> &deliver)
     }
     if (!showing) {
         showing = true;
-        ShowException(what.constData());
+        showException(what.constData());
         showing = false;
     }
     return false;

@@ -15,7 +15,7 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     // Shows an exception's message in the program's error box.
-    static void ShowException(const char *what);
+    static void showException(const char *what);
     // Runs `deliver`; an exception it throws is shown (once while its box
     // is up) and gives false.
     static bool Dispatch(const std::function<bool()> &deliver);

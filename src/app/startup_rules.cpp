@@ -147,7 +147,7 @@ Outcome InstallClipSet(const QString &path, const QString &programDir)
     // Dropped from the program folder itself (under any spelling): writing it would truncate it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return {};
-    const int error = SafeFileWriter::WriteAll(target, source.bytes);
+    const int error = SafeFileWriter::writeAll(target, source.bytes);
     if (error == 0)
         return {};
     return Outcome::failed(

@@ -140,12 +140,12 @@ void TForm1::SSButton15Click()
     const int total = Splitter1->width() - Splitter1->handleWidth();
     Splitter1->setSizes({185, std::max(0, total - 185)});
 
-    Panel13->ShowDocument(DocumentPath);
+    Panel13->showDocument(DocumentPath);
 }
 
 void TForm1::FVEx1Click(QObject *, const QString &path)
 {
-    if (FolderPane::OpensOnClick(path) && ConfirmSaveChanges())
+    if (FolderPane::opensOnClick(path) && ConfirmSaveChanges())
         LoadDocument(path);
     if (Panel13->FVEx1 != nullptr)
         Panel13->FVEx1->setFocus();

@@ -183,7 +183,7 @@ TForm2::TForm2(std::function<QString()> colourCode, QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
     connect(PlaceholderList, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { InsertPlaceholder(item->text(0)); });
+            [this](QTreeWidgetItem *item) { insertPlaceholder(item->text(0)); });
 
     setTabOrder(Edit1, PageControl1);
     for (QPlainTextEdit *editor : {RichEdit1, RichEdit2}) {
@@ -236,7 +236,7 @@ void TForm2::Button3Click()
     RichEdit1->setTextCursor(cursor);
 }
 
-void TForm2::InsertPlaceholder(const QString &placeholder)
+void TForm2::insertPlaceholder(const QString &placeholder)
 {
     PageControl1->setCurrentIndex(0);
     RichEdit1->insertPlainText(placeholder);

@@ -30,7 +30,7 @@ public:
 
     void Button3Click();
     // Writes `placeholder` at the content's caret and goes back to the content.
-    void InsertPlaceholder(const QString &placeholder);
+    void insertPlaceholder(const QString &placeholder);
 
     QLabel *Panel1; // the button's current caption, behind the caption field
     QLineEdit *Edit1;

@@ -199,13 +199,13 @@ void FolderPane::setAutoUpDate(bool value)
         FVEx1->setAutoUpDate(value);
 }
 
-bool FolderPane::OpensOnClick(const QString &path)
+bool FolderPane::opensOnClick(const QString &path)
 {
     static const QStringList opened{".txt", ".htm", ".html", ".pl", ".cgi"};
     return QFileInfo(path).isFile() && opened.contains(FileExtension(path).toLower());
 }
 
-void FolderPane::ShowDocument(const QString &documentPath)
+void FolderPane::showDocument(const QString &documentPath)
 {
     const QFileInfo document(documentPath);
     tree()->SetSelected(document.exists() ? documentPath : document.absolutePath() + u'/');

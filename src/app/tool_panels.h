@@ -69,9 +69,9 @@ public:
     explicit FolderPane(QWidget *parent);
 
     // Whether a click on `path` in the tree opens it as a document.
-    static bool OpensOnClick(const QString &path);
+    static bool opensOnClick(const QString &path);
     // Selects the document in the tree, or its folder while it has no file.
-    void ShowDocument(const QString &documentPath);
+    void showDocument(const QString &documentPath);
     // The tree's AutoUpDate, kept for the tree until it is built.
     void setAutoUpDate(bool value);
 

@@ -179,7 +179,7 @@ QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *fi
 
 Outcome WriteDocument(const QString &path, const QByteArray &bytes)
 {
-    const int failure = SafeFileWriter::WriteAll(path, bytes);
+    const int failure = SafeFileWriter::writeAll(path, bytes);
     if (failure != 0)
         return Outcome::failed(WithReason(CannotCreateMessage(path), failure));
     return {};

@@ -75,7 +75,7 @@ Outcome NotKept(const QString &problem)
 // The message of a failed write, empty when the write is done.
 QString Write(const QString &path, const QByteArray &bytes)
 {
-    const int error = SafeFileWriter::WriteAll(path, bytes);
+    const int error = SafeFileWriter::writeAll(path, bytes);
     return error == 0 ? QString()
                       : WithReason(CannotCreateMessage(path), error) +
                             QStringLiteral("\n前のファイルはそのままです。");

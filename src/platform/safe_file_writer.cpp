@@ -100,7 +100,7 @@ QString CachedSafetyCopyPrefix(const QString &target)
     return QFileInfo(target).fileName() + u'-' + QString::fromLatin1(hash.toHex().left(12)) + u'.';
 }
 
-SafeFileWriter::Method SafeFileWriter::ChooseMethod(const Target &target, uid_t user,
+SafeFileWriter::Method SafeFileWriter::chooseMethod(const Target &target, uid_t user,
                                                     const std::vector<gid_t> &groups)
 {
     if (!target.exists)
@@ -115,7 +115,7 @@ SafeFileWriter::Method SafeFileWriter::ChooseMethod(const Target &target, uid_t 
 
 SafeFileWriter::SafeFileWriter(QString path) : path_(std::move(path)) {}
 
-int SafeFileWriter::WriteAll(const QString &path, const QByteArray &bytes)
+int SafeFileWriter::writeAll(const QString &path, const QByteArray &bytes)
 {
     SafeFileWriter file(path);
     if (file.open() && file.device()->write(bytes) == bytes.size() && file.commit())
@@ -175,7 +175,7 @@ bool SafeFileWriter::open()
         if (!S_ISREG(st.st_mode))
             target.links = 1;
     }
-    method_ = ChooseMethod(target, ::geteuid(), GroupsOfThisProcess());
+    method_ = chooseMethod(target, ::geteuid(), GroupsOfThisProcess());
     if (method_ == Method::Replace && openReplace())
         return true;
     // A folder that refuses new files still lets a writable file be rewritten.

@@ -37,11 +37,11 @@ public:
     };
     // Replace unless the new file would lose the target's owner, group or
     // other hard links, or cannot be made in the target's folder.
-    static Method ChooseMethod(const Target &target, uid_t user, const std::vector<gid_t> &groups);
+    static Method chooseMethod(const Target &target, uid_t user, const std::vector<gid_t> &groups);
 
     // Writes `bytes` as the whole content of `path`; 0 when done, else the
     // errno of the failure (the previous file is then whole).
-    static int WriteAll(const QString &path, const QByteArray &bytes);
+    static int writeAll(const QString &path, const QByteArray &bytes);
 
     explicit SafeFileWriter(QString path);
     ~SafeFileWriter(); // cancels an uncommitted write

@@ -29,7 +29,7 @@ SoundOutput *SoundPlayer::Output()
     return output_.get();
 }
 
-bool SoundPlayer::IsPlaying() const
+bool SoundPlayer::isPlaying() const
 {
     return output_ != nullptr && output_->isPlaying();
 }
@@ -38,7 +38,7 @@ void SoundPlayer::Play(const QString &path, Mode mode)
 {
     if (!QFileInfo(path).isFile())
         return;
-    if (mode == Mode::NoStop && IsPlaying())
+    if (mode == Mode::NoStop && isPlaying())
         return;
     if (SoundOutput *output = Output())
         output->play(path);

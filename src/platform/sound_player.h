@@ -22,7 +22,7 @@ public:
 
     // A missing or unreadable file plays nothing, as does a missing sound module.
     void Play(const QString &path, Mode mode = Mode::CutOff);
-    bool IsPlaying() const;
+    bool isPlaying() const;
 
 private:
     SoundOutput *Output();

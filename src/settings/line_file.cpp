@@ -95,7 +95,7 @@ Outcome LineFile::save() const
     if (out == original_ && (existed_ || out.isEmpty()))
         return {};
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    const int error = SafeFileWriter::WriteAll(path_, out);
+    const int error = SafeFileWriter::writeAll(path_, out);
     if (error == 0)
         return {};
     return Outcome::failed(

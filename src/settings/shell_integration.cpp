@@ -124,7 +124,7 @@ Outcome PlaceEntry(const QString &path, bool wanted, const QString &text, bool e
         return {};
     current.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (const int error = SafeFileWriter::WriteAll(path, text.toUtf8()); error != 0)
+    if (const int error = SafeFileWriter::writeAll(path, text.toUtf8()); error != 0)
         return Outcome::failed(
             WithReason(QStringLiteral("%1 に書き込めません。").arg(QDir::toNativeSeparators(path)), error));
     // Desktops start a launcher only when it may be executed, and GNOME's desktop icons only once

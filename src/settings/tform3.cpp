@@ -139,7 +139,7 @@ void TForm3::LoadSettingsIntoDialog()
                              : shown_       ? shown_->dateTime
                                             : DialogOptions().dateTime;
     showOptions(ReadDialogOptions(ini, dateTime));
-    ReadShellIntegration();
+    readShellIntegration();
 }
 
 void TForm3::showOptions(const DialogOptions &o)
@@ -266,9 +266,9 @@ void TForm3::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void TForm3::ReadShellIntegration()
+void TForm3::readShellIntegration()
 {
-    ShowShellChoices(ShellIntegration::ReadChoices(
+    showShellChoices(ShellIntegration::ReadChoices(
         ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand));
     // Firefox is the browser here that takes an external source viewer.
     firefoxFound_ = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
@@ -276,7 +276,7 @@ void TForm3::ReadShellIntegration()
         putShellChoices();
 }
 
-void TForm3::ShowShellChoices(const ShellIntegration::Choices &c)
+void TForm3::showShellChoices(const ShellIntegration::Choices &c)
 {
     shownChoices = c;
     shellChoicesShown_ = true;
@@ -316,16 +316,16 @@ void TForm3::UpdateShellIntegration()
     const ShellIntegration::Applied applied =
         ShellIntegration::Apply(places, program, c, changed, previousTxtCommand);
     if (!applied.outcome.done())
-        ShowShellMessage(applied.outcome.message +
+        showShellMessage(applied.outcome.message +
                          QStringLiteral("\nよって関連付けの設定は反映されません。"));
     // The boxes say what the desktop holds now, whatever was asked.
-    ShowShellChoices(ShellIntegration::ReadChoices(places, program));
+    showShellChoices(ShellIntegration::ReadChoices(places, program));
     if (applied.pointedHere)
-        ShowShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
+        showShellMessage(QStringLiteral("関連付けの設定が変更されました\nQUMOEDITを削除するときは必ず\n"
                                         "事前に「関連付け」の項の全てのチェックを外して下さい"));
 }
 
-void TForm3::ShowShellMessage(const QString &text)
+void TForm3::showShellMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ShellIntegrationMessage"));

@@ -124,8 +124,8 @@ public slots:
     void PButton1Click();
 
     // Reads the associations and launchers from the desktop into the boxes.
-    void ReadShellIntegration();
-    void ShowShellChoices(const ShellIntegration::Choices &choices);
+    void readShellIntegration();
+    void showShellChoices(const ShellIntegration::Choices &choices);
     // Carries out the boxes of the associations tab; runs whenever the dialog closes.
     void UpdateShellIntegration();
     void done(int result) override;
@@ -150,7 +150,7 @@ private:
     QWidget *createCopyrightPage();
     void createOkButton();
     void chooseColour(ColourSwatch *swatch);
-    void ShowShellMessage(const QString &text);
+    void showShellMessage(const QString &text);
 
     QString iniPath_;
     // What the controls show once built.

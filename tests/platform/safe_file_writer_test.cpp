@@ -36,7 +36,7 @@ TEST(SafeFileWriter, MethodKeepsOwnerGroupAndLinks)
         {{true, 1001, 60, 3, true}, 0, Method::InPlace},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(SafeFileWriter::ChooseMethod(c.target, c.user, myGroups), c.method)
+        EXPECT_EQ(SafeFileWriter::chooseMethod(c.target, c.user, myGroups), c.method)
             << c.target.owner << ":" << c.target.group << " links " << c.target.links;
 }
 

@@ -43,7 +43,7 @@ TEST(SoundPlayer, MissingFilePlaysNothing)
 {
     SoundPlayer player;
     player.Play(QStringLiteral("/no/such/click.wav"));
-    EXPECT_FALSE(player.IsPlaying());
+    EXPECT_FALSE(player.isPlaying());
     EXPECT_TRUE(player.findChildren<QSoundEffect *>().isEmpty());
 }
 
@@ -56,7 +56,7 @@ TEST(SoundPlayer, NoStopSkipsWhileAnotherPlaysAndCutOffReplaces)
     WriteWav(click, 30);
     SoundPlayer player;
     player.Play(longSound);
-    if (!QTest::qWaitFor([&] { return player.IsPlaying(); }, 3000))
+    if (!QTest::qWaitFor([&] { return player.isPlaying(); }, 3000))
         GTEST_SKIP() << "no audio output here";
     player.Play(click, SoundPlayer::Mode::NoStop);
     auto effects = player.findChildren<QSoundEffect *>();
