@@ -1,4 +1,5 @@
 #include "file_identity.h"
+#include "crash_recovery.h"
 #include "form_fixture.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
@@ -43,6 +45,32 @@ protected:
         modals.Then([](QWidget *w) { static_cast<QMessageBox *>(w)->defaultButton()->click(); });
     }
 };
+
+// A copy another instance handed over with --recover is restored without a question, unless its
+// writer still runs; once this instance's copy holds the text, the handed-over one goes.
+TEST_F(RecoveryWindowTest, AHandedOverCopyIsRestoredWithoutAQuestion)
+{
+    WriteFile(QStringLiteral("doc.txt"), QByteArray("on disk\r\n"));
+    for (const bool writerRuns : {false, true}) {
+        SCOPED_TRACE(writerRuns ? "its writer still runs" : "its writer ended");
+        const QString copy = LeaveCopy(QStringLiteral("ended"), QStringLiteral("doc.txt"),
+                                       QStringLiteral("handed\u2029over"));
+        std::optional<RecoveryLock> writer;
+        if (writerRuns)
+            writer.emplace(folder(), QStringLiteral("ended"));
+        Start({}, [&](TForm1 &f) {
+            f.enableRecovery(folder());
+            f.crashRecovery()->setHandedOverCopy(copy);
+        });
+        EXPECT_TRUE(modals.seen().empty());
+        EXPECT_EQ(Text(), writerRuns ? QString() : QStringLiteral("handed\nover"));
+        EXPECT_EQ(Modified(), !writerRuns);
+        EXPECT_EQ(QFileInfo::exists(copy), writerRuns);
+        writer.reset();
+        form.reset();
+        QFile::remove(copy);
+    }
+}
 
 TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
 {
