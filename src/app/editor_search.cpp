@@ -60,8 +60,7 @@ void EditorSearch::edit(const std::function<SearchResult()> &replace)
     const SearchResult result = replace();
     selectFound(result);
     if (result.outcome == SearchOutcome::TooLong)
-        emit failed(
-            QStringLiteral("編集できる文書は %1 文字までです。置換をやめました。").arg(MaxDocumentChars));
+        emit failed(DocumentLimitText() + QStringLiteral("置換をやめました。"));
     done();
 }
 

@@ -1,5 +1,7 @@
 #include "recovery_store.h"
 
+#include "fd_device.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,15 +105,7 @@ qsizetype LineBreaks(QStringView text)
 
 bool WriteFully(int fd, QByteArrayView bytes)
 {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
+    return WriteAllBytes(fd, bytes.data(), bytes.size());
 }
 
 } // namespace

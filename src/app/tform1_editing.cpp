@@ -34,9 +34,8 @@ void TForm1::CreateEditingBehaviour()
     connect(editorKeys_, &EditorKeys::overwriteChanged, this,
             [this](bool overwrite) { StatusBar1->setOverwrite(overwrite); });
 
-    connect(static_cast<DocumentEditor *>(RichEdit1), &DocumentEditor::limitReached, this, [this] {
-        ShowFileError(QStringLiteral("編集できる文書は %1 文字までです。").arg(MaxDocumentChars));
-    });
+    connect(static_cast<DocumentEditor *>(RichEdit1), &DocumentEditor::limitReached, this,
+            [this] { ShowFileError(DocumentLimitText()); });
 
     // The three panel captions colour every tag, whatever the setting.
     for (ToolPanel *panel : std::initializer_list<ToolPanel *>{Panel3, Panel12, Panel4})

@@ -8,6 +8,11 @@
 
 #include <QFileInfo>
 
+QString DocumentLimitText()
+{
+    return QStringLiteral("編集できる文書は %1 文字までです。").arg(MaxDocumentChars);
+}
+
 QString FileExtension(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();

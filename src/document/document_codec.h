@@ -23,6 +23,8 @@ struct DocumentCodeOptions
 
 // The most characters a document may hold.
 inline constexpr qsizetype MaxDocumentChars = 134217728;
+// Why a text over MaxDocumentChars is refused, for the user.
+QString DocumentLimitText();
 
 // The extension of the file-name part, from its last '.', with the dot;
 // empty when there is none.

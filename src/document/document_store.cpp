@@ -18,8 +18,7 @@ namespace {
 
 QString TooLargeMessage(const QString &path)
 {
-    return CannotOpenMessage(path) +
-           QStringLiteral("\n\n編集できる文書は %1 文字までです。").arg(MaxDocumentChars);
+    return CannotOpenMessage(path) + QStringLiteral("\n\n") + DocumentLimitText();
 }
 
 } // namespace

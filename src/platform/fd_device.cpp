@@ -12,18 +12,27 @@ qint64 FdDevice::readData(char *, qint64)
 
 qint64 FdDevice::writeData(const char *data, qint64 size)
 {
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd_, data + done, size_t(size - done));
+    if (!WriteAllBytes(fd_, data, size)) {
+        int expected = 0;
+        error_.compare_exchange_strong(expected, errno);
+        return -1;
+    }
+    written_ += size;
+    return size;
+}
+
+bool WriteAllBytes(int fd, const char *data, qint64 size)
+{
+    for (qint64 done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            int expected = 0;
-            error_.compare_exchange_strong(expected, n < 0 ? errno : ENOSPC);
-            return -1;
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
         }
         done += n;
     }
-    written_ += done;
-    return done;
+    return true;
 }

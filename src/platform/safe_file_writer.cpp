@@ -79,17 +79,8 @@ bool CopyAllBytes(int from, int to)
             return false;
         if (n == 0)
             return true;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, buffer + done, size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                if (w == 0)
-                    errno = ENOSPC;
-                return false;
-            }
-            done += w;
-        }
+        if (!WriteAllBytes(to, buffer, n))
+            return false;
     }
 }
 
