@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,12 +21,6 @@ QString Target(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-}
-
-QString CacheFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/qumoedit");
 }
 
 bool Held(const QString &file)
@@ -62,7 +55,7 @@ QStringList LeftoverSafetyCopies(const QString &path)
     const QFileInfo target(Target(path));
     QStringList copies =
         Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-safety-"));
-    copies << Unheld(CacheFolder(), CachedSafetyCopyPrefix(target.filePath()));
+    copies << Unheld(SafetyCopyCacheFolder(), CachedSafetyCopyPrefix(target.filePath()));
     return copies;
 }
 
@@ -72,7 +65,7 @@ int RemoveLeftoverNewFiles(const QString &path)
     // Safety copies are made under these names too until they are whole.
     const QStringList files =
         Unheld(target.absolutePath(), u'.' + target.fileName() + QStringLiteral(".qumoedit-")) +
-        Unheld(CacheFolder(), u'.' + CachedSafetyCopyPrefix(target.filePath()));
+        Unheld(SafetyCopyCacheFolder(), u'.' + CachedSafetyCopyPrefix(target.filePath()));
     int removed = 0;
     for (const QString &file : files)
         removed += QFile::remove(file) ? 1 : 0;
@@ -81,18 +74,9 @@ int RemoveLeftoverNewFiles(const QString &path)
 
 int PutBackSafetyCopy(const QString &copy, const QString &path)
 {
-    const int in = ::open(Native(copy).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errno;
-    const int out = ::open(Native(Target(path)).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    bool ok = out >= 0 && CopyAllBytes(in, out) && ::fsync(out) == 0;
-    int error = ok ? 0 : (errno != 0 ? errno : EIO);
-    if (out >= 0 && ::close(out) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    ::close(in);
-    if (ok)
-        ::unlink(Native(copy).constData());
-    return error;
+    errno = 0;
+    if (!CopyFileInto(copy, Target(path), true))
+        return errno != 0 ? errno : EIO;
+    ::unlink(Native(copy).constData());
+    return 0;
 }

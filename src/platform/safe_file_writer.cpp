@@ -50,22 +50,6 @@ int MakeUniqueFile(const QString &pattern, QString *made)
     return fd;
 }
 
-// Copies the file `from` over the content of the file `to` (same inode).
-bool CopyInto(const QString &from, const QString &to, bool truncate)
-{
-    const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    const int out = ::open(Native(to).constData(), O_WRONLY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
-    bool ok = out >= 0 && CopyAllBytes(in, out) && ::fsync(out) == 0;
-    const int saved = errno;
-    if (out >= 0)
-        ok = ::close(out) == 0 && ok;
-    ::close(in);
-    errno = saved;
-    return ok;
-}
-
 } // namespace
 
 bool CopyAllBytes(int from, int to)
@@ -82,6 +66,29 @@ bool CopyAllBytes(int from, int to)
         if (!WriteAllBytes(to, buffer, n))
             return false;
     }
+}
+
+bool CopyFileInto(const QString &from, const QString &to, bool truncate)
+{
+    const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    const int out = ::open(Native(to).constData(), O_WRONLY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
+    bool ok = out >= 0 && CopyAllBytes(in, out) && ::fsync(out) == 0;
+    int error = ok ? 0 : errno;
+    if (out >= 0 && ::close(out) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    ::close(in);
+    errno = error;
+    return ok;
+}
+
+QString SafetyCopyCacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/qumoedit");
 }
 
 QString CachedSafetyCopyPrefix(const QString &target)
@@ -198,8 +205,7 @@ bool SafeFileWriter::openInPlace()
 {
     const QFileInfo info(target_);
     const QString beside = info.absolutePath() + QStringLiteral("/.") + info.fileName();
-    const QString cacheDir =
-        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/qumoedit");
+    const QString cacheDir = SafetyCopyCacheFolder();
     const bool folderWritable = ::access(Native(info.absolutePath()).constData(), W_OK) == 0;
     if (!folderWritable)
         QDir().mkpath(cacheDir);
@@ -211,7 +217,7 @@ bool SafeFileWriter::openInPlace()
     safetyFd_ = MakeUniqueFile(partial, &safetyCopy_);
     if (safetyFd_ < 0)
         return fail(errno);
-    if (!CopyInto(target_, safetyCopy_, false))
+    if (!CopyFileInto(target_, safetyCopy_, false))
         return discard(&safetyCopy_, errno);
     const QString suffix = safetyCopy_.right(6);
     const QString whole = folderWritable ? beside + QStringLiteral(".qumoedit-safety-") + suffix
@@ -292,7 +298,7 @@ void SafeFileWriter::cancel()
         ::unlink(Native(safetyCopy_).constData());
         return;
     }
-    if (CopyInto(safetyCopy_, target_, true))
+    if (CopyFileInto(safetyCopy_, target_, true))
         ::unlink(Native(safetyCopy_).constData());
     else
         keptCopy_ = safetyCopy_;

@@ -13,6 +13,13 @@
 // failed read or write (ENOSPC when the disk takes no more).
 bool CopyAllBytes(int from, int to);
 
+// Copies the file `from` over the content of the file `to` (same inode),
+// emptied first when `truncate`; false with errno set on failure.
+bool CopyFileInto(const QString &from, const QString &to, bool truncate);
+
+// The folder of safety copies that cannot be made beside their file.
+QString SafetyCopyCacheFolder();
+
 // The start of the names of `target`'s safety copies in the cache folder:
 // its name and a hash of its whole path, so that files of the same name in
 // other folders never take each other's copies.
