@@ -125,10 +125,21 @@ void TagColours::attach()
         setDocument(text_);
 }
 
-void TagColours::detachWhenUncoloured()
+bool TagColours::detachWhenUncoloured()
 {
-    if (blue_.isEmpty() && marks_.isEmpty() && document() != nullptr)
+    const bool uncoloured = blue_.isEmpty() && marks_.isEmpty();
+    if (uncoloured && document() != nullptr)
         setDocument(nullptr);
+    return uncoloured;
+}
+
+bool TagColours::attachAndDrawAll()
+{
+    if (document() != nullptr)
+        return false;
+    attach();
+    rehighlight();
+    return true;
 }
 
 void TagColours::colourAll()
@@ -200,10 +211,8 @@ void TagColours::follow(int position, int removed, int added)
 void TagColours::setBlue(TextRanges ranges)
 {
     blue_ = std::move(ranges);
-    if (blue_.isEmpty() && marks_.isEmpty()) {
-        detachWhenUncoloured();
+    if (detachWhenUncoloured())
         return;
-    }
     attach();
     rehighlight();
 }
@@ -211,18 +220,11 @@ void TagColours::setBlue(TextRanges ranges)
 void TagColours::recolour(const TextRange &reset, const TextRanges &blue)
 {
     Recolour(blue_, reset, blue);
-    if (blue_.isEmpty() && marks_.isEmpty()) {
-        detachWhenUncoloured();
+    if (detachWhenUncoloured() || attachAndDrawAll())
         return;
-    }
     qsizetype to = reset.end();
     for (const TextRange &r : blue)
         to = std::max(to, r.end());
-    if (document() == nullptr) {
-        attach();
-        rehighlight();
-        return;
-    }
     rehighlightRange(reset.start, to);
 }
 
@@ -239,11 +241,8 @@ void TagColours::setMarks(TextRanges ranges)
     std::set_symmetric_difference(marks_.begin(), marks_.end(), ranges.begin(), ranges.end(),
                                   std::back_inserter(changed), before);
     marks_ = std::move(ranges);
-    if (document() == nullptr) {
-        attach();
-        rehighlight();
+    if (attachAndDrawAll())
         return;
-    }
     for (const TextRange &r : std::as_const(changed))
         rehighlightRange(r.start, r.end());
     detachWhenUncoloured();

@@ -51,7 +51,10 @@ private:
     // Uncoloured text is left alone: following every edited line would
     // lay out every line of a large document as it is loaded.
     void attach();
-    void detachWhenUncoloured();
+    // Detaches when nothing is coloured; true then.
+    bool detachWhenUncoloured();
+    // When detached: attaches and draws everything; true then.
+    bool attachAndDrawAll();
 
     QTextDocument *text_;
 
