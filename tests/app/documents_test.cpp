@@ -1,9 +1,7 @@
 #include "cp932.h"
 #include "display_blocks.h"
 #include "form_fixture.h"
-#include "jconvert.h"
 #include "long_lines.h"
-#include "radio_group.h"
 #include "read_only_guard.h"
 #include "stored_text.h"
 
@@ -36,105 +34,6 @@ protected:
     }
     void Type(const QString &text) { Editor(form)->insertPlainText(text); }
 };
-
-TEST_F(Documents, ShiftJisCrLfFileOpenedAndSavedIsByteIdentical)
-{
-    const QByteArray original =
-        Sjis(QStringLiteral("<HTML>\n日本語　テキスト\nｶﾅ①Ⅱ～\n")) + QByteArray("\x80\xFD", 2);
-    WriteFile(QStringLiteral("page.html"), original);
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_FALSE(Editor(form)->document()->isModified());
-    form->SSButton4Click();
-    EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), original);
-}
-
-// Read on a worker and put into the editor in pieces of lines while the
-// window repaints: still the same bytes on save, each line's end and the
-// bytes of duplicate character forms included.
-TEST_F(Documents, LargeDocumentsReadAsideComeBackByteIdentical)
-{
-    const QByteArray kana = QStringLiteral("かなカナ漢字、。").toUtf8();
-    QByteArray utf8Mixed("\xEF\xBB\xBF");
-    for (int i = 0; i < 60000; ++i)
-        utf8Mixed += kana.repeated(3) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
-    QByteArray sjisKept;
-    for (int i = 0; i < 70000; ++i)
-        sjisKept += Sjis(QStringLiteral("日本語の行　%1").arg(i)) + "\r\n";
-    sjisKept += QByteArray("\xED\x40\x87\x90\r\nend", 9);
-    const QByteArray longLine = QByteArray(1500000, 'a') + "\r\n" + Sjis(QStringLiteral("次の行")) + "\r\n";
-    const struct
-    {
-        const char *name;
-        QByteArray bytes;
-    } files[] = {{"utf8-mixed.txt", utf8Mixed}, {"sjis-kept.txt", sjisKept}, {"long-line.txt", longLine}};
-    for (const auto &file : files) {
-        WriteFile(QLatin1String(file.name), file.bytes);
-        ASSERT_TRUE(form->LoadDocument(path(QLatin1String(file.name)))) << file.name;
-        EXPECT_FALSE(Editor(form)->document()->isModified()) << file.name;
-        EXPECT_FALSE(Editor(form)->document()->isUndoAvailable()) << file.name;
-        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt")))) << file.name;
-        EXPECT_TRUE(ReadFile(QStringLiteral("copy.txt")) == file.bytes) << file.name;
-    }
-}
-
-TEST_F(Documents, DuplicateCharacterFormsComeBackUnchangedUntilEdited)
-{
-    // NEC-selected IBM kanji (ED40) and NEC row 13 "≒" (8790): the encoder writes
-    // these characters as FA5C and 81E0.
-    const QByteArray nec("\xED\x40\x87\x90\r\nabc\r\n", 11);
-    WriteFile(QStringLiteral("nec.txt"), nec);
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("nec.txt"))));
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("纊≒\nabc\n"));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), nec);
-
-    // Only the edited line is encoded anew.
-    Editor(form)->moveCursor(QTextCursor::End);
-    Type(QStringLiteral("d"));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("\xED\x40\x87\x90\r\nabc\r\nd", 12));
-    Editor(form)->moveCursor(QTextCursor::Start);
-    Type(QStringLiteral("e"));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), QByteArray("e\xFA\x5C\x81\xE0\r\nabc\r\nd", 13));
-}
-
-TEST_F(Documents, LoadingUsesTheDialogsConversionSettings)
-{
-    const QString japanese = QStringLiteral("日本語のページ");
-    const std::string euc = Jconvert::ConvertJCode(Sjis(japanese).toStdString(), Jconvert::JC_EUC);
-    WriteFile(QStringLiteral("a.html"), QByteArray::fromStdString(euc));
-    WriteFile(QStringLiteral("a.txt"), QByteArray::fromStdString(euc));
-    form3->CheckBox14->setChecked(true);
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.html"))));
-    EXPECT_EQ(Editor(form)->toPlainText(), japanese) << "no line end is added";
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
-    EXPECT_NE(Editor(form)->toPlainText(), japanese) << "a text file is not converted";
-    form3->CheckBox15->setChecked(true);
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
-    EXPECT_EQ(Editor(form)->toPlainText(), japanese);
-}
-
-TEST_F(Documents, SavingAsJisOnlyForHtmlNames)
-{
-    form3->RadioGroup2->setItemIndex(1);
-    Type(QStringLiteral("漢字"));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("page.html"))));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("notes.txt"))));
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("PAGE.HTM"))));
-    EXPECT_TRUE(ReadFile(QStringLiteral("page.html")).startsWith("\x1b$B"));
-    EXPECT_EQ(ReadFile(QStringLiteral("notes.txt")), Sjis(QStringLiteral("漢字")));
-    EXPECT_EQ(ReadFile(QStringLiteral("PAGE.HTM")), Sjis(QStringLiteral("漢字")));
-}
-
-TEST_F(Documents, EmptyDocumentWithJisSelectedWritesAnEmptyFile)
-{
-    form3->RadioGroup2->setItemIndex(1);
-    WriteFile(QStringLiteral("old.html"), "old");
-    ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("old.html"))));
-    EXPECT_EQ(ReadFile(QStringLiteral("old.html")), QByteArray());
-}
 
 TEST_F(Documents, ConfirmSaveChangesAnswers)
 {
@@ -259,35 +158,6 @@ TEST_F(Documents, CharactersShiftJisLacksAreNamedBeforeSaving)
     modals.ThenClick(QMessageBox::Yes);
     form->SSButton4Click();
     EXPECT_EQ(ReadFile(QStringLiteral("emoji.txt")), Sjis(QStringLiteral("一\n二\n三?と ?")));
-}
-
-TEST_F(Documents, OnlyBytesFromTheFileComeBackRaw)
-{
-    // 0x80 and 0xFD are no characters: they are kept as they were read. A
-    // private-use character the user brings in (icon fonts use them) is
-    // asked about like any character Shift_JIS lacks.
-    WriteFile(QStringLiteral("raw.txt"), QByteArray("a\x80"
-                                                    "b\xFD\r\n",
-                                                    6));
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("raw.txt"))));
-    Editor(form)->moveCursor(QTextCursor::End);
-    for (const char16_t typed : {u'\xF70A', u'\xF73C'}) {
-        Type(QString(QChar(typed)));
-        modals.ThenClick(QMessageBox::No);
-        form->SSButton4Click();
-        ASSERT_FALSE(modals.seen().empty()) << int(typed);
-        EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("UnencodableQuestion"));
-        EXPECT_EQ(ReadFile(QStringLiteral("raw.txt")), QByteArray("a\x80"
-                                                                  "b\xFD\r\n",
-                                                                  6));
-        Editor(form)->textCursor().deletePreviousChar();
-    }
-    const std::size_t asked = modals.seen().size();
-    form->SSButton4Click();
-    EXPECT_EQ(modals.seen().size(), asked) << "kept bytes need no question";
-    EXPECT_EQ(ReadFile(QStringLiteral("raw.txt")), QByteArray("a\x80"
-                                                              "b\xFD\r\n",
-                                                              6));
 }
 
 TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
@@ -456,53 +326,6 @@ TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
     EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("SaveDialog1"));
     EXPECT_FALSE(QFileInfo::exists(gone));
     EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
-}
-
-TEST_F(Documents, UntouchedLinesKeepTheirBytes)
-{
-    // Each line holds a character code page 932 has twice; the encoder writes
-    // ED40 as FA5C and 8790 as 81E0.
-    const QByteArray file("\xED\x40\r\n\x87\x90\r\nz\xED\x40", 11);
-    const struct
-    {
-        const char *edit;
-        std::function<void(QPlainTextEdit *)> apply;
-        QByteArray saved;
-    } cases[] = {
-        {"nothing", [](QPlainTextEdit *) {}, file},
-        {"a line added above",
-         [](QPlainTextEdit *e) {
-             e->moveCursor(QTextCursor::Start);
-             e->insertPlainText(QStringLiteral("top\n"));
-         },
-         QByteArray("top\r\n", 5) + file},
-        {"the middle line edited",
-         [](QPlainTextEdit *e) {
-             QTextCursor c(e->document()->findBlockByNumber(1));
-             c.insertText(QStringLiteral("m"));
-         },
-         QByteArray("\xED\x40\r\nm\x81\xE0\r\nz\xED\x40", 12)},
-        {"two lines joined",
-         [](QPlainTextEdit *e) {
-             QTextCursor c(e->document()->findBlockByNumber(1));
-             c.deletePreviousChar();
-         },
-         QByteArray("\xFA\x5C\x81\xE0\r\nz\xED\x40", 9)},
-        {"an edit undone",
-         [](QPlainTextEdit *e) {
-             QTextCursor c(e->document()->findBlockByNumber(2));
-             c.insertText(QStringLiteral("u"));
-             e->undo();
-         },
-         file},
-    };
-    for (const auto &c : cases) {
-        WriteFile(QStringLiteral("dup.txt"), file);
-        ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("dup.txt"))));
-        c.apply(Editor(form));
-        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("saved.txt"))));
-        EXPECT_EQ(ReadFile(QStringLiteral("saved.txt")).toHex(' '), c.saved.toHex(' ')) << c.edit;
-    }
 }
 
 TEST_F(Documents, VeryLongLinesWrapAnywhere)
