@@ -425,16 +425,24 @@ TEST_F(Documents, CaretPanelCountsEditorUnits)
     QStringList lines;
     for (int i = 1; i <= 120; ++i)
         lines << QStringLiteral("line %1").arg(i);
-    Editor(form)->setPlainText(lines.join(u'\n'));
-    QTextCursor cursor(Editor(form)->document()->findBlockByNumber(6));
-    Editor(form)->setTextCursor(cursor);
-    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:007/120  C:000"));
-
-    Editor(form)->setPlainText(QStringLiteral("日本ｶa\n"));
-    cursor = Editor(form)->textCursor();
-    cursor.setPosition(4);
-    Editor(form)->setTextCursor(cursor);
-    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/002  C:006"));
+    const struct
+    {
+        QString text;
+        int at;
+        const char *shown;
+    } cases[] = {
+        {lines.join(u'\n'), 42, "L:007/120  C:000"},
+        {QStringLiteral("日本ｶa\n"), 4, "L:001/002  C:006"},
+        // Shift_JIS widths, whatever the document's code.
+        {QStringLiteral("<p>日本語</p>\n😀é\n<p>二行目</p>\n<p>三</p>\n"), 14, "L:002/005  C:004"},
+    };
+    for (const auto &c : cases) {
+        Editor(form)->setPlainText(c.text);
+        QTextCursor cursor = Editor(form)->textCursor();
+        cursor.setPosition(c.at);
+        Editor(form)->setTextCursor(cursor);
+        EXPECT_EQ(form->StatusPanelText(1), QLatin1String(c.shown)) << c.shown;
+    }
 }
 
 } // namespace

@@ -5,11 +5,9 @@
 #include "save_format_choice.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 
 namespace {
 
@@ -71,89 +69,6 @@ TEST_F(Utf8Documents, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 LF"));
 }
 
-TEST_F(Utf8Documents, OpenedAndSavedUnchangedIsByteIdentical)
-{
-    const struct
-    {
-        const char *name;
-        QByteArray file;
-        QString status;
-    } cases[] = {
-        {"lf.html", "<p>日本語のページ</p>\n", QStringLiteral("UTF-8 LF")},
-        {"crlf.txt", "一\r\n二\r\n", QStringLiteral("UTF-8 CRLF")},
-        {"cr.txt", "一\r二", QStringLiteral("UTF-8 CR")},
-        {"mixed.txt", "一\r\n二\n三\r\n四\r", QStringLiteral("UTF-8 混在")},
-        {"bom.html", "\xEF\xBB\xBF<p>é</p>\r\n", QStringLiteral("UTF-8 BOM CRLF")},
-        {"emoji.txt", "絵文字😀\n", QStringLiteral("UTF-8 LF")},
-        {"ascii-after-mark.txt", "\xEF\xBB\xBFplain\n", QStringLiteral("UTF-8 BOM LF")},
-    };
-    for (const auto &c : cases) {
-        const QString name = QString::fromLatin1(c.name);
-        WriteFile(name, c.file);
-        ASSERT_TRUE(form->LoadDocument(path(name))) << c.name;
-        EXPECT_EQ(Code(), c.status) << c.name;
-        form->SSButton4Click();
-        EXPECT_EQ(ReadFile(name), c.file) << c.name;
-    }
-    EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("plain\n"));
-}
-
-TEST_F(Utf8Documents, EditedPageIsWrittenBackInUtf8)
-{
-    WriteFile(QStringLiteral("page.html"), "<p>日本語</p>\n<p>二行目</p>\r\n<p>三</p>\n");
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_EQ(Editor(form)->document()->firstBlock().text(), QStringLiteral("<p>日本語</p>"));
-    // Added lines take the most common end; the others keep theirs. The
-    // caret panel counts Shift_JIS widths as in any document.
-    Editor(form)->moveCursor(QTextCursor::EndOfBlock);
-    Type(QStringLiteral("\n😀é"));
-    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:002/005  C:004"));
-    form->SSButton4Click();
-    EXPECT_TRUE(modals.seen().empty()) << "UTF-8 holds every character";
-    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>日本語</p>\n😀é\n<p>二行目</p>\r\n<p>三</p>\n");
-}
-
-TEST_F(Utf8Documents, ShiftJisRulesHoldForEverythingElse)
-{
-    const QByteArray sjis = Cp932::Encode(QStringLiteral("日本語\n"));
-    // Valid UTF-8 until its last line, which is Shift_JIS.
-    const QByteArray lateSjis = QByteArray("é\r\n").repeated(2000) + sjis;
-    const QByteArray cutShort = QByteArray("日本\r\n") + QByteArray("語").left(2);
-    const struct
-    {
-        const char *name;
-        QByteArray file;
-    } cases[] = {
-        {"sjis.html", sjis}, {"late.html", lateSjis}, {"cut.txt", cutShort}, {"ascii.txt", "plain\r\n"}};
-    for (const auto &c : cases) {
-        const QString name = QString::fromLatin1(c.name);
-        WriteFile(name, c.file);
-        ASSERT_TRUE(form->LoadDocument(path(name))) << c.name;
-        EXPECT_EQ(Code(), QStringLiteral("SJIS CRLF")) << c.name;
-        EXPECT_EQ(Editor(form)->toPlainText(), Cp932::Decode(c.file)) << c.name;
-        form->SSButton4Click();
-        EXPECT_EQ(ReadFile(name), c.file) << c.name << " comes back losslessly";
-    }
-    // The options' conversion shows for the names it applies to.
-    form3->RadioGroup2->setItemIndex(1);
-    form->LoadDocument(path(QStringLiteral("sjis.html")));
-    EXPECT_EQ(Code(), QStringLiteral("JIS CRLF"));
-    form->LoadDocument(path(QStringLiteral("ascii.txt")));
-    EXPECT_EQ(Code(), QStringLiteral("SJIS CRLF"));
-}
-
-TEST_F(Utf8Documents, Utf8IsReadAsItIsWhateverAutoDecodeSays)
-{
-    form3->CheckBox14->setChecked(true);
-    form3->CheckBox15->setChecked(true);
-    WriteFile(QStringLiteral("page.html"), "<p>日本語</p>");
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("page.html"))));
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>日本語</p>"));
-    form->SSButton4Click();
-    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>日本語</p>") << "no line end added";
-}
-
 TEST_F(Utf8Documents, SaveAsOffersTheDocumentsCodeAndChangesIt)
 {
     WriteFile(QStringLiteral("page.html"), "一\n二😀\n");
@@ -206,16 +121,11 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
     EXPECT_EQ(Code(), QStringLiteral("JIS CRLF"));
 }
 
-TEST_F(Utf8Documents, NewDocumentsAreUtf8WhenChosen)
+TEST_F(Utf8Documents, NewDocumentShowsItsCode)
 {
-    form->SSButton2Click();
-    EXPECT_EQ(Code(), QStringLiteral("SJIS CRLF"));
     form3->CheckBoxNewUtf8->setChecked(true);
     form->SSButton2Click();
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 LF"));
-    Type(QStringLiteral("新規\n文書"));
-    form->SSButton4Click();
-    EXPECT_EQ(ReadFile(QFileInfo(form->document().path).fileName()), "新規\n文書");
 }
 
 } // namespace

@@ -38,6 +38,7 @@ protected:
         auto r = document.load(path(name));
         ASSERT_TRUE(r.done()) << r.message.toStdString();
     }
+    QString Format() const { return FormatName(document.format(), document.mixedLineEnds()); }
 
     QTemporaryDir dir;
     QTextDocument text;
@@ -229,6 +230,11 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
     EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
 }
 
+QString Sjis(const QByteArray &bytes)
+{
+    return Cp932::Decode(bytes);
+}
+
 void TypeAt(QTextDocument &text, int position, const QString &typed)
 {
     QTextCursor cursor(&text);
@@ -373,6 +379,61 @@ TEST_F(DocumentTest, JisIsWrittenForHtmlNamesOnly)
     }
 }
 
+// Opened and saved with no edit: the same bytes, in the code the format
+// names, with no question; UTF-8 is read as it is whatever the options say.
+TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
+{
+    DialogOptions decodeAll;
+    decodeAll.autoDecode = decodeAll.decodeAll = true;
+    const QByteArray sjis = Cp932::Encode(QStringLiteral("日本語\n"));
+    // Valid UTF-8 until its last line, which is Shift_JIS.
+    const QByteArray lateSjis = QByteArray("é\r\n").repeated(2000) + sjis;
+    const QByteArray cutShort = QByteArray("日本\r\n") + QByteArray("語").left(2);
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        const char *format;
+        QString text = {}; // checked when not null
+        DialogOptions options = {};
+    } cases[] = {
+        {"lf.html", "<p>日本語のページ</p>\n", "UTF-8 LF"},
+        {"crlf.txt", "一\r\n二\r\n", "UTF-8 CRLF"},
+        {"cr.txt", "一\r二", "UTF-8 CR"},
+        {"mixed.txt", "一\r\n二\n三\r\n四\r", "UTF-8 混在"},
+        {"bom.html", "\xEF\xBB\xBF<p>é</p>\r\n", "UTF-8 BOM CRLF"},
+        {"emoji.txt", "絵文字😀\n", "UTF-8 LF"},
+        {"ascii-after-mark.txt", "\xEF\xBB\xBFplain\n", "UTF-8 BOM LF", QStringLiteral("plain\n")},
+        {"decoded.html", "<p>日本語</p>", "UTF-8 LF", QStringLiteral("<p>日本語</p>"), decodeAll},
+        {"sjis.html", sjis, "SJIS CRLF", Sjis(sjis)},
+        {"late.html", lateSjis, "SJIS CRLF", Sjis(lateSjis)},
+        {"cut.txt", cutShort, "SJIS CRLF", Sjis(cutShort)},
+        {"ascii.txt", "plain\r\n", "SJIS CRLF", QStringLiteral("plain\n")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        options.set(c.options);
+        const QString name = QString::fromLatin1(c.name);
+        Load(name, c.file);
+        EXPECT_EQ(Format(), QString::fromUtf8(c.format));
+        if (!c.text.isNull()) {
+            EXPECT_EQ(text.toPlainText(), c.text);
+        }
+        questions = 0;
+        ASSERT_TRUE(Save(name).done());
+        EXPECT_EQ(questions, 0);
+        EXPECT_EQ(ReadFileBytes(path(name)), c.file);
+    }
+    // The options' conversion shows for the names it applies to.
+    DialogOptions jis;
+    jis.charCode = 1;
+    options.set(jis);
+    ASSERT_TRUE(document.load(path(QStringLiteral("sjis.html"))).done());
+    EXPECT_EQ(Format(), QStringLiteral("JIS CRLF"));
+    ASSERT_TRUE(document.load(path(QStringLiteral("ascii.txt"))).done());
+    EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
+}
+
 TEST_F(DocumentTest, LoadConvertsAsTheOptionsSay)
 {
     const QString japanese = QStringLiteral("日本語のページ");
@@ -398,6 +459,31 @@ TEST_F(DocumentTest, LoadConvertsAsTheOptionsSay)
         Load(QString::fromLatin1(c.name), euc);
         EXPECT_EQ(text.toPlainText() == japanese, c.converted) << c.name;
     }
+}
+
+// Lines added to a UTF-8 page take its most common end; the others keep theirs.
+TEST_F(DocumentTest, EditedUtf8PageIsWrittenBackInUtf8)
+{
+    Load(QStringLiteral("page.html"), "<p>日本語</p>\n<p>二行目</p>\r\n<p>三</p>\n");
+    EXPECT_EQ(text.firstBlock().text(), QStringLiteral("<p>日本語</p>"));
+    TypeAt(text, int(text.firstBlock().length()) - 1, QStringLiteral("\n😀é"));
+    ASSERT_TRUE(Save(QStringLiteral("page.html"), false).done()) << "UTF-8 holds every character";
+    EXPECT_EQ(ReadFileBytes(path(QStringLiteral("page.html"))),
+              "<p>日本語</p>\n😀é\n<p>二行目</p>\r\n<p>三</p>\n");
+}
+
+TEST_F(DocumentTest, NewDocumentsAreUtf8WhenChosen)
+{
+    document.startNew(path(QStringLiteral("a.txt")));
+    EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
+    DialogOptions utf8;
+    utf8.newUtf8 = true;
+    options.set(utf8);
+    document.startNew(path(QStringLiteral("b.txt")));
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF"));
+    text.setPlainText(QStringLiteral("新規\n文書"));
+    ASSERT_TRUE(Save(QStringLiteral("b.txt")).done());
+    EXPECT_EQ(ReadFileBytes(path(QStringLiteral("b.txt"))), "新規\n文書");
 }
 
 } // namespace
