@@ -282,7 +282,9 @@ TEST_F(Editing, NoEditPassesTheDocumentLimit)
     QApplication::clipboard()->clear();
 }
 
-TEST_F(Editing, SearchBarFindsMarksAndReplaces)
+// The search itself is tested on EditorSearch; here, that the toolbar opens
+// the bar and its buttons reach the window's editor.
+TEST_F(Editing, SearchBarOpensAndSearchesTheEditor)
 {
     SearchBar *bar = SearchBarOf(form);
     form->activateWindow();
@@ -296,47 +298,10 @@ TEST_F(Editing, SearchBarFindsMarksAndReplaces)
     Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
     bar->Edit1->setText(QStringLiteral("abc"));
     bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(Editor(form)->textCursor().selectedText(), QStringLiteral("abc"));
     EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1);
-    EXPECT_TRUE(bar->ShineSpeedButton6->isEnabled());
-    EXPECT_FALSE(Editor(form)->document()->isModified()) << "marking is no edit";
-    bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 8);
-    bar->ShineSpeedButton4->Click();
-    EXPECT_FALSE(Editor(form)->textCursor().hasSelection()) << "not found: the caret goes to the end";
-    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
-    bar->ShineSpeedButton4->Click();
-    EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1) << "and the next search starts at the top";
-
-    bar->Edit2->setText(QStringLiteral("置換"));
-    bar->ShineSpeedButton6->Click();
-    EXPECT_EQ(Text(), QStringLiteral("x置換 <p>abc</p>"));
-    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
-
-    const struct
-    {
-        QString text, search, replacement, after;
-        bool matchCase;
-    } cases[] = {
-        {QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("aa"), QStringLiteral("aaaaaa"), true},
-        {QStringLiteral("aaa"), QStringLiteral("a"), QString(), QString(), true},
-        {QStringLiteral("x\ny"), QStringLiteral("x[RET]y"), QStringLiteral("z[ret]"), QStringLiteral("z\n"),
-         true},
-        {QStringLiteral("ABC abc"), QStringLiteral("abc"), QStringLiteral("-"), QStringLiteral("- -"), false},
-        {QStringLiteral("abc"), QString(), QStringLiteral("-"), QStringLiteral("abc"), true},
-    };
-    for (const auto &c : cases) {
-        Editor(form)->setPlainText(c.text);
-        bar->Edit1->setText(c.search);
-        bar->Edit2->setText(c.replacement);
-        bar->CheckBox5->setChecked(c.matchCase);
-        bar->ShineSpeedButton7->Click();
-        EXPECT_EQ(Text(), c.after) << c.text.toStdString() << " / " << c.search.toStdString();
-        if (c.after != c.text) {
-            Editor(form)->undo();
-            EXPECT_EQ(Text(), c.text) << "replace all undoes in one step";
-        }
-    }
+    bar->Edit2->setText(QStringLiteral("-"));
+    bar->ShineSpeedButton7->Click();
+    EXPECT_EQ(Text(), QStringLiteral("x- <p>-</p>"));
 }
 
 } // namespace
