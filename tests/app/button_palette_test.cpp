@@ -1,7 +1,10 @@
 #include "button_palette.h"
+#include "modal_answers.h"
 #include "set_files.h"
 #include "shine_speed_button.h"
+#include "test_files.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -9,6 +12,98 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using Palettes::ButtonDefinition;
+
+// Writes the set `name` of `kind` into `programDir` with the given buttons (record numbers).
+void WriteSet(const QString &programDir, const QString &name, const Palettes::PaletteKind &kind,
+              const QList<std::pair<int, ButtonDefinition>> &buttons)
+{
+    Palettes::SetList list = Palettes::SetList::Fresh(kind.header);
+    for (const auto &[number, definition] : buttons)
+        list.define(number, definition);
+    ASSERT_EQ(Palettes::SaveSet(programDir, name, kind, list), QString());
+}
+
+ButtonDefinition Clip(const char *caption, const char *content)
+{
+    return {QString::fromUtf8(caption), QString::fromUtf8(content), 0, 0, QString()};
+}
+
+// Chooses the item `name` in a set box as the user does.
+void Choose(QComboBox *box, const QString &name)
+{
+    const int index = box->findText(name);
+    ASSERT_GE(index, 0) << name.toStdString();
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+TEST(ButtonPalettes, ButtonsHaveTheirNamesTagsAndPlaces)
+{
+    struct Place
+    {
+        int number;
+        QRect place;
+    };
+    const struct
+    {
+        const char *what;
+        std::function<ButtonPalette *(QWidget *)> make;
+        int count;
+        const char *name; // of button %1
+        int firstTag;
+        QList<Place> places;
+    } rows[] = {
+        {"tag",
+         [](QWidget *host) { return new TagPalette(host); },
+         40,
+         "PButton%1",
+         1,
+         {{1, {3, 29, 49, 23}},
+          {2, {3, 52, 49, 15}},
+          {5, {54, 65, 73, 18}},
+          {9, {204, 29, 73, 18}},
+          {12, {279, 29, 73, 18}},
+          {16, {279, 65, 25, 18}},
+          {22, {402, 47, 25, 18}},
+          {26, {429, 29, 73, 18}},
+          {32, {477, 65, 25, 18}},
+          {33, {54, 85, 56, 18}},
+          {40, {446, 85, 56, 18}}}},
+        {"clip",
+         [](QWidget *host) { return new ClipPalette(host); },
+         20,
+         "CButton%1",
+         101,
+         {{1, {3, 53, 74, 18}}, {10, {3, 215, 74, 18}}, {11, {79, 53, 74, 18}}, {20, {79, 215, 74, 18}}}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        QWidget host;
+        ButtonPalette *palette = row.make(&host);
+        ASSERT_EQ(palette->buttons().size(), row.count);
+        for (int i = 0; i < row.count; ++i) {
+            ASSERT_NE(palette->buttons()[i], nullptr) << i;
+            EXPECT_EQ(palette->buttons()[i]->objectName(), QString::fromLatin1(row.name).arg(i + 1));
+            EXPECT_EQ(palette->buttons()[i]->Tag(), row.firstTag + i);
+            EXPECT_EQ(palette->buttons()[i]->parentWidget(), palette);
+        }
+        for (const Place &p : row.places)
+            EXPECT_EQ(palette->buttons()[p.number - 1]->geometry(), p.place) << p.number;
+    }
+    QWidget host;
+    auto *tag = new TagPalette(&host);
+    EXPECT_TRUE(tag->buttons()[0]->Colors()->Gradation());
+    EXPECT_TRUE(tag->buttons()[0]->Colors()->GradVertical());
+    EXPECT_EQ(tag->buttons()[0]->ActiveFontColor(), clAqua);
+    auto *clip = new ClipPalette(&host);
+    EXPECT_EQ(clip->SpeedButton20->geometry(), QRect(110, 3, 20, 21));
+    EXPECT_EQ(clip->SpeedButton19->geometry(), QRect(130, 3, 20, 21));
+    EXPECT_EQ(clip->ComboBox1->geometry().topLeft(), QPoint(3, 26));
+    EXPECT_EQ(clip->CheckBox4->pos(), QPoint(8, 259));
+    EXPECT_EQ(clip->SpeedButton20->toolTip(), QStringLiteral("ＱＵＭＯＣＬＩＰデータを新しく作る"));
+}
 
 // A palette alone over a program folder: its set box lists and loads the sets, a fresh set
 // empties the buttons, and a click hands out the record of a defined button only.
@@ -60,6 +155,72 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         EXPECT_EQ(chosen.size(), 1) << row.what;
         EXPECT_TRUE(errors.isEmpty()) << row.what;
     }
+}
+
+class ClipPaletteSets : public ::testing::Test
+{
+protected:
+    ClipPaletteSets() { clip->setProgramDir(programDir); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + u'/';
+    QWidget host;
+    ClipPalette *clip = new ClipPalette(&host);
+};
+
+TEST_F(ClipPaletteSets, ColourFacesFollowTheChosenSet)
+{
+    WriteSet(programDir, QStringLiteral("swatch"), Palettes::ClipPalette(),
+             {{3, Clip("青", "#0000FF")}, {4, Clip("短い", "#FF80")}});
+    WriteSet(programDir, QStringLiteral("words"), Palettes::ClipPalette(), {{3, Clip("挨拶", "こんにちは")}});
+    clip->setBox()->setEditText(QStringLiteral("swatch"));
+    clip->listSets();
+    clip->loadSet();
+    TShineSpeedButton *third = clip->buttons()[2];
+    EXPECT_FALSE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Colors()->Color(), TColor(0xFF0000));
+    EXPECT_EQ(third->FontColor(), clWhite); // readable on the dark face
+    EXPECT_TRUE(clip->buttons()[3]->Colors()->Gradation());
+    Choose(clip->ComboBox1, QStringLiteral("words"));
+    EXPECT_TRUE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Colors()->Color(), clBtnFace);
+    EXPECT_EQ(third->FontColor(), clBtnText);
+    EXPECT_EQ(third->Caption(), QStringLiteral("挨拶"));
+    Choose(clip->ComboBox1, QStringLiteral("swatch"));
+    clip->SpeedButton20->Click();
+    EXPECT_TRUE(third->Colors()->Gradation());
+    EXPECT_EQ(third->Caption(), QString());
+}
+
+// Dropping a set of a name the user already has asks about replacing it; いいえ installs nothing.
+TEST_F(ClipPaletteSets, ADroppedSetOverAnExistingOneAsksToReplaceIt)
+{
+    QTemporaryDir elsewhere;
+    const QString dropped = elsewhere.filePath(QStringLiteral("色見本.qmc"));
+    const QByteArray theirs("text\r\n*Button1\r\nred\r\n#FF0000\r\n7\r\n0\r\n\r\n");
+    const QByteArray mine("text\r\n*Button2\r\n私の\r\n#0000FF\r\n7\r\n0\r\n\r\n");
+    WriteFileBytes(dropped, theirs);
+    ModalAnswers modals;
+    const struct
+    {
+        QMessageBox::StandardButton answer;
+        QByteArray installed;
+    } rows[] = {{QMessageBox::No, mine}, {QMessageBox::Yes, theirs}};
+    for (const auto &row : rows) {
+        WriteFileBytes(path(QStringLiteral("色見本.qmc")), mine);
+        const size_t seen = modals.seen().size();
+        modals.Then([row](QWidget *w) {
+            auto *box = static_cast<QMessageBox *>(w);
+            EXPECT_EQ(static_cast<QAbstractButton *>(box->defaultButton()), box->button(QMessageBox::No));
+            box->button(row.answer)->click();
+        });
+        clip->offerDroppedSet(dropped);
+        ASSERT_EQ(modals.seen().size(), seen + 1);
+        EXPECT_EQ(modals.seen()[seen].text, QStringLiteral("「色見本」はすでにあります。置き換えますか？"));
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("色見本.qmc"))), row.installed);
+    }
+    EXPECT_GE(clip->ComboBox1->findText(QStringLiteral("色見本")), 0) << "listed again";
 }
 
 } // namespace

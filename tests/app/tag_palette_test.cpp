@@ -10,32 +10,6 @@ namespace {
 
 using TagPaletteTest = PaletteTest;
 
-TEST_F(TagPaletteTest, FortyButtonsWithTheirNamesTagsAndPlaces)
-{
-    Start();
-    ASSERT_EQ(TagPaletteOf(form)->buttons().size(), 40);
-    for (int i = 0; i < 40; ++i) {
-        ASSERT_NE(TagPaletteOf(form)->buttons()[i], nullptr) << i;
-        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->objectName(), QStringLiteral("PButton%1").arg(i + 1));
-        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->Tag(), i + 1);
-        EXPECT_EQ(TagPaletteOf(form)->buttons()[i]->parentWidget(), TagPaletteOf(form));
-    }
-    const struct
-    {
-        int number;
-        QRect place;
-    } places[] = {
-        {1, {3, 29, 49, 23}},    {2, {3, 52, 49, 15}},    {5, {54, 65, 73, 18}},   {9, {204, 29, 73, 18}},
-        {12, {279, 29, 73, 18}}, {16, {279, 65, 25, 18}}, {22, {402, 47, 25, 18}}, {26, {429, 29, 73, 18}},
-        {32, {477, 65, 25, 18}}, {33, {54, 85, 56, 18}},  {40, {446, 85, 56, 18}},
-    };
-    for (const auto &p : places)
-        EXPECT_EQ(TagPaletteOf(form)->buttons()[p.number - 1]->geometry(), p.place) << p.number;
-    EXPECT_TRUE(TagPaletteOf(form)->buttons()[0]->Colors()->Gradation());
-    EXPECT_TRUE(TagPaletteOf(form)->buttons()[0]->Colors()->GradVertical());
-    EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->ActiveFontColor(), clAqua);
-}
-
 TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
 {
     WriteSet(QStringLiteral("HTML"), {{5,
