@@ -1,6 +1,5 @@
 #include "display_blocks.h"
 #include "form_fixture.h"
-#include "long_lines.h"
 #include "read_only_guard.h"
 #include "stored_text.h"
 
@@ -215,18 +214,6 @@ TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
     EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
 }
 
-TEST_F(Documents, VeryLongLinesWrapAnywhere)
-{
-    WriteFile(QStringLiteral("long.txt"), QByteArray(LongLineChars + 10, 'a'));
-    WriteFile(QStringLiteral("short.txt"), "words and words\r\n");
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
-    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAnywhere);
-    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("short.txt"))));
-    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Type(QString(LongLineChars, u'b'));
-    EXPECT_EQ(Editor(form)->wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
-}
-
 TEST_F(Documents, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
 {
     const QByteArray line(2 * DisplayBlocks::MaxBlockChars + 5, 'x');
@@ -280,6 +267,7 @@ TEST_F(Documents, KeysCaretPanelAndCopyAtASoftBreak)
     WriteFile(QStringLiteral("long.txt"), file);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
     QPlainTextEdit *editor = Editor(form);
+    EXPECT_EQ(editor->wordWrapMode(), QTextOption::WrapAnywhere);
     const QString text = QString::fromLatin1(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const int soft = 3 + DisplayBlocks::PieceChars; // stored: the first character after the break
     ASSERT_TRUE(DisplayBlocks::ContinuesLine(DisplayBlocks::LineBlock(*editor->document(), 1).next()));

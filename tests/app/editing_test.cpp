@@ -1,6 +1,5 @@
 #include "display_blocks.h"
 #include "document_codec.h"
-#include "document_editor.h"
 #include "form_fixture.h"
 #include "search_bar.h"
 #include "shine_speed_button.h"
@@ -263,15 +262,10 @@ TEST_F(Editing, TagsAreColouredCharacterByCharacter)
     EXPECT_EQ(BlueMap(), QStringLiteral(".....bbb."));
 }
 
-TEST_F(Editing, NoEditPassesTheDocumentLimit)
+// The limit itself is tested on DocumentEditor; here, that a refused paste is explained.
+TEST_F(Editing, APasteOverTheDocumentLimitIsRefusedWithAMessage)
 {
-    auto *editor = static_cast<DocumentEditor *>(Editor(form));
     Editor(form)->setPlainText(QStringLiteral("ab"));
-    EXPECT_TRUE(editor->fits(MaxDocumentChars - 2));
-    EXPECT_FALSE(editor->fits(MaxDocumentChars - 1));
-    Select(0, 2);
-    EXPECT_TRUE(editor->fits(MaxDocumentChars)) << "the selection goes away";
-
     Editor(form)->moveCursor(QTextCursor::End);
     QApplication::clipboard()->setText(QString(MaxDocumentChars - 1, u'x'));
     modals.ThenClick(QMessageBox::Ok);
