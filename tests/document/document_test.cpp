@@ -486,4 +486,42 @@ TEST_F(DocumentTest, NewDocumentsAreUtf8WhenChosen)
     EXPECT_EQ(ReadFileBytes(path(QStringLiteral("b.txt"))), "新規\n文書");
 }
 
+// The code a page's template names is the one the document will be saved in.
+TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
+{
+    using Jconvert::CharCode;
+    DialogOptions newUtf8;
+    newUtf8.newUtf8 = true;
+    DialogOptions jis;
+    jis.charCode = 1;
+    DialogOptions euc;
+    euc.charCode = 2;
+    DialogOptions eucAll = euc;
+    eucAll.decodeAll = true;
+    const struct
+    {
+        DialogOptions options;
+        const char *document; // empty: a new document
+        QByteArray bytes;
+        CharCode code;
+    } cases[] = {
+        {{}, "", {}, CharCode::Sjis},
+        {newUtf8, "", {}, CharCode::Utf8},
+        {jis, "page.html", "<p>abc</p>\r\n", CharCode::Jis},
+        {euc, "page.html", "<p>\x93\xfa\x96\x7b</p>\r\n", CharCode::Euc},
+        {euc, "notes.txt", "abc\r\n", CharCode::Sjis},
+        {eucAll, "notes.txt", "abc\r\n", CharCode::Euc},
+        {euc, "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", CharCode::Utf8},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.document);
+        options.set(c.options);
+        if (*c.document)
+            Load(QString::fromLatin1(c.document), c.bytes);
+        else
+            document.startNew(path(QStringLiteral("newhtml.html")));
+        EXPECT_EQ(document.format().code, c.code);
+    }
+}
+
 } // namespace
