@@ -4,8 +4,10 @@
 #include "shine_speed_button.h"
 #include "test_files.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <functional>
@@ -154,6 +156,42 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         palette->buttons()[0]->Click();
         EXPECT_EQ(chosen.size(), 1) << row.what;
         EXPECT_TRUE(errors.isEmpty()) << row.what;
+    }
+}
+
+// What the button under the mouse inserts, as the info line shows it, in the case box's case.
+TEST(ButtonPalettes, HoverTellsWhatAButtonInserts)
+{
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + u'/';
+    WriteSet(programDir, QStringLiteral("HTML"), Palettes::TagPalette(),
+             {{0, {QStringLiteral("色"), QStringLiteral("<font color=\"*color*\">"), 0, 0, QString()}},
+              {1, {QStringLiteral("二行"), QStringLiteral("<ul>\n</ul>"), 0, 0, QString()}}});
+    QWidget host;
+    auto *palette = new TagPalette(&host);
+    palette->setProgramDir(programDir);
+    palette->setBox()->setEditText(QStringLiteral("HTML"));
+    palette->listSets();
+    palette->loadSet();
+    QSignalSpy hovered(palette, &ButtonPalette::hovered);
+    const struct
+    {
+        int number;
+        int caseMode;
+        QString shown;
+    } rows[] = {
+        {1, 0, QStringLiteral(" <font color=\"*color*\">")},
+        {2, 0, QStringLiteral(" <ul>[←]</ul>")},
+        {1, 2, QStringLiteral(" <FONT COLOR=\"*color*\">")},
+        {40, 0, QStringLiteral(" このボタンは未設定です(^o^)/")},
+    };
+    for (const auto &row : rows) {
+        palette->caseBox()->setCurrentIndex(row.caseMode);
+        TShineSpeedButton *button = palette->buttons()[row.number - 1];
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(button, &enter);
+        ASSERT_FALSE(hovered.isEmpty()) << row.number;
+        EXPECT_EQ(hovered.takeLast()[0].toString(), row.shown) << row.number;
     }
 }
 

@@ -46,7 +46,6 @@ protected:
         QApplication::sendEvent(button, &enter);
         return InfoLine(form)->text();
     }
-    QString Hover(int number) { return Hover(TagPaletteOf(form)->buttons()[number - 1]); }
 
     // The editor holds `text` with the characters from..to selected.
     void Edit(const QString &text, int from, int to)

@@ -120,29 +120,6 @@ TEST_F(TagPaletteTest, ATemplateOverASoftBreakSelectsAsStored)
               PieceChars + 1);
 }
 
-TEST_F(TagPaletteTest, AnUndefinedButtonInsertsNothing)
-{
-    WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("x"), QStringLiteral("<p>"), 3, 0, QString()}}});
-    Start();
-    Edit(QStringLiteral("本文"), 1, 1);
-    Click(40);
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本文"));
-    EXPECT_EQ(Editor(form)->textCursor().position(), 1);
-    EXPECT_EQ(Hover(40), QStringLiteral(" このボタンは未設定です(^o^)/"));
-}
-
-TEST_F(TagPaletteTest, HoverShowsTheContentInTheInfoLine)
-{
-    WriteSet(QStringLiteral("HTML"),
-             {{0, {QStringLiteral("色"), QStringLiteral("<font color=\"*color*\">"), 0, 0, QString()}},
-              {1, {QStringLiteral("二行"), QStringLiteral("<ul>\n</ul>"), 0, 0, QString()}}});
-    Start();
-    EXPECT_EQ(Hover(1), QStringLiteral(" <font color=\"*color*\">"));
-    EXPECT_EQ(Hover(2), QStringLiteral(" <ul>[←]</ul>"));
-    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
-    EXPECT_EQ(Hover(1), QStringLiteral(" <FONT COLOR=\"*color*\">"));
-}
-
 TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
 {
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("一"), QStringLiteral("<hr>"), 4, 0, QString()}}});
