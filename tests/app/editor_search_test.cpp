@@ -20,8 +20,8 @@ protected:
     QWidget window;
     QPlainTextEdit *editor = new QPlainTextEdit(&window);
     SearchBar *bar = new SearchBar(&window);
-    TagColours colours{editor};
-    EditorSearch search{bar, editor, &colours};
+    TagColours *colours = new TagColours(editor); // the text owns it
+    EditorSearch search{bar, editor, colours};
 };
 
 TEST_F(EditorSearchTest, FindSelectsEachMatchThenStartsAgainAtTheTop)

@@ -36,11 +36,11 @@ TEST(TagColours, TagsAreColouredCharacterByCharacter)
         {QStringLiteral("<p>日本語</p>"), QStringLiteral("bbb...bbbb")},
     };
     QPlainTextEdit editor;
-    TagColours colours(&editor);
+    auto *colours = new TagColours(&editor); // the text owns it
     for (const auto &c : cases) {
         editor.clear();
         editor.insertPlainText(c.text);
-        colours.colourAll();
+        colours->colourAll();
         EXPECT_EQ(BlueMap(editor), c.blue) << c.text.toStdString();
         EXPECT_TRUE(editor.document()->isModified()) << "the save question still comes";
         EXPECT_TRUE(editor.document()->isUndoAvailable()) << "colouring keeps undo";
@@ -49,7 +49,7 @@ TEST(TagColours, TagsAreColouredCharacterByCharacter)
     QTextCursor cursor(editor.document());
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, 3);
     cursor.insertText(QStringLiteral("abc"));
-    colours.colourAll();
+    colours->colourAll();
     EXPECT_EQ(BlueMap(editor), QStringLiteral("......bbbb"));
 }
 
