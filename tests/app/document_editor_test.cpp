@@ -1,13 +1,17 @@
 // The editing area's text control alone: its tab stops, its size limit and
-// the wrapping of very long lines.
+// the wrapping and keeping of very long lines.
+#include "display_blocks.h"
 #include "document.h"
 #include "document_codec.h"
 #include "document_editor.h"
 #include "editor_options.h"
 #include "long_lines.h"
+#include "stored_text.h"
 #include "test_files.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +56,60 @@ TEST(LongLineWrap, VeryLongLinesWrapAnywhere)
     EXPECT_EQ(editor.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     editor.insertPlainText(QString(LongLineChars, u'b'));
     EXPECT_EQ(editor.wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
+}
+
+// Long lines are held as display blocks: saved as they were read, and a
+// key typed anywhere in them changes that character only.
+TEST(DocumentEditor, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
+{
+    QTemporaryDir dir;
+    DocumentEditor editor;
+    FixedOptions options;
+    Document document(&options);
+    document.attach(editor.document());
+    const auto save = [&](const QString &name) {
+        auto r = document.save(dir.filePath(name), [](QStringView, qsizetype) { return false; });
+        EXPECT_TRUE(r.done()) << r.message.toStdString();
+        return ReadFileBytes(dir.filePath(name));
+    };
+    const QByteArray line(2 * DisplayBlocks::MaxBlockChars + 5, 'x');
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        qsizetype typedAt; // a byte offset that is a character offset too; -1: the end
+    } cases[] = {
+        {"Shift_JIS CR LF", line + "\r\ncd\r\n", DisplayBlocks::PieceChars},
+        {"mixed ends", "ab\r" + line + "\ncd\r\n", 3 + 2 * DisplayBlocks::PieceChars + 1},
+        {"one line, no end", line, DisplayBlocks::MaxBlockChars + 2},
+        {"a character Shift_JIS has twice", QByteArray("\xED\x40", 2) + line + "\r\ncd", -1},
+        {"UTF-8 with pairs",
+         QString(DisplayBlocks::MaxBlockChars, QChar(u'日')).toUtf8() + "\xF0\x9F\x98\x80\n", -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(dir.filePath(QStringLiteral("long.txt")), c.file);
+        ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("long.txt"))).done());
+        EXPECT_GT(editor.document()->blockCount(), 2);
+        QApplication::processEvents();
+        EXPECT_FALSE(editor.document()->isModified());
+        const QTextDocument &text = *editor.document();
+        EXPECT_EQ(DisplayBlocks::LineCount(text), TextTools::StoredText(text).count(u'\n') + 1);
+        EXPECT_EQ(save(QStringLiteral("copy.txt")), c.file);
+
+        QTextCursor cursor = editor.textCursor();
+        const DisplayBlocks::SoftBreaks breaks(*editor.document());
+        if (c.typedAt < 0)
+            cursor.movePosition(QTextCursor::End);
+        else
+            cursor.setPosition(int(breaks.displayStart(c.typedAt)));
+        editor.setTextCursor(cursor);
+        QTest::keyClicks(&editor, QStringLiteral("Z"));
+        QApplication::processEvents();
+        QByteArray edited = c.file;
+        edited.insert(c.typedAt < 0 ? edited.size() : c.typedAt, 'Z');
+        EXPECT_EQ(save(QStringLiteral("edited.txt")), edited);
+    }
 }
 
 } // namespace

@@ -214,50 +214,6 @@ TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
     EXPECT_EQ(ReadFile(QStringLiteral("named.txt")), "x");
 }
 
-TEST_F(Documents, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
-{
-    const QByteArray line(2 * DisplayBlocks::MaxBlockChars + 5, 'x');
-    const struct
-    {
-        const char *name;
-        QByteArray file;
-        qsizetype typedAt; // a byte offset that is a character offset too; -1: the end
-    } cases[] = {
-        {"Shift_JIS CR LF", line + "\r\ncd\r\n", DisplayBlocks::PieceChars},
-        {"mixed ends", "ab\r" + line + "\ncd\r\n", 3 + 2 * DisplayBlocks::PieceChars + 1},
-        {"one line, no end", line, DisplayBlocks::MaxBlockChars + 2},
-        {"a character Shift_JIS has twice", QByteArray("\xED\x40", 2) + line + "\r\ncd", -1},
-        {"UTF-8 with pairs",
-         QString(DisplayBlocks::MaxBlockChars, QChar(u'日')).toUtf8() + "\xF0\x9F\x98\x80\n", -1},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteFile(QStringLiteral("long.txt"), c.file);
-        ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("long.txt"))));
-        EXPECT_GT(Editor(form)->document()->blockCount(), 2);
-        QApplication::processEvents();
-        EXPECT_FALSE(Editor(form)->document()->isModified());
-        const QTextDocument &text = *Editor(form)->document();
-        EXPECT_EQ(DisplayBlocks::LineCount(text), TextTools::StoredText(text).count(u'\n') + 1);
-        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("copy.txt"))));
-        EXPECT_EQ(ReadFile(QStringLiteral("copy.txt")), c.file);
-
-        QTextCursor cursor = Editor(form)->textCursor();
-        const DisplayBlocks::SoftBreaks breaks(*Editor(form)->document());
-        if (c.typedAt < 0)
-            cursor.movePosition(QTextCursor::End);
-        else
-            cursor.setPosition(int(breaks.displayStart(c.typedAt)));
-        Editor(form)->setTextCursor(cursor);
-        QTest::keyClicks(Editor(form), QStringLiteral("Z"));
-        QApplication::processEvents();
-        ASSERT_TRUE(form->SaveDocument(path(QStringLiteral("edited.txt"))));
-        QByteArray edited = c.file;
-        edited.insert(c.typedAt < 0 ? edited.size() : c.typedAt, 'Z');
-        EXPECT_EQ(ReadFile(QStringLiteral("edited.txt")), edited);
-    }
-}
-
 TEST_F(Documents, KeysCaretPanelAndCopyAtASoftBreak)
 {
     QByteArray line;
