@@ -3,10 +3,12 @@
 #include "cp932.h"
 #include "document.h"
 #include "document_files.h"
+#include "document_format.h"
 #include "editor_options.h"
 #include "modal_answers.h"
 #include "test_files.h"
 
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -41,6 +43,36 @@ protected:
             AcceptFileName(dialog, name);
         });
     }
+
+    // Save as `name` with the code and line end at the given rows of the
+    // boxes, answering a question that follows with `answer`.
+    bool SaveAsIn(const QString &name, SaveCodeRow code, SaveLineEndRow lineEnd,
+                  QMessageBox::StandardButton answer = QMessageBox::NoButton)
+    {
+        modals.Then([=](QWidget *w) { AcceptSaveAs(static_cast<QFileDialog *>(w), name, code, lineEnd); });
+        if (answer != QMessageBox::NoButton)
+            modals.ThenClick(answer);
+        return files.saveAs();
+    }
+    // What the save dialog offers, then cancelled.
+    QString Offered()
+    {
+        QString offered;
+        modals.Then([&](QWidget *w) {
+            offered = w->findChild<QComboBox *>(QStringLiteral("SaveCodeBox"))->currentText() + u' ' +
+                      w->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->currentText();
+            static_cast<QDialog *>(w)->reject();
+        });
+        EXPECT_FALSE(files.saveAs());
+        return offered;
+    }
+    void Load(const QString &name, const QByteArray &bytes)
+    {
+        Write(name, bytes);
+        ASSERT_TRUE(document.load(path(name)).done());
+        editor->moveCursor(QTextCursor::Start);
+    }
+    QString Format() const { return FormatName(document.format(), document.mixedLineEnds()); }
 
     QTemporaryDir dir;
     QWidget window;
@@ -218,6 +250,57 @@ TEST_F(DocumentFilesTest, PlainSaveOfAFolderAsksForAName)
     EXPECT_EQ(startFolder, dir.path());
     EXPECT_EQ(document.path, path(QStringLiteral("named.txt")));
     EXPECT_EQ(Read(QStringLiteral("named.txt")), "x");
+}
+
+TEST_F(DocumentFilesTest, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
+{
+    Load(QStringLiteral("mixed.txt"), "一\r\n二\n三\n");
+    // Offered first: keeping each line's end.
+    EXPECT_EQ(Offered(), QStringLiteral("UTF-8 混在のまま"));
+    // One end chosen, then the replace question declined: the lines keep their own ends.
+    Write(QStringLiteral("taken.txt"), "someone else's");
+    EXPECT_FALSE(SaveAsIn(QStringLiteral("taken.txt"), Utf8, Lf, QMessageBox::No));
+    EXPECT_EQ(Read(QStringLiteral("taken.txt")), "someone else's");
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 混在"));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("kept.txt"), Utf8, KeepMixed));
+    EXPECT_EQ(Read(QStringLiteral("kept.txt")), "一\r\n二\n三\n");
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 混在"));
+    // LF is already the most common end: chosen by name, it still goes to every line.
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("unified.txt"), Utf8, Lf));
+    EXPECT_EQ(Read(QStringLiteral("unified.txt")), "一\n二\n三\n");
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF"));
+}
+
+TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
+{
+    Load(QStringLiteral("page.html"), "一\n二😀\n");
+    EXPECT_EQ(Offered(), QStringLiteral("UTF-8 LF"));
+
+    // To Shift_JIS: the emoji is asked about, as for any Shift_JIS save.
+    EXPECT_FALSE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::No));
+    EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("UnencodableQuestion"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("sjis.html"))));
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF")) << "a declined save changes nothing";
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::Yes));
+    EXPECT_EQ(Read(QStringLiteral("sjis.html")), Cp932::Encode(QStringLiteral("一\n二?\n")));
+    EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
+
+    // The editor still holds the emoji: back to UTF-8 with the mark and CR
+    // LF, then EUC-JP with LF, which asks again, on save as and on save.
+    Type(QStringLiteral("é"));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("bom.html"), Utf8Bom, CrLf));
+    EXPECT_EQ(Read(QStringLiteral("bom.html")), "\xEF\xBB\xBF"
+                                                "é一\r\n二😀\r\n");
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 BOM CRLF"));
+    editor->textCursor().deletePreviousChar();
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("euc.txt"), Euc, Lf, QMessageBox::Yes));
+    EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n");
+    EXPECT_EQ(Format(), QStringLiteral("EUC LF"));
+    QFile::remove(path(QStringLiteral("euc.txt")));
+    modals.ThenClick(QMessageBox::Yes);
+    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n") << "plain save keeps the choice";
+    EXPECT_TRUE(modals.allAnswered());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -25,6 +26,18 @@ inline void AcceptFileName(QFileDialog *dialog, const QString &name)
     field->setFocus();
     field->setText(name);
     QMetaObject::invokeMethod(dialog, "accept");
+}
+
+// Rows of the save dialog's code and line-end boxes.
+enum SaveCodeRow { Sjis, Jis, Euc, Utf8, Utf8Bom };
+enum SaveLineEndRow { CrLf, Cr, Lf, KeepMixed };
+
+// Chooses the code and line end in the save dialog's boxes, then accepts `name`.
+inline void AcceptSaveAs(QFileDialog *dialog, const QString &name, SaveCodeRow code, SaveLineEndRow lineEnd)
+{
+    dialog->findChild<QComboBox *>(QStringLiteral("SaveCodeBox"))->setCurrentIndex(code);
+    dialog->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->setCurrentIndex(lineEnd);
+    AcceptFileName(dialog, name);
 }
 
 // Answers modal dialogs in the order they open, one answer each; remembers
