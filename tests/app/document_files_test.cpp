@@ -8,10 +8,13 @@
 #include "modal_answers.h"
 #include "test_files.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -136,6 +139,35 @@ TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
     EXPECT_TRUE(files.saveInPlace(false));
     EXPECT_EQ(Read(QStringLiteral("emoji.txt")), Cp932::Encode(QStringLiteral("一\n二\n三?と ?")));
     EXPECT_FALSE(Modified());
+}
+
+TEST_F(DocumentFilesTest, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
+{
+    Load(QStringLiteral("doc.txt"), "mine");
+    Type(QStringLiteral("edited "));
+    Write(QStringLiteral("doc.txt"), "theirs!");
+
+    modals.ThenClick(QMessageBox::No);
+    EXPECT_FALSE(files.saveInPlace(false));
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
+    EXPECT_EQ(Read(QStringLiteral("doc.txt")), "theirs!");
+    EXPECT_TRUE(Modified());
+
+    modals.ThenClick(QMessageBox::Yes);
+    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_EQ(Read(QStringLiteral("doc.txt")), "edited mine");
+    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_EQ(modals.seen().size(), 2u) << "our own save is no change by another program";
+
+    // A new document's name that is already taken is not overwritten silently either.
+    Write(QStringLiteral("newtext.txt"), "someone's notes");
+    document.startNew(path(QStringLiteral("newtext.txt")));
+    Type(QStringLiteral("x"));
+    modals.ThenClick(QMessageBox::No);
+    EXPECT_FALSE(files.saveInPlace(false));
+    EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("OverwriteQuestion"));
+    EXPECT_EQ(Read(QStringLiteral("newtext.txt")), "someone's notes");
 }
 
 // Enter on a question whose yes throws text away keeps the text.
@@ -301,6 +333,32 @@ TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
     EXPECT_TRUE(files.saveInPlace(false));
     EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n") << "plain save keeps the choice";
     EXPECT_TRUE(modals.allAnswered());
+}
+
+TEST_F(DocumentFilesTest, OpenDialogShowsEachPatternOnceAndLeavesNoCompletionBehind)
+{
+    Write(QStringLiteral("typed.txt"), "typed");
+    document.path = path(QStringLiteral("doc.txt"));
+    QStringList shown;
+    QAbstractItemView *popup = nullptr;
+    modals.Then([&](QWidget *w) {
+        auto *dialog = static_cast<QFileDialog *>(w);
+        auto *filters = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < filters->count(); ++i)
+            shown << filters->itemText(i);
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->setText(QStringLiteral("typ"));
+        name->completer()->complete();
+        popup = name->completer()->popup();
+        // Shown once the folder is listed: only then can it be left behind.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 5000));
+        AcceptFileName(dialog, QStringLiteral("typed.txt"));
+    });
+    EXPECT_EQ(files.chooseFileToOpen(), path(QStringLiteral("typed.txt")));
+    ASSERT_EQ(shown.size(), 6);
+    EXPECT_EQ(shown[1], QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(popup->isVisible());
 }
 
 } // namespace

@@ -3,10 +3,8 @@
 #include "read_only_guard.h"
 #include "stored_text.h"
 
-#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
-#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -151,49 +149,24 @@ TEST_F(Documents, DeclinedSaveAsChangesNothing)
     EXPECT_TRUE(Editor(form)->document()->isModified());
 }
 
-TEST_F(Documents, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking)
+// The questions of a plain save are tested on DocumentFiles; here, that the
+// window asks to reload once per change when it is activated.
+TEST_F(Documents, FileChangedByAnotherProgramIsOfferedForReloading)
 {
     WriteFile(QStringLiteral("doc.txt"), "mine");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("doc.txt"))));
-    Type(QStringLiteral("edited "));
-    WriteFile(QStringLiteral("doc.txt"), "theirs!");
-
-    modals.ThenClick(QMessageBox::No);
-    form->SSButton4Click();
-    ASSERT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
-    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "theirs!");
-    EXPECT_TRUE(Editor(form)->document()->isModified());
-
-    modals.ThenClick(QMessageBox::Yes);
-    form->SSButton4Click();
-    EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "edited mine");
-    form->SSButton4Click();
-    EXPECT_EQ(modals.seen().size(), 2u) << "our own save is no change by another program";
-
-    // Noticed when the window is activated: asked once per change.
     WriteFile(QStringLiteral("doc.txt"), "theirs again");
     modals.ThenClick(QMessageBox::No);
     form->CheckDiskChanges();
     form->CheckDiskChanges();
-    ASSERT_EQ(modals.seen().size(), 3u);
-    EXPECT_EQ(modals.seen()[2].objectName, QStringLiteral("ReloadQuestion"));
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("edited mine"));
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ReloadQuestion"));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("mine"));
     WriteFile(QStringLiteral("doc.txt"), "theirs, third time");
     modals.ThenClick(QMessageBox::Yes);
     form->CheckDiskChanges();
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("theirs, third time"));
     EXPECT_FALSE(Editor(form)->document()->isModified());
-
-    // A new document's default name that is already taken is not overwritten
-    // silently either.
-    WriteFile(QStringLiteral("newtext.txt"), "someone's notes");
-    form->SSButton2Click();
-    Type(QStringLiteral("x"));
-    modals.ThenClick(QMessageBox::No);
-    form->SSButton4Click();
-    EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("OverwriteQuestion"));
-    EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "someone's notes");
 }
 
 TEST_F(Documents, SetupWithARememberedFolderThatIsGoneSavesThroughSaveAs)
@@ -310,32 +283,6 @@ TEST_F(Documents, SaveAsShowsTheNewNameAndASavedText)
     EXPECT_EQ(ReadFile(QStringLiteral("index.html")), "x");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("index.html"))));
     EXPECT_FALSE(Editor(form)->document()->isModified());
-}
-
-TEST_F(Documents, FileDialogsShowEachPatternOnceAndLeaveNoCompletionBehind)
-{
-    WriteFile(QStringLiteral("typed.txt"), "typed");
-    QStringList shown;
-    QAbstractItemView *popup = nullptr;
-    modals.Then([&](QWidget *w) {
-        auto *dialog = static_cast<QFileDialog *>(w);
-        auto *filters = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
-        for (int i = 0; i < filters->count(); ++i)
-            shown << filters->itemText(i);
-        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        name->setText(QStringLiteral("typ"));
-        name->completer()->complete();
-        popup = name->completer()->popup();
-        // Shown once the folder is listed: only then can it be left behind.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 5000));
-        AcceptFileName(dialog, QStringLiteral("typed.txt"));
-    });
-    form->SSButton1Click();
-    ASSERT_EQ(shown.size(), 6);
-    EXPECT_EQ(shown[1], QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"));
-    ASSERT_NE(popup, nullptr);
-    EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("typed"));
 }
 
 TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
