@@ -10,6 +10,7 @@
 #include "test_files.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,6 +111,82 @@ TEST(DocumentEditor, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
         edited.insert(c.typedAt < 0 ? edited.size() : c.typedAt, 'Z');
         EXPECT_EQ(save(QStringLiteral("edited.txt")), edited);
     }
+}
+
+TEST(DocumentEditor, KeysAndCopyAtASoftBreak)
+{
+    QTemporaryDir dir;
+    DocumentEditor editor;
+    FixedOptions options;
+    Document document(&options);
+    document.attach(editor.document());
+    QByteArray line;
+    for (int i = 0; i < 2 * DisplayBlocks::MaxBlockChars; ++i)
+        line += char('a' + i % 26);
+    const QByteArray file = "ab\r\n" + line + "\r\n";
+    WriteFileBytes(dir.filePath(QStringLiteral("long.txt")), file);
+    ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("long.txt"))).done());
+    const QString text = QString::fromLatin1(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const int soft = 3 + DisplayBlocks::PieceChars; // stored: the first character after the break
+    ASSERT_TRUE(DisplayBlocks::ContinuesLine(DisplayBlocks::LineBlock(*editor.document(), 1).next()));
+    const auto caret = [&] {
+        return DisplayBlocks::SoftBreaks(*editor.document()).stored(editor.textCursor().position());
+    };
+    const auto put = [&](int storedAt) {
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(int(DisplayBlocks::SoftBreaks(*editor.document()).displayStart(storedAt)));
+        editor.setTextCursor(cursor);
+    };
+    const struct
+    {
+        const char *name;
+        int at; // stored
+        Qt::Key key;
+        int caretAfter;
+        QString textAfter;
+    } cases[] = {
+        {"left over the break", soft, Qt::Key_Left, soft - 1, text},
+        {"right over the break", soft - 1, Qt::Key_Right, soft, text},
+        {"right after the break", soft, Qt::Key_Right, soft + 1, text},
+        {"backspace at the break", soft, Qt::Key_Backspace, soft - 1, QString(text).remove(soft - 1, 1)},
+        {"delete before the break", soft, Qt::Key_Delete, soft, QString(text).remove(soft, 1)},
+        {"enter in the continued block", soft + 3, Qt::Key_Return, soft + 4,
+         QString(text).insert(soft + 3, u'\n')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(c.at);
+        if (c.key == Qt::Key_Delete) {
+            // The caret at the end of the block before the break.
+            QTextCursor cursor = editor.textCursor();
+            cursor.setPosition(DisplayBlocks::LineBlock(*editor.document(), 1).next().position() - 1);
+            editor.setTextCursor(cursor);
+        }
+        QTest::keyClick(&editor, c.key);
+        QApplication::processEvents();
+        EXPECT_EQ(caret(), c.caretAfter);
+        EXPECT_EQ(TextTools::StoredText(*editor.document()), c.textAfter);
+        editor.undo();
+        QApplication::processEvents();
+        EXPECT_EQ(TextTools::StoredText(*editor.document()), text) << "one undo step";
+    }
+
+    // A selection over the break copies the characters, no break among them.
+    put(soft + 10);
+    QTest::keyClick(&editor, Qt::Key_Left);
+    for (int i = 0; i < 14; ++i)
+        QTest::keyClick(&editor, Qt::Key_Left, Qt::ShiftModifier);
+    editor.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), text.mid(soft - 5, 14));
+    EXPECT_FALSE(editor.document()->isModified());
+    // Keys typed in a run are one undo step, as in any line.
+    put(soft + 10);
+    for (const QChar c : QStringLiteral("xyz")) {
+        QTest::keyClicks(&editor, QString(c));
+        QApplication::processEvents();
+    }
+    editor.undo();
+    EXPECT_EQ(TextTools::StoredText(*editor.document()), text);
 }
 
 } // namespace
