@@ -1,6 +1,6 @@
 #include "button_palette.h"
 #include "modal_answers.h"
-#include "set_files.h"
+#include "palette_sets.h"
 #include "shine_speed_button.h"
 #include "test_files.h"
 
@@ -14,32 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-using Palettes::ButtonDefinition;
-
-// Writes the set `name` of `kind` into `programDir` with the given buttons (record numbers).
-void WriteSet(const QString &programDir, const QString &name, const Palettes::PaletteKind &kind,
-              const QList<std::pair<int, ButtonDefinition>> &buttons)
-{
-    Palettes::SetList list = Palettes::SetList::Fresh(kind.header);
-    for (const auto &[number, definition] : buttons)
-        list.define(number, definition);
-    ASSERT_EQ(Palettes::SaveSet(programDir, name, kind, list), QString());
-}
-
-ButtonDefinition Clip(const char *caption, const char *content)
-{
-    return {QString::fromUtf8(caption), QString::fromUtf8(content), 0, 0, QString()};
-}
-
-// Chooses the item `name` in a set box as the user does.
-void Choose(QComboBox *box, const QString &name)
-{
-    const int index = box->findText(name);
-    ASSERT_GE(index, 0) << name.toStdString();
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
 
 TEST(ButtonPalettes, ButtonsHaveTheirNamesTagsAndPlaces)
 {
@@ -125,9 +99,8 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         const QString programDir = dir.path() + u'/';
         QWidget host;
         ButtonPalette *palette = row.make(&host);
-        Palettes::SetList list = Palettes::SetList::Fresh(palette->kind().header);
-        list.define(row.record, {QStringLiteral("x"), QStringLiteral("<x>"), 1, 2, QString()});
-        ASSERT_EQ(Palettes::SaveSet(programDir, QStringLiteral("own"), palette->kind(), list), QString());
+        WriteSet(programDir, QStringLiteral("own"), palette->kind(),
+                 {{row.record, {QStringLiteral("x"), QStringLiteral("<x>"), 1, 2, QString()}}});
         QSignalSpy chosen(palette, &ButtonPalette::buttonChosen);
         QSignalSpy errors(palette, &ButtonPalette::fileError);
 

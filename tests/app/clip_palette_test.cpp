@@ -10,11 +10,6 @@ namespace {
 
 using ClipPaletteTest = PaletteTest;
 
-ButtonDefinition Clip(const char *caption, const char *content)
-{
-    return {QString::fromUtf8(caption), QString::fromUtf8(content), 0, 0, QString()};
-}
-
 TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
 {
     WriteSet(QStringLiteral("tags"), {{1, Clip("改行", "<br>")}}, Palettes::ClipPalette());

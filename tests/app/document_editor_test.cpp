@@ -17,6 +17,25 @@
 
 namespace {
 
+// An editor with a document loading files into it.
+class DocumentEditorTest : public ::testing::Test
+{
+protected:
+    DocumentEditorTest() { document.attach(editor.document()); }
+    // Writes `bytes` as the file `name` and loads it.
+    void Load(const QString &name, const QByteArray &bytes)
+    {
+        WriteFileBytes(dir.filePath(name), bytes);
+        auto r = document.load(dir.filePath(name));
+        ASSERT_TRUE(r.done()) << r.message.toStdString();
+    }
+
+    QTemporaryDir dir;
+    DocumentEditor editor;
+    FixedOptions options;
+    Document document{&options};
+};
+
 TEST(DocumentEditor, TabIsEightHalfWidthColumnsInEveryFontSize)
 {
     DocumentEditor editor;
@@ -41,19 +60,12 @@ TEST(DocumentEditor, NoEditPassesTheDocumentLimit)
     EXPECT_TRUE(editor.fits(MaxDocumentChars)) << "the selection goes away";
 }
 
-TEST(LongLineWrap, VeryLongLinesWrapAnywhere)
+TEST_F(DocumentEditorTest, VeryLongLinesWrapAnywhere)
 {
-    QTemporaryDir dir;
-    DocumentEditor editor;
     new LongLineWrap(&editor);
-    FixedOptions options;
-    Document document(&options);
-    document.attach(editor.document());
-    WriteFileBytes(dir.filePath(QStringLiteral("long.txt")), QByteArray(LongLineChars + 10, 'a'));
-    WriteFileBytes(dir.filePath(QStringLiteral("short.txt")), "words and words\r\n");
-    ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("long.txt"))).done());
+    Load(QStringLiteral("long.txt"), QByteArray(LongLineChars + 10, 'a'));
     EXPECT_EQ(editor.wordWrapMode(), QTextOption::WrapAnywhere);
-    ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("short.txt"))).done());
+    Load(QStringLiteral("short.txt"), "words and words\r\n");
     EXPECT_EQ(editor.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     editor.insertPlainText(QString(LongLineChars, u'b'));
     EXPECT_EQ(editor.wordWrapMode(), QTextOption::WrapAnywhere) << "a pasted long line";
@@ -61,13 +73,8 @@ TEST(LongLineWrap, VeryLongLinesWrapAnywhere)
 
 // Long lines are held as display blocks: saved as they were read, and a
 // key typed anywhere in them changes that character only.
-TEST(DocumentEditor, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
+TEST_F(DocumentEditorTest, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
 {
-    QTemporaryDir dir;
-    DocumentEditor editor;
-    FixedOptions options;
-    Document document(&options);
-    document.attach(editor.document());
     const auto save = [&](const QString &name) {
         auto r = document.save(dir.filePath(name), [](QStringView, qsizetype) { return false; });
         EXPECT_TRUE(r.done()) << r.message.toStdString();
@@ -89,8 +96,7 @@ TEST(DocumentEditor, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        WriteFileBytes(dir.filePath(QStringLiteral("long.txt")), c.file);
-        ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("long.txt"))).done());
+        Load(QStringLiteral("long.txt"), c.file);
         EXPECT_GT(editor.document()->blockCount(), 2);
         QApplication::processEvents();
         EXPECT_FALSE(editor.document()->isModified());
@@ -113,19 +119,13 @@ TEST(DocumentEditor, LongLinesSaveByteIdenticalAndEditOnlyWhatIsTyped)
     }
 }
 
-TEST(DocumentEditor, KeysAndCopyAtASoftBreak)
+TEST_F(DocumentEditorTest, KeysAndCopyAtASoftBreak)
 {
-    QTemporaryDir dir;
-    DocumentEditor editor;
-    FixedOptions options;
-    Document document(&options);
-    document.attach(editor.document());
     QByteArray line;
     for (int i = 0; i < 2 * DisplayBlocks::MaxBlockChars; ++i)
         line += char('a' + i % 26);
     const QByteArray file = "ab\r\n" + line + "\r\n";
-    WriteFileBytes(dir.filePath(QStringLiteral("long.txt")), file);
-    ASSERT_TRUE(document.load(dir.filePath(QStringLiteral("long.txt"))).done());
+    Load(QStringLiteral("long.txt"), file);
     const QString text = QString::fromLatin1(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const int soft = 3 + DisplayBlocks::PieceChars; // stored: the first character after the break
     ASSERT_TRUE(DisplayBlocks::ContinuesLine(DisplayBlocks::LineBlock(*editor.document(), 1).next()));
