@@ -38,12 +38,10 @@ protected:
     {
         modals.Then([name, filter](QWidget *w) {
             auto *dialog = static_cast<QFileDialog *>(w);
-            if (filter > 0) {
-                dialog->selectNameFilter(dialog->nameFilters()[filter - 1]);
-                // The dialog renames the file for a new filter: let it finish first.
-                QCoreApplication::processEvents();
-            }
-            AcceptFileName(dialog, name);
+            if (filter > 0)
+                AcceptFileNameWithFilter(dialog, name, filter);
+            else
+                AcceptFileName(dialog, name);
         });
     }
 

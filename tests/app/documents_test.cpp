@@ -213,11 +213,7 @@ TEST_F(Documents, SaveAsShowsTheNewNameAndASavedText)
     form->document().path = path(QStringLiteral("old.txt"));
     Type(QStringLiteral("x"));
     modals.Then([](QWidget *w) {
-        auto *dialog = static_cast<QFileDialog *>(w);
-        dialog->selectNameFilter(dialog->nameFilters()[2]);
-        // The dialog renames the file for a new filter: let it finish first.
-        QCoreApplication::processEvents();
-        AcceptFileName(dialog, QStringLiteral("index"));
+        AcceptFileNameWithFilter(static_cast<QFileDialog *>(w), QStringLiteral("index"), 3);
     });
     form->SSButton3Click();
     ASSERT_EQ(modals.seen().size(), 1u);
@@ -235,9 +231,7 @@ TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
         auto *dialog = static_cast<QFileDialog *>(w);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ファイルを開く"));
         EXPECT_EQ(dialog->directory().path(), dir_.path());
-        dialog->selectNameFilter(dialog->nameFilters()[4]);
-        QCoreApplication::processEvents();
-        AcceptFileName(dialog, QStringLiteral("script.cgi"));
+        AcceptFileNameWithFilter(dialog, QStringLiteral("script.cgi"), 5);
     });
     form->SSButton1Click();
     EXPECT_EQ(form->document().path, path(QStringLiteral("script.cgi")));

@@ -28,6 +28,15 @@ inline void AcceptFileName(QFileDialog *dialog, const QString &name)
     QMetaObject::invokeMethod(dialog, "accept");
 }
 
+// Chooses the dialog's filter numbered `filter` from 1, then accepts `name`.
+inline void AcceptFileNameWithFilter(QFileDialog *dialog, const QString &name, int filter)
+{
+    dialog->selectNameFilter(dialog->nameFilters()[filter - 1]);
+    // The dialog renames the file for a new filter: let it finish first.
+    QCoreApplication::processEvents();
+    AcceptFileName(dialog, name);
+}
+
 // Rows of the save dialog's code and line-end boxes.
 enum SaveCodeRow { Sjis, Jis, Euc, Utf8, Utf8Bom };
 enum SaveLineEndRow { CrLf, Cr, Lf, KeepMixed };
