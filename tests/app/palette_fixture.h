@@ -3,11 +3,9 @@
 #pragma once
 
 #include "form_fixture.h"
-#include "palette_kind.h"
-#include "set_files.h"
+#include "palette_sets.h"
 #include "shine_speed_button.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QEnterEvent>
 #include <QPlainTextEdit>
@@ -23,10 +21,7 @@ protected:
     void WriteSet(const QString &name, const QList<std::pair<int, ButtonDefinition>> &buttons,
                   const Palettes::PaletteKind &kind = Palettes::TagPalette()) const
     {
-        Palettes::SetList list = Palettes::SetList::Fresh(kind.header);
-        for (const auto &[number, definition] : buttons)
-            list.define(number, definition);
-        ASSERT_TRUE(Palettes::SaveSet(programDir(), name, kind, list).done());
+        ::WriteSet(programDir(), name, kind, buttons);
     }
 
     void Press(TShineSpeedButton *button, Qt::MouseButton which = Qt::LeftButton)
@@ -46,7 +41,6 @@ protected:
         QApplication::sendEvent(button, &enter);
         return InfoLine(form)->text();
     }
-    QString Hover(int number) { return Hover(TagPaletteOf(form)->buttons()[number - 1]); }
 
     // The editor holds `text` with the characters from..to selected.
     void Edit(const QString &text, int from, int to)
@@ -56,14 +50,5 @@ protected:
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         Editor(form)->setTextCursor(cursor);
-    }
-
-    // Chooses the item `name` in a set box as the user does.
-    static void Choose(QComboBox *box, const QString &name)
-    {
-        const int index = box->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
     }
 };

@@ -1,11 +1,57 @@
 #include "tag_colours.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
 
 using TextTools::TextRanges;
+
+// Which characters are drawn blue, as 'b', and which not, as '.'.
+QString BlueMap(const QPlainTextEdit &editor)
+{
+    QStringList lines;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+        QString line(block.length() - 1, u'.');
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            if (range.format.foreground().color() == QColor(0, 0, 255))
+                line.replace(range.start, range.length, QString(range.length, u'b'));
+        }
+        lines << line;
+    }
+    return lines.join(u'/');
+}
+
+TEST(TagColours, TagsAreColouredCharacterByCharacter)
+{
+    const struct
+    {
+        QString text;
+        QString blue;
+    } cases[] = {
+        {QStringLiteral("<a>\n<b>x"), QStringLiteral("bbb/bbb.")},
+        {QStringLiteral("a < b\nc"), QStringLiteral("..b../.")},
+        {QStringLiteral("<p>日本語</p>"), QStringLiteral("bbb...bbbb")},
+    };
+    QPlainTextEdit editor;
+    auto *colours = new TagColours(&editor); // the text owns it
+    for (const auto &c : cases) {
+        editor.clear();
+        editor.insertPlainText(c.text);
+        colours->colourAll();
+        EXPECT_EQ(BlueMap(editor), c.blue) << c.text.toStdString();
+        EXPECT_TRUE(editor.document()->isModified()) << "the save question still comes";
+        EXPECT_TRUE(editor.document()->isUndoAvailable()) << "colouring keeps undo";
+    }
+    // Colour goes when its tags go.
+    QTextCursor cursor(editor.document());
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, 3);
+    cursor.insertText(QStringLiteral("abc"));
+    colours->colourAll();
+    EXPECT_EQ(BlueMap(editor), QStringLiteral("......bbbb"));
+}
 
 // The timer's tick colours typing near the caret only once colouring runs, the setting allows it
 // and the user changed the text since the last tick.

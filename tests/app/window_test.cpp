@@ -261,17 +261,6 @@ TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
     EXPECT_EQ(modals.seen()[0].widget, form3);
 }
 
-TEST_F(Window, TabIsEightHalfWidthColumnsInEveryFontSize)
-{
-    for (const int points : {9, 12, 20}) {
-        QFont font = Editor(form)->font();
-        font.setPointSize(points);
-        Editor(form)->setFont(font);
-        EXPECT_DOUBLE_EQ(Editor(form)->tabStopDistance(), 8 * QFontMetricsF(font).horizontalAdvance(u' '))
-            << points;
-    }
-}
-
 TEST_F(Window, ClockTick)
 {
     form->Timer1Timer();

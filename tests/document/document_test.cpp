@@ -1,15 +1,19 @@
 #include "../codeconv/iconv_oracle.h"
 #include "cp932.h"
 #include "document.h"
+#include "document_loader.h"
 #include "editor_options.h"
+#include "jconvert.h"
 #include "test_files.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
 
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +30,15 @@ protected:
             return agree;
         });
     }
+
+    // Writes `bytes` as the file `name` and loads it.
+    void Load(const QString &name, const QByteArray &bytes)
+    {
+        WriteFileBytes(path(name), bytes);
+        auto r = document.load(path(name));
+        ASSERT_TRUE(r.done()) << r.message.toStdString();
+    }
+    QString Format() const { return FormatName(document.format(), document.mixedLineEnds()); }
 
     QTemporaryDir dir;
     QTextDocument text;
@@ -215,6 +228,300 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
     const Outcome missing = document.load(path(QStringLiteral("gone.txt")));
     EXPECT_EQ(missing.kind, Outcome::Failed);
     EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
+}
+
+QString Sjis(const QByteArray &bytes)
+{
+    return Cp932::Decode(bytes);
+}
+
+void TypeAt(QTextDocument &text, int position, const QString &typed)
+{
+    QTextCursor cursor(&text);
+    cursor.setPosition(position);
+    cursor.insertText(typed);
+}
+
+void TypeAtEnd(QTextDocument &text, const QString &typed)
+{
+    TypeAt(text, text.characterCount() - 1, typed);
+}
+
+// Bytes that are no characters, and characters code page 932 has twice
+// (ED40 and 8790, which the encoder writes as FA5C and 81E0), come back as
+// the file had them on every line the user did not touch.
+TEST_F(DocumentTest, UntouchedLinesKeepTheirBytes)
+{
+    const QByteArray dup("\xED\x40\r\n\x87\x90\r\nz\xED\x40", 11);
+    const QByteArray nec("\xED\x40\x87\x90\r\nabc\r\n", 11);
+    const QByteArray raw("a\x80"
+                         "b\xFD\r\n",
+                         6);
+    const QByteArray page =
+        Cp932::Encode(QStringLiteral("<HTML>\n日本語　テキスト\nｶﾅ①Ⅱ～\n")) + QByteArray("\x80\xFD", 2);
+    const auto nothing = [](QTextDocument &) {};
+    const struct
+    {
+        const char *edit;
+        QByteArray file;
+        std::function<void(QTextDocument &)> apply;
+        QByteArray saved;
+        int questions = 0; // each declined
+    } cases[] = {
+        {"a page, nothing", page, nothing, page},
+        {"nothing", dup, nothing, dup},
+        {"a line added above", dup, [](QTextDocument &t) { TypeAt(t, 0, QStringLiteral("top\n")); },
+         QByteArray("top\r\n", 5) + dup},
+        {"the middle line edited", dup,
+         [](QTextDocument &t) { QTextCursor(t.findBlockByNumber(1)).insertText(QStringLiteral("m")); },
+         QByteArray("\xED\x40\r\nm\x81\xE0\r\nz\xED\x40", 12)},
+        {"two lines joined", dup,
+         [](QTextDocument &t) { QTextCursor(t.findBlockByNumber(1)).deletePreviousChar(); },
+         QByteArray("\xFA\x5C\x81\xE0\r\nz\xED\x40", 9)},
+        {"an edit undone", dup,
+         [](QTextDocument &t) {
+             QTextCursor(t.findBlockByNumber(2)).insertText(QStringLiteral("u"));
+             t.undo();
+         },
+         dup},
+        {"typed on a new last line", nec, [](QTextDocument &t) { TypeAtEnd(t, QStringLiteral("d")); },
+         QByteArray("\xED\x40\x87\x90\r\nabc\r\nd", 12)},
+        {"typed on the first line too", nec,
+         [](QTextDocument &t) {
+             TypeAtEnd(t, QStringLiteral("d"));
+             TypeAt(t, 0, QStringLiteral("e"));
+         },
+         QByteArray("e\xFA\x5C\x81\xE0\r\nabc\r\nd", 13)},
+        // A private-use character the user brings in (icon fonts use them)
+        // is no kept byte: asked about like any character Shift_JIS lacks.
+        {"a private-use character typed", raw, [](QTextDocument &t) { TypeAtEnd(t, QString(QChar(0xF70A))); },
+         raw, 1},
+        {"another private-use character typed", raw,
+         [](QTextDocument &t) { TypeAtEnd(t, QString(QChar(0xF73C))); }, raw, 1},
+        {"a typed character deleted", raw,
+         [](QTextDocument &t) {
+             TypeAtEnd(t, QString(QChar(0xF70A)));
+             QTextCursor cursor(&t);
+             cursor.movePosition(QTextCursor::End);
+             cursor.deletePreviousChar();
+         },
+         raw},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.edit);
+        Load(QStringLiteral("doc.txt"), c.file);
+        EXPECT_FALSE(text.isModified());
+        c.apply(text);
+        questions = 0;
+        auto r = Save(QStringLiteral("doc.txt"), false);
+        EXPECT_EQ(r.done(), c.questions == 0);
+        EXPECT_EQ(questions, c.questions);
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("doc.txt"))).toHex(' '), c.saved.toHex(' '));
+    }
+    Load(QStringLiteral("nec.txt"), nec);
+    EXPECT_EQ(text.toPlainText(), QStringLiteral("纊≒\nabc\n"));
+}
+
+// Read on a worker and put into the text in pieces of lines with a pause
+// between them, as the window reads: still the same bytes on save, each
+// line's end and the bytes of duplicate character forms included.
+TEST_F(DocumentTest, LargeFilesReadAsideComeBackByteIdentical)
+{
+    document.setReader(ReadDocumentAside);
+    document.setPause([] { QCoreApplication::processEvents(); });
+    const QByteArray kana = QStringLiteral("かなカナ漢字、。").toUtf8();
+    QByteArray utf8Mixed("\xEF\xBB\xBF");
+    for (int i = 0; i < 60000; ++i)
+        utf8Mixed += kana.repeated(3) + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+    QByteArray sjisKept;
+    for (int i = 0; i < 70000; ++i)
+        sjisKept += Cp932::Encode(QStringLiteral("日本語の行　%1").arg(i)) + "\r\n";
+    sjisKept += QByteArray("\xED\x40\x87\x90\r\nend", 9);
+    const QByteArray longLine =
+        QByteArray(1500000, 'a') + "\r\n" + Cp932::Encode(QStringLiteral("次の行")) + "\r\n";
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } files[] = {{"utf8 mixed", utf8Mixed}, {"sjis kept", sjisKept}, {"long line", longLine}};
+    for (const auto &file : files) {
+        SCOPED_TRACE(file.name);
+        Load(QStringLiteral("big.txt"), file.bytes);
+        EXPECT_FALSE(text.isModified());
+        EXPECT_FALSE(text.isUndoAvailable());
+        ASSERT_TRUE(Save(QStringLiteral("copy.txt")).done());
+        EXPECT_TRUE(ReadFileBytes(path(QStringLiteral("copy.txt"))) == file.bytes);
+    }
+}
+
+TEST_F(DocumentTest, JisIsWrittenForHtmlNamesOnly)
+{
+    DialogOptions jis;
+    jis.charCode = 1;
+    options.set(jis);
+    const struct
+    {
+        const char *name;
+        const char *content;
+        QByteArray written;
+    } cases[] = {
+        {"page.html", "漢字", "\x1B$B4A;z"},
+        {"notes.txt", "漢字", Cp932::Encode(QStringLiteral("漢字"))},
+        {"PAGE.HTM", "漢字", Cp932::Encode(QStringLiteral("漢字"))},
+        {"empty.html", "", ""},
+    };
+    for (const auto &c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        WriteFileBytes(path(name), "old");
+        text.setPlainText(QString::fromUtf8(c.content));
+        ASSERT_TRUE(Save(name).done()) << c.name;
+        EXPECT_EQ(ReadFileBytes(path(name)), c.written) << c.name;
+    }
+}
+
+// Opened and saved with no edit: the same bytes, in the code the format
+// names, with no question; UTF-8 is read as it is whatever the options say.
+TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
+{
+    DialogOptions decodeAll;
+    decodeAll.autoDecode = decodeAll.decodeAll = true;
+    const QByteArray sjis = Cp932::Encode(QStringLiteral("日本語\n"));
+    // Valid UTF-8 until its last line, which is Shift_JIS.
+    const QByteArray lateSjis = QByteArray("é\r\n").repeated(2000) + sjis;
+    const QByteArray cutShort = QByteArray("日本\r\n") + QByteArray("語").left(2);
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        const char *format;
+        QString text = {}; // checked when not null
+        DialogOptions options = {};
+    } cases[] = {
+        {"lf.html", "<p>日本語のページ</p>\n", "UTF-8 LF"},
+        {"crlf.txt", "一\r\n二\r\n", "UTF-8 CRLF"},
+        {"cr.txt", "一\r二", "UTF-8 CR"},
+        {"mixed.txt", "一\r\n二\n三\r\n四\r", "UTF-8 混在"},
+        {"bom.html", "\xEF\xBB\xBF<p>é</p>\r\n", "UTF-8 BOM CRLF"},
+        {"emoji.txt", "絵文字😀\n", "UTF-8 LF"},
+        {"ascii-after-mark.txt", "\xEF\xBB\xBFplain\n", "UTF-8 BOM LF", QStringLiteral("plain\n")},
+        {"decoded.html", "<p>日本語</p>", "UTF-8 LF", QStringLiteral("<p>日本語</p>"), decodeAll},
+        {"sjis.html", sjis, "SJIS CRLF", Sjis(sjis)},
+        {"late.html", lateSjis, "SJIS CRLF", Sjis(lateSjis)},
+        {"cut.txt", cutShort, "SJIS CRLF", Sjis(cutShort)},
+        {"ascii.txt", "plain\r\n", "SJIS CRLF", QStringLiteral("plain\n")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        options.set(c.options);
+        const QString name = QString::fromLatin1(c.name);
+        Load(name, c.file);
+        EXPECT_EQ(Format(), QString::fromUtf8(c.format));
+        if (!c.text.isNull()) {
+            EXPECT_EQ(text.toPlainText(), c.text);
+        }
+        questions = 0;
+        ASSERT_TRUE(Save(name).done());
+        EXPECT_EQ(questions, 0);
+        EXPECT_EQ(ReadFileBytes(path(name)), c.file);
+    }
+    // The options' conversion shows for the names it applies to.
+    DialogOptions jis;
+    jis.charCode = 1;
+    options.set(jis);
+    ASSERT_TRUE(document.load(path(QStringLiteral("sjis.html"))).done());
+    EXPECT_EQ(Format(), QStringLiteral("JIS CRLF"));
+    ASSERT_TRUE(document.load(path(QStringLiteral("ascii.txt"))).done());
+    EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
+}
+
+TEST_F(DocumentTest, LoadConvertsAsTheOptionsSay)
+{
+    const QString japanese = QStringLiteral("日本語のページ");
+    const QByteArray euc = QByteArray::fromStdString(
+        Jconvert::ConvertJCode(Cp932::Encode(japanese).toStdString(), Jconvert::JC_EUC));
+    DialogOptions htmlOnly;
+    htmlOnly.autoDecode = true;
+    DialogOptions all = htmlOnly;
+    all.decodeAll = true;
+    const struct
+    {
+        const char *name;
+        DialogOptions options;
+        bool converted; // with no line end added
+    } cases[] = {
+        {"a.html", {}, false},
+        {"a.html", htmlOnly, true},
+        {"a.txt", htmlOnly, false},
+        {"a.txt", all, true},
+    };
+    for (const auto &c : cases) {
+        options.set(c.options);
+        Load(QString::fromLatin1(c.name), euc);
+        EXPECT_EQ(text.toPlainText() == japanese, c.converted) << c.name;
+    }
+}
+
+// Lines added to a UTF-8 page take its most common end; the others keep theirs.
+TEST_F(DocumentTest, EditedUtf8PageIsWrittenBackInUtf8)
+{
+    Load(QStringLiteral("page.html"), "<p>日本語</p>\n<p>二行目</p>\r\n<p>三</p>\n");
+    EXPECT_EQ(text.firstBlock().text(), QStringLiteral("<p>日本語</p>"));
+    TypeAt(text, int(text.firstBlock().length()) - 1, QStringLiteral("\n😀é"));
+    ASSERT_TRUE(Save(QStringLiteral("page.html"), false).done()) << "UTF-8 holds every character";
+    EXPECT_EQ(ReadFileBytes(path(QStringLiteral("page.html"))),
+              "<p>日本語</p>\n😀é\n<p>二行目</p>\r\n<p>三</p>\n");
+}
+
+TEST_F(DocumentTest, NewDocumentsAreUtf8WhenChosen)
+{
+    document.startNew(path(QStringLiteral("a.txt")));
+    EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
+    DialogOptions utf8;
+    utf8.newUtf8 = true;
+    options.set(utf8);
+    document.startNew(path(QStringLiteral("b.txt")));
+    EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF"));
+    text.setPlainText(QStringLiteral("新規\n文書"));
+    ASSERT_TRUE(Save(QStringLiteral("b.txt")).done());
+    EXPECT_EQ(ReadFileBytes(path(QStringLiteral("b.txt"))), "新規\n文書");
+}
+
+// The code a page's template names is the one the document will be saved in.
+TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
+{
+    using Jconvert::CharCode;
+    DialogOptions newUtf8;
+    newUtf8.newUtf8 = true;
+    DialogOptions jis;
+    jis.charCode = 1;
+    DialogOptions euc;
+    euc.charCode = 2;
+    DialogOptions eucAll = euc;
+    eucAll.decodeAll = true;
+    const struct
+    {
+        DialogOptions options;
+        const char *document; // empty: a new document
+        QByteArray bytes;
+        CharCode code;
+    } cases[] = {
+        {{}, "", {}, CharCode::Sjis},
+        {newUtf8, "", {}, CharCode::Utf8},
+        {jis, "page.html", "<p>abc</p>\r\n", CharCode::Jis},
+        {euc, "page.html", "<p>\x93\xfa\x96\x7b</p>\r\n", CharCode::Euc},
+        {euc, "notes.txt", "abc\r\n", CharCode::Sjis},
+        {eucAll, "notes.txt", "abc\r\n", CharCode::Euc},
+        {euc, "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", CharCode::Utf8},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.document);
+        options.set(c.options);
+        if (*c.document)
+            Load(QString::fromLatin1(c.document), c.bytes);
+        else
+            document.startNew(path(QStringLiteral("newhtml.html")));
+        EXPECT_EQ(document.format().code, c.code);
+    }
 }
 
 } // namespace
