@@ -42,8 +42,8 @@ int main(int argc, char **argv)
         const QString recoveryFolder = RecoveryFolder();
         if (!recoveryFolder.isEmpty())
             form1.enableRecovery(recoveryFolder);
-        form1.ExitOnTerminationSignals();
-        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::CommitData,
+        form1.exitOnTerminationSignals();
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::commitData,
                          Qt::DirectConnection);
         form1.show();
         return QApplication::exec();

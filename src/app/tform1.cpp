@@ -43,15 +43,15 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     font.setPixelSize(12);
     setFont(font);
     resize(664, 550);
-    CreateRegions();
-    ConnectFileCommands();
-    ConnectToolbar();
-    CreateEditingBehaviour();
+    createRegions();
+    connectFileCommands();
+    connectToolbar();
+    createEditingBehaviour();
     search_ = std::make_unique<EditorSearch>(Panel10, RichEdit1, tagColours_);
-    connect(search_.get(), &EditorSearch::failed, this, &TForm1::ShowFileError);
+    connect(search_.get(), &EditorSearch::failed, this, &TForm1::showFileError);
     connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
-    CreateDialogs();
-    CreateRecovery();
+    createDialogs();
+    createRecovery();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -65,8 +65,8 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
-    CreatePaletteHandlers();
-    CreateColourHandlers();
+    createPaletteHandlers();
+    createColourHandlers();
 }
 
 // The search must let go of the editor before the editor goes.
@@ -84,7 +84,7 @@ void TForm1::setForm3(TForm3 *form3)
     editorKeys_->setOptions(options_);
 }
 
-QString TForm1::StatusPanelText(int index) const
+QString TForm1::statusPanelText(int index) const
 {
     return StatusBar1->text(StatusBar::Panel(index));
 }
@@ -92,14 +92,14 @@ QString TForm1::StatusPanelText(int index) const
 void TForm1::ShowStatus()
 {
     StatusBar1->setPath(DocumentPath);
-    ShowDocumentCode();
+    showDocumentCode();
     setWindowIconText(QFileInfo(DocumentPath).fileName());
     setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');
     RichEdit1->document()->setModified(false);
     RichEdit1->setFocus();
 }
 
-void TForm1::ShowDocumentCode()
+void TForm1::showDocumentCode()
 {
     StatusBar1->setCode(FormatName(document_.format(), document_.mixedLineEnds()));
 }
@@ -115,17 +115,17 @@ void TForm1::Timer1Timer()
     StatusBar1->setClock(QDateTime::currentDateTime());
 }
 
-QString TForm1::ShippedFile(const QString &name) const
+QString TForm1::shippedFile(const QString &name) const
 {
     return ShippedFilePath(ProgramDir, name);
 }
 
 void TForm1::PlayClickSound()
 {
-    sounds_->Play(ShippedFile(QStringLiteral("click.wav")));
+    sounds_->Play(shippedFile(QStringLiteral("click.wav")));
 }
 
-void TForm1::UpdateInfoLine()
+void TForm1::updateInfoLine()
 {
     Panel11->setVisible(!Panel3->isHidden() || !Panel12->isHidden());
 }
@@ -151,40 +151,40 @@ void TForm1::FVEx1Click(QObject *, const QString &path)
         Panel13->FVEx1->setFocus();
 }
 
-void TForm1::SetTagPaletteVisible(bool visible)
+void TForm1::setTagPaletteVisible(bool visible)
 {
     Panel3->setVisible(visible);
-    UpdateInfoLine();
+    updateInfoLine();
 }
 
-void TForm1::SetClipPaletteVisible(bool visible)
+void TForm1::setClipPaletteVisible(bool visible)
 {
     Panel12->setVisible(visible);
-    UpdateInfoLine();
+    updateInfoLine();
 }
 
-void TForm1::OpenSettingsDialog()
+void TForm1::openSettingsDialog()
 {
     if (Form3 != nullptr) {
         ::OpenSettingsDialog(*Form3, *this, *RichEdit1, *Panel2);
         // The options may write the document in another code now.
-        ShowDocumentCode();
+        showDocumentCode();
     }
 }
 
 void TForm1::SpeedButton21Click()
 {
-    OpenSettingsDialog();
+    openSettingsDialog();
 }
 
 void TForm1::SpeedButton22Click()
 {
-    OpenDocument(ShippedFile(QStringLiteral("help/index.html")));
+    OpenDocument(shippedFile(QStringLiteral("help/index.html")));
 }
 
 void TForm1::SpeedButton23Click()
 {
-    OpenUrl(QUrl::fromLocalFile(ShippedFile(QStringLiteral("help/index.html"))).toString() +
+    OpenUrl(QUrl::fromLocalFile(shippedFile(QStringLiteral("help/index.html"))).toString() +
             QStringLiteral("#tags"));
 }
 
@@ -206,7 +206,7 @@ void TForm1::changeEvent(QEvent *event)
     // Asked from the event loop: a question inside the activation would
     // deactivate the window again.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !firstShow_)
-        QTimer::singleShot(0, this, &TForm1::CheckDiskChanges);
+        QTimer::singleShot(0, this, &TForm1::checkDiskChanges);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

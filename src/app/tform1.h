@@ -53,7 +53,6 @@ public:
     // The settings dialog, created after this window (entry point); it holds
     // the options from then on.
     void setForm3(TForm3 *form3);
-    const EditorOptions &Options() const { return *options_; }
     Document &document() { return document_; }
     // The arguments after the program name; read by the start-up sequence.
     void setCommandLine(const QStringList &arguments) { commandLine_ = arguments; }
@@ -67,9 +66,9 @@ public:
     CrashRecovery *crashRecovery() const { return crashRecovery_; }
     // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
     // without a question.
-    void ExitOnTerminationSignals();
+    void exitOnTerminationSignals();
     // The session is ending: asks to save when it may, else keeps the copy.
-    void CommitData(QSessionManager &manager);
+    void commitData(QSessionManager &manager);
 
     // Document routines.
     bool ConfirmSaveChanges();
@@ -79,7 +78,7 @@ public:
 
     void ShowStatus();
     // The document's code and line end in the status bar.
-    void ShowDocumentCode();
+    void showDocumentCode();
     void PoChange();
     void ColourAllTags();
     void Timer1Timer();
@@ -87,14 +86,14 @@ public:
     void HandleDroppedFiles(const QStringList &paths, QPoint dropPoint);
     // Asks whether to reload the document when another program changed its
     // file; the window runs it whenever it is activated.
-    void CheckDiskChanges();
+    void checkDiskChanges();
 
     // Shows or hides a palette and keeps the info line's rule.
-    void SetTagPaletteVisible(bool visible);
-    void SetClipPaletteVisible(bool visible);
+    void setTagPaletteVisible(bool visible);
+    void setClipPaletteVisible(bool visible);
 
-    QString StatusPanelText(int index) const;
-    int BaseFontSize() const { return baseFontSize_; }
+    QString statusPanelText(int index) const;
+    int baseFontSize() const { return baseFontSize_; }
     const QString &programDir() const { return ProgramDir; }
 
     // One action per command, named by its objectName.
@@ -128,26 +127,26 @@ protected:
 
 private:
     void FormShow();
-    void FollowCommandLine();
+    void followCommandLine();
     bool FormCloseQuery();
     void FormClose();
 
-    void CreateRegions();
-    void ConnectToolbar();
-    void ConnectFileCommands();
-    void CreateEditingBehaviour();
-    void CreateDialogs();
-    void CreatePaletteHandlers();
-    void CreateColourHandlers();
+    void createRegions();
+    void connectToolbar();
+    void connectFileCommands();
+    void createEditingBehaviour();
+    void createDialogs();
+    void createPaletteHandlers();
+    void createColourHandlers();
 
-    void ReadWindowSettings();
-    void UpdateInfoLine();
-    void OpenSettingsDialog();
-    void ShowFileError(const QString &message);
-    void CreateRecovery();
+    void readWindowSettings();
+    void updateInfoLine();
+    void openSettingsDialog();
+    void showFileError(const QString &message);
+    void createRecovery();
     // A text read or restored: caret at the top, base size, colours, status.
-    void ShowNewText();
-    QString ShippedFile(const QString &name) const;
+    void showNewText();
+    QString shippedFile(const QString &name) const;
 
     QString &DocumentPath = document_.path;
     QString IniPath;

@@ -7,7 +7,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
-void TForm1::CreateColourHandlers()
+void TForm1::createColourHandlers()
 {
     Panel4->setColorDialog([this] { return ColorDialog1.get(); });
     Panel4->setPage(RichEdit1->document());

@@ -3,8 +3,8 @@
 #include "colour_panel.h"
 #include "crash_recovery.h"
 #include "document_files.h"
-#include "editing_area.h"
 #include "document_filters.h"
+#include "editing_area.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform1.h"
@@ -16,11 +16,11 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-void TForm1::CreateDialogs()
+void TForm1::createDialogs()
 {
     files_ = new DocumentFiles(document_, RichEdit1, this);
     files_->setOptions(options_);
-    connect(files_, &DocumentFiles::fileError, this, &TForm1::ShowFileError);
+    connect(files_, &DocumentFiles::fileError, this, &TForm1::showFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
     ColorDialog1.setBuilder([this] {
         auto *dialog = new QColorDialog(this);
@@ -30,7 +30,7 @@ void TForm1::CreateDialogs()
     Form2.setBuilder([this] { return new TForm2([this] { return Panel4->colourCode(); }, this); });
 }
 
-void TForm1::ShowFileError(const QString &message)
+void TForm1::showFileError(const QString &message)
 {
     QMessageBox::critical(this, QStringLiteral("QUMOEDIT"), message);
 }
@@ -53,14 +53,14 @@ bool TForm1::LoadDocument(const QString &path)
     const Outcome loaded = files_->load(path);
     if (!loaded.done()) {
         StatusBar1->setPath(DocumentPath);
-        ShowFileError(loaded.message);
+        showFileError(loaded.message);
         return false;
     }
-    ShowNewText();
+    showNewText();
     return true;
 }
 
-void TForm1::ShowNewText()
+void TForm1::showNewText()
 {
     RichEdit1->moveCursor(QTextCursor::Start);
     Panel14->setTextSize(baseFontSize_);
@@ -75,7 +75,7 @@ bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentForma
     return files_->save(path, as);
 }
 
-void TForm1::CheckDiskChanges()
+void TForm1::checkDiskChanges()
 {
     if (files_->loading() || QApplication::activeModalWidget() != nullptr)
         return;

@@ -20,12 +20,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-void TForm1::CreateEditingBehaviour()
+void TForm1::createEditingBehaviour()
 {
     tagColours_ = new TagColours(RichEdit1);
     EditorKeys::Hooks hooks;
     hooks.play = [this](const QString &sound) {
-        sounds_->Play(ShippedFile(sound), SoundPlayer::Mode::NoStop);
+        sounds_->Play(shippedFile(sound), SoundPlayer::Mode::NoStop);
     };
     hooks.tagCase = [this] { return Panel3->ComboBox5->currentIndex(); };
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
@@ -35,7 +35,7 @@ void TForm1::CreateEditingBehaviour()
             [this](bool overwrite) { StatusBar1->setOverwrite(overwrite); });
 
     connect(static_cast<DocumentEditor *>(RichEdit1), &DocumentEditor::limitReached, this,
-            [this] { ShowFileError(DocumentLimitText()); });
+            [this] { showFileError(DocumentLimitText()); });
 
     // The three panel captions colour every tag, whatever the setting.
     for (ToolPanel *panel : std::initializer_list<ToolPanel *>{Panel3, Panel12, Panel4})
@@ -44,7 +44,7 @@ void TForm1::CreateEditingBehaviour()
 
 void TForm1::DF51Click()
 {
-    sounds_->Play(ShippedFile(QStringLiteral("key.wav")), SoundPlayer::Mode::NoStop);
+    sounds_->Play(shippedFile(QStringLiteral("key.wav")), SoundPlayer::Mode::NoStop);
     TextCommands::InsertAtCaret(RichEdit1,
                                 TextTools::FormatDateTime(options_->options().dateTime,
                                                           QDateTime::currentDateTime(), QLocale::system()));

@@ -19,7 +19,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-void TForm1::CreateRegions()
+void TForm1::createRegions()
 {
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);

@@ -10,7 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 
-void TForm1::ConnectFileCommands()
+void TForm1::connectFileCommands()
 {
     commands_ = new WindowCommands(
         RichEdit1, [this] { return Panel3->ComboBox5->currentIndex(); }, this);
@@ -27,7 +27,7 @@ void TForm1::ConnectFileCommands()
     on(Cmd::DF51, &TForm1::DF51Click);
 }
 
-void TForm1::ConnectToolbar()
+void TForm1::connectToolbar()
 {
     // The toolbar sounds its click before the command; the menu does not.
     const auto trigger = [this](TShineSpeedButton *button, QAction *action, bool click) {
@@ -50,9 +50,9 @@ void TForm1::ConnectToolbar()
     };
     toggle(9, [this] { Panel10->toggle(); });
     connect(Panel1->button(11), &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
-    toggle(11, [this] { SetTagPaletteVisible(Panel3->isHidden()); });
+    toggle(11, [this] { setTagPaletteVisible(Panel3->isHidden()); });
     toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
-    toggle(13, [this] { SetClipPaletteVisible(Panel12->isHidden()); });
+    toggle(13, [this] { setClipPaletteVisible(Panel12->isHidden()); });
     connect(Panel1->button(15), &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
     trigger(Panel1->helpButton(), Command(Cmd::Help1), false);
     connect(Panel1->settingsButton(), &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
@@ -60,5 +60,5 @@ void TForm1::ConnectToolbar()
     connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);
     connect(Panel1, &Toolbar::logoClicked, this, &TForm1::SpeedButton21Click);
     connect(Panel1, &Toolbar::logoRightClicked, this,
-            [this] { OpenDocument(ShippedFile(QStringLiteral("readme.txt"))); });
+            [this] { OpenDocument(shippedFile(QStringLiteral("readme.txt"))); });
 }

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-void TForm1::CreatePaletteHandlers()
+void TForm1::createPaletteHandlers()
 {
     auto *templates = new TemplateInsertion(RichEdit1, document_, Panel3, Panel4, this);
     for (ButtonPalette *palette :
@@ -20,7 +20,7 @@ void TForm1::CreatePaletteHandlers()
                                       palette == Panel12 && Panel12->CheckBox4->isChecked());
                 });
         connect(palette, &ButtonPalette::hovered, Panel11, &QLabel::setText);
-        connect(palette, &ButtonPalette::fileError, this, &TForm1::ShowFileError);
+        connect(palette, &ButtonPalette::fileError, this, &TForm1::showFileError);
         connect(palette, &ButtonPalette::clickSound, this, &TForm1::PlayClickSound);
         connect(palette, &ButtonPalette::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
     }

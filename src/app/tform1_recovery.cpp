@@ -5,11 +5,11 @@
 #include <QPlainTextEdit>
 #include <QSessionManager>
 
-void TForm1::CreateRecovery()
+void TForm1::createRecovery()
 {
     crashRecovery_ = new CrashRecovery(document_, RichEdit1, this);
-    connect(crashRecovery_, &CrashRecovery::failed, this, &TForm1::ShowFileError);
-    connect(crashRecovery_, &CrashRecovery::restored, this, &TForm1::ShowNewText);
+    connect(crashRecovery_, &CrashRecovery::failed, this, &TForm1::showFileError);
+    connect(crashRecovery_, &CrashRecovery::restored, this, &TForm1::showNewText);
 }
 
 void TForm1::enableRecovery(const QString &folder)
@@ -22,12 +22,12 @@ RecoveryKeeper *TForm1::recovery() const
     return crashRecovery_->keeper();
 }
 
-void TForm1::ExitOnTerminationSignals()
+void TForm1::exitOnTerminationSignals()
 {
     crashRecovery_->exitOnTerminationSignals();
 }
 
-void TForm1::CommitData(QSessionManager &manager)
+void TForm1::commitData(QSessionManager &manager)
 {
     if (manager.allowsInteraction()) {
         if (!ConfirmSaveChanges())

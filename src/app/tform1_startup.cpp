@@ -41,7 +41,7 @@ void TForm1::FormShow()
     if (ProgramDir.isEmpty())
         ProgramDir = QCoreApplication::applicationDirPath() + u'/';
     IniPath = ProgramDir + QStringLiteral("qumoedit.ini");
-    ReadWindowSettings();
+    readWindowSettings();
 
     if (Form3 != nullptr) {
         Form3->setIniPath(IniPath);
@@ -60,10 +60,10 @@ void TForm1::FormShow()
     Panel4->showMix();
 
     // The rest may open modal dialogs: it runs once the window is on screen.
-    QTimer::singleShot(0, this, &TForm1::FollowCommandLine);
+    QTimer::singleShot(0, this, &TForm1::followCommandLine);
 }
 
-void TForm1::ReadWindowSettings()
+void TForm1::readWindowSettings()
 {
     settingsFileExisted_ = QFileInfo::exists(IniPath);
     const QSize screen = this->screen() != nullptr ? this->screen()->availableSize() : QSize(1024, 768);
@@ -72,7 +72,7 @@ void TForm1::ReadWindowSettings()
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
-    UpdateInfoLine();
+    updateInfoLine();
     baseFontSize_ = s.msize;
     DocumentPath = s.pathName;
     Panel12->readSettings(s);
@@ -81,10 +81,10 @@ void TForm1::ReadWindowSettings()
     Panel10->setFixedHeight(32);
 }
 
-void TForm1::FollowCommandLine()
+void TForm1::followCommandLine()
 {
     if (!settingsFileExisted_)
-        OpenSettingsDialog();
+        openSettingsDialog();
 
     const StartRequest request = ParseCommandLine(commandLine_);
     const QString newDocument =
@@ -100,7 +100,7 @@ void TForm1::FollowCommandLine()
             DocumentPath += u'/';
         if (Form3 != nullptr) {
             Form3->showPage(TForm3::AssociationPage);
-            OpenSettingsDialog();
+            openSettingsDialog();
         }
         break;
     case StartRequest::Open:

@@ -31,7 +31,7 @@ protected:
     }
     void Click(int number)
     {
-        form->SetTagPaletteVisible(true);
+        form->setTagPaletteVisible(true);
         Press(TagPaletteOf(form)->buttons()[number - 1]);
     }
 

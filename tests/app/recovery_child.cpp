@@ -24,7 +24,7 @@ int main(int argc, char **argv)
     form.setProgramDir(arguments[3] + u'/');
     form.setCommandLine(arguments.mid(4));
     form.enableRecovery(arguments[2]);
-    form.ExitOnTerminationSignals();
+    form.exitOnTerminationSignals();
     QSignalSpy started(&form, &TForm1::StartUpFinished);
     form.show();
     if (!started.wait(60000))

@@ -42,8 +42,8 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(InfoLine(form)->isHidden());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
-    EXPECT_EQ(form->StatusPanelText(3), form->document().path);
-    EXPECT_EQ(form->StatusPanelText(1), QStringLiteral("L:001/001  C:000"));
+    EXPECT_EQ(form->statusPanelText(3), form->document().path);
+    EXPECT_EQ(form->statusPanelText(1), QStringLiteral("L:001/001  C:000"));
 }
 
 TEST_F(StartUp, SetupOnFirstRunOpensTheDialogTwice)
@@ -173,7 +173,7 @@ TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)
     EXPECT_EQ(form->height(), 473);
     EXPECT_EQ(form->width(), 520);
     EXPECT_EQ(Editor(form)->font().pointSize(), 12);
-    EXPECT_EQ(form->BaseFontSize(), 12);
+    EXPECT_EQ(form->baseFontSize(), 12);
     EXPECT_EQ(TagPaletteOf(form)->ComboBox5->currentIndex(), 0);
 }
 
@@ -189,7 +189,7 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     QDir().mkpath(folder);
     form->document().path = folder + QStringLiteral("/page.html");
     form->resize(600, 500);
-    form->SetTagPaletteVisible(true);
+    form->setTagPaletteVisible(true);
     form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
     ClipPaletteOf(form)->ComboBox1->setEditText(QStringLiteral("Mail"));
     TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("HTML4"));
@@ -223,7 +223,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     Start();
     form->move(40, 30);
     form->resize(700, 480);
-    form->SetClipPaletteVisible(true);
+    form->setClipPaletteVisible(true);
     ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
     form3->CheckBox15->setChecked(true);
     const QPoint where = form->pos();
