@@ -123,7 +123,7 @@ void ButtonPalette::clearFaces()
 TagPalette::TagPalette(QWidget *parent) : ButtonPalette("Panel3", clMaroon, Palettes::TagPalette(), parent)
 {
     setFixedHeight(107);
-    Label1 = MakeCaption(this, "Label1", QStringLiteral("QUMOHTML"));
+    Label1 = makeCaption("Label1", QStringLiteral("QUMOHTML"));
     Label1->move(29, 4);
     SpeedButton23 = new TShineSpeedButton(this);
     SpeedButton23->setObjectName(QStringLiteral("SpeedButton23"));
@@ -183,7 +183,7 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
 {
     setFixedWidth(156);
     setMinimumHeight(280);
-    Label2 = MakeCaption(this, "Label2", QStringLiteral("QUMOCLIP"));
+    Label2 = makeCaption("Label2", QStringLiteral("QUMOCLIP"));
     Label2->move(7, 4);
     SpeedButton20 =
         MakeGlyphButton(this, "SpeedButton20", QStringLiteral("ＱＵＭＯＣＬＩＰデータを新しく作る"),

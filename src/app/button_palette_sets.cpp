@@ -99,9 +99,9 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
     emit clickSound();
     if (dialog->exec() != QDialog::Accepted)
         return;
-    Palettes::SetDefinition change{setBox_->currentText(), number, dialog->Definition(), list_, loadedPath()};
+    Palettes::SetDefinition change{setBox_->currentText(), number, dialog->definition(), list_, loadedPath()};
     Palettes::SetDefined defined = Palettes::DefineInSet(programDir_, kind_, change);
-    if (defined.outcome.done()) {
+    if (defined.outcome.done() && defined.merged) {
         // The file as it is now, with what other windows wrote into it since.
         list_ = std::move(*defined.merged);
         setLoadedPath(defined.path);

@@ -35,7 +35,7 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(3);
-    Label3 = MakeCaption(this, "Label3", QStringLiteral("QUMOCOLOR"));
+    Label3 = makeCaption("Label3", QStringLiteral("QUMOCOLOR"));
     column->addWidget(Label3);
 
     auto *mixRow = new QHBoxLayout;

@@ -31,7 +31,8 @@ public:
     void exitOnTerminationSignals();
     // Offers the copies ended instances left; the first may take this window.
     void offerCopies();
-    // Offers what an interrupted save of `path` left beside it.
+    // Offers what an interrupted save of `path` left beside it; nothing while
+    // recovery is off.
     void offerLeftoverSaves(const QString &path);
 
 signals:

@@ -1,4 +1,3 @@
-#include "crash_recovery.h"
 #include "font_substitutions.h"
 #include "memory_policy.h"
 #include "qt_translations.h"
@@ -35,7 +34,7 @@ int main(int argc, char **argv)
         // Another instance handed over a recovery copy the user chose to restore.
         const qsizetype recover = arguments.indexOf(QStringLiteral("--recover"));
         if (recover >= 0 && recover + 1 < arguments.size()) {
-            form1.crashRecovery()->setHandedOverCopy(arguments[recover + 1]);
+            form1.setRecoverFile(arguments[recover + 1]);
             arguments.remove(recover, 2);
         }
         form1.setCommandLine(arguments + afterDashes);

@@ -1,6 +1,6 @@
 #include "recovery_store.h"
 
-#include "fd_device.h"
+#include "fd_write.h"
 
 #include <QDir>
 #include <QFile>

@@ -29,7 +29,6 @@
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QTextBlock>
 #include <QTimer>
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
@@ -44,7 +43,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     setFont(font);
     resize(664, 550);
     createRegions();
-    connectFileCommands();
+    createCommands();
     connectToolbar();
     createEditingBehaviour();
     search_ = std::make_unique<EditorSearch>(Panel10, RichEdit1, tagColours_);
@@ -65,6 +64,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::PoChange);
     connect(RichEdit1, &QPlainTextEdit::blockCountChanged, this, &TForm1::PoChange);
     connect(Panel13, &FolderPane::OnClick, this, &TForm1::FVEx1Click);
+    FormCreate();
     createPaletteHandlers();
     createColourHandlers();
 }
@@ -82,6 +82,13 @@ void TForm1::setForm3(TForm3 *form3)
     document_.setOptions(options_);
     files_->setOptions(options_);
     editorKeys_->setOptions(options_);
+}
+
+void TForm1::FormCreate()
+{
+    Panel3->ComboBox3->setCurrentIndex(0);
+    Panel12->ComboBox4->setCurrentIndex(0);
+    Panel3->ComboBox5->setCurrentIndex(0);
 }
 
 QString TForm1::statusPanelText(int index) const

@@ -63,7 +63,8 @@ public:
     // start-up then offers the copies ended instances left there.
     void enableRecovery(const QString &folder);
     RecoveryKeeper *recovery() const;
-    CrashRecovery *crashRecovery() const { return crashRecovery_; }
+    // A copy the start-up restores without asking (accepted in another instance).
+    void setRecoverFile(const QString &file);
     // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
     // without a question.
     void exitOnTerminationSignals();
@@ -126,6 +127,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void FormCreate();
     void FormShow();
     void followCommandLine();
     bool FormCloseQuery();
@@ -133,7 +135,7 @@ private:
 
     void createRegions();
     void connectToolbar();
-    void connectFileCommands();
+    void createCommands();
     void createEditingBehaviour();
     void createDialogs();
     void createPaletteHandlers();
@@ -167,12 +169,12 @@ private:
     TagPalette *Panel3;
     StatusBar *StatusBar1;
 
-    WindowCommands *commands_;
-    DocumentFiles *files_;
+    WindowCommands *commands_ = nullptr;
+    DocumentFiles *files_ = nullptr;
     ColourPanel *Panel4;
     QTimer *Timer1;
     BuiltOnUse<QColorDialog> ColorDialog1;
-    CrashRecovery *crashRecovery_;
+    CrashRecovery *crashRecovery_ = nullptr;
     bool endingSession_ = false; // closes without asking; the copy is kept
     QStringList commandLine_;
     SoundPlayer *sounds_;

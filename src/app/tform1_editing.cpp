@@ -14,10 +14,8 @@
 #include "text_commands.h"
 #include "tform1.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDateTime>
-#include <QLabel>
 #include <QPlainTextEdit>
 
 void TForm1::createEditingBehaviour()

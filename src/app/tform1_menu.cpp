@@ -1,4 +1,5 @@
-// The file commands' actions and the toolbar's buttons.
+// The window's commands (files, print, help, exit, date and time) and the
+// toolbar's buttons.
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "search_bar.h"
@@ -10,7 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 
-void TForm1::connectFileCommands()
+void TForm1::createCommands()
 {
     commands_ = new WindowCommands(
         RichEdit1, [this] { return Panel3->ComboBox5->currentIndex(); }, this);

@@ -17,6 +17,11 @@ void TForm1::enableRecovery(const QString &folder)
     crashRecovery_->enable(folder);
 }
 
+void TForm1::setRecoverFile(const QString &file)
+{
+    crashRecovery_->setHandedOverCopy(file);
+}
+
 RecoveryKeeper *TForm1::recovery() const
 {
     return crashRecovery_->keeper();

@@ -210,7 +210,7 @@ void TForm2::Show(const Palettes::ButtonDefinition &definition, const QString &b
     RichEdit1SelectionChange();
 }
 
-Palettes::ButtonDefinition TForm2::Definition() const
+Palettes::ButtonDefinition TForm2::definition() const
 {
     // A template keeps its no-break spaces.
     const QString text = TextTools::StoredText(*RichEdit1->document());
@@ -252,7 +252,7 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::RichEdit1SelectionChange()
 {
-    const Palettes::ButtonDefinition now = Definition();
+    const Palettes::ButtonDefinition now = definition();
     Panel2->setText(QString::number(now.selectStart));
     Panel3->setText(QString::number(now.selectLength));
 }

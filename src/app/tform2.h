@@ -26,7 +26,7 @@ public:
     // Fills every field for the button captioned `buttonCaption`.
     void Show(const Palettes::ButtonDefinition &definition, const QString &buttonCaption);
     // The fields as they stand; offsets in editor units.
-    Palettes::ButtonDefinition Definition() const;
+    Palettes::ButtonDefinition definition() const;
 
     void Button3Click();
     // Writes `placeholder` at the content's caret and goes back to the content.

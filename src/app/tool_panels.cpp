@@ -30,8 +30,6 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
     font.setBold(true);
     label->setFont(font);
     label->setCursor(Qt::PointingHandCursor);
-    if (auto *panel = qobject_cast<ToolPanel *>(parent))
-        label->installEventFilter(panel);
     return label;
 }
 
@@ -151,9 +149,16 @@ ToolPanel::ToolPanel(const char *name, TColor colour, QWidget *parent) : QWidget
     setPalette(p);
 }
 
+QLabel *ToolPanel::makeCaption(const char *name, const QString &text)
+{
+    caption_ = MakeCaption(this, name, text);
+    caption_->installEventFilter(this);
+    return caption_;
+}
+
 bool ToolPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QLabel *>(watched) != nullptr) {
+    if (watched == caption_ && event->type() == QEvent::MouseButtonRelease) {
         emit captionClicked();
         return true;
     }

@@ -15,8 +15,7 @@ class TShineSpeedButton;
 // White text on the dark panels.
 void PaintTextWhite(QWidget *widget);
 
-// A white bold caption of a panel, with a pointing hand: the panel captions
-// are clicked to colour every tag (ToolPanel::captionClicked).
+// A white bold caption with a pointing hand.
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
 
 // The palettes' info line (Panel11): the hovered button's text, yellow on black.
@@ -52,11 +51,16 @@ public:
     ToolPanel(const char *name, TColor colour, QWidget *parent);
 
 signals:
-    // Its caption (MakeCaption) was clicked.
+    // Its caption was clicked: the panel captions colour every tag.
     void captionClicked();
 
 protected:
+    // The panel's caption, which reports its clicks.
+    QLabel *makeCaption(const char *name, const QString &text);
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *caption_ = nullptr;
 };
 
 // The folder pane (Panel13): the folder tree, showing files too. The pane

@@ -1,6 +1,6 @@
 // One action per command, shared by the context menu, its shortcut and the
 // toolbar button. The editor's own commands (clipboard, undo, the rewrites)
-// are wired here; the window wires the file commands.
+// are wired here; the window wires its own (files, print, help, exit, date).
 #pragma once
 
 #include <QObject>

@@ -5,10 +5,6 @@
 #include <QIODevice>
 #include <atomic>
 
-// Writes all `size` bytes to `fd`, again after interruptions; false with errno
-// set on failure (ENOSPC when the disk takes no more).
-bool WriteAllBytes(int fd, const char *data, qint64 size);
-
 class FdDevice : public QIODevice
 {
     Q_OBJECT

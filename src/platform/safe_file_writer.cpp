@@ -1,5 +1,7 @@
 #include "safe_file_writer.h"
 
+#include "fd_write.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -50,8 +52,8 @@ int MakeUniqueFile(const QString &pattern, QString *made)
     return fd;
 }
 
-} // namespace
-
+// Copies what is left to read of `from` into `to`; false with errno set on a
+// failed read or write (ENOSPC when the disk takes no more).
 bool CopyAllBytes(int from, int to)
 {
     char buffer[1 << 16];
@@ -67,6 +69,8 @@ bool CopyAllBytes(int from, int to)
             return false;
     }
 }
+
+} // namespace
 
 bool CopyFileInto(const QString &from, const QString &to, bool truncate)
 {

@@ -9,10 +9,6 @@
 #include <sys/types.h>
 #include <vector>
 
-// Copies what is left to read of `from` into `to`; false with errno set on a
-// failed read or write (ENOSPC when the disk takes no more).
-bool CopyAllBytes(int from, int to);
-
 // Copies the file `from` over the content of the file `to` (same inode),
 // emptied first when `truncate`; false with errno set on failure.
 bool CopyFileInto(const QString &from, const QString &to, bool truncate);

@@ -10,7 +10,7 @@ SoundPlayer::SoundPlayer(QObject *parent) : QObject(parent) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
-SoundOutput *SoundPlayer::Output()
+SoundOutput *SoundPlayer::output()
 {
     if (outputTried_)
         return output_.get();
@@ -40,6 +40,6 @@ void SoundPlayer::Play(const QString &path, Mode mode)
         return;
     if (mode == Mode::NoStop && isPlaying())
         return;
-    if (SoundOutput *output = Output())
-        output->play(path);
+    if (SoundOutput *sink = output())
+        sink->play(path);
 }

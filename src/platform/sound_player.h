@@ -25,7 +25,7 @@ public:
     bool isPlaying() const;
 
 private:
-    SoundOutput *Output();
+    SoundOutput *output();
 
     std::unique_ptr<SoundOutput> output_;
     bool outputTried_ = false;

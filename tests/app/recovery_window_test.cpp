@@ -1,5 +1,4 @@
 #include "file_identity.h"
-#include "crash_recovery.h"
 #include "form_fixture.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
@@ -53,14 +52,14 @@ TEST_F(RecoveryWindowTest, AHandedOverCopyIsRestoredWithoutAQuestion)
     WriteFile(QStringLiteral("doc.txt"), QByteArray("on disk\r\n"));
     for (const bool writerRuns : {false, true}) {
         SCOPED_TRACE(writerRuns ? "its writer still runs" : "its writer ended");
-        const QString copy = LeaveCopy(QStringLiteral("ended"), QStringLiteral("doc.txt"),
-                                       QStringLiteral("handed\u2029over"));
+        const QString copy =
+            LeaveCopy(QStringLiteral("ended"), QStringLiteral("doc.txt"), QStringLiteral("handed\u2029over"));
         std::optional<RecoveryLock> writer;
         if (writerRuns)
             writer.emplace(folder(), QStringLiteral("ended"));
         Start({}, [&](TForm1 &f) {
             f.enableRecovery(folder());
-            f.crashRecovery()->setHandedOverCopy(copy);
+            f.setRecoverFile(copy);
         });
         EXPECT_TRUE(modals.seen().empty());
         EXPECT_EQ(Text(), writerRuns ? QString() : QStringLiteral("handed\nover"));
