@@ -82,8 +82,7 @@ void ButtonPalette::deleteSet()
     if (!deleted.done())
         emit fileError(deleted.message);
     // The buttons still show the set: defining one writes it again.
-    QString problem;
-    if (loadedPath() == Palettes::SetFilePath(programDir_, name, kind_, &problem))
+    if (loadedPath() == Palettes::SetFilePath(programDir_, name, kind_).path)
         setLoadedPath(QString());
     listSets();
 }

@@ -108,23 +108,22 @@ bool IsClipSetFile(const QString &path)
 
 namespace {
 
-// Where a dropped clip set is installed: the program folder's set of the name it has; empty with
-// *problem set when the name is refused.
-QString ClipSetTarget(const QString &path, const QString &programDir, QString *problem)
+// Where a dropped clip set is installed: the program folder's set of the name it has; failed
+// when the name is refused.
+Palettes::SetFile ClipSetTarget(const QString &path, const QString &programDir)
 {
     // Installed as the set it names, so that the set box lists it whatever the extension's letter case.
     const QString name = QFileInfo(path).fileName();
     const qsizetype extension = name.endsWith(Palettes::ClipPalette().extension, Qt::CaseInsensitive) ? 4 : 3;
     return Palettes::SetFilePath(programDir, name.chopped(std::min(name.size(), extension)),
-                                 Palettes::ClipPalette(), problem);
+                                 Palettes::ClipPalette());
 }
 
 } // namespace
 
 ClipSetQuestion ClipSetInstallQuestion(const QString &path, const QString &programDir)
 {
-    QString refused;
-    const QString target = ClipSetTarget(path, programDir, &refused);
+    const QString target = ClipSetTarget(path, programDir).path;
     if (!target.isEmpty() && QFileInfo::exists(target) &&
         QFileInfo(target).canonicalFilePath() != QFileInfo(path).canonicalFilePath())
         return {QStringLiteral("「%1」はすでにあります。置き換えますか？")
@@ -140,10 +139,10 @@ Outcome InstallClipSet(const QString &path, const QString &programDir)
     const FileRead source = ReadRegularFile(path, Palettes::MaxSetFileBytes);
     if (source.status != FileRead::Ok)
         return Outcome::failed(ReadFailureMessage(path, source));
-    QString refused;
-    const QString target = ClipSetTarget(path, programDir, &refused);
-    if (target.isEmpty())
-        return Outcome::failed(refused);
+    const Palettes::SetFile set = ClipSetTarget(path, programDir);
+    if (!set.outcome.done())
+        return set.outcome;
+    const QString &target = set.path;
     // Dropped from the program folder itself (under any spelling): writing it would truncate it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return {};

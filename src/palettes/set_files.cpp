@@ -94,10 +94,12 @@ QString SetNameProblem(const QString &name)
     return {};
 }
 
-QString SetFilePath(const QString &programDir, const QString &name, const PaletteKind &kind, QString *problem)
+SetFile SetFilePath(const QString &programDir, const QString &name, const PaletteKind &kind)
 {
-    *problem = SetNameProblem(name);
-    return problem->isEmpty() ? programDir + name + kind.extension : QString();
+    const QString problem = SetNameProblem(name);
+    if (!problem.isEmpty())
+        return {QString(), Outcome::failed(problem)};
+    return {programDir + name + kind.extension, {}};
 }
 
 QStringList ListSets(const QString &programDir, const PaletteKind &kind)
@@ -135,12 +137,12 @@ SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKin
         result.outcome = Outcome::declined();
         return result;
     }
-    QString problem;
-    const QString path = SetFilePath(programDir, name, kind, &problem);
-    if (path.isEmpty()) {
-        result.outcome = Outcome::failed(problem);
+    const SetFile set = SetFilePath(programDir, name, kind);
+    if (!set.outcome.done()) {
+        result.outcome = set.outcome;
         return result;
     }
+    const QString &path = set.path;
     result.path = path;
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
     if (IsMissing(file)) {
@@ -156,10 +158,11 @@ SetRead ReadSet(const QString &programDir, const QString &name, const PaletteKin
 
 Outcome SaveSet(const QString &programDir, const QString &name, const PaletteKind &kind, const SetList &list)
 {
+    const SetFile set = SetFilePath(programDir, name, kind);
+    if (!set.outcome.done())
+        return NotKept(set.outcome.message);
+    const QString &path = set.path;
     QString problem;
-    const QString path = SetFilePath(programDir, name, kind, &problem);
-    if (path.isEmpty())
-        return NotKept(problem);
     const QByteArray bytes = Encode(list.lines(), path, &problem);
     if (problem.isEmpty())
         problem = Write(path, bytes);
@@ -169,12 +172,13 @@ Outcome SaveSet(const QString &programDir, const QString &name, const PaletteKin
 SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change)
 {
     SetDefined result;
-    QString problem;
-    const QString path = SetFilePath(programDir, change.name, kind, &problem);
-    if (path.isEmpty()) {
-        result.outcome = NotKept(problem);
+    const SetFile set = SetFilePath(programDir, change.name, kind);
+    if (!set.outcome.done()) {
+        result.outcome = NotKept(set.outcome.message);
         return result;
     }
+    const QString &path = set.path;
+    QString problem;
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
     QByteArray bytes;
     if (IsMissing(file)) {
@@ -212,12 +216,10 @@ SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const
 
 Outcome DeleteSet(const QString &programDir, const QString &name, const PaletteKind &kind)
 {
-    QString problem;
-    const QString path = SetFilePath(programDir, name, kind, &problem);
-    if (path.isEmpty())
-        return Outcome::failed(problem);
-    QFile::remove(path);
-    return {};
+    const SetFile set = SetFilePath(programDir, name, kind);
+    if (set.outcome.done())
+        QFile::remove(set.path);
+    return set.outcome;
 }
 
 } // namespace Palettes

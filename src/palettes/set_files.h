@@ -18,10 +18,14 @@ inline constexpr qint64 MaxSetFileBytes = 2 * 1024 * 1024;
 // empty when it can.
 QString SetNameProblem(const QString &name);
 
-// programDir (ending with '/') + name + the kind's extension; empty with *problem set when the
-// name is refused.
-QString SetFilePath(const QString &programDir, const QString &name, const PaletteKind &kind,
-                    QString *problem);
+// A set's file: programDir (ending with '/') + name + the kind's extension; failed, with no
+// path, when the name is refused.
+struct SetFile
+{
+    QString path;
+    Outcome outcome;
+};
+SetFile SetFilePath(const QString &programDir, const QString &name, const PaletteKind &kind);
 
 // The names of the kind's set files in programDir, in case-insensitive order.
 QStringList ListSets(const QString &programDir, const PaletteKind &kind);
