@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench_recovery 5 50     (KEYS=n types n keys, 400 by default)
 #include "../sample_text.h"
 #include "bench_window.h"
+#include "crash_recovery.h"
 #include "recovery_keeper.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     BenchWindow window;
     TForm1 &form = window.form1;
     if (!recoveryFolder.isEmpty())
-        form.enableRecovery(recoveryFolder);
+        form.crashRecovery().enable(recoveryFolder);
     Run run;
     QElapsedTimer timer;
     timer.start();
@@ -52,15 +53,16 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     // without copies nothing runs between them: the noise of the machine.
     QElapsedTimer own;
     QTextDocument *text = Editor(&form)->document();
-    if (form.recovery() != nullptr)
-        QObject::disconnect(text, &QTextDocument::contentsChange, form.recovery(), nullptr);
+    if (form.crashRecovery().keeper() != nullptr)
+        QObject::disconnect(text, &QTextDocument::contentsChange, form.crashRecovery().keeper(), nullptr);
     QObject::connect(text, &QTextDocument::contentsChange, [&own] { own.start(); });
-    if (form.recovery() != nullptr) {
-        form.enableRecovery(recoveryFolder);
+    if (form.crashRecovery().keeper() != nullptr) {
+        form.crashRecovery().enable(recoveryFolder);
         QApplication::processEvents();
     }
     QObject::connect(text, &QTextDocument::contentsChange, [&own, &run] { run.own.push_back(Ms(own)); });
-    const int wholeBefore = form.recovery() != nullptr ? form.recovery()->wholeTextsSent() : 0;
+    const int wholeBefore =
+        form.crashRecovery().keeper() != nullptr ? form.crashRecovery().keeper()->wholeTextsSent() : 0;
     QTextCursor cursor = Editor(&form)->textCursor();
     cursor.setPosition(Editor(&form)->document()->characterCount() / 2);
     Editor(&form)->setTextCursor(cursor);
@@ -81,12 +83,12 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     run.longest = times.back();
     run.p99 = times[times.size() * 99 / 100];
     run.median = times[times.size() / 2];
-    if (form.recovery() != nullptr) {
-        run.wholeTexts = form.recovery()->wholeTextsSent() - wholeBefore;
+    if (form.crashRecovery().keeper() != nullptr) {
+        run.wholeTexts = form.crashRecovery().keeper()->wholeTextsSent() - wholeBefore;
         timer.restart();
-        form.recovery()->flush();
+        form.crashRecovery().keeper()->flush();
         run.flush = Ms(timer);
-        run.copyBytes = QFileInfo(form.recovery()->copyFile()).size();
+        run.copyBytes = QFileInfo(form.crashRecovery().keeper()->copyFile()).size();
     }
     // Ends without the close question.
     Editor(&form)->document()->setModified(false);

@@ -1,3 +1,4 @@
+#include "crash_recovery.h"
 #include "font_substitutions.h"
 #include "memory_policy.h"
 #include "qt_translations.h"
@@ -34,14 +35,14 @@ int main(int argc, char **argv)
         // Another instance handed over a recovery copy the user chose to restore.
         const qsizetype recover = arguments.indexOf(QStringLiteral("--recover"));
         if (recover >= 0 && recover + 1 < arguments.size()) {
-            form1.setRecoverFile(arguments[recover + 1]);
+            form1.crashRecovery().setHandedOverCopy(arguments[recover + 1]);
             arguments.remove(recover, 2);
         }
         form1.setCommandLine(arguments + afterDashes);
         const QString recoveryFolder = RecoveryFolder();
         if (!recoveryFolder.isEmpty())
-            form1.enableRecovery(recoveryFolder);
-        form1.exitOnTerminationSignals();
+            form1.crashRecovery().enable(recoveryFolder);
+        form1.crashRecovery().exitOnTerminationSignals();
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::commitData,
                          Qt::DirectConnection);
         form1.show();

@@ -19,8 +19,6 @@
 #include "tform3.h"
 #include "widget_accessibility.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -28,7 +26,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QShowEvent>
-#include <QSplitter>
 #include <QTimer>
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this))
@@ -52,11 +49,10 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     createDialogs();
     createRecovery();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Timer1->start();
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    connect(timer, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    timer->start(1000);
 
     document_.attach(RichEdit1->document());
     connect(new FileDrops(this, RichEdit1->viewport()), &FileDrops::dropped, this,
@@ -89,11 +85,6 @@ void TForm1::FormCreate()
     Panel3->ComboBox3->setCurrentIndex(0);
     Panel12->ComboBox4->setCurrentIndex(0);
     Panel3->ComboBox5->setCurrentIndex(0);
-}
-
-QString TForm1::statusPanelText(int index) const
-{
-    return StatusBar1->text(StatusBar::Panel(index));
 }
 
 void TForm1::ShowStatus()
@@ -132,22 +123,10 @@ void TForm1::PlayClickSound()
     sounds_->Play(shippedFile(QStringLiteral("click.wav")));
 }
 
-void TForm1::updateInfoLine()
-{
-    Panel11->setVisible(!Panel3->isHidden() || !Panel12->isHidden());
-}
-
 void TForm1::SSButton15Click()
 {
     PlayClickSound();
-    // The splitter's handle shows and hides with the pane.
-    Panel13->setVisible(Panel13->isHidden());
-    if (Panel13->isHidden())
-        return;
-    const int total = Splitter1->width() - Splitter1->handleWidth();
-    Splitter1->setSizes({185, std::max(0, total - 185)});
-
-    Panel13->showDocument(DocumentPath);
+    Panel13->toggle(DocumentPath);
 }
 
 void TForm1::FVEx1Click(QObject *, const QString &path)
@@ -156,18 +135,6 @@ void TForm1::FVEx1Click(QObject *, const QString &path)
         LoadDocument(path);
     if (Panel13->FVEx1 != nullptr)
         Panel13->FVEx1->setFocus();
-}
-
-void TForm1::setTagPaletteVisible(bool visible)
-{
-    Panel3->setVisible(visible);
-    updateInfoLine();
-}
-
-void TForm1::setClipPaletteVisible(bool visible)
-{
-    Panel12->setVisible(visible);
-    updateInfoLine();
 }
 
 void TForm1::openSettingsDialog()

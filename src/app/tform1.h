@@ -25,9 +25,6 @@ class QColorDialog;
 class QLabel;
 class QPlainTextEdit;
 class QSessionManager;
-class QSplitter;
-class QTimer;
-class RecoveryKeeper;
 class SearchBar;
 class SoundPlayer;
 class StatusBar;
@@ -59,15 +56,9 @@ public:
     // Where settings and sets live; resolved at start-up when not set before.
     void setProgramDir(const QString &dir) { ProgramDir = dir; }
 
-    // Keeps recovery copies of unsaved text in `folder` from now on; the
-    // start-up then offers the copies ended instances left there.
-    void enableRecovery(const QString &folder);
-    RecoveryKeeper *recovery() const;
-    // A copy the start-up restores without asking (accepted in another instance).
-    void setRecoverFile(const QString &file);
-    // SIGTERM, SIGHUP and SIGINT keep the copy and end the program at once,
-    // without a question.
-    void exitOnTerminationSignals();
+    // Recovery of unsaved text: enabled, and a handed-over copy set, before
+    // the window is first shown.
+    CrashRecovery &crashRecovery() const { return *crashRecovery_; }
     // The session is ending: asks to save when it may, else keeps the copy.
     void commitData(QSessionManager &manager);
 
@@ -89,11 +80,6 @@ public:
     // file; the window runs it whenever it is activated.
     void checkDiskChanges();
 
-    // Shows or hides a palette and keeps the info line's rule.
-    void setTagPaletteVisible(bool visible);
-    void setClipPaletteVisible(bool visible);
-
-    QString statusPanelText(int index) const;
     int baseFontSize() const { return baseFontSize_; }
     const QString &programDir() const { return ProgramDir; }
 
@@ -142,7 +128,6 @@ private:
     void createColourHandlers();
 
     void readWindowSettings();
-    void updateInfoLine();
     void openSettingsDialog();
     void showFileError(const QString &message);
     void createRecovery();
@@ -159,7 +144,6 @@ private:
     // Regions.
     Toolbar *Panel1;
     SearchBar *Panel10;
-    QSplitter *Splitter1;
     FolderPane *Panel13;
     EditingArea *Panel14;
     QLabel *Panel2; // ruler
@@ -172,7 +156,6 @@ private:
     WindowCommands *commands_ = nullptr;
     DocumentFiles *files_ = nullptr;
     ColourPanel *Panel4;
-    QTimer *Timer1;
     BuiltOnUse<QColorDialog> ColorDialog1;
     CrashRecovery *crashRecovery_ = nullptr;
     bool endingSession_ = false; // closes without asking; the copy is kept

@@ -1,21 +1,16 @@
 // The main window's regions, docked in the order the panels stack.
 #include "button_palette.h"
 #include "colour_panel.h"
-#include "search_bar.h"
-#include "tform1.h"
-
 #include "document_editor.h"
 #include "editing_area.h"
+#include "search_bar.h"
 #include "status_bar.h"
+#include "tform1.h"
 #include "tool_panels.h"
 #include "toolbar.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -32,19 +27,19 @@ void TForm1::createRegions()
     Panel10 = new SearchBar(this);
     Panel10->hide();
 
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(5);
-    Splitter1->setChildrenCollapsible(false);
-    Panel13 = new FolderPane(Splitter1);
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setHandleWidth(5);
+    splitter->setChildrenCollapsible(false);
+    Panel13 = new FolderPane(splitter);
     Panel13->hide();
-    Panel14 = new EditingArea(Splitter1);
+    Panel14 = new EditingArea(splitter);
     RichEdit1 = Panel14->editor();
     Panel2 = Panel14->ruler();
-    Splitter1->addWidget(Panel13);
-    Splitter1->addWidget(Panel14);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({185, 479});
+    splitter->addWidget(Panel13);
+    splitter->addWidget(Panel14);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({185, 479});
 
     Panel4 = new ColourPanel(this);
     Panel4->hide();
@@ -52,14 +47,13 @@ void TForm1::createRegions()
     Panel12->hide();
     auto *middle = new QHBoxLayout;
     middle->setSpacing(0);
-    middle->addWidget(Splitter1, 1);
+    middle->addWidget(splitter, 1);
     middle->addWidget(Panel4);
     middle->addWidget(Panel12);
 
-    Panel11 = MakeInfoLine(this);
-    Panel11->hide();
     Panel3 = new TagPalette(this);
     Panel3->hide();
+    Panel11 = MakeInfoLine(this, {Panel3, Panel12});
     StatusBar1 = new StatusBar(this);
 
     // Bottom to top: status bar, tag palette, info line.

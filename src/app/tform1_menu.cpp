@@ -43,17 +43,20 @@ void TForm1::connectToolbar()
     for (int i = 0; i < 9; ++i)
         // The file commands sound their click themselves.
         trigger(Panel1->button(i + 1), Command(commands[i]), i >= 5);
-    const auto toggle = [this](int index, auto show) {
-        connect(Panel1->button(index + 1), &TShineSpeedButton::OnClick, this, [this, show] {
+    const auto toggle = [this](int index, QWidget *panel) {
+        connect(Panel1->button(index + 1), &TShineSpeedButton::OnClick, this, [this, panel] {
             PlayClickSound();
-            show();
+            panel->setVisible(panel->isHidden());
         });
     };
-    toggle(9, [this] { Panel10->toggle(); });
+    connect(Panel1->button(10), &TShineSpeedButton::OnClick, this, [this] {
+        PlayClickSound();
+        Panel10->toggle();
+    });
     connect(Panel1->button(11), &TShineSpeedButton::OnClick, this, &TForm1::SSButton11Click);
-    toggle(11, [this] { setTagPaletteVisible(Panel3->isHidden()); });
-    toggle(12, [this] { Panel4->setVisible(Panel4->isHidden()); });
-    toggle(13, [this] { setClipPaletteVisible(Panel12->isHidden()); });
+    toggle(11, Panel3);
+    toggle(12, Panel4);
+    toggle(13, Panel12);
     connect(Panel1->button(15), &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
     trigger(Panel1->helpButton(), Command(Cmd::Help1), false);
     connect(Panel1->settingsButton(), &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);

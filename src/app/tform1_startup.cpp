@@ -1,4 +1,4 @@
-// Start-up, close and files dropped on the window.
+// Start-up, recovery, close (the session's end too) and files dropped on the window.
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "crash_recovery.h"
@@ -17,16 +17,12 @@
 #include "window_placement.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
-#include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 
 void TForm1::FormShow()
@@ -72,7 +68,6 @@ void TForm1::readWindowSettings()
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
-    updateInfoLine();
     baseFontSize_ = s.msize;
     DocumentPath = s.pathName;
     Panel12->readSettings(s);
@@ -114,7 +109,6 @@ void TForm1::followCommandLine()
         if (IsBrowserCachePath(DocumentPath)) {
             Panel3->hide();
             Panel4->hide();
-            Panel11->hide();
             Panel12->hide();
             // A page from the browser's cache is coloured even when loading does not colour.
             if (!options_->options().useAutoHtml)
@@ -169,4 +163,23 @@ void TForm1::HandleDroppedFiles(const QStringList &paths, QPoint dropPoint)
     }
     if (ConfirmSaveChanges())
         LoadDocument(path);
+}
+
+void TForm1::createRecovery()
+{
+    crashRecovery_ = new CrashRecovery(document_, RichEdit1, this);
+    connect(crashRecovery_, &CrashRecovery::failed, this, &TForm1::showFileError);
+    connect(crashRecovery_, &CrashRecovery::restored, this, &TForm1::showNewText);
+}
+
+void TForm1::commitData(QSessionManager &manager)
+{
+    if (manager.allowsInteraction()) {
+        if (!ConfirmSaveChanges())
+            manager.cancel();
+        manager.release();
+        return;
+    }
+    crashRecovery_->keepCopyForExit();
+    endingSession_ = true;
 }

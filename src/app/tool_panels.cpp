@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QSplitter>
+#include <algorithm>
 
 void PaintTextWhite(QWidget *widget)
 {
@@ -33,7 +35,43 @@ QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text)
     return label;
 }
 
-QLabel *MakeInfoLine(QWidget *parent)
+namespace {
+
+// Shows the info line while a palette is shown; the palettes hide and show
+// from many places (toolbar, settings, a page from the browser's cache).
+class InfoLineRule : public QObject
+{
+public:
+    InfoLineRule(QLabel *line, const QList<QWidget *> &palettes)
+        : QObject(line), line_(line), palettes_(palettes)
+    {
+        for (QWidget *palette : palettes)
+            palette->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        line_->setVisible(std::any_of(palettes_.begin(), palettes_.end(),
+                                      [](const QWidget *palette) { return !palette->isHidden(); }));
+    }
+
+    QLabel *line_;
+    QList<QWidget *> palettes_;
+};
+
+} // namespace
+
+QLabel *MakeInfoLine(QWidget *parent, const QList<QWidget *> &palettes)
 {
     auto *line = new QLabel(parent);
     line->setObjectName(QStringLiteral("Panel11"));
@@ -43,6 +81,7 @@ QLabel *MakeInfoLine(QWidget *parent)
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, Qt::yellow);
     line->setPalette(palette);
+    new InfoLineRule(line, palettes);
     return line;
 }
 
@@ -214,4 +253,17 @@ void FolderPane::showDocument(const QString &documentPath)
 {
     const QFileInfo document(documentPath);
     tree()->SetSelected(document.exists() ? documentPath : document.absolutePath() + u'/');
+}
+
+void FolderPane::toggle(const QString &documentPath)
+{
+    // The splitter's handle shows and hides with the pane.
+    setVisible(isHidden());
+    if (isHidden())
+        return;
+    if (auto *splitter = qobject_cast<QSplitter *>(parentWidget())) {
+        const int total = splitter->width() - splitter->handleWidth();
+        splitter->setSizes({185, std::max(0, total - 185)});
+    }
+    showDocument(documentPath);
 }

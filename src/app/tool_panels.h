@@ -18,8 +18,9 @@ void PaintTextWhite(QWidget *widget);
 // A white bold caption with a pointing hand.
 QLabel *MakeCaption(QWidget *parent, const char *name, const QString &text);
 
-// The palettes' info line (Panel11): the hovered button's text, yellow on black.
-QLabel *MakeInfoLine(QWidget *parent);
+// The palettes' info line (Panel11): the hovered button's text, yellow on
+// black, shown while any of `palettes` is.
+QLabel *MakeInfoLine(QWidget *parent, const QList<QWidget *> &palettes);
 
 // A drop-down list (or, made editable, a set box) at `place`.
 QComboBox *MakeChoice(QWidget *parent, const char *name, const QString &accessibleName,
@@ -76,6 +77,9 @@ public:
     static bool opensOnClick(const QString &path);
     // Selects the document in the tree, or its folder while it has no file.
     void showDocument(const QString &documentPath);
+    // Shows the pane at its first width beside the editor, selecting the
+    // document, or hides it.
+    void toggle(const QString &documentPath);
     // The tree's AutoUpDate, kept for the tree until it is built.
     void setAutoUpDate(bool value);
 

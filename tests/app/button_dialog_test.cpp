@@ -52,7 +52,7 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
 {
     WriteSet(QStringLiteral("HTML"), {});
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     QString shown;
     Define(TagPaletteOf(form)->buttons()[4], [&shown](TForm2 *d) {
         shown = d->windowTitle() + u'|' + d->Edit1->text() + u'|' +
@@ -79,7 +79,7 @@ TEST_F(ButtonDialogTest, ThePlaceholderListWritesOneAtTheCaret)
     WriteSet(QStringLiteral("HTML"),
              {{0, {QStringLiteral("meta"), QStringLiteral("<meta charset=\"\">"), 15, 0, QString()}}});
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     Define(TagPaletteOf(form)->buttons()[0], [](TForm2 *d) {
         d->PageControl1->setCurrentWidget(d->PlaceholderList);
         const QList<QTreeWidgetItem *> found =
@@ -101,7 +101,7 @@ TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)
                                        {QStringLiteral("太字"), QStringLiteral("日本<b>\n</b>"), 7, 2,
                                         QStringLiteral("説明\n二行目")}}});
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     Define(TagPaletteOf(form)->buttons()[2], [this](TForm2 *d) {
         EXPECT_EQ(d->Panel1->text(), QStringLiteral("太字"));
         EXPECT_EQ(d->RichEdit1->textCursor().selectedText(), QString(QChar::ParagraphSeparator));
@@ -128,7 +128,7 @@ TEST_F(ButtonDialogTest, CancelChangesNothing)
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
     const QByteArray before = ReadFile("HTML.qmh");
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     Define(
         TagPaletteOf(form)->buttons()[0], [](TForm2 *d) { d->Edit1->setText(QStringLiteral("変更")); },
         false);
@@ -143,7 +143,7 @@ TEST_F(ButtonDialogTest, ATypedSetNameGetsACopyOfTheWholeSet)
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
     const QByteArray before = ReadFile("HTML.qmh");
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("私の"));
     Define(TagPaletteOf(form)->buttons()[1]);
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
@@ -177,8 +177,8 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\nClipName=HTML\n");
         Start();
         const bool tags = &row.kind == &Palettes::TagPalette();
-        form->setTagPaletteVisible(true);
-        form->setClipPaletteVisible(true);
+        TagPaletteOf(form)->setVisible(true);
+        ClipPaletteOf(form)->setVisible(true);
         QList<TShineSpeedButton *> buttons =
             tags ? TagPaletteOf(form)->buttons() : ClipPaletteOf(form)->buttons();
         (tags ? TagPaletteOf(form)->ShineSpeedButton2 : ClipPaletteOf(form)->SpeedButton20)->Click();
@@ -216,7 +216,7 @@ TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}}});
     const QByteArray before = ReadFile("HTML.qmh");
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     // Both: a folder that refuses new files alone gets the file rewritten in place.
     ReadOnlyGuard fileGuard(path("HTML.qmh"));
     ReadOnlyGuard guard(dir_.path());
@@ -241,8 +241,8 @@ TEST_F(ButtonDialogTest, TwoWindowsKeepEachOthersDefinitions)
     std::unique_ptr<TForm1> windowA = std::move(form);
     Start();
     TForm1 *windowB = form.get();
-    windowA->setTagPaletteVisible(true);
-    windowB->setTagPaletteVisible(true);
+    TagPaletteOf(windowA)->setVisible(true);
+    TagPaletteOf(windowB)->setVisible(true);
     const auto caption = [](const QString &text) { return [text](TForm2 *d) { d->Edit1->setText(text); }; };
     Define(TagPaletteOf(windowA)->buttons()[10], caption(QStringLiteral("コメント")));
     Define(TagPaletteOf(windowB)->buttons()[11], caption(QStringLiteral("日付")));
@@ -266,7 +266,7 @@ TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
     WriteFile(QStringLiteral("HTML.qmh"), large);
     modals.ThenClick(QMessageBox::Ok);
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
     modals.ThenClick(QMessageBox::Ok);
     Press(TagPaletteOf(form)->buttons()[0], Qt::RightButton);

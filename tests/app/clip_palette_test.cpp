@@ -16,7 +16,7 @@ TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
     WriteSet(QStringLiteral("HTML"), {{0, Clip("p", "<p>")}});
     WriteIni("[Pre]\nClipName=tags\n");
     Start();
-    form->setClipPaletteVisible(true);
+    ClipPaletteOf(form)->setVisible(true);
     ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     Edit(QStringLiteral("本文"), 1, 1);

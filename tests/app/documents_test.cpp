@@ -47,7 +47,7 @@ TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
     EXPECT_TRUE(modals.seen().empty()) << "no dialog for the default name";
     EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "first line");
     EXPECT_FALSE(Editor(form)->document()->isModified());
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     form->SSButton2Click();
     EXPECT_EQ(form->document().path, path(QStringLiteral("newhtml.html")));
 }
@@ -121,7 +121,7 @@ TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
     QApplication::clipboard()->setMimeData(paste);
     Editor(form)->paste();
     EXPECT_EQ(Editor(form)->document()->blockCount(), 3);
-    EXPECT_EQ(form->statusPanelText(1), QStringLiteral("L:003/003  C:001"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QStringLiteral("L:003/003  C:001"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "no question about an invisible character";
     EXPECT_EQ(ReadFile(QStringLiteral("breaks.txt")), "a<br>\r\nbc\r\nd");
@@ -202,7 +202,7 @@ TEST_F(Documents, CaretPanelCountsALongLineAsStored)
     QTextCursor cursor = editor->textCursor();
     cursor.setPosition(int(DisplayBlocks::SoftBreaks(*editor->document()).displayStart(soft + 10)));
     editor->setTextCursor(cursor);
-    EXPECT_EQ(form->statusPanelText(1),
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret),
               QStringLiteral("L:002/003  C:%1").arg(DisplayBlocks::PieceChars + 10));
 }
 
@@ -269,7 +269,7 @@ TEST_F(Documents, CaretPanelCountsEditorUnits)
         QTextCursor cursor = Editor(form)->textCursor();
         cursor.setPosition(c.at);
         Editor(form)->setTextCursor(cursor);
-        EXPECT_EQ(form->statusPanelText(1), QLatin1String(c.shown)) << c.shown;
+        EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QLatin1String(c.shown)) << c.shown;
     }
 }
 

@@ -98,11 +98,11 @@ TEST_F(Editing, InsertKeySwitchesOverwriteAndTheIndicator)
 {
     SetText(QStringLiteral("|abc"));
     QTest::keyClick(Editor(form), Qt::Key_Insert);
-    EXPECT_EQ(form->statusPanelText(0), QStringLiteral("上書き"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Mode), QStringLiteral("上書き"));
     QTest::keyClicks(Editor(form), QStringLiteral("xy"));
     EXPECT_EQ(Text(), QStringLiteral("xyc"));
     QTest::keyClick(Editor(form), Qt::Key_Insert);
-    EXPECT_EQ(form->statusPanelText(0), QStringLiteral("挿入"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Mode), QStringLiteral("挿入"));
     QTest::keyClicks(Editor(form), QStringLiteral("z"));
     EXPECT_EQ(Text(), QStringLiteral("xyzc"));
 }

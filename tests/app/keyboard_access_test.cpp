@@ -151,7 +151,7 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
              {{0, {QStringLiteral("段落"), QStringLiteral("<p>"), 3, 0, QString()}},
               {1, {QStringLiteral("改行"), QStringLiteral("<br>"), 4, 0, QString()}}});
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     QApplication::setActiveWindow(form.get());
     const struct
     {
@@ -159,7 +159,7 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
         const char *first, *second;
     } chains[] = {{TagPaletteOf(form), "PButton1", "PButton2"},
                   {ClipPaletteOf(form), "CButton1", "CButton2"}};
-    form->setClipPaletteVisible(true);
+    ClipPaletteOf(form)->setVisible(true);
     for (const auto &chain : chains) {
         chain.palette->setBox()->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -229,7 +229,7 @@ TEST_F(KeyboardAccess, TheStatusBarShowsThePathShortenedInItsMiddle)
     QApplication::processEvents();
     auto *panel = StatusBarOf(form)->findChild<ElidedLabel *>(QStringLiteral("StatusPanel3"));
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(form->statusPanelText(3), document);
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), document);
     const QString shown = panel->shownText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("/"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
@@ -275,8 +275,8 @@ TEST_F(KeyboardAccess, AtItsMinimumSizeNoControlOverlapsAnother)
     Start();
     ToolbarButton(form, 10)->Click();
     SearchBarOf(form)->CheckBox1->setChecked(true);
-    form->setTagPaletteVisible(true);
-    form->setClipPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
+    ClipPaletteOf(form)->setVisible(true);
     ToolbarButton(form, 13)->Click(); // the colour panel
     ToolbarButton(form, 15)->Click(); // the folder pane
     form->resize(1, 1);

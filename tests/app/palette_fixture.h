@@ -31,7 +31,7 @@ protected:
     }
     void Click(int number)
     {
-        form->setTagPaletteVisible(true);
+        TagPaletteOf(form)->setVisible(true);
         Press(TagPaletteOf(form)->buttons()[number - 1]);
     }
 

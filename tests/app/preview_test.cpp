@@ -90,7 +90,7 @@ TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
 
 TEST_F(Preview, TheBrowseButtonShowsAGlyph)
 {
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     EXPECT_FALSE(TagPaletteOf(form)->ShineSpeedButton1->Glyph().isNull());
 }
 

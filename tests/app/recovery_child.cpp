@@ -2,6 +2,7 @@
 // types or saves until it is killed, telling on standard output how far it got.
 //   recovery_child type FOLDER PROGRAM_DIR
 //   recovery_child save FOLDER PROGRAM_DIR DOCUMENT
+#include "crash_recovery.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -23,8 +24,8 @@ int main(int argc, char **argv)
     form.setForm3(&form3);
     form.setProgramDir(arguments[3] + u'/');
     form.setCommandLine(arguments.mid(4));
-    form.enableRecovery(arguments[2]);
-    form.exitOnTerminationSignals();
+    form.crashRecovery().enable(arguments[2]);
+    form.crashRecovery().exitOnTerminationSignals();
     QSignalSpy started(&form, &TForm1::StartUpFinished);
     form.show();
     if (!started.wait(60000))

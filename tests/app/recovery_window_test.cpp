@@ -1,3 +1,4 @@
+#include "crash_recovery.h"
 #include "file_identity.h"
 #include "form_fixture.h"
 #include "recovery_keeper.h"
@@ -35,7 +36,7 @@ protected:
     }
     void StartWithRecovery(const QStringList &arguments = {})
     {
-        Start(arguments, [this](TForm1 &f) { f.enableRecovery(folder()); });
+        Start(arguments, [this](TForm1 &f) { f.crashRecovery().enable(folder()); });
     }
     QString Text() const { return Editor(form)->toPlainText(); }
     bool Modified() const { return Editor(form)->document()->isModified(); }
@@ -58,8 +59,8 @@ TEST_F(RecoveryWindowTest, AHandedOverCopyIsRestoredWithoutAQuestion)
         if (writerRuns)
             writer.emplace(folder(), QStringLiteral("ended"));
         Start({}, [&](TForm1 &f) {
-            f.enableRecovery(folder());
-            f.setRecoverFile(copy);
+            f.crashRecovery().enable(folder());
+            f.crashRecovery().setHandedOverCopy(copy);
         });
         EXPECT_TRUE(modals.seen().empty());
         EXPECT_EQ(Text(), writerRuns ? QString() : QStringLiteral("handed\nover"));
@@ -110,8 +111,8 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), disk) << "the file waits for a save";
         if (row.restored) {
             EXPECT_EQ(form->document().path, path(QStringLiteral("doc.txt")));
-            ASSERT_TRUE(form->recovery()->flush());
-            EXPECT_TRUE(QFileInfo::exists(form->recovery()->copyFile()))
+            ASSERT_TRUE(form->crashRecovery().keeper()->flush());
+            EXPECT_TRUE(QFileInfo::exists(form->crashRecovery().keeper()->copyFile()))
                 << "a copy of this instance holds it";
         }
         // Later answers leave the copy for the next row to replace.
@@ -153,22 +154,22 @@ TEST_F(RecoveryWindowTest, SavingTheCopyOfAFileChangedSinceAsksAndThenDropsTheCo
     ClickDefault();
     modals.ThenClick(QMessageBox::Yes);
     StartWithRecovery();
-    ASSERT_TRUE(form->recovery()->flush());
-    ASSERT_TRUE(QFileInfo::exists(form->recovery()->copyFile()));
+    ASSERT_TRUE(form->crashRecovery().keeper()->flush());
+    ASSERT_TRUE(QFileInfo::exists(form->crashRecovery().keeper()->copyFile()));
     form->SSButton4Click();
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_EQ(modals.seen()[1].objectName, QStringLiteral("ChangedOnDiskQuestion"));
     EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), "recovered");
-    ASSERT_TRUE(form->recovery()->flush());
-    EXPECT_FALSE(QFileInfo::exists(form->recovery()->copyFile())) << "saved: no copy needed";
+    ASSERT_TRUE(form->crashRecovery().keeper()->flush());
+    EXPECT_FALSE(QFileInfo::exists(form->crashRecovery().keeper()->copyFile())) << "saved: no copy needed";
 }
 
 TEST_F(RecoveryWindowTest, ClosingWithNoDropsTheCopy)
 {
     StartWithRecovery();
     Editor(form)->insertPlainText(QStringLiteral("typed"));
-    ASSERT_TRUE(form->recovery()->flush());
-    const QString copy = form->recovery()->copyFile();
+    ASSERT_TRUE(form->crashRecovery().keeper()->flush());
+    const QString copy = form->crashRecovery().keeper()->copyFile();
     ASSERT_TRUE(QFileInfo::exists(copy));
     modals.ThenClick(QMessageBox::No);
     ASSERT_TRUE(CloseWindow());

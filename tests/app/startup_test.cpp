@@ -42,8 +42,8 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(InfoLine(form)->isHidden());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
-    EXPECT_EQ(form->statusPanelText(3), form->document().path);
-    EXPECT_EQ(form->statusPanelText(1), QStringLiteral("L:001/001  C:000"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), form->document().path);
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QStringLiteral("L:001/001  C:000"));
 }
 
 TEST_F(StartUp, SetupOnFirstRunOpensTheDialogTwice)
@@ -189,7 +189,7 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     QDir().mkpath(folder);
     form->document().path = folder + QStringLiteral("/page.html");
     form->resize(600, 500);
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
     ClipPaletteOf(form)->ComboBox1->setEditText(QStringLiteral("Mail"));
     TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("HTML4"));
@@ -223,7 +223,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     Start();
     form->move(40, 30);
     form->resize(700, 480);
-    form->setClipPaletteVisible(true);
+    ClipPaletteOf(form)->setVisible(true);
     ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
     form3->CheckBox15->setChecked(true);
     const QPoint where = form->pos();

@@ -41,7 +41,7 @@ TEST_F(TagPaletteTest, AmpersandsInCaptionsAreShownAsWritten)
         buttons.append({i, {captions[i], QStringLiteral("&copy;"), 6, 0, QString()}});
     WriteSet(QStringLiteral("HTML"), buttons);
     Start();
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     for (int i = 0; i < 4; ++i) {

@@ -22,7 +22,7 @@ protected:
         modals.Then([=](QWidget *w) { AcceptSaveAs(static_cast<QFileDialog *>(w), name, code, lineEnd); });
         form->SSButton3Click();
     }
-    QString Code() const { return form->statusPanelText(4); }
+    QString Code() const { return StatusBarOf(form)->text(StatusBar::Code); }
 };
 
 TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)

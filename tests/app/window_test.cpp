@@ -56,7 +56,7 @@ TEST_F(Window, RegionsAndTheirInitialState)
     EXPECT_FALSE(Ruler(form)->isHidden()) << "ruler on by default";
     EXPECT_EQ(Editor(form)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(Editor(form)->tabChangesFocus());
-    EXPECT_EQ(form->statusPanelText(0), QStringLiteral("挿入"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Mode), QStringLiteral("挿入"));
     EXPECT_EQ(TagPaletteOf(form)->buttons().size(), 40);
     EXPECT_EQ(ClipPaletteOf(form)->buttons().size(), 20);
     EXPECT_EQ(TagPaletteOf(form)->ComboBox3->currentText(), QStringLiteral("none.."));
@@ -76,7 +76,7 @@ TEST_F(Window, StartUpBuildsNothingHidden)
 
 TEST_F(Window, BottomStackingAndTheInfoLine)
 {
-    form->setTagPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
     QApplication::processEvents();
     EXPECT_FALSE(InfoLine(form)->isHidden());
     EXPECT_EQ(TagPaletteOf(form)->height(), 107);
@@ -85,12 +85,12 @@ TEST_F(Window, BottomStackingAndTheInfoLine)
     EXPECT_EQ(TagPaletteOf(form)->geometry().bottom() + 1, StatusBarOf(form)->geometry().top());
     EXPECT_EQ(StatusBarOf(form)->geometry().bottom() + 1, form->height());
 
-    form->setClipPaletteVisible(true);
-    form->setTagPaletteVisible(false);
+    ClipPaletteOf(form)->setVisible(true);
+    TagPaletteOf(form)->setVisible(false);
     QApplication::processEvents();
     EXPECT_FALSE(InfoLine(form)->isHidden()) << "the clip palette keeps the info line";
     EXPECT_EQ(InfoLine(form)->geometry().bottom() + 1, StatusBarOf(form)->geometry().top());
-    form->setClipPaletteVisible(false);
+    ClipPaletteOf(form)->setVisible(false);
     EXPECT_TRUE(InfoLine(form)->isHidden());
 }
 
@@ -119,8 +119,8 @@ TEST_F(Window, ToolbarTogglesPanels)
 
 TEST_F(Window, EachPanelCaptionColoursEveryTag)
 {
-    form->setTagPaletteVisible(true);
-    form->setClipPaletteVisible(true);
+    TagPaletteOf(form)->setVisible(true);
+    ClipPaletteOf(form)->setVisible(true);
     ToolbarButton(form, 13)->Click();
     Editor(form)->setPlainText(QStringLiteral("<p>a</p>"));
     auto *colours = Editor(form)->findChild<TagColours *>();
@@ -264,7 +264,9 @@ TEST_F(Window, LogoLeftClickOpensTheSettingsDialog)
 TEST_F(Window, ClockTick)
 {
     form->Timer1Timer();
-    EXPECT_TRUE(form->statusPanelText(2).contains(QString::number(QDate::currentDate().year() % 100)));
+    EXPECT_TRUE(StatusBarOf(form)
+                    ->text(StatusBar::Clock)
+                    .contains(QString::number(QDate::currentDate().year() % 100)));
     // Neither a long path nor the default width cuts the clock.
     form->resize(520, 473);
     form->document().path =

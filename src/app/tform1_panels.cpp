@@ -1,10 +1,13 @@
-// The palettes' connections: a button's record expanded into the editor or the
-// clipboard, and the info line.
+// The panels' connections: a palette button's record expanded into the
+// editor or the clipboard, the info line, and the colour panel's code.
 #include "button_palette.h"
+#include "colour_panel.h"
 #include "template_insertion.h"
+#include "text_commands.h"
 #include "tform1.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -24,4 +27,18 @@ void TForm1::createPaletteHandlers()
         connect(palette, &ButtonPalette::clickSound, this, &TForm1::PlayClickSound);
         connect(palette, &ButtonPalette::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
     }
+}
+
+void TForm1::createColourHandlers()
+{
+    Panel4->setColorDialog([this] { return ColorDialog1.get(); });
+    Panel4->setPage(RichEdit1->document());
+    connect(Panel4, &ColourPanel::insertCode, this,
+            [this](const QString &code) { TextCommands::InsertAtCaret(RichEdit1, code); });
+    connect(Panel4, &ColourPanel::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
+    connect(Panel4, &ColourPanel::clickSound, this, &TForm1::PlayClickSound);
+    // The code follows the tag palette's case choice at once.
+    connect(Panel3->ComboBox5, &QComboBox::currentIndexChanged, Panel4,
+            [this](int index) { Panel4->setUpperCaseCode(index == 2); });
+    Panel4->setUpperCaseCode(Panel3->ComboBox5->currentIndex() == 2);
 }
