@@ -116,7 +116,7 @@ int main(int argc, char **argv)
         replaceAll / plainReplace, replaceAll / setText);
 
     timer.restart();
-    form.Command(TForm1::Cmd::N4)->trigger();
+    form.command(TForm1::Cmd::N4)->trigger();
     QApplication::processEvents();
     const double toText = Ms(timer);
     std::printf("%-44s %9.1f ms   (baseline setPlainText %.1f ms)\n", "全てテキストに変換, shown", toText,

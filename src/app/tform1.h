@@ -85,7 +85,7 @@ public:
 
     // One action per command, named by its objectName.
     using Cmd = WindowCommands::Cmd;
-    QAction *Command(Cmd command) const { return commands_->action(command); }
+    QAction *command(Cmd which) const { return commands_->action(which); }
 
 public slots:
     void SSButton1Click();

@@ -15,8 +15,8 @@ void TForm1::createCommands()
 {
     commands_ = new WindowCommands(
         RichEdit1, [this] { return Panel3->ComboBox5->currentIndex(); }, this);
-    const auto on = [this](Cmd command, void (TForm1::*handler)()) {
-        connect(Command(command), &QAction::triggered, this, handler);
+    const auto on = [this](Cmd which, void (TForm1::*handler)()) {
+        connect(command(which), &QAction::triggered, this, handler);
     };
     on(Cmd::Open, &TForm1::SSButton1Click);
     on(Cmd::Print, &TForm1::SSButton5Click);
@@ -42,7 +42,7 @@ void TForm1::connectToolbar()
                             Cmd::Undo, Cmd::K1,   Cmd::KCopy1,  Cmd::KPaste1};
     for (int i = 0; i < 9; ++i)
         // The file commands sound their click themselves.
-        trigger(Panel1->button(i + 1), Command(commands[i]), i >= 5);
+        trigger(Panel1->button(i + 1), command(commands[i]), i >= 5);
     const auto toggle = [this](int index, QWidget *panel) {
         connect(Panel1->button(index + 1), &TShineSpeedButton::OnClick, this, [this, panel] {
             PlayClickSound();
@@ -58,7 +58,7 @@ void TForm1::connectToolbar()
     toggle(12, Panel4);
     toggle(13, Panel12);
     connect(Panel1->button(15), &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
-    trigger(Panel1->helpButton(), Command(Cmd::Help1), false);
+    trigger(Panel1->helpButton(), command(Cmd::Help1), false);
     connect(Panel1->settingsButton(), &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
     connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
     connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);

@@ -132,8 +132,8 @@ TEST_F(Editing, MenuCommandsRewriteThePageOrTheSelection)
     for (const auto &c : cases) {
         Editor(form)->setPlainText(c.text);
         Select(c.from, c.to);
-        form->Command(c.command)->trigger();
-        const std::string name = form->Command(c.command)->objectName().toStdString();
+        form->command(c.command)->trigger();
+        const std::string name = form->command(c.command)->objectName().toStdString();
         EXPECT_EQ(Text(), c.after) << name;
         Editor(form)->undo();
         EXPECT_EQ(Text(), c.text) << name << " undoes in one step";
@@ -165,9 +165,9 @@ TEST_F(Editing, CommandsOnALongLineSeeTheRealLine)
          QStringLiteral("l1\nl3")},
         {"Enter indents as the line starts", [&] { QTest::keyClick(Editor(form), Qt::Key_Return); }, soft + 5,
          soft + 5, QString(text).insert(soft + 5, QStringLiteral("\n  "))},
-        {"TAB indents the selected lines", [&] { form->Command(TForm1::Cmd::N5)->trigger(); }, 1, soft + 5,
+        {"TAB indents the selected lines", [&] { form->command(TForm1::Cmd::N5)->trigger(); }, 1, soft + 5,
          QString(text).insert(3, u'\t').insert(0, u'\t')},
-        {"upper case over a soft break", [&] { form->Command(TForm1::Cmd::N12)->trigger(); }, soft - 4,
+        {"upper case over a soft break", [&] { form->command(TForm1::Cmd::N12)->trigger(); }, soft - 4,
          soft + 4, upper(soft - 4, soft + 4)},
     };
     QFile file(path(QStringLiteral("long.txt")));
@@ -199,9 +199,9 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
     QApplication::clipboard()->setText(QStringLiteral("x"));
     SetText(QStringLiteral("|"));
     QTest::keyClick(Editor(form), Qt::Key_V, Qt::ControlModifier);
-    form->Command(TForm1::Cmd::KPaste1)->trigger();
+    form->command(TForm1::Cmd::KPaste1)->trigger();
     EXPECT_EQ(Text(), QStringLiteral("xx"));
-    form->Command(TForm1::Cmd::K3)->trigger();
+    form->command(TForm1::Cmd::K3)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("xx"));
 
     form3->Edit1->setText(QStringLiteral("yyyy'年'"));

@@ -224,18 +224,18 @@ TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
                  {8, TForm1::Cmd::KPaste1}};
     form->document().path = path(QStringLiteral("shared.txt"));
     for (const auto &c : cases) {
-        QAction *action = form->Command(c.command);
+        QAction *action = form->command(c.command);
         ASSERT_NE(action, nullptr) << c.button;
         QSignalSpy triggered(action, &QAction::triggered);
         ToolbarButton(form, c.button + 1)->Click();
         EXPECT_EQ(triggered.size(), 1) << action->objectName().toStdString();
     }
     EXPECT_TRUE(
-        Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions().contains(form->Command(TForm1::Cmd::K1)));
+        Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions().contains(form->command(TForm1::Cmd::K1)));
     // Every command has its own action under its own name.
     QSet<QString> names;
     for (int i = 0; i < int(TForm1::Cmd::Count); ++i) {
-        const QAction *action = form->Command(TForm1::Cmd(i));
+        const QAction *action = form->command(TForm1::Cmd(i));
         ASSERT_NE(action, nullptr) << i;
         names.insert(action->objectName());
     }
