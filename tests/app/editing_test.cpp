@@ -1,5 +1,6 @@
 #include "display_blocks.h"
 #include "document_codec.h"
+#include "editor_text.h"
 #include "form_fixture.h"
 #include "search_bar.h"
 #include "shine_speed_button.h"
@@ -12,8 +13,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextLayout>
 
 namespace {
 
@@ -44,20 +43,7 @@ protected:
         Editor(form)->setTextCursor(cursor);
     }
     QString Text() const { return Editor(form)->toPlainText(); }
-    // Which characters are drawn blue, as 'b', and which not, as '.'.
-    QString BlueMap() const
-    {
-        QStringList lines;
-        for (QTextBlock block = Editor(form)->document()->begin(); block.isValid(); block = block.next()) {
-            QString line(block.length() - 1, u'.');
-            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-                if (range.format.foreground().color() == QColor(0, 0, 255))
-                    line.replace(range.start, range.length, QString(range.length, u'b'));
-            }
-            lines << line;
-        }
-        return lines.join(u'/');
-    }
+    QString BlueMap() const { return ::BlueMap(*Editor(form)); }
 };
 
 TEST_F(Editing, KeysIndentTagAndDeleteLines)

@@ -1,28 +1,12 @@
+#include "editor_text.h"
 #include "tag_colours.h"
 
 #include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
 
 using TextTools::TextRanges;
-
-// Which characters are drawn blue, as 'b', and which not, as '.'.
-QString BlueMap(const QPlainTextEdit &editor)
-{
-    QStringList lines;
-    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-        QString line(block.length() - 1, u'.');
-        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-            if (range.format.foreground().color() == QColor(0, 0, 255))
-                line.replace(range.start, range.length, QString(range.length, u'b'));
-        }
-        lines << line;
-    }
-    return lines.join(u'/');
-}
 
 TEST(TagColours, TagsAreColouredCharacterByCharacter)
 {
