@@ -41,8 +41,9 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
 {
     BenchWindow window;
     TForm1 &form = window.form1;
+    CrashRecovery &recovery = form.crashRecovery();
     if (!recoveryFolder.isEmpty())
-        form.crashRecovery().enable(recoveryFolder);
+        recovery.enable(recoveryFolder);
     Run run;
     QElapsedTimer timer;
     timer.start();
@@ -53,16 +54,15 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     // without copies nothing runs between them: the noise of the machine.
     QElapsedTimer own;
     QTextDocument *text = Editor(&form)->document();
-    if (form.crashRecovery().keeper() != nullptr)
-        QObject::disconnect(text, &QTextDocument::contentsChange, form.crashRecovery().keeper(), nullptr);
+    if (recovery.keeper() != nullptr)
+        QObject::disconnect(text, &QTextDocument::contentsChange, recovery.keeper(), nullptr);
     QObject::connect(text, &QTextDocument::contentsChange, [&own] { own.start(); });
-    if (form.crashRecovery().keeper() != nullptr) {
-        form.crashRecovery().enable(recoveryFolder);
+    if (recovery.keeper() != nullptr) {
+        recovery.enable(recoveryFolder);
         QApplication::processEvents();
     }
     QObject::connect(text, &QTextDocument::contentsChange, [&own, &run] { run.own.push_back(Ms(own)); });
-    const int wholeBefore =
-        form.crashRecovery().keeper() != nullptr ? form.crashRecovery().keeper()->wholeTextsSent() : 0;
+    const int wholeBefore = recovery.keeper() != nullptr ? recovery.keeper()->wholeTextsSent() : 0;
     QTextCursor cursor = Editor(&form)->textCursor();
     cursor.setPosition(Editor(&form)->document()->characterCount() / 2);
     Editor(&form)->setTextCursor(cursor);
@@ -83,12 +83,12 @@ Run Type(const QString &file, const QString &recoveryFolder, int keys)
     run.longest = times.back();
     run.p99 = times[times.size() * 99 / 100];
     run.median = times[times.size() / 2];
-    if (form.crashRecovery().keeper() != nullptr) {
-        run.wholeTexts = form.crashRecovery().keeper()->wholeTextsSent() - wholeBefore;
+    if (recovery.keeper() != nullptr) {
+        run.wholeTexts = recovery.keeper()->wholeTextsSent() - wholeBefore;
         timer.restart();
-        form.crashRecovery().keeper()->flush();
+        recovery.keeper()->flush();
         run.flush = Ms(timer);
-        run.copyBytes = QFileInfo(form.crashRecovery().keeper()->copyFile()).size();
+        run.copyBytes = QFileInfo(recovery.keeper()->copyFile()).size();
     }
     // Ends without the close question.
     Editor(&form)->document()->setModified(false);

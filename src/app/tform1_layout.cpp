@@ -39,7 +39,7 @@ void TForm1::createRegions()
     splitter->addWidget(Panel13);
     splitter->addWidget(Panel14);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({185, 479});
+    splitter->setSizes({FolderPane::FirstWidth, 664 - FolderPane::FirstWidth});
 
     Panel4 = new ColourPanel(this);
     Panel4->hide();

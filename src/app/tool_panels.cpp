@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QPointer>
 #include <QSplitter>
 #include <algorithm>
 
@@ -42,11 +43,12 @@ namespace {
 class InfoLineRule : public QObject
 {
 public:
-    InfoLineRule(QLabel *line, const QList<QWidget *> &palettes)
-        : QObject(line), line_(line), palettes_(palettes)
+    InfoLineRule(QLabel *line, const QList<QWidget *> &palettes) : QObject(line), line_(line)
     {
-        for (QWidget *palette : palettes)
+        for (QWidget *palette : palettes) {
+            palettes_ << palette;
             palette->installEventFilter(this);
+        }
         apply();
     }
 
@@ -61,12 +63,15 @@ protected:
 private:
     void apply()
     {
-        line_->setVisible(std::any_of(palettes_.begin(), palettes_.end(),
-                                      [](const QWidget *palette) { return !palette->isHidden(); }));
+        // A palette already gone while the window is torn down counts as hidden.
+        line_->setVisible(
+            std::any_of(palettes_.begin(), palettes_.end(), [](const QPointer<QWidget> &palette) {
+                return palette != nullptr && !palette->isHidden();
+            }));
     }
 
     QLabel *line_;
-    QList<QWidget *> palettes_;
+    QList<QPointer<QWidget>> palettes_;
 };
 
 } // namespace
@@ -263,7 +268,7 @@ void FolderPane::toggle(const QString &documentPath)
         return;
     if (auto *splitter = qobject_cast<QSplitter *>(parentWidget())) {
         const int total = splitter->width() - splitter->handleWidth();
-        splitter->setSizes({185, std::max(0, total - 185)});
+        splitter->setSizes({FirstWidth, std::max(0, total - FirstWidth)});
     }
     showDocument(documentPath);
 }

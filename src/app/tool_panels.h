@@ -71,6 +71,9 @@ class FolderPane : public QWidget
     Q_OBJECT
 
 public:
+    // The pane's width beside the editor when it is shown.
+    static constexpr int FirstWidth = 185;
+
     explicit FolderPane(QWidget *parent);
 
     // Whether a click on `path` in the tree opens it as a document.
