@@ -84,7 +84,7 @@ bool DocumentFiles::saveInPlace(bool askOverwrite)
     const bool differs = document_.fileDiffers();
     const bool changed = differs && document_.holdsFile();
     if ((differs || (askOverwrite && QFileInfo::exists(path))) &&
-        !AgreeToReplace(window_, path, changed, true))
+        !AgreeToReplace(window_, path, changed, document_.holdsFile()))
         return false;
     if (!save(path))
         return false;

@@ -172,3 +172,12 @@ QString WrapHintText(const QString &text, const QFontMetrics &metrics, int maxWi
     }
     return lines.join(u'\n');
 }
+
+bool NamesFileToCreate(const QString &path)
+{
+    const QFileInfo file(path);
+    // A dangling symbolic link is not a name to create: the save would write where it points.
+    if (path.isEmpty() || path.endsWith(u'/') || file.exists() || file.isSymLink())
+        return false;
+    return QFileInfo(file.absolutePath()).isDir();
+}

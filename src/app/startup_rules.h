@@ -30,6 +30,10 @@ StartRequest ParseCommandLine(const QStringList &arguments);
 // trailing spaces a joined command line leaves.
 QString ExpandLongPath(const QString &path);
 
+// Whether `path` names a file not made yet in a folder that exists: the
+// command line may name the document it is to create.
+bool NamesFileToCreate(const QString &path);
+
 // The new document a start without a file gets: "newtext.txt", or
 // "newhtml.html" with the tag palette, in the remembered folder, else the
 // desktop, else the home folder (many homes have no desktop folder).

@@ -88,9 +88,9 @@ void StatusBar::setClock(const QDateTime &now)
         clock->setMinimumWidth(needed);
 }
 
-void StatusBar::setPath(const QString &path)
+void StatusBar::setPath(const QString &path, bool newFile)
 {
-    panels_[Path]->setText(path);
+    panels_[Path]->setText(newFile ? path + QStringLiteral(" (新規ファイル)") : path);
 }
 
 void StatusBar::showLoading(const QString &path)

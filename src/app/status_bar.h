@@ -26,7 +26,8 @@ public:
     // of the text as stored, whatever its display blocks.
     void showCaret(const QPlainTextEdit &editor);
     void setClock(const QDateTime &now);
-    void setPath(const QString &path);
+    // `newFile`: the file is not made yet; the first save makes it.
+    void setPath(const QString &path, bool newFile = false);
     // Shown at once, before a long read holds the event loop.
     void showLoading(const QString &path);
     // The code and line end's name (FormatName).

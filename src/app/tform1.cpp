@@ -14,6 +14,7 @@
 #include "search_bar.h"
 #include "shell_open.h"
 #include "sound_player.h"
+#include "startup_rules.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform3.h"
@@ -89,7 +90,7 @@ void TForm1::FormCreate()
 
 void TForm1::ShowStatus()
 {
-    StatusBar1->setPath(DocumentPath);
+    StatusBar1->setPath(DocumentPath, !document_.holdsFile() && NamesFileToCreate(DocumentPath));
     showDocumentCode();
     setWindowIconText(QFileInfo(DocumentPath).fileName());
     setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');

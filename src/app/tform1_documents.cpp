@@ -115,7 +115,9 @@ void TForm1::SSButton3Click()
 void TForm1::SSButton4Click()
 {
     PlayClickSound();
-    files_->saveInPlace(options_->options().overwriteMes);
+    // The first save makes a new file: the status bar stops calling it new.
+    if (files_->saveInPlace(options_->options().overwriteMes))
+        ShowStatus();
 }
 
 void TForm1::SSButton5Click()

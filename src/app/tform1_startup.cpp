@@ -99,6 +99,11 @@ void TForm1::followCommandLine()
         }
         break;
     case StartRequest::Open:
+        // A name for a file still to be made, in a folder that exists, is the new document's name.
+        if (NamesFileToCreate(request.path)) {
+            document_.startNew(request.path);
+            break;
+        }
         // A file that cannot be opened is not the document: a save must not
         // write over content the editor never held.
         if (!LoadDocument(request.path)) {

@@ -1,8 +1,24 @@
 #include "elided_label.h"
 
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+
+QString ElidePath(const QFontMetrics &metrics, const QString &path, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString name = slash < 0 ? path : path.mid(slash);
+    const int nameWidth = metrics.horizontalAdvance(name);
+    if (slash > 0 && nameWidth < width) {
+        const QString folders = metrics.elidedText(path.left(slash), Qt::ElideMiddle, width - nameWidth);
+        if (!folders.isEmpty())
+            return folders + name;
+    }
+    return metrics.elidedText(path.mid(slash + 1), Qt::ElideMiddle, width);
+}
 
 ElidedLabel::ElidedLabel(QWidget *parent) : QLabel(parent)
 {
@@ -15,7 +31,7 @@ ElidedLabel::ElidedLabel(QWidget *parent) : QLabel(parent)
 QString ElidedLabel::shownText() const
 {
     const int width = contentsRect().width() - 2 * qMax(margin(), 0) - qMax(indent(), 0);
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, qMax(width, 0));
+    return ElidePath(fontMetrics(), text(), qMax(width, 0));
 }
 
 bool ElidedLabel::event(QEvent *event)

@@ -1,9 +1,15 @@
-// A label that shows a text too long for it with its middle left out, so
-// that both ends of a path stay readable; text() and the accessibility bus
-// keep the whole text.
+// A label that shows a path too long for it with folders left out first, so
+// that its start and its whole file name stay readable; text() and the
+// accessibility bus keep the whole text.
 #pragma once
 
 #include <QLabel>
+
+class QFontMetrics;
+
+// `path` shortened to `width` pixels: the folders lose their middle first, the
+// file name only when it alone is too wide.
+QString ElidePath(const QFontMetrics &metrics, const QString &path, int width);
 
 class ElidedLabel : public QLabel
 {

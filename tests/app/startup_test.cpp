@@ -42,7 +42,9 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(InfoLine(form)->isHidden());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
-    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), form->document().path);
+    const QString newWord =
+        QFileInfo::exists(form->document().path) ? QString() : QStringLiteral(" (新規ファイル)");
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), form->document().path + newWord);
     EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QStringLiteral("L:001/001  C:000"));
 }
 
@@ -129,9 +131,43 @@ TEST_F(StartUp, BrowserCacheDocumentHidesThePanels)
     EXPECT_TRUE(ClipPaletteOf(form)->isHidden());
 }
 
+TEST_F(StartUp, MissingFileInAFolderThatExistsIsTheNewDocument)
+{
+    WriteIni("[Panel]\nHtml=1\n[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    WriteFile(QStringLiteral("newhtml.html"), "unrelated");
+    const QString brandNew = path(QStringLiteral("brandnew.txt"));
+    Start({brandNew});
+    EXPECT_TRUE(modals.seen().empty()) << "nothing to refuse";
+    EXPECT_EQ(form->document().path, brandNew);
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), brandNew + QStringLiteral(" (新規ファイル)"));
+    Editor(form)->insertPlainText(QStringLiteral("x"));
+    form->SSButton4Click();
+    EXPECT_TRUE(modals.seen().empty()) << "F4 makes the file without a question";
+    EXPECT_EQ(ReadFile(QStringLiteral("brandnew.txt")), "x");
+    EXPECT_EQ(ReadFile(QStringLiteral("newhtml.html")), "unrelated");
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), brandNew);
+}
+
+TEST_F(StartUp, ReplacingAFileTheDocumentNeverHeldStartsAtNo)
+{
+    WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
+    WriteFile(QStringLiteral("newtext.txt"), "unrelated");
+    Start();
+    Editor(form)->insertPlainText(QStringLiteral("x"));
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    modals.Then([&](QWidget *w) {
+        auto *box = static_cast<QMessageBox *>(w);
+        defaultButton = box->standardButton(box->defaultButton());
+        box->done(QMessageBox::No);
+    });
+    form->SSButton4Click();
+    EXPECT_EQ(defaultButton, QMessageBox::No);
+    EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "unrelated");
+}
+
 TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
 {
-    // Unreadable in three ways: missing, not a regular file, too large.
+    // Unreadable in three ways: in a folder that is not there, not a regular file, too large.
     WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
     const QString fifo = path(QStringLiteral("pipe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
@@ -143,7 +179,8 @@ TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
         QString file;
         QString reason;
     } cases[] = {
-        {path(QStringLiteral("gone.txt")), QStringLiteral("ファイルまたはフォルダーが存在しません")},
+        {path(QStringLiteral("no_folder/gone.txt")),
+         QStringLiteral("ファイルまたはフォルダーが存在しません")},
         {fifo, QStringLiteral("名前付きパイプ (FIFO) は文書として開けません。")},
         {path(QStringLiteral("huge.txt")), QStringLiteral("編集できる文書は 134217728 文字までです。")},
     };
