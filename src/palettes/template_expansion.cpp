@@ -14,7 +14,25 @@ namespace Palettes {
 
 namespace {
 
-const QString SelectionMarker = QStringLiteral("*selst*");
+// Two characters none of the template's inputs holds, standing in for the caret and for the
+// selection until the end: the selection goes in as written, never rewritten by a later step,
+// and a "*selst*" the author wrote stays text.
+struct Markers
+{
+    QChar caret, selection;
+};
+
+Markers ChooseMarkers(const TemplateRequest &request)
+{
+    const QString inputs =
+        request.content + request.selection + request.alignment + request.charset + request.documentPath;
+    QList<QChar> free;
+    // Unicode keeps U+FDD0-U+FDEF for a program's own use; no Japanese code holds them.
+    for (char16_t c = 0xFDD0; c <= 0xFDEF && free.size() < 2; ++c)
+        if (!inputs.contains(QChar(c)))
+            free.append(QChar(c));
+    return {free.value(0), free.value(1)};
+}
 
 // Where a caret `units` editor units into `text` stands, never inside a character.
 qsizetype IndexOfUnits(const QString &text, int units)
@@ -97,10 +115,11 @@ Expansion InsertTemplate(const TemplateRequest &request, const ChooseFile &choos
 {
     Expansion out;
     out.lastImageDocument = request.lastImageDocument;
+    const Markers markers = ChooseMarkers(request);
     QString text = DecodeLineBreaks(request.content);
-    text.insert(IndexOfUnits(text, request.selectStart), SelectionMarker);
+    text.insert(IndexOfUnits(text, request.selectStart), markers.caret);
 
-    text = ReplaceAll(text, QStringLiteral("*text*"), request.selection);
+    text = ReplaceAll(text, QStringLiteral("*text*"), QString(markers.selection));
     text =
         ReplaceDate(text, QStringLiteral("*date*"), QStringLiteral("yyyy'年'm'月'd'日（'aaaa'）'"), request);
     text = ReplaceDate(text, QStringLiteral("*yyyy*"), QStringLiteral("yyyy"), request);
@@ -122,13 +141,17 @@ Expansion InsertTemplate(const TemplateRequest &request, const ChooseFile &choos
     text = ReplaceAll(text, QStringLiteral("*width*"), QString::number(size.width()));
     text = ReplaceAll(text, QStringLiteral("*height*"), QString::number(size.height()));
 
-    const qsizetype marker = text.indexOf(SelectionMarker);
+    const qsizetype marker = text.indexOf(markers.caret);
     qsizetype caret = request.selectStart;
     if (marker >= 0) {
-        text.remove(marker, SelectionMarker.size());
-        caret = EditorUnits::Length(QStringView(text).first(marker));
+        text.remove(marker, 1);
+        const QStringView before = QStringView(text).first(marker);
+        const qsizetype slot = EditorUnits::Length(QString(markers.selection));
+        caret = EditorUnits::Length(before) +
+                before.count(markers.selection) * (EditorUnits::Length(request.selection) - slot);
     }
-    out.text = TextTools::ConvertTagCase(text, request.caseMode);
+    out.text = ReplaceAll(TextTools::ConvertTagCase(text, request.caseMode), QString(markers.selection),
+                          request.selection);
     out.selectStart = qBound<qsizetype>(0, caret, EditorUnits::Length(out.text));
     out.selectLength = qMax(0, request.selectLength);
     return out;

@@ -104,13 +104,21 @@ TEST(InsertTemplate, WorkedExamplesWithTheCaretInEditorUnits)
         {Request("*text*", 3, 0, "abc"), "*text*", 3},
         {Request("[*text*]", 1, 0, "a*text*b"), "[a*text*b]", 1},
         {Request("*text*", 0, 0, "x\\r\\ny"), "x\\r\\ny", 0},
-        {Request("*text*", 0, 0, "*yyyy*"), "2002", 0},
+        // The selection goes in as written: no later step rewrites it.
+        {Request("*text*", 0, 0, "*yyyy*"), "*yyyy*", 0},
+        {Request("<a>*text*</a>", 16, 0, "*link* *date*"), "<a>*link* *date*</a>", 20},
+        {Request("<b>*text*</b>", 3, 0, "*selst*x"), "<b>*selst*x</b>", 3},
+        {Request("<b>*text*</b>", 3, 0, "*file**filen*"), "<b>*file**filen*</b>", 3},
+        {Request("*text*<i>*text*</i>", 9, 0, "日本"), "日本<i>日本</i>", 7},
+        {Request("a*selst*b", 9), "a*selst*b", 9},
+        {Request("*text*", 0, 0, QString(QChar(0xFDD0)) + QChar(0xFDD1)),
+         QString(QChar(0xFDD0)) + QChar(0xFDD1), 0},
         {Request("*date*", 0), "2002年12月7日（土曜日）", 0},
         {Request("*bgcol* *textc* *link* *vlink* *alink*", 0), "#E0E0FF #000000 #2080A0 #905050 #FF4080", 0},
         {Request("*bgcol*", 0, 1), "#e0e0ff", 0},
         {Request("<img src=\"*filen*\">", 0), "<img src=\"*filen*\">", 0},
         {Request("*width*x*height*", 0), "0x0", 0},
-        {Request("<P CLASS=\"Big\">*text*", 15, 1, "<B>"), "<p class=\"Big\"><b>", 15},
+        {Request("<P CLASS=\"Big\">*text*", 15, 1, "<B>"), "<p class=\"Big\"><B>", 15},
     };
     for (const auto &c : cases) {
         bool asked = false;
