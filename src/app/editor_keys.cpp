@@ -10,6 +10,13 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+bool IsUnboundAltText(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
+           !key.text().isEmpty() && key.text().front().isPrint();
+}
+
 EditorKeys::EditorKeys(QPlainTextEdit *editor, const EditorOptions *options, Hooks hooks)
     : QObject(editor), editor_(editor), options_(options), hooks_(std::move(hooks))
 {
@@ -42,6 +49,9 @@ bool EditorKeys::keyDown(QKeyEvent *key)
     if (options.keySound && !modifierKey && !key->isAutoRepeat())
         hooks_.play(enter ? QStringLiteral("enter.wav") : QStringLiteral("key.wav"));
 
+    // Alt with a key that is no command types nothing, as in other desktop editors.
+    if (IsUnboundAltText(*key))
+        return true;
     if (code == Qt::Key_V && modifiers == Qt::ControlModifier) {
         hooks_.pastePlain();
         return true;

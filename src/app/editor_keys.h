@@ -11,6 +11,9 @@ class EditorOptions;
 class QKeyEvent;
 class QPlainTextEdit;
 
+// A key with Alt that would type its text: no command took it, so it types nothing.
+bool IsUnboundAltText(const QKeyEvent &key);
+
 class EditorKeys : public QObject
 {
     Q_OBJECT

@@ -38,12 +38,18 @@ public:
             return false;
         const auto *help = static_cast<QHelpEvent *>(event);
         const QString text = WrapHintText(widget->toolTip(), QFontMetrics(QToolTip::font()), HintMaxWidth);
-        QToolTip::showText(help->globalPos(), text, widget, QRect(), HintHidePause);
+        // A hint is plain text: a help text that mentions <h1> must not become a heading.
+        QToolTip::showText(help->globalPos(), PlainHintMarkup(text), widget, QRect(), HintHidePause);
         return true;
     }
 };
 
 } // namespace
+
+QString PlainHintMarkup(const QString &plain)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + plain.toHtmlEscaped() + QStringLiteral("</p>");
+}
 
 void InstallHintOptions()
 {

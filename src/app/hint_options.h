@@ -6,5 +6,10 @@ inline constexpr int HintPause = 1500;
 inline constexpr int HintHidePause = 5000;
 inline constexpr int HintMaxWidth = 200;
 
+#include <QString>
+
+// The rich text that shows `plain` exactly as written, line breaks and tags included.
+QString PlainHintMarkup(const QString &plain);
+
 // Safe to call more than once; needs the QApplication.
 void InstallHintOptions();

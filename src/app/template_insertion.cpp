@@ -38,6 +38,7 @@ QString TemplateInsertion::chooseLinkFile(const QString &initialFolder)
 
 void TemplateInsertion::insert(const Palettes::ButtonRecord &record, int caseMode, bool sendToClipboard)
 {
+    TextCommands::CommitPreedit(editor_);
     Palettes::TemplateRequest request;
     request.content = record.content;
     request.selectStart = record.selectStart;

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -56,13 +58,26 @@ void IndentSelectedLines(QPlainTextEdit *editor)
 
 void PastePlain(QPlainTextEdit *editor)
 {
-    QClipboard *clipboard = QApplication::clipboard();
-    const QString text = clipboard->text();
-    if (text.isEmpty())
+    // The editor takes only the text; what the user copied for other programs stays on the clipboard.
+    if (QApplication::clipboard()->text().isEmpty())
         return;
-    // Only the text stays on the clipboard, as the user pasted it.
-    clipboard->setText(text);
     editor->paste();
+}
+
+void CommitPreedit(QPlainTextEdit *editor)
+{
+    QTextLayout *layout = editor->textCursor().block().layout();
+    if (layout == nullptr || layout->preeditAreaText().isEmpty())
+        return;
+    // The input method commits its own text; without one answering, the editor commits what it shows.
+    QGuiApplication::inputMethod()->commit();
+    const QString preedit = layout->preeditAreaText();
+    if (preedit.isEmpty())
+        return;
+    QInputMethodEvent commit;
+    commit.setCommitString(preedit);
+    QCoreApplication::sendEvent(editor, &commit);
+    QGuiApplication::inputMethod()->reset();
 }
 
 void PasteQuote(QPlainTextEdit *editor)

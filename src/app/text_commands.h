@@ -18,12 +18,14 @@ void RewriteWhole(QPlainTextEdit *editor, const Rewrite &rewrite);
 void RewriteSelection(QPlainTextEdit *editor, const Rewrite &rewrite);
 // "TABで字下げ": a TAB in front of every line the selection touches.
 void IndentSelectedLines(QPlainTextEdit *editor);
-// 貼り付け (Ctrl+V): the clipboard's text, and nothing else, pasted.
+// 貼り付け (Ctrl+V): the clipboard's text, and nothing else, pasted; the clipboard is left as it is.
 void PastePlain(QPlainTextEdit *editor);
 // 引用貼り付け (Ctrl+Q): the clipboard's text pasted as a quotation.
 void PasteQuote(QPlainTextEdit *editor);
 // 全てクリップボード: the whole text to the clipboard; the caret stays.
 void CopyWhole(QPlainTextEdit *editor);
+// Commits an input method's open pre-edit text, so that what goes in next follows it.
+void CommitPreedit(QPlainTextEdit *editor);
 // Replaces the selection by `text` (the date and time, a template).
 void InsertAtCaret(QPlainTextEdit *editor, const QString &text);
 // Inserts `text` at the caret, then selects `length` editor units from

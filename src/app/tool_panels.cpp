@@ -80,6 +80,8 @@ QLabel *MakeInfoLine(QWidget *parent, const QList<QWidget *> &palettes)
 {
     auto *line = new QLabel(parent);
     line->setObjectName(QStringLiteral("Panel11"));
+    // Help texts and previews are shown as written, tags included.
+    line->setTextFormat(Qt::PlainText);
     line->setFixedHeight(19);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();

@@ -5,6 +5,13 @@
 #include "template_expansion.h"
 #include "text_commands.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +69,38 @@ TEST(InsertAndSelect, ReplacesTheSelectionAndPlacesTheCaret)
         EXPECT_EQ(cursor.selectionStart(), c.caret);
         EXPECT_EQ(cursor.selectionEnd() - cursor.selectionStart(), c.selected);
     }
+}
+
+// What the user had open or on the clipboard is neither lost nor reordered.
+TEST(TextCommands, PreeditGoesInFirstAndPasteLeavesTheClipboard)
+{
+    const struct
+    {
+        QString preedit, expected;
+    } cases[] = {
+        {QStringLiteral("にほん"), QStringLiteral("前にほん<b></b>後")},
+        {QString(), QStringLiteral("前<b></b>後")},
+    };
+    for (const auto &c : cases) {
+        DocumentEditor editor;
+        editor.setPlainText(QStringLiteral("前後"));
+        Select(editor, 1, 1);
+        QInputMethodEvent open(c.preedit, {});
+        QCoreApplication::sendEvent(&editor, &open);
+        TextCommands::CommitPreedit(&editor);
+        EXPECT_TRUE(editor.textCursor().block().layout()->preeditAreaText().isEmpty());
+        InsertTemplate(editor, QStringLiteral("<b>*text*</b>"), 3, 0);
+        EXPECT_EQ(editor.toPlainText(), c.expected);
+    }
+
+    auto *copied = new QMimeData;
+    copied->setText(QStringLiteral("x"));
+    copied->setHtml(QStringLiteral("<b>x</b>"));
+    QApplication::clipboard()->setMimeData(copied);
+    DocumentEditor editor;
+    TextCommands::PastePlain(&editor);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("x"));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml()) << "the clipboard keeps what was copied";
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
 #include <QTranslator>
@@ -290,6 +291,22 @@ TEST_F(Window, HintOptions)
     EXPECT_GT(wrapped.count(u'\n'), 0);
     for (const QString &line : wrapped.split(u'\n'))
         EXPECT_LE(metrics.horizontalAdvance(line), HintMaxWidth) << line.toStdString();
+}
+
+TEST_F(Window, HintsAndTheInfoLineShowHelpTextsAsWritten)
+{
+    const QString texts[] = {
+        QStringLiteral("大見出し <h1> で選択範囲を囲みます"),
+        QStringLiteral("[←][←][←]<br>&amp; <b>太字</b>"),
+        QStringLiteral("1行目\n  2行目 <i>"),
+    };
+    for (const QString &text : texts) {
+        QTextDocument shown;
+        shown.setHtml(PlainHintMarkup(text));
+        EXPECT_EQ(shown.toPlainText(), text) << text.toStdString();
+    }
+    Start();
+    EXPECT_EQ(InfoLine(form)->textFormat(), Qt::PlainText);
 }
 
 class Drops : public Window
