@@ -31,6 +31,28 @@ int LittleEndian16(QByteArrayView head, qsizetype i)
     return At(head, i + 1) << 8 | At(head, i);
 }
 
+// The whole 32-bit fields: their low halves alone would pass a 70000-pixel side as 4464.
+qint64 BigEndian32(QByteArrayView head, qsizetype i)
+{
+    return qint64(BigEndian16(head, i)) << 16 | BigEndian16(head, i + 2);
+}
+
+qint64 LittleEndian32(QByteArrayView head, qsizetype i)
+{
+    return qint64(LittleEndian16(head, i + 2)) << 16 | LittleEndian16(head, i);
+}
+
+// BMP sides are signed: a negative height (a picture stored top row first) is out of range too.
+qint64 SignedLittleEndian32(QByteArrayView head, qsizetype i)
+{
+    return qint32(quint32(LittleEndian32(head, i)));
+}
+
+struct Sides
+{
+    qint64 width = 0, height = 0;
+};
+
 // The first offset in [from, to) where the bytes first, second begin; -1 when none.
 qsizetype FindPair(QByteArrayView head, qsizetype from, qsizetype to, int first, int second)
 {
@@ -59,21 +81,23 @@ std::optional<QSize> JpegSize(QByteArrayView head)
     return QSize(BigEndian16(head, p + 7), BigEndian16(head, p + 5));
 }
 
-QSize FixedSize(ImageKind kind, QByteArrayView head)
+Sides FixedSize(ImageKind kind, QByteArrayView head)
 {
     switch (kind) {
     case ImageKind::Gif:
         return {LittleEndian16(head, 6), LittleEndian16(head, 8)};
-    case ImageKind::Bmp: // the 12-byte core header keeps its height at 20
-        return {LittleEndian16(head, 18), LittleEndian16(head, At(head, 14) == 12 ? 20 : 22)};
+    case ImageKind::Bmp: // the 12-byte core header has 16-bit sides, the others 32-bit ones
+        if (At(head, 14) == 12)
+            return {LittleEndian16(head, 18), LittleEndian16(head, 20)};
+        return {SignedLittleEndian32(head, 18), SignedLittleEndian32(head, 22)};
     case ImageKind::Png:
-        return {BigEndian16(head, 18), BigEndian16(head, 22)};
+        return {BigEndian32(head, 16), BigEndian32(head, 20)};
     default:
         return {};
     }
 }
 
-bool InRange(int side)
+bool InRange(qint64 side)
 {
     return side >= 1 && side <= MaxSide;
 }
@@ -99,10 +123,16 @@ ImageKind ImageKindOf(const QString &path)
 std::optional<QSize> ImageSizeFromHead(ImageKind kind, QByteArrayView head)
 {
     head = head.first(qMin(head.size(), ImageHeadBytes));
-    std::optional<QSize> size = kind == ImageKind::Jpeg ? JpegSize(head) : FixedSize(kind, head);
-    if (!size || !InRange(size->width()) || !InRange(size->height()))
+    if (kind == ImageKind::Jpeg) {
+        const std::optional<QSize> size = JpegSize(head);
+        if (!size || !InRange(size->width()) || !InRange(size->height()))
+            return std::nullopt;
+        return size;
+    }
+    const Sides sides = FixedSize(kind, head);
+    if (!InRange(sides.width) || !InRange(sides.height))
         return std::nullopt;
-    return size;
+    return QSize(int(sides.width), int(sides.height));
 }
 
 ImageSize GetImageSize(const QString &path)
