@@ -5,6 +5,7 @@
 
 #include "button_faces.h"
 #include "palette_kind.h"
+#include "pending_definitions.h"
 #include "set_list.h"
 #include "tool_panels.h"
 
@@ -93,6 +94,7 @@ private:
     QString programDir_;
     std::function<TForm2 *()> buttonDialog_;
     Palettes::SetList list_;
+    Palettes::PendingDefinitions pending_;
 };
 
 // QUMOHTML, the tag palette (Panel3).

@@ -31,6 +31,8 @@ void ButtonPalette::connectSetFlow(TShineSpeedButton *newButton, TShineSpeedButt
         });
     }
     connect(this, &ButtonPalette::definitionRequested, this, &ButtonPalette::defineButton);
+    // The box lists the sets that exist: a typed name becomes one when 登録 writes its file.
+    setBox_->setInsertPolicy(QComboBox::NoInsert);
     connect(setBox_, &QComboBox::activated, this, &ButtonPalette::loadSet);
     connect(caseBox_, &QComboBox::activated, this, &ButtonPalette::editorFocusWanted);
     connect(newButton, &TShineSpeedButton::OnClick, this, &ButtonPalette::newSet);
@@ -56,6 +58,7 @@ void ButtonPalette::loadSet()
     if (!set.outcome.done())
         return;
     list_ = std::move(set.list);
+    pending_.clear();
     setLoadedPath(set.path);
     showFaces(set.faces);
     emit editorFocusWanted();
@@ -65,6 +68,7 @@ void ButtonPalette::newSet()
 {
     setBox_->setEditText(kind_.newSetName);
     list_ = Palettes::SetList::Fresh(kind_.header);
+    pending_.clear();
     setLoadedPath(QString());
     showNewSet();
 }
@@ -99,7 +103,7 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
     if (dialog->exec() != QDialog::Accepted)
         return;
     Palettes::SetDefinition change{setBox_->currentText(), number, dialog->definition(), list_, loadedPath()};
-    Palettes::SetDefined defined = Palettes::DefineInSet(programDir_, kind_, change);
+    Palettes::SetDefined defined = pending_.define(programDir_, kind_, change);
     if (defined.outcome.done() && defined.merged) {
         // The file as it is now, with what other windows wrote into it since.
         list_ = std::move(*defined.merged);

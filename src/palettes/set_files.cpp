@@ -16,7 +16,8 @@ namespace Palettes {
 
 namespace {
 
-const QString KeptInMemory = QStringLiteral("\n\n変更はこのセットに残っています。");
+const QString KeptInMemory =
+    QStringLiteral("\n\n変更はこのセットに残っています。次に登録が書き込めたときに一緒に書き込みます。");
 
 bool HasControl(const QString &name)
 {

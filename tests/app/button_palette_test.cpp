@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -129,6 +130,13 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         palette->buttons()[0]->Click();
         EXPECT_EQ(chosen.size(), 1) << row.what;
         EXPECT_TRUE(errors.isEmpty()) << row.what;
+
+        // A typed name and Enter lists no set that has no file.
+        const int sets = palette->setBox()->count();
+        palette->setBox()->setEditText(QStringLiteral("typed"));
+        QTest::keyClick(palette->setBox(), Qt::Key_Return);
+        EXPECT_EQ(palette->setBox()->count(), sets) << row.what;
+        EXPECT_EQ(palette->setBox()->findText(QStringLiteral("typed")), -1) << row.what;
     }
 }
 

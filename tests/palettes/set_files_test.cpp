@@ -1,4 +1,5 @@
 #include "button_faces.h"
+#include "pending_definitions.h"
 #include "printers.h"
 #include "read_only_guard.h"
 #include "set_file_format.h"
@@ -291,6 +292,30 @@ TEST_F(SetFiles, InterleavedWritersKeepEachOthersDefinitions)
     EXPECT_EQ(captions, QStringList({"変更", "コメント", "日付", "other"}));
     EXPECT_EQ(last, ReadSet(dir_, "HTML", TagPalette()).list);
     EXPECT_EQ(last.lines().size(), 1 + 4 * 6);
+}
+
+// A definition a failed write kept goes into the file with the next one that can be written.
+TEST_F(SetFiles, AKeptDefinitionIsWrittenWithTheNextOne)
+{
+    WriteFileBytes(dir_ + "HTML.qmh", TagExample);
+    const SetRead shown = ReadSet(dir_, "HTML", TagPalette());
+    PendingDefinitions pending;
+    {
+        const ReadOnlyGuard locked(dir_ + "HTML.qmh");
+        if (!locked.effective())
+            GTEST_SKIP() << "this user writes read-only files";
+        EXPECT_FALSE(pending.define(dir_, TagPalette(), Change("HTML", 3, "先", shown.list, shown.path))
+                         .outcome.done());
+    }
+    EXPECT_FALSE(pending.isEmpty());
+    const SetDefined defined =
+        pending.define(dir_, TagPalette(), Change("HTML", 4, "後", shown.list, shown.path));
+    ASSERT_TRUE(defined.outcome.done());
+    EXPECT_TRUE(pending.isEmpty());
+    const SetList file = ReadSet(dir_, "HTML", TagPalette()).list;
+    const QStringList captions = {file.record(2)->caption, file.record(3)->caption, file.record(4)->caption};
+    EXPECT_EQ(captions, QStringList({"太字", "先", "後"}));
+    EXPECT_EQ(defined.merged, file);
 }
 
 } // namespace
