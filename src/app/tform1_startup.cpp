@@ -65,6 +65,8 @@ void TForm1::readWindowSettings()
     const QSize screen = this->screen() != nullptr ? this->screen()->availableSize() : QSize(1024, 768);
     const MainWindowSettings s = ReadMainWindowSettings(IniPath, screen);
     RestoreClientArea(this, QRect(s.x, s.y, s.width, s.height));
+    if (s.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
     Panel3->setVisible(s.htmlPanel);
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
@@ -133,8 +135,10 @@ void TForm1::followCommandLine()
 void TForm1::FormClose()
 {
     const QRect normal = ClientAreaToStore(this);
+    const bool maximized = isMaximized();
     setWindowState(Qt::WindowNoState);
     MainWindowSettings w;
+    w.maximized = maximized;
     w.x = normal.x();
     w.y = normal.y();
     w.width = normal.width();

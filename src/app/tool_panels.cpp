@@ -264,13 +264,17 @@ void FolderPane::showDocument(const QString &documentPath)
 
 void FolderPane::toggle(const QString &documentPath)
 {
+    // The width the user dragged it to comes back with it.
+    if (!isHidden() && width() > 0)
+        shownWidth_ = width();
     // The splitter's handle shows and hides with the pane.
     setVisible(isHidden());
     if (isHidden())
         return;
     if (auto *splitter = qobject_cast<QSplitter *>(parentWidget())) {
         const int total = splitter->width() - splitter->handleWidth();
-        splitter->setSizes({FirstWidth, std::max(0, total - FirstWidth)});
+        const int pane = std::min(shownWidth_, std::max(0, total - 50));
+        splitter->setSizes({pane, std::max(0, total - pane)});
     }
     showDocument(documentPath);
 }

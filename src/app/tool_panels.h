@@ -80,8 +80,8 @@ public:
     static bool opensOnClick(const QString &path);
     // Selects the document in the tree, or its folder while it has no file.
     void showDocument(const QString &documentPath);
-    // Shows the pane at its first width beside the editor, selecting the
-    // document, or hides it.
+    // Shows the pane beside the editor at the width it had when last hidden
+    // (first FirstWidth), selecting the document, or hides it.
     void toggle(const QString &documentPath);
     // The tree's AutoUpDate, kept for the tree until it is built.
     void setAutoUpDate(bool value);
@@ -98,6 +98,7 @@ protected:
 
 private:
     TFolderTreeViewEx *tree();
+    int shownWidth_ = FirstWidth;
 
     bool autoUpDate_ = true;
 };

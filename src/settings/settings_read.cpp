@@ -27,6 +27,7 @@ MainWindowSettings ReadMainWindowSettings(const ProfileFile &ini, QSize screenSi
     // Centred on the screen by default, halves rounded toward zero.
     s.x = ini.readInt("Position", "X", (screenSize.width() - s.width) / 2);
     s.y = ini.readInt("Position", "Y", (screenSize.height() - s.height) / 2);
+    s.maximized = ini.readBool("Position", "Maximized", s.maximized);
     s.htmlPanel = ini.readBool("Panel", "Html", s.htmlPanel);
     s.clipPanel = ini.readBool("Panel", "Clip", s.clipPanel);
     s.colorPanel = ini.readBool("Panel", "Color", s.colorPanel);

@@ -14,6 +14,7 @@ struct MainWindowSettings
     int width = 520;
     int x = 0; // default: centred on the screen
     int y = 0;
+    bool maximized = false; // x, y, width and height are then the size it returns to
     bool htmlPanel = false;
     bool clipPanel = false;
     bool colorPanel = false;

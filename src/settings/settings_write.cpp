@@ -55,6 +55,9 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     ini.writeInt("Position", "Y", window.y);
     ini.writeInt("Position", "Height", window.height);
     ini.writeInt("Position", "Width", window.width);
+    // Written once maximised: a file that never had the key stays as it was.
+    if (window.maximized || ini.readBool("Position", "Maximized", false))
+        ini.writeBool("Position", "Maximized", window.maximized);
 
     ini.writeBool("Code", "AutoDecode", options.autoDecode);
     ini.writeBool("Code", "DecodeAll", options.decodeAll);

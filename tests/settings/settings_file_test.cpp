@@ -47,6 +47,7 @@ MainWindowSettings ChangedWindow()
             .width = 800,
             .x = -12,
             .y = 40,
+            .maximized = true,
             .htmlPanel = true,
             .clipPanel = true,
             .colorPanel = true,
