@@ -133,6 +133,15 @@ void SearchBar::fitHeight()
     setFixedHeight(replacing ? 59 : 32);
 }
 
+void SearchBar::open(bool withReplace)
+{
+    setVisible(true);
+    if (withReplace)
+        CheckBox1->setChecked(true);
+    Edit1->setFocus();
+    Edit1->selectAll();
+}
+
 void SearchBar::toggle()
 {
     setVisible(isHidden());

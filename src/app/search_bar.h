@@ -19,6 +19,8 @@ public:
 
     // Shows the bar with the focus in its search field, or hides it.
     void toggle();
+    // Shows the bar, with its replace row when asked, the search text selected in its field.
+    void open(bool withReplace);
     // "置換" is enabled after a successful "検索" only.
     void setReplaceEnabled(bool enabled);
     bool matchCase() const;

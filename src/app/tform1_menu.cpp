@@ -26,6 +26,8 @@ void TForm1::createCommands()
     on(Cmd::Save1, &TForm1::SSButton4Click);
     on(Cmd::Exit1, &TForm1::Exit1Click);
     on(Cmd::DF51, &TForm1::DF51Click);
+    connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
+    connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
 }
 
 void TForm1::connectToolbar()
@@ -63,6 +65,14 @@ void TForm1::connectToolbar()
     connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
     connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);
     connect(Panel1, &Toolbar::logoClicked, this, &TForm1::SpeedButton21Click);
+    // The keys press the toolbar's buttons, as the mouse does.
+    const std::pair<Cmd, TShineSpeedButton *> keys[] = {
+        {Cmd::TagPalette1, Panel1->button(12)},  {Cmd::ColourPanel1, Panel1->button(13)},
+        {Cmd::ClipPalette1, Panel1->button(14)}, {Cmd::FolderPane1, Panel1->button(15)},
+        {Cmd::TextSize1, Panel1->button(11)},    {Cmd::Settings1, Panel1->settingsButton()},
+    };
+    for (const auto &[which, button] : keys)
+        connect(command(which), &QAction::triggered, button, &TShineSpeedButton::Click);
     connect(Panel1, &Toolbar::logoRightClicked, this,
             [this] { OpenDocument(shippedFile(QStringLiteral("readme.txt"))); });
 }

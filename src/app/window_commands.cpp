@@ -24,10 +24,10 @@ void WindowCommands::createActions(QWidget *window)
         Cmd command;
         const char *name;
         const char16_t *text;
-        QKeySequence shortcut = {};
+        QList<QKeySequence> shortcuts = {};
     } commands[] = {
-        {Cmd::Open, "Open", u"開く"},
-        {Cmd::Print, "Print", u"印刷"},
+        {Cmd::Open, "Open", u"開く", {QKeySequence::Open}},
+        {Cmd::Print, "Print", u"印刷", {QKeySequence::Print}},
         {Cmd::Undo, "Undo", u"元に戻す"},
         // The Ctrl shortcuts in the captions belong to the editor itself.
         {Cmd::K1, "K1", u"Cut  　【切り取り】      Ctrl+X"},
@@ -46,19 +46,28 @@ void WindowCommands::createActions(QWidget *window)
         {Cmd::TAB1, "TAB1", u"TABを除去"},
         {Cmd::N11, "N11", u"全て小文字に変換"},
         {Cmd::N12, "N12", u"全て大文字に変換"},
-        {Cmd::Help1, "Help1", u"ヘルプ", Qt::Key_F1},
-        {Cmd::New1, "New1", u"新規作成 (&N)", Qt::Key_F2},
-        {Cmd::SaveAs1, "SaveAs1", u"名前を付けて保存 (&A)", Qt::Key_F3},
-        {Cmd::Save1, "Save1", u"上書き保存 (&S)", Qt::Key_F4},
+        {Cmd::Help1, "Help1", u"ヘルプ", {Qt::Key_F1}},
+        // The desktop's usual keys beside the function keys.
+        {Cmd::New1, "New1", u"新規作成 (&N)", {Qt::Key_F2, QKeySequence::New}},
+        {Cmd::SaveAs1, "SaveAs1", u"名前を付けて保存 (&A)", {Qt::Key_F3, Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
+        {Cmd::Save1, "Save1", u"上書き保存 (&S)", {Qt::Key_F4, QKeySequence::Save}},
         {Cmd::Exit1, "Exit1", u"終了 (&X)    Alt + F4"},
-        {Cmd::DF51, "DF51", u"日付と時刻 (&D) ", Qt::Key_F5},
+        {Cmd::DF51, "DF51", u"日付と時刻 (&D) ", {Qt::Key_F5}},
+        {Cmd::Find1, "Find1", u"検索", {QKeySequence::Find}},
+        {Cmd::Replace1, "Replace1", u"置換", {Qt::CTRL | Qt::Key_H}},
+        {Cmd::TagPalette1, "TagPalette1", u"タグパレット", {Qt::CTRL | Qt::Key_1}},
+        {Cmd::ColourPanel1, "ColourPanel1", u"カラーパネル", {Qt::CTRL | Qt::Key_2}},
+        {Cmd::ClipPalette1, "ClipPalette1", u"クリップパレット", {Qt::CTRL | Qt::Key_3}},
+        {Cmd::FolderPane1, "FolderPane1", u"フォルダ", {Qt::CTRL | Qt::Key_4}},
+        {Cmd::TextSize1, "TextSize1", u"文字サイズ", {Qt::CTRL | Qt::Key_0}},
+        {Cmd::Settings1, "Settings1", u"設定", {Qt::CTRL | Qt::Key_Comma}},
     };
     for (const auto &c : commands) {
         auto *action = new QAction(QString::fromUtf16(c.text), window);
         action->setObjectName(QLatin1String(c.name));
-        action->setShortcut(c.shortcut);
+        action->setShortcuts(c.shortcuts);
         actions_[size_t(c.command)] = action;
-        if (!c.shortcut.isEmpty())
+        if (!c.shortcuts.isEmpty())
             window->addAction(action);
     }
 }

@@ -44,6 +44,15 @@ public:
         Save1,
         Exit1,
         DF51,
+        // Keys for the toolbar's and the search bar's commands.
+        Find1,        // Ctrl+F: the search bar, focus in its field
+        Replace1,     // Ctrl+H: the search bar with its replace row
+        TagPalette1,  // Ctrl+1
+        ColourPanel1, // Ctrl+2
+        ClipPalette1, // Ctrl+3
+        FolderPane1,  // Ctrl+4
+        TextSize1,    // Ctrl+0: the size button
+        Settings1,    // Ctrl+,
         Count
     };
 

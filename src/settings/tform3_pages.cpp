@@ -232,7 +232,7 @@ QWidget *TForm3::createAssociationPage()
                          shellLayout);
     CheckBox6 =
         CheckBox(shell, "CheckBox6", QStringLiteral("HTMLの編集にQUMOEDITを使う"), false, shellLayout);
-    CheckBox12 = CheckBox(shell, "CheckBox12", QStringLiteral("ソースの表示にQUMOEDITを使う (IE5.0以降)"),
+    CheckBox12 = CheckBox(shell, "CheckBox12", QStringLiteral("ソースの表示にQUMOEDITを使う (Firefox)"),
                           false, shellLayout);
     CheckBox7 = CheckBox(shell, "CheckBox7", QStringLiteral("スタートメニューに登録する"), true, shellLayout);
     CheckBox8 =

@@ -6,7 +6,6 @@
 #include "state_glyph.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 using namespace Shine;
 
@@ -56,10 +55,13 @@ void TShineSpeedButton::paintEvent(QPaintEvent *)
     ImageDraw(painter);
     FrameDraw(painter);
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // White edged with black shows on every face colour, where the style's dotted frame vanishes.
+        const QRect frame = rect().adjusted(3, 3, -4, -4);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 3));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(frame);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAction>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -198,6 +199,49 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
     // A mouse click leaves the focus in the text.
     QTest::mouseClick(TagPaletteOf(form)->buttons()[1], Qt::LeftButton, {}, QPoint(4, 4));
     EXPECT_EQ(form->focusWidget(), Editor(form));
+}
+
+// The toolbar's and the search bar's commands from the keyboard, with the focus in the text.
+TEST_F(KeyboardAccess, DesktopShortcutsReachEveryToolbarCommand)
+{
+    Start();
+    QApplication::setActiveWindow(form.get());
+    const auto shown = [this](const char *name) {
+        return !form->findChild<QWidget *>(QLatin1String(name))->isHidden();
+    };
+    const struct
+    {
+        QKeySequence key;
+        std::function<bool()> done; // checked before and after: it must change
+    } rows[] = {
+        {Qt::CTRL | Qt::Key_1, [&] { return shown("Panel3"); }},
+        {Qt::CTRL | Qt::Key_2, [&] { return shown("Panel4"); }},
+        {Qt::CTRL | Qt::Key_3, [&] { return shown("Panel12"); }},
+        {Qt::CTRL | Qt::Key_4, [&] { return shown("Panel13"); }},
+        {Qt::CTRL | Qt::Key_0, [&] { return Editor(form)->font().pointSize() != form->baseFontSize(); }},
+        {Qt::CTRL | Qt::Key_F,
+         [&] { return shown("Panel10") && QApplication::focusWidget() == SearchBarOf(form)->Edit1; }},
+        {Qt::CTRL | Qt::Key_H, [&] { return shown("Panel10") && SearchBarOf(form)->CheckBox1->isChecked(); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.key.toString().toStdString());
+        const bool before = row.done();
+        Editor(form)->setFocus();
+        QTest::keySequence(Editor(form), row.key);
+        EXPECT_NE(row.done(), before);
+        EXPECT_TRUE(Editor(form)->toPlainText().isEmpty()) << "a command types nothing";
+    }
+    const struct
+    {
+        TForm1::Cmd command;
+        QKeySequence key;
+    } files[] = {{TForm1::Cmd::Open, QKeySequence::Open},
+                 {TForm1::Cmd::New1, QKeySequence::New},
+                 {TForm1::Cmd::Save1, QKeySequence::Save},
+                 {TForm1::Cmd::Print, QKeySequence::Print},
+                 {TForm1::Cmd::Save1, Qt::Key_F4}};
+    for (const auto &f : files)
+        EXPECT_TRUE(form->command(f.command)->shortcuts().contains(f.key)) << f.key.toString().toStdString();
 }
 
 // "！" and "？" are read by their hints; the symbols stay as descriptions.
