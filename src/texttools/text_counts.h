@@ -1,0 +1,32 @@
+// "文字数を数える": characters as the reader sees them (a letter with its
+// combining marks, a surrogate pair, an emoji sequence: one each), lines,
+// bytes in the document's code and 原稿用紙 pages.
+#pragma once
+
+#include "code_choices.h"
+
+#include <QList>
+#include <QStringView>
+#include <optional>
+
+namespace TextTools {
+
+struct TextCounts
+{
+    qsizetype characters = 0; // a line break counts one
+    qsizetype visible = 0;    // without spaces (full-width ones too), TABs and line breaks
+    qsizetype lines = 0;      // a last line break starts no line
+    qsizetype bytes = 0;
+    QList<qsizetype> lineLengths; // characters of each line, for ManuscriptPages
+};
+
+// Counts `text` ('\n' line breaks) as written in `code` with `lineEnd`;
+// nothing when ICU cannot find characters.
+std::optional<TextCounts> CountText(QStringView text, Jconvert::CharCode code, Jconvert::ReturnCode lineEnd);
+
+// Pages of `columns` × `rows` squares: each line starts a new row, a line of
+// more than `columns` characters runs on to the next rows, an empty line
+// takes a row.
+qsizetype ManuscriptPages(const QList<qsizetype> &lineLengths, int columns, int rows);
+
+} // namespace TextTools
