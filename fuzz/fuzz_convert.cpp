@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
     const StreamProgress second =
         stream.Convert(rest.data(), rest.size(), true, streamed.data() + first.written);
     streamed.resize(first.written + second.written);
-    if (streamed != StrictConvertJCode(text, source, target))
+    std::string whole;
+    const DecodeResult fault = StrictConvertJCodeChecked(text, source, target, whole);
+    if (streamed != whole || stream.Fault().error != fault.error || stream.Fault().offset != fault.offset)
         std::abort();
     CodeDetector detector;
     const std::size_t taken = detector.Feed(text.substr(0, cut));

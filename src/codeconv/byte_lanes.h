@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "code_steps.h"
 #include "pair_vectors.h"
 
 #if defined(__SSE2__) && !defined(QUMO_NO_VECTORS)
@@ -83,6 +84,18 @@ inline __m128i Below(__m128i v, unsigned char b)
     return _mm_cmplt_epi8(_mm_xor_si128(v, flip), _mm_xor_si128(Bytes128(b), flip));
 }
 
+// Lanes above b, comparing as unsigned bytes.
+inline __m128i Above(__m128i v, unsigned char b)
+{
+    const __m128i flip = Bytes128(0x80);
+    return _mm_cmpgt_epi8(_mm_xor_si128(v, flip), _mm_xor_si128(Bytes128(b), flip));
+}
+
+inline __m128i Equal(__m128i v, unsigned char b)
+{
+    return _mm_cmpeq_epi8(v, Bytes128(b));
+}
+
 // Every lane a lead of a two-byte character: 32 pairs in their places.
 inline constexpr std::uint64_t AllPairs = 0x5555555555555555ULL;
 
@@ -100,19 +113,25 @@ inline void StorePicked(unsigned char *o, int k, std::uint64_t leads, __m128i le
 // Converts the Shift_JIS bytes p[0..63] (reading p[64] as a possible trail)
 // to EUC-JP at o, writing 64 bytes. Returns how many of them are done, each
 // input byte giving one output byte; it stops before a half-width katakana,
-// which grows to two.
+// which grows to two, and before what needs a geta mark.
 inline unsigned SjisChunkToEuc(const unsigned char *p, unsigned char *o)
 {
     __m128i v[4];
-    std::uint64_t high = 0, kana = 0;
+    std::uint64_t high = 0, kana = 0, badLead = 0, badTrail = 0;
     for (int k = 0; k < 4; ++k) {
         v[k] = Load128(p + 16 * k);
         high |= Bits(v[k], k);
         // 0xA1-0xDF moved to the bottom of the signed range.
         kana |= Bits(_mm_cmplt_epi8(_mm_sub_epi8(v[k], Bytes128(0x21)), Bytes128(0xBF)), k);
+        // Leads JIS X 0208 does not reach: 0x80, 0xA0 and 0xF0 on.
+        badLead |=
+            Bits(_mm_or_si128(_mm_or_si128(Equal(v[k], 0x80), Equal(v[k], 0xA0)), Above(v[k], 0xEF)), k);
+        badTrail |=
+            Bits(_mm_or_si128(_mm_or_si128(Below(v[k], 0x40), Equal(v[k], 0x7F)), Above(v[k], 0xFC)), k);
     }
     const std::uint64_t leads = LeadsOf(high & ~kana);
-    if (leads == AllPairs) {
+    const std::uint64_t stops = (kana & ~(leads << 1)) | (leads & (badLead | (badTrail >> 1)));
+    if (leads == AllPairs && stops == 0) {
         for (int k = 0; k < 4; ++k)
             SjisPairsToEuc(p + 16 * k, o + 16 * k);
         return 64;
@@ -131,24 +150,30 @@ inline unsigned SjisChunkToEuc(const unsigned char *p, unsigned char *o)
         const __m128i top = Bytes128(0x80);
         StorePicked(o, k, leads, _mm_or_si128(j1, top), _mm_or_si128(j2, top), s);
     }
-    return ChunkDone(leads, kana & ~(leads << 1));
+    return ChunkDone(leads, stops);
 }
 
 // Converts the EUC-JP bytes p[0..63] (reading p[64] as a possible trail) to
 // Shift_JIS at o, writing 64 bytes. Returns how many of them are done; it
-// stops before a kana (0x8E and its byte), which shrinks to one.
+// stops before a kana (0x8E and its byte), which shrinks to one, and before
+// what needs a geta mark.
 inline unsigned EucChunkToSjis(const unsigned char *p, unsigned char *o)
 {
     __m128i v[4];
-    std::uint64_t candidates = 0, ss2 = 0;
+    std::uint64_t candidates = 0, stray = 0, notEuc = 0;
     for (int k = 0; k < 4; ++k) {
         v[k] = Load128(p + 16 * k);
         // 0x81-0xFE moved to the bottom of the signed range.
         candidates |= Bits(_mm_cmplt_epi8(_mm_sub_epi8(v[k], Bytes128(1)), Bytes128(0xFE)), k);
-        ss2 |= Bits(_mm_cmpeq_epi8(v[k], Bytes128(0x8E)), k);
+        // 0x80-0xA0 and 0xFF: no pair begins or ends with them (0x8E and 0x8F lead what is no pair).
+        const __m128i s =
+            _mm_or_si128(_mm_andnot_si128(Below(v[k], 0x80), Below(v[k], 0xA1)), Equal(v[k], 0xFF));
+        stray |= Bits(s, k);
+        notEuc |= Bits(_mm_or_si128(s, _mm_cmpgt_epi8(v[k], Bytes128(0xFF))), k);
     }
     const std::uint64_t leads = LeadsOf(candidates);
-    if (leads == AllPairs && (ss2 & leads) == 0) {
+    const std::uint64_t stops = (stray & ~(leads << 1)) | (leads & (notEuc >> 1));
+    if (leads == AllPairs && stops == 0) {
         for (int k = 0; k < 4; ++k)
             PairsToSjis(p + 16 * k, o + 16 * k);
         return 64;
@@ -169,7 +194,7 @@ inline unsigned EucChunkToSjis(const unsigned char *p, unsigned char *o)
             _mm_add_epi8(j, Pick(_mm_cmplt_epi8(oddRow, _mm_setzero_si128()), oddAdd, Bytes128(0x7E)));
         StorePicked(o, k, leads, s1, s2, e);
     }
-    return ChunkDone(leads, ss2 & leads);
+    return ChunkDone(leads, stops);
 }
 #else
 inline constexpr bool HaveByteLanes = false;
@@ -191,16 +216,16 @@ inline unsigned EucChunkToSjis(const unsigned char *, unsigned char *)
 // of the output.
 template <auto Chunk, auto Steps>
 unsigned char *ChunksThenSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
-                               unsigned char *o, bool &)
+                               unsigned char *o, StepState &state)
 {
     while (HaveByteLanes && stop - p >= 64 && end - p > 64) {
         const unsigned done = Chunk(p, o);
         p += done;
         o += done;
         if (done < 63)
-            Steps(p, p + std::min<std::ptrdiff_t>(done >= 8 ? 1 : 256, stop - p), end, o);
+            Steps(p, p + std::min<std::ptrdiff_t>(done >= 8 ? 1 : 256, stop - p), end, o, state);
     }
-    Steps(p, stop, end, o);
+    Steps(p, stop, end, o, state);
     return o;
 }
 

@@ -35,7 +35,15 @@ StreamProgress CodeStream::Convert(const char *input, std::size_t n, bool last, 
     auto *o = reinterpret_cast<unsigned char *>(output);
     const unsigned char *from = p;
     const unsigned char *const end = p + n;
-    const unsigned char *const outEnd = steps_->step(from, p + upTo, end, o, kanji_);
+    StepState state;
+    state.kanji = kanji_;
+    unsigned char *outEnd = steps_->step(from, p + upTo, end, o, state);
+    if (last)
+        outEnd = FinishOutput(*steps_, state, outEnd);
+    kanji_ = state.kanji;
+    if (state.fault != nullptr && fault_.error == DecodeError::None)
+        fault_ = {state.error, done_ + static_cast<std::size_t>(state.fault - p)};
+    done_ += static_cast<std::size_t>(from - p);
     return {static_cast<std::size_t>(from - p), static_cast<std::size_t>(outEnd - o)};
 }
 

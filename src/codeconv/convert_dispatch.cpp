@@ -1,3 +1,4 @@
+#include "code_chars.h"
 #include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
@@ -36,17 +37,52 @@ const CodeSteps *StepsFor(int source, int target)
     return nullptr;
 }
 
+unsigned char *FinishOutput(const CodeSteps &steps, StepState &state, unsigned char *o)
+{
+    if (steps.writesJis && state.kanji) {
+        o = PutLeaveKanji(o);
+        state.kanji = false;
+    }
+    return o;
+}
+
+DecodeResult WholeText(std::string_view text, const CodeSteps &steps, std::string &out)
+{
+    const unsigned char *const begin = Bytes(text);
+    const unsigned char *const end = begin + text.size();
+    StepState state;
+    std::string converted =
+        InPieces(text, steps.growth, text.size() / 8 * steps.eighths + 8,
+                 [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
+                     o = steps.step(p, stop, end, o, state);
+                     return p == end ? FinishOutput(steps, state, o) : o;
+                 });
+    if (out.empty())
+        out = std::move(converted);
+    else
+        out += converted;
+    if (state.fault == nullptr)
+        return {DecodeError::None, 0};
+    return {state.error, static_cast<std::size_t>(state.fault - begin)};
+}
+
 std::string WholeText(std::string_view text, const CodeSteps &steps)
 {
-    const unsigned char *const end = Bytes(text) + text.size();
-    bool kanji = false;
-    return InPieces(text, steps.growth, text.size() / 8 * steps.eighths + 8,
-                    [&](const unsigned char *&p, const unsigned char *stop, unsigned char *o) {
-                        return steps.step(p, stop, end, o, kanji);
-                    });
+    std::string out;
+    WholeText(text, steps, out);
+    return out;
 }
 
 } // namespace detail
+
+DecodeResult StrictConvertJCodeChecked(std::string_view text, int source, int target, std::string &out)
+{
+    const detail::CodeSteps *steps = detail::StepsFor(source, target);
+    if (steps)
+        return detail::WholeText(text, *steps, out);
+    out.append(text);
+    return {DecodeError::None, 0};
+}
 
 std::string StrictConvertJCode(std::string_view text, int source, int target)
 {
@@ -57,6 +93,12 @@ std::string StrictConvertJCode(std::string_view text, int source, int target)
 std::string ConvertJCode(std::string_view text, int target)
 {
     return StrictConvertJCode(text, InCodeCheck(text), target);
+}
+
+std::size_t SjisCharacterLength(std::string_view text)
+{
+    return text.empty() ? 0
+                        : detail::SjisCharAt(detail::Bytes(text), detail::Bytes(text) + text.size()).length;
 }
 
 } // namespace Jconvert

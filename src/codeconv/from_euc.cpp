@@ -1,6 +1,8 @@
-// EUC-JP to JIS and to Shift_JIS. A lead byte cut off by the end of the text
-// is copied as it stands.
+// EUC-JP to JIS and to Shift_JIS. A JIS X 0212 character (0x8F and two
+// bytes), which neither holds, and a broken or cut-off sequence become the
+// geta mark.
 #include "byte_lanes.h"
+#include "code_chars.h"
 #include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
@@ -14,31 +16,29 @@ using namespace detail;
 namespace {
 
 unsigned char *EucToJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
-                             unsigned char *o, bool &kanji)
+                             unsigned char *o, StepState &state)
 {
-    return ToJisSteps(
-        p, stop, end, o, kanji, [](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
-            const unsigned char c = *p;
-            if (p + 1 >= end) {
-                *o++ = c;
-                ++p;
-            } else if (c == 0x8E && IsKanaByte(p[1])) {
-                // The mark, if folded in, is the two bytes after the kana.
-                p += 2 * KanaToJis(p[1], p + 2, end, true, o);
-                o += 2;
-            } else {
-                // Any other pair, a stray 0x8E included, keeps its low bits.
-                o = PutPair(o,
-                            {static_cast<unsigned char>(c & 0x7F), static_cast<unsigned char>(p[1] & 0x7F)});
-                p += 2;
-            }
-        });
+    return ToJisSteps(p, stop, end, o, state,
+                      [&state](const unsigned char *&p, const unsigned char *end, unsigned char *&o) {
+                          const CharAt ch = EucCharAt(p, end);
+                          if (ch.fault != DecodeError::None) {
+                              o = PutGeta(state, p, ch, GetaJis, o);
+                          } else if (*p == 0x8E) {
+                              // The mark, if folded in, is the two bytes after the kana.
+                              p += 2 * KanaToJis(p[1], p + 2, end, true, o);
+                              o += 2;
+                          } else {
+                              o = PutPair(o, {static_cast<unsigned char>(p[0] & 0x7F),
+                                              static_cast<unsigned char>(p[1] & 0x7F)});
+                              p += 2;
+                          }
+                      });
 }
 
 // EUC-JP to Shift_JIS up to stop (or a byte past it, to finish a
 // character) by runs of pairs, 8-byte plans and single characters.
 void EucToSjisSteps(const unsigned char *&from, const unsigned char *stop, const unsigned char *end,
-                    unsigned char *&to)
+                    unsigned char *&to, StepState &state)
 {
     // Copies in locals: through the references, any byte stored at o might be p
     // or o itself, and both would be reloaded after every store.
@@ -62,10 +62,8 @@ void EucToSjisSteps(const unsigned char *&from, const unsigned char *stop, const
                 continue;
             }
             const BlockPlan &plan = BlockPlans[high];
-            // Kana (0x8E) and the single bytes 0x80 and 0xFF take the slow path.
-            const unsigned special =
-                HighBitMask(BytesEqual(w, 0x8E) | BytesEqual(w, 0x80) | BytesEqual(w, 0xFF));
-            if ((special & plan.leads) == 0) {
+            // Kana (0x8E), JIS X 0212 (0x8F) and what is no pair take the slow path.
+            if ((EucUnpairable(w) & plan.leads) == 0) {
                 RunPlan(plan, p, o, EucToSjisTable);
                 p += plan.inLen;
                 o += plan.outLen;
@@ -73,16 +71,21 @@ void EucToSjisSteps(const unsigned char *&from, const unsigned char *stop, const
             }
         }
         const unsigned char c = *p;
-        if (c > 0x80 && c != 0xFF && p + 1 < end) {
-            if (c == 0x8E)
-                *o++ = p[1];
-            else
-                o = PutPair(o, EucToSjisTable[Load16(p)]);
-            p += 2;
+        if (c < 0x80) {
+            *o++ = c;
+            ++p;
             continue;
         }
-        *o++ = c;
-        ++p;
+        const CharAt ch = EucCharAt(p, end);
+        if (ch.fault != DecodeError::None) {
+            o = PutGeta(state, p, ch, GetaSjis, o);
+            continue;
+        }
+        if (c == 0x8E)
+            *o++ = p[1];
+        else
+            o = PutPair(o, EucToSjisTable[Load16(p)]);
+        p += 2;
     }
     from = p;
     to = o;
@@ -91,9 +94,9 @@ void EucToSjisSteps(const unsigned char *&from, const unsigned char *stop, const
 } // namespace
 
 namespace detail {
-const CodeSteps EucToJis = {EucToJisSteps, ToJisGrowth, ToJisEighths};
-// Never longer than the input.
-const CodeSteps EucToSjis = {ChunksThenSteps<EucChunkToSjis, EucToSjisSteps>, 1, 8};
+const CodeSteps EucToJis = {EucToJisSteps, ToJisGrowth, ToJisEighths, true};
+// Only a geta mark for a single byte grows.
+const CodeSteps EucToSjis = {ChunksThenSteps<EucChunkToSjis, EucToSjisSteps>, 2, 8, false};
 } // namespace detail
 
 std::string euc2jis83(std::string_view text)

@@ -1,7 +1,9 @@
 // JIS (ISO-2022-JP) to Shift_JIS and to EUC-JP. Any ESC $ x enters two-byte
 // mode and any ESC ( x leaves it. An escape that follows another escape
-// directly is honoured too (valid ISO-2022-JP may chain them); an escape or a
-// two-byte character cut off by the end of the text is copied as it stands.
+// directly is honoured too (valid ISO-2022-JP may chain them). Half a pair, a
+// byte with its top bit set and an escape cut off by the end of the text
+// become the geta mark.
+#include "code_chars.h"
 #include "code_steps.h"
 #include "fast_tables.h"
 #include "jconvert.h"
@@ -33,17 +35,14 @@ unsigned RunLength(const unsigned char *p, bool kanji)
     return static_cast<unsigned>(std::countr_zero(HighBitMask(stops) | 0x100u));
 }
 
-bool IsJisByte(unsigned char c)
-{
-    return c >= 0x21 && c <= 0x7E;
-}
-
 enum class Target { Sjis, Euc };
 
 template <Target T>
 unsigned char *FromJisSteps(const unsigned char *&p, const unsigned char *stop, const unsigned char *end,
-                            unsigned char *o, bool &kanji)
+                            unsigned char *o, StepState &state)
 {
+    constexpr Pair Geta = T == Target::Sjis ? GetaSjis : GetaEuc;
+    bool &kanji = state.kanji;
     while (p < stop) {
         if (stop - p >= 8) {
             // Whole runs of pairs or of ASCII, eight bytes at a time.
@@ -54,7 +53,16 @@ unsigned char *FromJisSteps(const unsigned char *&p, const unsigned char *stop, 
                 o += run;
                 continue;
             }
-            if constexpr (T == Target::Sjis) {
+            if constexpr (T == Target::Euc) {
+                if (kanji && run >= 2) {
+                    // Eight bytes are written; only the whole pairs before the stop count.
+                    const std::uint64_t w = Load64(p) | 0x8080808080808080ULL;
+                    std::memcpy(o, &w, 8);
+                    p += run & ~1u;
+                    o += run & ~1u;
+                    continue;
+                }
+            } else {
                 if (HavePairVectors && kanji && run == 8 && stop - p >= 16 && EightJisPairs(p)) {
                     PairsToSjis(p, o);
                     p += 16;
@@ -75,22 +83,26 @@ unsigned char *FromJisSteps(const unsigned char *&p, const unsigned char *stop, 
         }
         const unsigned char c = *p;
         if (kanji && IsJisByte(c)) {
-            if constexpr (T == Target::Euc) {
-                *o++ = c | 0x80;
-                ++p;
-            } else if (p + 1 < end) {
-                o = PutPair(o, JisToSjisTable[Load16(p)]);
-                p += 2;
+            if (end - p < 2 || !IsJisByte(p[1])) {
+                o = PutGeta(state, p, {1, end - p < 2 ? DecodeError::CutShort : DecodeError::BadCharacter},
+                            Geta, o);
             } else {
-                *o++ = c;
-                ++p;
+                if constexpr (T == Target::Euc)
+                    o = PutPair(
+                        o, {static_cast<unsigned char>(c | 0x80), static_cast<unsigned char>(p[1] | 0x80)});
+                else
+                    o = PutPair(o, JisToSjisTable[Load16(p)]);
+                p += 2;
             }
+            continue;
+        }
+        if (c >= 0x80) {
+            o = PutGeta(state, p, {1, DecodeError::BadCharacter}, Geta, o);
             continue;
         }
         if (c == ESC) {
             if (end - p < 3) {
-                while (p < end)
-                    *o++ = *p++;
+                o = PutGeta(state, p, {static_cast<unsigned>(end - p), DecodeError::CutShort}, Geta, o);
                 break;
             }
             if (p[1] == '$')
@@ -109,9 +121,9 @@ unsigned char *FromJisSteps(const unsigned char *&p, const unsigned char *stop, 
 } // namespace
 
 namespace detail {
-// Escapes are dropped and pairs stay pairs, so the output never grows.
-const CodeSteps JisToSjis = {FromJisSteps<Target::Sjis>, 1, 8};
-const CodeSteps JisToEuc = {FromJisSteps<Target::Euc>, 1, 8};
+// Escapes are dropped and pairs stay pairs; only a geta mark for a single byte grows.
+const CodeSteps JisToSjis = {FromJisSteps<Target::Sjis>, 2, 8, false};
+const CodeSteps JisToEuc = {FromJisSteps<Target::Euc>, 2, 8, false};
 } // namespace detail
 
 std::string jis2sjis(std::string_view text)

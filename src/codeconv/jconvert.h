@@ -77,6 +77,12 @@ bool IsUtf8Document(std::string_view text);
 // Bytes of the valid UTF-8 sequence that starts the text (1-4), by the same rules; 0 when there is none.
 std::size_t Utf8SequenceLength(std::string_view text);
 
+// The six converters put the geta mark 〓 in place of a character they cannot convert: a byte sequence that
+// is no character of the source code, one cut off by the end of the text, a JIS X 0212 character of EUC-JP,
+// or a Shift_JIS user-defined or IBM extension character (lead 0xF0-0xFC) on the way to EUC-JP or JIS. The
+// mark takes only the bytes of that character: a line end or letter after it stays. JIS output returns to
+// ASCII with ESC ( B before each one-byte character and at its end.
+
 // Shift_JIS text to JIS (ESC $ B ... ESC ( B).
 std::string sjis2jis83(std::string_view text);
 // EUC-JP text to JIS.
@@ -94,6 +100,9 @@ std::string jis2euc(std::string_view text);
 std::string ConvertJCode(std::string_view text, int target);
 // The text converted from the given source code to the target code.
 std::string StrictConvertJCode(std::string_view text, int source, int target);
+// Bytes the converters take as the Shift_JIS character that starts the text: 2 for a lead byte and a trail
+// byte, else 1 (0 for an empty text).
+std::size_t SjisCharacterLength(std::string_view text);
 
 // The line end of a text: RC_NONE, RC_CRLF, RC_CR or RC_LF.
 int ReturnCodeCheck(std::string_view text);
@@ -119,13 +128,15 @@ std::string DecodeUU(std::string_view text);
 // BinHex 6-bit text between colons decoded; no checks.
 std::string DecodeBinHex(std::string_view text);
 
-// What a checking decoder found wrong; None when nothing.
+// What a checking decoder or code conversion found wrong; None when nothing.
 enum class DecodeError {
     None,
-    BadCharacter, // a character outside the alphabet, not a line break or a space
-    CutShort,     // a line or group holds fewer characters than its data needs
+    BadCharacter, // a character outside the alphabet, not a line break or a space; a byte sequence that is
+                  // no character of the source code
+    CutShort, // a line or group holds fewer characters than its data needs; a character cut off by the end
     MissingStart, // no line where the encoded data begins
     MissingEnd,   // the data runs to the end of the text without its closing mark
+    Unmappable,   // a character of the source code that the target code lacks
 };
 
 // A checking decoder's outcome: the error, and the offset of the first byte at fault (where the data ends,
@@ -144,6 +155,10 @@ DecodeResult DecodeUUFile(std::string_view text, std::string &out);
 // A BinHex file: the data between the colons after the "(This file must be converted with BinHex" line,
 // checked.
 DecodeResult DecodeBinHexFile(std::string_view text, std::string &out);
+
+// StrictConvertJCode appending to out; reports the first character it put the geta mark in place of, at its
+// first byte.
+DecodeResult StrictConvertJCodeChecked(std::string_view text, int source, int target, std::string &out);
 
 // Shift_JIS header text with each run of double-byte characters and half-width katakana as an
 // ISO-2022-JP encoded word (the kana in full width).

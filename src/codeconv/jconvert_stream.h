@@ -3,6 +3,8 @@
 // whole-text counterpart in jconvert.h gives for the pieces joined.
 #pragma once
 
+#include "jconvert.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -90,10 +92,15 @@ public:
     StreamProgress Convert(const char *input, std::size_t n, bool last, char *output);
     // True when the conversion copies the text unchanged.
     bool Copies() const { return steps_ == nullptr; }
+    // The first character replaced with the geta mark so far, as StrictConvertJCodeChecked reports it for
+    // the text up to here.
+    DecodeResult Fault() const { return fault_; }
 
 private:
     const detail::CodeSteps *steps_;
     bool kanji_ = false;
+    std::size_t done_ = 0; // input bytes converted before this piece
+    DecodeResult fault_ = {DecodeError::None, 0};
 };
 
 // Rewrites every line end of a text given in pieces as NormalizeReturnCode does.

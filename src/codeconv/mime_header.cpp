@@ -1,3 +1,4 @@
+#include "code_chars.h"
 #include "jconvert.h"
 
 #include <algorithm>
@@ -12,16 +13,6 @@ constexpr std::string_view Suffix = "?=";
 
 constexpr std::string_view ToAscii = "\x1B(B";
 
-bool IsSjisLead(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool IsSjisTrail(unsigned char c)
-{
-    return c >= 0x40 && c <= 0xFC && c != 0x7F;
-}
-
 std::size_t FindPrefix(std::string_view text, std::size_t from)
 {
     const auto it =
@@ -31,16 +22,15 @@ std::size_t FindPrefix(std::string_view text, std::size_t from)
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 
-// The length of the character at k that goes into an encoded word: 2 for a double-byte character,
+// The length of the character at k that goes into an encoded word: 2 for a double-byte character JIS holds,
 // 1 for a half-width katakana (JIS has it only in full width), 0 for anything else.
 std::size_t EncodedCharAt(std::string_view sjisText, std::size_t k)
 {
-    const auto c = static_cast<unsigned char>(sjisText[k]);
-    if (c >= 0xA1 && c <= 0xDF)
-        return 1;
-    const bool pair =
-        k + 1 < sjisText.size() && IsSjisLead(c) && IsSjisTrail(static_cast<unsigned char>(sjisText[k + 1]));
-    return pair ? 2 : 0;
+    const unsigned char *p = detail::Bytes(sjisText) + k;
+    if (*p < 0x80)
+        return 0;
+    const detail::CharAt ch = detail::SjisCharAt(p, detail::Bytes(sjisText) + sjisText.size());
+    return ch.fault == DecodeError::None ? ch.length : 0;
 }
 
 } // namespace
@@ -59,8 +49,8 @@ std::string CreateHeaderString(std::string_view sjisText)
         for (std::size_t len; i < n && (len = EncodedCharAt(sjisText, i)) != 0;)
             i += len;
         out.append(Prefix);
-        // Each word ends in ASCII, so that it decodes by itself.
-        out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start)).append(ToAscii)));
+        // Each word ends in ASCII (as all JIS output does), so that it decodes by itself.
+        out.append(EncodeBase64(sjis2jis83(sjisText.substr(start, i - start))));
         out.append(Suffix);
     }
     return out;

@@ -66,13 +66,15 @@ inline void PairsToSjis(const unsigned char *p, unsigned char *o)
     StoreLanes(o, (s1 & 0xFF) | ((s2 & 0xFF) << 8));
 }
 
-// Sixteen bytes of Shift_JIS whose even bytes are all common lead bytes
-// (0x81-0x9F, 0xE0-0xFC): eight two-byte characters, whatever the trails.
+// Sixteen bytes of Shift_JIS that are eight two-byte characters of JIS X
+// 0208: lead bytes 0x81-0x9F or 0xE0-0xEF, each with a trail byte.
 inline bool EightSjisPairs(const unsigned char *p)
 {
-    const Lanes lead = LoadLanes(p) & 0xFF;
-    return AllLanes(((Lanes)(lead >= 0x81) & (Lanes)(lead <= 0x9F)) |
-                    ((Lanes)(lead >= 0xE0) & (Lanes)(lead <= 0xFC)));
+    const Lanes v = LoadLanes(p);
+    const Lanes lead = v & 0xFF, trail = v >> 8;
+    const Lanes leads =
+        ((Lanes)(lead >= 0x81) & (Lanes)(lead <= 0x9F)) | ((Lanes)(lead >= 0xE0) & (Lanes)(lead <= 0xEF));
+    return AllLanes(leads & (Lanes)(trail >= 0x40) & (Lanes)(trail <= 0xFC) & (Lanes)(trail != 0x7F));
 }
 
 // ToJis of each pair with the top bits set.

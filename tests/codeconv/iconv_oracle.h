@@ -26,3 +26,20 @@ inline std::optional<std::string> Iconv(const char *from, const char *to, std::s
     out.resize(out.size() - dstLeft);
     return out;
 }
+
+// The text as iconv reads it from `from` and writes it in `to`, with the geta
+// mark U+3013 in place of each character `to` lacks; nothing when iconv
+// cannot read it.
+inline std::optional<std::string> IconvOrGeta(const char *from, const char *to, std::string_view in)
+{
+    const auto utf32 = Iconv(from, "UTF-32LE", in);
+    if (!utf32)
+        return std::nullopt;
+    const std::string geta("\x13\x30\0\0", 4);
+    std::string kept;
+    for (std::size_t i = 0; i + 4 <= utf32->size(); i += 4) {
+        const std::string one = utf32->substr(i, 4);
+        kept += Iconv("UTF-32LE", to, one) ? one : geta;
+    }
+    return Iconv("UTF-32LE", to, kept);
+}

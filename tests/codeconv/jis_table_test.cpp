@@ -40,7 +40,7 @@ TEST(JisTable, EveryCellConvertsLikeIconv)
                 << std::hex << j1 << ' ' << j2;
             const std::string sjis = Pair(s.first, s.second);
             const std::string euc = Pair(j1 | 0x80, j2 | 0x80);
-            const std::string jis = "\x1B$B" + Pair(j1, j2);
+            const std::string jis = "\x1B$B" + Pair(j1, j2) + "\x1B(B";
 
             if (!DefinedInJisX0208(j1, j2)) {
                 if (Cp932OnlyRow(j1) && Iconv("CP932", "UTF-8", sjis)) {
@@ -58,7 +58,7 @@ TEST(JisTable, EveryCellConvertsLikeIconv)
             // The same character in all three codes, by iconv.
             const auto unicode = Iconv("EUC-JP", "UTF-32LE", euc);
             ASSERT_TRUE(unicode);
-            EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-32LE", jis + "\x1B(B"), unicode);
+            EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-32LE", jis), unicode);
 
             EXPECT_EQ(sjis2euc(sjis), euc);
             EXPECT_EQ(euc2sjis(euc), sjis);
@@ -93,6 +93,7 @@ TEST(JisTable, IconvAgreesOnWholeTexts)
         }
         sjis += "row\r\n";
     }
+    sjis += "\x8F\x49\x82\xED\x82\xE8"; // 終わり: the text ends in two-byte mode
     const auto unicode = Iconv("CP932", "UTF-32LE", sjis);
     ASSERT_TRUE(unicode);
     // Through EUC-JP-MS, which shares code page 932's Unicode mapping.
@@ -102,7 +103,7 @@ TEST(JisTable, IconvAgreesOnWholeTexts)
     EXPECT_EQ(jis2euc(sjis2jis83(sjis)), sjis2euc(sjis));
     EXPECT_EQ(euc2jis83(sjis2euc(sjis)), sjis2jis83(sjis));
 
-    // iconv writes the same escapes, and returns to ASCII at the end where ours stops.
+    // iconv writes the same escapes, returning to ASCII at the end too.
     const auto iconvJis = Iconv("EUC-JP", "ISO-2022-JP", sjis2euc(sjis));
     ASSERT_TRUE(iconvJis);
     EXPECT_EQ(*iconvJis, sjis2jis83(sjis));
@@ -145,8 +146,8 @@ TEST(JisTable, HalfWidthKatakanaTable)
     // Each half-width byte goes through sjis2jis83 to its table entry.
     for (unsigned k = 0x21; k <= 0x5F; ++k) {
         const std::string out = sjis2jis83(std::string(1, char(k | 0x80)));
-        EXPECT_EQ(out,
-                  std::string("\x1B$B") + char(detail::HankanaRow(k)) + char(detail::HankanaCell[k - 0x21]));
+        EXPECT_EQ(out, std::string("\x1B$B") + char(detail::HankanaRow(k)) +
+                           char(detail::HankanaCell[k - 0x21]) + "\x1B(B");
     }
 }
 
@@ -160,12 +161,12 @@ TEST(JisTable, VoicedKanaFoldLikeUnicodeComposition)
         sjis += char(kana);
         sjis += '\xDE';
     }
-    EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", sjis2jis83(sjis) + "\x1B(B"), voiced);
+    EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", sjis2jis83(sjis)), voiced);
 
     std::string semi;
     for (unsigned char kana : {0xCA, 0xCB, 0xCC, 0xCD, 0xCE}) {
         semi += char(kana);
         semi += '\xDF';
     }
-    EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", sjis2jis83(semi) + "\x1B(B"), "パピプペポ");
+    EXPECT_EQ(Iconv("ISO-2022-JP", "UTF-8", sjis2jis83(semi)), "パピプペポ");
 }

@@ -39,7 +39,8 @@ template <typename Call> void InPieces(std::string_view text, const std::vector<
     ASSERT_TRUE(pending.empty());
 }
 
-std::string Streamed(std::string_view text, int source, int target, const std::vector<std::size_t> &cuts)
+std::string Streamed(std::string_view text, int source, int target, const std::vector<std::size_t> &cuts,
+                     DecodeResult *fault = nullptr)
 {
     CodeStream stream(source, target);
     std::string out;
@@ -50,6 +51,8 @@ std::string Streamed(std::string_view text, int source, int target, const std::v
         out.append(buf, 0, got.written);
         return got.read;
     });
+    if (fault)
+        *fault = stream.Fault();
     return out;
 }
 
@@ -135,9 +138,14 @@ TEST_P(CodeStreamPairs, EveryCutGivesTheWholeTextResult)
     std::mt19937 rng(source * 10 + target);
     for (int rep = 0; rep < 8; ++rep) {
         const std::string text = RandomText(rng, 420, source == JC_JIS_NEW || source == JC_JIS_OLD);
-        const std::string whole = StrictConvertJCode(text, source, target);
-        for (std::size_t cut = 0; cut <= text.size(); ++cut)
-            ASSERT_EQ(Streamed(text, source, target, {cut}), whole) << rep << " cut at " << cut;
+        std::string whole;
+        const DecodeResult wholeFault = StrictConvertJCodeChecked(text, source, target, whole);
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            DecodeResult fault;
+            ASSERT_EQ(Streamed(text, source, target, {cut}, &fault), whole) << rep << " cut at " << cut;
+            ASSERT_EQ(fault.error, wholeFault.error) << rep << " cut at " << cut;
+            ASSERT_EQ(fault.offset, wholeFault.offset) << rep << " cut at " << cut;
+        }
     }
 }
 
