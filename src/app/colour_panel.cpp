@@ -91,6 +91,7 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
     SpeedButton14->setCaption(QStringLiteral("<BODY>"));
     SpeedButton14->setToolTip(QStringLiteral("ＨＴＭＬ文から色情報を抽出する"));
     SpeedButton14->setFixedSize(56, 21);
+    SpeedButton14->setFocusPolicy(Qt::TabFocus);
     previewRow->addWidget(Label6);
     previewRow->addStretch(1);
     previewRow->addWidget(SpeedButton14);

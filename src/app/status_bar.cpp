@@ -90,7 +90,8 @@ void StatusBar::setClock(const QDateTime &now)
 
 void StatusBar::setPath(const QString &path, bool newFile)
 {
-    panels_[Path]->setText(newFile ? path + QStringLiteral(" (新規ファイル)") : path);
+    // The word leads, so that shortening the folders never hides it.
+    panels_[Path]->setText(newFile ? QStringLiteral("新規: ") + path : path);
 }
 
 void StatusBar::showLoading(const QString &path)

@@ -155,6 +155,8 @@ TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QStr
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setGeometry(place);
+    // Tab only: a mouse click leaves the focus in the text.
+    button->setFocusPolicy(Qt::TabFocus);
     new GlyphOnShow(button, icon);
     return button;
 }
@@ -165,6 +167,7 @@ TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QS
     button->setObjectName(QLatin1String(name));
     button->setCaption(caption);
     button->setFixedSize(64, 22);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

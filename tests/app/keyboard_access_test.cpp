@@ -114,7 +114,8 @@ TEST_F(KeyboardAccess, TabReachesTheSearchBarBetweenTheToolbarAndTheText)
     for (QWidget *w = form->nextInFocusChain(); w != form.get(); w = w->nextInFocusChain())
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form.get()))
             order << w;
-    const QList<QWidget *> searchRow{bar->Edit1, bar->CheckBox1, bar->CheckBox5, bar->Edit2};
+    const QList<QWidget *> searchRow{bar->Edit1,     bar->ShineSpeedButton4, bar->ShineSpeedButton5,
+                                     bar->CheckBox1, bar->CheckBox5,         bar->Edit2};
     const qsizetype first = order.indexOf(bar->Edit1);
     ASSERT_GE(first, 0);
     EXPECT_EQ(order.mid(first, searchRow.size()), searchRow);

@@ -42,9 +42,8 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(InfoLine(form)->isHidden());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
-    const QString newWord =
-        QFileInfo::exists(form->document().path) ? QString() : QStringLiteral(" (新規ファイル)");
-    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), form->document().path + newWord);
+    const QString newWord = QFileInfo::exists(form->document().path) ? QString() : QStringLiteral("新規: ");
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), newWord + form->document().path);
     EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QStringLiteral("L:001/001  C:000"));
 }
 
@@ -139,7 +138,7 @@ TEST_F(StartUp, MissingFileInAFolderThatExistsIsTheNewDocument)
     Start({brandNew});
     EXPECT_TRUE(modals.seen().empty()) << "nothing to refuse";
     EXPECT_EQ(form->document().path, brandNew);
-    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), brandNew + QStringLiteral(" (新規ファイル)"));
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), QStringLiteral("新規: ") + brandNew);
     Editor(form)->insertPlainText(QStringLiteral("x"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "F4 makes the file without a question";
