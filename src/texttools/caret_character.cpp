@@ -20,7 +20,7 @@ QString UnicodeName(char32_t c)
 
 } // namespace detail
 
-CaretCharacter DescribeCharacter(QStringView text, qsizetype index, Jconvert::CharCode code,
+CaretCharacter DescribeCharacter(QStringView text, qsizetype index, ByteCode code,
                                  Jconvert::ReturnCode lineEnd)
 {
     if (index < 0 || index >= text.size())
@@ -33,9 +33,8 @@ CaretCharacter DescribeCharacter(QStringView text, qsizetype index, Jconvert::Ch
     const QChar c = text[index];
     const bool pair = c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
     const char32_t point = pair ? QChar::surrogateToUcs4(c, text[index + 1]) : c.unicode();
-    const QByteArray bytes = c == u'\n' ? QByteArray(Jconvert::LineEndBytes(lineEnd).data(),
-                                                     qsizetype(Jconvert::LineEndBytes(lineEnd).size()))
-                                        : CharacterBytes(text.sliced(index, pair ? 2 : 1), code);
+    const QByteArray bytes =
+        c == u'\n' ? LineBreakBytes(code, lineEnd) : CharacterBytes(text.sliced(index, pair ? 2 : 1), code);
     const QString hex = QString::number(uint(point), 16).toUpper().rightJustified(4, u'0');
     return {QStringLiteral("U+") + hex + u' ' +
                 (bytes.isEmpty() ? QStringLiteral("―") : QString::fromLatin1(bytes.toHex().toUpper())),

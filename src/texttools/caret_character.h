@@ -2,7 +2,7 @@
 // and its bytes in the document's code ("U+3042 82A0"), and its Unicode name.
 #pragma once
 
-#include "code_choices.h"
+#include "code_bytes.h"
 
 #include <QString>
 #include <QStringView>
@@ -18,7 +18,7 @@ struct CaretCharacter
 
 // The character that starts at text[index] ('\n' a line break written as
 // `lineEnd`); a surrogate pair is one character.
-CaretCharacter DescribeCharacter(QStringView text, qsizetype index, Jconvert::CharCode code,
+CaretCharacter DescribeCharacter(QStringView text, qsizetype index, ByteCode code,
                                  Jconvert::ReturnCode lineEnd);
 
 } // namespace TextTools

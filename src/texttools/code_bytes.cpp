@@ -32,16 +32,26 @@ qsizetype Utf8Size(QStringView text, qsizetype lineEndBytes)
     return bytes;
 }
 
+// The code the code conversion library converts Shift_JIS to.
+Jconvert::CharCode JapaneseCode(ByteCode code)
+{
+    return code == ByteCode::Jis   ? Jconvert::CharCode::Jis
+           : code == ByteCode::Euc ? Jconvert::CharCode::Euc
+                                   : Jconvert::CharCode::Sjis;
+}
+
 } // namespace detail
 
-qsizetype EncodedSize(QStringView text, Jconvert::CharCode code, Jconvert::ReturnCode lineEnd)
+qsizetype EncodedSize(QStringView text, ByteCode code, Jconvert::ReturnCode lineEnd)
 {
     const qsizetype lineEndBytes = qsizetype(Jconvert::LineEndBytes(lineEnd).size());
-    if (code == Jconvert::CharCode::Utf8)
+    if (code == ByteCode::Utf8)
         return detail::Utf8Size(text, lineEndBytes);
+    if (code == ByteCode::Utf16Le || code == ByteCode::Utf16Be)
+        return 2 * (text.size() + text.count(u'\n') * (lineEndBytes - 1));
     // Code page 932 writes CR LF; the other codes convert its bytes piece by
     // piece as they convert the whole.
-    Jconvert::CodeStream stream(Jconvert::JC_SJIS, Jconvert::JcValue(code));
+    Jconvert::CodeStream stream(Jconvert::JC_SJIS, Jconvert::JcValue(detail::JapaneseCode(code)));
     std::string input;
     std::vector<char> output;
     qsizetype bytes = 0;
@@ -65,20 +75,37 @@ qsizetype EncodedSize(QStringView text, Jconvert::CharCode code, Jconvert::Retur
     return bytes + text.count(u'\n') * (lineEndBytes - 2);
 }
 
-QByteArray CharacterBytes(QStringView character, Jconvert::CharCode code)
+QByteArray LineBreakBytes(ByteCode code, Jconvert::ReturnCode lineEnd)
 {
-    if (code == Jconvert::CharCode::Utf8) {
+    const std::string_view ascii = Jconvert::LineEndBytes(lineEnd);
+    return code == ByteCode::Utf16Le || code == ByteCode::Utf16Be
+               ? CharacterBytes(QString::fromLatin1(ascii.data(), qsizetype(ascii.size())), code)
+               : QByteArray(ascii.data(), qsizetype(ascii.size()));
+}
+
+QByteArray CharacterBytes(QStringView character, ByteCode code)
+{
+    if (code == ByteCode::Utf16Le || code == ByteCode::Utf16Be) {
+        QByteArray bytes;
+        for (const QChar c : character) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+            bytes += code == ByteCode::Utf16Le ? low : high;
+            bytes += code == ByteCode::Utf16Le ? high : low;
+        }
+        return bytes;
+    }
+    if (code == ByteCode::Utf8) {
         if (character.size() == 1 && Cp932::IsKeptByte(character, 0))
             return QByteArray(1, char(character[0].unicode() - Cp932::EscapeBase));
         return character.toUtf8();
     }
     qsizetype unencodable = -1;
     const QByteArray sjis = Cp932::Encode(character, &unencodable);
-    if (unencodable >= 0 || code == Jconvert::CharCode::Sjis)
+    if (unencodable >= 0 || code == ByteCode::Sjis)
         return unencodable >= 0 ? QByteArray() : sjis;
     const std::string converted =
         Jconvert::StrictConvertJCode(std::string_view(sjis.constData(), std::size_t(sjis.size())),
-                                     Jconvert::JC_SJIS, Jconvert::JcValue(code));
+                                     Jconvert::JC_SJIS, Jconvert::JcValue(detail::JapaneseCode(code)));
     QByteArray bytes;
     for (std::size_t i = 0; i < converted.size(); ++i) {
         if (converted[i] == '\x1B')

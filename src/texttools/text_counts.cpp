@@ -9,7 +9,7 @@
 
 namespace TextTools {
 
-std::optional<TextCounts> CountText(QStringView text, Jconvert::CharCode code, Jconvert::ReturnCode lineEnd)
+std::optional<TextCounts> CountText(QStringView text, ByteCode code, Jconvert::ReturnCode lineEnd)
 {
     TextCounts counts;
     counts.bytes = EncodedSize(text, code, lineEnd);

@@ -3,7 +3,7 @@
 // bytes in the document's code and 原稿用紙 pages.
 #pragma once
 
-#include "code_choices.h"
+#include "code_bytes.h"
 
 #include <QList>
 #include <QStringView>
@@ -22,7 +22,7 @@ struct TextCounts
 
 // Counts `text` ('\n' line breaks) as written in `code` with `lineEnd`;
 // nothing when ICU cannot find characters.
-std::optional<TextCounts> CountText(QStringView text, Jconvert::CharCode code, Jconvert::ReturnCode lineEnd);
+std::optional<TextCounts> CountText(QStringView text, ByteCode code, Jconvert::ReturnCode lineEnd);
 
 // Pages of `columns` × `rows` squares: each line starts a new row, a line of
 // more than `columns` characters runs on to the next rows, an empty line

@@ -12,7 +12,7 @@
 namespace {
 
 using namespace TextTools;
-using Jconvert::CharCode;
+using CharCode = TextTools::ByteCode;
 using Jconvert::ReturnCode;
 
 TEST(TextCounts, CharactersAsTheReaderSeesThem)
@@ -144,6 +144,9 @@ TEST(CaretCharacter, CodeBytesAndName)
         {"😀", 0, CharCode::Utf8, ReturnCode::CrLf, "U+1F600 F09F9880", "GRINNING FACE"},
         {"a\n", 1, CharCode::Sjis, ReturnCode::CrLf, "U+000A 0D0A", ""},
         {"a\n", 1, CharCode::Utf8, ReturnCode::Lf, "U+000A 0A", ""},
+        {"a\n", 1, CharCode::Utf16Le, ReturnCode::CrLf, "U+000A 0D000A00", ""},
+        {"😀", 0, CharCode::Utf16Be, ReturnCode::CrLf, "U+1F600 D83DDE00", "GRINNING FACE"},
+        {"あ", 0, CharCode::Utf16Le, ReturnCode::CrLf, "U+3042 4230", "HIRAGANA LETTER A"},
         {"\t", 0, CharCode::Sjis, ReturnCode::CrLf, "U+0009 09", ""},
         {"a", 1, CharCode::Sjis, ReturnCode::CrLf, "", ""},
     };
