@@ -3,7 +3,7 @@
 #include "memory_policy.h"
 #include "qt_translations.h"
 #include "qumo_application.h"
-#include "recovery_store.h"
+#include "recovery_places.h"
 #include "tform1.h"
 #include "tform3.h"
 
@@ -39,9 +39,7 @@ int main(int argc, char **argv)
             arguments.remove(recover, 2);
         }
         form1.setCommandLine(arguments + afterDashes);
-        const QString recoveryFolder = RecoveryFolder();
-        if (!recoveryFolder.isEmpty())
-            form1.crashRecovery().enable(recoveryFolder);
+        form1.crashRecovery().enable(RecoveryPlaces());
         form1.crashRecovery().exitOnTerminationSignals();
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, &TForm1::commitData,
                          Qt::DirectConnection);

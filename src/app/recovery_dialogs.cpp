@@ -1,15 +1,29 @@
 #include "recovery_dialogs.h"
 
 #include "leftover_saves.h"
-#include "recovery_keeper.h"
+#include "recovery_leftovers.h"
+#include "recovery_list_dialog.h"
 #include "recovery_offer.h"
-#include "shell_open.h"
 #include "system_reason.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
+#include <unistd.h>
+
+namespace {
+
+bool SureToDiscard(QWidget *parent, const QString &question)
+{
+    QMessageBox sure(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
+                     QMessageBox::Yes | QMessageBox::No, parent);
+    sure.setObjectName(QStringLiteral("DiscardRecoveryQuestion"));
+    sure.setDefaultButton(QMessageBox::No);
+    return sure.exec() == QMessageBox::Yes;
+}
+
+} // namespace
 
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy)
 {
@@ -24,16 +38,44 @@ RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy)
     switch (box.exec()) {
     case QMessageBox::Yes:
         return RecoveryAnswer::Restore;
-    case QMessageBox::Discard: {
-        QMessageBox sure(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), DiscardQuestion(copy),
-                         QMessageBox::Yes | QMessageBox::No, parent);
-        sure.setObjectName(QStringLiteral("DiscardRecoveryQuestion"));
-        sure.setDefaultButton(QMessageBox::No);
-        return sure.exec() == QMessageBox::Yes ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
-    }
+    case QMessageBox::Discard:
+        return SureToDiscard(parent, DiscardQuestion(copy)) ? RecoveryAnswer::Discard : RecoveryAnswer::Later;
     default:
         return RecoveryAnswer::Later;
     }
+}
+
+RecoveryChoice AskAboutRecoveryCopies(QWidget *parent, const std::vector<LeftCopy> &copies)
+{
+    if (copies.size() == 1)
+        return {AskAboutRecoveryCopy(parent, copies.front().copy), {0}};
+    QStringList lines;
+    for (const LeftCopy &left : copies)
+        lines << RecoveryListLine(left.copy);
+    RecoveryListDialog dialog(lines, parent);
+    dialog.exec();
+    RecoveryChoice choice{dialog.answer(), dialog.chosen()};
+    if (choice.answer == RecoveryAnswer::Discard &&
+        (choice.chosen.empty() || !SureToDiscard(parent, DiscardCopiesQuestion(int(choice.chosen.size())))))
+        choice.answer = RecoveryAnswer::Later;
+    return choice;
+}
+
+void OfferToDeleteUnreadableCopies(QWidget *parent, const std::vector<UnreadableCopy> &copies)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), UnreadableCopiesMessage(copies),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("UnreadableCopies"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *remove = box.addButton(QStringLiteral("削除"), QMessageBox::DestructiveRole);
+    QPushButton *keep = box.addButton(QStringLiteral("残す"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    if (box.clickedButton() != remove)
+        return;
+    for (const UnreadableCopy &copy : copies)
+        ::unlink(QFile::encodeName(copy.file).constData());
 }
 
 Outcome OfferLeftoverSaves(QWidget *parent, const QString &path)
@@ -58,57 +100,4 @@ Outcome OfferLeftoverSaves(QWidget *parent, const QString &path)
         }
     }
     return outcome;
-}
-
-namespace {
-
-// Asks about one copy; true when `restore` took its text.
-bool OfferRecoveryCopy(QWidget *parent, RecoveryKeeper &keeper, const QString &file, bool windowFree,
-                       const std::function<void(const RecoveryCopy &)> &restore)
-{
-    RecoveryLock lock(keeper.folder(), RecoveryCopyId(file));
-    const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
-    if (!copy)
-        return false;
-    switch (AskAboutRecoveryCopy(parent, *copy)) {
-    case RecoveryAnswer::Restore:
-        if (!windowFree) {
-            StartProgram(QCoreApplication::applicationFilePath(), {QStringLiteral("--recover"), copy->file});
-            return false;
-        }
-        restore(*copy);
-        // Only once this instance's own copy holds the text.
-        if (keeper.flush())
-            lock.removeAll();
-        return true;
-    case RecoveryAnswer::Discard:
-        lock.removeAll();
-        return false;
-    case RecoveryAnswer::Later:
-        return false;
-    }
-    return false;
-}
-
-} // namespace
-
-void OfferRecoveryCopies(QWidget *parent, RecoveryKeeper &keeper, bool windowFree,
-                         const std::function<void(const RecoveryCopy &)> &restore)
-{
-    for (const QString &file : OrphanedRecoveryCopies(keeper.folder())) {
-        if (OfferRecoveryCopy(parent, keeper, file, windowFree, restore))
-            windowFree = false;
-    }
-}
-
-void RestoreHandedOverCopy(RecoveryKeeper &keeper, const QString &file,
-                           const std::function<void(const RecoveryCopy &)> &restore)
-{
-    RecoveryLock lock(keeper.folder(), RecoveryCopyId(file));
-    const std::optional<RecoveryCopy> copy = lock.held() ? ReadRecoveryCopy(file) : std::nullopt;
-    if (!copy)
-        return;
-    restore(*copy);
-    if (keeper.flush())
-        lock.removeAll();
 }

@@ -4,27 +4,31 @@
 #include "outcome.h"
 
 #include <QString>
-#include <functional>
+#include <vector>
 
 class QWidget;
-class RecoveryKeeper;
+struct LeftCopy;
 struct RecoveryCopy;
+struct UnreadableCopy;
 
 enum class RecoveryAnswer { Restore, Discard, Later };
 
+struct RecoveryChoice
+{
+    RecoveryAnswer answer = RecoveryAnswer::Later;
+    std::vector<int> chosen; // indices of the copies the answer is for
+};
+
 // Asks whether to restore `copy`: 復元する (default), 破棄する (asked again), 後で (Esc).
 RecoveryAnswer AskAboutRecoveryCopy(QWidget *parent, const RecoveryCopy &copy);
+// One copy: that question. Several: one list with a ticked box each and the
+// same three answers for the ticked ones.
+RecoveryChoice AskAboutRecoveryCopies(QWidget *parent, const std::vector<LeftCopy> &copies);
+
+// Names the copies that cannot be read and why: 削除 deletes them (a link,
+// not what it names), 残す (default, Esc) leaves them.
+void OfferToDeleteUnreadableCopies(QWidget *parent, const std::vector<UnreadableCopy> &copies);
 
 // Offers each safety copy an interrupted save left beside `path`: put back,
 // deleted, or kept for later. A failure says why a copy could not be put back.
 Outcome OfferLeftoverSaves(QWidget *parent, const QString &path);
-
-// Offers the copies that ended instances left in `keeper`'s folder, one after
-// another. The first one restored goes to `restore` when `windowFree` (a new,
-// empty, untouched document), each further one to an instance of its own. A
-// copy is removed only once `keeper`'s own copy holds its text.
-void OfferRecoveryCopies(QWidget *parent, RecoveryKeeper &keeper, bool windowFree,
-                         const std::function<void(const RecoveryCopy &)> &restore);
-// Restores `file`, which another instance handed over, without asking.
-void RestoreHandedOverCopy(RecoveryKeeper &keeper, const QString &file,
-                           const std::function<void(const RecoveryCopy &)> &restore);

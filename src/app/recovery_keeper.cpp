@@ -1,6 +1,7 @@
 #include "recovery_keeper.h"
 
 #include "display_blocks.h"
+#include "system_reason.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -143,11 +144,30 @@ void RecoveryKeeper::sendState()
 {
     if (writer_ == nullptr)
         return;
+    const QString failure = writer_->failure();
+    if (failure != reportedFailure_) {
+        const bool wentWell = reportedFailure_.isEmpty();
+        reportedFailure_ = failure;
+        if (wentWell)
+            emit writeFailed(failure);
+    }
     if (writer_->lostTrack() && !resendDue_) {
         resend();
         return;
     }
     writer_->setState(document_.state(), text_->isModified());
+}
+
+QString RecoveryKeeper::unavailable() const
+{
+    if (active())
+        return {};
+    return lock_.error() != 0 ? SystemReason(lock_.error()) : QStringLiteral("ほかのプログラムが使用中です");
+}
+
+QString RecoveryKeeper::failure() const
+{
+    return writer_ != nullptr ? writer_->failure() : unavailable();
 }
 
 bool RecoveryKeeper::flush()

@@ -30,16 +30,25 @@ public:
     ~RecoveryKeeper() override;
 
     bool active() const { return writer_ != nullptr; }
+    // Why the keeper is not active, in words.
+    QString unavailable() const;
     QString folder() const { return folder_; }
     QString copyFile() const { return lock_.copyFile(); }
     // Writes what is pending now and waits for it; false when it failed.
     bool flush();
+    // Why the last write failed; empty when it went well.
+    QString failure() const;
     // The copy outlives this object (the program is ending unasked).
     void keepCopy() { keep_ = true; }
     // The text as the writer mirrors it, and how often the whole text was
     // sent instead of an edit (tests and benchmarks).
     RecoveryText mirror();
     int wholeTextsSent() const { return wholeTextsSent_; }
+
+signals:
+    // A write failed after the one before went well: copies are not being
+    // kept here for now (the writer tries again).
+    void writeFailed(const QString &reason);
 
 private:
     void changed(int position, int removed, int added);
@@ -60,6 +69,7 @@ private:
     bool dormant_ = false; // no unsaved change: the writer holds no text
     bool keep_ = false;
     int wholeTextsSent_ = 0;
+    QString reportedFailure_;
 };
 
 // The line-end marks of every line of `text` (block user states).

@@ -1,8 +1,10 @@
 #include "recovery_store.h"
 
+#include "document_codec.h"
 #include "fd_write.h"
+#include "file_read.h"
+#include "system_reason.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -223,17 +225,16 @@ std::optional<RecoveryEdit> ParseEdit(QByteArrayView payload)
     return edit;
 }
 
-} // namespace
-
-std::optional<RecoveryCopy> ReadRecoveryCopy(const QString &file)
+RecoveryRead ParseCopy(const QString &file, const QByteArray &bytes, const QDateTime &madeAt)
 {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = in.readAll();
     const QByteArray head = RecoveryFileHead();
-    if (!bytes.startsWith(head))
-        return {};
+    RecoveryRead result;
+    if (!bytes.startsWith(head)) {
+        // Nothing but a start of the head: the writer was killed at once.
+        if (!head.startsWith(bytes))
+            result.refused = QStringLiteral("復元用のコピーではありません");
+        return result;
+    }
     RecoveryCopy copy;
     copy.file = file;
     bool haveState = false;
@@ -283,64 +284,126 @@ std::optional<RecoveryCopy> ReadRecoveryCopy(const QString &file)
         }
         at += record.size() + 2;
     }
-    if (!haveState || !haveText)
-        return {};
-    copy.madeAt = QFileInfo(file).lastModified();
-    return copy;
-}
-
-QString RecoveryFolder()
-{
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/state");
-    const QString folder = base + QStringLiteral("/qumoedit/recovery");
-    if (!QDir().mkpath(folder) || ::chmod(Native(folder).constData(), 0700) != 0)
-        return {};
-    return folder;
-}
-
-bool WriteRecoveryCopy(const QString &file, const DocumentState &state, const RecoveryText &text)
-{
-    const QString temp = file + QStringLiteral(".new");
-    const int fd = ::open(Native(temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const bool ok = WriteFully(fd, RecoveryFileHead()) && WriteFully(fd, StateRecord(state)) &&
-                    WriteFully(fd, TextRecord(text)) && ::fdatasync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!ok || !closed || ::rename(Native(temp).constData(), Native(file).constData()) != 0) {
-        ::unlink(Native(temp).constData());
-        return false;
+    if (haveState && haveText) {
+        copy.madeAt = madeAt;
+        result.copy = std::move(copy);
     }
-    return true;
+    return result;
 }
 
-bool AppendToRecoveryCopy(const QString &file, const QByteArray &records)
+// The largest copy a document within the size limit leaves: its kept bytes
+// (two a character at most), its text (two bytes and a line mark a
+// character), a journal folded once it outgrows the text, and the rest.
+constexpr qint64 MaxCopyBytes = 6 * qint64(MaxDocumentChars) + 2 * RecoveryJournalFloor;
+
+// Why `fd`'s file is not read as a copy; empty when it may be.
+QString Refusal(int fd)
 {
-    const int fd = ::open(Native(file).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return SystemReason(errno);
+    if (S_ISREG(st.st_mode) && st.st_uid != ::geteuid())
+        return QStringLiteral("ほかのユーザーのファイルです");
+    if (S_ISREG(st.st_mode) && (st.st_mode & 0077) != 0)
+        return QStringLiteral("ほかのユーザーも読めるファイルです");
+    return {};
+}
+
+QString Refusal(const FileRead &read)
+{
+    switch (read.status) {
+    case FileRead::Ok:
+        return {};
+    case FileRead::NotRegular:
+        return read.kind + QStringLiteral("です");
+    case FileRead::TooLarge:
+        return QStringLiteral("復元用のコピーとしては大きすぎます");
+    case FileRead::SystemError:
+        break;
+    }
+    return SystemReason(read.error);
+}
+
+} // namespace
+
+RecoveryRead ReadRecoveryCopy(const QString &file)
+{
+    RecoveryRead result;
+    // A link is never followed: it could name /dev/zero or another's file.
+    const int fd =
+        ::open(Native(file).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            result.refused = QStringLiteral("シンボリックリンクです");
+        else if (errno != ENOENT)
+            result.refused = SystemReason(errno);
+        return result;
+    }
+    result.refused = Refusal(fd);
+    FileRead read;
+    if (result.refused.isEmpty()) {
+        read = ReadRegularFile(fd, MaxCopyBytes);
+        result.refused = Refusal(read);
+    }
+    ::close(fd);
+    if (!result.refused.isEmpty())
+        return result;
+    const QDateTime madeAt = QDateTime::fromMSecsSinceEpoch(read.identity.modifiedNs / 1000000);
+    return ParseCopy(file, read.bytes, madeAt);
+}
+
+Outcome WriteRecoveryCopy(const QString &file, const DocumentState &state, const RecoveryText &text)
+{
+    const QByteArray temp = Native(file + QStringLiteral(".new"));
+    // What a killed write left, or a link put there, is replaced, never followed.
+    ::unlink(temp.constData());
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
-    const bool ok = WriteFully(fd, records);
-    return ::close(fd) == 0 && ok;
+        return Outcome::failed(SystemReason(errno));
+    int error = 0;
+    if (!WriteFully(fd, RecoveryFileHead()) || !WriteFully(fd, StateRecord(state)) ||
+        !WriteFully(fd, TextRecord(text)) || ::fdatasync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.constData(), Native(file).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        return Outcome::failed(SystemReason(error));
+    }
+    return {};
 }
 
-RecoveryLock::RecoveryLock(const QString &folder, const QString &id, bool wait) : folder_(folder), id_(id)
+Outcome AppendToRecoveryCopy(const QString &file, const QByteArray &records)
 {
-    const QByteArray name = Native(folder + u'/' + id + QStringLiteral(".lock"));
+    const int fd = ::open(Native(file).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::failed(SystemReason(errno));
+    int error = WriteFully(fd, records) ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error == 0 ? Outcome{} : Outcome::failed(SystemReason(error));
+}
+
+RecoveryLock::RecoveryLock(const QString &folder, const QString &id) : folder_(folder), id_(id)
+{
+    const QByteArray name = Native(lockFile());
     // Another instance may remove a lock file it found unheld between our
     // open and our lock: only a lock on the file the name still gives counts.
     for (int attempt = 0; attempt < 3 && fd_ < 0; ++attempt) {
-        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0)
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd_ < 0) {
+            error_ = errno;
             return;
+        }
         struct stat held, named;
-        if (::flock(fd_, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd_);
             fd_ = -1;
             return;
         }
-        if (::fstat(fd_, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+        if (::fstat(fd_, &held) == 0 && ::lstat(name.constData(), &named) == 0 &&
             held.st_ino == named.st_ino && held.st_dev == named.st_dev)
             return;
         ::close(fd_);
@@ -352,6 +415,11 @@ RecoveryLock::~RecoveryLock()
 {
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+QString RecoveryLock::lockFile() const
+{
+    return folder_ + u'/' + id_ + QStringLiteral(".lock");
 }
 
 QString RecoveryLock::copyFile() const
@@ -366,7 +434,14 @@ void RecoveryLock::removeAll()
     ::unlink(Native(copyFile()).constData());
     // A whole copy cut short before its rename.
     ::unlink(Native(copyFile() + QStringLiteral(".new")).constData());
-    ::unlink(Native(folder_ + u'/' + id_ + QStringLiteral(".lock")).constData());
+    letGo();
+}
+
+void RecoveryLock::letGo()
+{
+    if (fd_ < 0)
+        return;
+    ::unlink(Native(lockFile()).constData());
     ::close(fd_);
     fd_ = -1;
 }
@@ -381,26 +456,4 @@ QString RecoveryLock::NewId()
 QString RecoveryCopyId(const QString &file)
 {
     return QFileInfo(file).completeBaseName();
-}
-
-QStringList OrphanedRecoveryCopies(const QString &folder)
-{
-    QStringList orphans;
-    const QDir dir(folder);
-    const QFileInfoList copies =
-        dir.entryInfoList({QStringLiteral("*.qrec")}, QDir::Files, QDir::Time | QDir::Reversed);
-    for (const QFileInfo &copy : copies) {
-        const RecoveryLock probe(folder, RecoveryCopyId(copy.fileName()));
-        if (probe.held())
-            orphans << copy.absoluteFilePath();
-    }
-    // Instances that ended without a copy to leave.
-    for (const QString &lock : dir.entryList({QStringLiteral("*.lock")}, QDir::Files)) {
-        const QString id = QFileInfo(lock).completeBaseName();
-        if (dir.exists(id + QStringLiteral(".qrec")))
-            continue;
-        RecoveryLock probe(folder, id);
-        probe.removeAll();
-    }
-    return orphans;
 }

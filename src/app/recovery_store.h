@@ -9,6 +9,7 @@
 #pragma once
 
 #include "document_state.h"
+#include "outcome.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -55,17 +56,27 @@ struct RecoveryCopy
     bool torn = false; // a last record cut short was left out
 };
 
-// Reads a copy; nothing when the file is not one or lacks its state or text.
-std::optional<RecoveryCopy> ReadRecoveryCopy(const QString &file);
+struct RecoveryRead
+{
+    // Nothing when the file lacks a whole state or text: a copy's stub.
+    std::optional<RecoveryCopy> copy;
+    // Why the file was not read at all: a link, not the user's, open to
+    // others, too large, not a copy. Empty when it was read.
+    QString refused;
+};
 
-// $XDG_STATE_HOME/qumoedit/recovery (else ~/.local/state/...), created with
-// mode 0700; empty when it cannot be made.
-QString RecoveryFolder();
+// Reads a copy: only a regular file of the user's own, private to them, of
+// at most the size a copy of the largest document can reach.
+RecoveryRead ReadRecoveryCopy(const QString &file);
 
-// Writes a whole copy: a new file renamed over `file`, mode 0600.
-bool WriteRecoveryCopy(const QString &file, const DocumentState &state, const RecoveryText &text);
+// A journal longer than this (and than the text) is folded into a whole copy.
+inline constexpr qint64 RecoveryJournalFloor = 1 << 20;
+
+// Writes a whole copy: a new file renamed over `file`, mode 0600. A failure
+// says why, in words.
+Outcome WriteRecoveryCopy(const QString &file, const DocumentState &state, const RecoveryText &text);
 // Appends edit records to a copy written before.
-bool AppendToRecoveryCopy(const QString &file, const QByteArray &records);
+Outcome AppendToRecoveryCopy(const QString &file, const QByteArray &records);
 
 // An instance's hold on its copies: an exclusive lock on "<id>.lock" kept
 // while the object lives. Copies are "<id>.qrec".
@@ -73,26 +84,32 @@ class RecoveryLock
 {
 public:
     // Takes the lock of `id` in `folder`; held() tells whether it worked.
-    RecoveryLock(const QString &folder, const QString &id, bool wait = false);
+    RecoveryLock(const QString &folder, const QString &id);
     ~RecoveryLock();
     RecoveryLock(const RecoveryLock &) = delete;
     RecoveryLock &operator=(const RecoveryLock &) = delete;
 
     bool held() const { return fd_ >= 0; }
+    // Why the lock could not be taken (an errno value), 0 when it was or
+    // another instance holds it.
+    int error() const { return error_; }
     QString copyFile() const;
     // Removes the copy and the lock file, then lets go.
     void removeAll();
+    // Removes the lock file and lets go; the copy stays for a later start.
+    void letGo();
 
     // A fresh id for this process.
     static QString NewId();
 
 private:
+    QString lockFile() const;
+
     QString folder_;
     QString id_;
     int fd_ = -1;
+    int error_ = 0;
 };
 
-// The copies in `folder` whose instance no longer runs, oldest first.
-QStringList OrphanedRecoveryCopies(const QString &folder);
 // The id of a copy file ("<id>.qrec").
 QString RecoveryCopyId(const QString &file);

@@ -16,10 +16,6 @@ bool SameState(const DocumentState &a, const DocumentState &b)
            a.keptSource.size() == b.keptSource.size() && a.keptSource.constData() == b.keptSource.constData();
 }
 
-// A journal longer than this (and than half the text) is folded into a
-// whole copy, so that reading it back stays quick.
-constexpr qint64 JournalFloor = 1 << 20;
-
 constexpr std::chrono::milliseconds Poll(200);
 
 // Typing one key after another, or Enter, or Delete: `next` starts where
@@ -93,6 +89,12 @@ bool RecoveryWriter::flush()
     return healthy_;
 }
 
+QString RecoveryWriter::failure()
+{
+    std::lock_guard lock(mutex_);
+    return failure_;
+}
+
 RecoveryText RecoveryWriter::mirror()
 {
     {
@@ -146,7 +148,7 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
         wholeDue_ = true;
         unwritten_.clear();
         dirty_ = false;
-        lastOk_ = true;
+        last_ = {};
         return;
     }
     if (!fits_)
@@ -163,25 +165,26 @@ void RecoveryWriter::write(const DocumentState &state, bool modified, bool now)
     }
     // Edits wait a little to be written together; the first copy does not,
     // unless the last write failed.
-    if (!now && (onDisk_ || !lastOk_) && std::chrono::steady_clock::now() < dirtySince_ + delay_)
+    if (!now && (onDisk_ || !last_.done()) && std::chrono::steady_clock::now() < dirtySince_ + delay_)
         return;
-    bool ok;
+    // A journal longer than the text is folded into a whole copy, so that
+    // reading it back stays quick.
     if (wholeDue_ ||
-        journalBytes_ + unwritten_.size() > std::max(JournalFloor, qint64(mirror_.text.size()))) {
-        ok = WriteRecoveryCopy(file_, state, mirror_);
+        journalBytes_ + unwritten_.size() > std::max(RecoveryJournalFloor, qint64(mirror_.text.size()))) {
+        last_ = WriteRecoveryCopy(file_, state, mirror_);
         journalBytes_ = 0;
         written_ = state;
     } else {
-        ok = AppendToRecoveryCopy(file_, unwritten_);
+        last_ = AppendToRecoveryCopy(file_, unwritten_);
         journalBytes_ += unwritten_.size();
     }
+    const bool ok = last_.done();
     unwritten_.clear();
     // A failed write is tried again, whole, after the delay.
     wholeDue_ = !ok;
     onDisk_ = onDisk_ || ok;
     dirty_ = !ok;
     dirtySince_ = std::chrono::steady_clock::now();
-    lastOk_ = ok;
 }
 
 void RecoveryWriter::run()
@@ -212,8 +215,9 @@ void RecoveryWriter::run()
         apply(ops);
         write(state, modified, flushTicket > flushDone_);
         lock.lock();
+        failure_ = last_.message;
         if (flushTicket > flushDone_) {
-            healthy_ = fits_ && lastOk_;
+            healthy_ = fits_ && last_.done();
             if (wantMirror_)
                 mirrorCopy_ = mirror_;
             wantMirror_ = false;

@@ -35,6 +35,8 @@ public:
     RecoveryText mirror();
     // An edit did not fit the mirror: only a whole text puts it right.
     bool lostTrack() const { return lostTrack_; }
+    // Why the last write failed; empty when it went well.
+    QString failure();
 
 private:
     struct Op
@@ -64,6 +66,7 @@ private:
     quint64 flushAsked_ = 0;
     quint64 flushDone_ = 0;
     bool healthy_ = true;
+    QString failure_;
     RecoveryText mirrorCopy_;
 
     // The writer thread's own.
@@ -76,7 +79,7 @@ private:
     std::chrono::steady_clock::time_point dirtySince_;
     bool dirty_ = false;
     bool fits_ = true;
-    bool lastOk_ = true;
+    Outcome last_;
     std::atomic<bool> lostTrack_ = false;
 
     std::thread thread_;

@@ -24,29 +24,34 @@ QString KindOf(mode_t mode)
 
 FileRead ReadRegularFile(const QString &path, qint64 maxBytes)
 {
-    FileRead result;
     // Non-blocking so that a FIFO without a writer does not hold the window.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
+        FileRead result;
         result.error = errno;
         return result;
     }
+    FileRead result = ReadRegularFile(fd, maxBytes);
+    ::close(fd);
+    return result;
+}
+
+FileRead ReadRegularFile(int fd, qint64 maxBytes)
+{
+    FileRead result;
     struct stat st;
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         result.error = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
         result.status = FileRead::NotRegular;
         result.kind = KindOf(st.st_mode);
-        ::close(fd);
         return result;
     }
     result.identity = FileIdentity::OfDescriptor(fd);
     if (st.st_size > maxBytes) {
         result.status = FileRead::TooLarge;
-        ::close(fd);
         return result;
     }
     // The size may change while reading: read to the end, one byte past the
@@ -64,14 +69,12 @@ FileRead ReadRegularFile(const QString &path, qint64 maxBytes)
             continue;
         if (n < 0) {
             result.error = errno;
-            ::close(fd);
             return result;
         }
         if (n == 0)
             break;
         have += n;
     }
-    ::close(fd);
     if (have > maxBytes) {
         result.status = FileRead::TooLarge;
         return result;

@@ -24,3 +24,5 @@ struct FileRead
 // The bytes of `path` when it is a regular file of at most maxBytes bytes.
 // Never waits for a writer (FIFO) and never reads past maxBytes.
 FileRead ReadRegularFile(const QString &path, qint64 maxBytes);
+// The same from a descriptor opened for reading, which stays the caller's to close.
+FileRead ReadRegularFile(int fd, qint64 maxBytes);

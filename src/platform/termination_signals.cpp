@@ -35,6 +35,9 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     action.sa_flags = SA_RESTART;
     for (const int number : Handled)
         ::sigaction(number, &action, nullptr);
+    // A write over the file-size limit then fails with EFBIG, which is
+    // reported, instead of ending the program with the text.
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 TerminationSignals::~TerminationSignals()
@@ -43,6 +46,7 @@ TerminationSignals::~TerminationSignals()
         return;
     for (const int number : Handled)
         ::signal(number, SIG_DFL);
+    ::signal(SIGXFSZ, SIG_DFL);
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
     pipeEnds[0] = pipeEnds[1] = -1;

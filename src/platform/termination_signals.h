@@ -1,6 +1,7 @@
 // SIGTERM, SIGHUP and SIGINT delivered as a Qt signal on the window thread:
 // the handler only writes the signal's number to a pipe (all it may safely
-// do), and a socket notifier reads it from the event loop.
+// do), and a socket notifier reads it from the event loop. SIGXFSZ is
+// ignored while the object lives.
 #pragma once
 
 #include <QObject>

@@ -1,7 +1,10 @@
 #include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
+#include "recovery_folders.h"
 #include "recovery_keeper.h"
+#include "recovery_leftovers.h"
+#include "recovery_places.h"
 #include "recovery_store.h"
 #include "recovery_writer.h"
 #include "test_files.h"
@@ -103,7 +106,7 @@ TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
         const auto agree = [](QStringView, qsizetype) { return true; };
         ASSERT_TRUE(lost.save(path(QStringLiteral("lost.txt")), agree).done());
 
-        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(keeper.copyFile());
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(keeper.copyFile()).copy;
         ASSERT_TRUE(copy.has_value());
         EXPECT_FALSE(copy->torn);
         QTextDocument restoredText;
@@ -316,7 +319,7 @@ TEST_F(RecoveryTest, TheCopyOnDiskFollowsTheWriter)
         writer.setState(state, true);
         row.ops(writer);
         const RecoveryText mirror = writer.mirror();
-        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file).copy;
         ASSERT_EQ(copy.has_value(), row.onDisk);
         if (!copy)
             continue;
@@ -341,7 +344,7 @@ TEST_F(RecoveryTest, AnEditThatDoesNotFitAsksForTheWholeText)
     writer.reset(whole);
     EXPECT_TRUE(writer.flush());
     EXPECT_FALSE(writer.lostTrack());
-    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file).copy;
     ASSERT_TRUE(copy.has_value());
     EXPECT_EQ(copy->text, whole);
 }
@@ -380,7 +383,8 @@ TEST_F(RecoveryTest, ATornLastRecordLeavesTheCopyBeforeIt)
         SCOPED_TRACE(row.name);
         const QString file = path(QStringLiteral("copy.qrec"));
         WriteFileBytes(file, row.bytes);
-        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(file).copy;
         ASSERT_EQ(copy.has_value(), row.text.has_value());
         if (!copy)
             continue;
@@ -391,33 +395,174 @@ TEST_F(RecoveryTest, ATornLastRecordLeavesTheCopyBeforeIt)
     }
 }
 
-TEST_F(RecoveryTest, CopiesArePrivateAndOnlyThoseOfEndedInstancesAreOffered)
+// Only a regular file of the user's own, private to them and of a copy's
+// size is read: never a link (to /dev/zero), a FIFO or a huge sparse file.
+TEST_F(RecoveryTest, OnlyPrivateCopiesAreRead)
 {
-    const QByteArray home = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
-    const QString recovery = RecoveryFolder();
-    qputenv("XDG_STATE_HOME", home);
-    ASSERT_EQ(recovery, dir.filePath(QStringLiteral("state/qumoedit/recovery")));
-    struct stat st;
-    ASSERT_EQ(::stat(QFile::encodeName(recovery).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-
     const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
     const RecoveryText text{QStringLiteral("a"), QByteArray(1, char(-1))};
-    RecoveryLock running(recovery, QStringLiteral("running"));
-    ASSERT_TRUE(running.held());
-    ASSERT_TRUE(WriteRecoveryCopy(running.copyFile(), state, text));
-    ASSERT_EQ(::stat(QFile::encodeName(running.copyFile()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    const QString good = path(QStringLiteral("good.qrec"));
+    ASSERT_TRUE(WriteRecoveryCopy(good, state, text).done());
+    ASSERT_TRUE(ReadRecoveryCopy(good).copy.has_value()) << "the writer's copies are private";
+    const auto make = [&](const QString &file, const QByteArray &bytes, mode_t mode) {
+        WriteFileBytes(file, bytes);
+        ::chmod(QFile::encodeName(file).constData(), mode);
+    };
+    const auto link = [](const char *target, const QString &file) {
+        ASSERT_EQ(::symlink(target, QFile::encodeName(file).constData()), 0);
+    };
+    const bool root = ::geteuid() == 0;
+    const struct
     {
-        RecoveryLock ended(recovery, QStringLiteral("ended"));
-        ASSERT_TRUE(WriteRecoveryCopy(ended.copyFile(), state, text));
-        RecoveryLock endedEmpty(recovery, QStringLiteral("nothing"));
+        const char *name;
+        std::function<void(const QString &)> make;
+        bool read;       // a copy comes out
+        QString refused; // why not; empty for a stub, which holds nothing
+    } rows[] = {
+        {"a private copy", [&](const QString &f) { make(f, ReadFileBytes(good), 0600); }, true, {}},
+        {"readable by others", [&](const QString &f) { make(f, ReadFileBytes(good), 0644); }, false,
+         QStringLiteral("ほかのユーザーも読めるファイルです")},
+        {"a link to /dev/zero", [&](const QString &f) { link("/dev/zero", f); }, false,
+         QStringLiteral("シンボリックリンクです")},
+        {"a link to a private copy", [&](const QString &f) { link(QFile::encodeName(good).constData(), f); },
+         false, QStringLiteral("シンボリックリンクです")},
+        {"a FIFO", [](const QString &f) { ::mkfifo(QFile::encodeName(f).constData(), 0600); }, false,
+         QStringLiteral("名前付きパイプ (FIFO)です")},
+        {"a 3 GB sparse file",
+         [&](const QString &f) {
+             make(f, RecoveryFileHead(), 0600);
+             ASSERT_TRUE(QFile::resize(f, 3LL << 30));
+         },
+         false, QStringLiteral("復元用のコピーとしては大きすぎます")},
+        {"another user's (root only)",
+         [&](const QString &f) {
+             make(f, ReadFileBytes(good), 0600);
+             if (root) {
+                 ASSERT_EQ(::chown(QFile::encodeName(f).constData(), 65534, 65534), 0);
+             }
+         },
+         !root, root ? QStringLiteral("ほかのユーザーのファイルです") : QString()},
+        {"not a copy", [&](const QString &f) { make(f, "hello", 0600); }, false,
+         QStringLiteral("復元用のコピーではありません")},
+        {"a stub: the head cut short",
+         [&](const QString &f) { make(f, RecoveryFileHead().first(5), 0600); },
+         false,
+         {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(QStringLiteral("copy.qrec"));
+        row.make(file);
+        const RecoveryRead read = ReadRecoveryCopy(file);
+        EXPECT_EQ(read.copy.has_value(), row.read);
+        EXPECT_EQ(read.refused, row.refused);
+        ::unlink(QFile::encodeName(file).constData());
     }
-    EXPECT_EQ(OrphanedRecoveryCopies(recovery), QStringList{recovery + QStringLiteral("/ended.qrec")});
-    EXPECT_FALSE(QFileInfo::exists(recovery + QStringLiteral("/nothing.lock")))
-        << "the lock of an instance that left no copy is cleared";
-    EXPECT_TRUE(QFileInfo::exists(recovery + QStringLiteral("/running.lock")));
+}
+
+// What ended instances left: whole copies are offered (a whole copy whose
+// rename was cut short too), stubs and unfinished copies go, unreadable ones
+// are named, and nothing a running instance holds is touched. No lock file
+// stays once the copies are let go.
+TEST_F(RecoveryTest, LeftoversAreOfferedRemovedOrNamed)
+{
+    const DocumentState state{path(QStringLiteral("a.txt")), {}, {}, false, {}};
+    const RecoveryText text{QStringLiteral("kept"), QByteArray(1, char(-1))};
+    const QString whole = path(QStringLiteral("whole.qrec"));
+    ASSERT_TRUE(WriteRecoveryCopy(whole, state, text).done());
+    const QByteArray copy = ReadFileBytes(whole);
+    const QByteArray unfinished = copy.first(copy.size() - 3);
+    const QByteArray stub = RecoveryFileHead() + StateRecord(state);
+    const struct
+    {
+        const char *name;
+        std::vector<std::pair<const char *, QByteArray>> files; // "@" + target: a link
+        bool running;
+        int offered;
+        int unreadable;
+        QStringList left;
+    } rows[] = {
+        {"a copy and an unfinished new one",
+         {{"id.qrec", copy}, {"id.qrec.new", unfinished}},
+         false,
+         1,
+         0,
+         {"id.qrec"}},
+        {"killed in the first whole copy", {{"id.qrec", stub}, {"id.qrec.new", unfinished}}, false, 0, 0, {}},
+        {"killed before the rename", {{"id.qrec", stub}, {"id.qrec.new", copy}}, false, 1, 0, {"id.qrec"}},
+        {"a lock without a copy", {{"id.lock", {}}}, false, 0, 0, {}},
+        {"a link to /dev/zero", {{"id.qrec", "@/dev/zero"}}, false, 0, 1, {"id.qrec"}},
+        {"its instance runs",
+         {{"id.qrec", stub}, {"id.qrec.new", unfinished}},
+         true,
+         0,
+         0,
+         {"id.lock", "id.qrec", "id.qrec.new"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        for (const auto &[name, bytes] : row.files) {
+            const QByteArray file = QFile::encodeName(folder() + u'/' + QLatin1String(name));
+            if (bytes.startsWith('@')) {
+                ASSERT_EQ(::symlink(bytes.constData() + 1, file.constData()), 0);
+                continue;
+            }
+            WriteFileBytes(QFile::decodeName(file), bytes);
+            ::chmod(file.constData(), 0600);
+        }
+        std::optional<RecoveryLock> instance;
+        if (row.running)
+            instance.emplace(folder(), QStringLiteral("id"));
+        RecoveryLeftovers found = FindRecoveryLeftovers({folder()});
+        ASSERT_EQ(int(found.copies.size()), row.offered);
+        EXPECT_EQ(int(found.unreadable.size()), row.unreadable);
+        for (LeftCopy &left : found.copies) {
+            EXPECT_EQ(left.copy.file, folder() + QStringLiteral("/id.qrec"));
+            EXPECT_EQ(ReadRecoveryCopy(left.copy.file).copy->text, text);
+            left.lock->letGo();
+        }
+        EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), row.left);
+    }
+}
+
+// A place copies cannot be kept in says why; a usable one is made private.
+TEST_F(RecoveryTest, PlacesThatCannotHoldCopiesSayWhy)
+{
+    const QString foreign = path(QStringLiteral("locked/recovery"));
+    MakeForeignFolder(foreign);
+    QDir().mkpath(path(QStringLiteral("real")));
+    ::symlink(QFile::encodeName(path(QStringLiteral("real"))).constData(),
+              QFile::encodeName(path(QStringLiteral("link"))).constData());
+    SmallTmpfs full(path(QStringLiteral("full")));
+    full.fill();
+    const bool root = ::geteuid() == 0;
+    const struct
+    {
+        const char *name;
+        QString folder;
+        QString refused; // empty: made ready
+    } rows[] = {
+        {"a new folder", path(QStringLiteral("state/qumoedit/recovery")), {}},
+        {"a link to a folder", path(QStringLiteral("link")), QStringLiteral("シンボリックリンクです")},
+        {"another user's folder", foreign,
+         root ? QStringLiteral("ほかのユーザーのフォルダーです") : QStringLiteral("アクセス権がありません")},
+        {"a full file system", path(QStringLiteral("full/recovery")),
+         full.mounted() ? QStringLiteral("ディスクがいっぱいです") : QString()},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome ready = PrepareRecoveryFolder(row.folder);
+        EXPECT_EQ(ready.message, row.refused);
+        EXPECT_EQ(ready.done(), row.refused.isEmpty());
+        if (!ready.done())
+            continue;
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(row.folder).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+    }
+    FreeForeignFolder(foreign);
 }
 
 } // namespace

@@ -8,10 +8,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -31,19 +33,41 @@ protected:
         RecoveryLock lock(folder(), id);
         const DocumentState state{path(name), FileIdentity::Of(path(name)), {}, false, {}};
         RecoveryText recovery{text, QByteArray(text.count(QChar::ParagraphSeparator) + 1, char(-1))};
-        EXPECT_TRUE(WriteRecoveryCopy(lock.copyFile(), state, recovery));
+        EXPECT_TRUE(WriteRecoveryCopy(lock.copyFile(), state, recovery).done());
         return lock.copyFile();
     }
+    // Copies this window does not take are recorded in `elsewhere`.
     void StartWithRecovery(const QStringList &arguments = {})
     {
-        Start(arguments, [this](TForm1 &f) { f.crashRecovery().enable(folder()); });
+        Start(arguments, [this](TForm1 &f) {
+            f.crashRecovery().enable(folder());
+            f.crashRecovery().setOpenElsewhere([this](const QString &file) { elsewhere << file; });
+        });
+    }
+    // Sets the modification time `seconds` back, so that copies come in order.
+    static void Age(const QString &file, int seconds)
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime);
+    }
+    QStringList Left() const
+    {
+        return QDir(folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     }
     QString Text() const { return Editor(form)->toPlainText(); }
     bool Modified() const { return Editor(form)->document()->isModified(); }
+    // Enter: the default button of a message box or of the list.
     void ClickDefault()
     {
-        modals.Then([](QWidget *w) { static_cast<QMessageBox *>(w)->defaultButton()->click(); });
+        modals.Then([](QWidget *w) {
+            for (QPushButton *button : w->findChildren<QPushButton *>())
+                if (button->isDefault())
+                    return button->click();
+        });
     }
+
+    QStringList elsewhere;
 };
 
 // A copy another instance handed over with --recover is restored without a question, unless its
@@ -122,28 +146,139 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
     }
 }
 
-TEST_F(RecoveryWindowTest, SeveralCopiesAreOfferedOneAfterAnother)
+// Several copies come in one list, oldest first: the ticked ones are restored
+// (the first into this new window, each other into an instance of its own) or
+// thrown away; the others wait for the next start.
+TEST_F(RecoveryWindowTest, SeveralCopiesAreOfferedInOneList)
 {
-    WriteFile(QStringLiteral("a.txt"), "a");
-    WriteFile(QStringLiteral("b.txt"), "b");
-    const QString older =
-        LeaveCopy(QStringLiteral("older"), QStringLiteral("a.txt"), QStringLiteral("first"));
-    const QString newer =
-        LeaveCopy(QStringLiteral("newer"), QStringLiteral("b.txt"), QStringLiteral("second"));
-    QFile file(older);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
-    file.close();
-    ClickDefault();
-    modals.ThenClick(QMessageBox::Cancel);
-    StartWithRecovery();
-    ASSERT_TRUE(modals.allAnswered());
-    ASSERT_EQ(modals.seen().size(), 2u);
-    EXPECT_TRUE(modals.seen()[0].text.startsWith(path(QStringLiteral("a.txt"))));
-    EXPECT_TRUE(modals.seen()[1].text.startsWith(path(QStringLiteral("b.txt"))));
-    EXPECT_EQ(Text(), QStringLiteral("first"));
-    EXPECT_FALSE(QFileInfo::exists(older));
-    EXPECT_TRUE(QFileInfo::exists(newer));
+    const struct
+    {
+        const char *name;
+        const char *button;
+        bool sure; // asked before throwing away
+        QString text;
+        QStringList elsewhere;
+        QStringList left;
+    } rows[] = {
+        {"restore", "RestoreButton", false, QStringLiteral("first"), {"b"}, {"b.qrec", "c.qrec"}},
+        {"later", "LaterButton", false, {}, {}, {"a.qrec", "b.qrec", "c.qrec"}},
+        {"throw away", "DiscardButton", true, {}, {}, {"c.qrec"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        int age = 900;
+        for (const char *id : {"a", "b", "c"}) {
+            const QString name = QLatin1String(id) + QStringLiteral(".txt");
+            WriteFile(name, "on disk");
+            Age(LeaveCopy(QLatin1String(id), name, id == QByteArray("a") ? QStringLiteral("first") : name),
+                age);
+            age -= 300;
+        }
+        QStringList lines;
+        modals.Then([&](QWidget *w) {
+            auto *list = w->findChild<QListWidget *>(QStringLiteral("RecoveryCopies"));
+            for (int i = 0; i < list->count(); ++i)
+                lines << list->item(i)->text();
+            list->item(2)->setCheckState(Qt::Unchecked);
+            w->findChild<QPushButton *>(QLatin1String(row.button))->click();
+        });
+        if (row.sure)
+            modals.ThenClick(QMessageBox::Yes);
+        StartWithRecovery();
+        ASSERT_TRUE(modals.allAnswered());
+        EXPECT_EQ(modals.seen().front().objectName, QStringLiteral("RecoveryList"));
+        ASSERT_EQ(lines.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(lines[i].startsWith(path(QChar(u'a' + i) + QStringLiteral(".txt"))));
+        EXPECT_EQ(Text(), row.text);
+        QStringList expected;
+        for (const QString &id : row.elsewhere)
+            expected << folder() + u'/' + id + QStringLiteral(".qrec");
+        EXPECT_EQ(elsewhere, expected);
+        form.reset();
+        EXPECT_EQ(Left(), row.left) << "no lock is left beside a copy";
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        elsewhere.clear();
+        modals.Reset();
+    }
+}
+
+// The copy of the document named on the command line restores into its
+// window, which shows that document; another document's goes elsewhere.
+TEST_F(RecoveryWindowTest, TheCopyOfThisWindowsDocumentRestoresIntoIt)
+{
+    WriteFile(QStringLiteral("doc.txt"), "on disk");
+    WriteFile(QStringLiteral("other.txt"), "other");
+    const struct
+    {
+        const char *name;
+        QStringList copies; // of these files, oldest first
+        QString text;
+        QStringList elsewhere;
+    } rows[] = {
+        {"its own copy", {"doc.txt"}, QStringLiteral("recovered doc.txt"), {}},
+        {"another document's copy", {"other.txt"}, QStringLiteral("on disk"), {"other.txt"}},
+        {"both", {"other.txt", "doc.txt"}, QStringLiteral("recovered doc.txt"), {"other.txt"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QStringList expected;
+        int age = 600;
+        for (const QString &name : row.copies) {
+            const QString copy = LeaveCopy(name, name, QStringLiteral("recovered ") + name);
+            Age(copy, age -= 100);
+            if (row.elsewhere.contains(name))
+                expected << copy;
+        }
+        ClickDefault();
+        StartWithRecovery({path(QStringLiteral("doc.txt"))});
+        ASSERT_TRUE(modals.allAnswered());
+        EXPECT_EQ(Text(), row.text);
+        EXPECT_EQ(form->document().path, path(QStringLiteral("doc.txt")));
+        EXPECT_EQ(elsewhere, expected);
+        form.reset();
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        elsewhere.clear();
+        modals.Reset();
+    }
+}
+
+// Copies that cannot be read are named together, once, and deleted (a link,
+// not what it names) or left as they are.
+TEST_F(RecoveryWindowTest, UnreadableCopiesAreNamedTogether)
+{
+    for (const bool remove : {false, true}) {
+        SCOPED_TRACE(remove ? "削除" : "残す");
+        const QString open = LeaveCopy(QStringLiteral("open"), QStringLiteral("a.txt"), QStringLiteral("a"));
+        ::chmod(QFile::encodeName(open).constData(), 0644);
+        const QString link = folder() + QStringLiteral("/link.qrec");
+        ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(link).constData()), 0);
+        if (remove) {
+            modals.Then([](QWidget *w) {
+                auto *box = static_cast<QMessageBox *>(w);
+                for (QAbstractButton *button : box->buttons())
+                    if (button->text() == QStringLiteral("削除"))
+                        button->click();
+            });
+        } else {
+            ClickDefault();
+        }
+        StartWithRecovery();
+        ASSERT_TRUE(modals.allAnswered());
+        ASSERT_EQ(modals.seen().size(), 1u);
+        EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("UnreadableCopies"));
+        EXPECT_TRUE(modals.seen()[0].text.contains(link + QStringLiteral(": シンボリックリンクです")));
+        EXPECT_TRUE(
+            modals.seen()[0].text.contains(open + QStringLiteral(": ほかのユーザーも読めるファイルです")));
+        form.reset();
+        EXPECT_EQ(Left(), (remove ? QStringList{} : QStringList{"link.qrec", "open.qrec"}));
+        EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/dev/zero")));
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        modals.Reset();
+    }
 }
 
 TEST_F(RecoveryWindowTest, SavingTheCopyOfAFileChangedSinceAsksAndThenDropsTheCopy)
