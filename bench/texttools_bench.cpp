@@ -84,7 +84,7 @@ void BenchReplaceAll(const QString &page)
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        search.replaceAll(from, to, true);
+        search.replaceAll(from, to, {true});
         QApplication::processEvents(); // the relayout belongs to the command
         inEditor += timer.nsecsElapsed() / 1e6 / 3;
         search.clearMarks();

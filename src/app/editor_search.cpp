@@ -17,24 +17,30 @@ EditorSearch::EditorSearch(SearchBar *bar, QPlainTextEdit *editor, TagColours *c
 {
     connect(bar, &SearchBar::searchRestarts, this, [this] { search_->resetSearchPosition(); });
     connect(bar, &SearchBar::leaveRequested, editor, qOverload<>(&QWidget::setFocus));
-    connect(bar, &SearchBar::findNextRequested, this, [this](const QString &text, bool matchCase) {
-        mark([&] { return search_->findNext(text, matchCase); });
+    using TextTools::SearchOptions;
+    connect(bar, &SearchBar::patternEdited, this, [this](const QString &text, const SearchOptions &options) {
+        bar_->showPatternError(TextTools::SearchPattern(text, options).errorText());
     });
-    connect(bar, &SearchBar::markAllRequested, this, [this](const QString &text, bool matchCase) {
-        mark([&] { return search_->markAll(text, matchCase); });
-    });
+    connect(bar, &SearchBar::findNextRequested, this,
+            [this](const QString &text, const SearchOptions &options) {
+                mark([&] { return search_->findNext(text, options); });
+            });
+    connect(bar, &SearchBar::markAllRequested, this,
+            [this](const QString &text, const SearchOptions &options) {
+                mark([&] { return search_->markAll(text, options); });
+            });
     connect(bar, &SearchBar::replaceRequested, this,
-            [this](const QString &text, const QString &replacement, bool matchCase) {
+            [this](const QString &text, const QString &replacement, const SearchOptions &options) {
                 edit([&] {
                     const QTextCursor cursor = editor_->textCursor();
                     const TextTools::TextRange selection{cursor.selectionStart(),
                                                          cursor.selectionEnd() - cursor.selectionStart()};
-                    return search_->replace(text, replacement, matchCase, selection);
+                    return search_->replace(text, replacement, options, selection);
                 });
             });
     connect(bar, &SearchBar::replaceAllRequested, this,
-            [this](const QString &text, const QString &replacement, bool matchCase) {
-                edit([&] { return search_->replaceAll(text, replacement, matchCase); });
+            [this](const QString &text, const QString &replacement, const SearchOptions &options) {
+                edit([&] { return search_->replaceAll(text, replacement, options); });
             });
 }
 

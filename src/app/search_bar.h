@@ -3,6 +3,7 @@
 // hidden, so its controls are built when it is first made visible.
 #pragma once
 
+#include "search_pattern.h"
 #include "tool_panels.h"
 
 class QCheckBox;
@@ -23,8 +24,11 @@ public:
     void open(bool withReplace);
     // "置換" is enabled after a successful "検索" only.
     void setReplaceEnabled(bool enabled);
-    bool matchCase() const;
-    // The search row alone is 32 pixels high, with the replace row 59.
+    // Aa区別, 正規表現 and the two matching options as ticked now.
+    TextTools::SearchOptions options() const;
+    // Why the search text is no regular expression, shown beside the field, which turns red; empty clears it.
+    void showPatternError(const QString &message);
+    // The search row with the options row is 54 pixels high, with the replace row 81.
     void fitHeight();
     void setVisible(bool visible) override;
 
@@ -35,6 +39,10 @@ public:
     TShineSpeedButton *ShineSpeedButton5 = nullptr; // "全彩色"
     QCheckBox *CheckBox1 = nullptr;                 // "置換": the replace row
     QCheckBox *CheckBox5 = nullptr;                 // "Aa区別"
+    QCheckBox *CheckBox6 = nullptr;                 // "正規表現"
+    QCheckBox *CheckBox7 = nullptr;                 // "全角半角を区別しない"
+    QCheckBox *CheckBox8 = nullptr;                 // "ひらがなカタカナを区別しない"
+    QLabel *Label9 = nullptr;                       // a regular expression's error
     QLabel *Label5 = nullptr;
     QLineEdit *Edit2 = nullptr;
     TShineSpeedButton *ShineSpeedButton6 = nullptr; // "置換"
@@ -44,14 +52,18 @@ public:
 signals:
     // The search text or an option changed: the next search starts at the top.
     void searchRestarts();
+    // The same, with what is now asked for, so that a bad expression is told at once.
+    void patternEdited(const QString &text, const TextTools::SearchOptions &options);
     // A check box changed (the toolbar's click sound).
     void optionToggled();
     // Escape: the editor takes the focus back.
     void leaveRequested();
-    void findNextRequested(const QString &text, bool matchCase);
-    void markAllRequested(const QString &text, bool matchCase);
-    void replaceRequested(const QString &text, const QString &replacement, bool matchCase);
-    void replaceAllRequested(const QString &text, const QString &replacement, bool matchCase);
+    void findNextRequested(const QString &text, const TextTools::SearchOptions &options);
+    void markAllRequested(const QString &text, const TextTools::SearchOptions &options);
+    void replaceRequested(const QString &text, const QString &replacement,
+                          const TextTools::SearchOptions &options);
+    void replaceAllRequested(const QString &text, const QString &replacement,
+                             const TextTools::SearchOptions &options);
 
 private:
     void build();

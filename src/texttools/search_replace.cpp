@@ -3,7 +3,6 @@
 #include "display_blocks.h"
 #include "replace_exact_or_lower.h"
 #include "stored_text.h"
-#include "text_search.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -53,34 +52,43 @@ SearchReplace::~SearchReplace()
     QObject::disconnect(following_);
 }
 
-SearchResult SearchReplace::findNext(const QString &text, bool matchCase)
+SearchResult SearchReplace::findNext(const QString &text, const SearchOptions &options)
 {
+    const SearchPattern pattern(text, options);
     if (text.isEmpty())
         return {SearchOutcome::EmptySearch, {}};
+    if (!pattern.isValid())
+        return {SearchOutcome::BadPattern, {}};
     const KeepModified keep(document_);
-    const qsizetype at = FindText(StoredText(*document_), text, qMax<qsizetype>(position_, 0), matchCase);
-    if (at < 0) {
+    const SearchMatch match = pattern.find(StoredText(*document_), qMax<qsizetype>(position_, 0));
+    if (!match.found()) {
         canReplace_ = false;
         position_ = 0;
         return {SearchOutcome::NotFound, TextRange{document_->characterCount() - 1, 0}};
     }
-    found_ = DisplayBlocks::SoftBreaks(*document_).range({at, text.size()});
+    found_ = DisplayBlocks::SoftBreaks(*document_).range({match.start, match.length});
+    foundMatch_ = match;
+    foundText_ = match.captures.value(0);
     addMarks({found_});
     canReplace_ = true;
-    position_ = at + text.size();
+    // An empty match is not found again where it stands.
+    position_ = match.end() + (match.length == 0 ? 1 : 0);
     return {SearchOutcome::Done, found_};
 }
 
-SearchResult SearchReplace::markAll(const QString &text, bool matchCase)
+SearchResult SearchReplace::markAll(const QString &text, const SearchOptions &options)
 {
+    const SearchPattern pattern(text, options);
     if (text.isEmpty())
         return {SearchOutcome::EmptySearch, {}};
+    if (!pattern.isValid())
+        return {SearchOutcome::BadPattern, {}};
     const KeepModified keep(document_);
     TextRanges found;
-    const QList<qsizetype> matches = FindAllMatches(StoredText(*document_), text, matchCase);
+    const QList<SearchMatch> matches = pattern.findAll(StoredText(*document_));
     const DisplayBlocks::SoftBreaks breaks(*document_);
-    for (const qsizetype at : matches)
-        found.append(breaks.range({at, text.size()}));
+    for (const SearchMatch &m : matches)
+        found.append(breaks.range({m.start, m.length}));
     addMarks(found);
     position_ = -1;
     if (found.isEmpty())
@@ -88,11 +96,14 @@ SearchResult SearchReplace::markAll(const QString &text, bool matchCase)
     return {SearchOutcome::Done, found.last()};
 }
 
-SearchResult SearchReplace::replace(const QString &text, const QString &replacement, bool matchCase,
-                                    TextRange selection)
+SearchResult SearchReplace::replace(const QString &text, const QString &replacement,
+                                    const SearchOptions &options, TextRange selection)
 {
     if (!canReplace_)
         return {SearchOutcome::NotFound, {}};
+    const SearchPattern pattern(text, options);
+    if (!pattern.isValid())
+        return {SearchOutcome::BadPattern, {}};
     QTextCursor cursor(document_);
     cursor.setPosition(int(selection.start));
     cursor.setPosition(int(selection.end()), QTextCursor::KeepAnchor);
@@ -100,15 +111,19 @@ SearchResult SearchReplace::replace(const QString &text, const QString &replacem
     // the match itself is replaced, else it is looked for again.
     const QString selected = StoredSelection(cursor);
     const bool holdsMatch =
-        selection == found_ && selected.size() == text.size() && FindText(selected, text, 0, matchCase) == 0;
+        selection == found_ &&
+        (options.regularExpression ? selected == foundText_ : pattern.matchesWhole(selected));
     if (!holdsMatch) {
         position_ = DisplayBlocks::SoftBreaks(*document_).stored(qMax<qsizetype>(selection.start, 0));
-        return findNext(text, matchCase);
+        return findNext(text, options);
     }
+    // A literal replacement goes in as typed; an expression's takes its captures.
+    const QString insert =
+        options.regularExpression ? pattern.replacementFor(replacement, foundMatch_) : replacement;
     const qsizetype length = document_->characterCount() - 1;
-    if (length - selection.length + replacement.size() > maxChars_)
+    if (length - selection.length + insert.size() > maxChars_)
         return {SearchOutcome::TooLong, {}};
-    DisplayBlocks::InsertText(cursor, replacement);
+    DisplayBlocks::InsertText(cursor, insert);
     addMarks({{selection.start, cursor.position() - selection.start}});
     canReplace_ = false;
     return {SearchOutcome::Done, TextRange{cursor.position(), 0}};
@@ -122,33 +137,48 @@ constexpr qsizetype kEditsPerMatch = 256;
 
 // Earlier marks moved by the replacements in front of them; a mark that
 // overlaps a match goes, the replacement's own mark takes its place.
-TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<qsizetype> &matches, qsizetype length,
-                               qsizetype growth)
+// `growth[k]` is how much the text grew by the replacements before match k.
+TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<SearchMatch> &matches,
+                               const QList<qsizetype> &growth)
 {
+    QList<qsizetype> ends;
+    ends.reserve(matches.size());
+    for (const SearchMatch &m : matches)
+        ends.append(m.end());
     TextRanges moved;
     for (const TextRange &mark : marks) {
         // Matches ending at or before the mark's start.
-        const auto before =
-            std::upper_bound(matches.begin(), matches.end(), mark.start - length) - matches.begin();
-        const bool overlaps = before < matches.size() && matches[before] < mark.end();
+        const auto before = std::upper_bound(ends.begin(), ends.end(), mark.start) - ends.begin();
+        const bool overlaps = before < matches.size() && matches[before].start < mark.end();
         if (!overlaps)
-            moved.append({mark.start + before * growth, mark.length});
+            moved.append({mark.start + growth[before], mark.length});
     }
     return moved;
 }
 
 } // namespace
 
-SearchResult SearchReplace::replaceAll(const QString &text, const QString &replacement, bool matchCase)
+SearchResult SearchReplace::replaceAll(const QString &text, const QString &replacement,
+                                       const SearchOptions &options)
 {
-    const QString search = ReplaceExactOrLower(text, LineBreakMarker(), QStringLiteral("\n"));
-    const QString insert = ReplaceExactOrLower(replacement, LineBreakMarker(), QStringLiteral("\n"));
+    // A literal's "[RET]" is a line break; an expression says \n.
+    const QString search =
+        options.regularExpression ? text : ReplaceExactOrLower(text, LineBreakMarker(), QStringLiteral("\n"));
     if (search.isEmpty())
         return {SearchOutcome::EmptySearch, {}};
+    const SearchPattern pattern(search, options);
+    if (!pattern.isValid())
+        return {SearchOutcome::BadPattern, {}};
     const QString before = StoredText(*document_);
-    const QList<qsizetype> matches = FindAllMatches(before, search, matchCase);
-    const qsizetype growth = insert.size() - search.size();
-    if (before.size() + growth * matches.size() > maxChars_)
+    const QList<SearchMatch> matches = pattern.findAll(before);
+    QStringList inserts;
+    QList<qsizetype> growth{0}; // before each match, then in all
+    inserts.reserve(matches.size());
+    for (const SearchMatch &m : matches) {
+        inserts.append(pattern.replacementFor(replacement, m));
+        growth.append(growth.last() + inserts.last().size() - m.length);
+    }
+    if (before.size() + growth.last() > maxChars_)
         return {SearchOutcome::TooLong, {}};
     position_ = -1;
     if (matches.isEmpty())
@@ -162,41 +192,42 @@ SearchResult SearchReplace::replaceAll(const QString &text, const QString &repla
         const qsizetype start = oldBreaks.stored(mark.start);
         storedMarks.append({start, oldBreaks.stored(mark.end()) - start});
     }
-    TextRanges newMarks = MarksAfterReplacing(storedMarks, matches, search.size(), growth);
+    TextRanges newMarks = MarksAfterReplacing(storedMarks, matches, growth);
     marks_.clear();
     ownEdit_ = true; // the marks are moved here, not by the merged change report
     QTextCursor cursor(document_);
     cursor.beginEditBlock(); // one undo step
-    const int editFrom = int(oldBreaks.displayStart(matches.first()));
+    const int editFrom = int(oldBreaks.displayStart(matches.first().start));
     if (matches.size() <= kEditsPerMatch) {
         // From the last match back, so the earlier positions still hold.
-        for (auto it = matches.crbegin(); it != matches.crend(); ++it) {
-            const TextRange range = oldBreaks.range({*it, search.size()});
+        for (qsizetype k = matches.size() - 1; k >= 0; --k) {
+            const TextRange range = oldBreaks.range({matches[k].start, matches[k].length});
             cursor.setPosition(int(range.start));
             cursor.setPosition(int(range.end()), QTextCursor::KeepAnchor);
-            DisplayBlocks::ReplaceSelection(cursor, insert);
+            DisplayBlocks::ReplaceSelection(cursor, inserts[k]);
         }
     } else {
-        const qsizetype first = matches.first();
-        const qsizetype end = matches.last() + search.size();
+        const qsizetype first = matches.first().start;
+        const qsizetype end = matches.last().end();
         QString span;
-        span.reserve(end - first + growth * matches.size());
+        span.reserve(end - first + growth.last());
         qsizetype from = first;
-        for (const qsizetype at : matches) {
-            span.append(QStringView(before).sliced(from, at - from)).append(insert);
-            from = at + search.size();
+        for (qsizetype k = 0; k < matches.size(); ++k) {
+            span.append(QStringView(before).sliced(from, matches[k].start - from)).append(inserts[k]);
+            from = matches[k].end();
         }
         cursor.setPosition(editFrom);
         cursor.setPosition(int(oldBreaks.display(end)), QTextCursor::KeepAnchor);
         DisplayBlocks::ReplaceSelection(cursor, span);
     }
-    const qsizetype lastEnd = matches.last() + (matches.size() - 1) * growth + insert.size();
+    const qsizetype last = matches.size() - 1;
+    const qsizetype lastEnd = matches[last].start + growth[last] + inserts[last].size();
     DisplayBlocks::Rebalance(*document_, editFrom,
                              int(DisplayBlocks::SoftBreaks(*document_).display(lastEnd)));
     cursor.endEditBlock();
     ownEdit_ = false;
     for (qsizetype k = 0; k < matches.size(); ++k)
-        newMarks.append({matches[k] + k * growth, insert.size()});
+        newMarks.append({matches[k].start + growth[k], inserts[k].size()});
     const DisplayBlocks::SoftBreaks breaks(*document_);
     for (TextRange &mark : newMarks)
         mark = breaks.range(mark);

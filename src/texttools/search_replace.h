@@ -5,6 +5,7 @@
 // so thousands of them slow every later edit); the window shows them in red.
 #pragma once
 
+#include "search_pattern.h"
 #include "text_range.h"
 
 #include <QMetaObject>
@@ -19,6 +20,7 @@ enum class SearchOutcome {
     NotFound,    // "検索" found nothing more: the caller sounds the information beep
     EmptySearch, // nothing to search for: nothing was done
     TooLong,     // the result would pass the editor's size limit: nothing was done
+    BadPattern,  // a regular expression that does not compile: nothing was done
 };
 
 struct SearchResult
@@ -47,23 +49,24 @@ public:
     // "置換" or a failed "検索".
     bool canReplace() const { return canReplace_; }
 
-    // "検索": selects and marks the next match of `text`, taken literally;
-    // when there is none, the caret goes to the end.
-    SearchResult findNext(const QString &text, bool matchCase);
+    // "検索": selects and marks the next match of `text`; when there is none,
+    // the caret goes to the end. An empty match moves the next search on one character.
+    SearchResult findNext(const QString &text, const SearchOptions &options);
 
     // "全彩色": marks every match of `text`, the last one left selected.
-    SearchResult markAll(const QString &text, bool matchCase);
+    SearchResult markAll(const QString &text, const SearchOptions &options);
 
-    // "置換": the match "検索" selected replaced by `replacement`, which is
-    // marked; when the editor's `selection` no longer holds that match of
-    // `text`, the next one is found from the selection's start instead.
-    SearchResult replace(const QString &text, const QString &replacement, bool matchCase,
+    // "置換": the match "検索" selected replaced by `replacement` (taken literally,
+    // or with an expression's captures), which is marked; when the editor's
+    // `selection` no longer holds that match, the next one is found from the
+    // selection's start instead.
+    SearchResult replace(const QString &text, const QString &replacement, const SearchOptions &options,
                          TextRange selection);
 
-    // "一括置換" in one undoable step; "[RET]" (or "[ret]") in either text is
-    // a line break. Inserted text is never searched again; the caret goes
-    // behind the last replacement.
-    SearchResult replaceAll(const QString &text, const QString &replacement, bool matchCase);
+    // "一括置換" in one undoable step; "[RET]" (or "[ret]") in either literal text
+    // and in an expression's replacement is a line break. Inserted text is never
+    // searched again; the caret goes behind the last replacement.
+    SearchResult replaceAll(const QString &text, const QString &replacement, const SearchOptions &options);
 
     // The marked runs in current character positions, in text order.
     const TextRanges &marks() const { return marks_; }
@@ -79,8 +82,10 @@ private:
     qsizetype maxChars_;
     qsizetype position_ = 0;
     bool canReplace_ = false;
-    TextRange found_;  // the match "検索" selected last
-    TextRanges marks_; // sorted, disjoint
+    TextRange found_;        // the match "検索" selected last
+    SearchMatch foundMatch_; // its captures
+    QString foundText_;      // and its text, which "置換" finds still selected
+    TextRanges marks_;       // sorted, disjoint
     bool ownEdit_ = false;
     QMetaObject::Connection following_;
 };

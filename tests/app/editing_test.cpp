@@ -250,11 +250,11 @@ TEST_F(Editing, SearchBarOpensAndSearchesTheEditor)
     SearchBar *bar = SearchBarOf(form);
     form->activateWindow();
     ToolbarButton(form, 10)->Click();
-    EXPECT_EQ(bar->height(), 32);
+    EXPECT_EQ(bar->height(), 54);
     EXPECT_TRUE(bar->Edit1->hasFocus() || QApplication::focusWidget() == bar->Edit1 ||
                 form->focusWidget() == bar->Edit1);
     bar->CheckBox1->click();
-    EXPECT_EQ(bar->height(), 59);
+    EXPECT_EQ(bar->height(), 81);
 
     Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
     bar->Edit1->setText(QStringLiteral("abc"));

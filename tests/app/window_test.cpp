@@ -115,7 +115,7 @@ TEST_F(Window, ToolbarTogglesPanels)
               Part(form, QStringLiteral("Panel14"))->geometry().left());
     ToolbarButton(form, 10)->Click();
     EXPECT_FALSE(SearchBarOf(form)->isHidden());
-    EXPECT_EQ(SearchBarOf(form)->height(), 32);
+    EXPECT_EQ(SearchBarOf(form)->height(), 54);
 }
 
 TEST_F(Window, EachPanelCaptionColoursEveryTag)
@@ -138,7 +138,8 @@ TEST_F(Window, ContextMenuItemsInOrder)
     for (QAction *action : Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions())
         names << action->objectName();
     EXPECT_EQ(names, (QStringList{"K1", "KCopy1", "KPaste1", "Quote", "N1", "KUndoCtrlZ1", "K2", "K3", "N2",
-                                  "HTML1", "N9", "N6", "File1", "N10", "DF51"}));
+                                  "HTML1", "N9", "CharacterKind", "ToReferences", "FromReferences",
+                                  "CountCharacters", "N6", "File1", "N10", "DF51"}));
     const auto *file = form->findChild<QAction *>(QStringLiteral("File1"))->menu();
     QStringList fileItems;
     for (QAction *action : file->actions())

@@ -38,19 +38,19 @@ protected:
     }
     SearchOutcome findNext(const QString &text, bool matchCase)
     {
-        return show(search.findNext(text, matchCase));
+        return show(search.findNext(text, {matchCase}));
     }
     SearchOutcome markAll(const QString &text, bool matchCase)
     {
-        return show(search.markAll(text, matchCase));
+        return show(search.markAll(text, {matchCase}));
     }
     SearchOutcome replace(const QString &text, const QString &replacement, bool matchCase = true)
     {
-        return show(search.replace(text, replacement, matchCase, selection()));
+        return show(search.replace(text, replacement, {matchCase}, selection()));
     }
     SearchOutcome replaceAll(const QString &text, const QString &replacement, bool matchCase)
     {
-        return show(search.replaceAll(text, replacement, matchCase));
+        return show(search.replaceAll(text, replacement, {matchCase}));
     }
 
     QTextDocument document;
@@ -236,11 +236,11 @@ TEST_F(SearchReplaceTest, NothingPassesTheSizeLimit)
 {
     SearchReplace small{&document, 5};
     setText("aaa");
-    EXPECT_EQ(small.replaceAll("a", "aa", true).outcome, SearchOutcome::TooLong);
-    show(small.findNext("a", true));
-    EXPECT_EQ(small.replace("a", "aaaa", true, selection()).outcome, SearchOutcome::TooLong);
+    EXPECT_EQ(small.replaceAll("a", "aa", {true}).outcome, SearchOutcome::TooLong);
+    show(small.findNext("a", {true}));
+    EXPECT_EQ(small.replace("a", "aaaa", {true}, selection()).outcome, SearchOutcome::TooLong);
     EXPECT_EQ(text(), "aaa");
-    EXPECT_EQ(small.replace("a", "aaa", true, selection()).outcome, SearchOutcome::Done);
+    EXPECT_EQ(small.replace("a", "aaa", {true}, selection()).outcome, SearchOutcome::Done);
     EXPECT_EQ(text(), "aaaaa");
 }
 
@@ -265,38 +265,50 @@ TEST(SearchAcrossSoftBreaks, FindMarkAndReplaceAll)
          3},
         {"more than the edits a match", many, 300},
     };
+    // The same through a regular expression, its capture in the replacement.
+    const struct
+    {
+        QString pattern;
+        SearchOptions options;
+        QString replacement, inserted;
+    } searches[] = {
+        {needle, {true}, QStringLiteral("a[RET]b"), QStringLiteral("a\nb")},
+        {QStringLiteral("N(E+)D[L]E"), {true, true}, QStringLiteral("a[RET]$1b"), QStringLiteral("a\nEEb")},
+    };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        QTextDocument document;
-        document.setUndoRedoEnabled(false);
-        QTextCursor caret(&document);
-        DisplayBlocks::InsertHeld(caret, c.text);
-        document.setUndoRedoEnabled(true);
-        ASSERT_GT(document.blockCount(), c.text.count(u'\n') + 2);
-        SearchReplace search(&document, 1 << 24);
-        for (int i = 0; i < qMin(c.matches, 3); ++i) {
-            const SearchResult found = search.findNext(needle, true);
-            ASSERT_TRUE(found.select);
-            caret.setPosition(int(found.select->start));
-            caret.setPosition(int(found.select->end()), QTextCursor::KeepAnchor);
-            EXPECT_EQ(StoredSelection(caret), needle) << i;
+        for (const auto &how : searches) {
+            SCOPED_TRACE(std::string(c.name) + " " + how.pattern.toStdString());
+            QTextDocument document;
+            document.setUndoRedoEnabled(false);
+            QTextCursor caret(&document);
+            DisplayBlocks::InsertHeld(caret, c.text);
+            document.setUndoRedoEnabled(true);
+            ASSERT_GT(document.blockCount(), c.text.count(u'\n') + 2);
+            SearchReplace search(&document, 1 << 24);
+            for (int i = 0; i < qMin(c.matches, 3); ++i) {
+                const SearchResult found = search.findNext(how.pattern, how.options);
+                ASSERT_TRUE(found.select);
+                caret.setPosition(int(found.select->start));
+                caret.setPosition(int(found.select->end()), QTextCursor::KeepAnchor);
+                EXPECT_EQ(StoredSelection(caret), needle) << i;
+            }
+            search.markAll(how.pattern, how.options);
+            ASSERT_EQ(search.marks().size(), c.matches);
+            for (const TextRange &mark : search.marks()) {
+                caret.setPosition(int(mark.start));
+                caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
+                ASSERT_EQ(StoredSelection(caret), needle) << mark.start;
+            }
+            search.replaceAll(how.pattern, how.replacement, how.options);
+            EXPECT_EQ(StoredText(document), QString(c.text).replace(needle, how.inserted));
+            for (const TextRange &mark : search.marks()) {
+                caret.setPosition(int(mark.start));
+                caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
+                ASSERT_EQ(StoredSelection(caret), how.inserted) << mark.start;
+            }
+            document.undo();
+            EXPECT_EQ(StoredText(document), c.text);
         }
-        search.markAll(needle, true);
-        ASSERT_EQ(search.marks().size(), c.matches);
-        for (const TextRange &mark : search.marks()) {
-            caret.setPosition(int(mark.start));
-            caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
-            ASSERT_EQ(StoredSelection(caret), needle) << mark.start;
-        }
-        search.replaceAll(needle, QStringLiteral("a[RET]b"), true);
-        EXPECT_EQ(StoredText(document), QString(c.text).replace(needle, QStringLiteral("a\nb")));
-        for (const TextRange &mark : search.marks()) {
-            caret.setPosition(int(mark.start));
-            caret.setPosition(int(mark.end()), QTextCursor::KeepAnchor);
-            ASSERT_EQ(StoredSelection(caret), QStringLiteral("a\nb")) << mark.start;
-        }
-        document.undo();
-        EXPECT_EQ(StoredText(document), c.text);
     }
 }
 
