@@ -149,6 +149,8 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
             o.wrap = true;
         } else if (a == "--lf") {
             o.lf = true;
+        } else if (a == "--replace") {
+            o.replace = true;
         } else {
             return "unknown option '" + a + "' (try --help)";
         }
@@ -162,6 +164,8 @@ std::variant<Options, std::string> ParseArguments(const std::vector<std::string>
         return std::string("--wrap applies to --base64 only");
     const bool breaksLines = (o.operation == Operation::Base64 && o.wrap) || o.operation == Operation::UU ||
                              o.operation == Operation::BinHex;
+    if (o.replace && !o.to)
+        return std::string("--replace applies to --to only");
     if (o.lf && !breaksLines)
         return std::string("--lf applies to --base64 --wrap, --uu and --binhex only");
     return o;
@@ -172,6 +176,32 @@ std::string ByteName(unsigned char byte)
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", byte);
     return text;
+}
+
+Failure CodeRefusal(const std::string &name, DecodeResult fault, unsigned char byte, int from, int to)
+{
+    const auto codeName = [](int code) -> std::string {
+        switch (code) {
+        case JC_SJIS:
+            return "Shift_JIS";
+        case JC_EUC:
+            return "EUC-JP";
+        case JC_UTF8:
+            return "UTF-8";
+        default:
+            return "ISO-2022-JP";
+        }
+    };
+    const std::string at = " at offset " + std::to_string(fault.offset);
+    std::string what;
+    if (fault.error == DecodeError::Unmappable)
+        what = "the character" + at + " has no " + codeName(to) + " form";
+    else
+        what = "byte " + ByteName(byte) + at + " is not " + codeName(from);
+    if (fault.error == DecodeError::CutShort)
+        what += ": the input ends inside its character";
+    return Failure{1,
+                   name + ": " + what + "; nothing converted (--replace writes the geta mark \u3013 for it)"};
 }
 
 std::string UsageText()
@@ -194,6 +224,10 @@ std::string UsageText()
            "                       utf8 (or 5, 2, 3, 4, 7)\n"
            "  --eol crlf|cr|lf     turn every line end (CR LF, CR, LF) into the one given,\n"
            "                       after --to when both are given\n"
+           "  --replace            with --to: write the geta mark \u3013 in place of what cannot\n"
+           "                       be converted (a broken or cut-off character, a JIS X 0212\n"
+           "                       character of EUC-JP, one the target code lacks) instead of\n"
+           "                       refusing the input\n"
            "  --base64 [--wrap]    Base64, with --wrap in lines of 76 characters\n"
            "  --unbase64           decode Base64\n"
            "  --uu, --unuu         uuencode body lines; decode a uuencoded file (the lines\n"
@@ -210,14 +244,16 @@ std::string UsageText()
            "  --lf                 encoders break lines with LF instead of CR LF\n"
            "\n"
            "Code conversion streams: it reads and writes a piece at a time and holds only\n"
-           "the stretch that detection has not yet decided. Telling UTF-8 apart reads to the\n"
-           "end of valid UTF-8, and conversions to or from UTF-8 take the whole input at\n"
-           "once; they use the system's CP932 tables, as the editor does.\n"
+           "the stretch that detection has not yet decided. Unless --replace is given it\n"
+           "reads the input through once before writing anything (from a pipe, it holds all\n"
+           "of it). Telling UTF-8 apart reads to the end of valid UTF-8, and conversions to\n"
+           "or from UTF-8 take the whole input at once; they go through Shift_JIS with the\n"
+           "system's CP932 tables, as the editor does. JIS output ends in ASCII (ESC ( B).\n"
            "\n"
            "Exit status: 0 on success; 1 when nothing was converted (binary or undecided\n"
-           "text, input not in the encoding to decode, a character Shift_JIS lacks, naming\n"
-           "the first bad offset) or the output cannot be written; 2 for a bad option or an\n"
-           "unreadable file.\n";
+           "text, input not in the encoding to decode or the code to convert from, a\n"
+           "character the target code lacks, naming the first bad offset) or the output\n"
+           "cannot be written; 2 for a bad option or an unreadable file.\n";
 }
 
 } // namespace qumoconv

@@ -36,6 +36,7 @@ struct Options
     std::optional<Jconvert::ReturnCode> eol;
     bool wrap = false;     // Base64 in lines of 76
     bool lf = false;       // encoders break lines with LF, not CR LF
+    bool replace = false;  // the geta mark for what cannot be converted, instead of a refusal
     std::string inputPath; // empty or "-" for standard input
 };
 
@@ -57,5 +58,10 @@ std::string CodeName(int code);
 
 // "0x8D" style name of a byte in messages.
 std::string ByteName(unsigned char byte);
+
+// The refusal of a code conversion from `from` to `to` (JC_* identifiers) that would have to put the geta
+// mark in place of the character at fault.offset, whose first byte is `byte`.
+Failure CodeRefusal(const std::string &name, Jconvert::DecodeResult fault, unsigned char byte, int from,
+                    int to);
 
 } // namespace qumoconv

@@ -22,11 +22,12 @@ constexpr std::size_t Piece = std::size_t(256) << 10;
 // unheld and read again; from a pipe they must all be held.
 constexpr std::size_t HoldLimit = std::size_t(16) << 20;
 
-// Hands out the held bytes first, then reads the input.
+// Hands out the held bytes first, then reads the input; unless `keep`, the
+// held bytes are freed once handed out.
 class Source
 {
 public:
-    Source(Input &in, std::string &held) : in_(in), held_(held) {}
+    Source(Input &in, std::string &held, bool keep) : in_(in), held_(held), keep_(keep) {}
 
     std::size_t Read(char *p, std::size_t n)
     {
@@ -34,19 +35,61 @@ public:
             const std::size_t k = std::min(n, held_.size() - used_);
             std::memcpy(p, held_.data() + used_, k);
             used_ += k;
-            if (used_ == held_.size())
+            if (used_ == held_.size() && !keep_) {
                 std::string().swap(held_);
+                used_ = 0;
+            }
             return k;
         }
-        used_ = 0;
         return in_.Read(p, n);
     }
 
 private:
     Input &in_;
     std::string &held_;
+    bool keep_;
     std::size_t used_ = 0;
 };
+
+// Runs the input through the code conversion a piece at a time and hands
+// each piece's input (from stream offset `at`) and output to `put`, which
+// returns false to stop.
+template <typename Put> void EachPiece(Source &source, CodeStream &code, Put put)
+{
+    const std::size_t room = Piece + CodeStream::Lookahead;
+    const std::unique_ptr<char[]> input(new char[room]);
+    const std::unique_ptr<char[]> converted(code.Copies() ? nullptr : new char[code.MaxOutput(room)]);
+    std::size_t have = 0, at = 0;
+    for (bool last = false; !last;) {
+        const std::size_t got = source.Read(input.get() + have, room - have);
+        last = got == 0;
+        have += got;
+        const char *out = input.get();
+        StreamProgress step{have, have};
+        if (!code.Copies()) {
+            step = code.Convert(input.get(), have, last, converted.get());
+            out = converted.get();
+        }
+        if (!put(input.get(), at, out, step.written))
+            return;
+        at += step.read;
+        have -= step.read;
+        std::memmove(input.get(), input.get() + step.read, have);
+    }
+}
+
+// Reads the input through the conversion, writing nothing, and throws the
+// refusal of the first character it would replace.
+void CheckConversion(Source &source, int from, int to, const std::string &name)
+{
+    CodeStream code(from, to);
+    EachPiece(source, code, [&](const char *input, std::size_t at, const char *, std::size_t) {
+        const DecodeResult fault = code.Fault();
+        if (fault.error != DecodeError::None)
+            throw CodeRefusal(name, fault, static_cast<unsigned char>(input[fault.offset - at]), from, to);
+        return true;
+    });
+}
 
 } // namespace
 
@@ -110,7 +153,7 @@ void ConvertStream(const Options &o, Input &in)
     if (from == JC_UTF8 || to == JC_UTF8) {
         std::string input = std::move(held);
         in.ReadAll(input);
-        std::string output = ConvertUtf8(input, from, to, in.Name());
+        std::string output = ConvertUtf8(input, from, to, in.Name(), o.replace);
         std::string().swap(input);
         if (o.eol)
             output = NormalizeReturnCode(output, RcValue(*o.eol));
@@ -118,33 +161,31 @@ void ConvertStream(const Options &o, Input &in)
         return;
     }
     CodeStream code(from, to);
-    ReturnCodeStream eol(o.eol ? RcValue(*o.eol) : RC_NONE);
-
-    const std::size_t room = Piece + CodeStream::Lookahead;
-    const std::unique_ptr<char[]> input(new char[room]);
-    const std::unique_ptr<char[]> converted(new char[code.MaxOutput(room)]);
-    const std::unique_ptr<char[]> ended(o.eol ? new char[ReturnCodeStream::MaxOutput(code.MaxOutput(room))]
-                                              : nullptr);
-    Source source(in, held);
-    std::size_t have = 0;
-    for (bool last = false; !last;) {
-        const std::size_t got = source.Read(input.get() + have, room - have);
-        last = got == 0;
-        have += got;
-        const char *out = input.get();
-        StreamProgress step{have, have};
-        if (!code.Copies()) {
-            step = code.Convert(input.get(), have, last, converted.get());
-            out = converted.get();
+    if (!code.Copies() && !o.replace) {
+        // Nothing is written unless all of it converts: a file is read twice, a pipe held whole.
+        const bool again = in.CanRewind();
+        if (!again)
+            in.ReadAll(held);
+        Source checked(in, held, true);
+        CheckConversion(checked, from, to, in.Name());
+        if (again) {
+            std::string().swap(held);
+            in.Rewind();
         }
+    }
+    ReturnCodeStream eol(o.eol ? RcValue(*o.eol) : RC_NONE);
+    const std::unique_ptr<char[]> ended(
+        o.eol ? new char[ReturnCodeStream::MaxOutput(code.MaxOutput(Piece + CodeStream::Lookahead))]
+              : nullptr);
+    Source source(in, held, false);
+    EachPiece(source, code, [&](const char *, std::size_t, const char *out, std::size_t n) {
         if (o.eol) {
-            step.written = eol.Convert(out, step.written, ended.get());
+            n = eol.Convert(out, n, ended.get());
             out = ended.get();
         }
-        WriteOut(out, step.written);
-        have -= step.read;
-        std::memmove(input.get(), input.get() + step.read, have);
-    }
+        WriteOut(out, n);
+        return true;
+    });
 }
 
 } // namespace qumoconv

@@ -10,7 +10,8 @@ namespace qumoconv {
 
 // `input` in code `from` converted to `to` (JC_* identifiers, one of them
 // JC_UTF8); a leading byte-order mark is dropped when leaving UTF-8. Throws a
-// Failure naming the offset of the first byte that cannot be converted.
-std::string ConvertUtf8(std::string_view input, int from, int to, const std::string &name);
+// Failure naming the offset of the first character that cannot be converted,
+// or with `replace` puts the geta mark in its place.
+std::string ConvertUtf8(std::string_view input, int from, int to, const std::string &name, bool replace);
 
 } // namespace qumoconv

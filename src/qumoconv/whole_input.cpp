@@ -25,6 +25,7 @@ std::string Decode(CheckedDecoder decode, std::string_view input, const std::str
     switch (r.error) {
     case DecodeError::None:
         return out;
+    case DecodeError::Unmappable: // given by code conversions only
     case DecodeError::BadCharacter:
         throw Failure{1, lead + "byte " + ByteName(static_cast<unsigned char>(input[r.offset])) + at +
                              " is outside its alphabet"};
@@ -51,7 +52,7 @@ std::string UnBinHex(std::string_view input, const std::string &name)
 std::string MimeHeader(std::string_view input, const std::string &name)
 {
     if (IsUtf8Document(input))
-        return CreateHeaderString(ConvertUtf8(input, JC_UTF8, JC_SJIS, name));
+        return CreateHeaderString(ConvertUtf8(input, JC_UTF8, JC_SJIS, name, false));
     const std::size_t bad = HeaderEightBitByte(input);
     if (bad != std::string_view::npos)
         throw Failure{1, name + ": byte " + ByteName(static_cast<unsigned char>(input[bad])) + " at offset " +

@@ -77,7 +77,7 @@ TEST_F(Tool, WhatCannotBeConvertedStopsWithItsOffset)
         std::string message;
     } cases[] = {
         {"--to sjis", "ab😀", "offset 2 has no Shift_JIS form"},
-        {"--from utf8 --to euc", "ab\xE3\x81", "not UTF-8: byte 0xE3 at offset 2"},
+        {"--from utf8 --to euc", "ab\xE3\x81", "byte 0xE3 at offset 2 is not UTF-8"},
         {"--from sjis --to utf8", "ab\x82", "byte 0x82 at offset 2 is not Shift_JIS"},
     };
     for (const auto &c : cases) {
