@@ -52,8 +52,7 @@ private:
 };
 
 // Runs the input through the code conversion a piece at a time and hands
-// each piece's input (from stream offset `at`) and output to `put`, which
-// returns false to stop.
+// each piece's input (from stream offset `at`) and output to `put`.
 template <typename Put> void EachPiece(Source &source, CodeStream &code, Put put)
 {
     const std::size_t room = Piece + CodeStream::Lookahead;
@@ -70,8 +69,7 @@ template <typename Put> void EachPiece(Source &source, CodeStream &code, Put put
             step = code.Convert(input.get(), have, last, converted.get());
             out = converted.get();
         }
-        if (!put(input.get(), at, out, step.written))
-            return;
+        put(input.get(), at, out, step.written);
         at += step.read;
         have -= step.read;
         std::memmove(input.get(), input.get() + step.read, have);
@@ -87,7 +85,6 @@ void CheckConversion(Source &source, int from, int to, const std::string &name)
         const DecodeResult fault = code.Fault();
         if (fault.error != DecodeError::None)
             throw CodeRefusal(name, fault, static_cast<unsigned char>(input[fault.offset - at]), from, to);
-        return true;
     });
 }
 
@@ -184,7 +181,6 @@ void ConvertStream(const Options &o, Input &in)
             out = ended.get();
         }
         WriteOut(out, n);
-        return true;
     });
 }
 
