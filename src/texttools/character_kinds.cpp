@@ -2,17 +2,22 @@
 
 #include "html_markup.h"
 
+#include <QHash>
+#include <QList>
 #include <unicode/translit.h>
+#include <unicode/uchar.h>
+#include <unicode/uniset.h>
 #include <unicode/unistr.h>
 
 #include <array>
 #include <memory>
+#include <mutex>
 
 namespace TextTools {
 
 namespace detail {
 
-// ICU's transliterators, each restricted by a global filter to the
+// The rules of ICU's transliterators, each restricted by a global filter to the
 // characters of its command. Marks left alone by the composition (ﾞ after a
 // kana that takes none) become the spacing marks code page 932 has.
 const char16_t *KindRules(CharacterKind kind, bool anyCharacter)
@@ -48,23 +53,15 @@ const char16_t *KindRules(CharacterKind kind, bool anyCharacter)
 
 constexpr std::size_t KindCount = std::size_t(CharacterKind::HalfSpaceToFull) + 1;
 
-// Made on first use: start-up pays nothing. An ICU transliterator is not
-// shared between threads.
-icu::Transliterator *KindTransliterator(CharacterKind kind, bool anyCharacter)
+// What ICU's transliterator makes of each character it changes, and of each
+// such character followed by a mark it composes with (ｶﾞ to ガ). Run over
+// whole texts ICU takes 3 µs a character for the kana widths, 3 s for a
+// megabyte; each character's result looked up here costs nanoseconds.
+struct KindTable
 {
-    thread_local std::array<std::unique_ptr<icu::Transliterator>, 2 * KindCount> made;
-    std::unique_ptr<icu::Transliterator> &slot = made[2 * std::size_t(kind) + (anyCharacter ? 1 : 0)];
-    if (!slot) {
-        UErrorCode status = U_ZERO_ERROR;
-        UParseError parseError;
-        slot.reset(icu::Transliterator::createFromRules(u"qumo-kind",
-                                                        icu::UnicodeString(KindRules(kind, anyCharacter)),
-                                                        UTRANS_FORWARD, parseError, status));
-        if (U_FAILURE(status))
-            slot.reset();
-    }
-    return slot.get();
-}
+    QHash<char16_t, QString> single;
+    QHash<quint32, QString> pairs; // first << 16 | second
+};
 
 QString Transliterate(const icu::Transliterator &transliterator, const QString &text)
 {
@@ -73,16 +70,88 @@ QString Transliterate(const icu::Transliterator &transliterator, const QString &
     return QString(reinterpret_cast<const QChar *>(s.getBuffer()), s.length());
 }
 
+std::optional<KindTable> MakeKindTable(CharacterKind kind, bool anyCharacter)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UParseError parseError;
+    const std::unique_ptr<icu::Transliterator> transliterator(icu::Transliterator::createFromRules(
+        u"qumo-kind", icu::UnicodeString(KindRules(kind, anyCharacter)), UTRANS_FORWARD, parseError, status));
+    if (U_FAILURE(status) || !transliterator)
+        return std::nullopt;
+    // The global filter where there is one: getSourceSet misses what ICU's
+    // own kana rules take.
+    icu::UnicodeSet source;
+    if (const auto *filter = dynamic_cast<const icu::UnicodeSet *>(transliterator->getFilter()))
+        source = *filter;
+    else
+        transliterator->getSourceSet(source);
+    QList<char16_t> chars, marks;
+    for (int32_t i = 0; i < source.getRangeCount(); ++i) {
+        for (UChar32 c = source.getRangeStart(i); c <= source.getRangeEnd(i) && c <= 0xFFFF; ++c) {
+            chars << char16_t(c);
+            if (u_hasBinaryProperty(c, UCHAR_GRAPHEME_EXTEND))
+                marks << char16_t(c);
+        }
+    }
+    KindTable table;
+    for (const char16_t c : chars) {
+        const QString one{QChar(c)};
+        const QString result = Transliterate(*transliterator, one);
+        if (result != one)
+            table.single.insert(c, result);
+    }
+    for (const char16_t c : chars) {
+        for (const char16_t mark : marks) {
+            const QString both = Transliterate(*transliterator, QString(QChar(c)) + QChar(mark));
+            if (both !=
+                table.single.value(c, QString(QChar(c))) + table.single.value(mark, QString(QChar(mark))))
+                table.pairs.insert(quint32(c) << 16 | mark, both);
+        }
+    }
+    return table;
+}
+
+// Made on first use: start-up pays nothing.
+const KindTable *KindTableFor(CharacterKind kind, bool anyCharacter)
+{
+    static std::array<std::optional<KindTable>, 2 * KindCount> made;
+    static std::array<std::once_flag, 2 * KindCount> once;
+    const std::size_t slot = 2 * std::size_t(kind) + (anyCharacter ? 1 : 0);
+    std::call_once(once[slot], [&] { made[slot] = MakeKindTable(kind, anyCharacter); });
+    return made[slot] ? &*made[slot] : nullptr;
+}
+
+QString Convert(const KindTable &table, QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (!table.pairs.isEmpty() && i + 1 < text.size()) {
+            const auto pair = table.pairs.constFind(quint32(c) << 16 | text[i + 1].unicode());
+            if (pair != table.pairs.constEnd()) {
+                out += *pair;
+                ++i;
+                continue;
+            }
+        }
+        const auto single = table.single.constFind(c);
+        if (single != table.single.constEnd())
+            out += *single;
+        else
+            out += QChar(c);
+    }
+    return out;
+}
+
 } // namespace detail
 
 std::optional<QString> ConvertCharacterKind(const QString &text, CharacterKind kind, KindScope scope)
 {
-    const icu::Transliterator *transliterator = detail::KindTransliterator(kind, scope.anyCharacter);
-    if (transliterator == nullptr)
+    const detail::KindTable *table = detail::KindTableFor(kind, scope.anyCharacter);
+    if (table == nullptr)
         return std::nullopt;
-    const auto convert = [transliterator](const QString &run) {
-        return detail::Transliterate(*transliterator, run);
-    };
+    const auto convert = [table](const QString &run) { return detail::Convert(*table, run); };
     return scope.html ? RewriteOutsideMarkup(text, convert) : convert(text);
 }
 

@@ -1,6 +1,6 @@
 // "文字種変換": full-width and half-width letters, digits, kana and spaces,
-// hiragana and katakana, each through an ICU transliterator made on first
-// use and kept for the thread.
+// hiragana and katakana, as ICU's transliterators convert them. What each
+// makes of each character is asked of ICU on first use and kept.
 #pragma once
 
 #include <QString>
@@ -28,5 +28,10 @@ struct KindScope
 // `text` converted; what the document's code could not hold (ヷ, ゔ in
 // Shift_JIS) is not made. Nothing when ICU cannot make the transliterator.
 std::optional<QString> ConvertCharacterKind(const QString &text, CharacterKind kind, KindScope scope);
+
+namespace detail {
+// The ICU transliterator rules of a conversion.
+const char16_t *KindRules(CharacterKind kind, bool anyCharacter);
+} // namespace detail
 
 } // namespace TextTools

@@ -2,6 +2,9 @@
 #include "printers.h"
 
 #include <gtest/gtest.h>
+#include <unicode/translit.h>
+
+#include <memory>
 
 namespace {
 
@@ -57,6 +60,34 @@ TEST(CharacterKinds, EachConversion)
     const QString kept = QStringLiteral("Ａ") + QChar(0xDC81) + QStringLiteral("Ｂ");
     EXPECT_EQ(ConvertCharacterKind(kept, Kind::FullAlnumToHalf, {}),
               QStringLiteral("A") + QChar(0xDC81) + u'B');
+}
+
+// The tables agree with ICU's transliterator run over the whole text.
+TEST(CharacterKinds, AsIcuConvertsWholeTexts)
+{
+    QString sample;
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        sample += QChar(c);
+    for (char16_t c = 0x3000; c < 0x3100; ++c)
+        sample += QChar(c);
+    for (char16_t c = 0xFF01; c < 0xFFA0; ++c)
+        sample += QChar(c) + QStringLiteral("ﾞ") + QChar(c) + QStringLiteral("ﾟ");
+    sample += QStringLiteral("ｶﾞｷﾞﾊﾟﾋﾟｳﾞﾜﾞｦﾞﾞﾟ\n漢字😀");
+    for (int k = 0; k <= int(Kind::HalfSpaceToFull); ++k) {
+        for (const bool any : {false, true}) {
+            UErrorCode status = U_ZERO_ERROR;
+            UParseError parseError;
+            const std::unique_ptr<icu::Transliterator> icu(icu::Transliterator::createFromRules(
+                u"x", icu::UnicodeString(detail::KindRules(Kind(k), any)), UTRANS_FORWARD, parseError,
+                status));
+            ASSERT_TRUE(U_SUCCESS(status));
+            icu::UnicodeString whole(reinterpret_cast<const UChar *>(sample.utf16()), int32_t(sample.size()));
+            icu->transliterate(whole);
+            EXPECT_EQ(ConvertCharacterKind(sample, Kind(k), {false, any}),
+                      QString(reinterpret_cast<const QChar *>(whole.getBuffer()), whole.length()))
+                << k << any;
+        }
+    }
 }
 
 } // namespace
