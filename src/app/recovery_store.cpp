@@ -142,7 +142,8 @@ QByteArray StateRecord(const DocumentState &state)
     out.i64(id.size);
     out.i64(id.modifiedNs);
     out.i64(state.ownFormat.has_value());
-    const DocumentFormat format = state.ownFormat.value_or(DocumentFormat{});
+    // Without a format of its own, the code slot holds the file's code.
+    const DocumentFormat format = state.ownFormat.value_or(DocumentFormat{state.code});
     out.i64(int(format.code));
     out.i64(int(format.lineEnd));
     out.i64(format.bom);
@@ -185,17 +186,19 @@ std::optional<DocumentState> ParseState(QByteArrayView payload)
     id.size = in.i64();
     id.modifiedNs = in.i64();
     const bool own = in.i64() != 0;
+    const std::optional<DocumentCode> code = DocumentCodeOf(in.i64());
     DocumentFormat format;
-    format.code = Jconvert::CharCode(in.i64());
+    format.code = code.value_or(DocumentCode::Sjis);
     format.lineEnd = Jconvert::ReturnCode(in.i64());
     format.bom = in.i64() != 0;
     if (own)
         state.ownFormat = format;
+    state.code = format.code;
     state.lineEnd = Jconvert::ReturnCode(in.i64());
     state.mixedLineEnds = in.i64() != 0;
     state.keptSource = in.raw();
     const auto validEnd = [](Jconvert::ReturnCode end) { return int(end) >= 0 && int(end) <= 2; };
-    if (!in.ok() || !validEnd(format.lineEnd) || !validEnd(state.lineEnd))
+    if (!in.ok() || !code || !validEnd(format.lineEnd) || !validEnd(state.lineEnd))
         return {};
     return state;
 }

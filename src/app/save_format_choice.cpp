@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 
-using Jconvert::CharCode;
 using Jconvert::ReturnCode;
 
 namespace {
@@ -13,14 +12,18 @@ namespace {
 struct CodeItem
 {
     const char *name;
-    CharCode code;
+    DocumentCode code;
     bool bom;
 };
 
 constexpr CodeItem CodeItems[] = {
-    {"Shift_JIS", CharCode::Sjis, false},      {"JIS", CharCode::Jis, false},
-    {"EUC-JP", CharCode::Euc, false},          {"UTF-8", CharCode::Utf8, false},
-    {"UTF-8 (BOM付き)", CharCode::Utf8, true},
+    {"Shift_JIS", DocumentCode::Sjis, false},
+    {"JIS", DocumentCode::Jis, false},
+    {"EUC-JP", DocumentCode::Euc, false},
+    {"UTF-8", DocumentCode::Utf8, false},
+    {"UTF-8 (BOM付き)", DocumentCode::Utf8, true},
+    {"UTF-16LE (BOM付き)", DocumentCode::Utf16Le, true},
+    {"UTF-16BE (BOM付き)", DocumentCode::Utf16Be, true},
 };
 
 constexpr ReturnCode LineEndItems[] = {ReturnCode::CrLf, ReturnCode::Cr, ReturnCode::Lf};
@@ -46,43 +49,45 @@ QComboBox *AddRow(QFileDialog *dialog, const char *name, const QString &caption)
 SaveFormatChoice::SaveFormatChoice(QFileDialog *dialog)
 {
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    code = AddRow(dialog, "SaveCodeBox", QStringLiteral("文字コード(&C):"));
+    code_ = AddRow(dialog, "SaveCodeBox", QStringLiteral("文字コード(&C):"));
     for (const CodeItem &item : CodeItems)
-        code->addItem(QString::fromUtf8(item.name));
-    lineEnd = AddRow(dialog, "SaveLineEndBox", QStringLiteral("改行コード(&R):"));
+        code_->addItem(QString::fromUtf8(item.name));
+    lineEnd_ = AddRow(dialog, "SaveLineEndBox", QStringLiteral("改行コード(&R):"));
     for (const ReturnCode item : LineEndItems)
-        lineEnd->addItem(LineEndName(item));
+        lineEnd_->addItem(LineEndName(item));
 }
 
 void SaveFormatChoice::show(const DocumentFormat &format, bool mixedLineEnds)
 {
     shown_ = format;
     // The keep item follows the three line ends, so their rows stay the same.
-    while (lineEnd->count() > int(std::size(LineEndItems)))
-        lineEnd->removeItem(lineEnd->count() - 1);
+    while (lineEnd_->count() > int(std::size(LineEndItems)))
+        lineEnd_->removeItem(lineEnd_->count() - 1);
     if (mixedLineEnds)
-        lineEnd->addItem(QStringLiteral("混在のまま"));
+        lineEnd_->addItem(QStringLiteral("混在のまま"));
+    // Only UTF-8 is offered both ways; a UTF-16 file read without its mark
+    // starts at its byte order.
     for (int i = 0; i < int(std::size(CodeItems)); ++i) {
-        if (CodeItems[i].code == format.code && CodeItems[i].bom == (format.utf8() && format.bom))
-            code->setCurrentIndex(i);
+        if (CodeItems[i].code == format.code && (!format.utf8() || CodeItems[i].bom == format.bom))
+            code_->setCurrentIndex(i);
     }
     for (int i = 0; i < int(std::size(LineEndItems)); ++i) {
         if (LineEndItems[i] == format.lineEnd)
-            lineEnd->setCurrentIndex(i);
+            lineEnd_->setCurrentIndex(i);
     }
     if (mixedLineEnds)
-        lineEnd->setCurrentIndex(int(std::size(LineEndItems)));
+        lineEnd_->setCurrentIndex(int(std::size(LineEndItems)));
 }
 
 bool SaveFormatChoice::keepsMixedLineEnds() const
 {
-    return lineEnd->currentIndex() == int(std::size(LineEndItems));
+    return lineEnd_->currentIndex() == int(std::size(LineEndItems));
 }
 
 DocumentFormat SaveFormatChoice::chosen() const
 {
-    const CodeItem &item = CodeItems[std::max(0, code->currentIndex())];
+    const CodeItem &item = CodeItems[std::max(0, code_->currentIndex())];
     const ReturnCode end =
-        keepsMixedLineEnds() ? shown_.lineEnd : LineEndItems[std::max(0, lineEnd->currentIndex())];
+        keepsMixedLineEnds() ? shown_.lineEnd : LineEndItems[std::max(0, lineEnd_->currentIndex())];
     return {item.code, end, item.bom};
 }

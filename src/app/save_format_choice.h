@@ -19,9 +19,8 @@ public:
     // Whether a document with mixed line ends keeps them (else every line gets chosen().lineEnd).
     bool keepsMixedLineEnds() const;
 
-    QComboBox *code;
-    QComboBox *lineEnd;
-
 private:
+    QComboBox *code_;
+    QComboBox *lineEnd_;
     DocumentFormat shown_;
 };

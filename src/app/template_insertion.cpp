@@ -4,7 +4,6 @@
 #include "colour_panel.h"
 #include "document.h"
 #include "document_questions.h"
-#include "html_charset.h"
 #include "stored_text.h"
 #include "template_expansion.h"
 #include "text_commands.h"
@@ -49,7 +48,7 @@ void TemplateInsertion::insert(const Palettes::ButtonRecord &record, int caseMod
     request.colours = colours_->templateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
-    request.charset = Palettes::HtmlCharsetName(document_.format().code);
+    request.charset = CharsetName(document_.format().code);
     request.documentPath = document_.path;
     request.lastImageDocument = lastImageDocument_;
     const Palettes::Expansion expansion =

@@ -1,6 +1,5 @@
 #include "document.h"
 
-#include "cp932.h"
 #include "display_blocks.h"
 #include "document_codec.h"
 #include "document_loader.h"
@@ -8,6 +7,7 @@
 #include "editor_options.h"
 #include "line_end_marks.h"
 #include "memory_policy.h"
+#include "text_codec.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,10 +23,10 @@ DocumentCodeOptions CodeOptions(const EditorOptions &options)
 
 } // namespace
 
-Outcome Document::load(const QString &file)
+Outcome Document::load(const QString &file, std::optional<DocumentCode> code)
 {
     const QString absolute = file.isEmpty() ? file : QDir::cleanPath(QFileInfo(file).absoluteFilePath());
-    DocumentRead read = reader_(absolute, ConvertsOnLoad(absolute, CodeOptions(*options_)));
+    DocumentRead read = reader_(absolute, {code, ConvertsOnLoad(absolute, CodeOptions(*options_))});
     if (!read.outcome.done())
         return read.outcome;
     // About 30 ms of the window's time a piece on the development machine.
@@ -38,12 +38,13 @@ Outcome Document::load(const QString &file)
     if (read.original.isEmpty())
         keptLines_.clear();
     else
-        keptLines_.Remember(read.text, read.original);
+        keptLines_.Remember(read.text, read.original, read.code);
+    code_ = read.code;
     own_.reset();
     lineEnd_ = read.lineEnds.main;
     mixed_ = read.lineEnds.mixed();
-    if (read.utf8)
-        own_ = DocumentFormat{Jconvert::CharCode::Utf8, read.lineEnds.main, read.bom};
+    if (code || IsUnicode(read.code))
+        own_ = DocumentFormat{read.code, read.lineEnds.main, read.bom};
     if (mixed_)
         MarkLineEnds(*text_, read.lineEnds);
     identity_ = read.identity;
@@ -54,18 +55,18 @@ Outcome Document::load(const QString &file)
 
 bool Document::optionsConvertLineEnds(const QString &file) const
 {
-    const DocumentCodeOptions options = CodeOptions(*options_);
-    return !own_ && options.retCode != 0 && ConvertsOnSave(file, options);
+    return !own_ && OptionsLineEnd(file, CodeOptions(*options_));
 }
 
 DocumentFormat Document::formatFor(const QString &file) const
 {
     if (own_)
         return *own_;
-    // What the options do not convert stays as the file had it: CR LF
-    // ("0") is no conversion of the line ends.
-    const DocumentFormat converted = OptionsFormat(file, CodeOptions(*options_));
-    return {converted.code, optionsConvertLineEnds(file) ? converted.lineEnd : lineEnd_, false};
+    // What the options do not convert stays as the file had it: Shift_JIS
+    // and CR LF ("0") convert nothing.
+    const DocumentCodeOptions options = CodeOptions(*options_);
+    return {OptionsCode(file, options).value_or(code_), OptionsLineEnd(file, options).value_or(lineEnd_),
+            false};
 }
 
 Outcome Document::save(const QString &file, const LossQuestion &agreeToLose,
@@ -79,32 +80,17 @@ Outcome Document::save(const QString &file, const LossQuestion &agreeToLose,
     // name on save as, or by the options' conversion.
     const bool keepMixed = mixed_ && format.lineEnd == lineEnd_ && (as || !optionsConvertLineEnds(file));
     const LineEnds ends = keepMixed ? MarkedLineEnds(*text_, format.lineEnd) : LineEnds{format.lineEnd, {}};
-    if (format.utf8()) {
-        const TextWrite write = WriteUtf8DocumentText(file, text, ends, format.bom);
-        if (!write.outcome.done())
-            return write.outcome;
-    } else {
-        const KeptBytes kept = keptLines_.Collect(*text_);
-        const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
-        if (format.code == Jconvert::CharCode::Sjis) {
-            TextWrite write = WriteDocumentText(file, text, true, keptLines, ends);
-            if (write.outcome.kind == Outcome::Declined) {
-                if (!agreeToLose(text, write.firstUnencodable))
-                    return Outcome::declined();
-                write = WriteDocumentText(file, text, false, keptLines, ends);
-            }
-            if (!write.outcome.done())
-                return write.outcome;
-        } else {
-            qsizetype unencodable = -1;
-            const QByteArray sjis = EncodeDocument(text, keptLines, &unencodable);
-            if (unencodable >= 0 && !agreeToLose(text, unencodable))
-                return Outcome::declined();
-            const Outcome written = WriteDocument(file, ConvertSavedBytes(sjis, format.code, ends));
-            if (!written.done())
-                return written;
-        }
+    // Lines keep their bytes only in the code they were read in.
+    const KeptBytes kept = format.code == keptLines_.code() ? keptLines_.Collect(*text_) : KeptBytes{};
+    const KeptBytes *keptLines = kept.ranges.empty() ? nullptr : &kept;
+    TextWrite write = WriteDocumentText(file, text, true, format, ends, keptLines);
+    if (write.outcome.kind == Outcome::Declined) {
+        if (!agreeToLose(text, write.firstUnencodable))
+            return Outcome::declined();
+        write = WriteDocumentText(file, text, false, format, ends, keptLines);
     }
+    if (!write.outcome.done())
+        return write.outcome;
     // What is on disk now is ours.
     if (file == path) {
         identity_ = FileIdentity::Of(file);
@@ -130,6 +116,7 @@ void Document::startNew(const QString &file)
     text_->clear();
     keptLines_.clear();
     own_.reset();
+    code_ = DocumentCode::Sjis;
     lineEnd_ = Jconvert::ReturnCode::CrLf;
     if (options_->options().newUtf8) {
         own_ = NewUtf8Format;
@@ -160,7 +147,16 @@ bool Document::takeNewOutsideChange()
 
 DocumentState Document::state() const
 {
-    return {path, identity_, own_, mixed_, keptLines_.source(), lineEnd_};
+    // A copy stores one code: kept bytes of another than the document's own
+    // format are left out (they serve only a save back in the file's code).
+    const bool keptFit = !own_ || own_->code == code_;
+    return {path,
+            identity_,
+            own_,
+            mixed_,
+            keptFit ? keptLines_.source() : QByteArray(),
+            lineEnd_,
+            own_ ? own_->code : code_};
 }
 
 void Document::restore(const DocumentState &state, const QString &text)
@@ -169,8 +165,10 @@ void Document::restore(const DocumentState &state, const QString &text)
     if (state.keptSource.isEmpty())
         keptLines_.clear();
     else
-        keptLines_.Remember(Cp932::Decode(state.keptSource), state.keptSource);
+        keptLines_.Remember(DecoderFor(state.code)->decode(state.keptSource).text, state.keptSource,
+                            state.code);
     own_ = state.ownFormat;
+    code_ = state.code;
     lineEnd_ = state.lineEnd;
     mixed_ = state.mixedLineEnds;
     identity_ = state.identity;

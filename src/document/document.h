@@ -22,12 +22,12 @@ class QTextDocument;
 class Document
 {
 public:
-    // Asked before characters code page 932 lacks are saved as '?': the text
-    // and the index of the first of them; true to go on.
+    // Asked before characters the code saved in lacks are saved as '?': the
+    // text and the index of the first of them; true to go on.
     using LossQuestion = std::function<bool(QStringView text, qsizetype index)>;
 
     // Reads and decodes a file: ReadDocument, or a reader that runs it aside.
-    using Reader = std::function<DocumentRead(const QString &path, bool convert)>;
+    using Reader = std::function<DocumentRead(const QString &path, const CodeChoice &choice)>;
 
     explicit Document(const EditorOptions *options) : options_(options) {}
 
@@ -42,9 +42,12 @@ public:
     QString path;
 
     // Replaces the text by the file's and makes `path` the document; a file
-    // that cannot be read changes nothing. A UTF-8 file makes a UTF-8
-    // document, anything else a Shift_JIS one.
-    Outcome load(const QString &path);
+    // that cannot be read changes nothing. The document takes the code the
+    // file is found in (DetectCode; the options' AutoDecode decides text that
+    // may be EUC-JP or Shift_JIS), or `code` when given, and keeps it: a
+    // UTF-8 or UTF-16 document, or one read in a named code, is its own
+    // format from then on. UTF-16 named: a byte-order mark decides the order.
+    Outcome load(const QString &path, std::optional<DocumentCode> code = std::nullopt);
     // Writes the text to `path` in `as`, or else in the document's format
     // for `path`. Does not touch `path`, the format or the modified flag.
     Outcome save(const QString &path, const LossQuestion &agreeToLose,
@@ -56,9 +59,10 @@ public:
     // options make new documents UTF-8.
     void startNew(const QString &path);
 
-    // What the document is written as under its path: a UTF-8 document's own
-    // format or the one chosen on save as; else the code and line end the
-    // options convert to, and what they do not convert as the file had it.
+    // What the document is written as under its path: its own format (a
+    // Unicode document's, one read in a named code, or the one chosen on
+    // save as); else the code and line end the options convert to, and what
+    // they do not convert as the file had it.
     DocumentFormat format() const { return formatFor(path); }
     // Whether the lines keep the different ends the file gave them.
     bool mixedLineEnds() const { return mixed_ && !optionsConvertLineEnds(path); }
@@ -95,6 +99,7 @@ private:
     QTextDocument *text_ = nullptr;
     KeptLines keptLines_;
     std::optional<DocumentFormat> own_;                         // else the options decide
+    DocumentCode code_ = DocumentCode::Sjis;                    // the file's
     Jconvert::ReturnCode lineEnd_ = Jconvert::ReturnCode::CrLf; // the file's most common
     bool mixed_ = false;                                        // line ends marked on the lines
     FileIdentity identity_;                                     // the file as last read or written

@@ -1,15 +1,8 @@
-// Bytes of a document file <-> the editor's text, with the optional Japanese
-// code and line-end conversion. No window and no file access here.
+// The options by which documents are read and written, and the rules that
+// decide which documents they apply to. No window and no file access here.
 #pragma once
 
-#include "code_choices.h"
-
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
-#include <QStringView>
-
-struct LineEnds;
 
 // The options that decide how documents are read and written (held by the
 // settings dialog's controls).
@@ -30,21 +23,8 @@ QString DocumentLimitText();
 // empty when there is none.
 QString FileExtension(const QString &path);
 
+// Whether AutoDecode applies to `path`: text that may be EUC-JP or Shift_JIS
+// is then read as EUC-JP.
 bool ConvertsOnLoad(const QString &path, const DocumentCodeOptions &options);
+// Whether the options' save code and line end apply to `path`.
 bool ConvertsOnSave(const QString &path, const DocumentCodeOptions &options);
-
-// Every line, the last one included, followed by CR LF; lines end at CR LF,
-// CR or LF.
-std::string JoinLinesWithCrLf(std::string_view bytes);
-
-// The editor text ('\n' line breaks) of a file's bytes: converted to Shift_JIS
-// first when `convert` is set. A last line without a line end stays so.
-QString DocumentTextFromBytes(QByteArrayView bytes, bool convert);
-
-// The bytes written for the editor's text: Shift_JIS with CR LF, then, when
-// `convert` is set and the text is not empty, the chosen code and line end.
-QByteArray DocumentBytesFromText(QStringView text, bool convert, const DocumentCodeOptions &options);
-
-// Shift_JIS bytes with CR LF converted exactly to `code` (Shift_JIS, JIS or
-// EUC-JP), each line break then written as `ends` gives it.
-QByteArray ConvertSavedBytes(const QByteArray &sjis, Jconvert::CharCode code, const LineEnds &ends);

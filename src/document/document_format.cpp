@@ -2,41 +2,68 @@
 
 #include "document_codec.h"
 
-#include <algorithm>
-
-using Jconvert::CharCode;
 using Jconvert::ReturnCode;
 
-namespace {
-
-// The options' numbering of the codes and line ends a save can convert to.
-constexpr CharCode OptionCodes[] = {CharCode::Sjis, CharCode::Jis, CharCode::Euc};
-constexpr ReturnCode OptionLineEnds[] = {ReturnCode::CrLf, ReturnCode::Cr, ReturnCode::Lf};
-
-} // namespace
-
-DocumentFormat OptionsFormat(const QString &path, const DocumentCodeOptions &options)
+std::optional<DocumentCode> DocumentCodeOf(qint64 number)
 {
-    if (!ConvertsOnSave(path, options))
-        return {};
-    return {OptionCodes[std::clamp(options.charCode, 0, 2)],
-            OptionLineEnds[std::clamp(options.retCode, 0, 2)], false};
+    for (const DocumentCode code : {DocumentCode::Sjis, DocumentCode::Jis, DocumentCode::Euc,
+                                    DocumentCode::Utf8, DocumentCode::Utf16Le, DocumentCode::Utf16Be}) {
+        if (qint64(code) == number)
+            return code;
+    }
+    return std::nullopt;
 }
 
-QString CodeName(CharCode code)
+std::optional<DocumentCode> OptionsCode(const QString &path, const DocumentCodeOptions &options)
+{
+    if (options.charCode == 0 || !ConvertsOnSave(path, options))
+        return std::nullopt;
+    return options.charCode == 1 ? DocumentCode::Jis : DocumentCode::Euc;
+}
+
+std::optional<ReturnCode> OptionsLineEnd(const QString &path, const DocumentCodeOptions &options)
+{
+    if (options.retCode == 0 || !ConvertsOnSave(path, options))
+        return std::nullopt;
+    return options.retCode == 1 ? ReturnCode::Cr : ReturnCode::Lf;
+}
+
+QString CodeName(DocumentCode code)
 {
     switch (code) {
-    case CharCode::Sjis:
+    case DocumentCode::Sjis:
         return QStringLiteral("SJIS");
-    case CharCode::Jis:
-    case CharCode::JisOld:
+    case DocumentCode::Jis:
         return QStringLiteral("JIS");
-    case CharCode::Euc:
+    case DocumentCode::Euc:
         return QStringLiteral("EUC");
-    case CharCode::Utf8:
+    case DocumentCode::Utf8:
         return QStringLiteral("UTF-8");
+    case DocumentCode::Utf16Le:
+        return QStringLiteral("UTF-16LE");
+    case DocumentCode::Utf16Be:
+        return QStringLiteral("UTF-16BE");
     }
     return {};
+}
+
+QString CharsetName(DocumentCode code)
+{
+    switch (code) {
+    case DocumentCode::Sjis:
+        return QStringLiteral("Shift_JIS");
+    case DocumentCode::Jis:
+        return QStringLiteral("ISO-2022-JP");
+    case DocumentCode::Euc:
+        return QStringLiteral("EUC-JP");
+    case DocumentCode::Utf8:
+        return QStringLiteral("UTF-8");
+    case DocumentCode::Utf16Le:
+        return QStringLiteral("UTF-16LE");
+    case DocumentCode::Utf16Be:
+        return QStringLiteral("UTF-16BE");
+    }
+    return QStringLiteral("Shift_JIS");
 }
 
 QString LineEndName(ReturnCode lineEnd)
@@ -55,6 +82,7 @@ QString LineEndName(ReturnCode lineEnd)
 QString FormatName(const DocumentFormat &format, bool mixedLineEnds)
 {
     QString name = CodeName(format.code);
+    // A UTF-16 name already says how its bytes go.
     if (format.utf8() && format.bom)
         name += QStringLiteral(" BOM");
     return name + u' ' + (mixedLineEnds ? QStringLiteral("混在") : LineEndName(format.lineEnd));

@@ -5,30 +5,47 @@
 #include "code_choices.h"
 
 #include <QString>
+#include <optional>
 
 struct DocumentCodeOptions;
 
+// The codes a document is read and written in. Numbered as recovery copies
+// have stored them (2 was once the old JIS form).
+enum class DocumentCode { Sjis = 0, Jis = 1, Euc = 3, Utf8 = 4, Utf16Le = 5, Utf16Be = 6 };
+
+// The code a stored number names; nothing for a number that names none.
+std::optional<DocumentCode> DocumentCodeOf(qint64 number);
+// UTF-8 and UTF-16 hold every character; the others hold Japanese.
+constexpr bool IsUnicode(DocumentCode code)
+{
+    return code == DocumentCode::Utf8 || code == DocumentCode::Utf16Le || code == DocumentCode::Utf16Be;
+}
+
 struct DocumentFormat
 {
-    Jconvert::CharCode code = Jconvert::CharCode::Sjis;
+    DocumentCode code = DocumentCode::Sjis;
     Jconvert::ReturnCode lineEnd = Jconvert::ReturnCode::CrLf;
-    bool bom = false; // UTF-8 only
+    bool bom = false; // UTF-8 and UTF-16 only
 
-    bool utf8() const { return code == Jconvert::CharCode::Utf8; }
+    bool utf8() const { return code == DocumentCode::Utf8; }
     friend bool operator==(const DocumentFormat &, const DocumentFormat &) = default;
 };
 
 // A new UTF-8 document: LF, no mark.
-inline constexpr DocumentFormat NewUtf8Format{Jconvert::CharCode::Utf8, Jconvert::ReturnCode::Lf, false};
+inline constexpr DocumentFormat NewUtf8Format{DocumentCode::Utf8, Jconvert::ReturnCode::Lf, false};
 
-// What the options write under `path`: their code and line end where they
-// convert, else Shift_JIS with CR LF.
-DocumentFormat OptionsFormat(const QString &path, const DocumentCodeOptions &options);
+// The code and line end the options convert to under `path`: nothing where
+// they leave the document's own (Shift_JIS and CR LF convert nothing).
+std::optional<DocumentCode> OptionsCode(const QString &path, const DocumentCodeOptions &options);
+std::optional<Jconvert::ReturnCode> OptionsLineEnd(const QString &path, const DocumentCodeOptions &options);
 
-// "SJIS CRLF", "UTF-8 LF", "UTF-8 BOM CRLF"; a document whose lines end in
-// different ways shows "混在" for its line end.
+// "SJIS CRLF", "EUC LF", "UTF-8 BOM CRLF", "UTF-16LE CRLF"; a document whose
+// lines end in different ways shows "混在" for its line end.
 QString FormatName(const DocumentFormat &format, bool mixedLineEnds = false);
 
-// The names the save dialog lists, in the order of their enums.
-QString CodeName(Jconvert::CharCode code);
+// "SJIS", "JIS", "EUC", "UTF-8", "UTF-16LE", "UTF-16BE".
+QString CodeName(DocumentCode code);
 QString LineEndName(Jconvert::ReturnCode lineEnd);
+// The name HTML gives the code in <meta charset>, as the IANA registry and
+// browsers spell it: "Shift_JIS", "ISO-2022-JP", "EUC-JP", "UTF-8", "UTF-16LE".
+QString CharsetName(DocumentCode code);

@@ -8,11 +8,11 @@
 #include <QThread>
 #include <memory>
 
-DocumentRead ReadDocumentAside(const QString &path, bool convert)
+DocumentRead ReadDocumentAside(const QString &path, const CodeChoice &choice)
 {
     DocumentRead read;
     std::unique_ptr<QThread> worker(
-        QThread::create([&read, path, convert] { read = ReadDocument(path, convert); }));
+        QThread::create([&read, path, choice] { read = ReadDocument(path, choice); }));
     QEventLoop loop;
     // Queued: a worker done before the loop runs still ends it.
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);

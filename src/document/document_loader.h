@@ -8,8 +8,8 @@
 #include <QStringView>
 #include <functional>
 
-// ReadDocument(path, convert), run aside; returns when it is done.
-DocumentRead ReadDocumentAside(const QString &path, bool convert);
+// ReadDocument(path, choice), run aside; returns when it is done.
+DocumentRead ReadDocumentAside(const QString &path, const CodeChoice &choice);
 
 class QTextDocument;
 

@@ -20,6 +20,9 @@ struct DocumentState
     QByteArray keptSource;
     // The file's most common line end, which lines without a mark take.
     Jconvert::ReturnCode lineEnd = Jconvert::ReturnCode::CrLf;
+    // The code of the kept bytes and, without a format of its own, the
+    // document's: the code the file was read in.
+    DocumentCode code = DocumentCode::Sjis;
 
     bool holdsFile() const { return identity.exists; }
     friend bool operator==(const DocumentState &, const DocumentState &) = default;

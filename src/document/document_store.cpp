@@ -1,10 +1,9 @@
 #include "document_store.h"
 
+#include "code_detection.h"
 #include "cp932.h"
 #include "document_codec.h"
 #include "file_read.h"
-#include "jconvert_stream.h"
-#include "line_ends.h"
 #include "piece_writer.h"
 #include "safe_file_writer.h"
 #include "system_reason.h"
@@ -15,6 +14,11 @@
 #include <cstring>
 
 namespace {
+
+// Large enough that handing pieces between the threads costs little, small
+// enough to stay in the cache between encoding and writing.
+constexpr qsizetype PieceUnits = 256 * 1024;
+constexpr qsizetype PieceBytes = TextEncoder::MaxBytesPerUnit * PieceUnits + TextEncoder::MaxFinishBytes;
 
 QString TooLargeMessage(const QString &path)
 {
@@ -45,76 +49,65 @@ bool NameWasMangled(const QString &path)
 }
 
 // Produces the bytes of a document piece by piece: encoded text between the
-// kept ranges, and the kept ranges' own bytes. The text is Shift_JIS, or
-// UTF-8 when a UTF-8 encoder is given.
+// kept ranges, and the kept ranges' own bytes.
 class PieceEncoder
 {
 public:
-    // Shift_JIS line breaks are written as `ends` gives them when given.
-    PieceEncoder(QStringView text, const KeptBytes *kept, qsizetype pieceUnits, Utf8Encoder *utf8 = nullptr,
-                 const LineEnds *ends = nullptr)
-        : text_(text), kept_(kept), units_(pieceUnits), utf8_(utf8), ends_(ends)
+    PieceEncoder(QStringView text, TextEncoder &encoder, const KeptBytes *kept)
+        : text_(text), encoder_(encoder), kept_(kept)
     {
     }
 
-    bool atEnd() const { return from_ >= text_.size(); }
+    bool atEnd() const { return finished_; }
     qsizetype firstUnencodable() const { return firstUnencodable_; }
 
-    // Writes the next piece into `out` (room for
-    // Utf8Encoder::MaxBytes(pieceUnits) bytes) and returns its size.
+    // Writes the next piece into `out` (room for PieceBytes) and returns its size.
     qsizetype next(char *out)
     {
         const KeptRange *range = nullptr;
         if (kept_ != nullptr && range_ < kept_->ranges.size())
             range = &kept_->ranges[range_];
         if (range != nullptr && range->textFrom == from_) {
+            qsizetype size = keptDone_ == 0 ? encoder_.keep(range->shift, out) : 0;
             const qsizetype start = range->byteFrom + keptDone_;
-            const qsizetype size = std::min(2 * units_, range->byteTo - start);
-            std::memcpy(out, kept_->bytes.constData() + start, size_t(size));
-            keptDone_ += size;
-            if (start + size == range->byteTo) {
+            const qsizetype copied = std::min(2 * PieceUnits, range->byteTo - start);
+            std::memcpy(out + size, kept_->bytes.constData() + start, size_t(copied));
+            keptDone_ += copied;
+            if (start + copied == range->byteTo) {
                 from_ = range->textTo;
                 keptDone_ = 0;
                 ++range_;
             }
-            return size;
+            return size + copied;
+        }
+        if (from_ >= text_.size()) {
+            finished_ = true;
+            return encoder_.finish(out);
         }
         const QStringView free = text_.first(range != nullptr ? range->textFrom : text_.size());
-        const qsizetype to = Cp932::PieceEnd(free, from_, units_);
-        const QStringView piece = free.sliced(from_, to - from_);
+        const qsizetype to = Cp932::PieceEnd(free, from_, PieceUnits);
         qsizetype unencodable = -1;
-        qsizetype size =
-            utf8_ != nullptr ? utf8_->EncodeTo(piece, out) : Cp932::EncodeTo(piece, out, &unencodable);
+        const qsizetype size = encoder_.encode(free.sliced(from_, to - from_), out, &unencodable);
         if (unencodable >= 0 && firstUnencodable_ < 0)
             firstUnencodable_ = from_ + unencodable;
-        // Kept ranges hold no line break, so the breaks counted here are all of them.
-        if (utf8_ == nullptr && ends_ != nullptr)
-            size = ApplyLineEnds(out, size, *ends_, &breaks_);
         from_ = to;
         return size;
     }
 
 private:
     QStringView text_;
+    TextEncoder &encoder_;
     const KeptBytes *kept_;
-    qsizetype units_;
-    Utf8Encoder *utf8_;
-    const LineEnds *ends_;
-    std::size_t breaks_ = 0;
     qsizetype from_ = 0;
     std::size_t range_ = 0;
     qsizetype keptDone_ = 0;
     qsizetype firstUnencodable_ = -1;
+    bool finished_ = false;
 };
-
-// Large enough that handing pieces between the threads costs little, small
-// enough to stay in the cache between encoding and writing.
-constexpr qsizetype PieceUnits = 256 * 1024;
-constexpr qsizetype PieceBytes = Utf8Encoder::MaxBytes(PieceUnits);
 
 } // namespace
 
-DocumentRead ReadDocument(const QString &path, bool convert)
+DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
 {
     DocumentRead result;
     if (NameWasMangled(path)) {
@@ -123,35 +116,24 @@ DocumentRead ReadDocument(const QString &path, bool convert)
             QStringLiteral("\n\nファイル名が UTF-8 として正しくないため、このファイルは扱えません。"));
         return result;
     }
-    // Shift_JIS takes at most two bytes per character, UTF-8 three (and its
-    // mark), JIS with its escape sequences far fewer than eight: a bigger file
-    // cannot fit.
-    const FileRead file = ReadRegularFile(path, convert ? MaxDocumentChars * 8 : MaxDocumentChars * 3 + 3);
+    // No code takes more than eight bytes a character (JIS with its escape
+    // sequences far fewer): a bigger file cannot fit.
+    const FileRead file = ReadRegularFile(path, MaxDocumentChars * 8);
     if (file.status != FileRead::Ok) {
         result.outcome = Outcome::failed(ReadFailureMessage(path, file));
         return result;
     }
-    Jconvert::Utf8Detector utf8;
-    utf8.Feed(std::string_view(file.bytes.constData(), std::size_t(file.bytes.size())));
-    const Jconvert::Utf8Verdict verdict = utf8.Finish();
-    if (verdict.document()) {
-        Utf8Text decoded = DecodeUtf8Document(file.bytes, verdict.valid);
-        result.text = std::move(decoded.text);
-        result.utf8 = true;
-        result.bom = decoded.bom;
-        result.lineEnds = std::move(decoded.lineEnds);
-    } else {
-        if (convert) {
-            result.text = DocumentTextFromBytes(file.bytes, true);
-        } else {
-            Cp932::DecodeInfo info;
-            result.text = Cp932::Decode(file.bytes, &info);
-            if (!info.canonical)
-                result.original = file.bytes;
-        }
-        // Code conversion moves no line break, so the file's own are the text's.
-        result.lineEnds = ScanLineEnds(file.bytes, Jconvert::ReturnCode::CrLf);
-    }
+    const DetectedCode detected =
+        choice.code ? ReadAs(file.bytes, *choice.code) : DetectCode(file.bytes, choice.undecidedIsEuc);
+    const qsizetype mark = detected.bom ? ByteOrderMark(detected.code).size() : 0;
+    DecodedText decoded =
+        DecoderFor(detected.code, detected.validUtf8)->decode(QByteArrayView(file.bytes).sliced(mark));
+    result.text = std::move(decoded.text);
+    result.lineEnds = std::move(decoded.lineEnds);
+    result.code = detected.code;
+    result.bom = detected.bom;
+    if (!decoded.exact)
+        result.original = file.bytes;
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
         result.original.clear();
@@ -162,17 +144,19 @@ DocumentRead ReadDocument(const QString &path, bool convert)
     return result;
 }
 
-QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *firstUnencodable)
+QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
+                              const KeptBytes *kept, qsizetype *firstUnencodable)
 {
-    PieceEncoder encoder(text, kept, PieceUnits);
+    const std::unique_ptr<TextEncoder> encoder = EncoderFor(format.code, ends);
+    PieceEncoder pieces(text, *encoder, kept);
     QByteArray bytes;
-    while (!encoder.atEnd()) {
+    while (!pieces.atEnd()) {
         const qsizetype at = bytes.size();
         bytes.resize(at + PieceBytes);
-        bytes.truncate(at + encoder.next(bytes.data() + at));
+        bytes.truncate(at + pieces.next(bytes.data() + at));
     }
     if (firstUnencodable != nullptr)
-        *firstUnencodable = encoder.firstUnencodable();
+        *firstUnencodable = pieces.firstUnencodable();
     return bytes;
 }
 
@@ -229,16 +213,10 @@ TextWrite WritePieces(const QString &path, PieceEncoder &encoder, bool stopAtUne
 } // namespace
 
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
-                            const KeptBytes *kept, const LineEnds &ends)
+                            const DocumentFormat &format, const LineEnds &ends, const KeptBytes *kept)
 {
-    PieceEncoder encoder(text, kept, PieceUnits, nullptr, &ends);
-    return WritePieces(path, encoder, stopAtUnencodable, {});
-}
-
-TextWrite WriteUtf8DocumentText(const QString &path, QStringView text, const LineEnds &ends, bool bom)
-{
-    Utf8Encoder utf8(ends);
-    PieceEncoder encoder(text, nullptr, PieceUnits, &utf8);
-    const QByteArrayView mark(Jconvert::UTF8_BOM.data(), qsizetype(Jconvert::UTF8_BOM.size()));
-    return WritePieces(path, encoder, false, bom ? mark : QByteArrayView());
+    const std::unique_ptr<TextEncoder> encoder = EncoderFor(format.code, ends);
+    PieceEncoder pieces(text, *encoder, kept);
+    return WritePieces(path, pieces, stopAtUnencodable,
+                       format.bom ? ByteOrderMark(format.code) : QByteArrayView());
 }

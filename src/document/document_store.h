@@ -4,42 +4,51 @@
 
 #include "system_reason.h"
 
+#include "document_format.h"
 #include "file_identity.h"
 #include "file_read.h"
+#include "line_ends.h"
 #include "outcome.h"
-#include "utf8_document.h"
+#include "text_codec.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <vector>
+
+// How a file's code is chosen: named, or detected (DetectCode) with text
+// that may be EUC-JP or Shift_JIS taken as EUC-JP when `undecidedIsEuc`.
+struct CodeChoice
+{
+    std::optional<DocumentCode> code;
+    bool undecidedIsEuc = false;
+};
 
 struct DocumentRead
 {
     Outcome outcome;
     QString text; // the editor's text
-    // The file's bytes when its lines must be written back as they were read
-    // (duplicate NEC/IBM character forms); else empty.
+    // The file's bytes when some line must be written back as it was read
+    // (duplicate character forms, JIS escape sequences); else empty.
     QByteArray original;
     FileIdentity identity; // of the file that was read
-    // A UTF-8 document, decoded as UTF-8 whatever `convert` said, and
-    // whether it starts with the byte-order mark.
-    bool utf8 = false;
-    bool bom = false;
+    DocumentCode code = DocumentCode::Sjis;
+    bool bom = false;  // the file starts with the code's byte-order mark
     LineEnds lineEnds; // as the file's lines end
 };
 
-// Reads and decodes `path`: a UTF-8 document (Jconvert::IsUtf8Document) as
-// UTF-8, anything else as Shift_JIS, after conversion when `convert`. Refuses a folder, anything but a
-// regular file, an unreadable file, a name that is not valid UTF-8 and a document of more than
-// MaxDocumentChars characters.
-DocumentRead ReadDocument(const QString &path, bool convert);
+// Reads and decodes `path` in the code `choice` gives. Refuses a folder,
+// anything but a regular file, an unreadable file, a name that is not valid
+// UTF-8 and a document of more than MaxDocumentChars characters.
+DocumentRead ReadDocument(const QString &path, const CodeChoice &choice);
 
 // A range of the editor's text written as bytes of the file it came from.
 struct KeptRange
 {
     qsizetype textFrom, textTo;
     qsizetype byteFrom, byteTo;
+    KeptShift shift;
 };
 // The file's bytes and the ranges taken from them, in text order.
 struct KeptBytes
@@ -48,10 +57,11 @@ struct KeptBytes
     std::vector<KeptRange> ranges;
 };
 
-// Shift_JIS with CR LF for `text`, kept ranges copied from their bytes.
-// *firstUnencodable, when asked for, is the first character the code page
-// lacks (written as '?'), or -1.
-QByteArray EncodeDocument(QStringView text, const KeptBytes *kept, qsizetype *firstUnencodable = nullptr);
+// `text` in `format` (no byte-order mark), its breaks as `ends` gives them,
+// kept ranges copied from their bytes. *firstUnencodable, when asked for, is
+// the first character the code lacks (written as '?'), or -1.
+QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
+                              const KeptBytes *kept = nullptr, qsizetype *firstUnencodable = nullptr);
 
 // Writes `bytes` so that a failed write leaves the previous file whole and a
 // file keeps its owner, group, mode and hard links.
@@ -63,18 +73,16 @@ struct TextWrite
     qsizetype firstUnencodable = -1; // index in the text, or -1
 };
 
-// Writes EncodeDocument(text, kept), its breaks as `ends` gives them, the way WriteDocument writes bytes,
-// encoding piece by piece while the previous piece is written, so a large
-// document is never held twice more. With stopAtUnencodable, a character code
-// page 932 lacks stops the save before the target is touched (declined,
-// firstUnencodable set); otherwise it is written as '?'.
+// Writes the byte-order mark when the format has one, then
+// EncodeDocumentText(text, format, ends, kept), the way WriteDocument writes
+// bytes, encoding piece by piece while the previous piece is written, so a
+// large document is never held twice more. With stopAtUnencodable, a
+// character the code lacks stops the save before the target is touched
+// (declined, firstUnencodable set); otherwise it is written as '?'.
 TextWrite WriteDocumentText(const QString &path, QStringView text, bool stopAtUnencodable,
-                            const KeptBytes *kept = nullptr,
-                            const LineEnds &ends = {Jconvert::ReturnCode::CrLf, {}});
-
-// Writes `text` as UTF-8 with the line ends given, the byte-order mark first
-// when `bom`, as WriteDocumentText writes; UTF-8 holds every character.
-TextWrite WriteUtf8DocumentText(const QString &path, QStringView text, const LineEnds &ends, bool bom);
+                            const DocumentFormat &format = {},
+                            const LineEnds &ends = {Jconvert::ReturnCode::CrLf, {}},
+                            const KeptBytes *kept = nullptr);
 
 // Why `path` could not be read, for the user.
 QString ReadFailureMessage(const QString &path, const FileRead &read);

@@ -1,38 +1,82 @@
 #include "kept_lines.h"
 
-#include "cp932.h"
 #include "display_blocks.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <functional>
 
-void KeptLines::Remember(QStringView text, const QByteArray &bytes)
+namespace {
+
+struct FileLine
 {
-    clear();
+    QStringView text;
+    qsizetype from, to; // bytes, without the line end
+};
+
+// Calls `each` for every line of `bytes` and its text, in order.
+void ForEachLine(QStringView text, const QByteArray &bytes, const std::function<void(const FileLine &)> &each)
+{
     const char *const data = bytes.constData();
     qsizetype from = 0;
-    qsizetype textFrom = 0;
-    while (textFrom <= text.size()) {
+    for (qsizetype textFrom = 0; textFrom <= text.size();) {
         qsizetype textTo = text.indexOf(u'\n', textFrom);
         if (textTo < 0)
             textTo = text.size();
         qsizetype to = from;
         while (to < bytes.size() && data[to] != '\r' && data[to] != '\n')
             ++to;
-        const QStringView line = text.sliced(textFrom, textTo - textFrom);
-        // The first of two lines with the same text but different bytes wins.
-        if (Cp932::Encode(line) != QByteArrayView(data + from, to - from) &&
-            !lines_.contains(line.toString())) {
-            lines_.insert(line.toString(), {from, to});
-            lengths_.insert(line.size());
-        }
+        each({text.sliced(textFrom, textTo - textFrom), from, to});
         from = to;
         if (from < bytes.size())
             from += (data[from] == '\r' && from + 1 < bytes.size() && data[from + 1] == '\n') ? 2 : 1;
         textFrom = textTo + 1;
     }
-    if (!lines_.isEmpty())
-        bytes_ = bytes;
+}
+
+} // namespace
+
+void KeptLines::Remember(QStringView text, const QByteArray &bytes, DocumentCode code)
+{
+    clear();
+    const LineEnds noBreaks;
+    const std::unique_ptr<TextEncoder> encoder = EncoderFor(code, noBreaks);
+    QByteArray encoded;
+    const auto differs = [&](const FileLine &line) {
+        encoded.resize(TextEncoder::MaxBytesPerUnit * line.text.size() + TextEncoder::MaxFinishBytes);
+        qsizetype unencodable = -1;
+        qsizetype size = encoder->encode(line.text, encoded.data(), &unencodable);
+        size += encoder->finish(encoded.data() + size);
+        return QByteArrayView(encoded.constData(), size) !=
+               QByteArrayView(bytes).sliced(line.from, line.to - line.from);
+    };
+    // The texts that have a form of their own somewhere, then the forms of
+    // each of their lines.
+    QSet<QString> texts;
+    ForEachLine(text, bytes, [&](const FileLine &line) {
+        if (differs(line)) {
+            texts.insert(line.text.toString());
+            lengths_.insert(line.text.size());
+        }
+    });
+    if (texts.isEmpty())
+        return;
+    int shift = 0;
+    ForEachLine(text, bytes, [&](const FileLine &line) {
+        const QByteArrayView lineBytes = QByteArrayView(bytes).sliced(line.from, line.to - line.from);
+        const KeptShift lineShift = encoder->keptShift(lineBytes, shift);
+        if (lineShift.after != KeptShift::AnyShift)
+            shift = lineShift.after;
+        if (!lengths_.contains(line.text.size()))
+            return;
+        const QString lineText = line.text.toString();
+        if (!texts.contains(lineText))
+            return;
+        lines_[lineText].push_back(differs(line) ? std::optional<Form>(Form{line.from, line.to, lineShift})
+                                                 : std::nullopt);
+    });
+    bytes_ = bytes;
+    code_ = code;
 }
 
 void KeptLines::clear()
@@ -47,6 +91,7 @@ KeptBytes KeptLines::Collect(const QTextDocument &document) const
     KeptBytes kept{bytes_, {}};
     if (lines_.isEmpty())
         return kept;
+    QHash<QString, std::size_t> taken; // occurrences of each text so far
     // Positions in the text as stored: a long line's soft breaks count none.
     qsizetype softBreaks = 0;
     for (QTextBlock block = document.begin(); block.isValid();) {
@@ -57,9 +102,15 @@ KeptBytes KeptLines::Collect(const QTextDocument &document) const
         const qsizetype start = block.position() - softBreaks;
         const qsizetype length = displayEnd - block.position() - (blocks - 1);
         if (lengths_.contains(length)) {
-            const auto line = lines_.constFind(blocks == 1 ? block.text() : DisplayBlocks::LineText(block));
-            if (line != lines_.constEnd())
-                kept.ranges.push_back({start, start + length, line->first, line->second});
+            const QString text = blocks == 1 ? block.text() : DisplayBlocks::LineText(block);
+            const auto line = lines_.constFind(text);
+            if (line != lines_.constEnd()) {
+                // A line more than the file had takes the last form.
+                std::size_t &n = taken[text];
+                const std::optional<Form> &form = (*line)[std::min(n++, line->size() - 1)];
+                if (form)
+                    kept.ranges.push_back({start, start + length, form->from, form->to, form->shift});
+            }
         }
         softBreaks += blocks - 1;
         block = next;

@@ -76,3 +76,35 @@ qsizetype ApplyLineEnds(char *data, qsizetype size, const LineEnds &ends, std::s
     }
     return out - data;
 }
+
+LineEnds TakeLineEnds(QString &text, ReturnCode none)
+{
+    LineEnds ends;
+    if (!text.contains(u'\r')) {
+        ends.main = text.contains(u'\n') ? ReturnCode::Lf : none;
+        return ends;
+    }
+    char16_t *d = reinterpret_cast<char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype counts[3] = {};
+    qsizetype w = 0;
+    for (qsizetype r = 0; r < n; ++r) {
+        const char16_t c = d[r];
+        if (c != u'\r' && c != u'\n') {
+            d[w++] = c;
+            continue;
+        }
+        ReturnCode kind = ReturnCode::Lf;
+        if (c == u'\r') {
+            const bool crLf = r + 1 < n && d[r + 1] == u'\n';
+            kind = crLf ? ReturnCode::CrLf : ReturnCode::Cr;
+            r += crLf ? 1 : 0;
+        }
+        d[w++] = u'\n';
+        ends.each.push_back(kind);
+        ++counts[std::size_t(kind)];
+    }
+    text.truncate(w);
+    SettleLineEnds(ends, counts, none);
+    return ends;
+}

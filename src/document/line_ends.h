@@ -7,6 +7,7 @@
 #include "code_choices.h"
 
 #include <QByteArrayView>
+#include <QString>
 #include <vector>
 
 struct LineEnds
@@ -29,6 +30,10 @@ void SettleLineEnds(LineEnds &ends, const qsizetype (&counts)[3], Jconvert::Retu
 
 // The line ends of a file's bytes; `none` when it has no line break.
 LineEnds ScanLineEnds(QByteArrayView bytes, Jconvert::ReturnCode none);
+
+// Turns every line end of `text` (CR LF, CR, LF) into '\n' and returns each
+// one's kind; `none` when it has none.
+LineEnds TakeLineEnds(QString &text, Jconvert::ReturnCode none);
 
 // Rewrites the CR LF pairs of `data` (every one a line break) as the ends
 // given, in place, counting breaks from *breaks (left alone when every end is

@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "jconvert.h"
+#include "text_codec.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -15,13 +16,6 @@
 using Jconvert::ReturnCode;
 
 namespace {
-
-// QTextDocument splits blocks at these as at a line break; a file can hold
-// them as characters.
-bool BreaksBlock(char32_t c)
-{
-    return c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
-}
 
 bool HoldsBlockBreakers(QStringView text)
 {
@@ -71,37 +65,6 @@ QString DecodeKeeping(QByteArrayView bytes)
     return text;
 }
 
-// Turns every line end into '\n' and notes each one's kind.
-LineEnds TakeLineEnds(QString &text)
-{
-    LineEnds ends;
-    if (!text.contains(u'\r'))
-        return ends;
-    char16_t *d = reinterpret_cast<char16_t *>(text.data());
-    const qsizetype n = text.size();
-    qsizetype counts[3] = {};
-    qsizetype w = 0;
-    for (qsizetype r = 0; r < n; ++r) {
-        const char16_t c = d[r];
-        if (c != u'\r' && c != u'\n') {
-            d[w++] = c;
-            continue;
-        }
-        ReturnCode kind = ReturnCode::Lf;
-        if (c == u'\r') {
-            const bool crLf = r + 1 < n && d[r + 1] == u'\n';
-            kind = crLf ? ReturnCode::CrLf : ReturnCode::Cr;
-            r += crLf ? 1 : 0;
-        }
-        d[w++] = u'\n';
-        ends.each.push_back(kind);
-        ++counts[std::size_t(kind)];
-    }
-    text.truncate(w);
-    SettleLineEnds(ends, counts, ReturnCode::Lf);
-    return ends;
-}
-
 // Four code units that are all ASCII but '\n'.
 bool FourAscii(const char16_t *p)
 {
@@ -143,16 +106,22 @@ Utf8Text DecodeUtf8Document(QByteArrayView bytes, bool valid)
     Utf8Text result;
     const QByteArrayView bom(Jconvert::UTF8_BOM.data(), qsizetype(Jconvert::UTF8_BOM.size()));
     result.bom = bytes.startsWith(bom);
-    const QByteArrayView body = result.bom ? bytes.sliced(bom.size()) : bytes;
-    if (valid) {
-        // The mark is taken off above; a second one is text.
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-        result.text = decoder.decode(body);
-    }
-    if (!valid || HoldsBlockBreakers(result.text))
-        result.text = DecodeKeeping(body);
-    result.lineEnds = TakeLineEnds(result.text);
+    result.text = DecodeUtf8Text(result.bom ? bytes.sliced(bom.size()) : bytes, valid);
+    result.lineEnds = TakeLineEnds(result.text, ReturnCode::Lf);
     return result;
+}
+
+QString DecodeUtf8Text(QByteArrayView body, bool valid)
+{
+    QString text;
+    if (valid) {
+        // The mark is taken off before; a second one is text.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        text = decoder.decode(body);
+    }
+    if (!valid || HoldsBlockBreakers(text))
+        text = DecodeKeeping(body);
+    return text;
 }
 
 qsizetype Utf8Encoder::EncodeTo(QStringView piece, char *out)

@@ -24,6 +24,8 @@ struct Utf8Text
 // The editor's text of a UTF-8 document's bytes; `valid` says the UTF-8
 // check found them valid (after the mark, if any).
 Utf8Text DecodeUtf8Document(QByteArrayView bytes, bool valid);
+// The text of the bytes after the mark, line ends as they are.
+QString DecodeUtf8Text(QByteArrayView body, bool valid);
 
 // Writes the editor's text as UTF-8 a piece at a time: line breaks ('\n',
 // U+2029) as the line ends given, kept bytes as themselves.

@@ -236,6 +236,11 @@ qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units)
     return to;
 }
 
+char16_t DecodePair(unsigned char lead, unsigned char trail)
+{
+    return IsLeadByte(lead) ? Table().pair[lead << 8 | trail] : char16_t(0);
+}
+
 int EncodedLength(QChar c)
 {
     return static_cast<int>(Table().packed[c.unicode()] >> 16);

@@ -46,6 +46,10 @@ qsizetype EncodeTo(QStringView text, char *out, qsizetype *firstUnencodable = nu
 // splitting a surrogate pair, so that pieces encode as the whole text does.
 qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units);
 
+// The character of the double-byte pair lead, trail; 0 when the code page has
+// none there. JIS X 0208 in EUC-JP and JIS is read through these pairs.
+char16_t DecodePair(unsigned char lead, unsigned char trail);
+
 // Bytes the code unit encodes to: 1 or 2, 0 when the code page lacks it
 // (a high surrogate never is; a low one only as a kept byte). Line breaks are
 // not handled here.

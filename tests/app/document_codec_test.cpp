@@ -1,24 +1,9 @@
-#include "cp932.h"
 #include "document_codec.h"
 #include "document_filters.h"
-#include "jconvert.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString Japanese = QStringLiteral("日本語のテキスト\nｶﾀｶﾅ and ASCII");
-
-QByteArray Sjis(const QString &text)
-{
-    return Cp932::Encode(text);
-}
-
-QByteArray Convert(const QByteArray &sjis, int code)
-{
-    const std::string out = Jconvert::ConvertJCode(std::string(sjis.constData(), sjis.size()), code);
-    return QByteArray(out.data(), qsizetype(out.size()));
-}
 
 TEST(DocumentConversionRules, LoadConvertsOnlyHtmlUnlessAll)
 {
@@ -51,58 +36,6 @@ TEST(DocumentConversionRules, SaveConvertsOnlyForANonDefaultCodeAndHtml)
     EXPECT_TRUE(ConvertsOnSave(QStringLiteral("page.htm"), o));
     o.decodeAll = true;
     EXPECT_TRUE(ConvertsOnSave(QStringLiteral("notes.txt"), o));
-}
-
-TEST(DocumentLoad, WithoutConversionLineEndsOfAnyKindAndNoFinalBreak)
-{
-    EXPECT_EQ(DocumentTextFromBytes(QByteArray("a") + "\r\nb\rc\nd", false), QStringLiteral("a\nb\nc\nd"));
-    EXPECT_EQ(DocumentTextFromBytes("", false), QString());
-}
-
-TEST(DocumentLoad, ConversionReadsEucAndJisAndKeepsALastLineWithoutEnd)
-{
-    const QByteArray sjis = Sjis(Japanese);
-    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_EUC), true), Japanese);
-    // JIS has no half-width katakana: they come back full-width.
-    const QString fullWidth = QStringLiteral("日本語のテキスト\nカタカナ and ASCII");
-    EXPECT_EQ(DocumentTextFromBytes(Convert(sjis, Jconvert::JC_JIS_NEW), true), fullWidth);
-    EXPECT_EQ(DocumentTextFromBytes(sjis + "\r\n", true), Japanese + u'\n');
-    EXPECT_EQ(DocumentTextFromBytes("a\rb\r", true), QStringLiteral("a\nb\n")) << "lone CRs";
-    EXPECT_EQ(JoinLinesWithCrLf("a\r\n\nb"), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(JoinLinesWithCrLf(""), "");
-}
-
-TEST(DocumentLoad, NulBytesAreKeptNotCut)
-{
-    const QByteArray withNul("ab\0cd\r\n", 7);
-    for (const bool convert : {false, true}) {
-        const QString text = DocumentTextFromBytes(withNul, convert);
-        EXPECT_EQ(text.size(), 6) << convert;
-        EXPECT_EQ(DocumentBytesFromText(text, false, {}), withNul) << convert;
-    }
-}
-
-TEST(DocumentSave, ChosenCodeAndLineEnd)
-{
-    DocumentCodeOptions o;
-    const QString text = Japanese + u'\n';
-    const QByteArray sjis = Sjis(text);
-    EXPECT_EQ(DocumentBytesFromText(text, false, o), sjis);
-    o.charCode = 1;
-    const QByteArray jis = DocumentBytesFromText(text, true, o);
-    EXPECT_EQ(jis, Convert(sjis, Jconvert::JC_JIS_NEW));
-    EXPECT_TRUE(jis.contains("\x1b$B"));
-    o.charCode = 2;
-    EXPECT_EQ(DocumentBytesFromText(text, true, o), Convert(sjis, Jconvert::JC_EUC));
-    o.charCode = 0;
-    o.retCode = 2;
-    const QByteArray lf = DocumentBytesFromText(text, true, o);
-    EXPECT_FALSE(lf.contains('\r'));
-    EXPECT_EQ(lf, QByteArray(sjis).replace("\r\n", "\n")) << "LF line ends, Shift_JIS text";
-    o.retCode = 1;
-    EXPECT_EQ(DocumentBytesFromText(text, true, o), QByteArray(sjis).replace("\r\n", "\r"));
-    o.charCode = 2;
-    EXPECT_EQ(DocumentBytesFromText(QString(), true, o), QByteArray()) << "an empty text is written empty";
 }
 
 TEST(DocumentFilters, SaveAsStartFilterAndExtensions)

@@ -33,7 +33,7 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
     form->document().path = path(QStringLiteral("notes.txt"));
     Type(QStringLiteral("漢"));
     SaveAs(QStringLiteral("page.html"), Sjis, CrLf);
-    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "\x1B$B4A");
+    EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "\x1B$B4A\x1B(B");
     EXPECT_EQ(Code(), QStringLiteral("JIS CRLF"));
 }
 

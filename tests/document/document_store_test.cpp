@@ -22,30 +22,30 @@ TEST(DocumentRead, ShiftJisCrLfFileComesBackByteForByte)
     const QByteArray original =
         Cp932::Encode(QStringLiteral("一行目　全角空白\nｶﾀｶﾅ\t①②Ⅲ㈱～\n\n最後の行")) + "\r\n";
     WriteFileBytes(path, original);
-    const DocumentRead read = ReadDocument(path, false);
+    const DocumentRead read = ReadDocument(path, {});
     ASSERT_TRUE(read.outcome.done());
-    ASSERT_TRUE(WriteDocument(path, DocumentBytesFromText(read.text, false, {})).done());
+    ASSERT_TRUE(WriteDocument(path, Cp932::Encode(read.text)).done());
     EXPECT_EQ(ReadFileBytes(path), original);
 }
 
 TEST(DocumentRead, FailuresNameThePath)
 {
     QTemporaryDir dir;
-    const DocumentRead folder = ReadDocument(dir.path(), false);
+    const DocumentRead folder = ReadDocument(dir.path(), {});
     EXPECT_EQ(folder.outcome.kind, Outcome::Failed);
     EXPECT_EQ(folder.outcome.message,
               QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir.path()));
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
     EXPECT_EQ(
-        ReadDocument(missing, true).outcome.message,
+        ReadDocument(missing, {}).outcome.message,
         QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません").arg(missing));
     // Devices and mangled names are refused without reading.
-    EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), false)
+    EXPECT_TRUE(ReadDocument(QStringLiteral("/dev/zero"), {})
                     .outcome.message.endsWith(QStringLiteral("デバイス は文書として開けません。")));
     const QString mangled = dir.filePath(QStringLiteral("bad\uFFFDname.txt"));
-    EXPECT_TRUE(ReadDocument(mangled, false).outcome.message.contains(QStringLiteral("UTF-8")));
+    EXPECT_TRUE(ReadDocument(mangled, {}).outcome.message.contains(QStringLiteral("UTF-8")));
     // The kernel refuses to read this one even for root.
-    const DocumentRead unreadable = ReadDocument(QStringLiteral("/proc/self/mem"), false);
+    const DocumentRead unreadable = ReadDocument(QStringLiteral("/proc/self/mem"), {});
     EXPECT_EQ(unreadable.outcome.kind, Outcome::Failed);
     EXPECT_TRUE(unreadable.text.isEmpty());
 }
@@ -58,7 +58,7 @@ TEST(DocumentRead, TooLargeIsRefusedWithoutReading)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(MaxDocumentChars * 2 + 1)); // sparse: no disk used
     file.close();
-    const DocumentRead read = ReadDocument(path, false);
+    const DocumentRead read = ReadDocument(path, {});
     EXPECT_EQ(read.outcome.kind, Outcome::Failed);
     EXPECT_TRUE(read.outcome.message.contains(QStringLiteral("134217728")))
         << read.outcome.message.toStdString();
@@ -77,9 +77,9 @@ TEST(DocumentRead, BinaryFileRoundTrips)
     for (const char lead : {'\x87', '\xED', '\xEE', '\xFA'})
         binary.replace(lead, 'x');
     WriteFileBytes(path, binary);
-    const DocumentRead read = ReadDocument(path, false);
+    const DocumentRead read = ReadDocument(path, {});
     ASSERT_TRUE(read.outcome.done());
-    const QByteArray again = DocumentBytesFromText(read.text, false, {});
+    const QByteArray again = Cp932::Encode(read.text);
     // Lone LFs come back as CR LF; every other byte is kept.
     EXPECT_EQ(again, QByteArray(binary).replace('\n', "\r\n"));
 }

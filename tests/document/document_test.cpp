@@ -68,7 +68,7 @@ TEST_F(DocumentTest, SaveFollowsTheOptionsCodeAndAsksBeforeLosingCharacters)
          Outcome::Done,
          Cp932::Encode(QStringLiteral("漢\n字"))},
         {jis, QStringLiteral("b.html"), QStringLiteral("漢\n字"), true, Outcome::Done,
-         QByteArray("\x1B$B4A\x1B(B\n\x1B$B;z")},
+         QByteArray("\x1B$B4A\x1B(B\n\x1B$B;z\x1B(B")},
         {jis, QStringLiteral("c.txt"), QStringLiteral("漢"), true, Outcome::Done,
          Cp932::Encode(QStringLiteral("漢"))},
         {{}, QStringLiteral("d.txt"), QStringLiteral("é"), false, Outcome::Declined, QByteArray()},
@@ -93,34 +93,46 @@ QByteArray FileOf(const QStringList &lines, const QList<QByteArray> &ends, const
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray sjis = Cp932::Encode(lines[i]);
-        const auto line = Iconv("CP932", code, std::string_view(sjis.constData(), std::size_t(sjis.size())));
+        const auto line = Iconv("UTF-8", code, (lines[i].toUtf8() + ends.value(i)).toStdString());
         EXPECT_TRUE(line.has_value()) << code;
-        bytes += QByteArray::fromStdString(line.value_or(std::string())) + ends.value(i);
+        bytes += QByteArray::fromStdString(line.value_or(std::string()));
     }
     return bytes;
 }
 
-// Open and save with no edit: the same bytes. One line edited: only that
-// line's bytes differ, its end included.
+// Each code opens as itself whatever the options say. Open and save with no
+// edit: the same bytes. One line edited: only that line's bytes differ, its
+// end included.
 TEST_F(DocumentTest, EveryCodeAndLineEndComesBackAsItWas)
 {
-    DialogOptions euc;
-    euc.autoDecode = euc.decodeAll = true;
-    euc.charCode = 2;
-    DialogOptions jis = euc;
-    jis.charCode = 1;
+    const QStringList japanese = {QStringLiteral("日本語 abc"), QStringLiteral("ｱｲｳ ~\\"),
+                                  QStringLiteral("\tend")};
     const struct
     {
         const char *iconvName;
-        DialogOptions options;
-        QStringList lines; // JIS has no half-width kana
+        QByteArray mark;
+        const char *name; // as the status bar shows it
+        QStringList lines;
     } codes[] = {
-        {"CP932", {}, {QStringLiteral("日本語 abc"), QStringLiteral("ｱｲｳ ~\\"), QStringLiteral("\tend")}},
-        {"EUC-JP", euc, {QStringLiteral("日本語 abc"), QStringLiteral("ｱｲｳ ~\\"), QStringLiteral("\tend")}},
+        {"CP932", {}, "SJIS", japanese},
+        {"EUC-JP", {}, "EUC", japanese},
+        // JIS X 0212, which browsers read and iconv agrees on.
+        {"EUC-JP",
+         {},
+         "EUC",
+         {QStringLiteral("Tōkaidō and 東海道"), QStringLiteral("丂¦ ok"), QStringLiteral("ǎ")}},
         {"ISO-2022-JP",
-         jis,
+         {},
+         "JIS",
          {QStringLiteral("日本語 abc"), QStringLiteral("漢字 ~\\"), QStringLiteral("\tend")}},
+        {"UTF-16LE",
+         "\xFF\xFE",
+         "UTF-16LE",
+         {QStringLiteral("日本語 abc"), QStringLiteral("😀é"), QStringLiteral("ō")}},
+        {"UTF-16BE",
+         "\xFE\xFF",
+         "UTF-16BE",
+         {QStringLiteral("日本語 abc"), QStringLiteral("😀é"), QStringLiteral("ō")}},
     };
     const struct
     {
@@ -135,27 +147,24 @@ TEST_F(DocumentTest, EveryCodeAndLineEndComesBackAsItWas)
         {"no final end", {"\n", "\n", ""}, "LF"},
     };
     for (const auto &code : codes) {
-        options.set(code.options);
         for (const auto &ending : endings) {
-            const std::string label = std::string(code.iconvName) + " " + ending.name;
-            const QByteArray bytes = FileOf(code.lines, ending.ends, code.iconvName);
-            WriteFileBytes(path(QStringLiteral("a.txt")), bytes);
-            ASSERT_TRUE(document.load(path(QStringLiteral("a.txt"))).done()) << label;
-            EXPECT_EQ(FormatName(document.format(), document.mixedLineEnds()).section(u' ', -1),
-                      QString::fromUtf8(ending.status))
-                << label;
-            ASSERT_TRUE(Save(QStringLiteral("a.txt")).done()) << label;
-            EXPECT_EQ(ReadFileBytes(path(QStringLiteral("a.txt"))), bytes) << label;
+            SCOPED_TRACE(std::string(code.name) + " " + ending.name + " " + code.lines[0].toStdString());
+            const QByteArray bytes = code.mark + FileOf(code.lines, ending.ends, code.iconvName);
+            Load(QStringLiteral("a.txt"), bytes);
+            EXPECT_EQ(Format(), QString::fromUtf8(code.name) + u' ' + QString::fromUtf8(ending.status));
+            EXPECT_EQ(text.toPlainText(),
+                      code.lines.join(u'\n') + (ending.ends.last().isEmpty() ? "" : "\n"));
+            ASSERT_TRUE(Save(QStringLiteral("a.txt")).done());
+            EXPECT_EQ(ReadFileBytes(path(QStringLiteral("a.txt"))), bytes);
 
             QTextCursor line(text.findBlockByNumber(1));
             line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             line.insertText(QStringLiteral("編集"));
-            ASSERT_TRUE(Save(QStringLiteral("a.txt")).done()) << label;
+            ASSERT_TRUE(Save(QStringLiteral("a.txt")).done());
             QStringList edited = code.lines;
             edited[1] = QStringLiteral("編集");
             EXPECT_EQ(ReadFileBytes(path(QStringLiteral("a.txt"))),
-                      FileOf(edited, ending.ends, code.iconvName))
-                << label;
+                      code.mark + FileOf(edited, ending.ends, code.iconvName));
         }
     }
 }
@@ -365,7 +374,7 @@ TEST_F(DocumentTest, JisIsWrittenForHtmlNamesOnly)
         const char *content;
         QByteArray written;
     } cases[] = {
-        {"page.html", "漢字", "\x1B$B4A;z"},
+        {"page.html", "漢字", "\x1B$B4A;z\x1B(B"},
         {"notes.txt", "漢字", Cp932::Encode(QStringLiteral("漢字"))},
         {"PAGE.HTM", "漢字", Cp932::Encode(QStringLiteral("漢字"))},
         {"empty.html", "", ""},
@@ -434,30 +443,39 @@ TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
     EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
 }
 
-TEST_F(DocumentTest, LoadConvertsAsTheOptionsSay)
+// Only text that may be either EUC-JP or Shift_JIS follows AutoDecode, as
+// it applies to the name; EUC-JP that says so opens as itself.
+TEST_F(DocumentTest, AutoDecodeDecidesOnlyTheUndecidedCase)
 {
-    const QString japanese = QStringLiteral("日本語のページ");
-    const QByteArray euc = QByteArray::fromStdString(
-        Jconvert::ConvertJCode(Cp932::Encode(japanese).toStdString(), Jconvert::JC_EUC));
+    const QByteArray undecided("\xA4\xA2\xA4\xA4\xA4\xA6"); // あいう in EUC-JP, ､｢､､､ｦ in Shift_JIS
+    const QByteArray decided("\xC6\xFC\xCB\xDC\xB8\xEC"); // 日本語
     DialogOptions htmlOnly;
     htmlOnly.autoDecode = true;
     DialogOptions all = htmlOnly;
     all.decodeAll = true;
+    const QString kana = QStringLiteral("､｢､､､ｦ");
     const struct
     {
         const char *name;
         DialogOptions options;
-        bool converted; // with no line end added
+        QByteArray file;
+        const char *format;
+        QString text;
     } cases[] = {
-        {"a.html", {}, false},
-        {"a.html", htmlOnly, true},
-        {"a.txt", htmlOnly, false},
-        {"a.txt", all, true},
+        {"a.html", {}, undecided, "SJIS CRLF", kana},
+        {"a.html", htmlOnly, undecided, "EUC CRLF", QStringLiteral("あいう")},
+        {"a.txt", htmlOnly, undecided, "SJIS CRLF", kana},
+        {"a.txt", all, undecided, "EUC CRLF", QStringLiteral("あいう")},
+        {"b.txt", {}, decided, "EUC CRLF", QStringLiteral("日本語")},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         options.set(c.options);
-        Load(QString::fromLatin1(c.name), euc);
-        EXPECT_EQ(text.toPlainText() == japanese, c.converted) << c.name;
+        Load(QString::fromLatin1(c.name), c.file);
+        EXPECT_EQ(Format(), QString::fromUtf8(c.format));
+        EXPECT_EQ(text.toPlainText(), c.text);
+        ASSERT_TRUE(Save(QString::fromLatin1(c.name)).done());
+        EXPECT_EQ(ReadFileBytes(path(QString::fromLatin1(c.name))), c.file);
     }
 }
 
@@ -489,7 +507,6 @@ TEST_F(DocumentTest, NewDocumentsAreUtf8WhenChosen)
 // The code a page's template names is the one the document will be saved in.
 TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
 {
-    using Jconvert::CharCode;
     DialogOptions newUtf8;
     newUtf8.newUtf8 = true;
     DialogOptions jis;
@@ -503,15 +520,15 @@ TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
         DialogOptions options;
         const char *document; // empty: a new document
         QByteArray bytes;
-        CharCode code;
+        DocumentCode code;
     } cases[] = {
-        {{}, "", {}, CharCode::Sjis},
-        {newUtf8, "", {}, CharCode::Utf8},
-        {jis, "page.html", "<p>abc</p>\r\n", CharCode::Jis},
-        {euc, "page.html", "<p>\x93\xfa\x96\x7b</p>\r\n", CharCode::Euc},
-        {euc, "notes.txt", "abc\r\n", CharCode::Sjis},
-        {eucAll, "notes.txt", "abc\r\n", CharCode::Euc},
-        {euc, "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", CharCode::Utf8},
+        {{}, "", {}, DocumentCode::Sjis},
+        {newUtf8, "", {}, DocumentCode::Utf8},
+        {jis, "page.html", "<p>abc</p>\r\n", DocumentCode::Jis},
+        {euc, "page.html", "<p>\x93\xfa\x96\x7b</p>\r\n", DocumentCode::Euc},
+        {euc, "notes.txt", "abc\r\n", DocumentCode::Sjis},
+        {eucAll, "notes.txt", "abc\r\n", DocumentCode::Euc},
+        {euc, "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", DocumentCode::Utf8},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.document);

@@ -89,7 +89,8 @@ TEST(Cp932Decode, EveryByteAndPairRoundTripsOrIsADuplicateCharacter)
     const QString decoded = Cp932::Decode(kanji);
     EXPECT_EQ(decoded.size(), 5);
     EXPECT_EQ(Cp932::Encode(decoded), kanji);
-    EXPECT_FALSE(Cp932::IsKeptByte(decoded, 4)) << "user-defined area decodes to private use, not to a kept byte";
+    EXPECT_FALSE(Cp932::IsKeptByte(decoded, 4))
+        << "user-defined area decodes to private use, not to a kept byte";
 }
 
 // Only bytes that came from a file come back raw: characters a user can type
@@ -103,13 +104,13 @@ TEST(Cp932Encode, OnlyKeptBytesComeBackRaw)
         bool lossless;
     };
     const Case cases[] = {
-        {QString(QChar(0xDC81)), QByteArray("\x81", 1), true},              // kept byte
+        {QString(QChar(0xDC81)), QByteArray("\x81", 1), true},                     // kept byte
         {QStringLiteral("a") + QChar(0xDC00) + u'b', QByteArray("a\0b", 3), true}, // kept NUL
-        {QString(QChar(0xF70A)), "?", false},                                  // icon-font private use
+        {QString(QChar(0xF70A)), "?", false},                                      // icon-font private use
         {QString(QChar(0xF73C)), "?", false},
-        {QString(QChar(0xDD41)), "?", false},                  // lone low surrogate out of range
+        {QString(QChar(0xDD41)), "?", false},                 // lone low surrogate out of range
         {QStringLiteral("\U0001F600"), "?", false},           // a character beyond the BMP
-        {QString(QChar(0xD83D)) + QChar(0xDC81), "?", false},  // a pair ending in the kept range
+        {QString(QChar(0xD83D)) + QChar(0xDC81), "?", false}, // a pair ending in the kept range
         {QStringLiteral("a") + QChar(QChar::LineSeparator) + u'b', "a\r\nb", true},
     };
     for (const Case &c : cases) {
@@ -144,6 +145,7 @@ TEST(EditorUnits, WidthsFollowTheCodePage)
     EXPECT_EQ(EditorUnits::Length(u"a\nb"), 4);
     EXPECT_EQ(EditorUnits::Length(QStringLiteral("é")), 2);
     EXPECT_EQ(EditorUnits::Length(QStringLiteral("😀")), 2);
+    EXPECT_EQ(EditorUnits::Length(QStringLiteral("ō¦丂")), 6) << "JIS X 0212, which code page 932 lacks";
     const QByteArray escaped("\x80\xFF", 2);
     EXPECT_EQ(EditorUnits::Length(Cp932::Decode(escaped)), 2);
     // The length in units is the length of the encoded bytes.
