@@ -56,7 +56,7 @@ TEST_F(KeyboardAccess, TheReplaceBoxActsOnceHoweverItChanges)
             QTest::qWait(20);
             EXPECT_EQ(handled.count(), 1);
             EXPECT_EQ(bar->Edit2->isVisibleTo(bar), on);
-            EXPECT_EQ(bar->height(), on ? 59 : 32);
+            EXPECT_EQ(bar->height(), on ? 81 : 54);
         }
     }
 }
