@@ -1,9 +1,9 @@
 // bench_writing_tools [megabytes]: the writing tools on a generated Japanese
-// text, by default 50 MB as Shift_JIS: the counts of 文字数を数える (characters,
-// lines, bytes in each code) and the character-kind conversions.
+// text, by default 50 MB as Shift_JIS: the counts of 文字数を数える
+// (characters, lines, bytes in each code) and the character-kind conversions.
 #include "character_kinds.h"
-#include "code_bytes.h"
 #include "cp932.h"
+#include "encoded_size.h"
 #include "median_time.h"
 #include "sample_text.h"
 #include "text_counts.h"
@@ -35,23 +35,19 @@ int main(int argc, char **argv)
         std::printf("ConvertCharacterKind %d, first use %17.1f ms\n", k, first.nsecsElapsed() / 1e6);
     }
 
-    using TextTools::ByteCode;
-    const double count = MedianMs(3, [&] {
-        sink = TextTools::CountText(text, ByteCode::Sjis, Jconvert::ReturnCode::CrLf)->characters;
-    });
-    std::printf("%-44s %9.1f ms\n", "CountText, Shift_JIS CR LF (whole count)", count);
+    const double count = MedianMs(3, [&] { sink = TextTools::CountText(text)->characters; });
+    std::printf("%-44s %9.1f ms\n", "CountText (characters and lines)", count);
     const struct
     {
-        ByteCode code;
+        DocumentCode code;
         const char *name;
-    } codes[] = {{ByteCode::Sjis, "Shift_JIS"},
-                 {ByteCode::Jis, "JIS"},
-                 {ByteCode::Euc, "EUC-JP"},
-                 {ByteCode::Utf8, "UTF-8"},
-                 {ByteCode::Utf16Le, "UTF-16LE"}};
+    } codes[] = {{DocumentCode::Sjis, "Shift_JIS"},
+                 {DocumentCode::Jis, "JIS"},
+                 {DocumentCode::Euc, "EUC-JP"},
+                 {DocumentCode::Utf8, "UTF-8"},
+                 {DocumentCode::Utf16Le, "UTF-16LE"}};
     for (const auto &c : codes) {
-        const double ms =
-            MedianMs(3, [&] { sink = TextTools::EncodedSize(text, c.code, Jconvert::ReturnCode::CrLf); });
+        const double ms = MedianMs(3, [&] { sink = EncodedSize(text, c.code, Jconvert::ReturnCode::CrLf); });
         std::printf("EncodedSize %-32s %9.1f ms\n", c.name, ms);
     }
     // A tenth of the text: a conversion is one undo step over what the user selected.

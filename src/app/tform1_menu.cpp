@@ -1,15 +1,19 @@
 // The window's commands (files, print, help, exit, date and time) and the
 // toolbar's buttons.
 #include "button_palette.h"
+#include "caret_character_panel.h"
 #include "colour_panel.h"
 #include "search_bar.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
+#include "status_bar.h"
 #include "tform1.h"
 #include "toolbar.h"
+#include "writing_commands.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 
 void TForm1::createCommands()
 {
@@ -28,6 +32,12 @@ void TForm1::createCommands()
     on(Cmd::DF51, &TForm1::DF51Click);
     connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
+
+    // The writing tools go before the file submenu; the character at the caret beside the caret's panel.
+    auto *writing = new WritingCommands(RichEdit1, &document_, commands_->popupMenu(), "N6", this);
+    writing->countOnClick(StatusBar1->findChild<QLabel *>(QStringLiteral("StatusPanel1")));
+    StatusBar1->insertWidget(2, new CaretCharacterPanel(
+                                    RichEdit1, [this] { return document_.format(); }, StatusBar1));
 }
 
 void TForm1::connectToolbar()

@@ -1,6 +1,5 @@
 #include "caret_character.h"
 
-#include "code_bytes.h"
 #include "cp932.h"
 
 #include <unicode/uchar.h>
@@ -20,8 +19,7 @@ QString UnicodeName(char32_t c)
 
 } // namespace detail
 
-CaretCharacter DescribeCharacter(QStringView text, qsizetype index, ByteCode code,
-                                 Jconvert::ReturnCode lineEnd)
+CaretCharacter DescribeCharacter(QStringView text, qsizetype index, const CharacterBytesOf &bytesOf)
 {
     if (index < 0 || index >= text.size())
         return {};
@@ -33,8 +31,7 @@ CaretCharacter DescribeCharacter(QStringView text, qsizetype index, ByteCode cod
     const QChar c = text[index];
     const bool pair = c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
     const char32_t point = pair ? QChar::surrogateToUcs4(c, text[index + 1]) : c.unicode();
-    const QByteArray bytes =
-        c == u'\n' ? LineBreakBytes(code, lineEnd) : CharacterBytes(text.sliced(index, pair ? 2 : 1), code);
+    const QByteArray bytes = bytesOf(text.sliced(index, pair ? 2 : 1));
     const QString hex = QString::number(uint(point), 16).toUpper().rightJustified(4, u'0');
     return {QStringLiteral("U+") + hex + u' ' +
                 (bytes.isEmpty() ? QStringLiteral("―") : QString::fromLatin1(bytes.toHex().toUpper())),

@@ -2,10 +2,11 @@
 // and its bytes in the document's code ("U+3042 82A0"), and its Unicode name.
 #pragma once
 
-#include "code_bytes.h"
+#include <QByteArray>
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 
 namespace TextTools {
 
@@ -16,9 +17,11 @@ struct CaretCharacter
     friend bool operator==(const CaretCharacter &, const CaretCharacter &) = default;
 };
 
-// The character that starts at text[index] ('\n' a line break written as
-// `lineEnd`); a surrogate pair is one character.
-CaretCharacter DescribeCharacter(QStringView text, qsizetype index, ByteCode code,
-                                 Jconvert::ReturnCode lineEnd);
+// The bytes a character (a surrogate pair, or "\n" for a line break) is
+// written as, empty when the code lacks it.
+using CharacterBytesOf = std::function<QByteArray(QStringView character)>;
+
+// The character that starts at text[index]; a surrogate pair is one.
+CaretCharacter DescribeCharacter(QStringView text, qsizetype index, const CharacterBytesOf &bytesOf);
 
 } // namespace TextTools

@@ -1,7 +1,5 @@
 #include "text_counts.h"
 
-#include "code_bytes.h"
-
 #include <unicode/brkiter.h>
 #include <unicode/utext.h>
 
@@ -9,10 +7,9 @@
 
 namespace TextTools {
 
-std::optional<TextCounts> CountText(QStringView text, ByteCode code, Jconvert::ReturnCode lineEnd)
+std::optional<TextCounts> CountText(QStringView text)
 {
     TextCounts counts;
-    counts.bytes = EncodedSize(text, code, lineEnd);
     if (text.isEmpty())
         return counts;
     // ICU's rules, not QTextBoundaryFinder's: Qt 6.4 splits a flag that

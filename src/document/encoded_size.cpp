@@ -1,0 +1,54 @@
+#include "encoded_size.h"
+
+#include "cp932.h"
+#include "text_codec.h"
+
+#include <vector>
+
+namespace {
+
+// Code units encoded at a time, so that a large text is never held twice.
+constexpr qsizetype PieceUnits = 1 << 16;
+
+} // namespace
+
+qsizetype EncodedSize(QStringView text, DocumentCode code, Jconvert::ReturnCode lineEnd)
+{
+    const LineEnds ends{lineEnd, {}};
+    const std::unique_ptr<TextEncoder> encoder = EncoderFor(code, ends);
+    std::vector<char> out(
+        std::size_t(PieceUnits * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes));
+    qsizetype bytes = 0;
+    qsizetype unencodable = -1;
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype to = Cp932::PieceEnd(text, from, PieceUnits);
+        bytes += encoder->encode(text.sliced(from, to - from), out.data(), &unencodable);
+        from = to;
+    }
+    return bytes + encoder->finish(out.data());
+}
+
+QByteArray CharacterBytes(QStringView character, DocumentCode code, Jconvert::ReturnCode lineEnd)
+{
+    const LineEnds ends{lineEnd, {}};
+    const std::unique_ptr<TextEncoder> encoder = EncoderFor(code, ends);
+    QByteArray out(character.size() * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes,
+                   Qt::Uninitialized);
+    qsizetype unencodable = -1;
+    qsizetype written = encoder->encode(character, out.data(), &unencodable);
+    written += encoder->finish(out.data() + written);
+    if (unencodable >= 0)
+        return {};
+    QByteArray bytes;
+    for (qsizetype i = 0; i < written; ++i) {
+        if (out[i] != '\x1B') {
+            bytes += out[i];
+            continue;
+        }
+        // A shift: ESC, intermediate bytes, one final byte.
+        while (i + 1 < written && out[i + 1] >= 0x20 && out[i + 1] <= 0x2F)
+            ++i;
+        ++i;
+    }
+    return bytes;
+}
