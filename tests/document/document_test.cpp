@@ -1,5 +1,6 @@
 #include "../codeconv/iconv_oracle.h"
 #include "cp932.h"
+#include "display_blocks.h"
 #include "document.h"
 #include "document_loader.h"
 #include "editor_options.h"
@@ -239,6 +240,11 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
     EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
 }
 
+QString Kept(unsigned char byte)
+{
+    return QString(QChar(char16_t(Cp932::EscapeBase + byte)));
+}
+
 QString Sjis(const QByteArray &bytes)
 {
     return Cp932::Decode(bytes);
@@ -418,6 +424,11 @@ TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
         {"late.html", lateSjis, "SJIS CRLF", Sjis(lateSjis)},
         {"cut.txt", cutShort, "SJIS CRLF", Sjis(cutShort)},
         {"ascii.txt", "plain\r\n", "SJIS CRLF", QStringLiteral("plain\n")},
+        // Shift_JIS never goes through a conversion to Shift_JIS, whatever
+        // the options: NEC and IBM forms, and binaries, stay as they are.
+        {"nec-ibm.html", "\xED\x40\xFA\x5C\x87\x54\xFA\x4A\x81\xCA\xEE\xF9\r\n", "SJIS CRLF",
+         QStringLiteral("纊纊ⅠⅠ￢￢\n"), decodeAll},
+        {"binary.txt", QByteArray("\x01\x02\xEE\x89\r\nzz", 8), "SJIS CRLF", {}, decodeAll},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -529,6 +540,16 @@ TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
         {euc, "notes.txt", "abc\r\n", DocumentCode::Sjis},
         {eucAll, "notes.txt", "abc\r\n", DocumentCode::Euc},
         {euc, "utf8.html", "<p>\xe6\x97\xa5\xe6\x9c\xac</p>\n", DocumentCode::Utf8},
+        // A file in another code keeps it unless the options name JIS or EUC-JP.
+        {{}, "euc.html", "<p>\xc6\xfc\xcb\xdc</p>\n", DocumentCode::Euc},
+        {jis, "euc.html", "<p>\xc6\xfc\xcb\xdc</p>\n", DocumentCode::Jis},
+        {jis, "euc.txt", "<p>\xc6\xfc\xcb\xdc</p>\n", DocumentCode::Euc},
+        {euc, "jis.html", "\x1b$B4A\x1b(B\n", DocumentCode::Euc},
+        {jis, "utf16.html",
+         QByteArray("\xff\xfe"
+                    "a\0",
+                    4),
+         DocumentCode::Utf16Le},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.document);
@@ -538,6 +559,102 @@ TEST_F(DocumentTest, SavedCodeFollowsTheOptionsForTheDocumentsName)
         else
             document.startNew(path(QStringLiteral("newhtml.html")));
         EXPECT_EQ(document.format().code, c.code);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// JIS lines keep their escape sequences, also where a two-byte run goes on
+// past a line end or a line ends in the Roman set (as the old program wrote
+// JIS): unedited, the same bytes; one line edited, that line is written anew
+// and a line after it that needs a set gets its escape; the file reads as
+// the editor's text.
+TEST_F(DocumentTest, JisLinesKeepTheirEscapesAndShiftState)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray file;
+        int line; // edited
+        QByteArray edited;
+    } rows[] = {
+        {"lines that end in Roman, the last read in it", "\x1B$B4A;z\x1B(J\r\n\x1B$B4A;z\x1B(J\r\nabc\\\r\n",
+         1, "\x1B$B4A;z\x1B(J\r\n\x1B$B4A;zJT=8\x1B(B\r\n\x1B(Jabc\\\r\n"},
+        {"a run across line ends", "\x1B$B4A\n;z\n\x1B(Bend\n", 0,
+         "\x1B$B4AJT=8\x1B(B\n\x1B$B;z\n\x1B(Bend\n"},
+        {"a line of an escape alone among empty ones, no end in ASCII", "\n\x1B(B\n\nx\x1B$B4A", 3,
+         "\n\x1B(B\n\nx\x1B$B4AJT=8\x1B(B"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        Load(QStringLiteral("mail.txt"), row.file);
+        EXPECT_TRUE(Format().startsWith(QStringLiteral("JIS")));
+        ASSERT_TRUE(Save(QStringLiteral("mail.txt")).done());
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("mail.txt"))).toHex(' '), row.file.toHex(' '));
+
+        QTextCursor end(text.findBlockByNumber(row.line));
+        end.movePosition(QTextCursor::EndOfBlock);
+        end.insertText(QStringLiteral("編集"));
+        const QString edited = text.toPlainText();
+        ASSERT_TRUE(Save(QStringLiteral("mail.txt")).done());
+        const QByteArray saved = ReadFileBytes(path(QStringLiteral("mail.txt")));
+        EXPECT_EQ(saved.toHex(' '), row.edited.toHex(' '));
+        Load(QStringLiteral("mail.txt"), saved);
+        EXPECT_EQ(text.toPlainText(), edited);
+    }
+}
+
+// Read in a code the user names, the document keeps it: the options do not
+// convert it, and the file is not touched.
+TEST_F(DocumentTest, ReadInANamedCode)
+{
+    DialogOptions jis;
+    jis.charCode = 1;
+    options.set(jis);
+    const QByteArray euc("\xA4\xA2\xA4\xA4\n");
+    const struct
+    {
+        std::optional<DocumentCode> code;
+        QString text;
+        const char *format;
+    } rows[] = {
+        {{}, QStringLiteral("､｢､､\n"), "JIS LF"}, // Shift_JIS, converted by the options
+        {DocumentCode::Euc, QStringLiteral("あい\n"), "EUC LF"},
+        {DocumentCode::Utf16Be, QString(QChar(0xA4A2)) + QChar(0xA4A4) + Kept(0x0A), "UTF-16BE CRLF"},
+    };
+    for (const auto &row : rows) {
+        WriteFileBytes(path(QStringLiteral("page.html")), euc);
+        ASSERT_TRUE(document.load(path(QStringLiteral("page.html")), row.code).done());
+        EXPECT_EQ(text.toPlainText(), row.text);
+        EXPECT_EQ(Format(), QString::fromUtf8(row.format));
+        ASSERT_TRUE(Save(QStringLiteral("page.html")).done());
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("page.html"))), row.code ? euc : "\x1B(I$\"$$\x1B(B\n");
+    }
+}
+
+// What a recovery copy holds rebuilds a document that saves as the lost one.
+TEST_F(DocumentTest, StateRestoresKeptLinesOfEveryCode)
+{
+    const QByteArray files[] = {
+        "\x8F\xA2\xB7 kept\n\xC6\xFC edited\n", // EUC-JP's JIS X 0212 form of ～
+        "\x1B$B4A\x1B(J\r\n\x1B$B;z\x1B(J\r\n", // JIS as the old program wrote it
+    };
+    for (const QByteArray &file : files) {
+        Load(QStringLiteral("lost.txt"), file);
+        QTextCursor(text.findBlockByNumber(1)).insertText(QStringLiteral("新"));
+        ASSERT_TRUE(Save(QStringLiteral("lost.txt")).done());
+        QTextDocument restoredText;
+        Document restored(&options);
+        restored.attach(&restoredText);
+        restored.restore(document.state(), DisplayBlocks::RawText(text));
+        ASSERT_TRUE(
+            restored.save(path(QStringLiteral("restored.txt")), [](QStringView, qsizetype) { return false; })
+                .done());
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("restored.txt"))),
+                  ReadFileBytes(path(QStringLiteral("lost.txt"))));
+        EXPECT_TRUE(ReadFileBytes(path(QStringLiteral("lost.txt"))).startsWith(file.first(5)));
     }
 }
 
