@@ -132,8 +132,9 @@ void RecoveryKeeper::modificationChanged(bool modified)
 {
     if (writer_ == nullptr)
         return;
-    // Saved (or undone back to the file): the copy goes and the mirror with it.
-    if (!modified && !dormant_ && !resendDue_) {
+    // Saved (or undone back to the file): the copy goes and the mirror with
+    // it. Changed while the writer holds no text: the whole text goes first.
+    if (modified == dormant_ && !resendDue_) {
         resendDue_ = true;
         QMetaObject::invokeMethod(this, &RecoveryKeeper::resend, Qt::QueuedConnection);
     }
@@ -151,7 +152,12 @@ void RecoveryKeeper::sendState()
         if (wentWell)
             emit writeFailed(failure);
     }
-    if (writer_->lostTrack() && !resendDue_) {
+    // Until the whole text is there, the writer's mirror is not the text the
+    // state is of: a copy written now would hold the text before the change
+    // (none at all after opening a file) under the document's name.
+    if (resendDue_)
+        return;
+    if (writer_->lostTrack()) {
         resend();
         return;
     }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 RecoveryListDialog::RecoveryListDialog(const QStringList &lines, QWidget *parent)
     : QDialog(parent), list_(new QListWidget(this))
@@ -25,6 +26,11 @@ RecoveryListDialog::RecoveryListDialog(const QStringList &lines, QWidget *parent
         item->setCheckState(Qt::Checked);
     }
     list_->setCurrentRow(0);
+    // Paths are shown whole as far as the screen allows.
+    int widest = 0;
+    for (const QString &line : lines)
+        widest = std::max(widest, list_->fontMetrics().horizontalAdvance(line));
+    list_->setMinimumWidth(std::min(widest + 4 * list_->fontMetrics().height(), 760));
     layout->addWidget(list_);
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *restore = buttons->addButton(QStringLiteral("復元する"), QDialogButtonBox::AcceptRole);

@@ -174,6 +174,9 @@ TEST_F(RecoveryKillTest, CopiesFallBackOrTheEndAsksToSave)
         EXPECT_GE(xs, typed);
         EXPECT_EQ(text.count(u'x'), xs);
         left.copies[0].lock->removeAll();
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(row.copyIn).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << "the second place is private too";
         if (!row.empty.isEmpty()) {
             EXPECT_TRUE(QDir(row.empty).entryList({QStringLiteral("*.qrec")}, QDir::Files).isEmpty());
         }

@@ -1,10 +1,8 @@
 #include "display_blocks.h"
 #include "document.h"
 #include "editor_options.h"
-#include "recovery_folders.h"
 #include "recovery_keeper.h"
 #include "recovery_leftovers.h"
-#include "recovery_places.h"
 #include "recovery_store.h"
 #include "recovery_writer.h"
 #include "test_files.h"
@@ -19,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -123,6 +122,44 @@ TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
         if (!row.file.isEmpty()) {
             EXPECT_EQ(ReadFileBytes(path(QStringLiteral("doc.txt"))), row.file) << "the file is not touched";
         }
+    }
+}
+
+// The first edit of a text that matches its file sends the whole text; a
+// copy written before it arrives would hold the text without the edit (none
+// at all, after opening) under the file's name.
+TEST_F(RecoveryTest, NoCopyIsWrittenBeforeTheWholeTextArrives)
+{
+    const struct
+    {
+        const char *name;
+        bool saveFirst; // the copy went with a save, and the mirror with it
+    } rows[] = {{"a file just opened", false}, {"a document just saved", true}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteFileBytes(path(QStringLiteral("doc.txt")), "abc\r\ndef\r\n");
+        QPlainTextEdit editor;
+        QTextDocument &text = *editor.document();
+        FixedOptions options;
+        Document document(&options);
+        document.attach(&text);
+        ASSERT_TRUE(document.load(path(QStringLiteral("doc.txt"))).done());
+        RecoveryKeeper keeper(document, &text, folder(), nullptr, 0ms);
+        if (row.saveFirst) {
+            Type(text, 0, QStringLiteral("s"));
+            ASSERT_TRUE(keeper.flush());
+            text.setModified(false);
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(keeper.flush());
+        }
+        Type(text, 0, QStringLiteral("Z"));
+        // The writer looks for news every 200 ms; the whole text waits for the event loop.
+        std::this_thread::sleep_for(450ms);
+        const std::optional<RecoveryCopy> early = ReadRecoveryCopy(keeper.copyFile()).copy;
+        EXPECT_TRUE(!QFileInfo::exists(keeper.copyFile()) || (early && early->text.text.startsWith(u'Z')));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(keeper.flush());
+        EXPECT_TRUE(ReadRecoveryCopy(keeper.copyFile()).copy->text.text.startsWith(u'Z'));
     }
 }
 
@@ -525,44 +562,6 @@ TEST_F(RecoveryTest, LeftoversAreOfferedRemovedOrNamed)
         }
         EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), row.left);
     }
-}
-
-// A place copies cannot be kept in says why; a usable one is made private.
-TEST_F(RecoveryTest, PlacesThatCannotHoldCopiesSayWhy)
-{
-    const QString foreign = path(QStringLiteral("locked/recovery"));
-    MakeForeignFolder(foreign);
-    QDir().mkpath(path(QStringLiteral("real")));
-    ::symlink(QFile::encodeName(path(QStringLiteral("real"))).constData(),
-              QFile::encodeName(path(QStringLiteral("link"))).constData());
-    SmallTmpfs full(path(QStringLiteral("full")));
-    full.fill();
-    const bool root = ::geteuid() == 0;
-    const struct
-    {
-        const char *name;
-        QString folder;
-        QString refused; // empty: made ready
-    } rows[] = {
-        {"a new folder", path(QStringLiteral("state/qumoedit/recovery")), {}},
-        {"a link to a folder", path(QStringLiteral("link")), QStringLiteral("シンボリックリンクです")},
-        {"another user's folder", foreign,
-         root ? QStringLiteral("ほかのユーザーのフォルダーです") : QStringLiteral("アクセス権がありません")},
-        {"a full file system", path(QStringLiteral("full/recovery")),
-         full.mounted() ? QStringLiteral("ディスクがいっぱいです") : QString()},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        const Outcome ready = PrepareRecoveryFolder(row.folder);
-        EXPECT_EQ(ready.message, row.refused);
-        EXPECT_EQ(ready.done(), row.refused.isEmpty());
-        if (!ready.done())
-            continue;
-        struct stat st;
-        ASSERT_EQ(::stat(QFile::encodeName(row.folder).constData(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
-    }
-    FreeForeignFolder(foreign);
 }
 
 } // namespace
