@@ -333,6 +333,32 @@ TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
     EXPECT_TRUE(modals.allAnswered());
 }
 
+// Every code is offered, starting at the one the file was read in.
+TEST_F(DocumentFilesTest, SaveAsOffersEveryCodeFromTheFilesOwn)
+{
+    const struct
+    {
+        QByteArray file;
+        const char *offered;
+        SaveCodeRow to;
+        QByteArray written;
+        const char *format;
+    } rows[] = {
+        {"T\x8F\xAB\xD7\n", "EUC-JP LF", Utf16Be, QByteArray("\xFE\xFF\0T\x01\x4D\0\n", 8), "UTF-16BE LF"},
+        {QByteArray("\xFF\xFE\x00\x4E\r\0\n\0", 8), "UTF-16LE (BOM付き) CRLF", Jis, "\x1B$B0l\x1B(B\n",
+         "JIS LF"},
+        {"\x1B$B0l\x1B(B\r\n", "JIS CRLF", Utf16Le, QByteArray("\xFF\xFE\x00\x4E\n\0", 6), "UTF-16LE LF"},
+    };
+    for (const auto &row : rows) {
+        const QString to = QStringLiteral("to%1.txt").arg(row.to);
+        Load(QStringLiteral("from.txt"), row.file);
+        EXPECT_EQ(Offered(), QString::fromUtf8(row.offered));
+        EXPECT_TRUE(SaveAsIn(to, row.to, Lf));
+        EXPECT_EQ(Read(to).toHex(' '), row.written.toHex(' '));
+        EXPECT_EQ(Format(), QString::fromUtf8(row.format));
+    }
+}
+
 TEST_F(DocumentFilesTest, OpenDialogShowsEachPatternOnceAndLeavesNoCompletionBehind)
 {
     Write(QStringLiteral("typed.txt"), "typed");

@@ -38,7 +38,7 @@ inline void AcceptFileNameWithFilter(QFileDialog *dialog, const QString &name, i
 }
 
 // Rows of the save dialog's code and line-end boxes.
-enum SaveCodeRow { Sjis, Jis, Euc, Utf8, Utf8Bom };
+enum SaveCodeRow { Sjis, Jis, Euc, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 enum SaveLineEndRow { CrLf, Cr, Lf, KeepMixed };
 
 // Chooses the code and line end in the save dialog's boxes, then accepts `name`.

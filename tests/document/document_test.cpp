@@ -659,3 +659,30 @@ TEST_F(DocumentTest, StateRestoresKeptLinesOfEveryCode)
 }
 
 } // namespace
+
+namespace {
+
+// JIS X 0212 is EUC-JP's alone: saved in Shift_JIS it is asked about once,
+// as any character code page 932 lacks.
+TEST_F(DocumentTest, JisX0212IsAskedAboutOutsideEucJp)
+{
+    const QByteArray euc("T\x8F\xAB\xD7ky\x8F\xAB\xD7\n");
+    Load(QStringLiteral("romaji.txt"), euc);
+    const DocumentFormat sjis{DocumentCode::Sjis, Jconvert::ReturnCode::Lf, false};
+    for (const bool agree : {false, true}) {
+        questions = 0;
+        const Outcome saved = document.save(
+            path(QStringLiteral("romaji.txt")),
+            [&](QStringView, qsizetype index) {
+                ++questions;
+                EXPECT_EQ(index, 1);
+                return agree;
+            },
+            sjis);
+        EXPECT_EQ(saved.kind, agree ? Outcome::Done : Outcome::Declined);
+        EXPECT_EQ(questions, 1);
+        EXPECT_EQ(ReadFileBytes(path(QStringLiteral("romaji.txt"))), agree ? QByteArray("T?ky?\n") : euc);
+    }
+}
+
+} // namespace
