@@ -43,11 +43,11 @@ DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget
 
 DocumentFiles::~DocumentFiles() = default;
 
-Outcome DocumentFiles::load(const QString &path)
+Outcome DocumentFiles::load(const QString &path, std::optional<DocumentCode> code)
 {
     const BusyCursor busy(std::chrono::milliseconds(100));
     const QScopedValueRollback<bool> reading(loading_, true);
-    return document_.load(path);
+    return document_.load(path, code);
 }
 
 bool DocumentFiles::confirmSaveChanges()

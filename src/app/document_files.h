@@ -31,7 +31,7 @@ public:
 
     // Reads `path` in as the document, with the busy cursor after 100 ms; a
     // file that cannot be read changes nothing.
-    Outcome load(const QString &path);
+    Outcome load(const QString &path, std::optional<DocumentCode> code = std::nullopt);
     // A document is being read; the window repaints meanwhile.
     bool loading() const { return loading_; }
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.

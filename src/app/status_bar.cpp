@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -60,6 +61,18 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), lineColumns_(EditorU
     mode->setMinimumWidth(
         qMax(PanelWidth(mode, QStringLiteral("挿入")), PanelWidth(mode, QStringLiteral("上書き"))));
     setOverwrite(false);
+    panels_[Code]->installEventFilter(this);
+    panels_[Code]->setToolTip(QStringLiteral("クリックすると文字コードを指定して開き直せます"));
+}
+
+bool StatusBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == panels_[Code] && event->type() == QEvent::MouseButtonRelease) {
+        const auto *click = static_cast<QMouseEvent *>(event);
+        if (click->button() == Qt::LeftButton)
+            emit codePanelClicked(click->globalPosition().toPoint());
+    }
+    return QStatusBar::eventFilter(watched, event);
 }
 
 void StatusBar::setOverwrite(bool overwrite)

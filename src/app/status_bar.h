@@ -35,6 +35,13 @@ public:
 
     QString text(Panel panel) const;
 
+signals:
+    // The code panel was clicked at `globalPos`: the menu of codes to read the file in opens there.
+    void codePanelClicked(QPoint globalPos);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QList<QLabel *> panels_;
     // Editor units of the line before the caret, kept per line.

@@ -25,6 +25,7 @@ class QColorDialog;
 class QLabel;
 class QPlainTextEdit;
 class QSessionManager;
+class PreviewPane;
 class SearchBar;
 class SoundPlayer;
 class StatusBar;
@@ -64,7 +65,10 @@ public:
 
     // Document routines.
     bool ConfirmSaveChanges();
-    bool LoadDocument(const QString &path);
+    // Reads the file in `code` when given, else in the code it is found in.
+    bool LoadDocument(const QString &path, std::optional<DocumentCode> code = std::nullopt);
+    // 文字コードを指定して開き直す: the document's file read again in `code`, edits asked about first.
+    void reopenIn(DocumentCode code);
     // Writes in `as` when given, else in the document's format for `path`.
     bool SaveDocument(const QString &path, const std::optional<DocumentFormat> &as = {});
 
@@ -147,6 +151,7 @@ private:
     FolderPane *Panel13;
     EditingArea *Panel14;
     QLabel *Panel2; // ruler
+    PreviewPane *Preview1; // the live preview, beside the folder pane and the editor
     QPlainTextEdit *RichEdit1;
     ClipPalette *Panel12;
     QLabel *Panel11; // palette info line

@@ -5,6 +5,7 @@
 #include "document_files.h"
 #include "document_filters.h"
 #include "editing_area.h"
+#include "reopen_menu.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform1.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -40,7 +42,7 @@ bool TForm1::ConfirmSaveChanges()
     return files_->confirmSaveChanges();
 }
 
-bool TForm1::LoadDocument(const QString &path)
+bool TForm1::LoadDocument(const QString &path, std::optional<DocumentCode> code)
 {
     if (files_->loading())
         return false;
@@ -50,7 +52,7 @@ bool TForm1::LoadDocument(const QString &path)
     StatusBar1->showLoading(path);
     // The new text starts uncoloured; the colouring then sleeps through the load.
     tagColours_->clear();
-    const Outcome loaded = files_->load(path);
+    const Outcome loaded = files_->load(path, code);
     if (!loaded.done()) {
         StatusBar1->setPath(DocumentPath);
         showFileError(loaded.message);
@@ -73,6 +75,19 @@ void TForm1::showNewText()
 bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentFormat> &as)
 {
     return files_->save(path, as);
+}
+
+void TForm1::reopenIn(DocumentCode code)
+{
+    if (!document_.holdsFile()) {
+        showFileError(QStringLiteral("%1\nはまだファイルになっていないので、読み込み直せません。")
+                          .arg(QDir::toNativeSeparators(DocumentPath)));
+        return;
+    }
+    // Reading the file again never changes it; only the edits would go.
+    if (RichEdit1->document()->isModified() && !AgreeToReopen(this, DocumentPath, CodeName(code)))
+        return;
+    LoadDocument(DocumentPath, code);
 }
 
 void TForm1::checkDiskChanges()

@@ -3,6 +3,8 @@
 #include "button_palette.h"
 #include "caret_character_panel.h"
 #include "colour_panel.h"
+#include "preview_pane.h"
+#include "reopen_menu.h"
 #include "search_bar.h"
 #include "shell_open.h"
 #include "shine_speed_button.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 
 void TForm1::createCommands()
 {
@@ -32,6 +35,14 @@ void TForm1::createCommands()
     on(Cmd::DF51, &TForm1::DF51Click);
     connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
+    Preview1->addCommands(commands_->popupMenu(), "N10", this);
+
+    // Reading again in another code, from the menu and from the status bar's code panel.
+    auto *reopen = new ReopenMenu(this);
+    QMenu *popup = commands_->popupMenu();
+    popup->insertMenu(popup->findChild<QAction *>(QStringLiteral("N10"), Qt::FindDirectChildrenOnly), reopen);
+    connect(reopen, &ReopenMenu::reopenRequested, this, &TForm1::reopenIn);
+    connect(StatusBar1, &StatusBar::codePanelClicked, reopen, [reopen](QPoint at) { reopen->popup(at); });
 
     // The writing tools go before the file submenu; the character at the caret beside the caret's panel.
     auto *writing = new WritingCommands(RichEdit1, &document_, commands_->popupMenu(), "N6", this);

@@ -1,13 +1,16 @@
 #include "display_blocks.h"
 #include "form_fixture.h"
 #include "read_only_guard.h"
+#include "status_bar.h"
 #include "stored_text.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -271,6 +274,56 @@ TEST_F(Documents, CaretPanelCountsEditorUnits)
         Editor(form)->setTextCursor(cursor);
         EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QLatin1String(c.shown)) << c.shown;
     }
+}
+
+// Reading the file again in a chosen code: the menu's codes, the question when there are edits, and
+// the file never touched.
+TEST_F(Documents, ReopenReadsTheFileInTheChosenCodeAndKeepsIt)
+{
+    const QByteArray euc = "\xa4\xb3\xa4\xce\xbc\xad\xbd\xf1\n"; // この辞書 in EUC-JP
+    WriteFile(QStringLiteral("dict.txt"), euc);
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("dict.txt"))));
+    EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("この辞書\n"));
+    const struct
+    {
+        const char *action;
+        bool edited;
+        QMessageBox::StandardButton answer; // NoButton: nothing asked
+        bool asEuc;                         // afterwards the text reads as EUC-JP, else as Shift_JIS
+        QString code;
+    } rows[] = {
+        {"ReopenSjis", false, QMessageBox::NoButton, false, "SJIS LF"},
+        {"ReopenEuc", true, QMessageBox::No, false, "SJIS LF"},
+        {"ReopenEuc", true, QMessageBox::Yes, true, "EUC LF"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.action);
+        if (row.edited)
+            Type(QStringLiteral("x"));
+        const QString before = Editor(form)->toPlainText();
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        if (row.answer != QMessageBox::NoButton)
+            modals.Then([&](QWidget *w) {
+                auto *box = static_cast<QMessageBox *>(w);
+                defaultButton = box->standardButton(box->defaultButton());
+                box->button(row.answer)->click();
+            });
+        const std::size_t asked = modals.seen().size();
+        form->findChild<QAction *>(QLatin1String(row.action))->trigger();
+        EXPECT_EQ(modals.seen().size(), asked + (row.answer != QMessageBox::NoButton));
+        if (row.answer != QMessageBox::NoButton) {
+            EXPECT_EQ(defaultButton, QMessageBox::No);
+        }
+        if (row.answer == QMessageBox::No)
+            EXPECT_EQ(Editor(form)->toPlainText(), before) << "declined: the edits stay";
+        else
+            EXPECT_EQ(Editor(form)->toPlainText() == QStringLiteral("この辞書\n"), row.asEuc);
+        EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Code), row.code);
+        EXPECT_EQ(ReadFile(QStringLiteral("dict.txt")), euc) << "reading never changes the file";
+    }
+    // The document keeps the code it was read in: an unedited save writes the same bytes.
+    form->command(TForm1::Cmd::Save1)->trigger();
+    EXPECT_EQ(ReadFile(QStringLiteral("dict.txt")), euc);
 }
 
 } // namespace

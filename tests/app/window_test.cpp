@@ -137,9 +137,26 @@ TEST_F(Window, ContextMenuItemsInOrder)
     QStringList names;
     for (QAction *action : Part<QMenu>(form, QStringLiteral("PopupMenu1"))->actions())
         names << action->objectName();
-    EXPECT_EQ(names, (QStringList{"K1", "KCopy1", "KPaste1", "Quote", "N1", "KUndoCtrlZ1", "K2", "K3", "N2",
-                                  "HTML1", "N9", "CharacterKind", "ToReferences", "FromReferences",
-                                  "CountCharacters", "N6", "File1", "N10", "DF51"}));
+    EXPECT_EQ(names, (QStringList{"K1",
+                                  "KCopy1",
+                                  "KPaste1",
+                                  "Quote",
+                                  "N1",
+                                  "KUndoCtrlZ1",
+                                  "K2",
+                                  "K3",
+                                  "N2",
+                                  "HTML1",
+                                  "N9",
+                                  "CharacterKind",
+                                  "ToReferences",
+                                  "FromReferences",
+                                  "CountCharacters",
+                                  "N6",
+                                  "File1",
+                                  "Reopen1",
+                                  "N10",
+                                  "DF51"}));
     const auto *file = form->findChild<QAction *>(QStringLiteral("File1"))->menu();
     QStringList fileItems;
     for (QAction *action : file->actions())
