@@ -19,7 +19,7 @@ std::optional<DocumentCode> Utf16ByMark(QByteArrayView bytes)
 // A code without a mark.
 DetectedCode Unmarked(DocumentCode code)
 {
-    return {code, false, std::nullopt};
+    return {code, false, std::nullopt, false};
 }
 
 } // namespace
@@ -27,13 +27,14 @@ DetectedCode Unmarked(DocumentCode code)
 DetectedCode DetectCode(QByteArrayView bytes, bool undecidedIsEuc)
 {
     if (const std::optional<DocumentCode> utf16 = Utf16ByMark(bytes))
-        return {*utf16, true, {}};
+        return {*utf16, true, {}, false};
     const std::string_view view(bytes.data(), std::size_t(bytes.size()));
     Jconvert::Utf8Detector utf8;
     utf8.Feed(view);
     const Jconvert::Utf8Verdict verdict = utf8.Finish();
     if (verdict.document())
-        return {DocumentCode::Utf8, bytes.startsWith(ByteOrderMark(DocumentCode::Utf8)), verdict.valid};
+        return {DocumentCode::Utf8, bytes.startsWith(ByteOrderMark(DocumentCode::Utf8)), verdict.valid,
+                false};
     switch (Jconvert::InCodeCheck(view)) {
     case Jconvert::JC_JIS_NEW:
     case Jconvert::JC_JIS_OLD:
@@ -47,6 +48,8 @@ DetectedCode DetectCode(QByteArrayView bytes, bool undecidedIsEuc)
         // characters (romanised text with macrons) would read as Shift_JIS.
         // Real Shift_JIS text is never EUC-JP from end to end.
         return Unmarked(Codecs::IsWholeEuc(bytes) ? DocumentCode::Euc : DocumentCode::Sjis);
+    case Jconvert::JC_BINARY:
+        return {DocumentCode::Sjis, false, std::nullopt, true};
     default:
         return Unmarked(DocumentCode::Sjis);
     }
@@ -56,7 +59,7 @@ DetectedCode ReadAs(QByteArrayView bytes, DocumentCode code)
 {
     if (code == DocumentCode::Utf16Le || code == DocumentCode::Utf16Be) {
         const std::optional<DocumentCode> marked = Utf16ByMark(bytes);
-        return {marked.value_or(code), marked.has_value(), {}};
+        return {marked.value_or(code), marked.has_value(), {}, false};
     }
-    return {code, !ByteOrderMark(code).isEmpty() && bytes.startsWith(ByteOrderMark(code)), {}};
+    return {code, !ByteOrderMark(code).isEmpty() && bytes.startsWith(ByteOrderMark(code)), {}, false};
 }

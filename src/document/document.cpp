@@ -43,7 +43,8 @@ Outcome Document::load(const QString &file, std::optional<DocumentCode> code)
     own_.reset();
     lineEnd_ = read.lineEnds.main;
     mixed_ = read.lineEnds.mixed();
-    if (code || IsUnicode(read.code))
+    // The options convert none of these.
+    if (code || IsUnicode(read.code) || read.binary)
         own_ = DocumentFormat{read.code, read.lineEnds.main, read.bom};
     if (mixed_)
         MarkLineEnds(*text_, read.lineEnds);

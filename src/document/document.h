@@ -45,8 +45,9 @@ public:
     // that cannot be read changes nothing. The document takes the code the
     // file is found in (DetectCode; the options' AutoDecode decides text that
     // may be EUC-JP or Shift_JIS), or `code` when given, and keeps it: a
-    // UTF-8 or UTF-16 document, or one read in a named code, is its own
-    // format from then on. UTF-16 named: a byte-order mark decides the order.
+    // UTF-8, UTF-16 or binary document, or one read in a named code, is its
+    // own format from then on. UTF-16 named: a byte-order mark decides the
+    // order.
     Outcome load(const QString &path, std::optional<DocumentCode> code = std::nullopt);
     // Writes the text to `path` in `as`, or else in the document's format
     // for `path`. Does not touch `path`, the format or the modified flag.

@@ -132,6 +132,7 @@ DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
     result.lineEnds = std::move(decoded.lineEnds);
     result.code = detected.code;
     result.bom = detected.bom;
+    result.binary = detected.binary;
     if (!decoded.exact)
         result.original = file.bytes;
     if (result.text.size() > MaxDocumentChars) {

@@ -34,8 +34,9 @@ struct DocumentRead
     QByteArray original;
     FileIdentity identity; // of the file that was read
     DocumentCode code = DocumentCode::Sjis;
-    bool bom = false;  // the file starts with the code's byte-order mark
-    LineEnds lineEnds; // as the file's lines end
+    bool bom = false;    // the file starts with the code's byte-order mark
+    bool binary = false; // binary data, which no conversion may touch
+    LineEnds lineEnds;   // as the file's lines end
 };
 
 // Reads and decodes `path` in the code `choice` gives. Refuses a folder,

@@ -400,6 +400,10 @@ TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
 {
     DialogOptions decodeAll;
     decodeAll.autoDecode = decodeAll.decodeAll = true;
+    // A binary is never converted, whatever the save code.
+    DialogOptions eucAll = decodeAll;
+    eucAll.charCode = 2;
+    eucAll.retCode = 2;
     const QByteArray sjis = Cp932::Encode(QStringLiteral("日本語\n"));
     // Valid UTF-8 until its last line, which is Shift_JIS.
     const QByteArray lateSjis = QByteArray("é\r\n").repeated(2000) + sjis;
@@ -428,7 +432,7 @@ TEST_F(DocumentTest, FilesComeBackInTheirOwnCode)
         // the options: NEC and IBM forms, and binaries, stay as they are.
         {"nec-ibm.html", "\xED\x40\xFA\x5C\x87\x54\xFA\x4A\x81\xCA\xEE\xF9\r\n", "SJIS CRLF",
          QStringLiteral("纊纊ⅠⅠ￢￢\n"), decodeAll},
-        {"binary.txt", QByteArray("\x01\x02\xEE\x89\r\nzz", 8), "SJIS CRLF", {}, decodeAll},
+        {"binary.html", QByteArray("\x01\x02\xEE\x89\r\nzz", 8), "SJIS CRLF", {}, eucAll},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
