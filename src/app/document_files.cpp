@@ -1,6 +1,8 @@
 #include "document_files.h"
 
 #include "busy_cursor.h"
+#include "charset_declaration.h"
+#include "display_blocks.h"
 #include "document.h"
 #include "document_codec.h"
 #include "document_filters.h"
@@ -9,6 +11,7 @@
 #include "editor_options.h"
 #include "save_format_choice.h"
 #include "shell_open.h"
+#include "stored_text.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -19,6 +22,7 @@
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QTextCursor>
 
 DocumentFiles::DocumentFiles(Document &document, QPlainTextEdit *editor, QWidget *window)
     : QObject(window), document_(document), editor_(editor), window_(window)
@@ -75,6 +79,24 @@ bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat
     return saved.done();
 }
 
+bool DocumentFiles::offerCharsetUpdate(DocumentCode before, DocumentCode after)
+{
+    if (before == after || !FileExtension(document_.path).toLower().contains(QStringLiteral("htm")))
+        return false;
+    const QString text = TextTools::StoredText(*editor_->document());
+    const std::optional<TextTools::CharsetDeclaration> declared = TextTools::FindCharsetDeclaration(text);
+    const QString name = CharsetName(after);
+    if (!declared || !TextTools::SameCharset(declared->name, CharsetName(before)) ||
+        !AgreeToUpdateCharset(window_, declared->name, name))
+        return false;
+    const TextTools::TextRange shown = DisplayBlocks::SoftBreaks(*editor_->document()).range(declared->value);
+    QTextCursor cursor(editor_->document());
+    cursor.setPosition(int(shown.start));
+    cursor.setPosition(int(shown.end()), QTextCursor::KeepAnchor);
+    cursor.insertText(name);
+    return true;
+}
+
 bool DocumentFiles::saveInPlace(bool askOverwrite)
 {
     const QString &path = document_.path;
@@ -86,8 +108,13 @@ bool DocumentFiles::saveInPlace(bool askOverwrite)
     if ((differs || (askOverwrite && QFileInfo::exists(path))) &&
         !AgreeToReplace(window_, path, changed, document_.holdsFile()))
         return false;
-    if (!save(path))
+    // The options' save code may write the page in another code than it was read in.
+    const bool declarationChanged = offerCharsetUpdate(document_.state().code, document_.format().code);
+    if (!save(path)) {
+        if (declarationChanged)
+            editor_->document()->undo();
         return false;
+    }
     editor_->document()->setModified(false);
     return true;
 }
@@ -127,9 +154,14 @@ bool DocumentFiles::saveAs()
     if (QFileInfo::exists(chosen) && (!ownFile || document_.fileDiffers()) &&
         !AgreeToReplace(window_, chosen, ownFile, false))
         return false;
+    // The declaration follows the code; a save that does not happen takes the change back.
+    const bool declarationChanged = as && offerCharsetUpdate(current.code, as->code);
     // A declined or failed save leaves the document under its old name.
-    if (!save(chosen, as))
+    if (!save(chosen, as)) {
+        if (declarationChanged)
+            editor_->document()->undo();
         return false;
+    }
     keepEnds.dismiss();
     document_.rename(chosen, as);
     emit renamed();

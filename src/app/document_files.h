@@ -58,6 +58,10 @@ signals:
     void renamed();
 
 private:
+    // A page whose charset declaration names `before` is offered the name of `after`, one undo step;
+    // whether the text changed.
+    bool offerCharsetUpdate(DocumentCode before, DocumentCode after);
+
     Document &document_;
     QPlainTextEdit *editor_;
     QWidget *window_;

@@ -87,6 +87,21 @@ bool AgreeToReplace(QWidget *parent, const QString &path, bool changedByOther, b
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AgreeToUpdateCharset(QWidget *parent, const QString &declared, const QString &name)
+{
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("QUMOEDIT"),
+        QStringLiteral("このページは文字コードを %1 と宣言しています。\n%2 で保存するので、宣言を "
+                       "%2 に書き換えますか？")
+            .arg(declared, name),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("CharsetQuestion"));
+    box.setTextFormat(Qt::PlainText);
+    // A browser reads the page by its declaration: left as it is, it shows mojibake.
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool AgreeToReload(QWidget *parent, const QString &path, bool modified)
 {
     QString question =

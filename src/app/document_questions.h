@@ -14,6 +14,8 @@ bool AgreeToLoseUnencodable(QWidget *parent, QStringView text, qsizetype index);
 // Whether a save may replace the existing file `path`; `everySave` for the
 // question F4 asks on each save of the document's own file.
 bool AgreeToReplace(QWidget *parent, const QString &path, bool changedByOther, bool everySave);
+// Whether a page's charset declaration `declared` becomes `name`, the code it is now written in.
+bool AgreeToUpdateCharset(QWidget *parent, const QString &declared, const QString &name);
 // Whether to read `path` again after another program changed it.
 bool AgreeToReload(QWidget *parent, const QString &path, bool modified);
 // Says that a document that is no HTML cannot be shown in a browser.

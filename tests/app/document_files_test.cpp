@@ -359,6 +359,47 @@ TEST_F(DocumentFilesTest, SaveAsOffersEveryCodeFromTheFilesOwn)
     }
 }
 
+// A page saved in another code is offered a declaration that names it, as one undo step.
+TEST_F(DocumentFilesTest, SaveAsInAnotherCodeOffersToUpdateTheCharsetDeclaration)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        QMessageBox::StandardButton answer; // NoButton: nothing asked
+        QByteArray written;
+    } rows[] = {
+        {"page.html", "<meta charset=\"Shift_JIS\">\n\x96\x7B\n", QMessageBox::Yes,
+         "<meta charset=\"EUC-JP\">\n\xCB\xDC\n"},
+        {"page.html", "<meta charset=\"Shift_JIS\">\n\x96\x7B\n", QMessageBox::No,
+         "<meta charset=\"Shift_JIS\">\n\xCB\xDC\n"},
+        {"x.htm", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=x-sjis\">\n",
+         QMessageBox::Yes, "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=EUC-JP\">\n"},
+        // Another code declared, or no page: nothing is asked.
+        {"other.html", "<meta charset=\"UTF-8\">\n", QMessageBox::NoButton, "<meta charset=\"UTF-8\">\n"},
+        {"notes.txt", "<meta charset=\"Shift_JIS\">\n", QMessageBox::NoButton,
+         "<meta charset=\"Shift_JIS\">\n"},
+    };
+    int n = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Load(QString::fromLatin1(row.name), row.file);
+        const QString to = QStringLiteral("euc%1_").arg(++n) + QString::fromLatin1(row.name);
+        const std::size_t asked = modals.seen().size();
+        EXPECT_TRUE(SaveAsIn(to, Euc, Lf, row.answer));
+        EXPECT_EQ(modals.seen().size(), asked + 1 + (row.answer != QMessageBox::NoButton));
+        EXPECT_EQ(Read(to), row.written);
+        if (row.answer == QMessageBox::Yes) {
+            EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("CharsetQuestion"));
+            editor->document()->undo();
+            EXPECT_TRUE(editor->toPlainText().contains(QStringLiteral("Shift_JIS")) ||
+                        editor->toPlainText().contains(QStringLiteral("x-sjis")))
+                << "one undo step takes the declaration back";
+        }
+    }
+    EXPECT_TRUE(modals.allAnswered());
+}
+
 TEST_F(DocumentFilesTest, OpenDialogShowsEachPatternOnceAndLeavesNoCompletionBehind)
 {
     Write(QStringLiteral("typed.txt"), "typed");
