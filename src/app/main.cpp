@@ -1,6 +1,7 @@
 #include "crash_recovery.h"
 #include "font_substitutions.h"
 #include "memory_policy.h"
+#include "preview_environment.h"
 #include "qt_translations.h"
 #include "qumo_application.h"
 #include "recovery_places.h"
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     QStringList afterDashes;
     for (int i = qtArgc; i < argc; ++i)
         afterDashes << QFile::decodeName(argv[i]);
+    PrepareForPreviewEngine();
     QumoApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
     InstallJapaneseFontSubstitutions();

@@ -26,6 +26,7 @@ class QLabel;
 class QPlainTextEdit;
 class QSessionManager;
 class PreviewPane;
+class PreviewPane;
 class SearchBar;
 class SoundPlayer;
 class StatusBar;
@@ -151,6 +152,7 @@ private:
     FolderPane *Panel13;
     EditingArea *Panel14;
     QLabel *Panel2; // ruler
+    PreviewPane *Preview1; // the live preview, beside the folder pane and the editor
     PreviewPane *Preview1; // the live preview, beside the folder pane and the editor
     QPlainTextEdit *RichEdit1;
     ClipPalette *Panel12;

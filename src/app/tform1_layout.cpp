@@ -3,6 +3,7 @@
 #include "colour_panel.h"
 #include "document_editor.h"
 #include "editing_area.h"
+#include "preview_pane.h"
 #include "search_bar.h"
 #include "status_bar.h"
 #include "tform1.h"
@@ -41,13 +42,22 @@ void TForm1::createRegions()
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({FolderPane::FirstWidth, 664 - FolderPane::FirstWidth});
 
+    auto *besidePreview = new QSplitter(Qt::Horizontal, this);
+    besidePreview->setObjectName(QStringLiteral("Splitter2"));
+    besidePreview->setHandleWidth(5);
+    besidePreview->setChildrenCollapsible(false);
+    besidePreview->addWidget(splitter);
+    Preview1 = new PreviewPane(RichEdit1, &document_, besidePreview);
+    besidePreview->addWidget(Preview1);
+    besidePreview->setStretchFactor(0, 1);
+
     Panel4 = new ColourPanel(this);
     Panel4->hide();
     Panel12 = new ClipPalette(this);
     Panel12->hide();
     auto *middle = new QHBoxLayout;
     middle->setSpacing(0);
-    middle->addWidget(splitter, 1);
+    middle->addWidget(besidePreview, 1);
     middle->addWidget(Panel4);
     middle->addWidget(Panel12);
 

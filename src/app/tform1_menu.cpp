@@ -4,6 +4,7 @@
 #include "caret_character_panel.h"
 #include "colour_panel.h"
 #include "preview_pane.h"
+#include "preview_pane.h"
 #include "reopen_menu.h"
 #include "search_bar.h"
 #include "shell_open.h"
@@ -35,6 +36,7 @@ void TForm1::createCommands()
     on(Cmd::DF51, &TForm1::DF51Click);
     connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
+    Preview1->addCommands(commands_->popupMenu(), "N10", this);
     Preview1->addCommands(commands_->popupMenu(), "N10", this);
 
     // Reading again in another code, from the menu and from the status bar's code panel.

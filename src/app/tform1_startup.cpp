@@ -5,6 +5,7 @@
 #include "document_files.h"
 #include "editing_area.h"
 #include "editor_settings.h"
+#include "preview_pane.h"
 #include "program_dir.h"
 #include "search_bar.h"
 #include "settings_read.h"
@@ -74,6 +75,7 @@ void TForm1::readWindowSettings()
     DocumentPath = s.pathName;
     Panel12->readSettings(s);
     Panel3->readSettings(s);
+    Preview1->readSettings(s);
     Panel14->setTextSize(baseFontSize_);
     Panel10->setFixedHeight(32);
 }
@@ -149,6 +151,7 @@ void TForm1::FormClose()
     w.msize = baseFontSize_;
     Panel3->writeSettings(w);
     Panel12->writeSettings(w);
+    Preview1->writeSettings(w);
     const DialogOptions options = options_->options();
     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options).done())
         ShowSettingsWriteFailure(this);

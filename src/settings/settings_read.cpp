@@ -38,6 +38,8 @@ MainWindowSettings ReadMainWindowSettings(const ProfileFile &ini, QSize screenSi
     s.htmlChar = ReadInRange(ini, "Paste", "HtmlChar", s.htmlChar, 0, 2);
     s.clipChar = ReadInRange(ini, "Paste", "ClipChar", s.clipChar, 0, 2);
     s.sendClipBoard = ini.readBool("Paste", "SendClipBoard", s.sendClipBoard);
+    s.previewShown = ini.readBool("Preview", "Shown", s.previewShown);
+    s.previewWidth = ReadInRange(ini, "Preview", "Width", s.previewWidth, 0, 100000);
     return s;
 }
 

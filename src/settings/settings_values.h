@@ -25,6 +25,9 @@ struct MainWindowSettings
     int htmlChar = 0;
     int clipChar = 0;
     bool sendClipBoard = false;
+    // The live preview pane: written once it has been shown (width 0: never).
+    bool previewShown = false;
+    int previewWidth = 0;
 
     friend bool operator==(const MainWindowSettings &, const MainWindowSettings &) = default;
 };

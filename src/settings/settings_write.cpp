@@ -97,6 +97,12 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     ini.writeInt("Paste", "ClipChar", window.clipChar);
     ini.writeBool("Paste", "SendClipBoard", window.sendClipBoard);
 
+    // Written once the pane has been shown: a file that never had them stays as it was.
+    if (window.previewWidth > 0 || ini.readInt("Preview", "Width", 0) > 0) {
+        ini.writeBool("Preview", "Shown", window.previewShown);
+        ini.writeInt("Preview", "Width", window.previewWidth);
+    }
+
     // Editing a cached page hides the panels; that layout is not the user's.
     if (!IsBrowserCachePath(documentPath)) {
         ini.writeBool("Panel", "Html", window.htmlPanel);

@@ -1,0 +1,251 @@
+#include "preview_copy.h"
+
+#include "preview_engine.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool IsBreak(QChar c)
+{
+    return c == u'\n' || c == QChar(QChar::ParagraphSeparator);
+}
+
+bool IsTagSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\f' || c == u'\r' || IsBreak(c);
+}
+
+bool IsAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Elements whose content is text up to their end tag, never markup.
+bool HoldsRawText(QStringView name)
+{
+    static const char *const names[] = {"script", "style",   "textarea", "title",    "xmp",
+                                        "iframe", "noembed", "noframes", "noscript", "plaintext"};
+    return std::any_of(std::begin(names), std::end(names), [name](const char *raw) {
+        return name.compare(QLatin1String(raw), Qt::CaseInsensitive) == 0;
+    });
+}
+
+struct Place
+{
+    qsizetype at = 0;
+    int line = 0;
+};
+
+// Where a page's lines start outside markup, and where its body starts.
+class PageScan
+{
+public:
+    explicit PageScan(QStringView page) : t_(page) { scan(); }
+
+    std::vector<Place> lineStarts;
+    Place body{-1, 0}; // after the <body> tag
+    Place head;        // after the last </head>, <meta> and doctype
+
+private:
+    void scan();
+    // Moves on to `to`, counting the line breaks passed.
+    void skipTo(qsizetype to)
+    {
+        line_ += int(std::count_if(t_.begin() + i_, t_.begin() + to, IsBreak));
+        i_ = to;
+    }
+    Place here() const { return {i_, line_}; }
+    // After the '>' that ends the tag whose attributes start at `from`
+    // (quoted values may hold '>'); the end when it never ends.
+    qsizetype tagEnd(qsizetype from) const;
+    // The "</name" that ends raw text from `from` on, or the end.
+    qsizetype rawTextEnd(qsizetype from, QStringView name) const;
+    void skipMarkup();
+
+    QStringView t_;
+    qsizetype i_ = 0;
+    int line_ = 0;
+};
+
+qsizetype PageScan::tagEnd(qsizetype from) const
+{
+    const qsizetype n = t_.size();
+    for (qsizetype j = from; j < n; ++j) {
+        if (t_[j] == u'>')
+            return j + 1;
+        if (t_[j] != u'=')
+            continue;
+        qsizetype v = j + 1;
+        while (v < n && IsTagSpace(t_[v]))
+            ++v;
+        if (v < n && (t_[v] == u'"' || t_[v] == u'\'')) {
+            const qsizetype close = t_.indexOf(t_[v], v + 1);
+            if (close < 0)
+                return n;
+            j = close;
+        }
+    }
+    return n;
+}
+
+qsizetype PageScan::rawTextEnd(qsizetype from, QStringView name) const
+{
+    const QString closing = QStringLiteral("</") + name.toString();
+    for (qsizetype at = t_.indexOf(closing, from, Qt::CaseInsensitive); at >= 0;
+         at = t_.indexOf(closing, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = at + closing.size();
+        if (after == t_.size() || IsTagSpace(t_[after]) || t_[after] == u'/' || t_[after] == u'>')
+            return at;
+    }
+    return t_.size();
+}
+
+void PageScan::skipMarkup()
+{
+    const qsizetype n = t_.size();
+    const QStringView rest = t_.sliced(i_);
+    if (rest.startsWith(u"<!--")) {
+        // "<!-->" and "<!--->" are whole comments.
+        qsizetype end = n;
+        if (rest.sliced(4).startsWith(u'>'))
+            end = i_ + 5;
+        else if (rest.sliced(4).startsWith(u"->"))
+            end = i_ + 6;
+        else if (const qsizetype close = t_.indexOf(u"-->", i_ + 4); close >= 0)
+            end = close + 3;
+        skipTo(end);
+        return;
+    }
+    if (rest.size() > 1 && (rest[1] == u'!' || rest[1] == u'?')) {
+        const bool doctype = rest.sliced(2).startsWith(u"doctype", Qt::CaseInsensitive);
+        const qsizetype close = t_.indexOf(u'>', i_ + 2);
+        skipTo(close < 0 ? n : close + 1);
+        if (doctype)
+            head = here();
+        return;
+    }
+    const bool endTag = rest.size() > 1 && rest[1] == u'/';
+    const qsizetype nameAt = i_ + (endTag ? 2 : 1);
+    if (nameAt >= n || !IsAsciiLetter(t_[nameAt])) {
+        ++i_; // a '<' of the text
+        return;
+    }
+    qsizetype nameEnd = nameAt;
+    while (nameEnd < n && !IsTagSpace(t_[nameEnd]) && t_[nameEnd] != u'/' && t_[nameEnd] != u'>')
+        ++nameEnd;
+    const QStringView name = t_.sliced(nameAt, nameEnd - nameAt);
+    skipTo(tagEnd(nameEnd));
+    const auto is = [name](const char *tag) {
+        return name.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0;
+    };
+    if (endTag) {
+        if (is("head"))
+            head = here();
+        return;
+    }
+    if (is("body") && body.at < 0)
+        body = here();
+    else if (is("meta"))
+        head = here();
+    else if (HoldsRawText(name))
+        skipTo(is("plaintext") ? n : rawTextEnd(i_, name));
+}
+
+void PageScan::scan()
+{
+    lineStarts.push_back({0, 0});
+    const qsizetype n = t_.size();
+    while (i_ < n) {
+        const QChar c = t_[i_];
+        if (c == u'<') {
+            skipMarkup();
+        } else {
+            ++i_;
+            if (IsBreak(c))
+                lineStarts.push_back({i_, ++line_});
+        }
+    }
+}
+
+// A font family as a CSS string's content.
+QString CssString(QString text)
+{
+    text.remove(u'"').remove(u'\\').remove(u'<');
+    return text;
+}
+
+} // namespace
+
+namespace PreviewCopy {
+
+QString LineMarker(int line)
+{
+    return QStringLiteral("<!--") + QLatin1String(PreviewLineMarker) + QString::number(line) +
+           QStringLiteral("-->");
+}
+
+QString VerticalStyle()
+{
+    return QStringLiteral("<style>html,body{writing-mode:vertical-rl!important}</style>");
+}
+
+QString MarkedPage(QStringView page, bool vertical)
+{
+    const PageScan scan(page);
+    const Place first = scan.body.at >= 0 ? scan.body : scan.head;
+    QString out;
+    out.reserve(page.size() + qsizetype(scan.lineStarts.size()) * 24 + 80);
+    out += page.first(first.at);
+    if (vertical)
+        out += VerticalStyle();
+    out += LineMarker(first.line);
+    qsizetype from = first.at;
+    for (const Place &start : scan.lineStarts) {
+        if (start.at <= first.at)
+            continue;
+        out += page.sliced(from, start.at - from);
+        out += LineMarker(start.line);
+        from = start.at;
+    }
+    out += page.sliced(from);
+    return out;
+}
+
+QByteArray TextPage(QStringView text, const QString &family, qreal points, bool vertical)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16 + 400);
+    out += QStringLiteral(
+               "<!DOCTYPE html><html lang=\"ja\"><head><meta charset=\"utf-8\"><style>body{margin:8px;"
+               "white-space:pre-wrap;overflow-wrap:anywhere;font-family:\"%1\",monospace;"
+               "font-size:%2pt}</style>")
+               .arg(CssString(family))
+               .arg(points);
+    if (vertical)
+        out += VerticalStyle();
+    out += QStringLiteral("</head><body>");
+    int line = 0;
+    out += LineMarker(line);
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool lineBreak = IsBreak(c);
+        if (!lineBreak && c != u'&' && c != u'<' && c != u'>')
+            continue;
+        out += text.sliced(from, i - from);
+        from = i + 1;
+        if (lineBreak)
+            out += u'\n' + LineMarker(++line);
+        else
+            out += c == u'&'   ? QStringLiteral("&amp;")
+                   : c == u'<' ? QStringLiteral("&lt;")
+                               : QStringLiteral("&gt;");
+    }
+    out += text.sliced(from);
+    out += QStringLiteral("</body></html>");
+    return out.toUtf8();
+}
+
+} // namespace PreviewCopy

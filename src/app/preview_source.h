@@ -1,0 +1,26 @@
+// What the live preview is given for the document: its text as a save would
+// write it, in the document's own code, marked for the pane; a text
+// document as a page of its lines. The document and its file are untouched.
+#pragma once
+
+#include "preview_engine.h"
+
+class Document;
+
+struct PreviewLook
+{
+    bool vertical = false;
+    // A text document's font: the editor's.
+    QString family;
+    qreal points = 9;
+
+    friend bool operator==(const PreviewLook &, const PreviewLook &) = default;
+};
+
+// Whether the document is shown as a page, as the browse button decides:
+// an extension that holds "htm".
+bool ShowsAsPage(const QString &path);
+
+// The pane's page for `document`, whose text as stored (DisplayBlocks::RawText)
+// is `raw`.
+PreviewPage MakePreviewPage(const Document &document, QStringView raw, const PreviewLook &look);
