@@ -223,21 +223,31 @@ bool CrashRecovery::takesWindow(const RecoveryCopy &copy) const
 
 void CrashRecovery::restoreChosen(std::vector<LeftCopy> &copies, const std::vector<int> &chosen)
 {
+    // The newest copy of this window's document, or the first one when the
+    // window is new and empty, comes here.
+    int here = -1;
     for (const int i : chosen) {
-        LeftCopy &left = copies[i];
-        if (!takesWindow(left.copy)) {
-            // The instance it goes to takes the lock.
-            left.lock->letGo();
-            openElsewhere_(left.copy.file);
-            continue;
+        if (takesWindow(copies[i].copy)) {
+            here = i;
+            if (!document_.holdsFile())
+                break;
         }
-        const RecoveryRead read = ReadRecoveryCopy(left.copy.file);
-        if (!read.copy)
+    }
+    if (here >= 0) {
+        LeftCopy &left = copies[here];
+        if (const RecoveryRead read = ReadRecoveryCopy(left.copy.file); read.copy) {
+            restore(*read.copy);
+            // Only once this instance's own copy holds the text.
+            if (keeper_ != nullptr && keeper_->flush())
+                left.lock->removeAll();
+        }
+    }
+    for (const int i : chosen) {
+        if (i == here)
             continue;
-        restore(*read.copy);
-        // Only once this instance's own copy holds the text.
-        if (keeper_ != nullptr && keeper_->flush())
-            left.lock->removeAll();
+        // The instance it goes to takes the lock.
+        copies[i].lock->letGo();
+        openElsewhere_(copies[i].copy.file);
     }
 }
 

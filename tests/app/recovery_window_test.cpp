@@ -204,8 +204,8 @@ TEST_F(RecoveryWindowTest, SeveralCopiesAreOfferedInOneList)
     }
 }
 
-// The copy of the document named on the command line restores into its
-// window, which shows that document; another document's goes elsewhere.
+// The copy of the document named on the command line (the newest, when it
+// left several) restores into its window; other copies go elsewhere.
 TEST_F(RecoveryWindowTest, TheCopyOfThisWindowsDocumentRestoresIntoIt)
 {
     WriteFile(QStringLiteral("doc.txt"), "on disk");
@@ -213,22 +213,23 @@ TEST_F(RecoveryWindowTest, TheCopyOfThisWindowsDocumentRestoresIntoIt)
     const struct
     {
         const char *name;
-        QStringList copies; // of these files, oldest first
+        QStringList copies; // of these files, oldest first; the text is the file's name and number
         QString text;
-        QStringList elsewhere;
+        QList<int> elsewhere;
     } rows[] = {
-        {"its own copy", {"doc.txt"}, QStringLiteral("recovered doc.txt"), {}},
-        {"another document's copy", {"other.txt"}, QStringLiteral("on disk"), {"other.txt"}},
-        {"both", {"other.txt", "doc.txt"}, QStringLiteral("recovered doc.txt"), {"other.txt"}},
+        {"its own copy", {"doc.txt"}, QStringLiteral("doc.txt 0"), {}},
+        {"another document's copy", {"other.txt"}, QStringLiteral("on disk"), {0}},
+        {"both", {"other.txt", "doc.txt"}, QStringLiteral("doc.txt 1"), {0}},
+        {"two of its own", {"doc.txt", "doc.txt"}, QStringLiteral("doc.txt 1"), {0}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         QStringList expected;
-        int age = 600;
-        for (const QString &name : row.copies) {
-            const QString copy = LeaveCopy(name, name, QStringLiteral("recovered ") + name);
-            Age(copy, age -= 100);
-            if (row.elsewhere.contains(name))
+        for (int i = 0; i < row.copies.size(); ++i) {
+            const QString text = row.copies[i] + QStringLiteral(" %1").arg(i);
+            const QString copy = LeaveCopy(QString::number(i), row.copies[i], text);
+            Age(copy, 600 - 100 * i);
+            if (row.elsewhere.contains(i))
                 expected << copy;
         }
         ClickDefault();
