@@ -72,7 +72,9 @@ bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat
 {
     const Outcome saved = document_.save(
         path,
-        [this](QStringView text, qsizetype index) { return AgreeToLoseUnencodable(window_, text, index); },
+        [this, code = as ? as->code : document_.format().code](QStringView text, qsizetype index) {
+            return AgreeToLoseUnencodable(window_, text, index, CharsetName(code));
+        },
         as);
     if (saved.kind == Outcome::Failed)
         emit fileError(saved.message);

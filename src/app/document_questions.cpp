@@ -56,15 +56,16 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *parent, const QString &path)
     return QMessageBox::StandardButton(box.exec());
 }
 
-bool AgreeToLoseUnencodable(QWidget *parent, QStringView text, qsizetype index)
+bool AgreeToLoseUnencodable(QWidget *parent, QStringView text, qsizetype index, const QString &charset)
 {
     const Cp932::Unencodable lost = Cp932::DescribeCharacterAt(text, index);
     const QString question =
-        QStringLiteral("%1 行目の「%2」(U+%3) などShift_JISで表せない文字は「?」として保存されます。\n"
+        QStringLiteral("%1 行目の「%2」(U+%3) など%4で表せない文字は「?」として保存されます。\n"
                        "保存しますか？")
             .arg(lost.line)
             .arg(lost.character)
-            .arg(QString::number(QStringView(lost.character).toUcs4().value(0), 16).toUpper(), 4, u'0');
+            .arg(QString::number(QStringView(lost.character).toUcs4().value(0), 16).toUpper(), 4, u'0')
+            .arg(charset);
     QMessageBox box(QMessageBox::Warning, QStringLiteral("QUMOEDIT"), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(QStringLiteral("UnencodableQuestion"));

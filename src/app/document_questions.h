@@ -9,8 +9,8 @@
 
 // "PATH への変更を保存しますか？": Yes, No or Cancel.
 QMessageBox::StandardButton AskSaveChanges(QWidget *parent, const QString &path);
-// Whether the user lets characters Shift_JIS lacks, the first at `index`, be saved as '?'.
-bool AgreeToLoseUnencodable(QWidget *parent, QStringView text, qsizetype index);
+// Whether the user lets characters the code `charset` lacks, the first at `index`, be saved as '?'.
+bool AgreeToLoseUnencodable(QWidget *parent, QStringView text, qsizetype index, const QString &charset);
 // Whether a save may replace the existing file `path`; `everySave` for the
 // question F4 asks on each save of the document's own file.
 bool AgreeToReplace(QWidget *parent, const QString &path, bool changedByOther, bool everySave);

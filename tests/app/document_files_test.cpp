@@ -128,7 +128,8 @@ TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
     EXPECT_FALSE(files.saveInPlace(false));
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("UnencodableQuestion"));
-    EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("3 行目の「😀」")))
+    EXPECT_TRUE(
+        modals.seen()[0].text.contains(QStringLiteral("3 行目の「😀」(U+1F600) などShift_JISで表せない")))
         << modals.seen()[0].text.toStdString();
     EXPECT_FALSE(QFile::exists(document.path)) << "nothing written without agreement";
     EXPECT_TRUE(Modified());
@@ -309,6 +310,7 @@ TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
     // To Shift_JIS: the emoji is asked about, as for any Shift_JIS save.
     EXPECT_FALSE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::No));
     EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("UnencodableQuestion"));
+    EXPECT_TRUE(modals.seen().back().text.contains(QStringLiteral("Shift_JISで表せない")));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("sjis.html"))));
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF")) << "a declined save changes nothing";
     EXPECT_TRUE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::Yes));
@@ -324,6 +326,8 @@ TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 BOM CRLF"));
     editor->textCursor().deletePreviousChar();
     EXPECT_TRUE(SaveAsIn(QStringLiteral("euc.txt"), Euc, Lf, QMessageBox::Yes));
+    EXPECT_TRUE(modals.seen().back().text.contains(QStringLiteral("EUC-JPで表せない")))
+        << "the code saved in";
     EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n");
     EXPECT_EQ(Format(), QStringLiteral("EUC LF"));
     QFile::remove(path(QStringLiteral("euc.txt")));
