@@ -7,9 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QString KindOf(mode_t mode)
+QString SpecialFileKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
         return QStringLiteral("名前付きパイプ (FIFO)");
@@ -19,8 +17,6 @@ QString KindOf(mode_t mode)
         return QStringLiteral("ソケット");
     return QStringLiteral("特殊なファイル");
 }
-
-} // namespace
 
 FileRead ReadRegularFile(const QString &path, qint64 maxBytes)
 {
@@ -46,7 +42,7 @@ FileRead ReadRegularFile(int fd, qint64 maxBytes)
     }
     if (!S_ISREG(st.st_mode)) {
         result.status = FileRead::NotRegular;
-        result.kind = KindOf(st.st_mode);
+        result.kind = SpecialFileKind(st.st_mode);
         return result;
     }
     result.identity = FileIdentity::OfDescriptor(fd);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <sys/types.h>
 
 struct FileRead
 {
@@ -20,6 +21,10 @@ struct FileRead
     QByteArray bytes;
     FileIdentity identity; // of the file that was read
 };
+
+// What a file that is neither a folder nor a regular file is, for the user:
+// "名前付きパイプ (FIFO)", "デバイス", "ソケット".
+QString SpecialFileKind(mode_t mode);
 
 // The bytes of `path` when it is a regular file of at most maxBytes bytes.
 // Never waits for a writer (FIFO) and never reads past maxBytes.

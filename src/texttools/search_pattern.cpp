@@ -119,6 +119,13 @@ SearchPattern::SearchPattern(const QString &text, const SearchOptions &options) 
                      .arg(expression_.errorString());
 }
 
+SearchPattern SearchPattern::forReplacing(const QString &text, const SearchOptions &options)
+{
+    if (options.regularExpression)
+        return SearchPattern(text, options);
+    return SearchPattern(ReplaceExactOrLower(text, QStringLiteral("[RET]"), QStringLiteral("\n")), options);
+}
+
 QList<SearchMatch> SearchPattern::search(QStringView text, qsizetype from, bool all) const
 {
     QList<SearchMatch> matches;

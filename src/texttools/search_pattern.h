@@ -32,6 +32,8 @@ class SearchPattern
 {
 public:
     SearchPattern(const QString &text, const SearchOptions &options);
+    // What "一括置換" and the folder search look for: in a literal, "[RET]" (or "[ret]") is a line break.
+    static SearchPattern forReplacing(const QString &text, const SearchOptions &options);
 
     // An empty text or a regular expression that does not compile searches nothing.
     bool isValid() const { return valid_; }

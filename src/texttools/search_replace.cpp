@@ -1,7 +1,6 @@
 #include "search_replace.h"
 
 #include "display_blocks.h"
-#include "replace_exact_or_lower.h"
 #include "stored_text.h"
 
 #include <QTextCursor>
@@ -25,12 +24,6 @@ private:
     QTextDocument *document_;
     bool modified_;
 };
-
-const QString &LineBreakMarker()
-{
-    static const QString marker = QStringLiteral("[RET]");
-    return marker;
-}
 
 } // namespace
 
@@ -161,12 +154,9 @@ TextRanges MarksAfterReplacing(const TextRanges &marks, const QList<SearchMatch>
 SearchResult SearchReplace::replaceAll(const QString &text, const QString &replacement,
                                        const SearchOptions &options)
 {
-    // A literal's "[RET]" is a line break; an expression says \n.
-    const QString search =
-        options.regularExpression ? text : ReplaceExactOrLower(text, LineBreakMarker(), QStringLiteral("\n"));
-    if (search.isEmpty())
+    if (text.isEmpty())
         return {SearchOutcome::EmptySearch, {}};
-    const SearchPattern pattern(search, options);
+    const SearchPattern pattern = SearchPattern::forReplacing(text, options);
     if (!pattern.isValid())
         return {SearchOutcome::BadPattern, {}};
     const QString before = StoredText(*document_);

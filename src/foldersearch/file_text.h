@@ -1,0 +1,22 @@
+// One file of a folder search read as the editor reads a document: its code
+// detected, its bytes kept, or the reason it is passed over.
+#pragma once
+
+#include "document_codec.h"
+#include "document_store.h"
+#include "folder_walk.h"
+
+#include <optional>
+
+namespace FolderSearch {
+
+struct FileText
+{
+    std::optional<Skipped> skipped; // set: `read` holds nothing
+    DocumentRead read;
+};
+
+// Reads `path` with the code the editor would open it in under `codes`.
+FileText ReadFileText(const QString &path, const DocumentCodeOptions &codes);
+
+} // namespace FolderSearch
