@@ -98,8 +98,11 @@ void DocumentEditor::fitTabStops()
 void DocumentEditor::changeEvent(QEvent *event)
 {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         fitTabStops();
+        if (lineNumbers_)
+            fitGutter();
+    }
 }
 
 bool DocumentEditor::fits(qsizetype added) const

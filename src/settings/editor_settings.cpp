@@ -32,6 +32,8 @@ void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &
     editor.setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 
     ruler.setVisible(o.ruler);
+    // A property of the window's own editor, by name: a plain editor ignores it.
+    editor.setProperty("lineNumbers", o.lineNumbers);
 }
 
 QPoint DialogPositionOver(const QRect &mainFrame, QSize dialogSize)

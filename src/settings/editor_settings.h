@@ -9,7 +9,7 @@ class QPlainTextEdit;
 class QWidget;
 class TForm3;
 
-// Pushes font face, colours, word wrap and ruler visibility from the dialog's
+// Pushes font face, colours, word wrap, ruler and line-number visibility from the dialog's
 // controls to the editor (RichEdit1) and the ruler (Panel2). Run at start-up
 // after LoadSettingsIntoDialog and after every use of the dialog.
 void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &ruler);

@@ -56,6 +56,7 @@ DialogOptions ReadDialogOptions(const ProfileFile &ini, const QString &dateTimeD
     o.editFont = ini.readString("PreI", "EditFont", o.editFont);
     o.returnRight = ini.readBool("PreI", "ReturnRight", o.returnRight);
     o.ruler = ini.readBool("PreI", "Ruler", o.ruler);
+    o.lineNumbers = ini.readBool("PreI", "LineNumbers", o.lineNumbers);
     o.defaultColor = ini.readBool("PreI", "DefaultColor", o.defaultColor);
     o.userColor = ini.readBool("PreI", "UserColor", o.userColor);
     o.fontColor = ReadColour(ini, "FontColor", o.fontColor);

@@ -38,6 +38,7 @@ struct DialogOptions
     QString editFont = QStringLiteral("ＭＳ ゴシック");
     bool returnRight = true;
     bool ruler = true;
+    bool lineNumbers = false; // a key of this program's own, not the original's
     bool defaultColor = true;
     bool userColor = false;
     TColor fontColor = 0xFF9080;

@@ -72,6 +72,8 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     WriteText(ini, "PreI", "EditFont", options.editFont);
     ini.writeBool("PreI", "ReturnRight", options.returnRight);
     ini.writeBool("PreI", "Ruler", options.ruler);
+    if (options.lineNumbers || ini.readBool("PreI", "LineNumbers", false))
+        ini.writeBool("PreI", "LineNumbers", options.lineNumbers);
     ini.writeBool("PreI", "DefaultColor", options.defaultColor);
     ini.writeBool("PreI", "UserColor", options.userColor);
     WriteColour(ini, "FontColor", options.fontColor);

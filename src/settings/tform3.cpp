@@ -163,6 +163,7 @@ void TForm3::putOptions(const DialogOptions &o)
     ComboBox1->setCurrentText(o.editFont);
     CheckBox1->setChecked(o.returnRight);
     CheckBox2->setChecked(o.ruler);
+    CheckBoxLineNumbers->setChecked(o.lineNumbers);
     // Set one after the other as two independent switches: a true UserColor
     // wins, and with both false neither button is selected.
     RadioButton1->setAutoExclusive(false);
@@ -203,6 +204,7 @@ DialogOptions TForm3::options() const
     o.editFont = ComboBox1->currentText();
     o.returnRight = CheckBox1->isChecked();
     o.ruler = CheckBox2->isChecked();
+    o.lineNumbers = CheckBoxLineNumbers->isChecked();
     o.defaultColor = RadioButton1->isChecked();
     o.userColor = RadioButton2->isChecked();
     o.fontColor = Panel2->Color();

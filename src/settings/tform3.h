@@ -74,6 +74,7 @@ public:
     PartControl<QComboBox> ComboBox1{pages_};
     PartControl<QCheckBox> CheckBox1{pages_};
     PartControl<QCheckBox> CheckBox2{pages_};
+    PartControl<QCheckBox> CheckBoxLineNumbers{pages_};
     PartControl<QRadioButton> RadioButton1{pages_};
     PartControl<QRadioButton> RadioButton2{pages_};
     PartControl<ColourSwatch> Panel2{pages_};

@@ -103,6 +103,8 @@ QWidget *TForm3::createScreenPage()
     CheckBox2 = CheckBox(edit, "CheckBox2", QStringLiteral("ルーラーを表示"), true);
     editLayout->addWidget(CheckBox1, 2, 0, 1, 2);
     editLayout->addWidget(CheckBox2, 3, 0, 1, 2);
+    CheckBoxLineNumbers = CheckBox(edit, "CheckBoxLineNumbers", QStringLiteral("行番号を表示"), false);
+    editLayout->addWidget(CheckBoxLineNumbers, 4, 0, 1, 2);
     editLayout->setColumnStretch(1, 1);
 
     QGroupBox *colours = Group(page, QStringLiteral("画面色"));

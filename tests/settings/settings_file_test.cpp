@@ -65,6 +65,7 @@ DialogOptions ChangedOptions()
     return {.editFont = "Noto Sans Mono CJK JP",
             .returnRight = false,
             .ruler = false,
+            .lineNumbers = true,
             .defaultColor = false,
             .userColor = true,
             .fontColor = 0x123456,

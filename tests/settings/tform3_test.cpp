@@ -360,6 +360,7 @@ TEST_F(TForm3Test, WhatTheUserSetComesBackAfterARestart)
     form.LoadSettingsIntoDialog();
     form.ComboBox1->setCurrentText("Mono");
     form.CheckBox1->setChecked(false);
+    form.CheckBoxLineNumbers->setChecked(true);
     form.RadioButton2->setChecked(true);
     form.Panel2->setColor(0x010203);
     form.CheckBox13->setChecked(true);
