@@ -3,6 +3,7 @@
 #include "button_palette.h"
 #include "caret_character_panel.h"
 #include "colour_panel.h"
+#include "folder_search_command.h"
 #include "preview_pane.h"
 #include "preview_pane.h"
 #include "reopen_menu.h"
@@ -36,6 +37,7 @@ void TForm1::createCommands()
     on(Cmd::DF51, &TForm1::DF51Click);
     connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
+    AddFolderSearch(command(Cmd::FolderSearch1), this, RichEdit1, Panel13);
     Preview1->addCommands(commands_->popupMenu(), "N10", this);
     Preview1->addCommands(commands_->popupMenu(), "N10", this);
 

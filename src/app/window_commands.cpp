@@ -61,6 +61,7 @@ void WindowCommands::createActions(QWidget *window)
         {Cmd::FolderPane1, "FolderPane1", u"フォルダ", {Qt::CTRL | Qt::Key_4}},
         {Cmd::TextSize1, "TextSize1", u"文字サイズ", {Qt::CTRL | Qt::Key_0}},
         {Cmd::Settings1, "Settings1", u"設定", {Qt::CTRL | Qt::Key_Comma}},
+        {Cmd::FolderSearch1, "FolderSearch1", u"フォルダ内検索...", {Qt::CTRL | Qt::SHIFT | Qt::Key_F}},
     };
     for (const auto &c : commands) {
         auto *action = new QAction(QString::fromUtf16(c.text), window);
@@ -92,7 +93,7 @@ void WindowCommands::createPopupMenu(QWidget *window)
     QMenu *m = popupMenu_;
     items(m, {Cmd::K1, Cmd::KCopy1, Cmd::KPaste1, Cmd::Quote});
     separator(m, "N1");
-    items(m, {Cmd::KUndoCtrlZ1, Cmd::K2, Cmd::K3});
+    items(m, {Cmd::KUndoCtrlZ1, Cmd::K2, Cmd::K3, Cmd::FolderSearch1});
     separator(m, "N2");
     items(submenu(m, "HTML1", QStringLiteral("HTML全体")), {Cmd::N4, Cmd::N7, Cmd::N8});
     items(submenu(m, "N9", QStringLiteral("選択範囲")),

@@ -53,6 +53,8 @@ public:
         FolderPane1,  // Ctrl+4
         TextSize1,    // Ctrl+0: the size button
         Settings1,    // Ctrl+,
+        // Ctrl+Shift+F: フォルダ内検索
+        FolderSearch1,
         Count
     };
 

@@ -23,6 +23,11 @@ DocumentCodeOptions CodeOptions(const EditorOptions &options)
 
 } // namespace
 
+DocumentCodeOptions Document::codeOptions() const
+{
+    return CodeOptions(*options_);
+}
+
 Outcome Document::load(const QString &file, std::optional<DocumentCode> code)
 {
     const QString absolute = file.isEmpty() ? file : QDir::cleanPath(QFileInfo(file).absoluteFilePath());

@@ -3,6 +3,7 @@
 // these return; tests call them as the window does.
 #pragma once
 
+#include "document_codec.h"
 #include "document_format.h"
 #include "document_state.h"
 #include "document_store.h"
@@ -72,6 +73,9 @@ public:
     bool unifyLineEnds() { return std::exchange(mixed_, false); }
     // Takes back unifyLineEnds when the save it was for did not happen.
     void undoUnify(bool mixed) { mixed_ = mixed; }
+
+    // The options' rules for reading and writing files, as this document follows them.
+    DocumentCodeOptions codeOptions() const;
 
     // Whether a file of the document's path exists that is not the one the
     // document last read or wrote (changed or replaced by another program,

@@ -145,6 +145,7 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                   "KUndoCtrlZ1",
                                   "K2",
                                   "K3",
+                                  "FolderSearch1",
                                   "N2",
                                   "HTML1",
                                   "N9",
