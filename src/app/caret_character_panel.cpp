@@ -16,14 +16,23 @@ CaretCharacterPanel::CaretCharacterPanel(QPlainTextEdit *editor, std::function<D
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("U+1F600 F09F9880")) + 2 * frameWidth() +
-                    8);
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &CaretCharacterPanel::refresh);
     // Typing over or deleting after the caret changes the character without moving it.
     connect(editor, &QPlainTextEdit::textChanged, this, &CaretCharacterPanel::refresh);
     refresh();
     if (parent != nullptr)
         parent->installEventFilter(this);
+}
+
+QSize CaretCharacterPanel::sizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QStringLiteral("U+1F600 F09F9880")) + 2 * frameWidth() + 8,
+            QLabel::sizeHint().height()};
+}
+
+QSize CaretCharacterPanel::minimumSizeHint() const
+{
+    return {0, QLabel::minimumSizeHint().height()};
 }
 
 bool CaretCharacterPanel::eventFilter(QObject *watched, QEvent *event)

@@ -25,6 +25,10 @@ public:
     // panel would take.
     static constexpr int RoomNeeded = 600;
 
+    // As wide as its longest text, yet it never widens the window: it hides instead.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -118,6 +118,7 @@ bool DocumentFiles::saveInPlace(bool askOverwrite)
         return false;
     }
     editor_->document()->setModified(false);
+    emit written();
     return true;
 }
 
@@ -167,6 +168,7 @@ bool DocumentFiles::saveAs()
     keepEnds.dismiss();
     document_.rename(chosen, as);
     emit renamed();
+    emit written();
     return true;
 }
 

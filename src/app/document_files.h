@@ -53,6 +53,8 @@ public:
     bool showInBrowser(const QString &tmpPage);
 
 signals:
+    // The document's own file was written (save or save as).
+    void written();
     void fileError(const QString &message);
     // The document has a new name (and maybe a new code).
     void renamed();

@@ -26,7 +26,6 @@ class QLabel;
 class QPlainTextEdit;
 class QSessionManager;
 class PreviewPane;
-class PreviewPane;
 class SearchBar;
 class SoundPlayer;
 class StatusBar;
@@ -123,6 +122,10 @@ private:
     void followCommandLine();
     bool FormCloseQuery();
     void FormClose();
+    // 最近使ったファイル and the desktop's list of recent files get `path`.
+    void noteRecent(const QString &path);
+    // The window's place, panels and the options into the settings file.
+    void writeSettings();
 
     void createRegions();
     void connectToolbar();
@@ -151,8 +154,7 @@ private:
     SearchBar *Panel10;
     FolderPane *Panel13;
     EditingArea *Panel14;
-    QLabel *Panel2; // ruler
-    PreviewPane *Preview1; // the live preview, beside the folder pane and the editor
+    QLabel *Panel2;        // ruler
     PreviewPane *Preview1; // the live preview, beside the folder pane and the editor
     QPlainTextEdit *RichEdit1;
     ClipPalette *Panel12;
@@ -172,6 +174,7 @@ private:
     TagColours *tagColours_ = nullptr;
     std::unique_ptr<EditorSearch> search_;
     int baseFontSize_ = 9;
+    QStringList recentFiles_; // newest first
     bool firstShow_ = true;
     bool settingsFileExisted_ = true;
 };

@@ -24,6 +24,7 @@ void TForm1::createDialogs()
     files_->setOptions(options_);
     connect(files_, &DocumentFiles::fileError, this, &TForm1::showFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
+    connect(files_, &DocumentFiles::written, this, [this] { noteRecent(DocumentPath); });
     ColorDialog1.setBuilder([this] {
         auto *dialog = new QColorDialog(this);
         dialog->setObjectName(QStringLiteral("ColorDialog1"));
@@ -59,6 +60,7 @@ bool TForm1::LoadDocument(const QString &path, std::optional<DocumentCode> code)
         return false;
     }
     showNewText();
+    noteRecent(path);
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include "colour_panel.h"
 #include "folder_search_command.h"
 #include "preview_pane.h"
-#include "preview_pane.h"
+#include "recent_menu.h"
 #include "reopen_menu.h"
 #include "search_bar.h"
 #include "shell_open.h"
@@ -39,7 +39,6 @@ void TForm1::createCommands()
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
     AddFolderSearch(command(Cmd::FolderSearch1), this, RichEdit1, Panel13);
     Preview1->addCommands(commands_->popupMenu(), "N10", this);
-    Preview1->addCommands(commands_->popupMenu(), "N10", this);
 
     // Reading again in another code, from the menu and from the status bar's code panel.
     auto *reopen = new ReopenMenu(this);
@@ -47,6 +46,12 @@ void TForm1::createCommands()
     popup->insertMenu(popup->findChild<QAction *>(QStringLiteral("N10"), Qt::FindDirectChildrenOnly), reopen);
     connect(reopen, &ReopenMenu::reopenRequested, this, &TForm1::reopenIn);
     connect(StatusBar1, &StatusBar::codePanelClicked, reopen, [reopen](QPoint at) { reopen->popup(at); });
+    auto *recent = new RecentMenu([this] { return recentFiles_; }, this);
+    popup->insertMenu(popup->findChild<QAction *>(QStringLiteral("N10"), Qt::FindDirectChildrenOnly), recent);
+    connect(recent, &RecentMenu::openRequested, this, [this](const QString &path) {
+        if (ConfirmSaveChanges())
+            LoadDocument(path);
+    });
 
     // The writing tools go before the file submenu; the character at the caret beside the caret's panel.
     auto *writing = new WritingCommands(RichEdit1, &document_, commands_->popupMenu(), "N6", this);

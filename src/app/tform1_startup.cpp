@@ -2,11 +2,13 @@
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "crash_recovery.h"
+#include "document_codec.h"
 #include "document_files.h"
 #include "editing_area.h"
 #include "editor_settings.h"
 #include "preview_pane.h"
 #include "program_dir.h"
+#include "recently_used.h"
 #include "search_bar.h"
 #include "settings_read.h"
 #include "settings_write.h"
@@ -18,6 +20,7 @@
 #include "window_placement.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -75,6 +78,7 @@ void TForm1::readWindowSettings()
     DocumentPath = s.pathName;
     Panel12->readSettings(s);
     Panel3->readSettings(s);
+    recentFiles_ = s.recentFiles;
     Preview1->readSettings(s);
     Panel14->setTextSize(baseFontSize_);
     Panel10->setFixedHeight(32);
@@ -82,8 +86,11 @@ void TForm1::readWindowSettings()
 
 void TForm1::followCommandLine()
 {
-    if (!settingsFileExisted_)
+    // The first run's choices are kept at once: a run that ends without closing must not ask again.
+    if (!settingsFileExisted_) {
         openSettingsDialog();
+        writeSettings();
+    }
 
     const StartRequest request = ParseCommandLine(commandLine_);
     const QString newDocument =
@@ -136,9 +143,26 @@ void TForm1::followCommandLine()
 
 void TForm1::FormClose()
 {
+    writeSettings();
+    setWindowState(Qt::WindowNoState);
+}
+
+void TForm1::noteRecent(const QString &path)
+{
+    recentFiles_ = WithRecentFile(recentFiles_, path);
+    const QString mime = FileExtension(path).toLower().contains(QStringLiteral("htm"))
+                             ? QStringLiteral("text/html")
+                             : QStringLiteral("text/plain");
+    // The desktop's list is a courtesy: a list that cannot be written is no reason to interrupt the author.
+    AddRecentUse(RecentlyUsedPath(), {path, mime, QStringLiteral("QUMOEDIT"),
+                                      QStringLiteral("'%1 %u'").arg(QCoreApplication::applicationFilePath()),
+                                      QDateTime::currentDateTime()});
+}
+
+void TForm1::writeSettings()
+{
     const QRect normal = ClientAreaToStore(this);
     const bool maximized = isMaximized();
-    setWindowState(Qt::WindowNoState);
     MainWindowSettings w;
     w.maximized = maximized;
     w.x = normal.x();
@@ -151,6 +175,7 @@ void TForm1::FormClose()
     w.msize = baseFontSize_;
     Panel3->writeSettings(w);
     Panel12->writeSettings(w);
+    w.recentFiles = recentFiles_;
     Preview1->writeSettings(w);
     const DialogOptions options = options_->options();
     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options).done())

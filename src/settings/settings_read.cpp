@@ -40,6 +40,11 @@ MainWindowSettings ReadMainWindowSettings(const ProfileFile &ini, QSize screenSi
     s.sendClipBoard = ini.readBool("Paste", "SendClipBoard", s.sendClipBoard);
     s.previewShown = ini.readBool("Preview", "Shown", s.previewShown);
     s.previewWidth = ReadInRange(ini, "Preview", "Width", s.previewWidth, 0, 100000);
+    for (int i = 1; i <= MaxRecentFiles; ++i) {
+        const QString file = ini.readString("Recent", QStringLiteral("File%1").arg(i), QString());
+        if (!file.isEmpty())
+            s.recentFiles << file;
+    }
     return s;
 }
 

@@ -7,6 +7,18 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+// How many documents 最近使ったファイル lists.
+inline constexpr int MaxRecentFiles = 10;
+
+// `recent` with `path` first, once, and at most MaxRecentFiles names.
+inline QStringList WithRecentFile(QStringList recent, const QString &path)
+{
+    recent.removeAll(path);
+    recent.prepend(path);
+    return recent.mid(0, MaxRecentFiles);
+}
 
 struct MainWindowSettings
 {
@@ -28,6 +40,8 @@ struct MainWindowSettings
     // The live preview pane: written once it has been shown (width 0: never).
     bool previewShown = false;
     int previewWidth = 0;
+    // 最近使ったファイル, newest first; a section of this program's own.
+    QStringList recentFiles;
 
     friend bool operator==(const MainWindowSettings &, const MainWindowSettings &) = default;
 };

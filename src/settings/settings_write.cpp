@@ -100,6 +100,9 @@ void WriteSettings(ProfileFile &ini, const MainWindowSettings &window, const QSt
     ini.writeBool("Paste", "SendClipBoard", window.sendClipBoard);
 
     // Written once the pane has been shown: a file that never had them stays as it was.
+    // Written once a document was opened or saved: a file that never had the section stays as it was.
+    for (int i = 1; i <= MaxRecentFiles && !window.recentFiles.isEmpty(); ++i)
+        WriteText(ini, "Recent", QStringLiteral("File%1").arg(i), window.recentFiles.value(i - 1));
     if (window.previewWidth > 0 || ini.readInt("Preview", "Width", 0) > 0) {
         ini.writeBool("Preview", "Shown", window.previewShown);
         ini.writeInt("Preview", "Width", window.previewWidth);

@@ -1,6 +1,7 @@
 #include "display_blocks.h"
 #include "form_fixture.h"
 #include "read_only_guard.h"
+#include "recently_used.h"
 #include "status_bar.h"
 #include "stored_text.h"
 
@@ -10,10 +11,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QUrl>
 
 namespace {
 
@@ -324,6 +327,37 @@ TEST_F(Documents, ReopenReadsTheFileInTheChosenCodeAndKeepsIt)
     // The document keeps the code it was read in: an unedited save writes the same bytes.
     form->command(TForm1::Cmd::Save1)->trigger();
     EXPECT_EQ(ReadFile(QStringLiteral("dict.txt")), euc);
+}
+
+// 最近使ったファイル: what was opened or saved, newest first, kept across starts and told to the desktop.
+TEST_F(Documents, RecentFilesListWhatWasOpenedOrSaved)
+{
+    WriteFile(QStringLiteral("a.txt"), "a");
+    WriteFile(QStringLiteral("b.html"), "<p>b</p>");
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
+    ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("b.html"))));
+    form->document().path = path(QStringLiteral("c.txt"));
+    Type(QStringLiteral("c"));
+    form->command(TForm1::Cmd::Save1)->trigger();
+    QFile::remove(path(QStringLiteral("a.txt")));
+    ASSERT_TRUE(CloseWindow());
+    Start();
+    auto *recent = form->findChild<QMenu *>(QStringLiteral("RecentMenu"));
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    QStringList shown;
+    for (QAction *action : recent->actions())
+        shown << action->toolTip() + (action->isEnabled() ? QString() : QStringLiteral(" (grey)"));
+    EXPECT_EQ(shown, QStringList({path(QStringLiteral("c.txt")), path(QStringLiteral("b.html")),
+                                  path(QStringLiteral("a.txt")) + QStringLiteral(" (grey)")}));
+    recent->actions().at(1)->trigger();
+    EXPECT_EQ(form->document().path, path(QStringLiteral("b.html")));
+    QFile list(RecentlyUsedPath());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QByteArray xbel = list.readAll();
+    EXPECT_TRUE(xbel.contains(QUrl::fromLocalFile(path(QStringLiteral("c.txt"))).toEncoded()))
+        << xbel.constData();
+    EXPECT_TRUE(xbel.contains("<bookmark:application name=\"QUMOEDIT\""));
 }
 
 } // namespace

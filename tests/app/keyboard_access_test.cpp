@@ -115,7 +115,8 @@ TEST_F(KeyboardAccess, TabReachesTheSearchBarBetweenTheToolbarAndTheText)
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form.get()))
             order << w;
     const QList<QWidget *> searchRow{bar->Edit1,     bar->ShineSpeedButton4, bar->ShineSpeedButton5,
-                                     bar->CheckBox1, bar->CheckBox5,         bar->Edit2};
+                                     bar->CheckBox1, bar->CheckBox5,         bar->CheckBox6,
+                                     bar->CheckBox7, bar->CheckBox8,         bar->Edit2};
     const qsizetype first = order.indexOf(bar->Edit1);
     ASSERT_GE(first, 0);
     EXPECT_EQ(order.mid(first, searchRow.size()), searchRow);

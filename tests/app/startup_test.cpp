@@ -35,6 +35,8 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].widget, form3);
     EXPECT_EQ(pageWhenShown, TForm3::CopyrightPage);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("qumoedit.ini"))))
+        << "the first run's choices are kept at once";
     EXPECT_EQ(form->document().path, QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
     EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
     EXPECT_FALSE(Editor(form)->document()->isModified());

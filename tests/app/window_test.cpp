@@ -156,6 +156,7 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                   "N6",
                                   "File1",
                                   "Reopen1",
+                                  "Recent1",
                                   "N10",
                                   "DF51"}));
     const auto *file = form->findChild<QAction *>(QStringLiteral("File1"))->menu();

@@ -57,7 +57,8 @@ MainWindowSettings ChangedWindow()
             .tagName = " My Tags ",
             .htmlChar = 2,
             .clipChar = 1,
-            .sendClipBoard = true};
+            .sendClipBoard = true,
+            .recentFiles = {"/home/user/文書/a.html", "/tmp/b c.txt"}};
 }
 
 DialogOptions ChangedOptions()
@@ -295,6 +296,27 @@ TEST_F(SettingsFileTest, FailureMessageTellsTheUser)
     EXPECT_EQ(title, "QUMOEDIT");
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(buttons, QMessageBox::Ok);
+}
+
+TEST(RecentFiles, NewestFirstOnceAndAtMostTen)
+{
+    QStringList eleven;
+    for (int i = 0; i < 11; ++i)
+        eleven << QStringLiteral("/d/%1.txt").arg(i);
+    const struct
+    {
+        QStringList before;
+        QString added;
+        QStringList after;
+    } rows[] = {
+        {{}, "/a.txt", {"/a.txt"}},
+        {{"/a.txt", "/b.txt"}, "/b.txt", {"/b.txt", "/a.txt"}},
+        {{"/a.txt", "/b.txt"}, "/c.txt", {"/c.txt", "/a.txt", "/b.txt"}},
+        {eleven.mid(0, 10), "/new.txt", QStringList{"/new.txt"} + eleven.mid(0, 9)},
+        {eleven.mid(0, 10), "/d/9.txt", QStringList{"/d/9.txt"} + eleven.mid(0, 9)},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(WithRecentFile(row.before, row.added), row.after) << row.added.toStdString();
 }
 
 } // namespace
