@@ -12,7 +12,7 @@ namespace {
 bool SameState(const DocumentState &a, const DocumentState &b)
 {
     return a.path == b.path && a.identity == b.identity && a.ownFormat == b.ownFormat &&
-           a.mixedLineEnds == b.mixedLineEnds && a.lineEnd == b.lineEnd &&
+           a.mixedLineEnds == b.mixedLineEnds && a.lineEnd == b.lineEnd && a.code == b.code &&
            a.keptSource.size() == b.keptSource.size() && a.keptSource.constData() == b.keptSource.constData();
 }
 
