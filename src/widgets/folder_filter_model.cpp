@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+namespace FolderTree {
 namespace detail {
 
 FolderFilterModel::FolderFilterModel(QObject *parent) : QSortFilterProxyModel(parent) {}
@@ -31,3 +32,4 @@ bool FolderFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourc
 }
 
 } // namespace detail
+} // namespace FolderTree

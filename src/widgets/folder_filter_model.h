@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QSortFilterProxyModel>
 
+namespace FolderTree {
 namespace detail {
 
 class FolderRootsModel;
@@ -32,3 +33,4 @@ private:
 };
 
 } // namespace detail
+} // namespace FolderTree

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+namespace FolderTree {
 namespace detail {
 
 QCollator FolderCollator()
@@ -59,3 +60,4 @@ std::optional<std::vector<FolderEntry>> ListFolder(const QString &path, const Fo
 }
 
 } // namespace detail
+} // namespace FolderTree

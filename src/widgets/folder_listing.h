@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+namespace FolderTree {
 namespace detail {
 
 // One shown entry; the key makes comparisons cheap on the window thread.
@@ -53,3 +54,4 @@ std::optional<std::vector<FolderEntry>> ListFolder(const QString &path, const Fo
                                                    const std::atomic<bool> &stop);
 
 } // namespace detail
+} // namespace FolderTree

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <algorithm>
 
+namespace FolderTree {
 namespace detail {
 
 namespace {
@@ -419,3 +420,4 @@ Qt::DropActions FolderModel::supportedDragActions() const
 }
 
 } // namespace detail
+} // namespace FolderTree

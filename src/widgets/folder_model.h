@@ -17,6 +17,7 @@
 
 class QThread;
 
+namespace FolderTree {
 namespace detail {
 
 class FolderModel : public QAbstractItemModel
@@ -87,3 +88,4 @@ private:
 };
 
 } // namespace detail
+} // namespace FolderTree

@@ -5,6 +5,7 @@
 #include <QFileIconProvider>
 #include <QMimeData>
 
+namespace FolderTree {
 namespace detail {
 
 namespace {
@@ -315,3 +316,4 @@ QMimeData *FolderRootsModel::mimeData(const QModelIndexList &indexes) const
 }
 
 } // namespace detail
+} // namespace FolderTree

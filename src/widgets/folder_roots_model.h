@@ -8,6 +8,7 @@
 #include <QPersistentModelIndex>
 #include <vector>
 
+namespace FolderTree {
 namespace detail {
 
 class FolderModel;
@@ -76,3 +77,4 @@ private:
 };
 
 } // namespace detail
+} // namespace FolderTree

@@ -176,7 +176,7 @@ void TFolderTreeViewEx::rebuild()
     const bool drives = root.isEmpty();
     const QStringList tops = drives ? FolderPlaces::Drives() : QStringList{root};
 
-    detail::FolderListingOptions options;
+    FolderTree::detail::FolderListingOptions options;
     options.filters = QDir::AllDirs | QDir::NoDotAndDotDot;
     if (showFile_)
         options.filters |= QDir::Files;
@@ -185,11 +185,11 @@ void TFolderTreeViewEx::rebuild()
     for (const QString &extension : std::as_const(fileMask_))
         options.extensions.append(MaskExtension(extension));
     options.filesFirst = infoViewSort_ && showFile_;
-    auto *fs = new detail::FolderModel(options, this);
+    auto *fs = new FolderTree::detail::FolderModel(options, this);
 
-    auto *roots = new detail::FolderRootsModel(this);
+    auto *roots = new FolderTree::detail::FolderRootsModel(this);
     roots->setRoots(fs, tops, drives && showRootFolder_ ? QStringLiteral("コンピュータ") : QString());
-    auto *filter = new detail::FolderFilterModel(this);
+    auto *filter = new FolderTree::detail::FolderFilterModel(this);
     filter->setRoots(roots, drives ? tops.mid(1) : QStringList());
 
     setModel(filter);
@@ -204,7 +204,7 @@ void TFolderTreeViewEx::rebuild()
             [this] { emit OnChange(this, currentName()); });
     // Folders fill in the background: rows arriving above a node selected
     // by SetSelected push it out of sight, so it is brought back.
-    connect(fs, &detail::FolderModel::directoryLoaded, this, [this](const QString &folder) {
+    connect(fs, &FolderTree::detail::FolderModel::directoryLoaded, this, [this](const QString &folder) {
         if (!scrollTarget_.isEmpty() && Within(scrollTarget_, folder) && currentIndex().isValid())
             scrollTo(currentIndex(), EnsureVisible);
     });

@@ -15,11 +15,11 @@
 
 class QMenu;
 
-namespace detail {
+namespace FolderTree::detail {
 class FolderModel;
 class FolderRootsModel;
 class FolderFilterModel;
-} // namespace detail
+} // namespace FolderTree::detail
 
 class TFolderTreeViewEx : public QTreeView
 {
@@ -154,10 +154,10 @@ private:
     TRootFolder rootFolder_ = rfDrives;
     QString rootFolderName_;
 
-    detail::FolderModel *fs_ = nullptr;
+    FolderTree::detail::FolderModel *fs_ = nullptr;
     QString scrollTarget_; // the path SetSelected chose, kept in sight while folders fill
-    detail::FolderRootsModel *roots_ = nullptr;
-    detail::FolderFilterModel *filter_ = nullptr;
+    FolderTree::detail::FolderRootsModel *roots_ = nullptr;
+    FolderTree::detail::FolderFilterModel *filter_ = nullptr;
     QString lastName_;
     QPersistentModelIndex dropTarget_;
     Opener opener_;

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <algorithm>
 
+namespace WidgetAccessibility {
 namespace detail {
 
 QString WithoutMnemonic(const QString &caption)
@@ -96,3 +97,4 @@ QStringList ShineButtonAccessible::keyBindingsForAction(const QString &actionNam
 }
 
 } // namespace detail
+} // namespace WidgetAccessibility

@@ -6,6 +6,7 @@
 
 class TShineSpeedButton;
 
+namespace WidgetAccessibility {
 namespace detail {
 
 class ShineButtonAccessible : public QAccessibleWidget
@@ -31,3 +32,4 @@ QString WithoutMnemonic(const QString &caption);
 bool IsSymbol(const QString &caption);
 
 } // namespace detail
+} // namespace WidgetAccessibility

@@ -1,6 +1,7 @@
 #include "url_label_accessible.h"
 #include "url_label.h"
 
+namespace WidgetAccessibility {
 namespace detail {
 
 UrlLabelAccessible::UrlLabelAccessible(TURLLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
@@ -38,3 +39,4 @@ void UrlLabelAccessible::doAction(const QString &actionName)
 }
 
 } // namespace detail
+} // namespace WidgetAccessibility

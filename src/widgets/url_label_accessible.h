@@ -6,6 +6,7 @@
 
 class TURLLabel;
 
+namespace WidgetAccessibility {
 namespace detail {
 
 class UrlLabelAccessible : public QAccessibleWidget
@@ -20,3 +21,4 @@ public:
 };
 
 } // namespace detail
+} // namespace WidgetAccessibility

@@ -11,9 +11,9 @@ namespace {
 QAccessibleInterface *WidgetAccessibleFactory(const QString &, QObject *object)
 {
     if (auto *button = qobject_cast<TShineSpeedButton *>(object))
-        return new detail::ShineButtonAccessible(button);
+        return new WidgetAccessibility::detail::ShineButtonAccessible(button);
     if (auto *label = qobject_cast<TURLLabel *>(object))
-        return new detail::UrlLabelAccessible(label);
+        return new WidgetAccessibility::detail::UrlLabelAccessible(label);
     return nullptr;
 }
 
