@@ -1,6 +1,7 @@
 #include "recovery_keeper.h"
 
 #include "display_blocks.h"
+#include "line_end_marks.h"
 #include "system_reason.h"
 
 #include <QTextBlock>
@@ -25,7 +26,7 @@ QByteArray LineStates(const QTextDocument &text)
     QByteArray states;
     states.reserve(text.blockCount());
     for (QTextBlock block = text.begin(); block.isValid(); block = DisplayBlocks::NextLine(block))
-        states.append(char(DisplayBlocks::LineState(block)));
+        states.append(char(LineEndMark(block)));
     return states;
 }
 
@@ -34,7 +35,7 @@ void SetLineStates(QTextDocument &text, const QByteArray &states)
     qsizetype line = 0;
     for (QTextBlock block = text.begin(); block.isValid() && line < states.size();
          block = DisplayBlocks::NextLine(block))
-        DisplayBlocks::SetLineState(block, qint8(states[line++]));
+        SetLineEndMark(block, qint8(states[line++]));
 }
 
 RecoveryKeeper::RecoveryKeeper(Document &document, QTextDocument *text, const QString &folder,
@@ -105,7 +106,7 @@ void RecoveryKeeper::changed(int position, int removed, int added)
     edit.firstLine = block.blockNumber();
     const qsizetype lines = edit.added.count(QChar::ParagraphSeparator) + 1;
     for (qsizetype i = 0; i < lines && block.isValid(); ++i, block = block.next())
-        edit.lineStates.append(char(block.userState()));
+        edit.lineStates.append(char(LineEndMark(block)));
     length_ = length;
     writer_->post(std::move(edit));
 }

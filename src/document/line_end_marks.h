@@ -4,7 +4,14 @@
 
 #include "utf8_document.h"
 
+class QTextBlock;
 class QTextDocument;
+
+// The mark on the line that starts at `lineStart`: a Jconvert::ReturnCode,
+// or -1 where none is set.
+int LineEndMark(const QTextBlock &lineStart);
+// Sets it on the whole line, however many display blocks hold it.
+void SetLineEndMark(const QTextBlock &lineStart, int mark);
 
 // Marks each line with the end the file gave it.
 void MarkLineEnds(QTextDocument &document, const LineEnds &ends);
