@@ -1,10 +1,10 @@
 // Writing qumoedit.ini at close, the program's only write of it.
 //
-// The main window's FormClose, after restoring the window to its normal state:
-//     MainWindowSettings w;  // x, y, width, height of the normal window, panels,
-//                            // msize (the editor's base font size), set names,
-//                            // case choices and the clip palette's CheckBox4
-//     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, Form3->options()).done())
+// The main window's writeSettings(), at close: a MainWindowSettings holding
+// the normal window's place and size (and whether it was maximized), which
+// panels show and the base font size, to which the palettes and the preview
+// add their own through their writeSettings(); then
+//     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options_->options()).done())
 //         ShowSettingsWriteFailure(this);
 #pragma once
 

@@ -4,7 +4,7 @@
 //
 // Start-up (main window, first show):
 //     Form3->setIniPath(IniPath);
-//     Form3->setColorDialog(ColorDialog1);
+//     Form3->setColorDialog([this] { return ColorDialog1.get(); });
 //     Form3->LoadSettingsIntoDialog();
 //     ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
 //     Form3->showPage(TForm3::CopyrightPage);
