@@ -49,6 +49,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), sounds_(new SoundPlayer(this)
     connect(Panel10, &SearchBar::optionToggled, this, &TForm1::PlayClickSound);
     createDialogs();
     createRecovery();
+    createHtmlCheck();
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));

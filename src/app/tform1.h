@@ -20,6 +20,7 @@ class EditingArea;
 class EditorKeys;
 class EditorSearch;
 class FolderPane;
+class HtmlCheckPane;
 class QAction;
 class QColorDialog;
 class QLabel;
@@ -139,6 +140,7 @@ private:
     void openSettingsDialog();
     void showFileError(const QString &message);
     void createRecovery();
+    void createHtmlCheck();
     // A text read or restored: caret at the top, base size, colours, status.
     void showNewText();
     QString shippedFile(const QString &name) const;
@@ -166,6 +168,7 @@ private:
     DocumentFiles *files_ = nullptr;
     ColourPanel *Panel4;
     BuiltOnUse<QColorDialog> ColorDialog1;
+    BuiltOnUse<HtmlCheckPane> htmlCheck_; // 文書チェック, built on the first F7
     CrashRecovery *crashRecovery_ = nullptr;
     bool endingSession_ = false; // closes without asking; the copy is kept
     QStringList commandLine_;

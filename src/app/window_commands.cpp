@@ -62,6 +62,7 @@ void WindowCommands::createActions(QWidget *window)
         {Cmd::TextSize1, "TextSize1", u"文字サイズ", {Qt::CTRL | Qt::Key_0}},
         {Cmd::Settings1, "Settings1", u"設定", {Qt::CTRL | Qt::Key_Comma}},
         {Cmd::FolderSearch1, "FolderSearch1", u"フォルダ内検索...", {Qt::CTRL | Qt::SHIFT | Qt::Key_F}},
+        {Cmd::HtmlCheck1, "HtmlCheck1", u"HTMLをチェック", {Qt::Key_F7}},
     };
     for (const auto &c : commands) {
         auto *action = new QAction(QString::fromUtf16(c.text), window);
@@ -98,6 +99,7 @@ void WindowCommands::createPopupMenu(QWidget *window)
     items(submenu(m, "HTML1", QStringLiteral("HTML全体")), {Cmd::N4, Cmd::N7, Cmd::N8});
     items(submenu(m, "N9", QStringLiteral("選択範囲")),
           {Cmd::BR1, Cmd::N3, Cmd::N5, Cmd::TAB1, Cmd::N11, Cmd::N12});
+    items(m, {Cmd::HtmlCheck1});
     separator(m, "N6");
     items(submenu(m, "File1", QStringLiteral("ファイル (&F)")),
           {Cmd::Help1, Cmd::New1, Cmd::SaveAs1, Cmd::Save1, Cmd::Exit1});

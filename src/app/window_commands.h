@@ -55,6 +55,8 @@ public:
         Settings1,    // Ctrl+,
         // Ctrl+Shift+F: フォルダ内検索
         FolderSearch1,
+        // F7: 文書チェック
+        HtmlCheck1,
         Count
     };
 

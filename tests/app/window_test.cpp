@@ -149,6 +149,7 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                   "N2",
                                   "HTML1",
                                   "N9",
+                                  "HtmlCheck1",
                                   "CharacterKind",
                                   "ToReferences",
                                   "FromReferences",
