@@ -64,19 +64,29 @@ QString FolderReplacePreview::shown(const QString &path) const
 
 void FolderReplacePreview::add(const QList<FolderSearch::FileOutcome> &files)
 {
-    for (const FolderSearch::FileOutcome &file : files) {
-        auto *item = new QTreeWidgetItem(
-            lines_, {QStringLiteral("%1 (%2 か所)").arg(shown(file.path), Counted(file.count))});
-        item->setToolTip(0, file.path);
-        item->setExpanded(true);
-        for (const FolderSearch::ChangedLines &change : file.changes) {
-            if (shownLines_++ >= MaxShownLines)
-                break;
-            auto *line = new QTreeWidgetItem(item, {QStringLiteral("%1行").arg(change.firstLine + 1),
-                                                    OneRow(change.before), OneRow(change.after)});
-            line->setToolTip(1, change.before);
-            line->setToolTip(2, change.after);
-        }
+    for (const FolderSearch::FileOutcome &file : files)
+        addFile(file, {});
+}
+
+void FolderReplacePreview::addWindowDocument(const FolderSearch::FileOutcome &file)
+{
+    windowCount_ = file.count;
+    addFile(file, QStringLiteral(" ― 開いている文書"));
+}
+
+void FolderReplacePreview::addFile(const FolderSearch::FileOutcome &file, const QString &note)
+{
+    auto *item = new QTreeWidgetItem(
+        lines_, {QStringLiteral("%1 (%2 か所)%3").arg(shown(file.path), Counted(file.count), note)});
+    item->setToolTip(0, file.path);
+    item->setExpanded(true);
+    for (const FolderSearch::ChangedLines &change : file.changes) {
+        if (shownLines_++ >= MaxShownLines)
+            break;
+        auto *line = new QTreeWidgetItem(item, {QStringLiteral("%1行").arg(change.firstLine + 1),
+                                                OneRow(change.before), OneRow(change.after)});
+        line->setToolTip(1, change.before);
+        line->setToolTip(2, change.after);
     }
 }
 
@@ -87,11 +97,13 @@ void FolderReplacePreview::setProgress(qsizetype files, qsizetype total)
 
 void FolderReplacePreview::finish(const FolderSearch::ReplaceSummary &summary)
 {
+    const qsizetype files = summary.files + (windowCount_ > 0 ? 1 : 0);
     QString text =
-        summary.files == 0
-            ? QStringLiteral("置換するところはありません。")
-            : QStringLiteral("%1 ファイルの %2 か所を置換します。置換の前の内容はごみ箱に入れます。")
-                  .arg(Counted(summary.files), Counted(summary.count));
+        files == 0 ? QStringLiteral("置換するところはありません。")
+                   : QStringLiteral("%1 ファイルの %2 か所を置換します。置換の前の内容はごみ箱に入れます。")
+                         .arg(Counted(files), Counted(summary.count + windowCount_));
+    if (windowCount_ > 0)
+        text += QStringLiteral("\n開いている文書は画面の中で置換します (保存はしません)。");
     if (shownLines_ > MaxShownLines)
         text += QStringLiteral("（行は初めの %1 行だけ示します）").arg(Counted(MaxShownLines));
     if (!summary.failed.isEmpty()) {
@@ -102,5 +114,5 @@ void FolderReplacePreview::finish(const FolderSearch::ReplaceSummary &summary)
         passedOver_->setExpanded(true);
     }
     summary_->setText(text);
-    execute_->setEnabled(summary.files > 0 && !summary.stopped);
+    execute_->setEnabled(files > 0 && !summary.stopped);
 }

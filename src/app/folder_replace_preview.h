@@ -20,12 +20,15 @@ public:
     FolderReplacePreview(const QString &folder, QWidget *parent);
 
     void add(const QList<FolderSearch::FileOutcome> &files);
+    // The window's own document, changed in its editor rather than on disk.
+    void addWindowDocument(const FolderSearch::FileOutcome &file);
     void setProgress(qsizetype files, qsizetype total);
     // The preview is whole: 実行 may be pressed when something changes.
     void finish(const FolderSearch::ReplaceSummary &summary);
 
 private:
     QString shown(const QString &path) const;
+    void addFile(const FolderSearch::FileOutcome &file, const QString &note);
 
     QString folder_;
     QLabel *summary_;
@@ -33,4 +36,5 @@ private:
     QTreeWidgetItem *passedOver_ = nullptr;
     QPushButton *execute_;
     qsizetype shownLines_ = 0;
+    qsizetype windowCount_ = 0; // replacements in the window's document
 };

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -33,6 +34,28 @@ template <typename Widget> Widget *Named(Widget *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
+}
+
+// Beside the main window where the screen has room for the whole dialog, so
+// that the editor stays in view; else where the window manager puts it.
+void PlaceBeside(QWidget *dialog, const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (screen == nullptr)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect main = window->frameGeometry();
+    const QSize size = dialog->frameGeometry().size();
+    constexpr int Gap = 4;
+    const QPoint places[] = {{main.right() + Gap, main.top()},
+                             {main.left() - Gap - size.width(), main.top()},
+                             {main.left(), main.bottom() + Gap}};
+    for (const QPoint &at : places) {
+        if (free.contains(QRect(at, size))) {
+            dialog->move(at);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -47,29 +70,7 @@ FolderSearchDialog::FolderSearchDialog(FolderSearchHost host, QWidget *parent)
     connect(searchRun_, &FolderSearch::SearchRun::found, this, &FolderSearchDialog::found);
     connect(searchRun_, &FolderSearch::SearchRun::progressed, this, &FolderSearchDialog::progressed);
     connect(searchRun_, &FolderSearch::SearchRun::finished, this, &FolderSearchDialog::searched);
-    connect(replaceRun_, &FolderSearch::ReplaceRun::done, this,
-            [this](quint64 run, const QList<FolderSearch::FileOutcome> &files) {
-                if (run == replaceRun_->current() && preview_ != nullptr && !writing_)
-                    preview_->add(files);
-            });
-    connect(replaceRun_, &FolderSearch::ReplaceRun::progressed, this,
-            [this](quint64 run, qsizetype files, qsizetype total) {
-                if (run != replaceRun_->current())
-                    return;
-                if (writing_)
-                    progress_->setText(QStringLiteral("置換中… ") + FilesProgress(files, total));
-                else if (preview_ != nullptr)
-                    preview_->setProgress(files, total);
-            });
-    connect(replaceRun_, &FolderSearch::ReplaceRun::finished, this,
-            [this](quint64 run, const FolderSearch::ReplaceSummary &summary) {
-                if (run != replaceRun_->current())
-                    return;
-                if (writing_)
-                    replaced(summary);
-                else if (preview_ != nullptr)
-                    preview_->finish(summary);
-            });
+    connectReplace();
 }
 
 FolderSearchDialog::~FolderSearchDialog() = default;
@@ -95,6 +96,7 @@ void FolderSearchDialog::build()
     error_ = Named(new QLabel(this), "FolderSearchError");
     error_->setStyleSheet(QStringLiteral("color: #c00000"));
     error_->setTextFormat(Qt::PlainText);
+    error_->hide();
     fields->addWidget(error_, 4, 1, 1, 2);
 
     const auto check = [this](const char *name, const QString &caption, bool on) {
@@ -162,7 +164,7 @@ void FolderSearchDialog::build()
     layout->addWidget(view_, 1);
     layout->addWidget(skippedCaption_);
     layout->addWidget(skipped_);
-    resize(900, 600);
+    resize(760, 520);
 
     connect(start_, &QPushButton::clicked, this, &FolderSearchDialog::search);
     connect(stop_, &QPushButton::clicked, this, &FolderSearchDialog::stop);
@@ -196,6 +198,10 @@ void FolderSearchDialog::showForWindow()
     show();
     raise();
     activateWindow();
+    if (firstShow_) {
+        firstShow_ = false;
+        PlaceBeside(this, host_.editor->window());
+    }
     text_->setFocus();
     text_->selectAll();
 }
@@ -210,10 +216,16 @@ TextTools::SearchOptions FolderSearchDialog::options() const
     return o;
 }
 
+void FolderSearchDialog::showError(const QString &text)
+{
+    error_->setText(text);
+    error_->setVisible(!text.isEmpty());
+}
+
 bool FolderSearchDialog::checkPattern()
 {
     const TextTools::SearchPattern pattern = TextTools::SearchPattern::forReplacing(text_->text(), options());
-    error_->setText(pattern.errorText());
+    showError(pattern.errorText());
     text_->setStyleSheet(pattern.errorText().isEmpty() ? QString() : QStringLiteral("background: #ffd0d0"));
     return pattern.isValid();
 }
@@ -226,7 +238,7 @@ void FolderSearchDialog::search()
     }
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(folder_->text().trimmed()));
     if (!QFileInfo(folder).isDir()) {
-        error_->setText(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
+        showError(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
         folder_->setFocus();
         return;
     }
@@ -354,95 +366,6 @@ void FolderSearchDialog::openRow(const QModelIndex &index, bool newWindow)
     window->raise();
     window->activateWindow();
     host_.editor->setFocus();
-}
-
-std::optional<FolderSearch::FileOutcome> FolderSearchDialog::heldPreview() const
-{
-    for (const FolderSearch::FileMatches &file : results_->files()) {
-        if (!file.held)
-            continue;
-        // As the window holds it now.
-        const TextTools::SearchPattern pattern =
-            TextTools::SearchPattern::forReplacing(searched_->text, searched_->options);
-        FolderSearch::ReplacePlan plan = FolderSearch::PlanReplace(
-            TextTools::StoredText(*host_.editor->document()), {}, pattern, replacement_->text());
-        if (plan.changes.empty())
-            return std::nullopt;
-        FolderSearch::FileOutcome outcome{file.path, {}, std::move(plan.changes), plan.count};
-        for (FolderSearch::ChangedLines &change : outcome.changes)
-            FolderSearch::ShortenForShowing(change, 400);
-        return outcome;
-    }
-    return std::nullopt;
-}
-
-void FolderSearchDialog::replace()
-{
-    if (!searched_ || searchRun_->running() || replaceRun_->running())
-        return;
-    FolderSearch::ReplaceRequest request;
-    request.text = searched_->text;
-    request.options = searched_->options;
-    request.codes = searched_->codes;
-    request.replacement = replacement_->text();
-    for (const FolderSearch::FileMatches &file : results_->files()) {
-        if (!file.held)
-            request.files.append({file.path, file.identity});
-    }
-    const std::optional<FolderSearch::FileOutcome> held = heldPreview();
-    heldInPreview_ = held.has_value();
-    replacing_ = request;
-    replacingFolder_ = searched_->folder;
-
-    writing_ = false;
-    preview_ = new FolderReplacePreview(searched_->folder, this);
-    preview_->setAttribute(Qt::WA_DeleteOnClose);
-    if (held)
-        preview_->add({*held});
-    replaceRun_->start(request);
-    connect(preview_, &QDialog::finished, this, [this](int result) {
-        preview_ = nullptr;
-        if (result != QDialog::Accepted) {
-            replaceRun_->stop();
-            return;
-        }
-        writing_ = true;
-        setRunning(true);
-        replace_->setEnabled(false);
-        FolderSearch::ReplaceRequest write = replacing_;
-        write.write = true;
-        replaceRun_->start(write);
-    });
-    preview_->open();
-}
-
-void FolderSearchDialog::replaced(const FolderSearch::ReplaceSummary &summary)
-{
-    writing_ = false;
-    setRunning(false);
-    QString text = QStringLiteral("%1 ファイルの %2 か所を置換しました。置換の前の内容はごみ箱にあります。")
-                       .arg(Counted(summary.files), Counted(summary.count));
-    if (heldInPreview_) {
-        const TextTools::SearchOutcome outcome = FolderSearchEditor::ReplaceAll(
-            host_.editor, replacing_.text, replacing_.replacement, replacing_.options);
-        text +=
-            outcome == TextTools::SearchOutcome::Done
-                ? QStringLiteral(
-                      "\n開いている文書は画面の中で置換しました (元に戻すで戻せます。まだ保存していません)。")
-                : QStringLiteral("\n開いている文書は置換できませんでした: 文書の上限を超えます。");
-    }
-    if (summary.stopped)
-        text += QStringLiteral("\n途中で中止しました。");
-    if (!summary.failed.isEmpty()) {
-        text += QStringLiteral("\n\n置換しなかったファイル:");
-        const QDir folder(replacingFolder_);
-        for (const FolderSearch::FileOutcome &file : summary.failed)
-            text += QStringLiteral("\n%1: %2").arg(folder.relativeFilePath(file.path), file.outcome.message);
-    }
-    progress_->setText(QStringLiteral("置換しました。結果を見直すには、もう一度検索してください。"));
-    // The files are not what was searched any more.
-    searched_.reset();
-    QMessageBox::information(this, QStringLiteral("フォルダ内置換"), text);
 }
 
 void FolderSearchDialog::closeEvent(QCloseEvent *event)

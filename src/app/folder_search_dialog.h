@@ -56,6 +56,7 @@ private:
     void build();
     TextTools::SearchOptions options() const;
     bool checkPattern();
+    void showError(const QString &text);
     void search();
     void stop();
     void setRunning(bool running);
@@ -64,6 +65,7 @@ private:
     void searched(quint64 run, const FolderSearch::SearchSummary &summary);
     void showCount();
     void openRow(const QModelIndex &index, bool newWindow);
+    void connectReplace();
     void replace();
     std::optional<FolderSearch::FileOutcome> heldPreview() const;
     void replaced(const FolderSearch::ReplaceSummary &summary);
@@ -80,6 +82,7 @@ private:
     QString replacingFolder_;
     bool writing_ = false;
     bool heldInPreview_ = false;
+    bool firstShow_ = true;
 
     QLineEdit *text_, *replacement_, *folder_, *files_;
     QCheckBox *subfolders_, *expression_, *matchCase_, *width_, *kana_;

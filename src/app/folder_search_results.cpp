@@ -101,7 +101,7 @@ void MarkedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     QStyle *style = item.widget != nullptr ? item.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
-    // Before, the match in the editor's red on the highlight, after.
+    // The text before the match, the match, the text after it.
     const QRect area =
         style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget).adjusted(2, 0, -2, 0);
     const QStringView all(text);
@@ -117,9 +117,10 @@ void MarkedTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         const int width = item.fontMetrics.horizontalAdvance(piece);
         const QRect box(x, area.top(), width, area.height());
         if (part == 1) {
-            painter->fillRect(box, selected ? palette.color(QPalette::HighlightedText)
-                                            : palette.color(QPalette::Highlight));
-            painter->setPen(QColor(255, 0, 0));
+            // The editor's red for a found match, on a pale ground so that it stands out.
+            if (!selected)
+                painter->fillRect(box, QColor(255, 232, 232));
+            painter->setPen(selected ? palette.color(QPalette::HighlightedText) : QColor(208, 0, 0));
         } else {
             painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         }

@@ -39,31 +39,44 @@ char16_t KatakanaOf(char16_t c)
 FoldedText Fold(QStringView text, bool asciiCase, bool width, bool kana)
 {
     FoldedText folded;
-    folded.text.reserve(text.size());
-    folded.origin.reserve(text.size() + 1);
+    folded.text.resize(text.size());
+    folded.origin.resize(text.size() + 1);
+    char16_t *out = reinterpret_cast<char16_t *>(folded.text.data());
+    qsizetype *origin = folded.origin.data();
+    qsizetype n = 0;
+    const auto put = [&](char16_t o, qsizetype from) {
+        if (kana)
+            o = KatakanaOf(o);
+        if (asciiCase && o >= 'A' && o <= 'Z')
+            o = char16_t(o + ('a' - 'A'));
+        out[n] = o;
+        origin[n++] = from;
+    };
     for (qsizetype i = 0; i < text.size();) {
         const char16_t c = text[i].unicode();
-        qsizetype taken = 1;
-        QString out;
-        if (width && IsWidthForm(c)) {
-            // A half-width kana with its sound mark is one full-width kana (ｶﾞ is ガ).
-            if (IsHalfwidthKana(c) && i + 1 < text.size() && IsHalfwidthSoundMark(text[i + 1].unicode()))
-                taken = 2;
-            out = text.sliced(i, taken).toString().normalized(QString::NormalizationForm_KC);
-        } else {
-            out = QChar(c);
+        if (!width || !IsWidthForm(c)) {
+            put(c, i++);
+            continue;
         }
-        for (QChar &o : out) {
-            if (kana)
-                o = QChar(KatakanaOf(o.unicode()));
-            if (asciiCase && o.unicode() >= 'A' && o.unicode() <= 'Z')
-                o = QChar(o.unicode() + ('a' - 'A'));
-            folded.text.append(o);
-            folded.origin.append(i);
+        // A half-width kana with its sound mark is one full-width kana (ｶﾞ is ガ).
+        const qsizetype taken =
+            IsHalfwidthKana(c) && i + 1 < text.size() && IsHalfwidthSoundMark(text[i + 1].unicode()) ? 2 : 1;
+        const QString wide = text.sliced(i, taken).toString().normalized(QString::NormalizationForm_KC);
+        if (n + wide.size() > folded.text.size() - (text.size() - i - taken)) {
+            // A form that unfolds to more characters than it had (rare): room for the rest.
+            const qsizetype more = wide.size() - taken;
+            folded.text.resize(folded.text.size() + more);
+            folded.origin.resize(folded.origin.size() + more);
+            out = reinterpret_cast<char16_t *>(folded.text.data());
+            origin = folded.origin.data();
         }
+        for (const QChar o : wide)
+            put(o.unicode(), i);
         i += taken;
     }
-    folded.origin.append(text.size());
+    folded.text.truncate(n);
+    folded.origin.resize(n + 1);
+    folded.origin[n] = text.size();
     return folded;
 }
 
