@@ -4,6 +4,11 @@ namespace FolderSearch {
 
 BackgroundRun::~BackgroundRun()
 {
+    halt();
+}
+
+void BackgroundRun::halt()
+{
     stop();
     if (thread_)
         thread_->wait();
@@ -11,9 +16,7 @@ BackgroundRun::~BackgroundRun()
 
 void BackgroundRun::launch(std::function<void(const std::atomic_bool &stop, quint64 run)> work)
 {
-    stop();
-    if (thread_)
-        thread_->wait();
+    halt();
     stop_ = false;
     const quint64 run = ++run_;
     thread_.reset(QThread::create([this, work = std::move(work), run] { work(stop_, run); }));

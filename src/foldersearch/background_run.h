@@ -28,6 +28,9 @@ public:
     quint64 current() const { return run_; }
 
 protected:
+    // Stops and waits for a run still going; what derives from this calls it
+    // on its way out, before its signals are gone.
+    void halt();
     // Stops and waits for a run still going, then runs `work` on a new thread.
     void launch(std::function<void(const std::atomic_bool &stop, quint64 run)> work);
 

@@ -42,6 +42,7 @@ class ReplaceRun : public BackgroundRun
 
 public:
     using BackgroundRun::BackgroundRun;
+    ~ReplaceRun() override { halt(); }
 
     void start(const ReplaceRequest &request);
 

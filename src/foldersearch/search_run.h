@@ -62,6 +62,7 @@ class SearchRun : public BackgroundRun
 
 public:
     using BackgroundRun::BackgroundRun;
+    ~SearchRun() override { halt(); }
 
     // Starts a search; an earlier one still going is stopped first. The
     // pattern must be valid (SearchPattern::forReplacing).
