@@ -17,8 +17,8 @@
 #include <QStringList>
 #include <optional>
 
-// The raw text (U+2029 between lines) and each line's end mark (the
-// block's user state; -1 where none is set).
+// The raw text (U+2029 between lines) and each line's end mark (its
+// LineEndMark; -1 where none is set).
 struct RecoveryText
 {
     QString text;
