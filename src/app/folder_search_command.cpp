@@ -1,9 +1,9 @@
 #include "folder_search_command.h"
 
+#include "folder_pane.h"
 #include "folder_search_dialog.h"
 #include "folder_tree_view.h"
 #include "tform1.h"
-#include "tool_panels.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -6,6 +6,7 @@
 #include "editor_search.h"
 #include "editor_settings.h"
 #include "file_drops.h"
+#include "folder_pane.h"
 #include "folder_tree_view.h"
 #include "font_substitutions.h"
 #include "hint_options.h"

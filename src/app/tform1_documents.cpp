@@ -5,12 +5,12 @@
 #include "document_files.h"
 #include "document_filters.h"
 #include "editing_area.h"
+#include "folder_pane.h"
 #include "reopen_menu.h"
 #include "status_bar.h"
 #include "tag_colours.h"
 #include "tform1.h"
 #include "tform2.h"
-#include "tool_panels.h"
 
 #include <QApplication>
 #include <QColorDialog>

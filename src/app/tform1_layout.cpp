@@ -3,6 +3,7 @@
 #include "colour_panel.h"
 #include "document_editor.h"
 #include "editing_area.h"
+#include "folder_pane.h"
 #include "preview_pane.h"
 #include "search_bar.h"
 #include "status_bar.h"

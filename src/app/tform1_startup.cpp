@@ -6,6 +6,7 @@
 #include "document_files.h"
 #include "editing_area.h"
 #include "editor_settings.h"
+#include "folder_pane.h"
 #include "preview_pane.h"
 #include "program_dir.h"
 #include "recently_used.h"
@@ -16,7 +17,6 @@
 #include "tag_colours.h"
 #include "tform1.h"
 #include "tform3.h"
-#include "tool_panels.h"
 #include "window_placement.h"
 
 #include <QApplication>

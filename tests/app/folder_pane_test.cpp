@@ -1,4 +1,4 @@
-#include "tool_panels.h"
+#include "folder_pane.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

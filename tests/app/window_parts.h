@@ -4,9 +4,9 @@
 
 #include "button_palette.h"
 #include "colour_panel.h"
+#include "folder_pane.h"
 #include "search_bar.h"
 #include "status_bar.h"
-#include "tool_panels.h"
 
 #include <QLabel>
 #include <QMenu>
