@@ -39,7 +39,7 @@ FolderReplacePreview::FolderReplacePreview(const QString &folder, QWidget *paren
     lines_->setHeaderLabels(
         {QStringLiteral("ファイル / 行"), QStringLiteral("置換前"), QStringLiteral("置換後")});
     lines_->setUniformRowHeights(true);
-    lines_->header()->resizeSection(0, 220);
+    lines_->header()->resizeSection(0, 280);
     lines_->header()->resizeSection(1, 300);
     caption->setBuddy(lines_);
     auto *buttons = new QDialogButtonBox(this);

@@ -36,8 +36,9 @@ template <typename Widget> Widget *Named(Widget *widget, const char *name)
     return widget;
 }
 
-// Beside the main window where the screen has room for the whole dialog, so
-// that the editor stays in view; else where the window manager puts it.
+// Beside the main window, narrowed to the room the screen has there (not
+// below a usable width), so that the editor stays in view; else where the
+// window manager puts it.
 void PlaceBeside(QWidget *dialog, const QWidget *window)
 {
     const QScreen *screen = window->screen();
@@ -45,17 +46,21 @@ void PlaceBeside(QWidget *dialog, const QWidget *window)
         return;
     const QRect free = screen->availableGeometry();
     const QRect main = window->frameGeometry();
-    const QSize size = dialog->frameGeometry().size();
-    constexpr int Gap = 4;
-    const QPoint places[] = {{main.right() + Gap, main.top()},
-                             {main.left() - Gap - size.width(), main.top()},
-                             {main.left(), main.bottom() + Gap}};
-    for (const QPoint &at : places) {
-        if (free.contains(QRect(at, size))) {
-            dialog->move(at);
-            return;
-        }
-    }
+    // The dialog has no frame before it is first shown: take the window's.
+    const QSize frame = main.size() - window->geometry().size();
+    constexpr int Gap = 4, UsableWidth = 560;
+    const int height = std::min(dialog->height(), free.height() - frame.height());
+    const int right = free.right() - main.right() - Gap - frame.width();
+    const int left = main.left() - free.left() - Gap - frame.width();
+    const int width = std::min(dialog->width(), std::max(right, left));
+    if (width < UsableWidth)
+        return;
+    dialog->resize(width, height);
+    const int x = right >= left ? main.right() + Gap : main.left() - Gap - frame.width() - width;
+    const int y = std::clamp(main.top(), free.top(), free.bottom() - height - frame.height());
+    // Before its first showing a window is placed by its inside, as the window's own lies in its frame.
+    const QPoint inside = window->geometry().topLeft() - main.topLeft();
+    dialog->move(QPoint(x, y) + inside);
 }
 
 } // namespace
