@@ -21,7 +21,6 @@
 #include "tform3.h"
 #include "widget_accessibility.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
@@ -184,20 +183,4 @@ void TForm1::changeEvent(QEvent *event)
     // deactivate the window again.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !firstShow_)
         QTimer::singleShot(0, this, &TForm1::checkDiskChanges);
-}
-
-void TForm1::closeEvent(QCloseEvent *event)
-{
-    // Closing waits for a document being read: its questions concern the text being replaced.
-    if (files_->loading() || !FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    FormClose();
-    event->accept();
-}
-
-bool TForm1::FormCloseQuery()
-{
-    return endingSession_ || ConfirmSaveChanges();
 }

@@ -1,4 +1,4 @@
-// Start-up, recovery, close (the session's end too) and files dropped on the window.
+// Start-up, the window's settings read and written, recovery and files dropped on the window.
 #include "button_palette.h"
 #include "colour_panel.h"
 #include "crash_recovery.h"
@@ -25,7 +25,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
-#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -141,12 +140,6 @@ void TForm1::followCommandLine()
     emit StartUpFinished();
 }
 
-void TForm1::FormClose()
-{
-    writeSettings();
-    setWindowState(Qt::WindowNoState);
-}
-
 void TForm1::noteRecent(const QString &path)
 {
     recentFiles_ = WithRecentFile(recentFiles_, path);
@@ -207,16 +200,4 @@ void TForm1::createRecovery()
     crashRecovery_ = new CrashRecovery(document_, RichEdit1, this);
     connect(crashRecovery_, &CrashRecovery::failed, this, &TForm1::showFileError);
     connect(crashRecovery_, &CrashRecovery::restored, this, &TForm1::showNewText);
-}
-
-void TForm1::commitData(QSessionManager &manager)
-{
-    if (manager.allowsInteraction()) {
-        if (!ConfirmSaveChanges())
-            manager.cancel();
-        manager.release();
-        return;
-    }
-    crashRecovery_->keepCopyForExit();
-    endingSession_ = true;
 }
