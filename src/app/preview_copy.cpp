@@ -32,6 +32,15 @@ bool HoldsRawText(QStringView name)
     });
 }
 
+bool IsVoid(QStringView name)
+{
+    static const char *const names[] = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
+                                        "input", "link", "meta", "param", "source", "track", "wbr"};
+    return std::any_of(std::begin(names), std::end(names), [name](const char *raw) {
+        return name.compare(QLatin1String(raw), Qt::CaseInsensitive) == 0;
+    });
+}
+
 struct Place
 {
     qsizetype at = 0;
@@ -42,11 +51,15 @@ struct Place
 class PageScan
 {
 public:
-    explicit PageScan(QStringView page) : t_(page) { scan(); }
+    // With `skeleton`, the tags are noted too.
+    explicit PageScan(QStringView page, bool skeleton = false) : t_(page), noteTags_(skeleton) { scan(); }
 
     std::vector<Place> lineStarts;
-    Place body{-1, 0}; // after the <body> tag
-    Place head;        // after the last </head>, <meta> and doctype
+    Place body{-1, 0};    // after the <body> tag
+    Place head;           // after the last </head>, <meta> and doctype
+    QString tags;         // "<p </p " ..., void elements aside
+    bool rawText = false; // a script, style or other element of raw text
+    int lines() const { return line_ + 1; }
 
 private:
     void scan();
@@ -65,6 +78,7 @@ private:
     void skipMarkup();
 
     QStringView t_;
+    bool noteTags_;
     qsizetype i_ = 0;
     int line_ = 0;
 };
@@ -140,6 +154,9 @@ void PageScan::skipMarkup()
     const auto is = [name](const char *tag) {
         return name.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0;
     };
+    rawText = rawText || HoldsRawText(name);
+    if (noteTags_ && !IsVoid(name))
+        tags += (endTag ? QStringLiteral("</") : QStringLiteral("<")) + name.toString().toLower() + u' ';
     if (endTag) {
         if (is("head"))
             head = here();
@@ -169,6 +186,22 @@ void PageScan::scan()
     }
 }
 
+// Whether the tags PageScan noted close in the order they open, all of them:
+// such a part parses alike on its own beside its neighbours.
+bool Nested(const QString &tags)
+{
+    std::vector<QStringView> open;
+    for (const QStringView tag : QStringView(tags).split(u' ', Qt::SkipEmptyParts)) {
+        if (!tag.startsWith(u"</"))
+            open.push_back(tag.sliced(1));
+        else if (!open.empty() && open.back() == tag.sliced(2))
+            open.pop_back();
+        else
+            return false;
+    }
+    return open.empty();
+}
+
 // A font family as a CSS string's content.
 QString CssString(QString text)
 {
@@ -191,31 +224,41 @@ QString VerticalStyle()
     return QStringLiteral("<style>html,body{writing-mode:vertical-rl!important}</style>");
 }
 
-QString MarkedPage(QStringView page, bool vertical)
+MarkedCopy MarkPage(QStringView page, bool vertical)
 {
     const PageScan scan(page);
     const Place first = scan.body.at >= 0 ? scan.body : scan.head;
-    QString out;
+    MarkedCopy copy;
+    copy.source = page.toString();
+    copy.markers.resize(size_t(scan.lines()));
+    QString &out = copy.text;
     out.reserve(page.size() + qsizetype(scan.lineStarts.size()) * 24 + 80);
     out += page.first(first.at);
     if (vertical)
         out += VerticalStyle();
-    out += LineMarker(first.line);
+    const auto mark = [&](const Place &at) {
+        copy.markers[size_t(at.line)] = {at.at, out.size()};
+        out += LineMarker(at.line);
+    };
+    mark(first);
     qsizetype from = first.at;
     for (const Place &start : scan.lineStarts) {
         if (start.at <= first.at)
             continue;
         out += page.sliced(from, start.at - from);
-        out += LineMarker(start.line);
+        mark(start);
         from = start.at;
     }
     out += page.sliced(from);
-    return out;
+    return copy;
 }
 
-QByteArray TextPage(QStringView text, const QString &family, qreal points, bool vertical)
+MarkedCopy MarkText(QStringView text, const QString &family, qreal points, bool vertical)
 {
-    QString out;
+    MarkedCopy copy;
+    copy.source = text.toString();
+    copy.page = false;
+    QString &out = copy.text;
     out.reserve(text.size() + text.size() / 16 + 400);
     out += QStringLiteral(
                "<!DOCTYPE html><html lang=\"ja\"><head><meta charset=\"utf-8\"><style>body{margin:8px;"
@@ -227,7 +270,11 @@ QByteArray TextPage(QStringView text, const QString &family, qreal points, bool 
         out += VerticalStyle();
     out += QStringLiteral("</head><body>");
     int line = 0;
-    out += LineMarker(line);
+    const auto mark = [&](qsizetype at) {
+        copy.markers.push_back({at, out.size()});
+        out += LineMarker(line++);
+    };
+    mark(0);
     qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -236,16 +283,65 @@ QByteArray TextPage(QStringView text, const QString &family, qreal points, bool 
             continue;
         out += text.sliced(from, i - from);
         from = i + 1;
-        if (lineBreak)
-            out += u'\n' + LineMarker(++line);
-        else
+        if (lineBreak) {
+            out += u'\n';
+            mark(i + 1);
+        } else {
             out += c == u'&'   ? QStringLiteral("&amp;")
                    : c == u'<' ? QStringLiteral("&lt;")
                                : QStringLiteral("&gt;");
+        }
     }
     out += text.sliced(from);
     out += QStringLiteral("</body></html>");
-    return out.toUtf8();
+    return copy;
+}
+
+std::optional<PreviewPatch> PatchBetween(const MarkedCopy &before, const MarkedCopy &now)
+{
+    if (before.page != now.page || before.source == now.source)
+        return std::nullopt;
+    const QString &was = before.source;
+    const QString &is = now.source;
+    const qsizetype prefix = std::mismatch(was.begin(), was.end(), is.begin(), is.end()).first - was.begin();
+    qsizetype suffix = 0;
+    while (suffix < was.size() - prefix && suffix < is.size() - prefix &&
+           was[was.size() - 1 - suffix] == is[is.size() - 1 - suffix])
+        ++suffix;
+    const auto breaks = [](QStringView text) {
+        return int(std::count_if(text.begin(), text.end(), IsBreak));
+    };
+    const int firstLine = breaks(QStringView(was).first(prefix));
+    const int lastLine = breaks(QStringView(was).first(was.size() - suffix));
+    const int shift = int(now.markers.size()) - int(before.markers.size());
+    // From the last marker at or before the change, which the change must not precede...
+    int from = firstLine;
+    while (from >= 0 && before.markers[size_t(from)].source < 0)
+        --from;
+    if (from < 0 || before.markers[size_t(from)].source > prefix)
+        return std::nullopt;
+    // ...to the first after the line where it ends, which is where it was.
+    int to = lastLine + 1;
+    while (to < int(before.markers.size()) && before.markers[size_t(to)].source < 0)
+        ++to;
+    if (to >= int(before.markers.size()) || to + shift <= from || to + shift >= int(now.markers.size()))
+        return std::nullopt;
+    const MarkedCopy::Marker start = now.markers[size_t(from)];
+    const MarkedCopy::Marker end = now.markers[size_t(to + shift)];
+    if (start.source != before.markers[size_t(from)].source ||
+        end.source != before.markers[size_t(to)].source + is.size() - was.size())
+        return std::nullopt;
+    if (now.page) {
+        const PageScan old(
+            QStringView(was).sliced(start.source, before.markers[size_t(to)].source - start.source), true);
+        const PageScan fresh(QStringView(is).sliced(start.source, end.source - start.source), true);
+        if (old.rawText || fresh.rawText || !Nested(old.tags) || !Nested(fresh.tags))
+            return std::nullopt;
+    }
+    // The page's line breaks as the saved file has them.
+    return PreviewPatch{
+        from, to, shift,
+        now.text.sliced(start.copy, end.copy - start.copy).replace(QChar::ParagraphSeparator, u'\n')};
 }
 
 } // namespace PreviewCopy

@@ -23,6 +23,18 @@ struct PreviewPage
     bool text = false; // a text document the pane has made into a page
 };
 
+// A change of the shown page that needs no reload: the part from the marker
+// of line `from` up to the marker of (old) line `to` becomes `html`, which
+// holds the markers of its lines, and the markers from `to` on are
+// renumbered by `shift`.
+struct PreviewPatch
+{
+    int from = 0;
+    int to = 0;
+    int shift = 0;
+    QString html;
+};
+
 // What the engine tells the pane; called on the window's thread.
 class PreviewEvents
 {
@@ -44,6 +56,9 @@ public:
     virtual QWidget *widget() = 0;
     // Replaces the page; the scroll position stays where it was.
     virtual void showPage(const PreviewPage &page) = 0;
+    // Changes the shown page by `patch` where the page still is as the pane
+    // made it and read in `whole`'s code, else shows `whole`.
+    virtual void patchPage(const PreviewPatch &patch, const PreviewPage &whole) = 0;
     // Brings the part of the page that starts at `line` (from 0) of the
     // document into view, when it is out of view, through the line markers
     // the pane put into its copy.

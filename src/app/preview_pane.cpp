@@ -161,10 +161,20 @@ void PreviewPane::refresh()
     const QFontInfo font(editor_->font());
     const PreviewLook look{vertical_->isChecked(), font.family(), font.pointSizeF()};
     const DocumentFormat format = document_->format();
-    if (!made_.valid || raw != made_.raw || document_->path != made_.path || !(format == made_.format) ||
-        !(look == made_.look)) {
-        engine_->showPage(MakePreviewPage(*document_, raw, look));
-        made_ = {raw, document_->path, format, look, true};
+    const bool sameFrame =
+        made_.valid && document_->path == made_.path && format == made_.format && look == made_.look;
+    if (!sameFrame || raw != made_.raw) {
+        MadePreview made = MakePreviewPage(*document_, raw, look);
+        // An edit of the text between two markers changes only that part of
+        // the page: a large page is not laid out again on every pause.
+        std::optional<PreviewPatch> patch;
+        if (sameFrame && showing_)
+            patch = PreviewCopy::PatchBetween(made_.copy, made.copy);
+        if (patch && WrittenAsItStands(*document_, patch->html))
+            engine_->patchPage(*patch, made.page);
+        else
+            engine_->showPage(made.page);
+        made_ = {raw, document_->path, format, look, std::move(made.copy), true};
     }
     engine_->scrollToLine(DisplayBlocks::LineNumber(editor_->textCursor().block()));
 }
@@ -185,11 +195,13 @@ void PreviewPane::linkClicked(const QUrl &url)
 void PreviewPane::failed(const QString &why)
 {
     // The same text is not loaded again: a page that hangs would hang again.
+    showing_ = false;
     say(why);
 }
 
 void PreviewPane::shown()
 {
+    showing_ = true;
     if (engine_ != nullptr)
         stack_->setCurrentWidget(engine_->widget());
     emit refreshed();

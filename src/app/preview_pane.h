@@ -86,6 +86,8 @@ private:
         QString path;
         DocumentFormat format;
         PreviewLook look;
+        PreviewCopy::MarkedCopy copy;
         bool valid = false;
     } made_;
+    bool showing_ = false; // the engine shows the last page made
 };

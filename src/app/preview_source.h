@@ -3,6 +3,7 @@
 // document as a page of its lines. The document and its file are untouched.
 #pragma once
 
+#include "preview_copy.h"
 #include "preview_engine.h"
 
 class Document;
@@ -21,6 +22,16 @@ struct PreviewLook
 // an extension that holds "htm".
 bool ShowsAsPage(const QString &path);
 
+struct MadePreview
+{
+    PreviewPage page;
+    PreviewCopy::MarkedCopy copy;
+};
+
 // The pane's page for `document`, whose text as stored (DisplayBlocks::RawText)
 // is `raw`.
-PreviewPage MakePreviewPage(const Document &document, QStringView raw, const PreviewLook &look);
+MadePreview MakePreviewPage(const Document &document, QStringView raw, const PreviewLook &look);
+
+// Whether `html`, a part of the copy of `document`, is written as it stands
+// in the document's code.
+bool WrittenAsItStands(const Document &document, QStringView html);

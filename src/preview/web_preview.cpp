@@ -3,6 +3,9 @@
 #include "navigation_policy.h"
 #include "page_scheme.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -49,6 +52,35 @@ const char ScrollScript[] = R"JS(
   if (dx || dy) window.scrollBy(dx, dy);
   return true;
 })(%1, '%2')
+)JS";
+
+// Replaces the nodes from one marker to another by the new part, when both
+// markers are there under one parent and the page is read in the code the
+// pane made it in; then renumbers the markers after it.
+const char PatchScript[] = R"JS(
+(function (p) {
+  if (document.characterSet.toLowerCase() !== p.charset.toLowerCase()) return false;
+  var start = null, end = null, after = [];
+  var comments = document.createTreeWalker(document, NodeFilter.SHOW_COMMENT);
+  for (var n = comments.nextNode(); n; n = comments.nextNode()) {
+    if (n.data.lastIndexOf(p.prefix, 0) !== 0) continue;
+    var line = +n.data.slice(p.prefix.length);
+    if (line === p.from && !start) start = n;
+    if (line === p.to && !end) end = n;
+    if (line >= p.to) after.push(n);
+  }
+  if (!start || !end || start.parentNode !== end.parentNode) return false;
+  var range = document.createRange();
+  range.setStartBefore(start);
+  range.setEndBefore(end);
+  var part = range.createContextualFragment(p.html);
+  range.deleteContents();
+  range.insertNode(part);
+  if (p.shift)
+    for (var i = 0; i < after.length; ++i)
+      after[i].data = p.prefix + (+after[i].data.slice(p.prefix.length) + p.shift);
+  return true;
+})(%1)
 )JS";
 
 } // namespace
@@ -115,6 +147,35 @@ void WebPreview::showPage(const PreviewPage &page)
     // Pages given while one hangs do not put off ending it.
     if (!patience_.isActive())
         patience_.start(LoadPatienceMs);
+}
+
+void WebPreview::patchPage(const PreviewPatch &patch, const PreviewPage &whole)
+{
+    const QUrl url = PageScheme::FromFile(whole.document);
+    if (loading_ || url != page_->pageUrl()) {
+        showPage(whole);
+        return;
+    }
+    // A reload later shows the same page.
+    scheme_->setPage(url, whole.bytes);
+    loading_ = true;
+    if (!patience_.isActive())
+        patience_.start(LoadPatienceMs);
+    const QJsonObject arguments{{"from", patch.from},       {"to", patch.to},
+                                {"shift", patch.shift},     {"html", patch.html},
+                                {"charset", whole.charset}, {"prefix", QLatin1String(PreviewLineMarker)}};
+    const QString script =
+        QString::fromLatin1(PatchScript)
+            .arg(QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
+    QPointer<WebPreview> self(this);
+    page_->runJavaScript(script, [self, whole](const QVariant &patched) {
+        if (self == nullptr)
+            return;
+        if (patched.toBool())
+            self->loaded();
+        else
+            self->showPage(whole);
+    });
 }
 
 void WebPreview::loaded()

@@ -26,6 +26,7 @@ public:
 
     QWidget *widget() override { return this; }
     void showPage(const PreviewPage &page) override;
+    void patchPage(const PreviewPatch &patch, const PreviewPage &whole) override;
     void scrollToLine(int line) override;
     void evaluate(const QString &script, const std::function<void(const QVariant &)> &answer) override;
 

@@ -89,6 +89,71 @@ TEST(PreviewCopyTest, TextPageHoldsTheLinesAsText)
     }
 }
 
+// What the engine does with a patch, on the copy's text.
+QString Patched(const PreviewCopy::MarkedCopy &before, const PreviewPatch &patch)
+{
+    static const QRegularExpression marker(QStringLiteral("<!--qumo-line:(\\d+)-->"));
+    QString tail = before.text.mid(before.markers[size_t(patch.to)].copy);
+    QString renumbered;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &m : marker.globalMatch(tail)) {
+        renumbered += tail.mid(from, m.capturedStart() - from) +
+                      PreviewCopy::LineMarker(m.captured(1).toInt() + patch.shift);
+        from = m.capturedEnd();
+    }
+    return before.text.left(before.markers[size_t(patch.from)].copy) + patch.html + renumbered +
+           tail.mid(from);
+}
+
+// An edit between two markers that keeps the tags becomes a patch that turns
+// the shown copy into the new one; any other edit reloads the page.
+TEST(PreviewCopyTest, PatchesTurnTheShownCopyIntoTheNewOne)
+{
+    const QString head = QStringLiteral("<html><head><title>t</title></head>\n<body>\n");
+    const struct
+    {
+        bool page;
+        QString before;
+        QString after;
+        bool patched;
+    } rows[] = {
+        {true, head + "<p>一</p>\n<p>二</p>\n</body>", head + "<p>一つ</p>\n<p>二</p>\n</body>", true},
+        {true, head + "<p>一</p>\n<p>二</p>\n</body>", head + "<p>一</p>\n新しい行\n\n<p>二</p>\n</body>",
+         true},
+        {true, head + "<p>一</p>\n<p>二</p>\n<p>三</p>\n</body>", head + "<p>一</p>\n<p>三</p>\n</body>",
+         true},
+        {true, head + "<p>一</p>\n</body>", head + "<p>一<br>二 &amp; 1 < 2</p>\n</body>", true},
+        {true, head + "<p>一</p>\n</body>", head + "<p>一<b>太</b></p>\n</body>", true},
+        {true, head + "<p>一</p>\n</body>", head + "<div>一</p>\n</body>", false},
+        {true, head + "<p>一\n<p>二\n</body>", head + "<p>一\n<p>二つ\n</body>", false},
+        {true, head + "<p>一</p>\n</body>", head + "<p>一</p\n</body>", false},
+        {true, head + "<script>\nvar a;\n</script>\n<p>一</p>\n",
+         head + "<script>\nvar ab;\n</script>\n<p>一</p>\n", false},
+        {true, head + "<p>一</p>\n</body>",
+         QString(head).replace("<title>t", "<title>u") + "<p>一</p>\n</body>", false},
+        {true, head + "<p>一</p>\n<p>二</p>", head + "<p>一</p>\n<p>二つ</p>", false},
+        {true, head + "<p>一</p>\u2029<p>二</p>\u2029</body>",
+         head + "<p>一</p>\u2029<p>二\u2029三</p>\u2029</body>", true},
+        {false, "一\n二\n三", "一\n<二>\n\n三", true},
+        {false, "一\n二\n三", "一\n二\n三つ", false},
+    };
+    for (const auto &row : rows) {
+        const auto mark = [&row](const QString &text) {
+            return row.page ? PreviewCopy::MarkPage(text, false)
+                            : PreviewCopy::MarkText(text, "IPAGothic", 9, false);
+        };
+        const PreviewCopy::MarkedCopy before = mark(row.before);
+        const PreviewCopy::MarkedCopy now = mark(row.after);
+        const std::optional<PreviewPatch> patch = PreviewCopy::PatchBetween(before, now);
+        ASSERT_EQ(patch.has_value(), row.patched) << row.after.toStdString();
+        if (patch) {
+            EXPECT_EQ(Patched(before, *patch).replace(QChar::ParagraphSeparator, u'\n'),
+                      QString(now.text).replace(QChar::ParagraphSeparator, u'\n'))
+                << row.after.toStdString();
+        }
+    }
+}
+
 // The page is the bytes a save writes, the markers aside; a text document
 // shows what its save would lose as the save writes it.
 TEST(PreviewCopyTest, PageIsWhatASaveWrites)
@@ -123,7 +188,7 @@ TEST(PreviewCopyTest, PageIsWhatASaveWrites)
         document.attach(&text);
         ASSERT_TRUE(document.load(path).done()) << row.name;
         ASSERT_TRUE(document.save(dir.filePath("saved"), [](QStringView, qsizetype) { return true; }).done());
-        const PreviewPage page = MakePreviewPage(document, text.toRawText(), {});
+        const PreviewPage page = MakePreviewPage(document, text.toRawText(), {}).page;
         EXPECT_EQ(QString::fromLatin1(page.bytes).remove(marker).toLatin1(),
                   ReadFileBytes(dir.filePath("saved")))
             << row.name;
@@ -136,7 +201,7 @@ TEST(PreviewCopyTest, PageIsWhatASaveWrites)
     Document document(&options);
     document.attach(&text);
     document.path = QStringLiteral("/tmp/note.txt");
-    const PreviewPage page = MakePreviewPage(document, text.toRawText(), {false, "IPAGothic", 9});
+    const PreviewPage page = MakePreviewPage(document, text.toRawText(), {false, "IPAGothic", 9}).page;
     EXPECT_TRUE(page.text);
     EXPECT_TRUE(QString::fromUtf8(page.bytes).contains(u"笑顔?\n")) << page.bytes.constData();
 }
