@@ -45,6 +45,7 @@ TEST(SearchPattern, MatchesLiteralsExpressionsAndTheMatchingOptions)
         {u"ABC", Wide, u"ＡＢＣ abc ABC", u"0+3 8+3"},
         {u"ガギ", Wide, u"xｶﾞｷﾞy", u"1+4"},
         {u"ｶﾞ", Wide, u"ガ ｶﾞ", u"0+1 2+2"},
+        {u"x", Wide, u"￣￣￣x", u"3+1"}, // ￣ folds to two characters: the folded text grows
         {u"カタカナ", Kana, u"かたかな カタカナ", u"0+4 5+4"},
         {u"ゞ", Kana, u"ヾ", u"0+1"},
         {u"（注）", WideExpression, u"(注) 注", u"0+3"}, // a full-width bracket stays a sign
