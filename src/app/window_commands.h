@@ -17,46 +17,45 @@ class WindowCommands : public QObject
     Q_OBJECT
 
 public:
-    // Each command's action carries its name as objectName.
+    // Each command's action carries its name as objectName; beside each
+    // value, its caption and keys.
     enum class Cmd {
-        Open,
-        Print,
-        Undo,
-        K1,
-        KCopy1,
-        KPaste1,
-        Quote,
-        KUndoCtrlZ1,
-        K2,
-        K3,
-        N4,
-        N7,
-        N8,
-        BR1,
-        N3,
-        N5,
-        TAB1,
-        N11,
-        N12,
-        Help1,
-        New1,
-        SaveAs1,
-        Save1,
-        Exit1,
-        DF51,
+        Open,        // 開く (Ctrl+O)
+        Print,       // 印刷 (Ctrl+P)
+        Undo,        // 元に戻す
+        K1,          // Cut【切り取り】Ctrl+X
+        KCopy1,      // Copy【記憶】Ctrl+C
+        KPaste1,     // Paste【貼り付け】Ctrl+V
+        Quote,       // Quote【引用貼り付け】Ctrl+Q
+        KUndoCtrlZ1, // Undo【取り消し】Ctrl+Z
+        K2,          // 全て選択
+        K3,          // 全てクリップボード
+        N4,          // 全てテキストに変換
+        N7,          // タグを小文字に統一
+        N8,          // タグを大文字に統一
+        BR1,         // <BR>をつける
+        N3,          // タグを除去
+        N5,          // TABで字下げ
+        TAB1,        // TABを除去
+        N11,         // 全て小文字に変換
+        N12,         // 全て大文字に変換
+        Help1,       // ヘルプ (F1)
+        New1,        // 新規作成 (F2, Ctrl+N)
+        SaveAs1,     // 名前を付けて保存 (F3, Ctrl+Shift+S)
+        Save1,       // 上書き保存 (F4, Ctrl+S)
+        Exit1,       // 終了 (Alt+F4)
+        DF51,        // 日付と時刻 (F5)
         // Keys for the toolbar's and the search bar's commands.
-        Find1,        // Ctrl+F: the search bar, focus in its field
-        Replace1,     // Ctrl+H: the search bar with its replace row
-        TagPalette1,  // Ctrl+1
-        ColourPanel1, // Ctrl+2
-        ClipPalette1, // Ctrl+3
-        FolderPane1,  // Ctrl+4
-        TextSize1,    // Ctrl+0: the size button
-        Settings1,    // Ctrl+,
-        // Ctrl+Shift+F: フォルダ内検索
-        FolderSearch1,
-        // F7: 文書チェック
-        HtmlCheck1,
+        Find1,         // 検索 (Ctrl+F): the search bar, focus in its field
+        Replace1,      // 置換 (Ctrl+H): the search bar with its replace row
+        TagPalette1,   // タグパレット (Ctrl+1)
+        ColourPanel1,  // カラーパネル (Ctrl+2)
+        ClipPalette1,  // クリップパレット (Ctrl+3)
+        FolderPane1,   // フォルダ (Ctrl+4)
+        TextSize1,     // 文字サイズ (Ctrl+0): the size button
+        Settings1,     // 設定 (Ctrl+,)
+        FolderSearch1, // フォルダ内検索... (Ctrl+Shift+F)
+        HtmlCheck1,    // HTMLをチェック (F7): 文書チェック
         Count
     };
 
