@@ -126,6 +126,7 @@ void HtmlCheckPane::showReport(const HtmlCheck::Report &report)
         auto *item = new QTreeWidgetItem({QString::number(f.line), QString::number(f.column),
                                           HtmlCheck::SeverityName(f.severity), f.message});
         item->setIcon(Kind, f.severity == HtmlCheck::Severity::Error ? error : warning);
+        item->setToolTip(Message, f.message); // a narrow pane cuts it short
         item->setData(Line, LineRole, f.line);
         item->setData(Line, ColumnRole, f.column);
         item->setTextAlignment(Line, Qt::AlignRight | Qt::AlignVCenter);

@@ -22,6 +22,27 @@ bool IsHtmlPath(const QString &path)
     return FileExtension(path).contains(QStringLiteral("htm"), Qt::CaseInsensitive);
 }
 
+namespace {
+
+// In text order, at most MaxFindings.
+Report Finish(Report report)
+{
+    QList<Finding> &findings = report.findings;
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    if (findings.size() > MaxFindings) {
+        const qsizetype rest = findings.size() - (MaxFindings - 1);
+        findings.resize(MaxFindings - 1);
+        Finding more = findings.last();
+        more.message = QStringLiteral("ほかに %1 件あります").arg(rest);
+        findings.append(more);
+    }
+    return report;
+}
+
+} // namespace
+
 Report CheckDocument(const CheckInput &input)
 {
     Report report;
@@ -35,9 +56,12 @@ Report CheckDocument(const CheckInput &input)
     if (report.html) {
         TidyPass tidy = RunTidy(input.text);
         report.structure = tidy.outcome;
-        if (!tidy.outcome.done())
-            findings.append({1, 1, Severity::Error, tidy.outcome.message});
         findings += tidy.findings;
+        if (!tidy.outcome.done()) {
+            // Without tidy's tree the page's elements are unknown, not absent.
+            findings.append({1, 1, Severity::Error, tidy.outcome.message});
+            return Finish(std::move(report));
+        }
         const CharsetCheck charset = CheckCharset(tidy.elements, input.format);
         findings += charset.findings;
         if (charset.otherDeclared)
@@ -50,17 +74,7 @@ Report CheckDocument(const CheckInput &input)
         findings.append({1, 1, Severity::Warning,
                          QStringLiteral("改行コードが混在しています（各行の改行はそのまま保存されます）")});
     }
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-    });
-    if (findings.size() > MaxFindings) {
-        const qsizetype rest = findings.size() - (MaxFindings - 1);
-        findings.resize(MaxFindings - 1);
-        Finding more = findings.last();
-        more.message = QStringLiteral("ほかに %1 件あります").arg(rest);
-        findings.append(more);
-    }
-    return report;
+    return Finish(std::move(report));
 }
 
 } // namespace HtmlCheck

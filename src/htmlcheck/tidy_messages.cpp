@@ -112,6 +112,11 @@ std::optional<QString> JapaneseTidyMessage(unsigned code, const QStringList &arg
     return std::nullopt;
 }
 
+QString ContinuedElementMessage(const QString &name)
+{
+    return QStringLiteral("閉じていない <%1> がここにも続きます").arg(name);
+}
+
 bool LeftOutTidyMessage(unsigned code, const QStringList &arguments)
 {
     switch (code) {

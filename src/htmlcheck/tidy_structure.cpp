@@ -4,6 +4,7 @@
 #include "tidy_messages.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <memory>
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
@@ -14,6 +15,7 @@ namespace {
 struct Collector
 {
     QList<Finding> findings;
+    QSet<QString> unclosed; // elements whose end tag tidy reported missing
 };
 
 QString ArgumentText(TidyMessage message, TidyMessageArgument *argument)
@@ -51,8 +53,12 @@ Bool TIDY_CALL Collect(TidyMessage message)
     const unsigned code = tidyGetMessageCode(message);
     if (LeftOutTidyMessage(code, arguments))
         return no;
-    QString text = JapaneseTidyMessage(code, arguments)
-                       .value_or(QString::fromUtf8(tidyGetMessageDefault(message)).trimmed());
+    if ((code == MISSING_ENDTAG_BEFORE || code == MISSING_ENDTAG_FOR) && !arguments.isEmpty())
+        collector->unclosed.insert(arguments[0]);
+    QString text = code == INSERTING_TAG && !arguments.isEmpty() && collector->unclosed.contains(arguments[0])
+                       ? ContinuedElementMessage(arguments[0])
+                       : JapaneseTidyMessage(code, arguments)
+                             .value_or(QString::fromUtf8(tidyGetMessageDefault(message)).trimmed());
     collector->findings.append({tidyGetMessageLine(message), qMax(1, tidyGetMessageColumn(message)),
                                 level == TidyWarning ? Severity::Warning : Severity::Error, std::move(text)});
     return no; // nothing is printed
