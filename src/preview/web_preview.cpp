@@ -112,13 +112,15 @@ WebPreview::WebPreview(QWidget *parent, PreviewEvents *events) : QWebEngineView(
         if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
             loaded();
         } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
-            // A newer page replacing one still loading is no failure.
+            // A newer page replacing one still loading is no failure, nor
+            // is a page whose process has ended: that was told already.
             constexpr int Aborted = -3;
-            if (info.errorCode() == Aborted)
+            if (info.errorCode() == Aborted || ended_)
                 return;
             loading_ = false;
             patience_.stop();
-            events_->failed(QStringLiteral("ページを表示できません: %1").arg(info.errorString()));
+            events_->failed(QStringLiteral("ページを表示できません: %1 (%2)")
+                                .arg(info.errorString(), QString::number(info.errorCode())));
         }
     });
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
@@ -141,6 +143,7 @@ void WebPreview::showPage(const PreviewPage &page)
     page_->setPageUrl(url);
     page_->settings()->setDefaultTextEncoding(page.charset);
     endedUnanswering_ = false;
+    ended_ = false;
     loading_ = true;
     // The same address again is a reload, which keeps the scroll position.
     page_->load(url);
@@ -227,6 +230,7 @@ void WebPreview::terminated(int status, int exitCode)
     patience_.stop();
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
+    ended_ = true;
     if (std::exchange(endedUnanswering_, false)) {
         events_->failed(QStringLiteral("ページのスクリプトが応答しないため、表示を止めました。"
                                        "文書を直すと、もう一度表示します。"));

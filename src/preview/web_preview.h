@@ -41,5 +41,6 @@ private:
     QTimer patience_;
     bool loading_ = false;
     bool endedUnanswering_ = false;
+    bool ended_ = false;  // the page's process ended since the last page was given
     int lineWanted_ = -1; // scrolled to once the page is loaded
 };
