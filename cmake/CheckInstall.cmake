@@ -16,10 +16,9 @@ foreach(file bin/qumoedit bin/qumoconv share/qumoedit/HTML.qmh share/qumoedit/HT
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
-# The sound module sits in the library folder, whichever the platform names it.
-file(GLOB_RECURSE sound_module ${root}/lib*/qumoedit/libqumo_sound.so)
-if(NOT sound_module)
-  message(FATAL_ERROR "not installed: the sound module")
+# The sound module sits in the library folder the platform names (LIBDIR).
+if(NOT EXISTS ${root}/${LIBDIR}/qumoedit/libqumo_sound.so)
+  message(FATAL_ERROR "not installed: the sound module in ${LIBDIR}/qumoedit")
 endif()
 find_program(desktop_file_validate desktop-file-validate REQUIRED)
 execute_process(COMMAND ${desktop_file_validate} ${root}/share/applications/qumoedit.desktop RESULT_VARIABLE failed)

@@ -50,4 +50,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)
 
 # The installed tree, checked by the desktop's own validators.
-add_test(NAME InstallTree COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
+add_test(NAME InstallTree COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DLIBDIR=${CMAKE_INSTALL_LIBDIR}
+                                  -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
