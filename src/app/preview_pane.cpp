@@ -85,7 +85,7 @@ void PreviewPane::addCommands(QMenu *popupMenu, const char *before, QWidget *win
     QAction *at = popupMenu->findChild<QAction *>(QLatin1String(before), Qt::FindDirectChildrenOnly);
     if (at == nullptr || !popupMenu->actions().contains(at))
         at = nullptr;
-    popupMenu->insertSeparator(at);
+    popupMenu->insertSeparator(at)->setObjectName(QStringLiteral("NPreview"));
     popupMenu->insertActions(at, {show_, vertical_});
     window->addAction(show_);
 }

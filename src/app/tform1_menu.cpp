@@ -38,7 +38,6 @@ void TForm1::createCommands()
     connect(command(Cmd::Find1), &QAction::triggered, Panel10, [this] { Panel10->open(false); });
     connect(command(Cmd::Replace1), &QAction::triggered, Panel10, [this] { Panel10->open(true); });
     AddFolderSearch(command(Cmd::FolderSearch1), this, RichEdit1, Panel13);
-    Preview1->addCommands(commands_->popupMenu(), "N10", this);
 
     // Reading again in another code, from the menu and from the status bar's code panel.
     auto *reopen = new ReopenMenu(this);
@@ -52,6 +51,8 @@ void TForm1::createCommands()
         if (ConfirmSaveChanges())
             LoadDocument(path);
     });
+    // The live preview's commands after the file's.
+    Preview1->addCommands(popup, "N10", this);
 
     // The writing tools go before the file submenu; the character at the caret beside the caret's panel.
     auto *writing = new WritingCommands(RichEdit1, &document_, commands_->popupMenu(), "N6", this);

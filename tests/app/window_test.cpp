@@ -72,7 +72,7 @@ TEST_F(Window, StartUpBuildsNothingHidden)
     for (const QDialog *dialog : form->findChildren<QDialog *>())
         EXPECT_EQ(dialog, form3) << dialog->objectName().toStdString();
     EXPECT_EQ(form3->findChild<QTabWidget *>(), nullptr) << "the settings dialog's pages";
-    EXPECT_EQ(SearchBarOf(form)->Edit1, nullptr) << "the search bar";
+    EXPECT_EQ(SearchBarOf(form)->findChild<QWidget *>(QStringLiteral("Edit1")), nullptr) << "the search bar";
 }
 
 TEST_F(Window, BottomStackingAndTheInfoLine)
@@ -158,6 +158,9 @@ TEST_F(Window, ContextMenuItemsInOrder)
                                   "File1",
                                   "Reopen1",
                                   "Recent1",
+                                  "NPreview",
+                                  "LivePreview1",
+                                  "Vertical1",
                                   "N10",
                                   "DF51"}));
     const auto *file = form->findChild<QAction *>(QStringLiteral("File1"))->menu();
