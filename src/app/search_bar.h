@@ -32,23 +32,6 @@ public:
     void fitHeight();
     void setVisible(bool visible) override;
 
-    // Null until the bar is first made visible.
-    QLabel *Label4 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    TShineSpeedButton *ShineSpeedButton4 = nullptr; // "検索"
-    TShineSpeedButton *ShineSpeedButton5 = nullptr; // "全彩色"
-    QCheckBox *CheckBox1 = nullptr;                 // "置換": the replace row
-    QCheckBox *CheckBox5 = nullptr;                 // "Aa区別"
-    QCheckBox *CheckBox6 = nullptr;                 // "正規表現"
-    QCheckBox *CheckBox7 = nullptr;                 // "全角半角を区別しない"
-    QCheckBox *CheckBox8 = nullptr;                 // "ひらがなカタカナを区別しない"
-    QLabel *Label9 = nullptr;                       // a regular expression's error
-    QLabel *Label5 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    TShineSpeedButton *ShineSpeedButton6 = nullptr; // "置換"
-    TShineSpeedButton *ShineSpeedButton7 = nullptr; // "一括置換"
-    QLabel *Label8 = nullptr;
-
 signals:
     // The search text or an option changed: the next search starts at the top.
     void searchRestarts();
@@ -68,5 +51,21 @@ signals:
 private:
     void build();
 
+    // Null until the bar is first made visible.
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    TShineSpeedButton *ShineSpeedButton4 = nullptr; // "検索"
+    TShineSpeedButton *ShineSpeedButton5 = nullptr; // "全彩色"
+    QCheckBox *CheckBox1 = nullptr;                 // "置換": the replace row
+    QCheckBox *CheckBox5 = nullptr;                 // "Aa区別"
+    QCheckBox *CheckBox6 = nullptr;                 // "正規表現"
+    QCheckBox *CheckBox7 = nullptr;                 // "全角半角を区別しない"
+    QCheckBox *CheckBox8 = nullptr;                 // "ひらがなカタカナを区別しない"
+    QLabel *Label9 = nullptr;                       // a regular expression's error
+    QLabel *Label5 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    TShineSpeedButton *ShineSpeedButton6 = nullptr; // "置換"
+    TShineSpeedButton *ShineSpeedButton7 = nullptr; // "一括置換"
+    QLabel *Label8 = nullptr;
     bool replaceEnabled_ = false;
 };

@@ -251,17 +251,17 @@ TEST_F(Editing, SearchBarOpensAndSearchesTheEditor)
     form->activateWindow();
     ToolbarButton(form, 10)->Click();
     EXPECT_EQ(bar->height(), 54);
-    EXPECT_TRUE(bar->Edit1->hasFocus() || QApplication::focusWidget() == bar->Edit1 ||
-                form->focusWidget() == bar->Edit1);
-    bar->CheckBox1->click();
+    auto *search = Part<QLineEdit>(bar, "Edit1");
+    EXPECT_TRUE(search->hasFocus() || QApplication::focusWidget() == search || form->focusWidget() == search);
+    Part<QCheckBox>(bar, "CheckBox1")->click();
     EXPECT_EQ(bar->height(), 81);
 
     Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
-    bar->Edit1->setText(QStringLiteral("abc"));
-    bar->ShineSpeedButton4->Click();
+    search->setText(QStringLiteral("abc"));
+    Part<TShineSpeedButton>(bar, "ShineSpeedButton4")->Click();
     EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1);
-    bar->Edit2->setText(QStringLiteral("-"));
-    bar->ShineSpeedButton7->Click();
+    Part<QLineEdit>(bar, "Edit2")->setText(QStringLiteral("-"));
+    Part<TShineSpeedButton>(bar, "ShineSpeedButton7")->Click();
     EXPECT_EQ(Text(), QStringLiteral("x- <p>-</p>"));
 }
 

@@ -3,6 +3,7 @@
 #include "search_bar.h"
 #include "shine_speed_button.h"
 #include "tag_colours.h"
+#include "window_parts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,6 +17,8 @@ class EditorSearchTest : public ::testing::Test
 protected:
     EditorSearchTest() { bar->setVisible(true); }
     QString Text() const { return editor->toPlainText(); }
+    QLineEdit *field(const char *name) const { return Part<QLineEdit>(bar, name); }
+    TShineSpeedButton *button(const char *name) const { return Part<TShineSpeedButton>(bar, name); }
 
     QWidget window;
     QPlainTextEdit *editor = new QPlainTextEdit(&window);
@@ -27,24 +30,24 @@ protected:
 TEST_F(EditorSearchTest, FindSelectsEachMatchThenStartsAgainAtTheTop)
 {
     editor->setPlainText(QStringLiteral("xabc <p>abc</p>"));
-    bar->Edit1->setText(QStringLiteral("abc"));
-    bar->ShineSpeedButton4->Click();
+    field("Edit1")->setText(QStringLiteral("abc"));
+    button("ShineSpeedButton4")->Click();
     EXPECT_EQ(editor->textCursor().selectedText(), QStringLiteral("abc"));
     EXPECT_EQ(editor->textCursor().selectionStart(), 1);
-    EXPECT_TRUE(bar->ShineSpeedButton6->isEnabled());
+    EXPECT_TRUE(button("ShineSpeedButton6")->isEnabled());
     EXPECT_FALSE(editor->document()->isModified()) << "marking is no edit";
-    bar->ShineSpeedButton4->Click();
+    button("ShineSpeedButton4")->Click();
     EXPECT_EQ(editor->textCursor().selectionStart(), 8);
-    bar->ShineSpeedButton4->Click();
+    button("ShineSpeedButton4")->Click();
     EXPECT_FALSE(editor->textCursor().hasSelection()) << "not found: the caret goes to the end";
-    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
-    bar->ShineSpeedButton4->Click();
+    EXPECT_FALSE(button("ShineSpeedButton6")->isEnabled());
+    button("ShineSpeedButton4")->Click();
     EXPECT_EQ(editor->textCursor().selectionStart(), 1) << "and the next search starts at the top";
 
-    bar->Edit2->setText(QStringLiteral("置換"));
-    bar->ShineSpeedButton6->Click();
+    field("Edit2")->setText(QStringLiteral("置換"));
+    button("ShineSpeedButton6")->Click();
     EXPECT_EQ(Text(), QStringLiteral("x置換 <p>abc</p>"));
-    EXPECT_FALSE(bar->ShineSpeedButton6->isEnabled());
+    EXPECT_FALSE(button("ShineSpeedButton6")->isEnabled());
 }
 
 TEST_F(EditorSearchTest, ReplaceAllUndoesInOneStep)
@@ -63,10 +66,10 @@ TEST_F(EditorSearchTest, ReplaceAllUndoesInOneStep)
     };
     for (const auto &c : cases) {
         editor->setPlainText(c.text);
-        bar->Edit1->setText(c.search);
-        bar->Edit2->setText(c.replacement);
-        bar->CheckBox5->setChecked(c.matchCase);
-        bar->ShineSpeedButton7->Click();
+        field("Edit1")->setText(c.search);
+        field("Edit2")->setText(c.replacement);
+        Part<QCheckBox>(bar, "CheckBox5")->setChecked(c.matchCase);
+        button("ShineSpeedButton7")->Click();
         EXPECT_EQ(Text(), c.after) << c.text.toStdString() << " / " << c.search.toStdString();
         if (c.after != c.text) {
             editor->undo();

@@ -47,15 +47,16 @@ TEST_F(KeyboardAccess, TheReplaceBoxActsOnceHoweverItChanges)
     Start();
     SearchBar *bar = SearchBarOf(form);
     ToolbarButton(form, 10)->Click();
+    auto *replacing = Part<QCheckBox>(bar, "CheckBox1");
     for (const auto &way : ways) {
         SCOPED_TRACE(way.how);
         for (const bool on : {true, false}) {
             QSignalSpy handled(bar, &SearchBar::optionToggled);
-            way.change(bar->CheckBox1);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return bar->CheckBox1->isChecked() == on; }, 2000));
+            way.change(replacing);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return replacing->isChecked() == on; }, 2000));
             QTest::qWait(20);
             EXPECT_EQ(handled.count(), 1);
-            EXPECT_EQ(bar->Edit2->isVisibleTo(bar), on);
+            EXPECT_EQ(Part(bar, "Edit2")->isVisibleTo(bar), on);
             EXPECT_EQ(bar->height(), on ? 81 : 54);
         }
     }
@@ -85,15 +86,16 @@ TEST_F(KeyboardAccess, EnterSearchesAndEscapeGoesBackToTheText)
     QApplication::setActiveWindow(form.get());
     Editor(form)->setPlainText(QStringLiteral("xabc <p>abc</p>"));
     ToolbarButton(form, 10)->Click();
-    bar->Edit1->setFocus();
-    QTest::keyClicks(bar->Edit1, QStringLiteral("abc"));
-    QTest::keyClick(bar->Edit1, Qt::Key_Return);
+    QWidget *search = Part(bar, "Edit1");
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("abc"));
+    QTest::keyClick(search, Qt::Key_Return);
     EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 1);
     EXPECT_EQ(Editor(form)->textCursor().selectedText(), QStringLiteral("abc"));
-    bar->Edit1->setFocus();
-    QTest::keyClick(bar->Edit1, Qt::Key_Enter);
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Enter);
     EXPECT_EQ(Editor(form)->textCursor().selectionStart(), 8);
-    for (QWidget *from : {static_cast<QWidget *>(bar->Edit1), static_cast<QWidget *>(bar->CheckBox5)}) {
+    for (QWidget *from : {search, Part(bar, "CheckBox5")}) {
         from->setFocus();
         ASSERT_TRUE(from->hasFocus());
         QTest::keyClick(from, Qt::Key_Escape);
@@ -109,15 +111,16 @@ TEST_F(KeyboardAccess, TabReachesTheSearchBarBetweenTheToolbarAndTheText)
     Start();
     SearchBar *bar = SearchBarOf(form);
     ToolbarButton(form, 10)->Click();
-    bar->CheckBox1->setChecked(true);
+    Part<QCheckBox>(bar, "CheckBox1")->setChecked(true);
     QList<QWidget *> order;
     for (QWidget *w = form->nextInFocusChain(); w != form.get(); w = w->nextInFocusChain())
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(form.get()))
             order << w;
-    const QList<QWidget *> searchRow{bar->Edit1,     bar->ShineSpeedButton4, bar->ShineSpeedButton5,
-                                     bar->CheckBox1, bar->CheckBox5,         bar->CheckBox6,
-                                     bar->CheckBox7, bar->CheckBox8,         bar->Edit2};
-    const qsizetype first = order.indexOf(bar->Edit1);
+    QList<QWidget *> searchRow;
+    for (const char *name : {"Edit1", "ShineSpeedButton4", "ShineSpeedButton5", "CheckBox1", "CheckBox5",
+                             "CheckBox6", "CheckBox7", "CheckBox8", "Edit2"})
+        searchRow << Part(bar, name);
+    const qsizetype first = order.indexOf(searchRow.constFirst());
     ASSERT_GE(first, 0);
     EXPECT_EQ(order.mid(first, searchRow.size()), searchRow);
     EXPECT_LT(first, order.indexOf(Editor(form)));
@@ -222,8 +225,9 @@ TEST_F(KeyboardAccess, DesktopShortcutsReachEveryToolbarCommand)
         {Qt::CTRL | Qt::Key_4, [&] { return shown("Panel13"); }},
         {Qt::CTRL | Qt::Key_0, [&] { return Editor(form)->font().pointSize() != form->baseFontSize(); }},
         {Qt::CTRL | Qt::Key_F,
-         [&] { return shown("Panel10") && QApplication::focusWidget() == SearchBarOf(form)->Edit1; }},
-        {Qt::CTRL | Qt::Key_H, [&] { return shown("Panel10") && SearchBarOf(form)->CheckBox1->isChecked(); }},
+         [&] { return shown("Panel10") && QApplication::focusWidget() == Part(SearchBarOf(form), "Edit1"); }},
+        {Qt::CTRL | Qt::Key_H,
+         [&] { return shown("Panel10") && Part<QCheckBox>(SearchBarOf(form), "CheckBox1")->isChecked(); }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.key.toString().toStdString());
@@ -320,7 +324,7 @@ TEST_F(KeyboardAccess, AtItsMinimumSizeNoControlOverlapsAnother)
 {
     Start();
     ToolbarButton(form, 10)->Click();
-    SearchBarOf(form)->CheckBox1->setChecked(true);
+    Part<QCheckBox>(SearchBarOf(form), "CheckBox1")->setChecked(true);
     TagPaletteOf(form)->setVisible(true);
     ClipPaletteOf(form)->setVisible(true);
     ToolbarButton(form, 13)->Click(); // the colour panel
