@@ -3,7 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QOpenGLContext>
 #include <unistd.h>
+
+// Qt's own, exported for Qt WebEngine, which declares it the same way.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+QT_END_NAMESPACE
 
 namespace detail {
 
@@ -23,7 +29,6 @@ bool GpuRenders(const QByteArray &platform)
 
 void PrepareForPreviewEngine()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (!detail::GpuRenders(qgetenv("QT_QPA_PLATFORM"))) {
@@ -31,4 +36,27 @@ void PrepareForPreviewEngine()
         if (!flags.split(' ').contains("--disable-gpu"))
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags.isEmpty() ? flags : flags + ' ') + "--disable-gpu");
     }
+}
+
+void ShareOpenGLContextsForPreviewEngine()
+{
+    static QOpenGLContext *shared = nullptr;
+    if (shared != nullptr || QOpenGLContext::globalShareContext() != nullptr)
+        return;
+    shared = new QOpenGLContext;
+    shared->setFormat(QSurfaceFormat::defaultFormat());
+    shared->create();
+    qt_gl_set_global_share_context(shared);
+    // Gone with the application object, before the platform it was made on.
+    qAddPostRoutine([] {
+        qt_gl_set_global_share_context(nullptr);
+        delete shared;
+        shared = nullptr;
+    });
+    // What the engine's own widgets test; set this late Qt warns that it is
+    // late, which nobody needs to read: the context it stands for is made.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qInstallMessageHandler(previous);
 }

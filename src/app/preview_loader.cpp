@@ -1,12 +1,14 @@
 #include "preview_loader.h"
 
 #include "preview_engine.h"
+#include "preview_environment.h"
 
 #include <QDir>
 #include <QPluginLoader>
 
 LoadedPreviewEngine LoadPreviewEngine(const QStringList &folders)
 {
+    ShareOpenGLContextsForPreviewEngine();
     QStringList errors;
     for (const QString &folder : folders) {
         QPluginLoader module(folder + QStringLiteral("/qumo_preview"));
