@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <iconv.h>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace Cp932 {
 namespace {
@@ -16,12 +20,140 @@ constexpr bool IsLeadByte(unsigned b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Built once from glibc's CP932, whose encoder picks one form of each
-// duplicated character (NEC and IBM extensions); that form is ours too.
-struct Tables
+// What `cd` makes of `item` alone; empty when it does not convert whole.
+std::string ConvertOne(iconv_t cd, std::string_view item)
 {
-    std::array<char16_t, 256> single{};     // 0: no character
-    std::array<char16_t, 65536> pair{};     // index lead << 8 | trail
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char *in = const_cast<char *>(item.data());
+    std::size_t inLeft = item.size();
+    char out[16];
+    char *outPtr = out;
+    std::size_t outLeft = sizeof out;
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == std::size_t(-1) || inLeft != 0)
+        return {};
+    return std::string(out, outPtr);
+}
+
+// What `cd` makes of each of `items` (`itemSize` bytes each), as ConvertOne
+// would, in one pass: tens of thousands of calls cost more than the rest of
+// start-up. Each item is followed by a line feed (`feedIn`, `feedOut` once
+// converted), which nothing but a line feed converts to, to tell the results
+// apart.
+std::vector<std::string> ConvertEach(iconv_t cd, std::string_view items, std::size_t itemSize,
+                                     std::string_view feedIn, std::string_view feedOut)
+{
+    const std::size_t count = items.size() / itemSize;
+    const std::size_t stride = itemSize + feedIn.size();
+    std::string input(count * stride, '\0');
+    for (std::size_t i = 0, to = 0; i < count; ++i) {
+        for (std::size_t k = 0; k < itemSize; ++k)
+            input[to++] = items[i * itemSize + k];
+        for (const char c : feedIn)
+            input[to++] = c;
+    }
+    std::string output(input.size() * 4 + 16, '\0');
+    std::vector<bool> failed(count);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char *in = input.data();
+    std::size_t inLeft = input.size();
+    char *out = output.data();
+    std::size_t outLeft = output.size();
+    while (inLeft > 0 && iconv(cd, &in, &inLeft, &out, &outLeft) == std::size_t(-1) && errno != E2BIG) {
+        // The item that stopped it gives nothing; what it gave so far is closed off.
+        const std::size_t item = std::size_t(in - input.data()) / stride;
+        failed[item] = true;
+        if (outLeft < feedOut.size())
+            break;
+        out = std::copy(feedOut.begin(), feedOut.end(), out);
+        outLeft -= feedOut.size();
+        in = input.data() + (item + 1) * stride;
+        inLeft = input.size() - (item + 1) * stride;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    std::vector<std::string> results;
+    results.reserve(count);
+    const std::string_view written(output.data(), std::size_t(out - output.data()));
+    std::size_t from = 0;
+    const auto feedAt = [&](std::size_t at) {
+        for (std::size_t k = 0; k < feedOut.size(); ++k)
+            if (written[at + k] != feedOut[k])
+                return false;
+        return true;
+    };
+    for (std::size_t at = 0; inLeft == 0 && at + feedOut.size() <= written.size(); at += feedOut.size()) {
+        if (!feedAt(at))
+            continue;
+        results.emplace_back(failed[results.size()] ? std::string_view() : written.substr(from, at - from));
+        from = at + feedOut.size();
+        if (results.size() == count)
+            break;
+    }
+    // Not told apart after all: one call each.
+    if (results.size() != count || from != written.size()) {
+        results.clear();
+        for (std::size_t i = 0; i < count; ++i)
+            results.push_back(ConvertOne(cd, items.substr(i * itemSize, itemSize)));
+    }
+    return results;
+}
+
+// The line feed that follows each item handed to ConvertEach, in CP932 and in UTF-16LE.
+constexpr std::string_view LfCp932("\n", 1);
+constexpr std::string_view LfUtf16("\n\0", 2);
+
+iconv_t OpenConverter(const char *to, const char *from)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1))
+        qFatal("CP932 conversion is not available");
+    return cd;
+}
+
+// The one UTF-16 code unit a decoding gave; 0 for anything else.
+char16_t Unit(const std::string &utf16)
+{
+    return utf16.size() == 2 ? static_cast<char16_t>(std::uint8_t(utf16[0]) | std::uint8_t(utf16[1]) << 8)
+                             : char16_t(0);
+}
+
+// Reading, built once from glibc's CP932. Reading alone (palette sets, a
+// document's first look) does not wait for the encoder's tables.
+struct DecodeTables
+{
+    std::array<char16_t, 256> single{}; // 0: no character
+    std::array<char16_t, 65536> pair{}; // index lead << 8 | trail
+
+    DecodeTables()
+    {
+        iconv_t toUtf16 = OpenConverter("UTF-16LE", "CP932");
+        for (unsigned b = 1; b < 0x100; ++b) {
+            const char in[1] = {static_cast<char>(b)};
+            single[b] = Unit(ConvertOne(toUtf16, std::string_view(in, 1)));
+        }
+        std::string pairs;
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            for (unsigned trail = 0x40; IsLeadByte(lead) && trail <= 0xFC; ++trail) {
+                if (trail != 0x7F)
+                    pairs.append({static_cast<char>(lead), static_cast<char>(trail)});
+            }
+        }
+        const std::vector<std::string> decoded = ConvertEach(toUtf16, pairs, 2, LfCp932, LfUtf16);
+        for (std::size_t i = 0; i < decoded.size(); ++i)
+            pair[std::uint8_t(pairs[2 * i]) << 8 | std::uint8_t(pairs[2 * i + 1])] = Unit(decoded[i]);
+        iconv_close(toUtf16);
+    }
+};
+
+const DecodeTables &Decoding()
+{
+    static const std::unique_ptr<DecodeTables> tables = std::make_unique<DecodeTables>();
+    return *tables;
+}
+
+// Writing, built once from glibc's CP932 encoder, which picks one form of
+// each duplicated character (NEC and IBM extensions); that form is ours too.
+struct EncodeTables
+{
     std::array<std::uint16_t, 65536> enc{}; // byte, or lead << 8 | trail; NoEncoding: none
     // What Encode writes for a code unit: first byte, second byte and length
     // (bits 16 up); 0 when the code page lacks it.
@@ -29,37 +161,33 @@ struct Tables
     // Every code unit below 0x80 but '\n' encodes to its own byte.
     bool asciiIsItself = false;
 
-    Tables()
+    explicit EncodeTables(const DecodeTables &decoding)
     {
         enc.fill(NoEncoding);
         enc[0] = 0;
         // Kept bytes encode to the byte they stand for.
         for (unsigned b = 0; b < 0x100; ++b)
             enc[EscapeBase + b] = static_cast<std::uint16_t>(b);
-        iconv_t toUtf16 = iconv_open("UTF-16LE", "CP932");
-        iconv_t fromUtf16 = iconv_open("CP932", "UTF-16LE");
-        if (toUtf16 == iconv_t(-1) || fromUtf16 == iconv_t(-1))
-            qFatal("CP932 conversion is not available");
-        for (unsigned b = 1; b < 0x100; ++b) {
-            const unsigned char in[1] = {static_cast<unsigned char>(b)};
-            single[b] = DecodeOne(toUtf16, in, 1);
-        }
-        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(lead))
-                continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (trail == 0x7F)
-                    continue;
-                const unsigned char in[2] = {static_cast<unsigned char>(lead),
-                                             static_cast<unsigned char>(trail)};
-                pair[lead << 8 | trail] = DecodeOne(toUtf16, in, 2);
-            }
-        }
-        for (unsigned b = 1; b < 0x100; ++b)
-            AddEncoding(fromUtf16, single[b]);
-        for (char16_t u : pair)
-            AddEncoding(fromUtf16, u);
-        iconv_close(toUtf16);
+        // Each character read once; a line feed, which would be taken for the end of one, on its own.
+        std::string units;
+        std::vector<bool> listed(65536);
+        const auto list = [&](char16_t u) {
+            if (u == 0 || listed[u])
+                return;
+            listed[u] = true;
+            if (u != u'\n')
+                units.append({static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)});
+        };
+        for (char16_t u : decoding.single)
+            list(u);
+        for (char16_t u : decoding.pair)
+            list(u);
+        iconv_t fromUtf16 = OpenConverter("CP932", "UTF-16LE");
+        const std::vector<std::string> encoded = ConvertEach(fromUtf16, units, 2, LfUtf16, LfCp932);
+        for (std::size_t i = 0; i < encoded.size(); ++i)
+            AddEncoding(std::uint8_t(units[2 * i]) | std::uint8_t(units[2 * i + 1]) << 8, encoded[i]);
+        if (listed[u'\n'])
+            AddEncoding(u'\n', ConvertOne(fromUtf16, LfUtf16));
         iconv_close(fromUtf16);
         for (std::size_t u = 0; u < enc.size(); ++u) {
             const std::uint16_t e = enc[u];
@@ -73,52 +201,27 @@ struct Tables
             asciiIsItself = asciiIsItself && (u == '\n' || packed[u] == (u | 1u << 16));
     }
 
-    static char16_t DecodeOne(iconv_t cd, const unsigned char *bytes, std::size_t size)
+    void AddEncoding(char16_t u, const std::string &bytes)
     {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char *in = const_cast<char *>(reinterpret_cast<const char *>(bytes));
-        std::size_t inLeft = size;
-        unsigned char out[8];
-        char *outPtr = reinterpret_cast<char *>(out);
-        std::size_t outLeft = sizeof out;
-        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == std::size_t(-1) || inLeft != 0 || outLeft != 6)
-            return 0;
-        return static_cast<char16_t>(out[0] | out[1] << 8);
-    }
-
-    void AddEncoding(iconv_t cd, char16_t u)
-    {
-        if (u == 0 || enc[u] != NoEncoding)
-            return;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        unsigned char in[2] = {static_cast<unsigned char>(u & 0xFF), static_cast<unsigned char>(u >> 8)};
-        char *inPtr = reinterpret_cast<char *>(in);
-        std::size_t inLeft = 2;
-        unsigned char out[4];
-        char *outPtr = reinterpret_cast<char *>(out);
-        std::size_t outLeft = sizeof out;
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == std::size_t(-1))
-            return;
-        const std::size_t written = sizeof out - outLeft;
-        if (written == 1)
-            enc[u] = out[0];
-        else if (written == 2)
-            enc[u] = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+        if (bytes.size() == 1)
+            enc[u] = std::uint8_t(bytes[0]);
+        else if (bytes.size() == 2)
+            enc[u] = static_cast<std::uint16_t>(std::uint8_t(bytes[0]) << 8 | std::uint8_t(bytes[1]));
     }
 };
 
-const Tables &Table()
+const EncodeTables &Encoding()
 {
-    static const std::unique_ptr<Tables> tables = std::make_unique<Tables>();
+    static const std::unique_ptr<EncodeTables> tables = std::make_unique<EncodeTables>(Decoding());
     return *tables;
 }
 
-} // namespace
-
-QString Decode(QByteArrayView bytes, DecodeInfo *info)
+// Whether each pair was in the form the encoder writes is asked only with
+// the other facts; reading without it needs no encoder.
+template <bool CheckForms> QString DecodeWith(QByteArrayView bytes, DecodeInfo &seen)
 {
-    DecodeInfo seen;
-    const Tables &t = Table();
+    const DecodeTables &t = Decoding();
+    const std::uint16_t *const enc = CheckForms ? Encoding().enc.data() : nullptr;
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     char16_t *const start = out;
@@ -139,7 +242,8 @@ QString Decode(QByteArrayView bytes, DecodeInfo *info)
             ++p;
         } else if (IsLeadByte(b) && p + 1 < end && t.pair[b << 8 | p[1]] != 0) {
             const char16_t u = t.pair[b << 8 | p[1]];
-            seen.canonical = seen.canonical && t.enc[u] == (b << 8 | p[1]);
+            if constexpr (CheckForms)
+                seen.canonical = seen.canonical && enc[u] == (b << 8 | p[1]);
             *out++ = u;
             p += 2;
         } else {
@@ -149,6 +253,15 @@ QString Decode(QByteArrayView bytes, DecodeInfo *info)
         }
     }
     text.truncate(out - start);
+    return text;
+}
+
+} // namespace
+
+QString Decode(QByteArrayView bytes, DecodeInfo *info)
+{
+    DecodeInfo seen;
+    QString text = info != nullptr ? DecodeWith<true>(bytes, seen) : DecodeWith<false>(bytes, seen);
     if (info != nullptr)
         *info = seen;
     return text;
@@ -186,7 +299,7 @@ bool EncodeEightAscii(const char16_t *, char *)
 
 qsizetype EncodeTo(QStringView text, char *out, qsizetype *firstUnencodable)
 {
-    const Tables &t = Table();
+    const EncodeTables &t = Encoding();
     const std::uint32_t *const packed = t.packed.data();
     char *const start = out;
     const char16_t *const begin = text.utf16();
@@ -238,12 +351,12 @@ qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype units)
 
 char16_t DecodePair(unsigned char lead, unsigned char trail)
 {
-    return IsLeadByte(lead) ? Table().pair[lead << 8 | trail] : char16_t(0);
+    return IsLeadByte(lead) ? Decoding().pair[lead << 8 | trail] : char16_t(0);
 }
 
 int EncodedLength(QChar c)
 {
-    return static_cast<int>(Table().packed[c.unicode()] >> 16);
+    return static_cast<int>(Encoding().packed[c.unicode()] >> 16);
 }
 
 Unencodable DescribeCharacterAt(QStringView text, qsizetype index)
