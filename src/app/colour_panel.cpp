@@ -48,7 +48,8 @@ ColourPanel::ColourPanel(QWidget *parent) : ToolPanel("Panel4", clOlive, parent)
     Panel9 = new QLabel(QStringLiteral("#000000"), this);
     Panel9->setObjectName(QStringLiteral("Panel9"));
     Panel9->setFont(QFont(QStringLiteral("monospace")));
-    Panel9->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Selectable text is laid out in a text document of its own: made when shown.
+    WhenFirstShown(Panel9, [label = Panel9] { label->setTextInteractionFlags(Qt::TextSelectableByMouse); });
     PaintTextWhite(Panel9);
     ShineSpeedButton8 = MakeCommandButton(this, "ShineSpeedButton8", QStringLiteral("色貼付け"));
     ShineSpeedButton9 = MakeCommandButton(this, "ShineSpeedButton9", QStringLiteral("直接選択"));

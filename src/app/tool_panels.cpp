@@ -113,35 +113,37 @@ void TakeTabPlace(QWidget *panel)
     panel->setFocusPolicy(policy);
 }
 
-namespace {
+namespace detail {
 
-// Looks the theme icon up and draws it when the button is first shown: the
-// panels holding these buttons start hidden, and icons cost start-up.
-class GlyphOnShow : public QObject
+// Runs its work at the widget's first Show event, then goes.
+class FirstShow : public QObject
 {
 public:
-    GlyphOnShow(TShineSpeedButton *button, const char *icon) : QObject(button), button_(button), icon_(icon)
+    FirstShow(QWidget *widget, std::function<void()> work) : QObject(widget), work_(std::move(work))
     {
-        button->installEventFilter(this);
+        widget->installEventFilter(this);
     }
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Show) {
-            const int side = std::min(button_->width(), button_->height()) - 5;
-            button_->setGlyph(QIcon::fromTheme(QLatin1String(icon_)).pixmap(QSize(side, side)).toImage());
-            button_->removeEventFilter(this);
+            watched->removeEventFilter(this);
+            work_();
             deleteLater();
         }
         return false;
     }
 
 private:
-    TShineSpeedButton *button_;
-    const char *icon_;
+    std::function<void()> work_;
 };
 
-} // namespace
+} // namespace detail
+
+void WhenFirstShown(QWidget *widget, std::function<void()> work)
+{
+    new detail::FirstShow(widget, std::move(work));
+}
 
 TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
                                    const QRect &place)
@@ -152,7 +154,11 @@ TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QStr
     button->setGeometry(place);
     // Tab only: a mouse click leaves the focus in the text.
     button->setFocusPolicy(Qt::TabFocus);
-    new GlyphOnShow(button, icon);
+    // The panels holding these buttons start hidden, and icons cost start-up.
+    WhenFirstShown(button, [button, icon] {
+        const int side = std::min(button->width(), button->height()) - 5;
+        button->setGlyph(QIcon::fromTheme(QLatin1String(icon)).pixmap(QSize(side, side)).toImage());
+    });
     return button;
 }
 

@@ -5,6 +5,7 @@
 #include "colour_value.h"
 
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -36,6 +37,10 @@ TShineSpeedButton *MakeCommandButton(QWidget *parent, const char *name, const QS
 // A palette button at `place`: a vertical gradient face, darker while
 // pressed, its caption aqua under the mouse.
 TShineSpeedButton *MakePaletteButton(QWidget *parent, const QString &name, int tag, const QRect &place);
+
+// Runs `work` when `widget` is first shown: what a control of a panel that
+// starts hidden needs only on screen then costs start-up nothing.
+void WhenFirstShown(QWidget *widget, std::function<void()> work);
 
 // For controls built after the window, when their panel is first shown: puts
 // them where Tab would have reached them had they been built with the window,
