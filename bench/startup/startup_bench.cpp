@@ -5,11 +5,17 @@
 //  - mapped: process start to its top-level window being mapped;
 //  - settled: to the last CPU use (over 10% of a core in 50 ms) before 300 ms
 //    without any (a loaded window);
-//  - CPU: the process's CPU time until then;
+//  - CPU: the process's CPU time until then, and until mapped (steadier than
+//    wall time on a busy machine);
 //  - longest freeze: the slowest answer of the window's thread to the window
 //    manager's ping (_NET_WM_PING), sent again 10 ms after each answer;
 //  - peak memory: the process's peak resident set (VmHWM) when settled,
-// with the editor's figures as ratios of the baseline's, and the load.
+// with the editor's figures as ratios of the baseline's, round by round (the
+// machine's speed drifts between rounds, less within one), and the load.
+// It also lists the shared libraries the editor has mapped when its window is
+// mapped and once it has settled that the baseline never maps, and fails
+// (exit status 1) when a library loaded only on first use is among them: the
+// browser engine, Qt Quick beneath it, an OpenGL driver.
 // A program named qumoedit runs from a folder of its own holding its
 // settings, the shipped palette sets and the sound module, as a portable copy
 // does. --large
@@ -24,6 +30,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -57,11 +64,37 @@ long long CpuNs(pid_t pid)
 struct Sample
 {
     double mappedMs = -1;
+    double mappedCpuMs = -1;
     double settledMs = -1;
     double cpuMs = -1;
     double freezeMs = 0;
     double peakMiB = -1;
+    std::set<std::string> librariesMapped;  // when the window was mapped
+    std::set<std::string> librariesSettled; // once it settled
 };
+
+// The file names of the shared libraries `pid` has mapped.
+std::set<std::string> Libraries(pid_t pid)
+{
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    std::set<std::string> names;
+    std::string line;
+    while (std::getline(maps, line)) {
+        const std::size_t slash = line.rfind('/');
+        if (slash != std::string::npos && line.find(".so", slash) != std::string::npos)
+            names.insert(line.substr(slash + 1));
+    }
+    return names;
+}
+
+// Loaded only when first used; none may be mapped by start-up.
+bool LoadedOnFirstUse(const std::string &library)
+{
+    for (const char *prefix : {"libQt6WebEngine", "libQt6Quick", "libQt6Qml", "libLLVM", "libGLX_mesa"})
+        if (library.rfind(prefix, 0) == 0)
+            return true;
+    return library.find("_dri.so") != std::string::npos;
+}
 
 xcb_atom_t Atom(xcb_connection_t *x, const char *name)
 {
@@ -141,8 +174,11 @@ Sample Run(xcb_connection_t *x, const std::vector<std::string> &argv)
             continue;
         }
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-            !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect)
+            !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect) {
             s.mappedMs = Ms(Clock::now() - start);
+            s.mappedCpuMs = CpuNs(pid) / 1e6;
+            s.librariesMapped = Libraries(pid);
+        }
         std::free(event);
     }
     xcb_window_t client = XCB_WINDOW_NONE;
@@ -197,6 +233,7 @@ Sample Run(xcb_connection_t *x, const std::vector<std::string> &argv)
         }
     }
     s.peakMiB = PeakMiB(pid);
+    s.librariesSettled = Libraries(pid);
     s.settledMs = Ms(lastUse - start);
     s.cpuMs = CpuNs(pid) / 1e6;
     kill(pid, SIGKILL);
@@ -326,17 +363,45 @@ int main(int argc, char **argv)
                 document.c_str(), std::uintmax_t(fs::file_size(document)), rounds, loadBefore.c_str(),
                 Load().c_str());
     std::printf("editor %s\nbaseline %s\n", editor.c_str(), bare.c_str());
-    std::printf("%-15s %12s %12s %8s   (median; min-max of the editor)\n", "", "baseline", "editor", "ratio");
+    std::printf("%-15s %10s %10s %8s %14s   %s\n", "(medians)", "baseline", "editor", "ratio",
+                "round by round", "editor min-max");
     for (const auto &[name, field] :
-         {std::pair{"mapped ms", &Sample::mappedMs}, std::pair{"settled ms", &Sample::settledMs},
-          std::pair{"CPU ms", &Sample::cpuMs}, std::pair{"longest freeze", &Sample::freezeMs},
-          std::pair{"peak MiB", &Sample::peakMiB}}) {
+         {std::pair{"mapped ms", &Sample::mappedMs}, std::pair{"CPU to mapped", &Sample::mappedCpuMs},
+          std::pair{"settled ms", &Sample::settledMs}, std::pair{"CPU ms", &Sample::cpuMs},
+          std::pair{"longest freeze", &Sample::freezeMs}, std::pair{"peak MiB", &Sample::peakMiB}}) {
         const std::vector<double> e = column(editorRuns, field);
-        const double b = Median(column(bareRuns, field));
-        std::printf("%-15s %12.1f %12.1f %7.2fx   (%.1f-%.1f)\n", name, b, Median(e), Median(e) / b,
-                    *std::min_element(e.begin(), e.end()), *std::max_element(e.begin(), e.end()));
+        const std::vector<double> b = column(bareRuns, field);
+        std::vector<double> ratios;
+        for (std::size_t i = 0; i < e.size(); ++i)
+            ratios.push_back(b[i] > 0 ? e[i] / b[i] : 0);
+        std::printf("%-15s %10.1f %10.1f %7.2fx %5.2fx %.2f-%.2f   %.1f-%.1f\n", name, Median(b), Median(e),
+                    Median(e) / Median(b), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                    *std::max_element(ratios.begin(), ratios.end()), *std::min_element(e.begin(), e.end()),
+                    *std::max_element(e.begin(), e.end()));
     }
+
+    // Libraries in any of the editor's runs that the baseline never maps.
+    std::set<std::string> baseline;
+    for (const Sample &s : bareRuns)
+        baseline.insert(s.librariesSettled.begin(), s.librariesSettled.end());
+    bool early = false;
+    for (const auto &[when, field] : {std::pair{"at the first frame", &Sample::librariesMapped},
+                                      std::pair{"once settled", &Sample::librariesSettled}}) {
+        std::set<std::string> extra;
+        for (const Sample &s : editorRuns)
+            for (const std::string &library : s.*field)
+                if (!baseline.count(library))
+                    extra.insert(library);
+        std::printf("libraries mapped %s beyond the baseline's (%zu):", when, extra.size());
+        for (const std::string &library : extra) {
+            const bool firstUse = LoadedOnFirstUse(library);
+            early = early || firstUse;
+            std::printf(" %s%s", library.c_str(), firstUse ? " [LOADED BEFORE FIRST USE]" : "");
+        }
+        std::printf("\n");
+    }
+    std::printf("check: %s\n", early ? "FAILED, start-up maps a library meant for first use" : "passed");
     fs::remove_all(dir);
     xcb_disconnect(x);
-    return 0;
+    return early ? 1 : 0;
 }
