@@ -59,7 +59,11 @@ signals:
     void editorFocusWanted();
     void clickSound();
 
-public:
+private:
+    // The sliders take the selected body colour, or the current colour when none is selected.
+    void loadSelectedColour();
+    void pickColour();
+
     QLabel *Label3;
     ColourSwatch *Panel5;                 // the current colour
     QLabel *Panel9;                       // its code
@@ -72,11 +76,6 @@ public:
     ColourSwatch *PanelBG;              // the background colour
     QList<QLabel *> PreviewWords;       // LabelText, LabelLINK, LabelVLINK, LabelALINK
     QList<QRadioButton *> RadioButtons; // RadioButton1-5, in the order of Colour::BodyColour
-
-private:
-    // The sliders take the selected body colour, or the current colour when none is selected.
-    void loadSelectedColour();
-    void pickColour();
 
     std::function<QColorDialog *()> colorDialog_; // built when first asked for
     const QTextDocument *page_ = nullptr;

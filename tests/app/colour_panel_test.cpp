@@ -2,6 +2,7 @@
 #include "palette_fixture.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,11 +22,29 @@ QList<TColor> BodyColours(const ColourPanel &panel)
     return colours;
 }
 
+// The panel's controls, by object name.
+QRadioButton *Radio(const ColourPanel &panel, int which)
+{
+    return Part<QRadioButton>(&panel, QStringLiteral("RadioButton%1").arg(which + 1));
+}
+QScrollBar *Slider(const ColourPanel &panel, int channel)
+{
+    return Part<QScrollBar>(&panel, QStringLiteral("ScrollBar%1").arg(channel + 1));
+}
+TShineSpeedButton *Button(const ColourPanel &panel, const char *name)
+{
+    return Part<TShineSpeedButton>(&panel, name);
+}
+QString CodeShown(const ColourPanel &panel)
+{
+    return Part<QLabel>(&panel, "Panel9")->text();
+}
+
 QStringList ValueLabels(const ColourPanel &panel)
 {
     QStringList texts;
-    for (const QLabel *label : std::as_const(panel.ValueLabels))
-        texts << label->text();
+    for (int channel = 0; channel < 3; ++channel)
+        texts << Part<QLabel>(&panel, QStringLiteral("Panel%1").arg(6 + channel))->text();
     return texts;
 }
 
@@ -60,15 +79,15 @@ TEST_F(ColourPanelTest, SlidersMixTheCurrentColourAndTheSelectedBodyColour)
         ColourPanel panel(&host);
         panel.setUpperCaseCode(row.upper);
         if (row.radio >= 0)
-            panel.RadioButtons[row.radio]->click();
-        panel.ScrollBars[0]->setValue(row.r);
-        panel.ScrollBars[1]->setValue(row.g);
-        panel.ScrollBars[2]->setValue(row.b);
+            Radio(panel, row.radio)->click();
+        Slider(panel, 0)->setValue(row.r);
+        Slider(panel, 1)->setValue(row.g);
+        Slider(panel, 2)->setValue(row.b);
         panel.setUpperCaseCode(row.upperAfterwards);
         const TColor mix = TColor(row.r) | TColor(row.g) << 8 | TColor(row.b) << 16;
         EXPECT_EQ(panel.currentColour(), mix) << row.code;
         EXPECT_EQ(panel.colourCode(), QLatin1String(row.code));
-        EXPECT_EQ(panel.Panel9->text(), QLatin1String(row.code));
+        EXPECT_EQ(CodeShown(panel), QLatin1String(row.code));
         EXPECT_EQ(ValueLabels(panel),
                   QStringList({QStringLiteral("R:%1").arg(row.r), QStringLiteral("G:%1").arg(row.g),
                                QStringLiteral("B:%1").arg(row.b)}));
@@ -82,11 +101,11 @@ TEST_F(ColourPanelTest, SlidersMixTheCurrentColourAndTheSelectedBodyColour)
 TEST_F(ColourPanelTest, ARadioButtonLoadsItsColourIntoTheSliders)
 {
     EXPECT_EQ(panel->colourCode(), QStringLiteral("000000"));
-    panel->RadioButtons[Colour::Link]->click();
+    Radio(*panel, Colour::Link)->click();
     EXPECT_EQ(panel->sliderColour(), TColor(0xA08020));
-    panel->ScrollBars[0]->setValue(200);
+    Slider(*panel, 0)->setValue(200);
     EXPECT_EQ(panel->bodyColour(Colour::Link), TColor(0xA080C8));
-    panel->RadioButtons[Colour::Background]->click();
+    Radio(*panel, Colour::Background)->click();
     EXPECT_EQ(panel->sliderColour(), TColor(0xFFE0E0));
     EXPECT_EQ(panel->currentColour(), TColor(0xFFE0E0));
     EXPECT_EQ(panel->bodyColour(Colour::Link), TColor(0xA080C8));
@@ -107,7 +126,7 @@ TEST_F(ColourPanelTest, BodyColoursFromThePage)
     for (const auto &row : rows) {
         QWidget host;
         ColourPanel panel(&host);
-        panel.RadioButtons[Colour::Text]->click();
+        Radio(panel, Colour::Text)->click();
         panel.readBodyColours(QString::fromUtf8(row.page));
         const QList<TColor> expected = row.expected.isEmpty() ? initialBody : row.expected;
         EXPECT_EQ(BodyColours(panel), expected) << row.page;
@@ -118,7 +137,7 @@ TEST_F(ColourPanelTest, BodyColoursFromThePage)
 
 TEST_F(ColourPanelTest, TheTemplateColoursAreTheCurrentAndTheBodyColours)
 {
-    panel->RadioButtons[Colour::VisitedLink]->click();
+    Radio(*panel, Colour::VisitedLink)->click();
     panel->setSliders(0xFF8000);
     const Palettes::TemplateColours colours = panel->templateColours();
     EXPECT_EQ(QList<TColor>(
@@ -130,7 +149,7 @@ TEST_F(ColourPanelTest, TheCodeButtonHandsOutTheCodeAndTheFocus)
 {
     panel->setSliders(0x563412);
     focusBack.clear();
-    panel->ShineSpeedButton8->Click();
+    Button(*panel, "ShineSpeedButton8")->Click();
     ASSERT_EQ(inserted.size(), 1);
     EXPECT_EQ(inserted[0][0].toString(), QStringLiteral("123456"));
     EXPECT_EQ(focusBack.size(), 1);
@@ -145,12 +164,12 @@ TEST_F(ColourPanelTest, OnlyAFocusedSliderKeepsTheFocus)
     {
         QWidget *focused;
         qsizetype focusBack;
-    } rows[] = {{panel->ScrollBars[1], 0}, {other, 1}};
+    } rows[] = {{Slider(*panel, 1), 0}, {other, 1}};
     for (const auto &row : rows) {
         row.focused->setFocus();
         ASSERT_EQ(host.focusWidget(), row.focused);
         focusBack.clear();
-        panel->ScrollBars[1]->setValue(panel->ScrollBars[1]->value() + 1);
+        Slider(*panel, 1)->setValue(Slider(*panel, 1)->value() + 1);
         EXPECT_EQ(focusBack.size(), row.focusBack) << row.focused->objectName().toStdString();
     }
 }
@@ -176,7 +195,7 @@ TEST_F(ColourPanelTest, TheDialogPicksTheColourUnlessCancelled)
             row.accept ? shown->accept() : shown->reject();
         });
         focusBack.clear();
-        panel->ShineSpeedButton9->Click();
+        Button(*panel, "ShineSpeedButton9")->Click();
         EXPECT_TRUE(modals.allAnswered());
         EXPECT_EQ(opened, QColor(1, 2, 3));
         EXPECT_EQ(panel->colourCode(), QLatin1String(row.code));
@@ -203,23 +222,23 @@ TEST_F(ColourPanelWiringTest, TheDocumentTheCaseAndTheTemplates)
     auto *editor = form->findChild<QPlainTextEdit *>(QStringLiteral("RichEdit1"));
 
     const char *page = "<body bgcolor=#A0B0C0>";
-    panel()->RadioButtons[Colour::Background]->click();
+    Radio(*panel(), Colour::Background)->click();
     Edit(QString::fromUtf8(page), 2, 4);
-    panel()->SpeedButton14->Click();
+    Button(*panel(), "SpeedButton14")->Click();
     EXPECT_EQ(panel()->bodyColour(Colour::Background), TColor(0xC0B0A0));
     EXPECT_EQ(editor->toPlainText(), QString::fromUtf8(page));
     EXPECT_EQ(editor->textCursor().selectionStart(), 2);
-    EXPECT_EQ(panel()->Panel9->text(), QStringLiteral("a0b0c0"));
+    EXPECT_EQ(CodeShown(*panel()), QStringLiteral("a0b0c0"));
 
-    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
-    EXPECT_EQ(panel()->Panel9->text(), QStringLiteral("A0B0C0"));
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(2);
+    EXPECT_EQ(CodeShown(*panel()), QStringLiteral("A0B0C0"));
     Edit(QStringLiteral("[]"), 1, 1);
-    panel()->ShineSpeedButton8->Click();
+    Button(*panel(), "ShineSpeedButton8")->Click();
     EXPECT_EQ(editor->toPlainText(), QStringLiteral("[A0B0C0]"));
     EXPECT_TRUE(editor->hasFocus());
 
-    TagPaletteOf(form)->ComboBox5->setCurrentIndex(0);
-    panel()->RadioButtons[Colour::VisitedLink]->click();
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(0);
+    Radio(*panel(), Colour::VisitedLink)->click();
     panel()->setSliders(0xFF8000);
     Edit(QString(), 0, 0);
     Click(1);

@@ -73,8 +73,9 @@ TEST_F(KeyboardAccess, ARadioButtonChosenThroughTheBusLoadsItsColour)
     Start();
     auto *panel = form->findChild<ColourPanel *>(QStringLiteral("Panel4"));
     for (const auto &row : rows) {
-        Act(panel->RadioButtons[row.radio], QAccessibleActionInterface::toggleAction());
-        EXPECT_TRUE(panel->RadioButtons[row.radio]->isChecked()) << row.radio;
+        auto *radio = Part<QRadioButton>(panel, QStringLiteral("RadioButton%1").arg(row.radio + 1));
+        Act(radio, QAccessibleActionInterface::toggleAction());
+        EXPECT_TRUE(radio->isChecked()) << row.radio;
         EXPECT_EQ(panel->sliderColour(), row.colour) << row.radio;
     }
 }
