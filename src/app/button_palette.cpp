@@ -49,6 +49,17 @@ ButtonPalette::ButtonPalette(const char *name, TColor colour, const Palettes::Pa
 {
 }
 
+void ButtonPalette::setBoxes(QComboBox *setBox, QComboBox *caseBox)
+{
+    setBox_ = setBox;
+    caseBox_ = caseBox;
+}
+
+void ButtonPalette::resetChoices()
+{
+    caseBox_->setCurrentIndex(0);
+}
+
 void ButtonPalette::addButton(const QRect &place)
 {
     const int tag = kind_.firstTag + int(buttons_.size());
@@ -149,8 +160,7 @@ TagPalette::TagPalette(QWidget *parent) : ButtonPalette("Panel3", clMaroon, Pale
         {QStringLiteral("none.."), QStringLiteral("center"), QStringLiteral("left"), QStringLiteral("right")},
         QRect(437, 3, 64, BoxHeight));
     Label7->setBuddy(ComboBox3);
-    setBox_ = ComboBox2;
-    caseBox_ = ComboBox5;
+    setBoxes(ComboBox2, ComboBox5);
     for (const auto &place : TagButtonPlaces)
         addButton(QRect(place[0], place[1], place[2], place[3]));
     ShineSpeedButton1 = MakeGlyphButton(this, "ShineSpeedButton1", QStringLiteral("ブラウザで確認"),
@@ -158,6 +168,25 @@ TagPalette::TagPalette(QWidget *parent) : ButtonPalette("Panel3", clMaroon, Pale
     chainButtonFocus();
     connectSetFlow(ShineSpeedButton2, ShineSpeedButton3);
     connect(ComboBox3, &QComboBox::activated, this, &ButtonPalette::editorFocusWanted);
+    connect(ComboBox5, &QComboBox::currentIndexChanged, this, &TagPalette::tagCaseChanged);
+    connect(SpeedButton23, &TShineSpeedButton::OnClick, this, &TagPalette::tagHelpRequested);
+    connect(ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TagPalette::browserPreviewRequested);
+}
+
+int TagPalette::tagCase() const
+{
+    return ComboBox5->currentIndex();
+}
+
+QString TagPalette::alignment() const
+{
+    return ComboBox3->currentText();
+}
+
+void TagPalette::resetChoices()
+{
+    ComboBox3->setCurrentIndex(0);
+    ButtonPalette::resetChoices();
 }
 
 void TagPalette::showNewSet()
@@ -206,8 +235,7 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
     CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
     PaintTextWhite(CheckBox4);
     CheckBox4->move(8, 259);
-    setBox_ = ComboBox1;
-    caseBox_ = ComboBox4;
+    setBoxes(ComboBox1, ComboBox4);
     chainButtonFocus();
     connectSetFlow(SpeedButton20, SpeedButton19);
 }
@@ -215,6 +243,11 @@ ClipPalette::ClipPalette(QWidget *parent) : ButtonPalette("Panel12", clTeal, Pal
 void ClipPalette::showNewSet()
 {
     clearFaces();
+}
+
+bool ClipPalette::sendsToClipboard() const
+{
+    return CheckBox4->isChecked();
 }
 
 void ClipPalette::readSettings(const MainWindowSettings &settings)

@@ -27,8 +27,6 @@ public:
     ButtonPalette(const char *name, TColor colour, const Palettes::PaletteKind &kind, QWidget *parent);
 
     const Palettes::PaletteKind &kind() const { return kind_; }
-    QComboBox *setBox() const { return setBox_; }
-    QComboBox *caseBox() const { return caseBox_; }
     const QList<TShineSpeedButton *> &buttons() const { return buttons_; }
 
     // Where the sets are kept.
@@ -61,12 +59,15 @@ public:
 
     virtual void readSettings(const MainWindowSettings &settings) = 0;
     virtual void writeSettings(MainWindowSettings &settings) const = 0;
+    // The choices back at their first item.
+    virtual void resetChoices();
 
 signals:
     // Shift+F10 or the Menu key on a button: define it, as a right press does.
     void definitionRequested(TShineSpeedButton *button);
-    // A defined button was clicked: its record goes in, in the case the case box chooses.
-    void buttonChosen(const Palettes::ButtonRecord &record, int caseMode);
+    // A defined button was clicked: its record goes in, in the case the case box chooses,
+    // at the caret or on the clipboard.
+    void buttonChosen(const Palettes::ButtonRecord &record, int caseMode, bool toClipboard);
     // What the button under the mouse inserts, for the info line.
     void hovered(const QString &preview);
     void fileError(const QString &message);
@@ -75,6 +76,8 @@ signals:
     void editorFocusWanted();
 
 protected:
+    // The box that names the set and the box that chooses the case, made by the palette.
+    void setBoxes(QComboBox *setBox, QComboBox *caseBox);
     void addButton(const QRect &place);
     // Tab goes from the set box through the buttons; Space and Enter click the one with the focus.
     void chainButtonFocus();
@@ -83,11 +86,12 @@ protected:
     void connectSetFlow(TShineSpeedButton *newButton, TShineSpeedButton *deleteButton);
     // What a fresh set shows.
     virtual void showNewSet() = 0;
-
-    QComboBox *setBox_ = nullptr;
-    QComboBox *caseBox_ = nullptr;
+    // Whether a chosen button's text goes on the clipboard instead of into the editor.
+    virtual bool sendsToClipboard() const { return false; }
 
 private:
+    QComboBox *setBox_ = nullptr;
+    QComboBox *caseBox_ = nullptr;
     const Palettes::PaletteKind &kind_;
     QList<TShineSpeedButton *> buttons_;
     QString loadedPath_;
@@ -107,11 +111,24 @@ public:
     // Pre TagName and Paste HtmlChar.
     void readSettings(const MainWindowSettings &settings) override;
     void writeSettings(MainWindowSettings &settings) const override;
+    void resetChoices() override;
+
+    // The case box: 0 as written, 1 lower case, 2 upper case.
+    int tagCase() const;
+    // What *align* stands for.
+    QString alignment() const;
+
+signals:
+    void tagCaseChanged(int tagCase);
+    // "？": the tag reference.
+    void tagHelpRequested();
+    // "ブラウザで確認".
+    void browserPreviewRequested();
 
 protected:
     void showNewSet() override;
 
-public:
+private:
     QLabel *Label1;
     TShineSpeedButton *SpeedButton23;     // "HTMLヘルプ"
     QComboBox *ComboBox2;                 // tag set
@@ -139,8 +156,9 @@ public:
 
 protected:
     void showNewSet() override;
+    bool sendsToClipboard() const override;
 
-public:
+private:
     QLabel *Label2;
     TShineSpeedButton *SpeedButton20; // new set
     TShineSpeedButton *SpeedButton19; // delete set

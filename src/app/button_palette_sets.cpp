@@ -20,7 +20,7 @@ void ButtonPalette::connectSetFlow(TShineSpeedButton *newButton, TShineSpeedButt
             if (!record)
                 return;
             emit clickSound();
-            emit buttonChosen(*record, caseBox_->currentIndex());
+            emit buttonChosen(*record, caseBox_->currentIndex(), sendsToClipboard());
         });
         connect(button, &TShineSpeedButton::OnMouseEnter, this, [this, number] {
             emit hovered(Palettes::HoverPreview(list_, number, caseBox_->currentIndex()));

@@ -9,7 +9,6 @@
 #include "text_commands.h"
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -44,7 +43,7 @@ void TemplateInsertion::insert(const Palettes::ButtonRecord &record, int caseMod
     request.selectLength = record.selectLength;
     request.caseMode = caseMode;
     request.selection = TextTools::StoredSelection(editor_->textCursor());
-    request.alignment = tags_->ComboBox3->currentText();
+    request.alignment = tags_->alignment();
     request.colours = colours_->templateColours();
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();

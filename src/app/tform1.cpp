@@ -21,7 +21,6 @@
 #include "tform3.h"
 #include "widget_accessibility.h"
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
@@ -84,9 +83,8 @@ void TForm1::setForm3(TForm3 *form3)
 
 void TForm1::FormCreate()
 {
-    Panel3->ComboBox3->setCurrentIndex(0);
-    Panel12->ComboBox4->setCurrentIndex(0);
-    Panel3->ComboBox5->setCurrentIndex(0);
+    Panel3->resetChoices();
+    Panel12->resetChoices();
 }
 
 void TForm1::ShowStatus()

@@ -14,7 +14,6 @@
 #include "text_commands.h"
 #include "tform1.h"
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QPlainTextEdit>
 
@@ -25,7 +24,7 @@ void TForm1::createEditingBehaviour()
     hooks.play = [this](const QString &sound) {
         sounds_->Play(shippedFile(sound), SoundPlayer::Mode::NoStop);
     };
-    hooks.tagCase = [this] { return Panel3->ComboBox5->currentIndex(); };
+    hooks.tagCase = [this] { return Panel3->tagCase(); };
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
     hooks.pasteQuote = [this] { TextCommands::PasteQuote(RichEdit1); };
     editorKeys_ = new EditorKeys(RichEdit1, options_, std::move(hooks));

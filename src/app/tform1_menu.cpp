@@ -16,14 +16,13 @@
 #include "writing_commands.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 
 void TForm1::createCommands()
 {
     commands_ = new WindowCommands(
-        RichEdit1, [this] { return Panel3->ComboBox5->currentIndex(); }, this);
+        RichEdit1, [this] { return Panel3->tagCase(); }, this);
     const auto on = [this](Cmd which, void (TForm1::*handler)()) {
         connect(command(which), &QAction::triggered, this, handler);
     };
@@ -93,8 +92,8 @@ void TForm1::connectToolbar()
     connect(Panel1->button(15), &TShineSpeedButton::OnClick, this, &TForm1::SSButton15Click);
     trigger(Panel1->helpButton(), command(Cmd::Help1), false);
     connect(Panel1->settingsButton(), &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton21Click);
-    connect(Panel3->SpeedButton23, &TShineSpeedButton::OnClick, this, &TForm1::SpeedButton23Click);
-    connect(Panel3->ShineSpeedButton1, &TShineSpeedButton::OnClick, this, &TForm1::ShineSpeedButton1Click);
+    connect(Panel3, &TagPalette::tagHelpRequested, this, &TForm1::SpeedButton23Click);
+    connect(Panel3, &TagPalette::browserPreviewRequested, this, &TForm1::ShineSpeedButton1Click);
     connect(Panel1, &Toolbar::logoClicked, this, &TForm1::SpeedButton21Click);
     // The keys press the toolbar's buttons, as the mouse does.
     const std::pair<Cmd, TShineSpeedButton *> keys[] = {

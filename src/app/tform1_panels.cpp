@@ -6,8 +6,6 @@
 #include "text_commands.h"
 #include "tform1.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -17,11 +15,7 @@ void TForm1::createPaletteHandlers()
     for (ButtonPalette *palette :
          {static_cast<ButtonPalette *>(Panel3), static_cast<ButtonPalette *>(Panel12)}) {
         palette->setButtonDialog([this] { return Form2.get(); });
-        connect(palette, &ButtonPalette::buttonChosen, templates,
-                [this, templates, palette](const Palettes::ButtonRecord &record, int caseMode) {
-                    templates->insert(record, caseMode,
-                                      palette == Panel12 && Panel12->CheckBox4->isChecked());
-                });
+        connect(palette, &ButtonPalette::buttonChosen, templates, &TemplateInsertion::insert);
         connect(palette, &ButtonPalette::hovered, Panel11, &QLabel::setText);
         connect(palette, &ButtonPalette::fileError, this, &TForm1::showFileError);
         connect(palette, &ButtonPalette::clickSound, this, &TForm1::PlayClickSound);
@@ -38,7 +32,7 @@ void TForm1::createColourHandlers()
     connect(Panel4, &ColourPanel::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
     connect(Panel4, &ColourPanel::clickSound, this, &TForm1::PlayClickSound);
     // The code follows the tag palette's case choice at once.
-    connect(Panel3->ComboBox5, &QComboBox::currentIndexChanged, Panel4,
-            [this](int index) { Panel4->setUpperCaseCode(index == 2); });
-    Panel4->setUpperCaseCode(Panel3->ComboBox5->currentIndex() == 2);
+    connect(Panel3, &TagPalette::tagCaseChanged, Panel4,
+            [this](int tagCase) { Panel4->setUpperCaseCode(tagCase == 2); });
+    Panel4->setUpperCaseCode(Panel3->tagCase() == 2);
 }

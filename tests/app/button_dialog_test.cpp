@@ -144,14 +144,14 @@ TEST_F(ButtonDialogTest, ATypedSetNameGetsACopyOfTheWholeSet)
     const QByteArray before = ReadFile("HTML.qmh");
     Start();
     TagPaletteOf(form)->setVisible(true);
-    TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("私の"));
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox2")->setEditText(QStringLiteral("私の"));
     Define(TagPaletteOf(form)->buttons()[1]);
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
     const QStringList copy = SetLines(QStringLiteral("私の.qmh"));
     EXPECT_EQ(copy.size(), 13);
     EXPECT_EQ(copy.mid(1, 2), QStringList({"*Button0", "段落"}));
-    EXPECT_GE(TagPaletteOf(form)->ComboBox2->findText(QStringLiteral("私の")), 0);
-    EXPECT_EQ(TagPaletteOf(form)->ComboBox2->currentText(), QStringLiteral("私の"));
+    EXPECT_GE(Part<QComboBox>(TagPaletteOf(form), "ComboBox2")->findText(QStringLiteral("私の")), 0);
+    EXPECT_EQ(Part<QComboBox>(TagPaletteOf(form), "ComboBox2")->currentText(), QStringLiteral("私の"));
 }
 
 // New set, define, delete, define again: the buttons stay usable throughout, on both palettes.
@@ -163,11 +163,13 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         const char *newFile;
         const char *header;
         const char *question;
+        const char *newButton, *deleteButton, *setBox;
     } rows[] = {
         {Palettes::TagPalette(), "新規HTMLデータ.qmh", "[QUMOEDIT HTML Button Data Ver1.0]",
-         "データ「新規HTMLデータ」を削除しますか？"},
+         "データ「新規HTMLデータ」を削除しますか？", "ShineSpeedButton2", "ShineSpeedButton3", "ComboBox2"},
         {Palettes::ClipPalette(), "新規QUMOCLIPデータ.qmc", "text",
-         "クリップデータ「新規QUMOCLIPデータ」を削除しますか？"},
+         "クリップデータ「新規QUMOCLIPデータ」を削除しますか？", "SpeedButton20", "SpeedButton19",
+         "ComboBox1"},
     };
     for (const auto &row : rows) {
         const size_t seen = modals.seen().size();
@@ -179,9 +181,10 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         const bool tags = &row.kind == &Palettes::TagPalette();
         TagPaletteOf(form)->setVisible(true);
         ClipPaletteOf(form)->setVisible(true);
-        QList<TShineSpeedButton *> buttons =
-            tags ? TagPaletteOf(form)->buttons() : ClipPaletteOf(form)->buttons();
-        (tags ? TagPaletteOf(form)->ShineSpeedButton2 : ClipPaletteOf(form)->SpeedButton20)->Click();
+        ButtonPalette *palette =
+            tags ? static_cast<ButtonPalette *>(TagPaletteOf(form)) : ClipPaletteOf(form);
+        QList<TShineSpeedButton *> buttons = palette->buttons();
+        Part<TShineSpeedButton>(palette, row.newButton)->Click();
         for (TShineSpeedButton *button : buttons)
             EXPECT_EQ(button->Caption(), QString()) << row.newFile;
 
@@ -194,12 +197,11 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
         EXPECT_EQ(SetLines(file).size(), 7);
 
         modals.ThenClick(QMessageBox::Yes);
-        (tags ? TagPaletteOf(form)->ShineSpeedButton3 : ClipPaletteOf(form)->SpeedButton19)->Click();
+        Part<TShineSpeedButton>(palette, row.deleteButton)->Click();
         ASSERT_EQ(modals.seen().size(), seen + 2);
         EXPECT_EQ(modals.seen()[seen + 1].text, QString::fromUtf8(row.question));
         EXPECT_FALSE(QFile::exists(path(file)));
-        QComboBox *box = tags ? TagPaletteOf(form)->ComboBox2 : ClipPaletteOf(form)->ComboBox1;
-        EXPECT_LT(box->findText(file.chopped(4)), 0);
+        EXPECT_LT(Part<QComboBox>(palette, row.setBox)->findText(file.chopped(4)), 0);
 
         Edit(QString(), 0, 0);
         Press(buttons[1]);

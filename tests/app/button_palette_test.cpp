@@ -3,6 +3,7 @@
 #include "palette_sets.h"
 #include "shine_speed_button.h"
 #include "test_files.h"
+#include "window_parts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,11 +76,12 @@ TEST(ButtonPalettes, ButtonsHaveTheirNamesTagsAndPlaces)
     EXPECT_TRUE(tag->buttons()[0]->Colors()->GradVertical());
     EXPECT_EQ(tag->buttons()[0]->ActiveFontColor(), clAqua);
     auto *clip = new ClipPalette(&host);
-    EXPECT_EQ(clip->SpeedButton20->geometry(), QRect(110, 3, 20, 21));
-    EXPECT_EQ(clip->SpeedButton19->geometry(), QRect(130, 3, 20, 21));
-    EXPECT_EQ(clip->ComboBox1->geometry().topLeft(), QPoint(3, 26));
-    EXPECT_EQ(clip->CheckBox4->pos(), QPoint(8, 259));
-    EXPECT_EQ(clip->SpeedButton20->toolTip(), QStringLiteral("ＱＵＭＯＣＬＩＰデータを新しく作る"));
+    EXPECT_EQ(Part<TShineSpeedButton>(clip, "SpeedButton20")->geometry(), QRect(110, 3, 20, 21));
+    EXPECT_EQ(Part<TShineSpeedButton>(clip, "SpeedButton19")->geometry(), QRect(130, 3, 20, 21));
+    EXPECT_EQ(Part<QComboBox>(clip, "ComboBox1")->geometry().topLeft(), QPoint(3, 26));
+    EXPECT_EQ(Part<QCheckBox>(clip, "CheckBox4")->pos(), QPoint(8, 259));
+    EXPECT_EQ(Part<TShineSpeedButton>(clip, "SpeedButton20")->toolTip(),
+              QStringLiteral("ＱＵＭＯＣＬＩＰデータを新しく作る"));
 }
 
 // A palette alone over a program folder: its set box lists and loads the sets, a fresh set
@@ -91,9 +93,10 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         const char *what;
         std::function<ButtonPalette *(QWidget *)> make;
         int record; // of the first button
+        const char *setBox, *caseBox;
     } rows[] = {
-        {"tag", [](QWidget *host) { return new TagPalette(host); }, 0},
-        {"clip", [](QWidget *host) { return new ClipPalette(host); }, 1},
+        {"tag", [](QWidget *host) { return new TagPalette(host); }, 0, "ComboBox2", "ComboBox5"},
+        {"clip", [](QWidget *host) { return new ClipPalette(host); }, 1, "ComboBox1", "ComboBox4"},
     };
     for (const auto &row : rows) {
         QTemporaryDir dir;
@@ -104,17 +107,18 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
                  {{row.record, {QStringLiteral("x"), QStringLiteral("<x>"), 1, 2, QString()}}});
         QSignalSpy chosen(palette, &ButtonPalette::buttonChosen);
         QSignalSpy errors(palette, &ButtonPalette::fileError);
+        auto *setBox = Part<QComboBox>(palette, row.setBox);
 
         palette->setProgramDir(programDir);
-        palette->setBox()->setEditText(QStringLiteral("own"));
+        setBox->setEditText(QStringLiteral("own"));
         palette->listSets();
-        EXPECT_EQ(palette->setBox()->findText(QStringLiteral("own")), 0) << row.what;
-        EXPECT_EQ(palette->setBox()->currentText(), QStringLiteral("own")) << row.what;
+        EXPECT_EQ(setBox->findText(QStringLiteral("own")), 0) << row.what;
+        EXPECT_EQ(setBox->currentText(), QStringLiteral("own")) << row.what;
         palette->loadSet();
         EXPECT_FALSE(palette->loadedPath().isEmpty()) << row.what;
         EXPECT_EQ(palette->buttons()[0]->Caption(), QStringLiteral("x")) << row.what;
 
-        palette->caseBox()->setCurrentIndex(2);
+        Part<QComboBox>(palette, row.caseBox)->setCurrentIndex(2);
         palette->buttons()[0]->Click();
         palette->buttons()[1]->Click();
         ASSERT_EQ(chosen.size(), 1) << row.what;
@@ -122,9 +126,10 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         EXPECT_EQ(record.content, QStringLiteral("<x>")) << row.what;
         EXPECT_EQ(record.selectLength, 2) << row.what;
         EXPECT_EQ(chosen[0][1].toInt(), 2) << row.what;
+        EXPECT_FALSE(chosen[0][2].toBool()) << row.what << ": into the editor";
 
         palette->newSet();
-        EXPECT_EQ(palette->setBox()->currentText(), palette->kind().newSetName) << row.what;
+        EXPECT_EQ(setBox->currentText(), palette->kind().newSetName) << row.what;
         EXPECT_TRUE(palette->loadedPath().isEmpty()) << row.what;
         EXPECT_EQ(palette->buttons()[0]->Caption(), QString()) << row.what;
         palette->buttons()[0]->Click();
@@ -132,11 +137,11 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         EXPECT_TRUE(errors.isEmpty()) << row.what;
 
         // A typed name and Enter lists no set that has no file.
-        const int sets = palette->setBox()->count();
-        palette->setBox()->setEditText(QStringLiteral("typed"));
-        QTest::keyClick(palette->setBox(), Qt::Key_Return);
-        EXPECT_EQ(palette->setBox()->count(), sets) << row.what;
-        EXPECT_EQ(palette->setBox()->findText(QStringLiteral("typed")), -1) << row.what;
+        const int sets = setBox->count();
+        setBox->setEditText(QStringLiteral("typed"));
+        QTest::keyClick(setBox, Qt::Key_Return);
+        EXPECT_EQ(setBox->count(), sets) << row.what;
+        EXPECT_EQ(setBox->findText(QStringLiteral("typed")), -1) << row.what;
     }
 }
 
@@ -151,7 +156,7 @@ TEST(ButtonPalettes, HoverTellsWhatAButtonInserts)
     QWidget host;
     auto *palette = new TagPalette(&host);
     palette->setProgramDir(programDir);
-    palette->setBox()->setEditText(QStringLiteral("HTML"));
+    Part<QComboBox>(palette, "ComboBox2")->setEditText(QStringLiteral("HTML"));
     palette->listSets();
     palette->loadSet();
     QSignalSpy hovered(palette, &ButtonPalette::hovered);
@@ -167,7 +172,7 @@ TEST(ButtonPalettes, HoverTellsWhatAButtonInserts)
         {40, 0, QStringLiteral(" このボタンは未設定です(^o^)/")},
     };
     for (const auto &row : rows) {
-        palette->caseBox()->setCurrentIndex(row.caseMode);
+        Part<QComboBox>(palette, "ComboBox5")->setCurrentIndex(row.caseMode);
         TShineSpeedButton *button = palette->buttons()[row.number - 1];
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(button, &enter);
@@ -193,7 +198,7 @@ TEST_F(ClipPaletteSets, ColourFacesFollowTheChosenSet)
     WriteSet(programDir, QStringLiteral("swatch"), Palettes::ClipPalette(),
              {{3, Clip("青", "#0000FF")}, {4, Clip("短い", "#FF80")}});
     WriteSet(programDir, QStringLiteral("words"), Palettes::ClipPalette(), {{3, Clip("挨拶", "こんにちは")}});
-    clip->setBox()->setEditText(QStringLiteral("swatch"));
+    Part<QComboBox>(clip, "ComboBox1")->setEditText(QStringLiteral("swatch"));
     clip->listSets();
     clip->loadSet();
     TShineSpeedButton *third = clip->buttons()[2];
@@ -201,13 +206,13 @@ TEST_F(ClipPaletteSets, ColourFacesFollowTheChosenSet)
     EXPECT_EQ(third->Colors()->Color(), TColor(0xFF0000));
     EXPECT_EQ(third->FontColor(), clWhite); // readable on the dark face
     EXPECT_TRUE(clip->buttons()[3]->Colors()->Gradation());
-    Choose(clip->ComboBox1, QStringLiteral("words"));
+    Choose(Part<QComboBox>(clip, "ComboBox1"), QStringLiteral("words"));
     EXPECT_TRUE(third->Colors()->Gradation());
     EXPECT_EQ(third->Colors()->Color(), clBtnFace);
     EXPECT_EQ(third->FontColor(), clBtnText);
     EXPECT_EQ(third->Caption(), QStringLiteral("挨拶"));
-    Choose(clip->ComboBox1, QStringLiteral("swatch"));
-    clip->SpeedButton20->Click();
+    Choose(Part<QComboBox>(clip, "ComboBox1"), QStringLiteral("swatch"));
+    Part<TShineSpeedButton>(clip, "SpeedButton20")->Click();
     EXPECT_TRUE(third->Colors()->Gradation());
     EXPECT_EQ(third->Caption(), QString());
 }
@@ -239,7 +244,7 @@ TEST_F(ClipPaletteSets, ADroppedSetOverAnExistingOneAsksToReplaceIt)
         EXPECT_EQ(modals.seen()[seen].text, QStringLiteral("「色見本」はすでにあります。置き換えますか？"));
         EXPECT_EQ(ReadFileBytes(path(QStringLiteral("色見本.qmc"))), row.installed);
     }
-    EXPECT_GE(clip->ComboBox1->findText(QStringLiteral("色見本")), 0) << "listed again";
+    EXPECT_GE(Part<QComboBox>(clip, "ComboBox1")->findText(QStringLiteral("色見本")), 0) << "listed again";
 }
 
 } // namespace

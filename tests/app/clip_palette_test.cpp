@@ -17,7 +17,7 @@ TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
     WriteIni("[Pre]\nClipName=tags\n");
     Start();
     ClipPaletteOf(form)->setVisible(true);
-    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
+    Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->setCurrentIndex(2);
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     Edit(QStringLiteral("本文"), 1, 1);
     Press(ClipPaletteOf(form)->buttons()[0]);
@@ -25,7 +25,7 @@ TEST_F(ClipPaletteTest, ClipsGoToTheDocumentOrTheClipboard)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     EXPECT_EQ(Hover(ClipPaletteOf(form)->buttons()[0]), QStringLiteral(" <BR>"));
 
-    ClipPaletteOf(form)->CheckBox4->setChecked(true);
+    Part<QCheckBox>(ClipPaletteOf(form), "CheckBox4")->setChecked(true);
     Edit(QStringLiteral("本文"), 1, 1);
     Press(ClipPaletteOf(form)->buttons()[0]);
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("本文"));
@@ -46,7 +46,7 @@ TEST_F(ClipPaletteTest, ADroppedClipSetIsListed)
     Start();
     modals.ThenClick(QMessageBox::Yes);
     form->HandleDroppedFiles({dropped}, QPoint(1, 1));
-    EXPECT_GE(ClipPaletteOf(form)->ComboBox1->findText(QStringLiteral("色")), 0);
+    EXPECT_GE(Part<QComboBox>(ClipPaletteOf(form), "ComboBox1")->findText(QStringLiteral("色")), 0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("色.qmc"))));
 }
 
@@ -65,7 +65,7 @@ TEST_F(ClipPaletteTest, FirstStartShowsTheShippedColourSet)
         Start();
         EXPECT_EQ(ClipPaletteOf(form)->buttons()[0]->Caption(), row.shown);
         EXPECT_EQ(ClipPaletteOf(form)->buttons()[0]->Colors()->Gradation(), row.shown.isEmpty());
-        EXPECT_EQ(ClipPaletteOf(form)->ComboBox1->currentText(),
+        EXPECT_EQ(Part<QComboBox>(ClipPaletteOf(form), "ComboBox1")->currentText(),
                   row.shown.isEmpty() ? QString() : QStringLiteral("色見本"));
         form.reset();
     }

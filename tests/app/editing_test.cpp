@@ -69,7 +69,7 @@ TEST_F(Editing, KeysIndentTagAndDeleteLines)
          QStringLiteral("one\ntwo")},
     };
     for (const auto &c : cases) {
-        TagPaletteOf(form)->ComboBox5->setCurrentIndex(c.tagCase);
+        Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(c.tagCase);
         SetText(c.before);
         QTest::keyClick(Editor(form), c.key, c.modifiers);
         EXPECT_EQ(Text(), c.after) << c.before.toStdString();
@@ -212,11 +212,11 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
 TEST_F(Editing, TagsAreColouredByCaptionClickAndTimer)
 {
     Editor(form)->insertPlainText(QStringLiteral("<a>\n<b>x"));
-    QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
+    QTest::mouseClick(Part<QLabel>(ClipPaletteOf(form), "Label2"), Qt::LeftButton);
     EXPECT_EQ(BlueMap(), QStringLiteral("bbb/bbb."));
     WriteFile(QStringLiteral("plain.txt"), "<b>x");
     Editor(form)->setPlainText(QStringLiteral("<a>x"));
-    QTest::mouseClick(ClipPaletteOf(form)->Label2, Qt::LeftButton);
+    QTest::mouseClick(Part<QLabel>(ClipPaletteOf(form), "Label2"), Qt::LeftButton);
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("plain.txt"))));
     EXPECT_EQ(BlueMap(), QStringLiteral("...."));
 

@@ -163,12 +163,12 @@ TEST_F(KeyboardAccess, PaletteButtonsWorkFromTheKeyboard)
     const struct
     {
         ButtonPalette *palette;
-        const char *first, *second;
-    } chains[] = {{TagPaletteOf(form), "PButton1", "PButton2"},
-                  {ClipPaletteOf(form), "CButton1", "CButton2"}};
+        const char *setBox, *first, *second;
+    } chains[] = {{TagPaletteOf(form), "ComboBox2", "PButton1", "PButton2"},
+                  {ClipPaletteOf(form), "ComboBox1", "CButton1", "CButton2"}};
     ClipPaletteOf(form)->setVisible(true);
     for (const auto &chain : chains) {
-        chain.palette->setBox()->setFocus();
+        Part(chain.palette, chain.setBox)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), chain.first);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

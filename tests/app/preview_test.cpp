@@ -58,7 +58,7 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
         OpenedFiles opened;
         form3->CheckBox3->setChecked(c.useTmp);
         Open(c.name, "<p>");
-        TagPaletteOf(form)->ShineSpeedButton1->Click();
+        Part<TShineSpeedButton>(TagPaletteOf(form), "ShineSpeedButton1")->Click();
         EXPECT_EQ(opened.files, c.opened.isEmpty() ? QStringList() : QStringList{path(c.opened)})
             << c.name.toStdString();
         EXPECT_EQ(ReadFile(c.name), c.document) << c.name.toStdString();
@@ -80,7 +80,7 @@ TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
     Open(QStringLiteral("page.html"), "<p>");
     WriteFile(QStringLiteral("page.html"), "<p>theirs");
     modals.ThenClick(QMessageBox::No);
-    TagPaletteOf(form)->ShineSpeedButton1->Click();
+    Part<TShineSpeedButton>(TagPaletteOf(form), "ShineSpeedButton1")->Click();
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "<p>theirs");
@@ -91,7 +91,7 @@ TEST_F(Preview, AFileChangedOutsideIsNotOverwrittenUnasked)
 TEST_F(Preview, TheBrowseButtonShowsAGlyph)
 {
     TagPaletteOf(form)->setVisible(true);
-    EXPECT_FALSE(TagPaletteOf(form)->ShineSpeedButton1->Glyph().isNull());
+    EXPECT_FALSE(Part<TShineSpeedButton>(TagPaletteOf(form), "ShineSpeedButton1")->Glyph().isNull());
 }
 
 TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)

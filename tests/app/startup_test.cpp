@@ -212,7 +212,7 @@ TEST_F(StartUp, GarbledSettingsFileFallsBackToDefaults)
     EXPECT_EQ(form->width(), 520);
     EXPECT_EQ(Editor(form)->font().pointSize(), 12);
     EXPECT_EQ(form->baseFontSize(), 12);
-    EXPECT_EQ(TagPaletteOf(form)->ComboBox5->currentIndex(), 0);
+    EXPECT_EQ(Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->currentIndex(), 0);
 }
 
 class Close : public FormTest
@@ -229,11 +229,11 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     form->resize(600, 500);
     TagPaletteOf(form)->setVisible(true);
     form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();
-    ClipPaletteOf(form)->ComboBox1->setEditText(QStringLiteral("Mail"));
-    TagPaletteOf(form)->ComboBox2->setEditText(QStringLiteral("HTML4"));
-    TagPaletteOf(form)->ComboBox5->setCurrentIndex(2);
-    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(1);
-    ClipPaletteOf(form)->CheckBox4->setChecked(true);
+    Part<QComboBox>(ClipPaletteOf(form), "ComboBox1")->setEditText(QStringLiteral("Mail"));
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox2")->setEditText(QStringLiteral("HTML4"));
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(2);
+    Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->setCurrentIndex(1);
+    Part<QCheckBox>(ClipPaletteOf(form), "CheckBox4")->setChecked(true);
     form3->CheckBox14->setChecked(true);
     ASSERT_TRUE(CloseWindow());
 
@@ -262,7 +262,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     form->move(40, 30);
     form->resize(700, 480);
     ClipPaletteOf(form)->setVisible(true);
-    ClipPaletteOf(form)->ComboBox4->setCurrentIndex(2);
+    Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->setCurrentIndex(2);
     form3->CheckBox15->setChecked(true);
     const QPoint where = form->pos();
     ASSERT_TRUE(CloseWindow());
@@ -273,7 +273,7 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     EXPECT_EQ(form->pos(), where);
     EXPECT_FALSE(ClipPaletteOf(form)->isHidden());
     EXPECT_FALSE(InfoLine(form)->isHidden());
-    EXPECT_EQ(ClipPaletteOf(form)->ComboBox4->currentIndex(), 2);
+    EXPECT_EQ(Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->currentIndex(), 2);
     EXPECT_TRUE(form3->CheckBox15->isChecked());
 }
 

@@ -23,7 +23,7 @@ TEST_F(TagPaletteTest, TheNamedSetShowsOnTheButtons)
     EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QStringLiteral("段落"));
     EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->Caption(), QString());
     EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->toolTip(), QString());
-    QComboBox *box = TagPaletteOf(form)->ComboBox2;
+    QComboBox *box = Part<QComboBox>(TagPaletteOf(form), "ComboBox2");
     ASSERT_EQ(box->count(), 2);
     EXPECT_EQ(box->itemText(0), QStringLiteral("abc"));
     EXPECT_EQ(box->itemText(1), QStringLiteral("HTML"));
@@ -81,7 +81,7 @@ TEST_F(TagPaletteTest, ClickReplacesTheSelectionInTheChosenCase)
     WriteSet(QStringLiteral("HTML"),
              {{2, {QStringLiteral("x"), QStringLiteral("<B>*text*</B>"), 3, 6, QString()}}});
     Start();
-    TagPaletteOf(form)->ComboBox5->setCurrentIndex(1);
+    Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(1);
     Edit(QStringLiteral("前日本語後"), 1, 4);
     Click(3);
     const QTextCursor cursor = Editor(form)->textCursor();
@@ -125,7 +125,7 @@ TEST_F(TagPaletteTest, ChoosingAnotherSetLoadsIt)
     WriteSet(QStringLiteral("HTML"), {{0, {QStringLiteral("一"), QStringLiteral("<hr>"), 4, 0, QString()}}});
     WriteSet(QStringLiteral("Other"), {{1, {QStringLiteral("二"), QStringLiteral("<br>"), 4, 0, QString()}}});
     Start();
-    QComboBox *box = TagPaletteOf(form)->ComboBox2;
+    QComboBox *box = Part<QComboBox>(TagPaletteOf(form), "ComboBox2");
     Choose(box, QStringLiteral("Other"));
     EXPECT_EQ(TagPaletteOf(form)->buttons()[0]->Caption(), QString());
     EXPECT_EQ(TagPaletteOf(form)->buttons()[1]->Caption(), QStringLiteral("二"));

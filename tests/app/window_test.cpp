@@ -60,7 +60,7 @@ TEST_F(Window, RegionsAndTheirInitialState)
     EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Mode), QStringLiteral("挿入"));
     EXPECT_EQ(TagPaletteOf(form)->buttons().size(), 40);
     EXPECT_EQ(ClipPaletteOf(form)->buttons().size(), 20);
-    EXPECT_EQ(TagPaletteOf(form)->ComboBox3->currentText(), QStringLiteral("none.."));
+    EXPECT_EQ(Part<QComboBox>(TagPaletteOf(form), "ComboBox3")->currentText(), QStringLiteral("none.."));
     const auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
     EXPECT_EQ(timer->interval(), 1000);
     EXPECT_TRUE(timer->isActive());
