@@ -11,6 +11,7 @@ QT_BEGIN_NAMESPACE
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 QT_END_NAMESPACE
 
+namespace PreviewEnvironment {
 namespace detail {
 
 bool GpuRenders(const QByteArray &platform)
@@ -26,12 +27,13 @@ bool GpuRenders(const QByteArray &platform)
 }
 
 } // namespace detail
+} // namespace PreviewEnvironment
 
 void PrepareForPreviewEngine()
 {
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (!detail::GpuRenders(qgetenv("QT_QPA_PLATFORM"))) {
+    if (!PreviewEnvironment::detail::GpuRenders(qgetenv("QT_QPA_PLATFORM"))) {
         QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
         if (!flags.split(' ').contains("--disable-gpu"))
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags.isEmpty() ? flags : flags + ' ') + "--disable-gpu");

@@ -15,7 +15,7 @@ void PrepareForPreviewEngine();
 // it would load the OpenGL driver for a window that never needs it.
 void ShareOpenGLContextsForPreviewEngine();
 
-namespace detail {
+namespace PreviewEnvironment::detail {
 // Whether a GPU can render for the engine on `platform` (QT_QPA_PLATFORM).
 bool GpuRenders(const QByteArray &platform);
-} // namespace detail
+} // namespace PreviewEnvironment::detail
