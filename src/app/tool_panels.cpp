@@ -113,7 +113,7 @@ void TakeTabPlace(QWidget *panel)
     panel->setFocusPolicy(policy);
 }
 
-namespace detail {
+namespace {
 
 // Runs its work at the widget's first Show event, then goes.
 class FirstShow : public QObject
@@ -138,11 +138,11 @@ private:
     std::function<void()> work_;
 };
 
-} // namespace detail
+} // namespace
 
 void WhenFirstShown(QWidget *widget, std::function<void()> work)
 {
-    new detail::FirstShow(widget, std::move(work));
+    new FirstShow(widget, std::move(work));
 }
 
 TShineSpeedButton *MakeGlyphButton(QWidget *parent, const char *name, const QString &hint, const char *icon,
