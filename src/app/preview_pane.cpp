@@ -122,10 +122,10 @@ void PreviewPane::setShown(bool shown)
     }
     if (auto *splitter = qobject_cast<QSplitter *>(parentWidget());
         splitter != nullptr && splitter->count() == 2) {
+        // Before the window is laid out, what the splitter gains goes to the text.
         const int room = splitter->width() - splitter->handleWidth();
-        const int pane = std::clamp(shownWidth_ > 0 ? shownWidth_ : room / 2, 0, std::max(0, room - 100));
-        shownWidth_ = pane;
-        splitter->setSizes({room - pane, pane});
+        const int pane = shownWidth_ > 0 ? shownWidth_ : room / 2;
+        splitter->setSizes({std::max(100, room - pane), pane});
     }
     pause_.start();
 }
