@@ -28,6 +28,12 @@ public:
     // The fields as they stand; offsets in editor units.
     Palettes::ButtonDefinition definition() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void RichEdit1SelectionChange();
+    // "QUMOCOLORの色": the colour panel's code becomes caption and content.
     void Button3Click();
     // Writes `placeholder` at the content's caret and goes back to the content.
     void insertPlaceholder(const QString &placeholder);
@@ -43,12 +49,6 @@ public:
     QTreeWidget *PlaceholderList; // every placeholder and what it becomes
     QPushButton *Button1;         // "登録"
     QPushButton *Button2;         // "キャンセル"
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void RichEdit1SelectionChange();
 
     std::function<QString()> colourCode_;
 };

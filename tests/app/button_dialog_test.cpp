@@ -12,6 +12,37 @@
 
 namespace {
 
+// The button dialog's controls, by object name.
+QLineEdit *CaptionField(const TForm2 *d)
+{
+    return Part<QLineEdit>(d, "Edit1");
+}
+QPlainTextEdit *Content(const TForm2 *d)
+{
+    return Part<QPlainTextEdit>(d, "RichEdit1");
+}
+QPlainTextEdit *Help(const TForm2 *d)
+{
+    return Part<QPlainTextEdit>(d, "RichEdit2");
+}
+// SelectStart (Panel2), SelectLength (Panel3), the current caption (Panel1).
+QString Shown(const TForm2 *d, const char *panel)
+{
+    return Part<QLabel>(d, panel)->text();
+}
+QTabWidget *Pages(const TForm2 *d)
+{
+    return Part<QTabWidget>(d, "PageControl1");
+}
+QTreeWidget *Placeholders(const TForm2 *d)
+{
+    return Part<QTreeWidget>(d, "PlaceholderList");
+}
+QPushButton *Button(const TForm2 *d, const char *name)
+{
+    return Part<QPushButton>(d, name);
+}
+
 class ButtonDialogTest : public PaletteTest
 {
 protected:
@@ -29,7 +60,7 @@ protected:
             auto *dialog = static_cast<TForm2 *>(w);
             if (answer)
                 answer(dialog);
-            (confirm ? dialog->Button1 : dialog->Button2)->click();
+            Button(dialog, confirm ? "Button1" : "Button2")->click();
         });
     }
     // The lines of a set file as the palettes read them.
@@ -55,11 +86,11 @@ TEST_F(ButtonDialogTest, AnUndefinedButtonConfirmedAsIsGetsTheDefaults)
     TagPaletteOf(form)->setVisible(true);
     QString shown;
     Define(TagPaletteOf(form)->buttons()[4], [&shown](TForm2 *d) {
-        shown = d->windowTitle() + u'|' + d->Edit1->text() + u'|' +
-                d->RichEdit1->textCursor().selectedText() + u'|' + d->Panel2->text() + u'|' +
-                d->Panel3->text() + u'|' + d->RichEdit1->toPlainText();
-        EXPECT_EQ(d->PageControl1->currentIndex(), 0);
-        EXPECT_EQ(d->focusWidget(), d->RichEdit1);
+        shown = d->windowTitle() + u'|' + CaptionField(d)->text() + u'|' +
+                Content(d)->textCursor().selectedText() + u'|' + Shown(d, "Panel2") + u'|' +
+                Shown(d, "Panel3") + u'|' + Content(d)->toPlainText();
+        EXPECT_EQ(Pages(d)->currentIndex(), 0);
+        EXPECT_EQ(d->focusWidget(), Content(d));
     });
     EXPECT_EQ(shown, QStringLiteral("ボタン内容設定|未登録||10|0|未登録です"));
     EXPECT_EQ(TagPaletteOf(form)->buttons()[4]->Caption(), QStringLiteral("未登録"));
@@ -81,15 +112,15 @@ TEST_F(ButtonDialogTest, ThePlaceholderListWritesOneAtTheCaret)
     Start();
     TagPaletteOf(form)->setVisible(true);
     Define(TagPaletteOf(form)->buttons()[0], [](TForm2 *d) {
-        d->PageControl1->setCurrentWidget(d->PlaceholderList);
+        Pages(d)->setCurrentWidget(Placeholders(d));
         const QList<QTreeWidgetItem *> found =
-            d->PlaceholderList->findItems(QStringLiteral("*charset*"), Qt::MatchExactly);
+            Placeholders(d)->findItems(QStringLiteral("*charset*"), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        d->PlaceholderList->setFocus();
-        d->PlaceholderList->setCurrentItem(found[0]);
-        QTest::keyClick(d->PlaceholderList, Qt::Key_Return);
-        EXPECT_EQ(d->PageControl1->currentIndex(), 0);
-        EXPECT_EQ(d->Panel2->text(), QStringLiteral("24"));
+        Placeholders(d)->setFocus();
+        Placeholders(d)->setCurrentItem(found[0]);
+        QTest::keyClick(Placeholders(d), Qt::Key_Return);
+        EXPECT_EQ(Pages(d)->currentIndex(), 0);
+        EXPECT_EQ(Shown(d, "Panel2"), QStringLiteral("24"));
     });
     EXPECT_EQ(SetLines("HTML.qmh").mid(1),
               QStringList({"*Button0", "meta", "<meta charset=\"*charset*\">", "24", "0", ""}));
@@ -103,17 +134,17 @@ TEST_F(ButtonDialogTest, TheDialogShowsAndStoresTheSelectionInEditorUnits)
     Start();
     TagPaletteOf(form)->setVisible(true);
     Define(TagPaletteOf(form)->buttons()[2], [this](TForm2 *d) {
-        EXPECT_EQ(d->Panel1->text(), QStringLiteral("太字"));
-        EXPECT_EQ(d->RichEdit1->textCursor().selectedText(), QString(QChar::ParagraphSeparator));
-        EXPECT_EQ(d->Panel2->text(), QStringLiteral("7"));
-        EXPECT_EQ(d->Panel3->text(), QStringLiteral("2"));
-        EXPECT_EQ(d->RichEdit2->toPlainText(), QStringLiteral("説明\n二行目"));
+        EXPECT_EQ(Shown(d, "Panel1"), QStringLiteral("太字"));
+        EXPECT_EQ(Content(d)->textCursor().selectedText(), QString(QChar::ParagraphSeparator));
+        EXPECT_EQ(Shown(d, "Panel2"), QStringLiteral("7"));
+        EXPECT_EQ(Shown(d, "Panel3"), QStringLiteral("2"));
+        EXPECT_EQ(Help(d)->toPlainText(), QStringLiteral("説明\n二行目"));
         // Moving the caret updates the numbers; the help editor's selection does not.
-        Select(d->RichEdit1, 1, 4);
-        EXPECT_EQ(d->Panel2->text() + u'/' + d->Panel3->text(), QStringLiteral("2/4"));
-        Select(d->RichEdit2, 0, 2);
-        EXPECT_EQ(d->Panel2->text() + u'/' + d->Panel3->text(), QStringLiteral("2/4"));
-        d->Edit1->setText(QStringLiteral("新"));
+        Select(Content(d), 1, 4);
+        EXPECT_EQ(Shown(d, "Panel2") + u'/' + Shown(d, "Panel3"), QStringLiteral("2/4"));
+        Select(Help(d), 0, 2);
+        EXPECT_EQ(Shown(d, "Panel2") + u'/' + Shown(d, "Panel3"), QStringLiteral("2/4"));
+        CaptionField(d)->setText(QStringLiteral("新"));
     });
     const QStringList lines = SetLines("HTML.qmh");
     EXPECT_EQ(lines.mid(1),
@@ -130,7 +161,7 @@ TEST_F(ButtonDialogTest, CancelChangesNothing)
     Start();
     TagPaletteOf(form)->setVisible(true);
     Define(
-        TagPaletteOf(form)->buttons()[0], [](TForm2 *d) { d->Edit1->setText(QStringLiteral("変更")); },
+        TagPaletteOf(form)->buttons()[0], [](TForm2 *d) { CaptionField(d)->setText(QStringLiteral("変更")); },
         false);
     Define(TagPaletteOf(form)->buttons()[1], {}, false);
     EXPECT_EQ(ReadFile("HTML.qmh"), before);
@@ -189,8 +220,8 @@ TEST_F(ButtonDialogTest, NewAndDeleteOnBothPalettes)
             EXPECT_EQ(button->Caption(), QString()) << row.newFile;
 
         Define(buttons[1], [](TForm2 *d) {
-            EXPECT_EQ(d->Edit1->text(), QStringLiteral("未登録"));
-            d->RichEdit1->setPlainText(QStringLiteral("<br>"));
+            EXPECT_EQ(CaptionField(d)->text(), QStringLiteral("未登録"));
+            Content(d)->setPlainText(QStringLiteral("<br>"));
         });
         const QString file = QString::fromUtf8(row.newFile);
         EXPECT_EQ(SetLines(file).value(0), QLatin1String(row.header));
@@ -224,7 +255,7 @@ TEST_F(ButtonDialogTest, AnUnwritableSetIsReportedAndTheChangeStaysInMemory)
     ReadOnlyGuard guard(dir_.path());
     if (!guard.effective() || !fileGuard.effective())
         GTEST_SKIP() << "the folder cannot be made read-only here";
-    Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
+    Answer([](TForm2 *d) { CaptionField(d)->setText(QStringLiteral("新しい")); });
     modals.ThenClick(QMessageBox::Ok);
     Press(TagPaletteOf(form)->buttons()[0], Qt::RightButton);
     ASSERT_EQ(modals.seen().size(), 2u);
@@ -245,7 +276,9 @@ TEST_F(ButtonDialogTest, TwoWindowsKeepEachOthersDefinitions)
     TForm1 *windowB = form.get();
     TagPaletteOf(windowA)->setVisible(true);
     TagPaletteOf(windowB)->setVisible(true);
-    const auto caption = [](const QString &text) { return [text](TForm2 *d) { d->Edit1->setText(text); }; };
+    const auto caption = [](const QString &text) {
+        return [text](TForm2 *d) { CaptionField(d)->setText(text); };
+    };
     Define(TagPaletteOf(windowA)->buttons()[10], caption(QStringLiteral("コメント")));
     Define(TagPaletteOf(windowB)->buttons()[11], caption(QStringLiteral("日付")));
     Define(TagPaletteOf(windowA)->buttons()[0], caption(QStringLiteral("段")));
@@ -269,7 +302,7 @@ TEST_F(ButtonDialogTest, ASetThatWasNotReadWholeIsNotWritten)
     modals.ThenClick(QMessageBox::Ok);
     Start();
     TagPaletteOf(form)->setVisible(true);
-    Answer([](TForm2 *d) { d->Edit1->setText(QStringLiteral("新しい")); });
+    Answer([](TForm2 *d) { CaptionField(d)->setText(QStringLiteral("新しい")); });
     modals.ThenClick(QMessageBox::Ok);
     Press(TagPaletteOf(form)->buttons()[0], Qt::RightButton);
     ASSERT_EQ(modals.seen().size(), 3u);
@@ -287,19 +320,19 @@ TEST_F(ButtonDialogTest, TheColourButtonAndResizing)
     TForm2 form2([colours] { return colours->colourCode(); }, form.get());
     TForm2 *dialog = &form2;
     dialog->Show(Palettes::ButtonDefinition{}, QString());
-    dialog->Button3->click();
-    EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("#ff8000"));
-    EXPECT_EQ(dialog->RichEdit1->toPlainText(), QStringLiteral("#ff8000"));
-    EXPECT_EQ(dialog->Panel2->text(), QStringLiteral("7"));
+    Button(dialog, "Button3")->click();
+    EXPECT_EQ(CaptionField(dialog)->text(), QStringLiteral("#ff8000"));
+    EXPECT_EQ(Content(dialog)->toPlainText(), QStringLiteral("#ff8000"));
+    EXPECT_EQ(Shown(dialog, "Panel2"), QStringLiteral("7"));
 
     dialog->show();
-    const QSize editor = dialog->RichEdit1->size();
-    const int fromBottom = dialog->height() - dialog->Button1->y();
+    const QSize editor = Content(dialog)->size();
+    const int fromBottom = dialog->height() - Button(dialog, "Button1")->y();
     dialog->resize(dialog->width() + 100, dialog->height() + 80);
     QApplication::processEvents();
-    EXPECT_GT(dialog->RichEdit1->width(), editor.width());
-    EXPECT_GT(dialog->RichEdit1->height(), editor.height());
-    EXPECT_EQ(dialog->height() - dialog->Button1->y(), fromBottom);
+    EXPECT_GT(Content(dialog)->width(), editor.width());
+    EXPECT_GT(Content(dialog)->height(), editor.height());
+    EXPECT_EQ(dialog->height() - Button(dialog, "Button1")->y(), fromBottom);
     dialog->hide();
 }
 
