@@ -104,10 +104,11 @@ int main(int argc, char **argv)
     timer.restart();
     replaced.replace(QStringLiteral("段落"), QStringLiteral("節"));
     const double plainReplace = Ms(timer);
-    SearchBarOf(&form)->Edit1->setText(QStringLiteral("段落"));
-    SearchBarOf(&form)->Edit2->setText(QStringLiteral("節"));
+    SearchBar *bar = SearchBarOf(&form);
+    bar->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("段落"));
+    bar->findChild<QLineEdit *>(QStringLiteral("Edit2"))->setText(QStringLiteral("節"));
     timer.restart();
-    SearchBarOf(&form)->ShineSpeedButton7->Click();
+    bar->findChild<TShineSpeedButton *>(QStringLiteral("ShineSpeedButton7"))->Click();
     QApplication::processEvents();
     const double replaceAll = Ms(timer);
     std::printf(
