@@ -38,7 +38,14 @@ Outcome Document::load(const QString &file, std::optional<DocumentCode> code)
     constexpr qsizetype PieceChars = 1 << 20;
     {
         const LargeBuffersMapped mapped;
-        SetTextInPieces(*text_, read.text, PieceChars, pause_);
+        // A text read exactly is not looked at again: what the editor holds
+        // of it goes back to the system piece by piece, so that the document
+        // is not held twice while it goes in.
+        const bool once = read.original.isEmpty() && read.text.isDetached();
+        SetTextInPieces(*text_, read.text, PieceChars, pause_, [&read, once](qsizetype taken) {
+            if (once)
+                HandBackPages(read.text.constData(), taken * qsizetype(sizeof(QChar)));
+        });
     }
     if (read.original.isEmpty())
         keptLines_.clear();

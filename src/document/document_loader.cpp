@@ -1,6 +1,7 @@
 #include "document_loader.h"
 
 #include "display_blocks.h"
+#include "memory_policy.h"
 
 #include <QEventLoop>
 #include <QTextCursor>
@@ -11,8 +12,12 @@
 DocumentRead ReadDocumentAside(const QString &path, const CodeChoice &choice)
 {
     DocumentRead read;
-    std::unique_ptr<QThread> worker(
-        QThread::create([&read, path, choice] { read = ReadDocument(path, choice); }));
+    std::unique_ptr<QThread> worker(QThread::create([&read, path, choice] {
+        // The file's bytes and the decoded text are mappings of their own,
+        // handed back whole when freed.
+        const LargeBuffersMapped mapped;
+        read = ReadDocument(path, choice);
+    }));
     QEventLoop loop;
     // Queued: a worker done before the loop runs still ends it.
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -25,7 +30,7 @@ DocumentRead ReadDocumentAside(const QString &path, const CodeChoice &choice)
 }
 
 void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceChars,
-                     const std::function<void()> &between)
+                     const std::function<void()> &between, const std::function<void(qsizetype)> &taken)
 {
     const bool undo = document.isUndoRedoEnabled();
     // The loaded text is no edit to undo; disabling also drops the old steps.
@@ -42,6 +47,8 @@ void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceC
         // the window runs: nothing is kept for recovery until the user edits.
         document.setModified(false);
         from = to;
+        if (taken)
+            taken(from);
         if (from < text.size() && between)
             between();
     }

@@ -15,6 +15,7 @@ class QTextDocument;
 
 // Replaces the text of `document` by `text`, as QTextDocument::setPlainText
 // does, in pieces of whole lines of about `pieceChars` characters, calling
-// `between` after each so that the window can repaint meanwhile.
+// `between` after each so that the window can repaint meanwhile, and `taken`
+// with how many characters of `text` the editor holds so far.
 void SetTextInPieces(QTextDocument &document, QStringView text, qsizetype pieceChars,
-                     const std::function<void()> &between);
+                     const std::function<void()> &between, const std::function<void(qsizetype)> &taken = {});

@@ -1,8 +1,13 @@
 #include "memory_policy.h"
 
+#include <cstdint>
 #include <cstdlib> // defines __GLIBC__ with the C library's headers
 #if defined(__GLIBC__)
 #include <malloc.h>
+#endif
+#if defined(Q_OS_LINUX)
+#include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -33,5 +38,20 @@ LargeBuffersMapped::~LargeBuffersMapped()
 {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, HeapBuffersUpTo);
+#endif
+}
+
+void HandBackPages(const void *data, qsizetype bytes)
+{
+#if defined(Q_OS_LINUX)
+    static const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t from = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t to = (start + std::uintptr_t(bytes)) & ~(page - 1);
+    if (bytes > 0 && to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
 #endif
 }

@@ -1,6 +1,8 @@
 // How the process keeps memory it has freed.
 #pragma once
 
+#include <QtGlobal>
+
 // Opening and saving a large document allocate and free buffers the size of
 // its text each time. By default the C library hands such buffers back to
 // the system at once, and every new one is then paid for in page faults,
@@ -21,3 +23,8 @@ public:
     LargeBuffersMapped(const LargeBuffersMapped &) = delete;
     LargeBuffersMapped &operator=(const LargeBuffersMapped &) = delete;
 };
+
+// Hands the whole pages within `bytes` bytes from `data` back to the system:
+// a large buffer read once and no longer needed in part stops costing memory
+// before it is freed. What they held reads as zero afterwards.
+void HandBackPages(const void *data, qsizetype bytes);

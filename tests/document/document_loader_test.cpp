@@ -3,6 +3,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -32,11 +33,20 @@ TEST(SetTextInPieces, GivesWhatSetPlainTextGives)
         document.setPlainText(QStringLiteral("old\ntext"));
         QTextCursor(&document).insertText(QStringLiteral("edit "));
         int pauses = 0;
-        SetTextInPieces(document, row.text, row.pieceChars, [&pauses] { ++pauses; });
+        std::vector<qsizetype> taken;
+        SetTextInPieces(
+            document, row.text, row.pieceChars, [&pauses] { ++pauses; },
+            [&taken](qsizetype chars) { taken.push_back(chars); });
         const std::string label = row.text.toStdString() + " / " + std::to_string(row.pieceChars);
         EXPECT_EQ(document.toRawText(), expected.toRawText()) << label;
         EXPECT_EQ(document.blockCount(), expected.blockCount()) << label;
         EXPECT_EQ(pauses, row.pauses) << label;
+        // What is reported taken is in the editor: the caller may drop it.
+        EXPECT_EQ(taken.size(), row.text.isEmpty() ? 0u : std::size_t(row.pauses) + 1) << label;
+        for (std::size_t i = 0; i < taken.size(); ++i)
+            EXPECT_EQ(taken[i],
+                      i + 1 < taken.size() ? row.text.indexOf(u'\n', taken[i] - 1) + 1 : row.text.size())
+                << label;
         EXPECT_FALSE(document.isUndoAvailable()) << label;
         EXPECT_TRUE(document.isUndoRedoEnabled()) << label;
     }

@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <memory>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,43 @@ TEST(MemoryPolicy, ABufferFreedIsReusedWithoutFaultingItInAgain)
     const long second = FaultsOfTouchingABuffer();
     EXPECT_GT(first, 1000) << "the first buffer is fresh memory";
     EXPECT_LT(second, first / 20) << "the second one reuses it";
+}
+
+// Only pages wholly inside the range are handed back (and read as zero);
+// the bytes around them, on pages partly outside, stay.
+TEST(MemoryPolicy, HandsBackTheWholePagesOfARange)
+{
+#if !defined(__linux__)
+    GTEST_SKIP() << "pages are handed back on Linux";
+#endif
+    const qsizetype page = sysconf(_SC_PAGESIZE);
+    const struct
+    {
+        qsizetype from, bytes;      // in the buffer
+        qsizetype zeroFrom, zeroTo; // what reads as zero after
+    } rows[] = {
+        {0, 4 * page, 0, 4 * page},           {1, 4 * page, page, 4 * page}, {page, page - 1, 0, 0},
+        {page / 2, 2 * page, page, 2 * page}, {3 * page, 0, 0, 0},
+    };
+    for (const auto &row : rows) {
+        void *memory =
+            mmap(nullptr, size_t(8 * page), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(memory, MAP_FAILED);
+        char *buffer = static_cast<char *>(memory);
+        std::memset(buffer, 'x', size_t(8 * page));
+        HandBackPages(buffer + row.from, row.bytes);
+        qsizetype firstZero = -1, lastZero = -1;
+        for (qsizetype i = 0; i < 8 * page; ++i) {
+            if (buffer[i] == 0) {
+                firstZero = firstZero < 0 ? i : firstZero;
+                lastZero = i;
+            }
+        }
+        const std::string label = std::to_string(row.from) + "+" + std::to_string(row.bytes);
+        EXPECT_EQ(firstZero < 0 ? 0 : firstZero, row.zeroFrom) << label;
+        EXPECT_EQ(lastZero + 1, row.zeroTo) << label;
+        munmap(memory, size_t(8 * page));
+    }
 }
 
 } // namespace
