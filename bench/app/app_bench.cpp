@@ -10,7 +10,6 @@
 #include "utf8_document.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -96,7 +95,9 @@ Timing BaselineOpen(const QString &path)
 Timing EditorOpen(const QString &path, bool convert)
 {
     BenchWindow w;
-    w.form3.CheckBox14->setChecked(convert);
+    DialogOptions options = w.form3.options();
+    options.autoDecode = convert;
+    w.form3.showOptions(options);
     const long startKb = PeakKb();
     QElapsedTimer timer;
     timer.start();

@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -67,7 +66,9 @@ int main(int argc, char **argv)
     std::printf("%-44s %9.1f ms   (baseline setPlainText of the page %.1f ms, x%.2f)\n",
                 "ColourAllTags, shown", colourAll, setText, colourAll / setText);
 
-    form3.CheckBox4->setChecked(true);
+    DialogOptions colouring = form3.options();
+    colouring.useAutoHtml = true;
+    form3.showOptions(colouring);
     auto *colours = form.findChild<TagColours *>();
     std::vector<double> near;
     for (const double at : {0.0, 0.25, 0.5, 0.75, 1.0}) {

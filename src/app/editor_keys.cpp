@@ -42,7 +42,7 @@ bool EditorKeys::keyDown(QKeyEvent *key)
     const int code = key->key();
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     const bool enter = code == Qt::Key_Return || code == Qt::Key_Enter;
-    const DialogOptions options = options_->options();
+    const DialogOptions &options = options_->options();
     // Modifier keys alone make no sound.
     const bool modifierKey = code == Qt::Key_Shift || code == Qt::Key_Control || code == Qt::Key_Alt ||
                              code == Qt::Key_Meta || code == Qt::Key_AltGr;

@@ -27,9 +27,8 @@ public:
         std::function<void()> pasteQuote;               // Ctrl+Q: the 引用貼り付け command
     };
 
-    // Installs itself on `editor`; `options` may change later (setOptions).
+    // Installs itself on `editor`; `options` is read at each key.
     EditorKeys(QPlainTextEdit *editor, const EditorOptions *options, Hooks hooks);
-    void setOptions(const EditorOptions *options) { options_ = options; }
 
     // Whether the editor overwrites (Insert pressed an odd number of times).
     bool overwrite() const;

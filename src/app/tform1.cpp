@@ -75,10 +75,11 @@ TForm1::~TForm1()
 void TForm1::setForm3(TForm3 *form3)
 {
     Form3 = form3;
-    options_ = form3 != nullptr ? static_cast<const EditorOptions *>(form3) : &defaultOptions_;
-    document_.setOptions(options_);
-    files_->setOptions(options_);
-    editorKeys_->setOptions(options_);
+    if (form3 == nullptr)
+        return;
+    options_.set(form3->options());
+    connect(form3, &TForm3::optionsChanged, this,
+            [this](const DialogOptions &options) { options_.set(options); });
 }
 
 void TForm1::FormCreate()
@@ -109,7 +110,7 @@ void TForm1::PoChange()
 
 void TForm1::Timer1Timer()
 {
-    tagColours_->tick(options_->options().useAutoHtml);
+    tagColours_->tick(options_.options().useAutoHtml);
     StatusBar1->setClock(QDateTime::currentDateTime());
 }
 

@@ -40,17 +40,16 @@ class TForm1 : public QWidget
 {
     Q_OBJECT
 
-    // The options until the settings dialog exists.
-    FixedOptions defaultOptions_;
-    const EditorOptions *options_ = &defaultOptions_;
-    Document document_{options_};
+    // The options as the settings dialog last produced them; the defaults until it exists.
+    FixedOptions options_;
+    Document document_{&options_};
 
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The settings dialog, created after this window (entry point); it holds
-    // the options from then on.
+    // The settings dialog, created after this window (entry point); the
+    // options come from it from then on.
     void setForm3(TForm3 *form3);
     Document &document() { return document_; }
     // The arguments after the program name; read by the start-up sequence.

@@ -21,7 +21,7 @@
 void TForm1::createDialogs()
 {
     files_ = new DocumentFiles(document_, RichEdit1, this);
-    files_->setOptions(options_);
+    files_->setOptions(&options_);
     connect(files_, &DocumentFiles::fileError, this, &TForm1::showFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
     connect(files_, &DocumentFiles::written, this, [this] { noteRecent(DocumentPath); });
@@ -68,7 +68,7 @@ void TForm1::showNewText()
 {
     RichEdit1->moveCursor(QTextCursor::Start);
     Panel14->setTextSize(baseFontSize_);
-    if (options_->options().useAutoHtml)
+    if (options_.options().useAutoHtml)
         ColourAllTags();
     ShowStatus();
     PoChange();
@@ -133,7 +133,7 @@ void TForm1::SSButton4Click()
 {
     PlayClickSound();
     // The first save makes a new file: the status bar stops calling it new.
-    if (files_->saveInPlace(options_->options().overwriteMes))
+    if (files_->saveInPlace(options_.options().overwriteMes))
         ShowStatus();
 }
 

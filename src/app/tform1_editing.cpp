@@ -27,7 +27,7 @@ void TForm1::createEditingBehaviour()
     hooks.tagCase = [this] { return Panel3->tagCase(); };
     hooks.pastePlain = [this] { TextCommands::PastePlain(RichEdit1); };
     hooks.pasteQuote = [this] { TextCommands::PasteQuote(RichEdit1); };
-    editorKeys_ = new EditorKeys(RichEdit1, options_, std::move(hooks));
+    editorKeys_ = new EditorKeys(RichEdit1, &options_, std::move(hooks));
     connect(editorKeys_, &EditorKeys::overwriteChanged, this,
             [this](bool overwrite) { StatusBar1->setOverwrite(overwrite); });
 
@@ -43,7 +43,7 @@ void TForm1::DF51Click()
 {
     sounds_->Play(shippedFile(QStringLiteral("key.wav")), SoundPlayer::Mode::NoStop);
     TextCommands::InsertAtCaret(RichEdit1,
-                                TextTools::FormatDateTime(options_->options().dateTime,
+                                TextTools::FormatDateTime(options_.options().dateTime,
                                                           QDateTime::currentDateTime(), QLocale::system()));
 }
 

@@ -46,7 +46,7 @@ void TForm1::FormShow()
         Form3->setIniPath(IniPath);
         Form3->setColorDialog([this] { return ColorDialog1.get(); });
         Form3->LoadSettingsIntoDialog();
-        ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
+        ApplyEditorSettings(options_.options(), *RichEdit1, *Panel2);
         Form3->showPage(TForm3::CopyrightPage);
     }
     // The program folder is known from the first show on, when the sets are listed first.
@@ -126,7 +126,7 @@ void TForm1::followCommandLine()
             Panel4->hide();
             Panel12->hide();
             // A page from the browser's cache is coloured even when loading does not colour.
-            if (!options_->options().useAutoHtml)
+            if (!options_.options().useAutoHtml)
                 ColourAllTags();
         }
         break;
@@ -170,7 +170,7 @@ void TForm1::writeSettings()
     Panel12->writeSettings(w);
     w.recentFiles = recentFiles_;
     Preview1->writeSettings(w);
-    const DialogOptions options = options_->options();
+    const DialogOptions options = options_.options();
     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options).done())
         ShowSettingsWriteFailure(this);
 }

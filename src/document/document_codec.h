@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// The options that decide how documents are read and written (held by the
-// settings dialog's controls).
+// The options that decide how documents are read and written (part of the
+// options the settings dialog produces).
 struct DocumentCodeOptions
 {
     bool autoDecode = false;

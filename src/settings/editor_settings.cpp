@@ -6,10 +6,8 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 
-void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &ruler)
+void ApplyEditorSettings(const DialogOptions &o, QPlainTextEdit &editor, QWidget &ruler)
 {
-    // The options, not the controls: start-up does not build the dialog's pages.
-    const DialogOptions o = dialog.options();
     QFont font = editor.font();
     font.setFamilies(InstalledFamilies(o.editFont));
     editor.setFont(font);
@@ -50,5 +48,5 @@ void OpenSettingsDialog(TForm3 &dialog, QWidget &mainWindow, QPlainTextEdit &edi
     const QSize decorations = mainWindow.frameGeometry().size() - mainWindow.size();
     dialog.move(DialogPositionOver(mainWindow.frameGeometry(), dialog.size() + decorations));
     dialog.exec();
-    ApplyEditorSettings(dialog, editor, ruler);
+    ApplyEditorSettings(dialog.options(), editor, ruler);
 }

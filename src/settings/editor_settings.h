@@ -2,6 +2,8 @@
 // and opening the dialog from the main window.
 #pragma once
 
+#include "settings_values.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -9,10 +11,10 @@ class QPlainTextEdit;
 class QWidget;
 class TForm3;
 
-// Pushes font face, colours, word wrap, ruler and line-number visibility from the dialog's
-// controls to the editor (RichEdit1) and the ruler (Panel2). Run at start-up
+// Pushes font face, colours, word wrap, ruler and line-number visibility from the options
+// to the editor (RichEdit1) and the ruler (Panel2). Run at start-up
 // after LoadSettingsIntoDialog and after every use of the dialog.
-void ApplyEditorSettings(const TForm3 &dialog, QPlainTextEdit &editor, QWidget &ruler);
+void ApplyEditorSettings(const DialogOptions &options, QPlainTextEdit &editor, QWidget &ruler);
 
 // Top-left corner that centres a window of dialogSize over mainFrame, halves
 // rounded toward zero.
@@ -20,5 +22,5 @@ QPoint DialogPositionOver(const QRect &mainFrame, QSize dialogSize);
 
 // The main window's SpeedButton21Click (also the logo's left click): beeps,
 // centres the dialog over the main window, runs it modally and applies the
-// editor settings when it closes.
+// editor settings it closes with.
 void OpenSettingsDialog(TForm3 &dialog, QWidget &mainWindow, QPlainTextEdit &editor, QWidget &ruler);

@@ -46,7 +46,7 @@ struct MainWindowSettings
     friend bool operator==(const MainWindowSettings &, const MainWindowSettings &) = default;
 };
 
-// What the settings dialog's controls hold.
+// The options the settings dialog shows and produces.
 struct DialogOptions
 {
     QString editFont = QStringLiteral("ＭＳ ゴシック");

@@ -82,8 +82,8 @@ void TForm3::buildPages()
     connect(PButton1, &TShineSpeedButton::OnClick, this, &TForm3::PButton1Click);
 
     FormCreate();
-    if (shown_)
-        putOptions(*shown_);
+    if (optionsHeld_)
+        putOptions(options_);
     if (shellChoicesShown_)
         putShellChoices();
     PageControl1->setCurrentIndex(page_);
@@ -135,25 +135,28 @@ void TForm3::LoadSettingsIntoDialog()
     ProfileFile ini(iniPath_);
     ini.load();
     // The date format's default is what the field holds.
-    const QString dateTime = pages_.built() ? Edit1->text()
-                             : shown_       ? shown_->dateTime
-                                            : DialogOptions().dateTime;
-    showOptions(ReadDialogOptions(ini, dateTime));
+    const QString dateTime = pages_.built() ? Edit1->text() : options_.dateTime;
+    holdOptions(ReadDialogOptions(ini, dateTime));
     readShellIntegration();
+    emit optionsChanged(options_);
 }
 
 void TForm3::showOptions(const DialogOptions &o)
 {
+    holdOptions(o);
+    emit optionsChanged(options_);
+}
+
+void TForm3::holdOptions(const DialogOptions &o)
+{
     // Held as the controls would hold it: a true UserColor wins over DefaultColor,
     // and a code without a button selects none, which reads back as the first.
-    DialogOptions held = o;
-    held.defaultColor = o.defaultColor && !o.userColor;
-    for (int *code : {&held.charCode, &held.retCode})
+    options_ = o;
+    options_.defaultColor = o.defaultColor && !o.userColor;
+    for (int *code : {&options_.charCode, &options_.retCode})
         if (*code < 0 || *code >= CodeChoiceCount)
             *code = 0;
-    shown_ = held;
-    previousTxtCommand = o.preTxtProg;
-    previousHtmlCommand = o.preHtmProg;
+    optionsHeld_ = true;
     if (pages_.built())
         putOptions(o);
 }
@@ -192,14 +195,8 @@ void TForm3::putOptions(const DialogOptions &o)
     CheckBoxNewUtf8->setChecked(o.newUtf8);
 }
 
-DialogOptions TForm3::options() const
+DialogOptions TForm3::shownOptions() const
 {
-    if (!pages_.built() && shown_) {
-        DialogOptions held = *shown_;
-        held.preTxtProg = previousTxtCommand;
-        held.preHtmProg = previousHtmlCommand;
-        return held;
-    }
     DialogOptions o;
     o.editFont = ComboBox1->currentText();
     o.returnRight = CheckBox1->isChecked();
@@ -211,8 +208,8 @@ DialogOptions TForm3::options() const
     o.backColor = Panel3->Color();
     o.useTmp = CheckBox3->isChecked();
     o.useAutoHtml = CheckBox4->isChecked();
-    o.preTxtProg = previousTxtCommand;
-    o.preHtmProg = previousHtmlCommand;
+    o.preTxtProg = options_.preTxtProg;
+    o.preHtmProg = options_.preHtmProg;
     o.keySound = CheckBox10->isChecked();
     o.autoIndent = CheckBox11->isChecked();
     o.saveAsHtm = CheckBox13->isChecked();
@@ -271,7 +268,7 @@ void TForm3::keyPressEvent(QKeyEvent *event)
 void TForm3::readShellIntegration()
 {
     showShellChoices(ShellIntegration::ReadChoices(
-        ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &previousTxtCommand));
+        ShellIntegration::UserPlaces(), QCoreApplication::applicationFilePath(), &options_.preTxtProg));
     // Firefox is the browser here that takes an external source viewer.
     firefoxFound_ = !ShellIntegration::FirefoxUserJs(ShellIntegration::UserPlaces().home).isEmpty();
     if (pages_.built())
@@ -280,7 +277,7 @@ void TForm3::readShellIntegration()
 
 void TForm3::showShellChoices(const ShellIntegration::Choices &c)
 {
-    shownChoices = c;
+    shownChoices_ = c;
     shellChoicesShown_ = true;
     if (pages_.built())
         putShellChoices();
@@ -288,7 +285,7 @@ void TForm3::showShellChoices(const ShellIntegration::Choices &c)
 
 void TForm3::putShellChoices()
 {
-    const ShellIntegration::Choices &c = shownChoices;
+    const ShellIntegration::Choices &c = shownChoices_;
     CheckBox12->setEnabled(firefoxFound_);
     CheckBox12->setToolTip(
         firefoxFound_ ? QString() : QStringLiteral("Firefoxのプロファイルが見つからないため使えません"));
@@ -311,12 +308,12 @@ void TForm3::UpdateShellIntegration()
     c.viewSource = CheckBox12->isChecked();
     // Unchanged boxes touch no association and say nothing; the shortcuts still follow them, so a
     // ticked one deleted meanwhile comes back.
-    const bool changed =
-        c.text != shownChoices.text || c.html != shownChoices.html || c.viewSource != shownChoices.viewSource;
+    const bool changed = c.text != shownChoices_.text || c.html != shownChoices_.html ||
+                         c.viewSource != shownChoices_.viewSource;
     const ShellIntegration::Places places = ShellIntegration::UserPlaces();
     const QString program = QCoreApplication::applicationFilePath();
     const ShellIntegration::Applied applied =
-        ShellIntegration::Apply(places, program, c, changed, previousTxtCommand);
+        ShellIntegration::Apply(places, program, c, changed, options_.preTxtProg);
     if (!applied.outcome.done())
         showShellMessage(applied.outcome.message +
                          QStringLiteral("\nよって関連付けの設定は反映されません。"));
@@ -337,6 +334,8 @@ void TForm3::showShellMessage(const QString &text)
 void TForm3::done(int result)
 {
     UpdateShellIntegration();
+    options_ = shownOptions();
+    emit optionsChanged(options_);
     QDialog::done(result);
 }
 
@@ -350,8 +349,8 @@ void TForm3::showEvent(QShowEvent *event)
 void TForm3::FormShow()
 {
     // The first showing reads the file again; later ones keep the user's edits.
-    if (!firstShowPending)
+    if (!firstShowPending_)
         return;
-    firstShowPending = false;
+    firstShowPending_ = false;
     LoadSettingsIntoDialog();
 }

@@ -1,27 +1,25 @@
-// The settings and about dialog. Its controls are the live store of the
-// options: the program reads them through EditorOptions when it needs one,
-// and writes them back at close.
+// The settings and about dialog. It holds the options as a value: read from
+// the settings file, shown in its controls, and taken from them again each
+// time it closes; optionsChanged tells the main window.
 //
 // Start-up (main window, first show):
 //     Form3->setIniPath(IniPath);
 //     Form3->setColorDialog([this] { return ColorDialog1.get(); });
 //     Form3->LoadSettingsIntoDialog();
-//     ApplyEditorSettings(*Form3, *RichEdit1, *Panel2);
+//     ApplyEditorSettings(options_.options(), *RichEdit1, *Panel2);
 //     Form3->showPage(TForm3::CopyrightPage);
 // Opening it: OpenSettingsDialog() in editor_settings.h.
 //
-// Its controls are built when it is first shown or one of them is first
-// asked for; until then it holds what it was given.
+// Its controls are built when it is first shown; until then it holds what it
+// was given.
 #pragma once
 
 #include "built_on_use.h"
-#include "editor_options.h"
 #include "settings_values.h"
 #include "shell_integration.h"
 
 #include <QDialog>
 #include <functional>
-#include <optional>
 
 class ColourSwatch;
 class QCheckBox;
@@ -37,7 +35,7 @@ class RadioGroup;
 class TShineSpeedButton;
 class TURLLabel;
 
-class TForm3 : public QDialog, public EditorOptions
+class TForm3 : public QDialog
 {
     Q_OBJECT
 
@@ -59,15 +57,60 @@ public:
     // its own.
     void setColorDialog(std::function<QColorDialog *()> dialog) { colorDialogOf_ = std::move(dialog); }
 
-    // Fills the controls from the settings file (defaults where it has no value).
+    // Reads the options from the settings file (defaults where it has no value)
+    // and the associations from the desktop.
     void LoadSettingsIntoDialog();
-    // Sets the controls, in the order the settings file is read.
+    // Makes `options` the options, shown in the controls in the order the settings file is read.
     void showOptions(const DialogOptions &options);
-    // What the controls hold now.
-    DialogOptions options() const override;
+    // The options as last read or closed with; edits in the controls count once the dialog closes.
+    const DialogOptions &options() const { return options_; }
     // The tab shown when the dialog opens.
     void showPage(Page page);
+    // Builds the controls now rather than at the first showing.
+    void buildControls() { pages_.build(); }
     void setVisible(bool visible) override;
+
+    // Reads the associations and launchers from the desktop into the boxes.
+    void readShellIntegration();
+    void showShellChoices(const ShellIntegration::Choices &choices);
+    // Carries out the boxes of the associations tab; runs whenever the dialog closes.
+    void UpdateShellIntegration();
+    // Every close takes the options from the controls: the dialog has no button that discards them.
+    void done(int result) override;
+
+signals:
+    // The options were read or the dialog closed: what the program goes by from now on.
+    void optionsChanged(const DialogOptions &options);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // Enter presses OK, as in any dialog: the OK button is not a push button Qt would press.
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildPages();
+    // Holds `options` as the controls would hold them, and shows them once built.
+    void holdOptions(const DialogOptions &options);
+    void putOptions(const DialogOptions &options);
+    // What the controls hold now.
+    DialogOptions shownOptions() const;
+    void putShellChoices();
+    void drawAboutIcon();
+    void FormCreate();
+    void FormShow();
+    QWidget *createScreenPage();
+    QWidget *createFunctionPage();
+    QWidget *createAdvancedPage();
+    QWidget *createAssociationPage();
+    QWidget *createCopyrightPage();
+    void createOkButton();
+    void chooseColour(ColourSwatch *swatch);
+    void showShellMessage(const QString &text);
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void PButton1Click();
 
     PartControl<QTabWidget> PageControl1{pages_};
     // 画面設定
@@ -111,51 +154,16 @@ public:
 
     PartControl<TShineSpeedButton> PButton1{pages_};
     BuiltOnUse<QFileDialog> OpenDialog1; // built when first opened
-
-    // What the desktop holds of ours: read with the settings, updated by each successful close.
-    ShellIntegration::Choices shownChoices;
-    QString previousTxtCommand;
-    QString previousHtmlCommand;
-    bool firstShowPending = true;
-
-public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void PButton1Click();
-
-    // Reads the associations and launchers from the desktop into the boxes.
-    void readShellIntegration();
-    void showShellChoices(const ShellIntegration::Choices &choices);
-    // Carries out the boxes of the associations tab; runs whenever the dialog closes.
-    void UpdateShellIntegration();
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    // Enter presses OK, as in any dialog: the OK button is not a push button Qt would press.
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    void buildPages();
-    void putOptions(const DialogOptions &options);
-    void putShellChoices();
-    void drawAboutIcon();
     QLabel *aboutIcon_ = nullptr;
-    void FormCreate();
-    void FormShow();
-    QWidget *createScreenPage();
-    QWidget *createFunctionPage();
-    QWidget *createAdvancedPage();
-    QWidget *createAssociationPage();
-    QWidget *createCopyrightPage();
-    void createOkButton();
-    void chooseColour(ColourSwatch *swatch);
-    void showShellMessage(const QString &text);
 
     QString iniPath_;
-    // What the controls show once built.
-    std::optional<DialogOptions> shown_;
+    // With the text and HTML openers that were the desktop's before ours (PreTxtProg, PreHtmProg).
+    DialogOptions options_;
+    // Whether options_ was read or given; the controls keep their own defaults until then.
+    bool optionsHeld_ = false;
+    // What the desktop holds of ours: read with the settings, updated by each close.
+    ShellIntegration::Choices shownChoices_;
+    bool firstShowPending_ = true;
     Page page_ = ScreenPage;
     bool shellChoicesShown_ = false;
     bool firefoxFound_ = true;

@@ -60,7 +60,7 @@ TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
 
 TEST_F(Documents, OverwriteQuestionNoLeavesTheFile)
 {
-    form3->CheckBox17->setChecked(true);
+    SetOptions([](DialogOptions &o) { o.overwriteMes = true; });
     WriteFile(QStringLiteral("keep.txt"), "previous");
     form->document().path = path(QStringLiteral("keep.txt"));
     Type(QStringLiteral("new"));

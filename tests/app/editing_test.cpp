@@ -74,7 +74,8 @@ TEST_F(Editing, KeysIndentTagAndDeleteLines)
         QTest::keyClick(Editor(form), c.key, c.modifiers);
         EXPECT_EQ(Text(), c.after) << c.before.toStdString();
     }
-    form3->CheckBox11->setChecked(false);
+    ChangeSettings(
+        [](QWidget *dialog) { Part<QCheckBox>(dialog, QStringLiteral("CheckBox11"))->setChecked(false); });
     SetText(QStringLiteral("  ab|c"));
     QTest::keyClick(Editor(form), Qt::Key_Return);
     EXPECT_EQ(Text(), QStringLiteral("  ab\nc")) << "without automatic indentation";
@@ -190,7 +191,7 @@ TEST_F(Editing, QuotePasteAndDateAndTextSize)
     form->command(TForm1::Cmd::K3)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("xx"));
 
-    form3->Edit1->setText(QStringLiteral("yyyy'年'"));
+    SetOptions([](DialogOptions &o) { o.dateTime = QStringLiteral("yyyy'年'"); });
     SetText(QStringLiteral("|"));
     form->DF51Click();
     EXPECT_EQ(Text(), QString::number(QDate::currentDate().year()) + QStringLiteral("年"));
@@ -221,7 +222,7 @@ TEST_F(Editing, TagsAreColouredByCaptionClickAndTimer)
     EXPECT_EQ(BlueMap(), QStringLiteral("...."));
 
     // Typing near the caret is coloured on the next tick.
-    form3->CheckBox4->setChecked(true);
+    SetOptions([](DialogOptions &o) { o.useAutoHtml = true; });
     Editor(form)->setPlainText(QStringLiteral("text "));
     Editor(form)->moveCursor(QTextCursor::End);
     QTest::keyClicks(Editor(form), QStringLiteral("<i>x"));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "modal_answers.h"
+#include "shine_speed_button.h"
 #include "tform1.h"
 #include "tform3.h"
 #include "window_parts.h"
@@ -51,6 +52,25 @@ protected:
         QSignalSpy finished(form.get(), &TForm1::StartUpFinished);
         form->show();
         ASSERT_TRUE(finished.wait(5000)) << "start-up did not finish";
+    }
+
+    // Changes the options as the settings dialog does when it closes.
+    void SetOptions(const std::function<void(DialogOptions &)> &change)
+    {
+        DialogOptions options = form3->options();
+        change(options);
+        form3->showOptions(options);
+    }
+    // Opens the settings dialog from its toolbar button, lets `change` set its controls
+    // (found by name) and presses OK.
+    void ChangeSettings(const std::function<void(QWidget *dialog)> &change)
+    {
+        modals.Then([change](QWidget *dialog) {
+            change(dialog);
+            Part<TShineSpeedButton>(dialog, QStringLiteral("PButton1"))->Click();
+        });
+        Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton21"))->Click();
+        ASSERT_TRUE(modals.allAnswered());
     }
 
     // Closes the window as the close box does; true when it closed.

@@ -56,7 +56,7 @@ TEST_F(Preview, SavesInPlaceOrToTheTemporaryFileThenOpensTheBrowser)
     };
     for (const auto &c : cases) {
         OpenedFiles opened;
-        form3->CheckBox3->setChecked(c.useTmp);
+        SetOptions([&c](DialogOptions &o) { o.useTmp = c.useTmp; });
         Open(c.name, "<p>");
         Part<TShineSpeedButton>(TagPaletteOf(form), "ShineSpeedButton1")->Click();
         EXPECT_EQ(opened.files, c.opened.isEmpty() ? QStringList() : QStringList{path(c.opened)})
@@ -100,8 +100,10 @@ TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
     WriteFile(QStringLiteral("browser.sh"),
               "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.txt\"\n");
     QFile::setPermissions(browser, QFile::permissions(browser) | QFileDevice::ExeOwner);
-    form3->CheckBox16->setChecked(true);
-    form3->Edit2->setText(browser);
+    SetOptions([&browser](DialogOptions &o) {
+        o.secondBrowser = true;
+        o.secondBrowserPath = browser;
+    });
     const QString name = QStringLiteral("my page; \"quoted\" $(x).html");
     Open(name, "<p>");
     form->ShineSpeedButton1Click();
@@ -124,8 +126,10 @@ TEST_F(Preview, AFailedSaveStartsNoBrowser)
 // A browser that cannot be started is reported, not silently skipped.
 TEST_F(Preview, ABrowserThatCannotStartIsReported)
 {
-    form3->CheckBox16->setChecked(true);
-    form3->Edit2->setText(path(QStringLiteral("no-such-browser")));
+    SetOptions([this](DialogOptions &o) {
+        o.secondBrowser = true;
+        o.secondBrowserPath = path(QStringLiteral("no-such-browser"));
+    });
     Open(QStringLiteral("page.html"), "<p>");
     modals.ThenClick(QMessageBox::Ok);
     form->ShineSpeedButton1Click();

@@ -28,7 +28,7 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
 {
     int pageWhenShown = -1;
     modals.Then([&](QWidget *w) {
-        pageWhenShown = static_cast<TForm3 *>(w)->PageControl1->currentIndex();
+        pageWhenShown = Part<QTabWidget>(w, QStringLiteral("PageControl1"))->currentIndex();
         static_cast<QDialog *>(w)->done(QDialog::Accepted);
     });
     Start();
@@ -53,7 +53,7 @@ TEST_F(StartUp, SetupOnFirstRunOpensTheDialogTwice)
 {
     std::vector<int> pages;
     const auto note = [&](QWidget *w) {
-        pages.push_back(static_cast<TForm3 *>(w)->PageControl1->currentIndex());
+        pages.push_back(Part<QTabWidget>(w, QStringLiteral("PageControl1"))->currentIndex());
         static_cast<QDialog *>(w)->done(QDialog::Accepted);
     };
     modals.Then(note);
@@ -67,7 +67,8 @@ TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
 {
     WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
     modals.Then([](QWidget *w) {
-        EXPECT_EQ(static_cast<TForm3 *>(w)->PageControl1->currentIndex(), TForm3::AssociationPage);
+        EXPECT_EQ(Part<QTabWidget>(w, QStringLiteral("PageControl1"))->currentIndex(),
+                  TForm3::AssociationPage);
         static_cast<QDialog *>(w)->done(QDialog::Accepted);
     });
     Start({QStringLiteral("/setup")});
@@ -234,7 +235,8 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     Part<QComboBox>(TagPaletteOf(form), "ComboBox5")->setCurrentIndex(2);
     Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->setCurrentIndex(1);
     Part<QCheckBox>(ClipPaletteOf(form), "CheckBox4")->setChecked(true);
-    form3->CheckBox14->setChecked(true);
+    ChangeSettings(
+        [](QWidget *dialog) { Part<QCheckBox>(dialog, QStringLiteral("CheckBox14"))->setChecked(true); });
     ASSERT_TRUE(CloseWindow());
 
     ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
@@ -263,7 +265,8 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     form->resize(700, 480);
     ClipPaletteOf(form)->setVisible(true);
     Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->setCurrentIndex(2);
-    form3->CheckBox15->setChecked(true);
+    ChangeSettings(
+        [](QWidget *dialog) { Part<QCheckBox>(dialog, QStringLiteral("CheckBox15"))->setChecked(true); });
     const QPoint where = form->pos();
     ASSERT_TRUE(CloseWindow());
     form.reset();
@@ -274,7 +277,9 @@ TEST_F(Close, SettingsComeBackAfterARestart)
     EXPECT_FALSE(ClipPaletteOf(form)->isHidden());
     EXPECT_FALSE(InfoLine(form)->isHidden());
     EXPECT_EQ(Part<QComboBox>(ClipPaletteOf(form), "ComboBox4")->currentIndex(), 2);
-    EXPECT_TRUE(form3->CheckBox15->isChecked());
+    EXPECT_TRUE(form3->options().decodeAll);
+    form3->buildControls();
+    EXPECT_TRUE(Part<QCheckBox>(form3, QStringLiteral("CheckBox15"))->isChecked());
 }
 
 TEST_F(Close, OversizedOrLostWindowComesBackOnTheScreen)

@@ -29,7 +29,7 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
 {
     // JIS for HTML names only: the dialog offers what the document is now
     // (Shift_JIS under a .txt name), and the new .html name still converts.
-    form3->RadioGroup2->setItemIndex(1);
+    SetOptions([](DialogOptions &o) { o.charCode = 1; });
     form->document().path = path(QStringLiteral("notes.txt"));
     Type(QStringLiteral("漢"));
     SaveAs(QStringLiteral("page.html"), Sjis, CrLf);
@@ -39,7 +39,7 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
 
 TEST_F(Utf8Documents, NewDocumentShowsItsCode)
 {
-    form3->CheckBoxNewUtf8->setChecked(true);
+    SetOptions([](DialogOptions &o) { o.newUtf8 = true; });
     form->SSButton2Click();
     EXPECT_EQ(Code(), QStringLiteral("UTF-8 LF"));
 }

@@ -223,13 +223,14 @@ TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return ReadFile(QStringLiteral("pressed.txt")) == "saved through the bus"; }));
     // Controls without a caption of their own are named.
+    form3->buildControls();
     const std::pair<QWidget *, QString> named[] = {
         {Ruler(form), QStringLiteral("ルーラー")},
         {Editor(form), QStringLiteral("本文")},
         {Part<QLabel>(form, QStringLiteral("Image1")), QStringLiteral("QUMOEDIT 設定＆著作権")},
         {Part<TShineSpeedButton>(form, QStringLiteral("SpeedButton21")), QStringLiteral("設定＆著作権")},
-        {form3->Panel2, QStringLiteral("文字色")},
-        {form3->Panel3, QStringLiteral("背景色")},
+        {Part(form3, QStringLiteral("Panel2")), QStringLiteral("文字色")},
+        {Part(form3, QStringLiteral("Panel3")), QStringLiteral("背景色")},
     };
     for (const auto &[widget, name] : named)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name)

@@ -1,6 +1,7 @@
 #include "colour_swatch.h"
 #include "editor_settings.h"
 #include "tform3.h"
+#include "tform3_controls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,13 +38,19 @@ protected:
         form.LoadSettingsIntoDialog();
     }
 
+    // What the dialog closes with reaches the editor.
+    void closeAndApply()
+    {
+        form.done(QDialog::Accepted);
+        ApplyEditorSettings(form.options(), *editor, *ruler);
+    }
     QColor base() const { return editor->palette().color(QPalette::Base); }
     QColor text() const { return editor->palette().color(QPalette::Text); }
 };
 
 TEST_F(EditorSettingsTest, DefaultsGiveSystemColoursWrapAndRuler)
 {
-    ApplyEditorSettings(form, *editor, *ruler);
+    closeAndApply();
     EXPECT_EQ(editor->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(base(), QApplication::palette(editor).color(QPalette::Base));
     EXPECT_EQ(text(), QApplication::palette(editor).color(QPalette::Text));
@@ -56,37 +63,37 @@ TEST_F(EditorSettingsTest, DefaultsGiveSystemColoursWrapAndRuler)
 TEST_F(EditorSettingsTest, NoWrapNoRulerAndAFaceThatIsNotInstalled)
 {
     const int size = editor->font().pointSize();
-    form.ComboBox1->setCurrentText("Not Installed Face");
-    form.CheckBox1->setChecked(false);
-    form.CheckBox2->setChecked(false);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Control<QComboBox>(form, "ComboBox1")->setCurrentText("Not Installed Face");
+    Box(form, "CheckBox1")->setChecked(false);
+    Box(form, "CheckBox2")->setChecked(false);
+    closeAndApply();
     EXPECT_EQ(editor->font().family(), "Not Installed Face");
     EXPECT_EQ(editor->font().pointSize(), size);
     EXPECT_EQ(editor->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(editor->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_TRUE(ruler->isHidden());
 
-    form.CheckBox2->setChecked(true);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Box(form, "CheckBox2")->setChecked(true);
+    closeAndApply();
     EXPECT_FALSE(ruler->isHidden());
 }
 
 TEST_F(EditorSettingsTest, UserColoursAlsoWhenNoButtonIsSelected)
 {
-    form.RadioButton2->setChecked(true);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Control<QRadioButton>(form, "RadioButton2")->setChecked(true);
+    closeAndApply();
     EXPECT_EQ(text(), QColor(0x80, 0x90, 0xFF));
     EXPECT_EQ(base(), QColor(0, 0, 0x36));
 
-    form.RadioButton1->setAutoExclusive(false);
-    form.RadioButton2->setAutoExclusive(false);
-    form.RadioButton2->setChecked(false);
-    form.Panel2->setColor(0x0000FF);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Control<QRadioButton>(form, "RadioButton1")->setAutoExclusive(false);
+    Control<QRadioButton>(form, "RadioButton2")->setAutoExclusive(false);
+    Control<QRadioButton>(form, "RadioButton2")->setChecked(false);
+    Control<ColourSwatch>(form, "Panel2")->setColor(0x0000FF);
+    closeAndApply();
     EXPECT_EQ(text(), QColor(Qt::red));
 
-    form.RadioButton1->setChecked(true);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Control<QRadioButton>(form, "RadioButton1")->setChecked(true);
+    closeAndApply();
     EXPECT_EQ(text(), QApplication::palette(editor).color(QPalette::Text));
 }
 
@@ -95,7 +102,7 @@ TEST_F(EditorSettingsTest, ColourChosenUnderStandardColoursDoesNotReachTheEditor
     QColorDialog shared;
     shared.setOption(QColorDialog::DontUseNativeDialog);
     form.setColorDialog([&shared] { return &shared; });
-    ApplyEditorSettings(form, *editor, *ruler);
+    closeAndApply();
     const QColor before = base();
     QTimer::singleShot(0, [] {
         auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
@@ -103,9 +110,9 @@ TEST_F(EditorSettingsTest, ColourChosenUnderStandardColoursDoesNotReachTheEditor
         dialog->setCurrentColor(Qt::green);
         dialog->accept();
     });
-    form.Button2->click();
-    EXPECT_EQ(form.Panel3->Color(), 0x00FF00u);
-    ApplyEditorSettings(form, *editor, *ruler);
+    Control<QPushButton>(form, "Button2")->click();
+    EXPECT_EQ(Control<ColourSwatch>(form, "Panel3")->Color(), 0x00FF00u);
+    closeAndApply();
     EXPECT_EQ(base(), before);
 }
 
@@ -126,8 +133,8 @@ TEST_F(EditorSettingsTest, OpeningRunsTheDialogThenAppliesItsSettings)
         auto *modal = QApplication::activeModalWidget();
         ASSERT_EQ(modal, &form);
         shownAt = form.frameGeometry();
-        form.CheckBox1->setChecked(false);
-        form.CheckBox2->setChecked(false);
+        Box(form, "CheckBox1")->setChecked(false);
+        Box(form, "CheckBox2")->setChecked(false);
         form.close();
     });
     QTimer::singleShot(3000, &form, &QDialog::reject); // keeps a failure from hanging
