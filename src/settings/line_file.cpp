@@ -46,14 +46,14 @@ LineFile::LineFile(const QString &path) : path_(path)
             line.end = line.text.last(endLength);
             line.text.chop(endLength);
         }
-        lines.append(line);
+        lines_.append(line);
         from = stop;
     }
 }
 
 QByteArray LineFile::lineEnd() const
 {
-    for (const Line &line : lines) {
+    for (const Line &line : lines_) {
         if (!line.end.isEmpty())
             return line.end;
     }
@@ -63,26 +63,26 @@ QByteArray LineFile::lineEnd() const
 void LineFile::insert(qsizetype at, const QByteArray &text)
 {
     const QByteArray end = lineEnd();
-    if (at == lines.size() && !lines.isEmpty() && lines.last().end.isEmpty()) {
-        lines.last().end = end;
-        lines.append(Line{text, {}});
+    if (at == lines_.size() && !lines_.isEmpty() && lines_.last().end.isEmpty()) {
+        lines_.last().end = end;
+        lines_.append(Line{text, {}});
         return;
     }
-    lines.insert(at, Line{text, end});
+    lines_.insert(at, Line{text, end});
 }
 
 void LineFile::remove(qsizetype at)
 {
-    if (lines[at].end.isEmpty() && at > 0)
-        lines[at - 1].end.clear();
-    lines.removeAt(at);
+    if (lines_[at].end.isEmpty() && at > 0)
+        lines_[at - 1].end.clear();
+    lines_.removeAt(at);
 }
 
 QByteArray LineFile::bytes() const
 {
     QByteArray out;
     out.reserve(original_.size() + 256);
-    for (const Line &line : lines)
+    for (const Line &line : lines_)
         out += line.text + line.end;
     return out;
 }

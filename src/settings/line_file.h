@@ -24,12 +24,13 @@ public:
     // Whether the file was read whole; the failure's message names the file.
     const Outcome &readOutcome() const { return read_; }
 
-    QList<Line> lines;
-
+    const QList<Line> &lines() const { return lines_; }
+    // Replaces the text of line `at`; its line end stays.
+    void setText(qsizetype at, const QByteArray &text) { lines_[at].text = text; }
     // Inserts `text` as a line before line `at`, ended as the file's lines are. Appended after a
     // last line without an end, that line gets one and the new line goes without, as it did.
     void insert(qsizetype at, const QByteArray &text);
-    void append(const QByteArray &text) { insert(lines.size(), text); }
+    void append(const QByteArray &text) { insert(lines_.size(), text); }
     // Removes line `at`; when it had no end, the line before it loses its own, so that inserting and
     // removing a line gives the bytes back.
     void remove(qsizetype at);
@@ -42,6 +43,7 @@ public:
 private:
     QByteArray lineEnd() const;
 
+    QList<Line> lines_;
     QString path_;
     bool existed_ = false;
     QByteArray original_;

@@ -62,8 +62,8 @@ MimeAppsList::Entry MimeAppsList::find(const QByteArray &section, const QString 
     Entry entry;
     const QByteArray key = mime.toUtf8();
     bool inside = false;
-    for (qsizetype i = 0; i < file_.lines.size(); ++i) {
-        const QByteArray &text = file_.lines[i].text;
+    for (qsizetype i = 0; i < file_.lines().size(); ++i) {
+        const QByteArray &text = file_.lines()[i].text;
         if (IsSection(text)) {
             inside = text.trimmed() == section;
             if (inside && entry.section < 0)
@@ -79,7 +79,7 @@ MimeAppsList::Entry MimeAppsList::find(const QByteArray &section, const QString 
 QStringList MimeAppsList::ids(const QByteArray &section, const QString &mime) const
 {
     const Entry entry = find(section, mime);
-    return entry.line < 0 ? QStringList() : Names(IdsOf(file_.lines[entry.line].text));
+    return entry.line < 0 ? QStringList() : Names(IdsOf(file_.lines()[entry.line].text));
 }
 
 QStringList MimeAppsList::defaults(const QString &mime) const
@@ -97,7 +97,7 @@ void MimeAppsList::editIds(const QByteArray &section, const QString &mime,
 {
     const Entry entry = find(section, mime);
     // The ids as bytes: another program's id is kept whatever its encoding.
-    QList<QByteArray> wanted = entry.line < 0 ? QList<QByteArray>() : IdsOf(file_.lines[entry.line].text);
+    QList<QByteArray> wanted = entry.line < 0 ? QList<QByteArray>() : IdsOf(file_.lines()[entry.line].text);
     const QList<QByteArray> before = wanted;
     edit(wanted);
     if (wanted == before)
@@ -107,10 +107,11 @@ void MimeAppsList::editIds(const QByteArray &section, const QString &mime,
             removeEntry(entry.line);
             return;
         }
-        QByteArray &text = file_.lines[entry.line].text;
+        const QByteArray &text = file_.lines()[entry.line].text;
         const auto [from, to] = ValueSpan(text);
         const bool endsWithSeparator = text.sliced(from, to - from).endsWith(';');
-        text = text.first(from) + wanted.join(';') + (endsWithSeparator ? ";" : "") + text.sliced(to);
+        file_.setText(entry.line,
+                      text.first(from) + wanted.join(';') + (endsWithSeparator ? ";" : "") + text.sliced(to));
         return;
     }
     if (wanted.isEmpty())
@@ -118,7 +119,7 @@ void MimeAppsList::editIds(const QByteArray &section, const QString &mime,
     // A list of ids ends with ';', so that a CR before the line end is never read as part of one.
     const QByteArray line = mime.toUtf8() + '=' + wanted.join(';') + ';';
     if (entry.section < 0) {
-        if (!file_.lines.isEmpty() && !file_.lines.last().text.trimmed().isEmpty())
+        if (!file_.lines().isEmpty() && !file_.lines().last().text.trimmed().isEmpty())
             file_.append({});
         file_.append(section);
         file_.append(line);
@@ -126,8 +127,8 @@ void MimeAppsList::editIds(const QByteArray &section, const QString &mime,
     }
     // After the section's last entry, before the blank lines that end it.
     qsizetype at = entry.section + 1;
-    for (qsizetype i = at; i < file_.lines.size() && !IsSection(file_.lines[i].text); ++i) {
-        if (!file_.lines[i].text.trimmed().isEmpty())
+    for (qsizetype i = at; i < file_.lines().size() && !IsSection(file_.lines()[i].text); ++i) {
+        if (!file_.lines()[i].text.trimmed().isEmpty())
             at = i + 1;
     }
     file_.insert(at, line);
@@ -139,16 +140,16 @@ void MimeAppsList::removeEntry(qsizetype line)
     // A section left with no line at all says nothing: it goes too, with the blank line before it,
     // as it came when an entry of ours was the first of its section.
     qsizetype header = line - 1;
-    while (header >= 0 && file_.lines[header].text.trimmed().isEmpty())
+    while (header >= 0 && file_.lines()[header].text.trimmed().isEmpty())
         --header;
-    if (header < 0 || !IsSection(file_.lines[header].text))
+    if (header < 0 || !IsSection(file_.lines()[header].text))
         return;
-    for (qsizetype i = header + 1; i < file_.lines.size() && !IsSection(file_.lines[i].text); ++i) {
-        if (!file_.lines[i].text.trimmed().isEmpty())
+    for (qsizetype i = header + 1; i < file_.lines().size() && !IsSection(file_.lines()[i].text); ++i) {
+        if (!file_.lines()[i].text.trimmed().isEmpty())
             return;
     }
     file_.remove(header);
-    if (header > 0 && file_.lines[header - 1].text.trimmed().isEmpty())
+    if (header > 0 && file_.lines()[header - 1].text.trimmed().isEmpty())
         file_.remove(header - 1);
 }
 
@@ -189,7 +190,7 @@ QString FirstDefault(const QString &path, const QString &mime)
     const LineFile file(path);
     const QByteArray prefix = mime.toUtf8() + '=';
     bool inside = false;
-    for (const LineFile::Line &line : file.lines) {
+    for (const LineFile::Line &line : file.lines()) {
         if (line.text.startsWith(DefaultSection))
             inside = true;
         else if (line.text.startsWith('['))
@@ -206,7 +207,8 @@ QString CachedDefault(const QString &folder, const QString &mime)
 {
     const QByteArray needle = mime.toUtf8() + '=';
     for (const char *name : {"defaults.list", "mimeinfo.cache"}) {
-        for (const LineFile::Line &line : LineFile(folder + u'/' + QLatin1String(name)).lines) {
+        const LineFile file(folder + u'/' + QLatin1String(name));
+        for (const LineFile::Line &line : file.lines()) {
             const qsizetype at = line.text.indexOf(needle);
             if (at >= 0)
                 return QString::fromUtf8(line.text.sliced(line.text.indexOf('=') + 1).split(';').first());
@@ -241,7 +243,8 @@ QString DeclaredDefault(const QStringList &dataDirs, const QString &mime)
     for (const QString &dir : dataDirs) {
         for (const QString &path : Declaring(dir + QStringLiteral("/applications"), mime)) {
             int preference = 0;
-            for (const LineFile::Line &line : LineFile(path).lines) {
+            const LineFile file(path);
+            for (const LineFile::Line &line : file.lines()) {
                 if (line.text.startsWith("InitialPreference="))
                     preference = line.text.sliced(18).trimmed().toInt();
             }

@@ -19,7 +19,8 @@ namespace {
 QStringList ReadLines(const QString &path)
 {
     QStringList lines;
-    for (const LineFile::Line &line : LineFile(path).lines)
+    const LineFile file(path);
+    for (const LineFile::Line &line : file.lines())
         lines.append(QString::fromUtf8(line.text));
     return lines;
 }
@@ -158,8 +159,8 @@ Outcome SetViewSource(const QString &userJs, const QString &program, bool on)
     QList<QByteArray> ours;
     for (const QString &line : ViewSourceLines(program))
         ours.append(line.toUtf8());
-    for (qsizetype i = file.lines.size() - 1; i >= 0; --i) {
-        if (ours.contains(file.lines[i].text))
+    for (qsizetype i = file.lines().size() - 1; i >= 0; --i) {
+        if (ours.contains(file.lines()[i].text))
             file.remove(i);
     }
     if (on) {
