@@ -4,9 +4,11 @@
 #include "preview_environment.h"
 #include "qt_translations.h"
 #include "qumo_application.h"
+#include "read_ahead.h"
 #include "recovery_places.h"
 #include "tform1.h"
 #include "tform3.h"
+#include "toolbar.h"
 
 #include <QFile>
 #include <QSessionManager>
@@ -24,10 +26,14 @@ int main(int argc, char **argv)
     for (int i = qtArgc; i < argc; ++i)
         afterDashes << QFile::decodeName(argv[i]);
     PrepareForPreviewEngine();
+    ReadAhead readAhead;
     QumoApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("QUMOEDIT"));
     InstallJapaneseFontSubstitutions();
     InstallQtTranslations(&app);
+    // Needing no fonts, the toolbar's icons are made while they are read.
+    ToolbarGlyphs();
+    readAhead.waitForFonts();
     try {
         TForm1 form1;
         TForm3 form3(&form1);

@@ -1,5 +1,6 @@
 #include "toolbar.h"
 
+#include "icon_theme.h"
 #include "shine_btn_colors.h"
 #include "shine_speed_button.h"
 
@@ -42,6 +43,22 @@ QImage Glyph(const ToolbarButton &button)
 {
     return QIcon::fromTheme(QLatin1String(button.themeIcon)).pixmap(QSize(20, 20)).toImage();
 }
+
+} // namespace
+
+const QList<QImage> &ToolbarGlyphs()
+{
+    static const QList<QImage> glyphs = [] {
+        InstallIconTheme();
+        QList<QImage> images;
+        for (const ToolbarButton &button : Buttons)
+            images << Glyph(button);
+        return images;
+    }();
+    return glyphs;
+}
+
+namespace {
 
 TShineSpeedButton *MakeToolbarButton(QWidget *parent, const QString &name)
 {
@@ -96,7 +113,7 @@ Toolbar::Toolbar(QWidget *parent) : ToolPanel("Panel1", clTeal, parent)
     for (int i = 0; i < 15; ++i) {
         TShineSpeedButton *button = MakeToolbarButton(this, QStringLiteral("SSButton%1").arg(i + 1));
         button->setToolTip(QString::fromUtf16(Buttons[i].hint));
-        button->setGlyph(Glyph(Buttons[i]));
+        button->setGlyph(ToolbarGlyphs().at(i));
         buttons_ << button;
         row->addWidget(button);
         if (i == 4 || i == 9)

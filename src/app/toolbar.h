@@ -6,8 +6,13 @@
 
 #include <QList>
 
+class QImage;
 class QLabel;
 class TShineSpeedButton;
+
+// The fifteen buttons' theme icons, looked up and drawn once. They need no
+// fonts: the entry point has them made while the font configuration is read.
+const QList<QImage> &ToolbarGlyphs();
 
 class Toolbar : public ToolPanel
 {
