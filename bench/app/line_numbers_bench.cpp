@@ -1,6 +1,7 @@
 // bench_line_numbers [megabytes]: typing at the end of a large document (by
 // default 50 MB of Japanese lines, and one line of that size) through the
-// main window, with the line-number gutter off and on: CPU time a key, each
+// main window, with the line-number gutter off and on, and into a bare
+// QPlainTextEdit holding the same lines (the floor): CPU time a key, each
 // key painted as a frame would be.
 #include "../sample_text.h"
 #include "bench_window.h"
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
         const std::string &bytes;
     } documents[] = {{"lines", lines}, {"one line", one}};
     std::printf("%.0f MB, %d keys at the end; CPU a key, median / longest\n", megabytes, 40);
+    double editorMedian = 0;
     for (const auto &d : documents) {
         const QString path = dir.filePath(QStringLiteral("doc.txt"));
         QFile file(path);
@@ -76,7 +78,19 @@ int main(int argc, char **argv)
             const auto [median, longest] = TypeKeys(editor, 40);
             std::printf("%-9s line numbers %-3s %8.2f / %8.2f ms\n", d.name, numbers ? "on" : "off", median,
                         longest);
+            if (&d.bytes == &lines && !numbers)
+                editorMedian = median;
         }
     }
+    QPlainTextEdit bare;
+    bare.resize(664, 550);
+    bare.setPlainText(Cp932::Decode(QByteArrayView(lines.data(), qsizetype(lines.size()))));
+    bare.show();
+    bare.moveCursor(QTextCursor::End);
+    bare.setFocus();
+    QApplication::processEvents();
+    const auto [median, longest] = TypeKeys(&bare, 40);
+    std::printf("%-9s bare QPlainTextEdit  %8.2f / %8.2f ms   (the window, line numbers off: x%.2f)\n",
+                "lines", median, longest, editorMedian / median);
     return 0;
 }
