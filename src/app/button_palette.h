@@ -70,7 +70,7 @@ signals:
     void buttonChosen(const Palettes::ButtonRecord &record, int caseMode, bool toClipboard);
     // What the button under the mouse inserts, for the info line.
     void hovered(const QString &preview);
-    void fileError(const QString &message);
+    void failed(const QString &message);
     void clickSound();
     // A command is done with: the editor takes the focus back.
     void editorFocusWanted();

@@ -54,7 +54,7 @@ void ButtonPalette::loadSet()
     Palettes::LoadedSet set = &kind_ == &Palettes::TagPalette() ? Palettes::LoadTagSet(programDir_, name)
                                                                 : Palettes::LoadClipSet(programDir_, name);
     if (!set.outcome.message.isEmpty())
-        emit fileError(set.outcome.message);
+        emit failed(set.outcome.message);
     if (!set.outcome.done())
         return;
     list_ = std::move(set.list);
@@ -84,7 +84,7 @@ void ButtonPalette::deleteSet()
         return;
     const Outcome deleted = Palettes::DeleteSet(programDir_, name, kind_);
     if (!deleted.done())
-        emit fileError(deleted.message);
+        emit failed(deleted.message);
     // The buttons still show the set: defining one writes it again.
     if (loadedPath() == Palettes::SetFilePath(programDir_, name, kind_).path)
         setLoadedPath(QString());
@@ -110,7 +110,7 @@ void ButtonPalette::defineButton(TShineSpeedButton *button)
         setLoadedPath(defined.path);
         listSets();
     } else {
-        emit fileError(defined.outcome.message);
+        emit failed(defined.outcome.message);
         // The change stays in memory and on the buttons; the file is as it was.
         list_.define(number, change.definition);
     }
@@ -131,6 +131,6 @@ void ClipPalette::offerDroppedSet(const QString &path)
         return;
     const Outcome installed = InstallClipSet(path, programDir());
     if (!installed.done())
-        emit fileError(installed.message);
+        emit failed(installed.message);
     listSets();
 }

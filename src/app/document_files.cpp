@@ -77,7 +77,7 @@ bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat
         },
         as);
     if (saved.kind == Outcome::Failed)
-        emit fileError(saved.message);
+        emit failed(saved.message);
     return saved.done();
 }
 
@@ -222,12 +222,12 @@ bool DocumentFiles::showInBrowser(const QString &tmpPage)
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     // The path is the browser's one argument, never a shell's words.
     if (second && !StartProgram(options.secondBrowserPath, {target}))
-        emit fileError(
+        emit failed(
             QStringLiteral("2番目のブラウザ「%"
                            "1」を起動できません。\n設定の「機能設定」でブラウザのパスを確かめてください。")
                 .arg(QDir::toNativeSeparators(options.secondBrowserPath)));
     else if (!second && !OpenDocument(target))
-        emit fileError(QStringLiteral("%1 "
+        emit failed(QStringLiteral("%1 "
                                       "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
                                       "プリケーションの設定を確かめてください。")
                            .arg(QDir::toNativeSeparators(target)));

@@ -55,7 +55,7 @@ public:
 signals:
     // The document's own file was written (save or save as).
     void written();
-    void fileError(const QString &message);
+    void failed(const QString &message);
     // The document has a new name (and maybe a new code).
     void renamed();
 

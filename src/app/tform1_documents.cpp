@@ -22,7 +22,7 @@ void TForm1::createDialogs()
 {
     files_ = new DocumentFiles(document_, RichEdit1, this);
     files_->setOptions(&options_);
-    connect(files_, &DocumentFiles::fileError, this, &TForm1::showFileError);
+    connect(files_, &DocumentFiles::failed, this, &TForm1::showFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
     connect(files_, &DocumentFiles::written, this, [this] { noteRecent(DocumentPath); });
     ColorDialog1.setBuilder([this] {

@@ -17,7 +17,7 @@ void TForm1::createPaletteHandlers()
         palette->setButtonDialog([this] { return Form2.get(); });
         connect(palette, &ButtonPalette::buttonChosen, templates, &TemplateInsertion::insert);
         connect(palette, &ButtonPalette::hovered, Panel11, &QLabel::setText);
-        connect(palette, &ButtonPalette::fileError, this, &TForm1::showFileError);
+        connect(palette, &ButtonPalette::failed, this, &TForm1::showFileError);
         connect(palette, &ButtonPalette::clickSound, this, &TForm1::PlayClickSound);
         connect(palette, &ButtonPalette::editorFocusWanted, RichEdit1, qOverload<>(&QWidget::setFocus));
     }

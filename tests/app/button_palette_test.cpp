@@ -106,7 +106,7 @@ TEST(ButtonPaletteSets, ListLoadClickAndAFreshSet)
         WriteSet(programDir, QStringLiteral("own"), palette->kind(),
                  {{row.record, {QStringLiteral("x"), QStringLiteral("<x>"), 1, 2, QString()}}});
         QSignalSpy chosen(palette, &ButtonPalette::buttonChosen);
-        QSignalSpy errors(palette, &ButtonPalette::fileError);
+        QSignalSpy errors(palette, &ButtonPalette::failed);
         auto *setBox = Part<QComboBox>(palette, row.setBox);
 
         palette->setProgramDir(programDir);
