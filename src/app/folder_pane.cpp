@@ -40,6 +40,20 @@ void FolderPane::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+QString FolderPane::currentPath() const
+{
+    QString path;
+    if (FVEx1 == nullptr || !FVEx1->GetPathFromNode(FVEx1->currentIndex(), path))
+        return {};
+    return path;
+}
+
+void FolderPane::focusTree()
+{
+    if (FVEx1 != nullptr)
+        FVEx1->setFocus();
+}
+
 void FolderPane::setAutoUpDate(bool value)
 {
     autoUpDate_ = value;

@@ -26,8 +26,10 @@ public:
     // The tree's AutoUpDate, kept for the tree until it is built.
     void setAutoUpDate(bool value);
 
-    // The tree; null until the pane is first shown.
-    TFolderTreeViewEx *FVEx1 = nullptr;
+    // The path of the tree's current node; empty while the tree is not built or has none.
+    QString currentPath() const;
+    // Gives the keyboard focus to the tree, once it is built.
+    void focusTree();
 
 signals:
     // A node of the tree was clicked (the tree's OnClick).
@@ -39,6 +41,8 @@ protected:
 private:
     TFolderTreeViewEx *tree();
     int shownWidth_ = FirstWidth;
+    // The tree; null until the pane is first shown.
+    TFolderTreeViewEx *FVEx1 = nullptr;
 
     bool autoUpDate_ = true;
 };

@@ -15,9 +15,8 @@ namespace {
 // else the document's folder.
 QString StartFolder(FolderPane *pane, const QString &documentPath)
 {
-    QString path;
-    if (pane->isVisible() && pane->FVEx1 != nullptr &&
-        pane->FVEx1->GetPathFromNode(pane->FVEx1->currentIndex(), path) && !path.isEmpty()) {
+    const QString path = pane->isVisible() ? pane->currentPath() : QString();
+    if (!path.isEmpty()) {
         const QFileInfo selected(path);
         if (selected.isDir())
             return selected.absoluteFilePath();

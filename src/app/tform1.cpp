@@ -134,8 +134,7 @@ void TForm1::FVEx1Click(QObject *, const QString &path)
 {
     if (FolderPane::opensOnClick(path) && ConfirmSaveChanges())
         LoadDocument(path);
-    if (Panel13->FVEx1 != nullptr)
-        Panel13->FVEx1->setFocus();
+    Panel13->focusTree();
 }
 
 void TForm1::openSettingsDialog()

@@ -52,7 +52,7 @@ struct DialogOptions
     QString editFont = QStringLiteral("ＭＳ ゴシック");
     bool returnRight = true;
     bool ruler = true;
-    bool lineNumbers = false; // a key of this program's own, not the original's
+    bool lineNumbers = false; // 行番号を表示; written only once set
     bool defaultColor = true;
     bool userColor = false;
     TColor fontColor = 0xFF9080;

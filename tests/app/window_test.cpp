@@ -178,14 +178,16 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     WriteFile(QStringLiteral("INDEX.HTM"), "<p>index</p>");
     WriteFile(QStringLiteral("style.css"), "p {}");
     form->SSButton2Click(); // a new document: its file does not exist yet
-    EXPECT_EQ(FolderPaneOf(form)->FVEx1, nullptr) << "the hidden pane's tree is built when first shown";
+    const auto tree = [&] {
+        return FolderPaneOf(form)->findChild<TFolderTreeViewEx *>(QStringLiteral("FVEx1"));
+    };
+    EXPECT_EQ(tree(), nullptr) << "the hidden pane's tree is built when first shown";
     ToolbarButton(form, 15)->Click();
     QApplication::processEvents();
     ASSERT_FALSE(FolderPaneOf(form)->isHidden());
     EXPECT_EQ(FolderPaneOf(form)->width(), 185);
-    QString selected;
-    FolderPaneOf(form)->FVEx1->GetPathFromNode(FolderPaneOf(form)->FVEx1->currentIndex(), selected);
-    EXPECT_EQ(QDir::cleanPath(selected), dir_.path()) << "the folder of a document without a file";
+    EXPECT_EQ(QDir::cleanPath(FolderPaneOf(form)->currentPath()), dir_.path())
+        << "the folder of a document without a file";
 
     const struct
     {
@@ -194,15 +196,14 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
     } cases[] = {
         {QStringLiteral("style.css"), false}, {QString(), false}, {QStringLiteral("INDEX.HTM"), true}};
     for (const auto &c : cases) {
-        emit FolderPaneOf(form)->FVEx1->OnClick(FolderPaneOf(form)->FVEx1,
-                                                c.name.isEmpty() ? dir_.path() : path(c.name));
+        emit tree()->OnClick(tree(), c.name.isEmpty() ? dir_.path() : path(c.name));
         EXPECT_EQ(form->document().path == path(c.name), c.opens) << c.name.toStdString();
     }
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>index</p>"));
 
     Editor(form)->insertPlainText(QStringLiteral("edited "));
     modals.ThenClick(QMessageBox::Cancel);
-    form->FVEx1Click(FolderPaneOf(form)->FVEx1, path(QStringLiteral("INDEX.HTM")));
+    form->FVEx1Click(tree(), path(QStringLiteral("INDEX.HTM")));
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("edited <p>index</p>"))
         << "Cancel keeps the document";
 
