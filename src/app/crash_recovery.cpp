@@ -218,7 +218,7 @@ bool CrashRecovery::takesWindow(const RecoveryCopy &copy) const
     // A new, empty document takes any copy; one that holds a file, that file's.
     if (!document_.holdsFile())
         return text->isEmpty();
-    return copy.state.holdsFile() && SameFile(copy.state.path, document_.path);
+    return copy.state.holdsFile() && SameFile(copy.state.path, document_.path());
 }
 
 void CrashRecovery::restoreChosen(std::vector<LeftCopy> &copies, const std::vector<int> &chosen)

@@ -58,7 +58,7 @@ bool DocumentFiles::confirmSaveChanges()
 {
     if (!editor_->document()->isModified())
         return true;
-    switch (AskSaveChanges(window_, document_.path)) {
+    switch (AskSaveChanges(window_, document_.path())) {
     case QMessageBox::Yes:
         return saveInPlace(false);
     case QMessageBox::No:
@@ -83,7 +83,7 @@ bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat
 
 bool DocumentFiles::offerCharsetUpdate(DocumentCode before, DocumentCode after)
 {
-    if (before == after || !FileExtension(document_.path).toLower().contains(QStringLiteral("htm")))
+    if (before == after || !FileExtension(document_.path()).toLower().contains(QStringLiteral("htm")))
         return false;
     const QString text = TextTools::StoredText(*editor_->document());
     const std::optional<TextTools::CharsetDeclaration> declared = TextTools::FindCharsetDeclaration(text);
@@ -101,7 +101,7 @@ bool DocumentFiles::offerCharsetUpdate(DocumentCode before, DocumentCode after)
 
 bool DocumentFiles::saveInPlace(bool askOverwrite)
 {
-    const QString &path = document_.path;
+    const QString &path = document_.path();
     // After "/setup" the path names a folder, which may be gone since.
     if (path.isEmpty() || path.endsWith(u'/') || QFileInfo(path).isDir())
         return saveAs();
@@ -124,7 +124,7 @@ bool DocumentFiles::saveInPlace(bool askOverwrite)
 
 bool DocumentFiles::saveAs()
 {
-    const QString oldPath = document_.path;
+    const QString oldPath = document_.path();
     const QString oldExtension = FileExtension(oldPath);
     QFileDialog *dialog = SaveDialog1;
     // The filter first: choosing it afterwards would give the name the filter's first extension
@@ -175,7 +175,7 @@ bool DocumentFiles::saveAs()
 QString DocumentFiles::chooseFileToOpen()
 {
     QFileDialog *dialog = OpenDialog1;
-    StartIn(dialog, document_.path);
+    StartIn(dialog, document_.path());
     dialog->selectNameFilter(FilterAt(openFilterIndex_));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
@@ -188,7 +188,7 @@ bool DocumentFiles::agreeToReload()
     if (asking_ || !document_.takeNewOutsideChange())
         return false;
     asking_ = true;
-    const bool reload = AgreeToReload(window_, document_.path, editor_->document()->isModified());
+    const bool reload = AgreeToReload(window_, document_.path(), editor_->document()->isModified());
     asking_ = false;
     return reload;
 }
@@ -200,13 +200,13 @@ void DocumentFiles::print()
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printer.setDocName(document_.path);
+    printer.setDocName(document_.path());
     editor_->print(&printer);
 }
 
 bool DocumentFiles::showInBrowser(const QString &tmpPage)
 {
-    const QString &path = document_.path;
+    const QString &path = document_.path();
     if (!FileExtension(path).toLower().contains(QStringLiteral("htm"))) {
         TellNotHtml(window_, path);
         return false;
@@ -228,8 +228,8 @@ bool DocumentFiles::showInBrowser(const QString &tmpPage)
                 .arg(QDir::toNativeSeparators(options.secondBrowserPath)));
     else if (!second && !OpenDocument(target))
         emit failed(QStringLiteral("%1 "
-                                      "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
-                                      "プリケーションの設定を確かめてください。")
-                           .arg(QDir::toNativeSeparators(target)));
+                                   "を開くブラウザを起動できません。\nブラウザが入っているか、HTMLを開くア"
+                                   "プリケーションの設定を確かめてください。")
+                        .arg(QDir::toNativeSeparators(target)));
     return !options.useTmp;
 }

@@ -36,11 +36,11 @@ void AddFolderSearch(QAction *action, TForm1 *window, QPlainTextEdit *editor, Fo
             Document &document = window->document();
             FolderSearchHost host;
             host.editor = editor;
-            host.documentFile = [&document] { return document.holdsFile() ? document.path : QString(); };
-            host.startFolder = [pane, &document] { return StartFolder(pane, document.path); };
+            host.documentFile = [&document] { return document.holdsFile() ? document.path() : QString(); };
+            host.startFolder = [pane, &document] { return StartFolder(pane, document.path()); };
             host.codes = [&document] { return document.codeOptions(); };
             host.open = [window, &document](const QString &path) {
-                if (document.holdsFile() && QFileInfo(document.path) == QFileInfo(path))
+                if (document.holdsFile() && QFileInfo(document.path()) == QFileInfo(path))
                     return true;
                 return window->ConfirmSaveChanges() && window->LoadDocument(path);
             };

@@ -48,21 +48,25 @@ struct Place
 };
 
 // Where a page's lines start outside markup, and where its body starts.
-class PageScan
+struct PageScan
 {
-public:
-    // With `skeleton`, the tags are noted too.
-    explicit PageScan(QStringView page, bool skeleton = false) : t_(page), noteTags_(skeleton) { scan(); }
-
     std::vector<Place> lineStarts;
     Place body{-1, 0};    // after the <body> tag
     Place head;           // after the last </head>, <meta> and doctype
-    QString tags;         // "<p </p " ..., void elements aside
+    QString tags;         // "<p </p " ..., void elements aside; only when asked for
     bool rawText = false; // a script, style or other element of raw text
-    int lines() const { return line_ + 1; }
+    int lines = 1;        // the line breaks and one
+};
+
+// Reads a page once, from the start, for its PageScan.
+class PageScanner
+{
+public:
+    // With `noteTags`, the tags are noted too.
+    PageScanner(QStringView page, bool noteTags) : t_(page), noteTags_(noteTags) {}
+    PageScan scan();
 
 private:
-    void scan();
     // Moves on to `to`, counting the line breaks passed.
     void skipTo(qsizetype to)
     {
@@ -81,9 +85,10 @@ private:
     bool noteTags_;
     qsizetype i_ = 0;
     int line_ = 0;
+    PageScan found_;
 };
 
-qsizetype PageScan::tagEnd(qsizetype from) const
+qsizetype PageScanner::tagEnd(qsizetype from) const
 {
     const qsizetype n = t_.size();
     for (qsizetype j = from; j < n; ++j) {
@@ -104,7 +109,7 @@ qsizetype PageScan::tagEnd(qsizetype from) const
     return n;
 }
 
-qsizetype PageScan::rawTextEnd(qsizetype from, QStringView name) const
+qsizetype PageScanner::rawTextEnd(qsizetype from, QStringView name) const
 {
     const QString closing = QStringLiteral("</") + name.toString();
     for (qsizetype at = t_.indexOf(closing, from, Qt::CaseInsensitive); at >= 0;
@@ -116,7 +121,7 @@ qsizetype PageScan::rawTextEnd(qsizetype from, QStringView name) const
     return t_.size();
 }
 
-void PageScan::skipMarkup()
+void PageScanner::skipMarkup()
 {
     const qsizetype n = t_.size();
     const QStringView rest = t_.sliced(i_);
@@ -137,7 +142,7 @@ void PageScan::skipMarkup()
         const qsizetype close = t_.indexOf(u'>', i_ + 2);
         skipTo(close < 0 ? n : close + 1);
         if (doctype)
-            head = here();
+            found_.head = here();
         return;
     }
     const bool endTag = rest.size() > 1 && rest[1] == u'/';
@@ -154,25 +159,26 @@ void PageScan::skipMarkup()
     const auto is = [name](const char *tag) {
         return name.compare(QLatin1String(tag), Qt::CaseInsensitive) == 0;
     };
-    rawText = rawText || HoldsRawText(name);
+    found_.rawText = found_.rawText || HoldsRawText(name);
     if (noteTags_ && !IsVoid(name))
-        tags += (endTag ? QStringLiteral("</") : QStringLiteral("<")) + name.toString().toLower() + u' ';
+        found_.tags +=
+            (endTag ? QStringLiteral("</") : QStringLiteral("<")) + name.toString().toLower() + u' ';
     if (endTag) {
         if (is("head"))
-            head = here();
+            found_.head = here();
         return;
     }
-    if (is("body") && body.at < 0)
-        body = here();
+    if (is("body") && found_.body.at < 0)
+        found_.body = here();
     else if (is("meta"))
-        head = here();
+        found_.head = here();
     else if (HoldsRawText(name))
         skipTo(is("plaintext") ? n : rawTextEnd(i_, name));
 }
 
-void PageScan::scan()
+PageScan PageScanner::scan()
 {
-    lineStarts.push_back({0, 0});
+    found_.lineStarts.push_back({0, 0});
     const qsizetype n = t_.size();
     while (i_ < n) {
         const QChar c = t_[i_];
@@ -181,12 +187,20 @@ void PageScan::scan()
         } else {
             ++i_;
             if (IsBreak(c))
-                lineStarts.push_back({i_, ++line_});
+                found_.lineStarts.push_back({i_, ++line_});
         }
     }
+    found_.lines = line_ + 1;
+    return std::move(found_);
 }
 
-// Whether the tags PageScan noted close in the order they open, all of them:
+// The lines, body and head of `page`; its tags too with `noteTags`.
+PageScan ScanPage(QStringView page, bool noteTags = false)
+{
+    return PageScanner(page, noteTags).scan();
+}
+
+// Whether the tags ScanPage noted close in the order they open, all of them:
 // such a part parses alike on its own beside its neighbours.
 bool Nested(const QString &tags)
 {
@@ -226,11 +240,11 @@ QString VerticalStyle()
 
 MarkedCopy MarkPage(QStringView page, bool vertical)
 {
-    const PageScan scan(page);
+    const PageScan scan = ScanPage(page);
     const Place first = scan.body.at >= 0 ? scan.body : scan.head;
     MarkedCopy copy;
     copy.source = page.toString();
-    copy.markers.resize(size_t(scan.lines()));
+    copy.markers.resize(size_t(scan.lines));
     QString &out = copy.text;
     out.reserve(page.size() + qsizetype(scan.lineStarts.size()) * 24 + 80);
     out += page.first(first.at);
@@ -332,9 +346,10 @@ std::optional<PreviewPatch> PatchBetween(const MarkedCopy &before, const MarkedC
         end.source != before.markers[size_t(to)].source + is.size() - was.size())
         return std::nullopt;
     if (now.page) {
-        const PageScan old(
+        const PageScan old = ScanPage(
             QStringView(was).sliced(start.source, before.markers[size_t(to)].source - start.source), true);
-        const PageScan fresh(QStringView(is).sliced(start.source, end.source - start.source), true);
+        const PageScan fresh =
+            ScanPage(QStringView(is).sliced(start.source, end.source - start.source), true);
         if (old.rawText || fresh.rawText || !Nested(old.tags) || !Nested(fresh.tags))
             return std::nullopt;
     }

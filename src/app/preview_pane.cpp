@@ -162,7 +162,7 @@ void PreviewPane::refresh()
     const PreviewLook look{vertical_->isChecked(), font.family(), font.pointSizeF()};
     const DocumentFormat format = document_->format();
     const bool sameFrame =
-        made_.valid && document_->path == made_.path && format == made_.format && look == made_.look;
+        made_.valid && document_->path() == made_.path && format == made_.format && look == made_.look;
     if (!sameFrame || raw != made_.raw) {
         MadePreview made = MakePreviewPage(*document_, raw, look);
         // An edit of the text between two markers changes only that part of
@@ -174,7 +174,7 @@ void PreviewPane::refresh()
             engine_->patchPage(*patch, made.page);
         else
             engine_->showPage(made.page);
-        made_ = {raw, document_->path, format, look, std::move(made.copy), true};
+        made_ = {raw, document_->path(), format, look, std::move(made.copy), true};
     }
     engine_->scrollToLine(DisplayBlocks::LineNumber(editor_->textCursor().block()));
 }

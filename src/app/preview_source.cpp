@@ -20,8 +20,9 @@ MadePreview MakePreviewPage(const Document &document, QStringView raw, const Pre
     MadePreview made;
     PreviewPage &page = made.page;
     // A new document's path names a file still to be made in the last folder.
-    page.document = QUrl::fromLocalFile(document.path.isEmpty() ? QDir::homePath() + u'/' : document.path);
-    if (ShowsAsPage(document.path)) {
+    page.document =
+        QUrl::fromLocalFile(document.path().isEmpty() ? QDir::homePath() + u'/' : document.path());
+    if (ShowsAsPage(document.path())) {
         made.copy = PreviewCopy::MarkPage(raw, look.vertical);
         page.bytes =
             ByteOrderMark(format.code).toByteArray() + EncodeDocumentText(made.copy.text, format, ends);
@@ -45,7 +46,7 @@ MadePreview MakePreviewPage(const Document &document, QStringView raw, const Pre
 bool WrittenAsItStands(const Document &document, QStringView html)
 {
     const DocumentFormat format = document.format();
-    if (IsUnicode(format.code) || !ShowsAsPage(document.path))
+    if (IsUnicode(format.code) || !ShowsAsPage(document.path()))
         return true;
     qsizetype lost = -1;
     EncodeDocumentText(html, format, {format.lineEnd, {}}, nullptr, &lost);

@@ -48,7 +48,7 @@ void TemplateInsertion::insert(const Palettes::ButtonRecord &record, int caseMod
     request.now = QDateTime::currentDateTime();
     request.locale = QLocale::system();
     request.charset = CharsetName(document_.format().code);
-    request.documentPath = document_.path;
+    request.documentPath = document_.path();
     request.lastImageDocument = lastImageDocument_;
     const Palettes::Expansion expansion =
         Palettes::InsertTemplate(request, [this](const QString &folder) { return chooseLinkFile(folder); });

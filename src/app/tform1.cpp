@@ -90,10 +90,10 @@ void TForm1::FormCreate()
 
 void TForm1::ShowStatus()
 {
-    StatusBar1->setPath(DocumentPath, !document_.holdsFile() && NamesFileToCreate(DocumentPath));
+    StatusBar1->setPath(document_.path(), !document_.holdsFile() && NamesFileToCreate(document_.path()));
     showDocumentCode();
-    setWindowIconText(QFileInfo(DocumentPath).fileName());
-    setWindowTitle(QStringLiteral("QUMOEDIT [") + DocumentPath + u']');
+    setWindowIconText(QFileInfo(document_.path()).fileName());
+    setWindowTitle(QStringLiteral("QUMOEDIT [") + document_.path() + u']');
     RichEdit1->document()->setModified(false);
     RichEdit1->setFocus();
 }
@@ -127,7 +127,7 @@ void TForm1::PlayClickSound()
 void TForm1::SSButton15Click()
 {
     PlayClickSound();
-    Panel13->toggle(DocumentPath);
+    Panel13->toggle(document_.path());
 }
 
 void TForm1::FVEx1Click(QObject *, const QString &path)

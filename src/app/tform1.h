@@ -144,7 +144,6 @@ private:
     void showNewText();
     QString shippedFile(const QString &name) const;
 
-    QString &DocumentPath = document_.path;
     QString IniPath;
     QString ProgramDir;
     BuiltOnUse<TForm2> Form2;

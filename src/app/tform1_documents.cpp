@@ -24,7 +24,7 @@ void TForm1::createDialogs()
     files_->setOptions(&options_);
     connect(files_, &DocumentFiles::failed, this, &TForm1::showFileError);
     connect(files_, &DocumentFiles::renamed, this, &TForm1::ShowStatus);
-    connect(files_, &DocumentFiles::written, this, [this] { noteRecent(DocumentPath); });
+    connect(files_, &DocumentFiles::written, this, [this] { noteRecent(document_.path()); });
     ColorDialog1.setBuilder([this] {
         auto *dialog = new QColorDialog(this);
         dialog->setObjectName(QStringLiteral("ColorDialog1"));
@@ -55,7 +55,7 @@ bool TForm1::LoadDocument(const QString &path, std::optional<DocumentCode> code)
     tagColours_->clear();
     const Outcome loaded = files_->load(path, code);
     if (!loaded.done()) {
-        StatusBar1->setPath(DocumentPath);
+        StatusBar1->setPath(document_.path());
         showFileError(loaded.message);
         return false;
     }
@@ -83,13 +83,13 @@ void TForm1::reopenIn(DocumentCode code)
 {
     if (!document_.holdsFile()) {
         showFileError(QStringLiteral("%1\nはまだファイルになっていないので、読み込み直せません。")
-                          .arg(QDir::toNativeSeparators(DocumentPath)));
+                          .arg(QDir::toNativeSeparators(document_.path())));
         return;
     }
     // Reading the file again never changes it; only the edits would go.
-    if (RichEdit1->document()->isModified() && !AgreeToReopen(this, DocumentPath, CodeName(code)))
+    if (RichEdit1->document()->isModified() && !AgreeToReopen(this, document_.path(), CodeName(code)))
         return;
-    LoadDocument(DocumentPath, code);
+    LoadDocument(document_.path(), code);
 }
 
 void TForm1::checkDiskChanges()
@@ -97,7 +97,7 @@ void TForm1::checkDiskChanges()
     if (files_->loading() || QApplication::activeModalWidget() != nullptr)
         return;
     if (files_->agreeToReload())
-        LoadDocument(DocumentPath);
+        LoadDocument(document_.path());
 }
 
 void TForm1::SSButton1Click()
@@ -118,7 +118,7 @@ void TForm1::SSButton2Click()
     PlayClickSound();
     if (!ConfirmSaveChanges())
         return;
-    document_.startNew(NewDocumentPath(DocumentPath, !Panel3->isHidden()));
+    document_.startNew(NewDocumentPath(document_.path(), !Panel3->isHidden()));
     Panel14->setTextSize(baseFontSize_);
     ShowStatus();
 }

@@ -15,7 +15,7 @@ void TForm1::createHtmlCheck()
         auto *pane = new HtmlCheckPane(
             RichEdit1,
             [this] {
-                return HtmlCheck::CheckInput{TextTools::StoredText(*RichEdit1->document()), DocumentPath,
+                return HtmlCheck::CheckInput{TextTools::StoredText(*RichEdit1->document()), document_.path(),
                                              document_.format(), document_.mixedLineEnds()};
             },
             this);

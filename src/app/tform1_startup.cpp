@@ -74,7 +74,7 @@ void TForm1::readWindowSettings()
     Panel12->setVisible(s.clipPanel);
     Panel4->setVisible(s.colorPanel);
     baseFontSize_ = s.msize;
-    DocumentPath = s.pathName;
+    document_.setPath(s.pathName);
     Panel12->readSettings(s);
     Panel3->readSettings(s);
     recentFiles_ = s.recentFiles;
@@ -92,17 +92,17 @@ void TForm1::followCommandLine()
     }
 
     const StartRequest request = ParseCommandLine(commandLine_);
-    const QString newDocument =
-        StartUpDocumentPath(DocumentPath, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-                            QDir::homePath(), !Panel3->isHidden());
+    const QString newDocument = StartUpDocumentPath(
+        document_.path(), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), QDir::homePath(),
+        !Panel3->isHidden());
     switch (request.kind) {
     case StartRequest::NoDocument:
         document_.startNew(newDocument);
         break;
     case StartRequest::Setup:
         // The remembered folder: a save goes to save as, even once it is gone.
-        if (!DocumentPath.isEmpty() && !DocumentPath.endsWith(u'/'))
-            DocumentPath += u'/';
+        if (!document_.path().isEmpty() && !document_.path().endsWith(u'/'))
+            document_.setPath(document_.path() + u'/');
         if (Form3 != nullptr) {
             Form3->showPage(TForm3::AssociationPage);
             openSettingsDialog();
@@ -121,7 +121,7 @@ void TForm1::followCommandLine()
             break;
         }
         tagColours_->forgetChange();
-        if (IsBrowserCachePath(DocumentPath)) {
+        if (IsBrowserCachePath(document_.path())) {
             Panel3->hide();
             Panel4->hide();
             Panel12->hide();
@@ -171,7 +171,7 @@ void TForm1::writeSettings()
     w.recentFiles = recentFiles_;
     Preview1->writeSettings(w);
     const DialogOptions options = options_.options();
-    if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options).done())
+    if (!SaveSettingsAtClose(IniPath, w, document_.path(), options).done())
         ShowSettingsWriteFailure(this);
 }
 

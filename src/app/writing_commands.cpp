@@ -69,7 +69,7 @@ WritingCommands::WritingCommands(QPlainTextEdit *editor, const Document *documen
     for (int i = 0; i <= int(Tool::HalfSpaceToFull); ++i) {
         const auto kind = CharacterKind(i);
         connect(actions_[size_t(i)], &QAction::triggered, this, [this, kind] {
-            const TextTools::KindScope scope{IsHtmlPath(document_->path),
+            const TextTools::KindScope scope{IsHtmlPath(document_->path()),
                                              IsUnicode(document_->format().code)};
             rewrite([kind, scope](const QString &text) {
                 return TextTools::ConvertCharacterKind(text, kind, scope);

@@ -62,7 +62,7 @@ Outcome Document::load(const QString &file, std::optional<DocumentCode> code)
         MarkLineEnds(*text_, read.lineEnds);
     identity_ = read.identity;
     noticed_ = {};
-    path = absolute;
+    path_ = absolute;
     return {};
 }
 
@@ -105,7 +105,7 @@ Outcome Document::save(const QString &file, const LossQuestion &agreeToLose,
     if (!write.outcome.done())
         return write.outcome;
     // What is on disk now is ours.
-    if (file == path) {
+    if (file == path_) {
         identity_ = FileIdentity::Of(file);
         noticed_ = {};
     }
@@ -119,7 +119,7 @@ void Document::rename(const QString &file, const std::optional<DocumentFormat> &
         lineEnd_ = as->lineEnd;
         own_ = as;
     }
-    path = file;
+    path_ = file;
     identity_ = FileIdentity::Of(file);
     noticed_ = {};
 }
@@ -138,12 +138,12 @@ void Document::startNew(const QString &file)
     mixed_ = false;
     identity_ = {};
     noticed_ = {};
-    path = file;
+    path_ = file;
 }
 
 bool Document::fileDiffers() const
 {
-    const FileIdentity now = FileIdentity::Of(path);
+    const FileIdentity now = FileIdentity::Of(path_);
     return now.exists && now != identity_;
 }
 
@@ -151,7 +151,7 @@ bool Document::takeNewOutsideChange()
 {
     if (!identity_.exists)
         return false;
-    const FileIdentity now = FileIdentity::Of(path);
+    const FileIdentity now = FileIdentity::Of(path_);
     if (!now.exists || now == identity_ || now == noticed_)
         return false;
     noticed_ = now;
@@ -163,7 +163,7 @@ DocumentState Document::state() const
     // A copy stores one code: kept bytes of another than the document's own
     // format are left out (they serve only a save back in the file's code).
     const bool keptFit = !own_ || own_->code == code_;
-    return {path,
+    return {path_,
             identity_,
             own_,
             mixed_,
@@ -187,6 +187,6 @@ void Document::restore(const DocumentState &state, const QString &text)
     identity_ = state.identity;
     // A change on disk since is asked about when saving, not offered as a reload.
     noticed_ = FileIdentity::Of(state.path);
-    path = state.path;
+    path_ = state.path;
     text_->setModified(true);
 }

@@ -40,7 +40,9 @@ public:
     void setPause(std::function<void()> pause) { pause_ = std::move(pause); }
 
     // Full path of the document; names a file, or a folder after "/setup".
-    QString path;
+    const QString &path() const { return path_; }
+    // Names the document anew without reading or writing anything.
+    void setPath(const QString &path) { path_ = path; }
 
     // Replaces the text by the file's and makes `path` the document; a file
     // that cannot be read changes nothing. The document takes the code the
@@ -65,9 +67,9 @@ public:
     // Unicode document's, one read in a named code, or the one chosen on
     // save as); else the code and line end the options convert to, and what
     // they do not convert as the file had it.
-    DocumentFormat format() const { return formatFor(path); }
+    DocumentFormat format() const { return formatFor(path_); }
     // Whether the lines keep the different ends the file gave them.
-    bool mixedLineEnds() const { return mixed_ && !optionsConvertLineEnds(path); }
+    bool mixedLineEnds() const { return mixed_ && !optionsConvertLineEnds(path_); }
     // From now on every line is written with the format's one line end;
     // returns whether the lines kept their own ends until now, for undoUnify.
     bool unifyLineEnds() { return std::exchange(mixed_, false); }
@@ -99,6 +101,7 @@ private:
     bool optionsConvertLineEnds(const QString &file) const;
 
     const EditorOptions *options_;
+    QString path_;
     Reader reader_ = ReadDocument;
     std::function<void()> pause_;
     QTextDocument *text_ = nullptr;

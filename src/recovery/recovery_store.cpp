@@ -28,19 +28,22 @@ QByteArray Native(const QString &path)
 class Out
 {
 public:
-    explicit Out(qsizetype reserve = 64) { bytes.reserve(reserve); }
+    explicit Out(qsizetype reserve = 64) { bytes_.reserve(reserve); }
     void i64(qint64 v)
     {
         for (int i = 0; i < 8; ++i)
-            bytes.append(char(quint64(v) >> (8 * i)));
+            bytes_.append(char(quint64(v) >> (8 * i)));
     }
     void raw(QByteArrayView data)
     {
         i64(data.size());
-        bytes.append(data);
+        bytes_.append(data);
     }
     void text(QStringView s) { raw(QByteArrayView(reinterpret_cast<const char *>(s.utf16()), s.size() * 2)); }
-    QByteArray bytes;
+    const QByteArray &bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
 };
 
 class In
@@ -150,7 +153,7 @@ QByteArray StateRecord(const DocumentState &state)
     out.i64(int(state.lineEnd));
     out.i64(state.mixedLineEnds);
     out.raw(state.keptSource);
-    return Record('S', out.bytes);
+    return Record('S', out.bytes());
 }
 
 QByteArray TextRecord(const RecoveryText &text)
@@ -158,7 +161,7 @@ QByteArray TextRecord(const RecoveryText &text)
     Out out(text.text.size() * 2 + text.lineStates.size() + 32);
     out.text(text.text);
     out.raw(text.lineStates);
-    return Record('T', out.bytes);
+    return Record('T', out.bytes());
 }
 
 QByteArray EditRecord(const RecoveryEdit &edit)
@@ -169,7 +172,7 @@ QByteArray EditRecord(const RecoveryEdit &edit)
     out.text(edit.added);
     out.i64(edit.firstLine);
     out.raw(edit.lineStates);
-    return Record('E', out.bytes);
+    return Record('E', out.bytes());
 }
 
 namespace {

@@ -3,7 +3,7 @@
 //
 // Start-up of the main window:
 //     const MainWindowSettings s = ReadMainWindowSettings(IniPath, screen->size());
-//     resize(s.width, s.height); move(s.x, s.y); ... DocumentPath = s.pathName; ...
+//     resize(s.width, s.height); move(s.x, s.y); ... document_.setPath(s.pathName); ...
 // The dialog's part is read by TForm3::LoadSettingsIntoDialog().
 #pragma once
 

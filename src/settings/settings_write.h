@@ -4,7 +4,7 @@
 // the normal window's place and size (and whether it was maximized), which
 // panels show and the base font size, to which the palettes and the preview
 // add their own through their writeSettings(); then
-//     if (!SaveSettingsAtClose(IniPath, w, DocumentPath, options_.options()).done())
+//     if (!SaveSettingsAtClose(IniPath, w, document_.path(), options_.options()).done())
 //         ShowSettingsWriteFailure(this);
 #pragma once
 

@@ -104,7 +104,7 @@ TEST_F(DocumentFilesTest, SaveChangesQuestion)
         SCOPED_TRACE(c.name);
         modals.Reset();
         QFile::remove(path(QStringLiteral("doc.txt")));
-        document.path = path(QStringLiteral("doc.txt"));
+        document.setPath(path(QStringLiteral("doc.txt")));
         editor->setPlainText(QStringLiteral("text"));
         editor->document()->setModified(c.modified);
         if (c.answer != QMessageBox::NoButton)
@@ -113,16 +113,16 @@ TEST_F(DocumentFilesTest, SaveChangesQuestion)
         ASSERT_EQ(modals.seen().size(), c.answer == QMessageBox::NoButton ? 0u : 1u);
         if (!modals.seen().empty()) {
             EXPECT_EQ(modals.seen()[0].title, QStringLiteral("QUMOEDIT確認"));
-            EXPECT_EQ(modals.seen()[0].text, document.path + QStringLiteral(" への変更を保存しますか？"));
+            EXPECT_EQ(modals.seen()[0].text, document.path() + QStringLiteral(" への変更を保存しますか？"));
         }
-        EXPECT_EQ(QFile::exists(document.path), !c.written.isNull());
+        EXPECT_EQ(QFile::exists(document.path()), !c.written.isNull());
         EXPECT_EQ(Read(QStringLiteral("doc.txt")), c.written);
     }
 }
 
 TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
 {
-    document.path = path(QStringLiteral("emoji.txt"));
+    document.setPath(path(QStringLiteral("emoji.txt")));
     Type(QStringLiteral("一\n二\n三😀と é"));
     modals.ThenClick(QMessageBox::No);
     EXPECT_FALSE(files.saveInPlace(false));
@@ -131,7 +131,7 @@ TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
     EXPECT_TRUE(
         modals.seen()[0].text.contains(QStringLiteral("3 行目の「😀」(U+1F600) などShift_JISで表せない")))
         << modals.seen()[0].text.toStdString();
-    EXPECT_FALSE(QFile::exists(document.path)) << "nothing written without agreement";
+    EXPECT_FALSE(QFile::exists(document.path())) << "nothing written without agreement";
     EXPECT_TRUE(Modified());
 
     modals.ThenClick(QMessageBox::Yes);
@@ -217,7 +217,7 @@ TEST_F(DocumentFilesTest, QuestionsThatLoseTextDefaultToNo)
 
 TEST_F(DocumentFilesTest, SaveAsAddsTheFiltersExtension)
 {
-    document.path = path(QStringLiteral("old.txt"));
+    document.setPath(path(QStringLiteral("old.txt")));
     Type(QStringLiteral("x"));
     const struct
     {
@@ -239,7 +239,7 @@ TEST_F(DocumentFilesTest, SaveAsAddsTheFiltersExtension)
         const qsizetype renames = renamed.size();
         ThenSaveAs(QString::fromLatin1(c.typed), c.filter);
         EXPECT_TRUE(files.saveAs());
-        EXPECT_EQ(document.path, path(QString::fromLatin1(c.saved)));
+        EXPECT_EQ(document.path(), path(QString::fromLatin1(c.saved)));
         EXPECT_EQ(Read(QString::fromLatin1(c.saved)), "x");
         EXPECT_EQ(renamed.size(), renames + 1);
     }
@@ -249,7 +249,7 @@ TEST_F(DocumentFilesTest, SaveAsAddsTheFiltersExtension)
 
 TEST_F(DocumentFilesTest, SaveAsStartsWithTheFilterOfTheOldExtension)
 {
-    document.path = path(QStringLiteral("page.html"));
+    document.setPath(path(QStringLiteral("page.html")));
     QString startFilter, startName;
     modals.Then([&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
@@ -261,13 +261,13 @@ TEST_F(DocumentFilesTest, SaveAsStartsWithTheFilterOfTheOldExtension)
     EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
     // Not the filter's first extension: saving as offered must not make page.htm.
     EXPECT_EQ(startName, QStringLiteral("page.html"));
-    EXPECT_EQ(document.path, path(QStringLiteral("page.html"))) << "cancel changes nothing";
+    EXPECT_EQ(document.path(), path(QStringLiteral("page.html"))) << "cancel changes nothing";
     EXPECT_EQ(renamed.size(), 0);
 }
 
 TEST_F(DocumentFilesTest, PlainSaveOfAFolderAsksForAName)
 {
-    document.path = dir.path(); // as after a "/setup" start
+    document.setPath(dir.path()); // as after a "/setup" start
     Type(QStringLiteral("x"));
     QString startFolder;
     modals.Then([&](QWidget *w) {
@@ -279,7 +279,7 @@ TEST_F(DocumentFilesTest, PlainSaveOfAFolderAsksForAName)
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
     EXPECT_EQ(startFolder, dir.path());
-    EXPECT_EQ(document.path, path(QStringLiteral("named.txt")));
+    EXPECT_EQ(document.path(), path(QStringLiteral("named.txt")));
     EXPECT_EQ(Read(QStringLiteral("named.txt")), "x");
 }
 
@@ -407,7 +407,7 @@ TEST_F(DocumentFilesTest, SaveAsInAnotherCodeOffersToUpdateTheCharsetDeclaration
 TEST_F(DocumentFilesTest, OpenDialogShowsEachPatternOnceAndLeavesNoCompletionBehind)
 {
     Write(QStringLiteral("typed.txt"), "typed");
-    document.path = path(QStringLiteral("doc.txt"));
+    document.setPath(path(QStringLiteral("doc.txt")));
     QStringList shown;
     QAbstractItemView *popup = nullptr;
     modals.Then([&](QWidget *w) {

@@ -33,7 +33,7 @@ protected:
 
 TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
 {
-    form->document().path = path(QStringLiteral("no/folder/doc.txt"));
+    form->document().setPath(path(QStringLiteral("no/folder/doc.txt")));
     Type(QStringLiteral("text"));
     modals.ThenClick(QMessageBox::Yes);
     modals.ThenClick(QMessageBox::Ok);
@@ -41,13 +41,13 @@ TEST_F(Documents, FailedSaveInsideTheQuestionStopsTheCommand)
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_EQ(modals.seen()[1].text, QStringLiteral("ファイル %1 を作成できません\n\n"
                                                     "ファイルまたはフォルダーが存在しません")
-                                         .arg(form->document().path));
+                                         .arg(form->document().path()));
 }
 
 TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
 {
     form->SSButton2Click();
-    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("newtext.txt")));
     Type(QStringLiteral("first line"));
     form->SSButton4Click();
     EXPECT_TRUE(modals.seen().empty()) << "no dialog for the default name";
@@ -55,14 +55,14 @@ TEST_F(Documents, NewDocumentThenPlainSaveWritesTheDefaultName)
     EXPECT_FALSE(Editor(form)->document()->isModified());
     TagPaletteOf(form)->setVisible(true);
     form->SSButton2Click();
-    EXPECT_EQ(form->document().path, path(QStringLiteral("newhtml.html")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("newhtml.html")));
 }
 
 TEST_F(Documents, OverwriteQuestionNoLeavesTheFile)
 {
     SetOptions([](DialogOptions &o) { o.overwriteMes = true; });
     WriteFile(QStringLiteral("keep.txt"), "previous");
-    form->document().path = path(QStringLiteral("keep.txt"));
+    form->document().setPath(path(QStringLiteral("keep.txt")));
     Type(QStringLiteral("new"));
     modals.ThenClick(QMessageBox::No);
     form->SSButton4Click();
@@ -83,7 +83,7 @@ TEST_F(Documents, FailedReadKeepsThePreviousDocument)
     EXPECT_EQ(modals.seen()[0].text,
               QStringLiteral("ファイル %1 は開けません\n\nフォルダーです").arg(dir_.path()));
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("first text"));
-    EXPECT_EQ(form->document().path, path(QStringLiteral("first.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("first.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("first.txt"))));
 }
 
@@ -118,7 +118,7 @@ TEST_F(Documents, ReadOnlyFolderSavesAWritableFileButNotAReadOnlyOne)
 
 TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
 {
-    form->document().path = path(QStringLiteral("breaks.txt"));
+    form->document().setPath(path(QStringLiteral("breaks.txt")));
     Type(QStringLiteral("a"));
     QTest::keyClick(Editor(form), Qt::Key_Return, Qt::ShiftModifier);
     Type(QStringLiteral("b"));
@@ -138,7 +138,7 @@ TEST_F(Documents, ShiftEnterAndPastedLineSeparatorsAreRealLineBreaks)
 
 TEST_F(Documents, DeclinedSaveAsChangesNothing)
 {
-    form->document().path = path(QStringLiteral("old.txt"));
+    form->document().setPath(path(QStringLiteral("old.txt")));
     form->ShowStatus();
     Type(QStringLiteral("é"));
     modals.Then([&](QWidget *w) {
@@ -149,7 +149,7 @@ TEST_F(Documents, DeclinedSaveAsChangesNothing)
     form->SSButton3Click();
     ASSERT_EQ(modals.seen().size(), 2u);
     EXPECT_EQ(modals.seen()[1].objectName, QStringLiteral("UnencodableQuestion"));
-    EXPECT_EQ(form->document().path, path(QStringLiteral("old.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("old.txt")));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("old.txt"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("new.txt"))));
     EXPECT_TRUE(Editor(form)->document()->isModified());
@@ -216,7 +216,7 @@ TEST_F(Documents, CaretPanelCountsALongLineAsStored)
 // as reaches them and the window shows the new name.
 TEST_F(Documents, SaveAsShowsTheNewNameAndASavedText)
 {
-    form->document().path = path(QStringLiteral("old.txt"));
+    form->document().setPath(path(QStringLiteral("old.txt")));
     Type(QStringLiteral("x"));
     modals.Then([](QWidget *w) {
         AcceptFileNameWithFilter(static_cast<QFileDialog *>(w), QStringLiteral("index"), 3);
@@ -224,7 +224,7 @@ TEST_F(Documents, SaveAsShowsTheNewNameAndASavedText)
     form->SSButton3Click();
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
-    EXPECT_EQ(form->document().path, path(QStringLiteral("index.html")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("index.html")));
     EXPECT_EQ(ReadFile(QStringLiteral("index.html")), "x");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [%1]").arg(path(QStringLiteral("index.html"))));
     EXPECT_FALSE(Editor(form)->document()->isModified());
@@ -240,10 +240,10 @@ TEST_F(Documents, OpenCommandLoadsTheChosenFileAndRemembersTheFilter)
         AcceptFileNameWithFilter(dialog, QStringLiteral("script.cgi"), 5);
     });
     form->SSButton1Click();
-    EXPECT_EQ(form->document().path, path(QStringLiteral("script.cgi")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("script.cgi")));
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("#!/usr/bin/perl\n"));
 
-    form->document().path = path(QStringLiteral("noext"));
+    form->document().setPath(path(QStringLiteral("noext")));
     QString saveFilter;
     modals.Then([&](QWidget *w) {
         saveFilter = static_cast<QFileDialog *>(w)->selectedNameFilter();
@@ -336,7 +336,7 @@ TEST_F(Documents, RecentFilesListWhatWasOpenedOrSaved)
     WriteFile(QStringLiteral("b.html"), "<p>b</p>");
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("a.txt"))));
     ASSERT_TRUE(form->LoadDocument(path(QStringLiteral("b.html"))));
-    form->document().path = path(QStringLiteral("c.txt"));
+    form->document().setPath(path(QStringLiteral("c.txt")));
     Type(QStringLiteral("c"));
     form->command(TForm1::Cmd::Save1)->trigger();
     QFile::remove(path(QStringLiteral("a.txt")));
@@ -351,7 +351,7 @@ TEST_F(Documents, RecentFilesListWhatWasOpenedOrSaved)
     EXPECT_EQ(shown, QStringList({path(QStringLiteral("c.txt")), path(QStringLiteral("b.html")),
                                   path(QStringLiteral("a.txt")) + QStringLiteral(" (grey)")}));
     recent->actions().at(1)->trigger();
-    EXPECT_EQ(form->document().path, path(QStringLiteral("b.html")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("b.html")));
     QFile list(RecentlyUsedPath());
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     const QByteArray xbel = list.readAll();

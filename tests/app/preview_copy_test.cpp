@@ -200,7 +200,7 @@ TEST(PreviewCopyTest, PageIsWhatASaveWrites)
     QTextDocument text(QStringLiteral("笑顔😀\n"));
     Document document(&options);
     document.attach(&text);
-    document.path = QStringLiteral("/tmp/note.txt");
+    document.setPath(QStringLiteral("/tmp/note.txt"));
     const PreviewPage page = MakePreviewPage(document, text.toRawText(), {false, "IPAGothic", 9}).page;
     EXPECT_TRUE(page.text);
     EXPECT_TRUE(QString::fromUtf8(page.bytes).contains(u"笑顔?\n")) << page.bytes.constData();

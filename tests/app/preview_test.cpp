@@ -115,7 +115,7 @@ TEST_F(Preview, SecondBrowserGetsThePathAsItsOneArgument)
 TEST_F(Preview, AFailedSaveStartsNoBrowser)
 {
     OpenedFiles opened;
-    form->document().path = path(QStringLiteral("no/folder/page.html"));
+    form->document().setPath(path(QStringLiteral("no/folder/page.html")));
     Editor(form)->insertPlainText(QStringLiteral("x"));
     modals.ThenClick(QMessageBox::Ok);
     form->ShineSpeedButton1Click();

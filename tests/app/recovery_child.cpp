@@ -75,7 +75,7 @@ int main(int argc, char **argv)
     if (arguments[1] == QLatin1String("save")) {
         editor->insertPlainText(QStringLiteral("edit"));
         Tell("saving");
-        form.SaveDocument(form.document().path);
+        form.SaveDocument(form.document().path());
         Tell("saved");
     } else {
         for (int typed = 1;; ++typed) {

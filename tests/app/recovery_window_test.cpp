@@ -134,7 +134,7 @@ TEST_F(RecoveryWindowTest, TheStartOffersACopyAndTheDefaultAnswerRestoresIt)
         EXPECT_EQ(QFileInfo::exists(copy), row.copyKept);
         EXPECT_EQ(ReadFile(QStringLiteral("doc.txt")), disk) << "the file waits for a save";
         if (row.restored) {
-            EXPECT_EQ(form->document().path, path(QStringLiteral("doc.txt")));
+            EXPECT_EQ(form->document().path(), path(QStringLiteral("doc.txt")));
             ASSERT_TRUE(form->crashRecovery().keeper()->flush());
             EXPECT_TRUE(QFileInfo::exists(form->crashRecovery().keeper()->copyFile()))
                 << "a copy of this instance holds it";
@@ -236,7 +236,7 @@ TEST_F(RecoveryWindowTest, TheCopyOfThisWindowsDocumentRestoresIntoIt)
         StartWithRecovery({path(QStringLiteral("doc.txt"))});
         ASSERT_TRUE(modals.allAnswered());
         EXPECT_EQ(Text(), row.text);
-        EXPECT_EQ(form->document().path, path(QStringLiteral("doc.txt")));
+        EXPECT_EQ(form->document().path(), path(QStringLiteral("doc.txt")));
         EXPECT_EQ(elsewhere, expected);
         form.reset();
         QDir(folder()).removeRecursively();

@@ -37,15 +37,15 @@ TEST_F(StartUp, FirstRunOpensTheDialogOnItsAboutPageAndStartsEmpty)
     EXPECT_EQ(pageWhenShown, TForm3::CopyrightPage);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("qumoedit.ini"))))
         << "the first run's choices are kept at once";
-    EXPECT_EQ(form->document().path, QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
+    EXPECT_EQ(form->document().path(), QDir::cleanPath(Desktop() + QStringLiteral("/newtext.txt")));
     EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
     EXPECT_FALSE(Editor(form)->document()->isModified());
     EXPECT_EQ(form->size(), QSize(520, 473));
     EXPECT_TRUE(TagPaletteOf(form)->isHidden());
     EXPECT_TRUE(InfoLine(form)->isHidden());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path + u']');
-    const QString newWord = QFileInfo::exists(form->document().path) ? QString() : QStringLiteral("新規: ");
-    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), newWord + form->document().path);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("QUMOEDIT [") + form->document().path() + u']');
+    const QString newWord = QFileInfo::exists(form->document().path()) ? QString() : QStringLiteral("新規: ");
+    EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), newWord + form->document().path());
     EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Caret), QStringLiteral("L:001/001  C:000"));
 }
 
@@ -73,7 +73,7 @@ TEST_F(StartUp, SetupWithSettingsKeepsTheStoredFolder)
     });
     Start({QStringLiteral("/setup")});
     EXPECT_EQ(modals.seen().size(), 1u);
-    EXPECT_EQ(form->document().path, dir_.path() + u'/') << "a folder, not a file named like it";
+    EXPECT_EQ(form->document().path(), dir_.path() + u'/') << "a folder, not a file named like it";
     ASSERT_TRUE(CloseWindow());
     ProfileFile ini(path(QStringLiteral("qumoedit.ini")));
     ASSERT_TRUE(ini.load());
@@ -86,7 +86,7 @@ TEST_F(StartUp, StoredFolderGoneGivesTheDesktopAndTheTagPaletteNamesItHtml)
     WriteIni("[Panel]\nHtml=1\n[Pre]\nPathName=/no/such/folder\n");
     Start();
     EXPECT_TRUE(modals.seen().empty()) << "a settings file exists: no first-run dialog";
-    EXPECT_EQ(form->document().path, QDir::cleanPath(Desktop() + QStringLiteral("/newhtml.html")));
+    EXPECT_EQ(form->document().path(), QDir::cleanPath(Desktop() + QStringLiteral("/newhtml.html")));
     EXPECT_FALSE(TagPaletteOf(form)->isHidden());
     EXPECT_FALSE(InfoLine(form)->isHidden());
 }
@@ -95,7 +95,7 @@ TEST_F(StartUp, StoredFolderThatExistsNamesTheNewDocument)
 {
     WriteIni("[Pre]\nPathName=" + dir_.path().toUtf8() + "\n");
     Start();
-    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("newtext.txt")));
 }
 
 TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
@@ -105,7 +105,7 @@ TEST_F(StartUp, PathWithSpacesGivenAsSeveralArguments)
     WriteFile(QStringLiteral("My Documents/a b.html"), "<p>hello</p>\r\n");
     Start({path(QStringLiteral("My")), QStringLiteral("Documents/a"), QStringLiteral("b.html")});
     EXPECT_TRUE(modals.seen().empty());
-    EXPECT_EQ(form->document().path, path(QStringLiteral("My Documents/a b.html")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("My Documents/a b.html")));
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>hello</p>\n"));
     EXPECT_FALSE(Editor(form)->document()->isModified());
     EXPECT_FALSE(form->findChild<TagColours *>()->changed());
@@ -140,7 +140,7 @@ TEST_F(StartUp, MissingFileInAFolderThatExistsIsTheNewDocument)
     const QString brandNew = path(QStringLiteral("brandnew.txt"));
     Start({brandNew});
     EXPECT_TRUE(modals.seen().empty()) << "nothing to refuse";
-    EXPECT_EQ(form->document().path, brandNew);
+    EXPECT_EQ(form->document().path(), brandNew);
     EXPECT_EQ(StatusBarOf(form)->text(StatusBar::Path), QStringLiteral("新規: ") + brandNew);
     Editor(form)->insertPlainText(QStringLiteral("x"));
     form->SSButton4Click();
@@ -193,7 +193,7 @@ TEST_F(StartUp, FileThatFailsToOpenIsNotTheDocument)
         ASSERT_EQ(modals.seen().size(), before + 1);
         EXPECT_EQ(modals.seen().back().text,
                   QStringLiteral("ファイル %1 は開けません\n\n").arg(c.file) + c.reason);
-        EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+        EXPECT_EQ(form->document().path(), path(QStringLiteral("newtext.txt")));
         EXPECT_TRUE(Editor(form)->toPlainText().isEmpty());
         Editor(form)->insertPlainText(QStringLiteral("x"));
         form->SSButton4Click();
@@ -226,7 +226,7 @@ TEST_F(Close, WritesEveryKeyOfTheWindow)
     Start();
     const QString folder = path(QStringLiteral("docs"));
     QDir().mkpath(folder);
-    form->document().path = folder + QStringLiteral("/page.html");
+    form->document().setPath(folder + QStringLiteral("/page.html"));
     form->resize(600, 500);
     TagPaletteOf(form)->setVisible(true);
     form->findChild<QWidget *>(QStringLiteral("Panel4"))->show();

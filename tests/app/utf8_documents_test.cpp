@@ -30,7 +30,7 @@ TEST_F(Utf8Documents, ShiftJisSaveAsLeftAsOfferedFollowsTheOptions)
     // JIS for HTML names only: the dialog offers what the document is now
     // (Shift_JIS under a .txt name), and the new .html name still converts.
     SetOptions([](DialogOptions &o) { o.charCode = 1; });
-    form->document().path = path(QStringLiteral("notes.txt"));
+    form->document().setPath(path(QStringLiteral("notes.txt")));
     Type(QStringLiteral("漢"));
     SaveAs(QStringLiteral("page.html"), Sjis, CrLf);
     EXPECT_EQ(ReadFile(QStringLiteral("page.html")), "\x1B$B4A\x1B(B");

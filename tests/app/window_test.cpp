@@ -197,7 +197,7 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
         {QStringLiteral("style.css"), false}, {QString(), false}, {QStringLiteral("INDEX.HTM"), true}};
     for (const auto &c : cases) {
         emit tree()->OnClick(tree(), c.name.isEmpty() ? dir_.path() : path(c.name));
-        EXPECT_EQ(form->document().path == path(c.name), c.opens) << c.name.toStdString();
+        EXPECT_EQ(form->document().path() == path(c.name), c.opens) << c.name.toStdString();
     }
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("<p>index</p>"));
 
@@ -213,7 +213,7 @@ TEST_F(Window, FolderPaneShowsTheDocumentAndOpensPagesWithOneClick)
 
 TEST_F(Window, ToolbarButtonsArePressableByAssistiveTechnology)
 {
-    form->document().path = path(QStringLiteral("pressed.txt"));
+    form->document().setPath(path(QStringLiteral("pressed.txt")));
     Editor(form)->insertPlainText(QStringLiteral("saved through the bus"));
     QAccessibleInterface *save = QAccessible::queryAccessibleInterface(ToolbarButton(form, 4));
     ASSERT_NE(save, nullptr);
@@ -249,7 +249,7 @@ TEST_F(Window, ToolbarButtonsAndMenuItemsShareOneActionPerCommand)
                  {6, TForm1::Cmd::K1},
                  {7, TForm1::Cmd::KCopy1},
                  {8, TForm1::Cmd::KPaste1}};
-    form->document().path = path(QStringLiteral("shared.txt"));
+    form->document().setPath(path(QStringLiteral("shared.txt")));
     for (const auto &c : cases) {
         QAction *action = form->command(c.command);
         ASSERT_NE(action, nullptr) << c.button;
@@ -274,7 +274,7 @@ TEST_F(Window, FunctionKeysWorkWithoutTheMenu)
     form->activateWindow();
     Editor(form)->setFocus();
     QTest::keyClick(Editor(form), Qt::Key_F2);
-    EXPECT_EQ(form->document().path, path(QStringLiteral("newtext.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("newtext.txt")));
     Editor(form)->insertPlainText(QStringLiteral("saved by F4"));
     QTest::keyClick(Editor(form), Qt::Key_F4);
     EXPECT_EQ(ReadFile(QStringLiteral("newtext.txt")), "saved by F4");
@@ -296,8 +296,8 @@ TEST_F(Window, ClockTick)
                     .contains(QString::number(QDate::currentDate().year() % 100)));
     // Neither a long path nor the default width cuts the clock.
     form->resize(520, 473);
-    form->document().path =
-        QStringLiteral("/a/very/long/path/to/a/document/").repeated(4) + QStringLiteral("x.html");
+    form->document().setPath(QStringLiteral("/a/very/long/path/to/a/document/").repeated(4) +
+                             QStringLiteral("x.html"));
     form->ShowStatus();
     QApplication::processEvents();
     const auto *clock = form->findChild<QLabel *>(QStringLiteral("StatusPanel2"));
@@ -354,7 +354,7 @@ TEST_F(Drops, FirstOfSeveralTextFilesOpens)
     WriteFile(QStringLiteral("three.txt"), "three");
     Drop({QStringLiteral("one.txt"), QStringLiteral("two.txt"), QStringLiteral("three.txt")});
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("one"));
-    EXPECT_EQ(form->document().path, path(QStringLiteral("one.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("one.txt")));
 }
 
 TEST_F(Drops, ThroughARealDropEvent)
@@ -453,7 +453,7 @@ TEST_F(Drops, FileThatNoLongerExistsIsReported)
               QStringLiteral("ファイル %1 は開けません\n\nファイルまたはフォルダーが存在しません")
                   .arg(path(QStringLiteral("vanished.txt"))));
     EXPECT_EQ(Editor(form)->toPlainText(), QStringLiteral("current"));
-    EXPECT_EQ(form->document().path, path(QStringLiteral("current.txt")));
+    EXPECT_EQ(form->document().path(), path(QStringLiteral("current.txt")));
 }
 
 TEST_F(Drops, ModifiedDocumentAsksFirstAndCancelKeepsIt)

@@ -69,7 +69,7 @@ TEST(WritingCommands, RewriteSelectionOrWholeAsOneUndoStep)
         {"a.txt", u"&lt;&#x1F600;", 0, 0, Tool::FromReferences, u"<&#x1F600;"},
     };
     for (const auto &c : cases) {
-        tools.document.path = QString::fromLatin1(c.path);
+        tools.document.setPath(QString::fromLatin1(c.path));
         const QString text = QString::fromUtf16(c.text);
         tools.set(text, c.from, c.to);
         tools.editor->document()->clearUndoRedoStacks();
@@ -84,7 +84,7 @@ TEST(WritingCommands, RewriteSelectionOrWholeAsOneUndoStep)
 TEST(WritingCommands, LongLineHeldInPiecesIsOneLine)
 {
     Tools tools;
-    tools.document.path = QStringLiteral("a.txt");
+    tools.document.setPath(QStringLiteral("a.txt"));
     const QString line = QString(DisplayBlocks::MaxBlockChars + 100, u'ｱ');
     tools.set(line + u'\n' + QStringLiteral("ｲ"));
     ASSERT_TRUE(DisplayBlocks::HasSoftBreaks(*tools.editor->document()));
@@ -107,7 +107,7 @@ TEST(WritingCommands, MenuEntriesBeforeTheFileSubmenu)
 TEST(CountDialog, CountsAsideAndPagesFollowTheSize)
 {
     Tools tools;
-    tools.document.path = QStringLiteral("a.txt");
+    tools.document.setPath(QStringLiteral("a.txt"));
     tools.set(QStringLiteral("か\u3099き\n\n") + QString(45, u'字'), 0, 3);
     tools.commands->action(Tool::CountCharacters)->trigger();
     CountDialog *dialog = tools.commands->countDialog();

@@ -226,7 +226,7 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
     EXPECT_FALSE(document.fileDiffers()) << "our own save";
 
     ASSERT_TRUE(Save(QStringLiteral("copy.txt")).done());
-    EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "saving elsewhere is not renaming";
+    EXPECT_EQ(document.path(), path(QStringLiteral("doc.txt"))) << "saving elsewhere is not renaming";
     document.rename(path(QStringLiteral("copy.txt")));
     EXPECT_FALSE(document.fileDiffers());
 
@@ -237,7 +237,7 @@ TEST_F(DocumentTest, KnowsWhetherItsFileChangedOutside)
 
     const Outcome missing = document.load(path(QStringLiteral("gone.txt")));
     EXPECT_EQ(missing.kind, Outcome::Failed);
-    EXPECT_EQ(document.path, path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
+    EXPECT_EQ(document.path(), path(QStringLiteral("doc.txt"))) << "a failed load changes nothing";
 }
 
 QString Kept(unsigned char byte)

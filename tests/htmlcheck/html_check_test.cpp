@@ -77,7 +77,7 @@ protected:
         EXPECT_TRUE(document.load(dir.filePath(name), code).done());
         QString stored = TextTools::StoredText(text);
         stored.replace(QStringLiteral("@@"), typed);
-        return {stored, document.path, document.format(), document.mixedLineEnds()};
+        return {stored, document.path(), document.format(), document.mixedLineEnds()};
     }
     HtmlCheck::CheckInput Open(const QString &name, const QString &page, DocumentCode code,
                                const QString &typed = {})

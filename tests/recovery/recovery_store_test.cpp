@@ -114,7 +114,7 @@ TEST_F(RecoveryTest, ARestoredDocumentSavesAsTheLostOneWould)
         restored.restore(copy->state, copy->text.text);
         SetLineStates(restoredText, copy->text.lineStates);
         EXPECT_TRUE(restoredText.isModified());
-        EXPECT_EQ(restored.path, lost.path);
+        EXPECT_EQ(restored.path(), lost.path());
         EXPECT_EQ(restored.format(), lost.format());
         ASSERT_TRUE(restored.save(path(QStringLiteral("restored.txt")), agree).done());
         EXPECT_EQ(ReadFileBytes(path(QStringLiteral("restored.txt"))),
