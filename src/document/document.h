@@ -34,7 +34,6 @@ public:
 
     // The editor text this document is; set once the editor exists.
     void attach(QTextDocument *text) { text_ = text; }
-    void setOptions(const EditorOptions *options) { options_ = options; }
     void setReader(Reader reader) { reader_ = std::move(reader); }
     // Run between the pieces in which a large text goes into the editor.
     void setPause(std::function<void()> pause) { pause_ = std::move(pause); }
@@ -100,7 +99,7 @@ private:
     // Whether the options' line-end conversion decides how `file`'s lines end.
     bool optionsConvertLineEnds(const QString &file) const;
 
-    const EditorOptions *options_;
+    const EditorOptions *const options_;
     QString path_;
     Reader reader_ = ReadDocument;
     std::function<void()> pause_;
