@@ -6,6 +6,7 @@
 #include "jconvert.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -60,7 +61,7 @@ public:
     // Scans a piece; a sequence may run on into the next.
     void Feed(std::string_view piece);
     // True once an invalid byte was seen: the text is no UTF-8 document unless it starts with the mark.
-    bool Broken() const { return !valid_; }
+    bool Broken() const { return (state_ & 63) == BrokenState; }
     // True once the first bytes were the byte-order mark.
     bool Bom() const { return bomBytes_ == 3; }
     // The verdict for the bytes fed so far as the whole text.
@@ -68,11 +69,10 @@ public:
 
 private:
     std::size_t seen_ = 0;
-    int bomBytes_ = 0;      // leading bytes that matched the mark
-    int need_ = 0;          // continuation bytes still due
-    unsigned char low_ = 0; // range of the next continuation byte
-    unsigned char high_ = 0;
-    bool valid_ = true;
+    static constexpr unsigned BrokenState = 6;
+    int bomBytes_ = 0; // leading bytes that matched the mark
+    // Where a sequence stands, as the shift of a state machine's table (0: between sequences).
+    std::uint64_t state_ = 0;
     bool multiByte_ = false;
 };
 

@@ -1,23 +1,15 @@
-// The UTF-8 check that runs before every document is decoded: most files are
-// ASCII runs between short sequences, so the runs go eight bytes at a time,
-// the three-byte sequences of kana and kanji are checked first, and a
-// sequence that lies whole in the piece is checked in one step.
+// The UTF-8 check that runs before every document is decoded: ASCII goes
+// eight bytes at a time, everything else through a branch-free state machine.
 #include "fast_tables.h"
 #include "jconvert.h"
 #include "jconvert_stream.h"
 
+#include <array>
 #include <cstdint>
 
 namespace Jconvert {
 
 namespace {
-
-// Eight bytes below 0x80, none of them NUL.
-bool EightAscii(const unsigned char *p)
-{
-    const std::uint64_t w = detail::Load64(p);
-    return detail::AllAscii(w) && detail::BytesBelow(w, 1) == 0;
-}
 
 // What a lead byte starts: the continuation bytes it needs and the range of
 // the first of them (the rest are 0x80-0xBF). Ranges narrower than that rule
@@ -53,6 +45,84 @@ bool IsContinuation(unsigned char b)
     return (b & 0xC0) == 0x80;
 }
 
+// The check as a state machine whose state is a shift: a byte's row holds,
+// at each state's shift, the shift of the state it leads to, so a step is a
+// load and a shift with no branch (Per Vognsen's shift-based DFA). Japanese
+// text alternates kanji and ASCII too often for branches to be guessed.
+enum Utf8State : unsigned {
+    Between = 0,    // between sequences
+    Broken = 6,     // an invalid byte was seen; stays
+    OneMore = 12,   // one continuation byte due
+    TwoMore = 18,   // two due
+    ThreeMore = 24, // three due
+    AfterE0 = 30,   // A0-BF, then one more (no overlong form)
+    AfterED = 36,   // 80-9F, then one more (no surrogate)
+    AfterF0 = 42,   // 90-BF, then two more
+    AfterF4 = 48,   // 80-8F, then two more (nothing above U+10FFFF)
+};
+
+constexpr Utf8State Next(Utf8State state, unsigned b)
+{
+    const bool continuation = b >= 0x80 && b <= 0xBF;
+    switch (state) {
+    case Between:
+        if (b >= 0x01 && b <= 0x7F)
+            return Between;
+        if (b >= 0xC2 && b <= 0xDF)
+            return OneMore;
+        if (b == 0xE0)
+            return AfterE0;
+        if (b == 0xED)
+            return AfterED;
+        if (b >= 0xE1 && b <= 0xEF)
+            return TwoMore;
+        if (b == 0xF0)
+            return AfterF0;
+        if (b >= 0xF1 && b <= 0xF3)
+            return ThreeMore;
+        if (b == 0xF4)
+            return AfterF4;
+        return Broken; // NUL, a continuation byte, C0, C1, F5-FF
+    case OneMore:
+        return continuation ? Between : Broken;
+    case TwoMore:
+        return continuation ? OneMore : Broken;
+    case ThreeMore:
+        return continuation ? TwoMore : Broken;
+    case AfterE0:
+        return b >= 0xA0 && b <= 0xBF ? OneMore : Broken;
+    case AfterED:
+        return b >= 0x80 && b <= 0x9F ? OneMore : Broken;
+    case AfterF0:
+        return b >= 0x90 && b <= 0xBF ? TwoMore : Broken;
+    case AfterF4:
+        return b >= 0x80 && b <= 0x8F ? TwoMore : Broken;
+    case Broken:
+        break;
+    }
+    return Broken;
+}
+
+constexpr std::array<std::uint64_t, 256> MakeRows()
+{
+    std::array<std::uint64_t, 256> rows{};
+    for (unsigned b = 0; b < 256; ++b) {
+        for (const Utf8State s :
+             {Between, Broken, OneMore, TwoMore, ThreeMore, AfterE0, AfterED, AfterF0, AfterF4})
+            rows[b] |= std::uint64_t(Next(s, b)) << s;
+    }
+    return rows;
+}
+
+constexpr std::array<std::uint64_t, 256> Rows = MakeRows();
+
+// The state after `b`; only the low six bits of a state mean anything, and
+// the shift takes no others.
+inline std::uint64_t Step(std::uint64_t state, unsigned char b)
+{
+    return Rows[b] >> (state & 63);
+}
+
 } // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text)
@@ -79,60 +149,42 @@ void Utf8Detector::Feed(std::string_view piece)
     for (std::size_t k = 0; bomBytes_ >= 0 && bomBytes_ < 3 && seen_ + k < 3 && k < n; ++k)
         bomBytes_ = p[k] == static_cast<unsigned char>(UTF8_BOM[bomBytes_]) ? bomBytes_ + 1 : -1;
     seen_ += n;
+    std::uint64_t state = state_ & 63;
+    bool multiByte = multiByte_;
     std::size_t i = 0;
-    int need = need_;
-    while (valid_ && i < n) {
-        if (need > 0) {
-            const unsigned char b = p[i++];
-            if (b < low_ || b > high_) {
-                valid_ = false;
+    // Eight bytes a step: ASCII without NUL at once, the rest through the
+    // machine. In a valid run any high byte belongs to a sequence of two or
+    // more. A block that breaks is gone over again below, a byte at a time.
+    while (state != Utf8State::Broken && i + 8 <= n) {
+        const std::uint64_t w = detail::Load64(p + i);
+        if (state == Between && detail::AllAscii(w)) {
+            if (detail::BytesBelow(w, 1) != 0)
                 break;
-            }
-            low_ = 0x80;
-            high_ = 0xBF;
-            --need;
-            continue;
-        }
-        const unsigned char b = p[i];
-        // Kana and kanji: three bytes, lead E1-EC or EE-EF, first continuation unrestricted.
-        if (i + 3 <= n && ((b >= 0xE1 && b <= 0xEC) || b >= 0xEE) && b <= 0xEF && IsContinuation(p[i + 1]) &&
-            IsContinuation(p[i + 2])) {
-            multiByte_ = true;
-            i += 3;
-            continue;
-        }
-        if (b < 0x80 && i + 8 <= n && EightAscii(p + i)) {
             i += 8;
             continue;
         }
-        if (b < 0x80) {
-            valid_ = b != 0;
-            ++i;
-            continue;
-        }
-        const Lead lead = LeadOf(b);
-        if (lead.need < 0) {
-            valid_ = false;
+        std::uint64_t s = state;
+        for (int k = 0; k < 8; ++k)
+            s = Step(s, p[i + k]);
+        s &= 63;
+        if (s == Utf8State::Broken)
             break;
-        }
-        multiByte_ = true;
-        if (i + 1 + std::size_t(lead.need) <= n) {
-            // The whole sequence is here.
-            valid_ = Utf8SequenceLength(piece.substr(i)) != 0;
-            i += 1 + std::size_t(lead.need);
-            continue;
-        }
-        need = lead.need;
-        low_ = lead.low;
-        high_ = lead.high;
-        ++i;
+        multiByte = true;
+        state = s;
+        i += 8;
     }
-    need_ = need;
+    for (; state != Utf8State::Broken && i < n; ++i) {
+        const std::uint64_t next = Step(state, p[i]) & 63;
+        multiByte = multiByte || (state == Between && next != Utf8State::Broken && next != Between);
+        state = next;
+    }
+    state_ = state;
+    multiByte_ = multiByte;
 }
 
 Utf8Verdict Utf8Detector::Finish() const
 {
-    return {Bom(), valid_ && need_ == 0, multiByte_};
+    return {Bom(), (state_ & 63) == Between, multiByte_};
 }
 
 bool IsUtf8Document(std::string_view text)

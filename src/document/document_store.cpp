@@ -107,9 +107,15 @@ private:
 
 } // namespace
 
-DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
+QByteArrayView DocumentBytes::body() const
 {
-    DocumentRead result;
+    const qsizetype mark = detected.bom ? ByteOrderMark(detected.code).size() : 0;
+    return QByteArrayView(file.bytes).sliced(mark);
+}
+
+DocumentBytes ReadDocumentBytes(const QString &path, const CodeChoice &choice)
+{
+    DocumentBytes result;
     if (NameWasMangled(path)) {
         result.outcome = Outcome::failed(
             CannotOpenMessage(path) +
@@ -118,31 +124,45 @@ DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
     }
     // No code takes more than eight bytes a character (JIS with its escape
     // sequences far fewer): a bigger file cannot fit.
-    const FileRead file = ReadRegularFile(path, MaxDocumentChars * 8);
-    if (file.status != FileRead::Ok) {
-        result.outcome = Outcome::failed(ReadFailureMessage(path, file));
+    result.file = ReadRegularFile(path, MaxDocumentChars * 8);
+    if (result.file.status != FileRead::Ok) {
+        result.outcome = Outcome::failed(ReadFailureMessage(path, result.file));
         return result;
     }
-    const DetectedCode detected =
-        choice.code ? ReadAs(file.bytes, *choice.code) : DetectCode(file.bytes, choice.undecidedIsEuc);
-    const qsizetype mark = detected.bom ? ByteOrderMark(detected.code).size() : 0;
-    DecodedText decoded =
-        DecoderFor(detected.code, detected.validUtf8)->decode(QByteArrayView(file.bytes).sliced(mark));
+    result.detected = choice.code ? ReadAs(result.file.bytes, *choice.code)
+                                  : DetectCode(result.file.bytes, choice.undecidedIsEuc);
+    return result;
+}
+
+DocumentRead DecodeDocumentBytes(const QString &path, DocumentBytes bytes)
+{
+    DocumentRead result;
+    if (!bytes.outcome.done()) {
+        result.outcome = std::move(bytes.outcome);
+        return result;
+    }
+    const DetectedCode &detected = bytes.detected;
+    DecodedText decoded = DecoderFor(detected.code, detected.validUtf8)->decode(bytes.body());
     result.text = std::move(decoded.text);
     result.lineEnds = std::move(decoded.lineEnds);
     result.code = detected.code;
     result.bom = detected.bom;
     result.binary = detected.binary;
     if (!decoded.exact)
-        result.original = file.bytes;
+        result.original = bytes.file.bytes;
     if (result.text.size() > MaxDocumentChars) {
         result.text.clear();
         result.original.clear();
         result.outcome = Outcome::failed(TooLargeMessage(path));
         return result;
     }
-    result.identity = file.identity;
+    result.identity = bytes.file.identity;
     return result;
+}
+
+DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
+{
+    return DecodeDocumentBytes(path, ReadDocumentBytes(path, choice));
 }
 
 QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,

@@ -4,6 +4,7 @@
 
 #include "system_reason.h"
 
+#include "code_detection.h"
 #include "document_format.h"
 #include "file_identity.h"
 #include "file_read.h"
@@ -39,6 +40,20 @@ struct DocumentRead
     LineEnds lineEnds;   // as the file's lines end
 };
 
+// A document file's bytes and the code they are read in, not yet decoded.
+struct DocumentBytes
+{
+    Outcome outcome;
+    FileRead file;
+    DetectedCode detected;
+    // The bytes after the byte-order mark.
+    QByteArrayView body() const;
+};
+
+// Reads `path` and decides its code as ReadDocument does, decoding nothing.
+DocumentBytes ReadDocumentBytes(const QString &path, const CodeChoice &choice);
+// The document of bytes that ReadDocumentBytes read from `path`.
+DocumentRead DecodeDocumentBytes(const QString &path, DocumentBytes bytes);
 // Reads and decodes `path` in the code `choice` gives. Refuses a folder,
 // anything but a regular file, an unreadable file, a name that is not valid
 // UTF-8 and a document of more than MaxDocumentChars characters.

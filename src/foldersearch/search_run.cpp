@@ -210,13 +210,13 @@ SearchSummary RunSearch(const SearchRequest &request, const std::atomic_bool &st
                 file.identity = request.heldFile;
                 matches = MatchLines(request.heldText, pattern, rows);
             } else {
-                FileText text = ReadFileText(path, request.codes);
-                if (text.skipped) {
-                    results.add(index, {}, std::move(text.skipped));
+                FileSearch searched = SearchFileText(path, request.codes, pattern, rows);
+                if (searched.skipped) {
+                    results.add(index, {}, std::move(searched.skipped));
                     continue;
                 }
-                file.identity = text.read.identity;
-                matches = MatchLines(text.read.text, pattern, rows);
+                file.identity = searched.identity;
+                matches = std::move(searched.matches);
             }
             file.matches = std::move(matches.matches);
             file.count = matches.count;

@@ -84,6 +84,13 @@ FoldedText Fold(QStringView text, bool asciiCase, bool width, bool kana)
 
 namespace {
 
+// Characters that stand for themselves as bytes in every code but UTF-16, none of them a line break.
+bool IsLineAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c == u'\t' || (c.unicode() >= 0x20 && c.unicode() < 0x7F); });
+}
+
 bool Folds(const SearchOptions &options)
 {
     return options.ignoreWidth || options.ignoreKana || (!options.matchCase && !options.regularExpression);
@@ -115,9 +122,13 @@ SearchPattern::SearchPattern(const QString &text, const SearchOptions &options) 
     if (text.isEmpty())
         return;
     const QString pattern = FoldPattern(text, options);
+    // Width and kana folds let other characters stand for ASCII.
+    const bool plainCharacters = !options.ignoreWidth && !options.ignoreKana;
     if (!options.regularExpression) {
         literal_ = pattern;
         valid_ = true;
+        if (plainCharacters && IsLineAscii(pattern))
+            lineLiteral_ = LineLiteral{pattern.toLatin1(), !options.matchCase};
         return;
     }
     QRegularExpression::PatternOptions flags =
@@ -130,6 +141,10 @@ SearchPattern::SearchPattern(const QString &text, const SearchOptions &options) 
         error_ = QStringLiteral("正規表現の誤り (%1文字目): %2")
                      .arg(expression_.patternErrorOffset() + 1)
                      .arg(expression_.errorString());
+    if (valid_ && plainCharacters) {
+        if (const std::optional<QByteArray> ascii = LineBoundLiteral(pattern, !options.matchCase))
+            lineLiteral_ = LineLiteral{*ascii, !options.matchCase};
+    }
 }
 
 SearchPattern SearchPattern::forReplacing(const QString &text, const SearchOptions &options)

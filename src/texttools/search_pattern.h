@@ -3,6 +3,8 @@
 // no document: it searches the text it is given, as stored.
 #pragma once
 
+#include "line_literal.h"
+
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -41,6 +43,8 @@ public:
     // otherwise.
     const QString &errorText() const { return error_; }
     const SearchOptions &options() const { return options_; }
+    // ASCII every match holds, when no match runs past its line: a line without it holds no match.
+    const std::optional<LineLiteral> &lineLiteral() const { return lineLiteral_; }
 
     // The first match starting at or after `from`; an empty match of an expression counts.
     SearchMatch find(QStringView text, qsizetype from) const;
@@ -60,6 +64,7 @@ private:
     QRegularExpression expression_;
     bool valid_ = false;
     QString error_;
+    std::optional<LineLiteral> lineLiteral_;
 };
 
 namespace detail {

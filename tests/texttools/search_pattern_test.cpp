@@ -112,4 +112,90 @@ TEST(SearchPattern, ABadExpressionSaysWhereAndSearchesNothing)
     }
 }
 
+// The literal a file's lines are sifted by before decoding: present only when
+// every match holds it and no match can take a line break.
+TEST(SearchPattern, LineLiteralOnlyWhenEveryMatchHoldsItOnOneLine)
+{
+    constexpr SearchOptions AnyCase{};
+    const struct
+    {
+        const char16_t *pattern;
+        SearchOptions options;
+        const char *literal; // nullptr: none
+        bool foldCase = false;
+    } cases[] = {
+        {u"class=\"note\"", Literal, "class=\"note\""},
+        {u"Note", AnyCase, "note", true},
+        {u"a[RET]b", Literal, nullptr}, // a line break, as the replace reads it
+        {u"漢字", Literal, nullptr},
+        {u"abc", Wide, nullptr}, // ａｂｃ would match
+        {u"abc", Kana, nullptr},
+        {u"href=\"[a-z]+[0-9]+\\.html\"", Expression, "href=\""},
+        {u"[a-z]\\.html\"", Expression, ".html\""},
+        {u"ab+c", Expression, "ab"},
+        {u"abc?d", Expression, "ab"},
+        {u"a(bcd)e", Expression, "a"},
+        {u"(?:abc)", Expression, nullptr},
+        {u"ab|cd", Expression, nullptr},
+        {u"(ab|cd)ef", Expression, "ef"},
+        {u"x{0,2}yz", Expression, "yz"},
+        {u"x{2}", Expression, "x"},
+        {u"^abc$", Expression, "abc"},
+        {u"\\bword\\b", Expression, "word"},
+        {u"ab.cd", Expression, "ab"},
+        // Each of these can match a line break.
+        {u"ab[^x]cd", Expression, nullptr},
+        {u"ab\\scd", Expression, nullptr},
+        {u"ab\\Wcd", Expression, nullptr},
+        {u"ab\\ncd", Expression, nullptr},
+        {u"ab\\x0acd", Expression, nullptr},
+        {u"ab\\p{Zs}cd", Expression, nullptr},
+        {u"ab[[:space:]]cd", Expression, nullptr},
+        {u"(?s)ab.cd", Expression, nullptr},
+        {u"(?<=x\n)ab", Expression, nullptr},
+        {u"\\Aab", Expression, nullptr},
+        {u"a*", Expression, nullptr},
+        // Without Aa区別, k and s also match the Kelvin sign and the long s.
+        {u"makes", AnyCaseExpression, "ma", true},
+        {u"Note", AnyCaseExpression, "Note", true},
+    };
+    for (const auto &c : cases) {
+        const SearchPattern pattern = SearchPattern::forReplacing(QString::fromUtf16(c.pattern), c.options);
+        SCOPED_TRACE(QString::fromUtf16(c.pattern).toStdString());
+        ASSERT_TRUE(pattern.isValid());
+        if (c.literal == nullptr) {
+            EXPECT_FALSE(pattern.lineLiteral().has_value());
+            continue;
+        }
+        ASSERT_TRUE(pattern.lineLiteral().has_value());
+        EXPECT_EQ(pattern.lineLiteral()->ascii.toStdString(), c.literal);
+        EXPECT_EQ(pattern.lineLiteral()->foldCase, c.foldCase);
+    }
+}
+
+// What a sifting literal rests on: no match of an expression it accepts crosses
+// a line end, and a case-blind one finds the Kelvin sign and the long s only
+// where its literal leaves them out.
+TEST(SearchPattern, LineLiteralAgreesWithTheMatcher)
+{
+    const struct
+    {
+        const char16_t *pattern;
+        SearchOptions options;
+        const char16_t *text;
+        const char16_t *matches;
+    } cases[] = {
+        {u"ab.cd", Expression, u"ab\ncd abxcd", u"6+5"},
+        {u"a\\Sb", Expression, u"a\nb a-b", u"4+3"},
+        {u"x[a-z\\d]+y", Expression, u"xa\nby xa1y", u"6+4"},
+        {u"^$", Expression, u"a\n\nb", u"2+0"},
+        {u"makes", AnyCaseExpression, u"MA\u212aE\u017f", u"0+5"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.pattern).toStdString());
+        EXPECT_EQ(Matches(QString::fromUtf16(c.pattern), c.options, QString::fromUtf16(c.text)),
+                  QString::fromUtf16(c.matches));
+    }
+}
+
 } // namespace

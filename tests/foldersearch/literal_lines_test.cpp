@@ -1,0 +1,133 @@
+// Sifting a file's lines by the pattern's literal before decoding them finds
+// what the search of the whole decoded text finds, in every code and line end
+// and around bytes that are no character.
+#include "literal_lines.h"
+
+#include "../codeconv/iconv_oracle.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace FolderSearch;
+
+// The whole result as text: count, then each row.
+QString Described(const TextMatches &found)
+{
+    QStringList rows{QString::number(found.count)};
+    for (const LineMatch &m : found.matches)
+        rows << QStringLiteral("%1:%2+%3 c%4 [%5] %6+%7")
+                    .arg(m.line)
+                    .arg(m.offset)
+                    .arg(m.length)
+                    .arg(m.column)
+                    .arg(m.excerpt)
+                    .arg(m.markFrom)
+                    .arg(m.markLength);
+    return rows.join(u'\n');
+}
+
+void ExpectSameAsWholeText(QByteArrayView bytes, DocumentCode code, const TextTools::SearchPattern &pattern)
+{
+    ASSERT_TRUE(LinesDecodeAlone(code));
+    ASSERT_TRUE(pattern.lineLiteral().has_value());
+    const std::unique_ptr<TextDecoder> decoder = DecoderFor(code);
+    const QString text = decoder->decode(bytes).text;
+    for (const qsizetype rows : {1000, 2, 0}) {
+        SCOPED_TRACE(rows);
+        EXPECT_EQ(Described(MatchLiteralLines(bytes, *decoder, pattern, rows)),
+                  Described(MatchLines(text, pattern, rows)));
+    }
+}
+
+constexpr TextTools::SearchOptions Literal{true};
+constexpr TextTools::SearchOptions AnyCase{};
+constexpr TextTools::SearchOptions Expression{true, true};
+
+TEST(LiteralLines, FindWhatTheWholeTextShowsInEveryCodeAndLineEnd)
+{
+    const QString text =
+        QStringLiteral(
+            "<p class=\"note\">漢字</p>\n本文 class=\"note\" と class=\"note\"\nなし\n\nclass=\"NOTE\" ｶﾅ\n"
+            "%1class=\"note\"%2\n末尾 class=\"note\"")
+            .arg(QString(300, u'あ'), QString(200, u'x'));
+    const struct
+    {
+        const char16_t *pattern;
+        TextTools::SearchOptions options;
+    } patterns[] = {
+        {u"class=\"note\"", Literal},         {u"class=\"note\"", AnyCase}, {u"note\"", Expression},
+        {u"c[a-z]+s=\"(n|N)ote", Expression}, {u"s=\"note\"$", Expression}, {u"^class", Expression},
+        {u"\\bnote\\b", Expression},
+    };
+    const struct
+    {
+        const char *iconv;
+        DocumentCode code;
+    } codes[] = {{"CP932", DocumentCode::Sjis}, {"EUC-JP", DocumentCode::Euc}, {"UTF-8", DocumentCode::Utf8}};
+    for (const QString &end : {QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")}) {
+        const QByteArray utf8 = QString(text).replace(u'\n', end).toUtf8();
+        for (const auto &code : codes) {
+            const std::optional<std::string> bytes = Iconv("UTF-8", code.iconv, utf8.toStdString());
+            ASSERT_TRUE(bytes.has_value()) << code.iconv;
+            for (const auto &p : patterns) {
+                SCOPED_TRACE(QStringLiteral("%1 %2 %3")
+                                 .arg(QLatin1StringView(code.iconv), QString::fromUtf16(p.pattern),
+                                      QString::number(end.size()))
+                                 .toStdString());
+                ExpectSameAsWholeText(QByteArrayView(bytes->data(), qsizetype(bytes->size())), code.code,
+                                      TextTools::SearchPattern(QString::fromUtf16(p.pattern), p.options));
+            }
+        }
+    }
+}
+
+TEST(LiteralLines, BytesThatAreNoCharacterBeforeALineEnd)
+{
+    const struct
+    {
+        QByteArray bytes;
+        DocumentCode code;
+    } cases[] = {
+        {"\x82\r\nclass=\"note\"\r\x82", DocumentCode::Sjis},
+        {"\x81\nclass=\"note\"\x81\r\nclass=\"note\"", DocumentCode::Sjis},
+        {"\x8e\nclass=\"note\"", DocumentCode::Euc},
+        {"\xa4\rclass=\"note\"\xa4\n\x8f\xa1\nclass=\"note\"", DocumentCode::Euc},
+        {"\xe6\xbc\nclass=\"note\"", DocumentCode::Utf8},
+        {"\xc3\r\nclass=\"note\"\xff\n\xf0\x9f\x98\r class=\"note\"", DocumentCode::Utf8},
+    };
+    const TextTools::SearchPattern pattern(QStringLiteral("class=\"note\""), Literal);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes.toHex().toStdString());
+        ExpectSameAsWholeText(c.bytes, c.code, pattern);
+    }
+}
+
+TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
+{
+    const struct
+    {
+        QByteArray bytes;
+        QByteArray literal;
+        bool foldCase;
+        qsizetype from;
+        qsizetype at;
+    } cases[] = {
+        {"xxCLASS", "class", true, 0, 2},
+        {"xxCLASS", "class", false, 0, -1},
+        {"\xe3\x81\x82"
+         "Class",
+         "class", true, 0, 3},
+        {"\xc3\xa3lass", "class", true, 0, -1}, // bytes above 0x7F fold to nothing
+        {"abcabc", "abc", false, 1, 3},
+        {"abcABC", "abc", true, 1, 3},
+        {"ab", "abc", false, 0, -1},
+        {"", "a", true, 0, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        EXPECT_EQ(FindLiteral(c.bytes, {c.literal, c.foldCase}, c.from), c.at);
+    }
+}
+
+} // namespace
