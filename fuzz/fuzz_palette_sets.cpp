@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t siz
 {
     const QByteArrayView bytes(data, qsizetype(size));
     const SetList list(ParseSetFile(bytes));
-    if (ParseSetFile(SerializeSetFile(list.lines())).size() != list.lines().size())
+    if (ParseSetFile(SerializeSetFile(list.lines()).bytes).size() != list.lines().size())
         std::abort();
     (void)ButtonFaces(list, TagPalette());
     const QList<ButtonFace> clips = ButtonFaces(list, ClipPalette());

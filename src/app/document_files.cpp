@@ -60,7 +60,7 @@ bool DocumentFiles::confirmSaveChanges()
         return true;
     switch (AskSaveChanges(window_, document_.path())) {
     case QMessageBox::Yes:
-        return saveInPlace(false);
+        return saveInPlace(false).done();
     case QMessageBox::No:
         return true;
     default:
@@ -68,7 +68,7 @@ bool DocumentFiles::confirmSaveChanges()
     }
 }
 
-bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat> &as)
+Outcome DocumentFiles::save(const QString &path, const std::optional<DocumentFormat> &as)
 {
     const Outcome saved = document_.save(
         path,
@@ -78,7 +78,7 @@ bool DocumentFiles::save(const QString &path, const std::optional<DocumentFormat
         as);
     if (saved.kind == Outcome::Failed)
         emit failed(saved.message);
-    return saved.done();
+    return saved;
 }
 
 bool DocumentFiles::offerCharsetUpdate(DocumentCode before, DocumentCode after)
@@ -99,7 +99,7 @@ bool DocumentFiles::offerCharsetUpdate(DocumentCode before, DocumentCode after)
     return true;
 }
 
-bool DocumentFiles::saveInPlace(bool askOverwrite)
+Outcome DocumentFiles::saveInPlace(bool askOverwrite)
 {
     const QString &path = document_.path();
     // After "/setup" the path names a folder, which may be gone since.
@@ -109,20 +109,21 @@ bool DocumentFiles::saveInPlace(bool askOverwrite)
     const bool changed = differs && document_.holdsFile();
     if ((differs || (askOverwrite && QFileInfo::exists(path))) &&
         !AgreeToReplace(window_, path, changed, document_.holdsFile()))
-        return false;
+        return Outcome::declined();
     // The options' save code may write the page in another code than it was read in.
     const bool declarationChanged = offerCharsetUpdate(document_.state().code, document_.format().code);
-    if (!save(path)) {
+    const Outcome saved = save(path);
+    if (!saved.done()) {
         if (declarationChanged)
             editor_->document()->undo();
-        return false;
+        return saved;
     }
     editor_->document()->setModified(false);
     emit written();
-    return true;
+    return saved;
 }
 
-bool DocumentFiles::saveAs()
+Outcome DocumentFiles::saveAs()
 {
     const QString oldPath = document_.path();
     const QString oldExtension = FileExtension(oldPath);
@@ -134,7 +135,7 @@ bool DocumentFiles::saveAs()
     const DocumentFormat current = document_.format();
     saveFormat_->show(current, document_.mixedLineEnds());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return false;
+        return Outcome::declined();
     // A line end chosen by name applies to every line, even when it is the most common one;
     // a save that does not happen leaves the lines their own ends.
     const bool unify = document_.mixedLineEnds() && !saveFormat_->keepsMixedLineEnds();
@@ -156,20 +157,21 @@ bool DocumentFiles::saveAs()
     const bool ownFile = chosen == oldPath && document_.holdsFile();
     if (QFileInfo::exists(chosen) && (!ownFile || document_.fileDiffers()) &&
         !AgreeToReplace(window_, chosen, ownFile, false))
-        return false;
+        return Outcome::declined();
     // The declaration follows the code; a save that does not happen takes the change back.
     const bool declarationChanged = as && offerCharsetUpdate(current.code, as->code);
     // A declined or failed save leaves the document under its old name.
-    if (!save(chosen, as)) {
+    const Outcome saved = save(chosen, as);
+    if (!saved.done()) {
         if (declarationChanged)
             editor_->document()->undo();
-        return false;
+        return saved;
     }
     keepEnds.dismiss();
     document_.rename(chosen, as);
     emit renamed();
     emit written();
-    return true;
+    return saved;
 }
 
 QString DocumentFiles::chooseFileToOpen()
@@ -216,7 +218,7 @@ bool DocumentFiles::showInBrowser(const QString &tmpPage)
     // Written over the document's file, the page is saved as F4 saves it (a
     // file another program changed is not overwritten unasked), but without
     // the overwrite question: the preview shows what is being written.
-    if (options.useTmp ? !save(target) : !saveInPlace(false))
+    if (!(options.useTmp ? save(target) : saveInPlace(false)).done())
         return false;
     const bool second =
         options.secondBrowser || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);

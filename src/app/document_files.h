@@ -34,15 +34,19 @@ public:
     Outcome load(const QString &path, std::optional<DocumentCode> code = std::nullopt);
     // A document is being read; the window repaints meanwhile.
     bool loading() const { return loading_; }
-    // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
+    // Asks whether to save unsaved changes; whether to go on: false when the
+    // user cancelled or the save did not happen.
     bool confirmSaveChanges();
     // Writes in `as` when given, else in the document's format for `path`.
-    bool save(const QString &path, const std::optional<DocumentFormat> &as = {});
+    // This and the saves below are declined when the user says no to a
+    // question or cancels the dialog; a failure is reported through failed()
+    // before they return it.
+    Outcome save(const QString &path, const std::optional<DocumentFormat> &as = {});
     // Saves to the document's file after the questions a plain save asks;
     // save as when the path is a folder.
-    bool saveInPlace(bool askOverwrite);
+    Outcome saveInPlace(bool askOverwrite);
     // The save dialog, then the save; the document takes the chosen name.
-    bool saveAs();
+    Outcome saveAs();
     // The open dialog; the chosen file, or empty.
     QString chooseFileToOpen();
     // Whether to read the document's file again after another program changed it.

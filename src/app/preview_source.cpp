@@ -25,18 +25,18 @@ MadePreview MakePreviewPage(const Document &document, QStringView raw, const Pre
     if (ShowsAsPage(document.path())) {
         made.copy = PreviewCopy::MarkPage(raw, look.vertical);
         page.bytes =
-            ByteOrderMark(format.code).toByteArray() + EncodeDocumentText(made.copy.text, format, ends);
+            ByteOrderMark(format.code).toByteArray() + EncodeDocumentText(made.copy.text, format, ends).bytes;
         page.charset = CharsetName(format.code);
         return made;
     }
     // A character the code lacks shows as the save would write it.
-    qsizetype lost = -1;
-    QByteArray saved;
+    EncodedText saved;
     if (!IsUnicode(format.code))
-        saved = EncodeDocumentText(raw, format, ends, nullptr, &lost);
-    const QString decoded = lost < 0 ? QString() : DecoderFor(format.code)->decode(saved).text;
+        saved = EncodeDocumentText(raw, format, ends);
+    const bool lost = saved.firstUnencodable >= 0;
+    const QString decoded = lost ? DecoderFor(format.code)->decode(saved.bytes).text : QString();
     made.copy =
-        PreviewCopy::MarkText(lost < 0 ? raw : QStringView(decoded), look.family, look.points, look.vertical);
+        PreviewCopy::MarkText(lost ? QStringView(decoded) : raw, look.family, look.points, look.vertical);
     page.bytes = made.copy.text.toUtf8();
     page.charset = QStringLiteral("UTF-8");
     page.text = true;
@@ -48,7 +48,5 @@ bool WrittenAsItStands(const Document &document, QStringView html)
     const DocumentFormat format = document.format();
     if (IsUnicode(format.code) || !ShowsAsPage(document.path()))
         return true;
-    qsizetype lost = -1;
-    EncodeDocumentText(html, format, {format.lineEnd, {}}, nullptr, &lost);
-    return lost < 0;
+    return EncodeDocumentText(html, format, {format.lineEnd, {}}).firstUnencodable < 0;
 }

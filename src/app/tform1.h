@@ -70,7 +70,7 @@ public:
     // 文字コードを指定して開き直す: the document's file read again in `code`, edits asked about first.
     void reopenIn(DocumentCode code);
     // Writes in `as` when given, else in the document's format for `path`.
-    bool SaveDocument(const QString &path, const std::optional<DocumentFormat> &as = {});
+    Outcome SaveDocument(const QString &path, const std::optional<DocumentFormat> &as = {});
 
     void ShowStatus();
     // The document's code and line end in the status bar.

@@ -74,7 +74,7 @@ void TForm1::showNewText()
     PoChange();
 }
 
-bool TForm1::SaveDocument(const QString &path, const std::optional<DocumentFormat> &as)
+Outcome TForm1::SaveDocument(const QString &path, const std::optional<DocumentFormat> &as)
 {
     return files_->save(path, as);
 }
@@ -133,7 +133,7 @@ void TForm1::SSButton4Click()
 {
     PlayClickSound();
     // The first save makes a new file: the status bar stops calling it new.
-    if (files_->saveInPlace(options_.options().overwriteMes))
+    if (files_->saveInPlace(options_.options().overwriteMes).done())
         ShowStatus();
 }
 

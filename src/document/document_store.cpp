@@ -86,12 +86,11 @@ public:
         }
         const QStringView free = text_.first(range != nullptr ? range->textFrom : text_.size());
         const qsizetype to = Cp932::PieceEnd(free, from_, PieceUnits);
-        qsizetype unencodable = -1;
-        const qsizetype size = encoder_.encode(free.sliced(from_, to - from_), out, &unencodable);
-        if (unencodable >= 0 && firstUnencodable_ < 0)
-            firstUnencodable_ = from_ + unencodable;
+        const EncodedPiece encoded = encoder_.encode(free.sliced(from_, to - from_), out);
+        if (encoded.firstUnencodable >= 0 && firstUnencodable_ < 0)
+            firstUnencodable_ = from_ + encoded.firstUnencodable;
         from_ = to;
-        return size;
+        return encoded.bytes;
     }
 
 private:
@@ -165,20 +164,20 @@ DocumentRead ReadDocument(const QString &path, const CodeChoice &choice)
     return DecodeDocumentBytes(path, ReadDocumentBytes(path, choice));
 }
 
-QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
-                              const KeptBytes *kept, qsizetype *firstUnencodable)
+EncodedText EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
+                               const KeptBytes *kept)
 {
     const std::unique_ptr<TextEncoder> encoder = EncoderFor(format.code, ends);
     PieceEncoder pieces(text, *encoder, kept);
-    QByteArray bytes;
+    EncodedText encoded;
+    QByteArray &bytes = encoded.bytes;
     while (!pieces.atEnd()) {
         const qsizetype at = bytes.size();
         bytes.resize(at + PieceBytes);
         bytes.truncate(at + pieces.next(bytes.data() + at));
     }
-    if (firstUnencodable != nullptr)
-        *firstUnencodable = pieces.firstUnencodable();
-    return bytes;
+    encoded.firstUnencodable = pieces.firstUnencodable();
+    return encoded;
 }
 
 Outcome WriteDocument(const QString &path, const QByteArray &bytes)

@@ -74,10 +74,18 @@ struct KeptBytes
 };
 
 // `text` in `format` (no byte-order mark), its breaks as `ends` gives them,
-// kept ranges copied from their bytes. *firstUnencodable, when asked for, is
-// the first character the code lacks (written as '?'), or -1.
-QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
-                              const KeptBytes *kept = nullptr, qsizetype *firstUnencodable = nullptr);
+// kept ranges copied from their bytes; a character the code lacks is written
+// as '?'.
+EncodedText EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
+                               const KeptBytes *kept = nullptr);
+// The same for the folder replace, which is still to take EncodedText.
+inline QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
+                                     const KeptBytes *kept, qsizetype *firstUnencodable)
+{
+    EncodedText encoded = EncodeDocumentText(text, format, ends, kept);
+    *firstUnencodable = encoded.firstUnencodable;
+    return std::move(encoded.bytes);
+}
 
 // Writes `bytes` so that a failed write leaves the previous file whole and a
 // file keeps its owner, group, mode and hard links.

@@ -19,10 +19,9 @@ qsizetype EncodedSize(QStringView text, DocumentCode code, Jconvert::ReturnCode 
     std::vector<char> out(
         std::size_t(PieceUnits * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes));
     qsizetype bytes = 0;
-    qsizetype unencodable = -1;
     for (qsizetype from = 0; from < text.size();) {
         const qsizetype to = Cp932::PieceEnd(text, from, PieceUnits);
-        bytes += encoder->encode(text.sliced(from, to - from), out.data(), &unencodable);
+        bytes += encoder->encode(text.sliced(from, to - from), out.data()).bytes;
         from = to;
     }
     return bytes + encoder->finish(out.data());
@@ -34,11 +33,10 @@ QByteArray CharacterBytes(QStringView character, DocumentCode code, Jconvert::Re
     const std::unique_ptr<TextEncoder> encoder = EncoderFor(code, ends);
     QByteArray out(character.size() * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes,
                    Qt::Uninitialized);
-    qsizetype unencodable = -1;
-    qsizetype written = encoder->encode(character, out.data(), &unencodable);
-    written += encoder->finish(out.data() + written);
-    if (unencodable >= 0)
+    const EncodedPiece encoded = encoder->encode(character, out.data());
+    if (encoded.firstUnencodable >= 0)
         return {};
+    const qsizetype written = encoded.bytes + encoder->finish(out.data() + encoded.bytes);
     QByteArray bytes;
     for (qsizetype i = 0; i < written; ++i) {
         if (out[i] != '\x1B') {

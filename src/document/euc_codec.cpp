@@ -97,10 +97,10 @@ bool IsWholeEuc(QByteArrayView bytes)
     return true;
 }
 
-qsizetype EucEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unencodable)
+EncodedPiece EucEncoder::encodeCrLf(QStringView piece, char *out)
 {
     char *o = out;
-    bool seen = false;
+    qsizetype first = -1;
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char16_t c = piece[i].unicode();
         if (c < 0x80 && c != u'\n') {
@@ -132,14 +132,13 @@ qsizetype EucEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unenco
             *o++ = char(0xA1 + pointer % 94);
             continue;
         }
-        if (!seen)
-            *unencodable = i;
-        seen = true;
+        if (first < 0)
+            first = i;
         *o++ = '?';
         if (QChar::isHighSurrogate(c) && i + 1 < piece.size() && piece[i + 1].isLowSurrogate())
             ++i;
     }
-    return o - out;
+    return {o - out, first};
 }
 
 } // namespace Codecs

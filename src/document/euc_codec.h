@@ -19,7 +19,7 @@ public:
     using ByteCodeEncoder::ByteCodeEncoder;
 
 protected:
-    qsizetype encodeCrLf(QStringView piece, char *out, qsizetype *unencodable) override;
+    EncodedPiece encodeCrLf(QStringView piece, char *out) override;
 };
 
 // Whether every byte of `bytes` is ASCII or part of an EUC-JP character.

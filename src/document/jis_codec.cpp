@@ -169,10 +169,10 @@ void JisEncoder::followKept(unsigned char byte)
     }
 }
 
-qsizetype JisEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unencodable)
+EncodedPiece JisEncoder::encodeCrLf(QStringView piece, char *out)
 {
     char *o = out;
-    bool seen = false;
+    qsizetype first = -1;
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char16_t c = piece[i].unicode();
         if (Cp932::IsKeptByte(piece, i)) {
@@ -206,9 +206,8 @@ qsizetype JisEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unenco
             bytes[1] = char(0x21 + pointer % 94);
             size = 2;
         } else {
-            if (!seen)
-                *unencodable = i;
-            seen = true;
+            if (first < 0)
+                first = i;
             set = set_ == Roman ? Roman : Ascii;
             bytes[0] = '?';
             if (QChar::isHighSurrogate(c) && i + 1 < piece.size() && piece[i + 1].isLowSurrogate())
@@ -222,7 +221,7 @@ qsizetype JisEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unenco
         for (int k = 0; k < size; ++k)
             *o++ = bytes[k];
     }
-    return o - out;
+    return {o - out, first};
 }
 
 qsizetype JisEncoder::finish(char *out)

@@ -33,7 +33,7 @@ public:
     static constexpr int AsciiOrRoman = Kanji + 1;
 
 protected:
-    qsizetype encodeCrLf(QStringView piece, char *out, qsizetype *unencodable) override;
+    EncodedPiece encodeCrLf(QStringView piece, char *out) override;
 
 private:
     char *designate(JisSet set, char *out);

@@ -44,8 +44,7 @@ void KeptLines::Remember(QStringView text, const QByteArray &bytes, DocumentCode
     QByteArray encoded;
     const auto differs = [&](const FileLine &line) {
         encoded.resize(TextEncoder::MaxBytesPerUnit * line.text.size() + TextEncoder::MaxFinishBytes);
-        qsizetype unencodable = -1;
-        qsizetype size = encoder->encode(line.text, encoded.data(), &unencodable);
+        qsizetype size = encoder->encode(line.text, encoded.data()).bytes;
         size += encoder->finish(encoded.data() + size);
         return QByteArrayView(encoded.constData(), size) !=
                QByteArrayView(bytes).sliced(line.from, line.to - line.from);

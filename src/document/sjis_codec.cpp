@@ -12,9 +12,11 @@ DecodedText SjisDecoder::decode(QByteArrayView bytes) const
     return {std::move(text), ScanLineEnds(bytes, Jconvert::ReturnCode::CrLf), info.canonical};
 }
 
-qsizetype SjisEncoder::encodeCrLf(QStringView piece, char *out, qsizetype *unencodable)
+EncodedPiece SjisEncoder::encodeCrLf(QStringView piece, char *out)
 {
-    return Cp932::EncodeTo(piece, out, unencodable);
+    EncodedPiece encoded;
+    encoded.bytes = Cp932::EncodeTo(piece, out, &encoded.firstUnencodable);
+    return encoded;
 }
 
 } // namespace Codecs

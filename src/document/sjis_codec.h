@@ -17,7 +17,7 @@ public:
     using ByteCodeEncoder::ByteCodeEncoder;
 
 protected:
-    qsizetype encodeCrLf(QStringView piece, char *out, qsizetype *unencodable) override;
+    EncodedPiece encodeCrLf(QStringView piece, char *out) override;
 };
 
 } // namespace Codecs

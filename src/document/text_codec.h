@@ -8,6 +8,7 @@
 #include "document_format.h"
 #include "line_ends.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -41,6 +42,20 @@ struct KeptShift
     friend bool operator==(KeptShift, KeptShift) = default;
 };
 
+// What encoding a piece wrote.
+struct EncodedPiece
+{
+    qsizetype bytes = 0;
+    qsizetype firstUnencodable = -1; // index in the piece of the first character the code lacks, or -1
+};
+
+// What encoding a whole text gave.
+struct EncodedText
+{
+    QByteArray bytes;
+    qsizetype firstUnencodable = -1; // index in the text of the first character the code lacks, or -1
+};
+
 class TextEncoder
 {
 public:
@@ -49,12 +64,10 @@ public:
     static constexpr qsizetype MaxFinishBytes = 3;
 
     virtual ~TextEncoder() = default;
-    // Writes `piece` to `out` and returns the bytes written; a piece splits no
-    // surrogate pair, and its line breaks ('\n', U+2029) take the next ends
-    // of the line ends given. A character the code lacks is written as '?'
-    // and the index in the piece of the first of them put in *unencodable,
-    // which is left alone when there is none.
-    virtual qsizetype encode(QStringView piece, char *out, qsizetype *unencodable) = 0;
+    // Writes `piece` to `out`; a piece splits no surrogate pair, and its line
+    // breaks ('\n', U+2029) take the next ends of the line ends given. A
+    // character the code lacks is written as '?'.
+    virtual EncodedPiece encode(QStringView piece, char *out) = 0;
     // What ends the text; the encoder starts again after it.
     virtual qsizetype finish(char *) { return 0; }
     // Bytes kept from the file with `shift` follow: writes what puts the
@@ -70,13 +83,15 @@ class ByteCodeEncoder : public TextEncoder
 {
 public:
     explicit ByteCodeEncoder(const LineEnds &ends) : ends_(ends) {}
-    qsizetype encode(QStringView piece, char *out, qsizetype *unencodable) final
+    EncodedPiece encode(QStringView piece, char *out) final
     {
-        return ApplyLineEnds(out, encodeCrLf(piece, out, unencodable), ends_, &breaks_);
+        EncodedPiece encoded = encodeCrLf(piece, out);
+        encoded.bytes = ApplyLineEnds(out, encoded.bytes, ends_, &breaks_);
+        return encoded;
     }
 
 protected:
-    virtual qsizetype encodeCrLf(QStringView piece, char *out, qsizetype *unencodable) = 0;
+    virtual EncodedPiece encodeCrLf(QStringView piece, char *out) = 0;
 
 private:
     const LineEnds &ends_;

@@ -34,7 +34,7 @@ DecodedText Utf16Decoder::decode(QByteArrayView bytes) const
     return result;
 }
 
-qsizetype Utf16Encoder::encode(QStringView piece, char *out, qsizetype *)
+EncodedPiece Utf16Encoder::encode(QStringView piece, char *out)
 {
     char *o = out;
     const int high = bigEndian_ ? 0 : 1;
@@ -54,7 +54,7 @@ qsizetype Utf16Encoder::encode(QStringView piece, char *out, qsizetype *)
             put(c);
         }
     }
-    return o - out;
+    return {o - out};
 }
 
 } // namespace Codecs

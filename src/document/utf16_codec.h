@@ -21,7 +21,7 @@ class Utf16Encoder final : public TextEncoder
 {
 public:
     Utf16Encoder(bool bigEndian, const LineEnds &ends) : bigEndian_(bigEndian), ends_(ends) {}
-    qsizetype encode(QStringView piece, char *out, qsizetype *unencodable) override;
+    EncodedPiece encode(QStringView piece, char *out) override;
 
 private:
     bool bigEndian_;

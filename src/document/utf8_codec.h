@@ -23,10 +23,7 @@ class Utf8TextEncoder final : public TextEncoder
 {
 public:
     explicit Utf8TextEncoder(const LineEnds &ends) : encoder_(ends) {}
-    qsizetype encode(QStringView piece, char *out, qsizetype *) override
-    {
-        return encoder_.EncodeTo(piece, out);
-    }
+    EncodedPiece encode(QStringView piece, char *out) override { return {encoder_.EncodeTo(piece, out)}; }
 
 private:
     Utf8Encoder encoder_;

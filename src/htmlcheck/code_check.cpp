@@ -44,8 +44,7 @@ QList<Finding> UnholdableCharacters(QStringView text, const LineIndex &lines, Do
     for (qsizetype from = 0; from < text.size();) {
         const qsizetype end = Cp932::PieceEnd(text, from, piece);
         out.resize(size_t((end - from) * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes));
-        qsizetype lacking = -1;
-        encoder->encode(text.sliced(from, end - from), out.data(), &lacking);
+        const qsizetype lacking = encoder->encode(text.sliced(from, end - from), out.data()).firstUnencodable;
         if (lacking < 0) {
             from = end;
             piece = qMin(piece * 2, LargestPiece);

@@ -17,14 +17,16 @@ QStringList ParseSetFile(QByteArrayView bytes)
     return text.split(u'\n');
 }
 
-QByteArray SerializeSetFile(const QStringList &lines, qsizetype *firstUnencodable)
+SetFileBytes SerializeSetFile(const QStringList &lines)
 {
     QString text;
     for (const QString &line : lines) {
         text += line;
         text += u'\n';
     }
-    return Cp932::Encode(text, firstUnencodable);
+    SetFileBytes file;
+    file.bytes = Cp932::Encode(text, &file.firstUnencodable);
+    return file;
 }
 
 } // namespace Palettes

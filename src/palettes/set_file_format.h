@@ -11,9 +11,15 @@ namespace Palettes {
 // last line without an end is still a line. Bytes that do not decode survive a later write.
 QStringList ParseSetFile(QByteArrayView bytes);
 
-// The file bytes of `lines` (none may hold a line break), CR LF after every line.
-// *firstUnencodable, when asked for, is the index in the joined text of the first character
-// the code page lacks (written as '?'), -1 when there is none.
-QByteArray SerializeSetFile(const QStringList &lines, qsizetype *firstUnencodable = nullptr);
+struct SetFileBytes
+{
+    QByteArray bytes;
+    // Index in the lines joined by '\n' of the first character the code page lacks, or -1.
+    qsizetype firstUnencodable = -1;
+};
+
+// The file bytes of `lines` (none may hold a line break), CR LF after every line; a character
+// the code page lacks is written as '?'.
+SetFileBytes SerializeSetFile(const QStringList &lines);
 
 } // namespace Palettes

@@ -52,19 +52,25 @@ bool IsMissing(const FileRead &file)
     return file.status == FileRead::SystemError && file.error == ENOENT;
 }
 
-// The file bytes of `lines`, or the message naming the first character Shift_JIS lacks.
-QByteArray Encode(const QStringList &lines, const QString &path, QString *problem)
+struct EncodedSet
 {
-    qsizetype unencodable = -1;
-    QByteArray bytes = SerializeSetFile(lines, &unencodable);
-    if (unencodable >= 0) {
-        const Cp932::Unencodable bad = Cp932::DescribeCharacterAt(lines.join(u'\n'), unencodable);
-        *problem =
+    QByteArray bytes;
+    Outcome outcome;
+};
+
+// The file bytes of `lines`; failed, naming the first character Shift_JIS lacks, when there is one.
+EncodedSet Encode(const QStringList &lines, const QString &path)
+{
+    SetFileBytes file = SerializeSetFile(lines);
+    EncodedSet encoded{std::move(file.bytes), {}};
+    if (file.firstUnencodable >= 0) {
+        const Cp932::Unencodable bad = Cp932::DescribeCharacterAt(lines.join(u'\n'), file.firstUnencodable);
+        encoded.outcome = Outcome::failed(
             CannotCreateMessage(path) + QStringLiteral("\n\n%1 行目の「%2」は Shift_JIS で書けない文字です。")
                                             .arg(bad.line)
-                                            .arg(bad.character);
+                                            .arg(bad.character));
     }
-    return bytes;
+    return encoded;
 }
 
 // A failure after which the palette still shows the change.
@@ -73,13 +79,14 @@ Outcome NotKept(const QString &problem)
     return Outcome::failed(problem + KeptInMemory);
 }
 
-// The message of a failed write, empty when the write is done.
-QString Write(const QString &path, const QByteArray &bytes)
+// A failed write leaves the previous file as it was.
+Outcome Write(const QString &path, const QByteArray &bytes)
 {
     const int error = SafeFileWriter::writeAll(path, bytes);
-    return error == 0 ? QString()
-                      : WithReason(CannotCreateMessage(path), error) +
-                            QStringLiteral("\n前のファイルはそのままです。");
+    if (error == 0)
+        return {};
+    return Outcome::failed(WithReason(CannotCreateMessage(path), error) +
+                           QStringLiteral("\n前のファイルはそのままです。"));
 }
 
 } // namespace
@@ -162,12 +169,9 @@ Outcome SaveSet(const QString &programDir, const QString &name, const PaletteKin
     const SetFile set = SetFilePath(programDir, name, kind);
     if (!set.outcome.done())
         return NotKept(set.outcome.message);
-    const QString &path = set.path;
-    QString problem;
-    const QByteArray bytes = Encode(list.lines(), path, &problem);
-    if (problem.isEmpty())
-        problem = Write(path, bytes);
-    return problem.isEmpty() ? Outcome() : NotKept(problem);
+    const EncodedSet encoded = Encode(list.lines(), set.path);
+    const Outcome written = encoded.outcome.done() ? Write(set.path, encoded.bytes) : encoded.outcome;
+    return written.done() ? written : NotKept(written.message);
 }
 
 SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const SetDefinition &change)
@@ -179,9 +183,8 @@ SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const
         return result;
     }
     const QString &path = set.path;
-    QString problem;
     const FileRead file = ReadRegularFile(path, MaxSetFileBytes);
-    QByteArray bytes;
+    EncodedSet encoded;
     if (IsMissing(file)) {
         if (path == change.loadedPath) {
             result.outcome = NotKept(CannotCreateMessage(path) +
@@ -191,26 +194,28 @@ SetDefined DefineInSet(const QString &programDir, const PaletteKind &kind, const
         }
         SetList list = change.inMemory;
         list.define(change.number, change.definition);
-        bytes = Encode(list.lines(), path, &problem);
+        encoded = Encode(list.lines(), path);
     } else {
-        problem = ReadProblem(path, file);
+        const QString problem = ReadProblem(path, file);
         if (!problem.isEmpty()) {
             result.outcome = NotKept(problem + QStringLiteral("\n読めないセットには書き込みません。"));
             return result;
         }
-        const QByteArray record = Encode(RecordLines(change.number, change.definition), path, &problem);
-        bytes = WithRecord(file.bytes, change.number, record);
+        encoded = Encode(RecordLines(change.number, change.definition), path);
+        encoded.bytes = WithRecord(file.bytes, change.number, encoded.bytes);
     }
-    if (problem.isEmpty() && bytes.size() > MaxSetFileBytes)
-        problem = CannotCreateMessage(path) +
-                  QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes);
-    if (problem.isEmpty())
-        problem = Write(path, bytes);
-    if (!problem.isEmpty()) {
-        result.outcome = NotKept(problem);
+    Outcome written = encoded.outcome;
+    if (written.done() && encoded.bytes.size() > MaxSetFileBytes)
+        written =
+            Outcome::failed(CannotCreateMessage(path) +
+                            QStringLiteral("\n\nセットファイルは %1 バイトまでです。").arg(MaxSetFileBytes));
+    if (written.done())
+        written = Write(path, encoded.bytes);
+    if (!written.done()) {
+        result.outcome = NotKept(written.message);
         return result;
     }
-    result.merged = SetList(ParseSetFile(bytes));
+    result.merged = SetList(ParseSetFile(encoded.bytes));
     result.path = path;
     return result;
 }

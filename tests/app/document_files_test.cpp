@@ -47,8 +47,8 @@ protected:
 
     // Save as `name` with the code and line end at the given rows of the
     // boxes, answering a question that follows with `answer`.
-    bool SaveAsIn(const QString &name, SaveCodeRow code, SaveLineEndRow lineEnd,
-                  QMessageBox::StandardButton answer = QMessageBox::NoButton)
+    Outcome SaveAsIn(const QString &name, SaveCodeRow code, SaveLineEndRow lineEnd,
+                     QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
         modals.Then([=](QWidget *w) { AcceptSaveAs(static_cast<QFileDialog *>(w), name, code, lineEnd); });
         if (answer != QMessageBox::NoButton)
@@ -64,7 +64,7 @@ protected:
                       w->findChild<QComboBox *>(QStringLiteral("SaveLineEndBox"))->currentText();
             static_cast<QDialog *>(w)->reject();
         });
-        EXPECT_FALSE(files.saveAs());
+        EXPECT_EQ(files.saveAs().kind, Outcome::Declined);
         return offered;
     }
     void Load(const QString &name, const QByteArray &bytes)
@@ -125,7 +125,7 @@ TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
     document.setPath(path(QStringLiteral("emoji.txt")));
     Type(QStringLiteral("一\n二\n三😀と é"));
     modals.ThenClick(QMessageBox::No);
-    EXPECT_FALSE(files.saveInPlace(false));
+    EXPECT_EQ(files.saveInPlace(false).kind, Outcome::Declined);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("UnencodableQuestion"));
     EXPECT_TRUE(
@@ -135,7 +135,7 @@ TEST_F(DocumentFilesTest, CharactersShiftJisLacksAreNamedBeforeSaving)
     EXPECT_TRUE(Modified());
 
     modals.ThenClick(QMessageBox::Yes);
-    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_TRUE(files.saveInPlace(false).done());
     EXPECT_EQ(Read(QStringLiteral("emoji.txt")), Cp932::Encode(QStringLiteral("一\n二\n三?と ?")));
     EXPECT_FALSE(Modified());
 }
@@ -147,16 +147,16 @@ TEST_F(DocumentFilesTest, FileChangedByAnotherProgramIsNotOverwrittenWithoutAski
     Write(QStringLiteral("doc.txt"), "theirs!");
 
     modals.ThenClick(QMessageBox::No);
-    EXPECT_FALSE(files.saveInPlace(false));
+    EXPECT_EQ(files.saveInPlace(false).kind, Outcome::Declined);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("ChangedOnDiskQuestion"));
     EXPECT_EQ(Read(QStringLiteral("doc.txt")), "theirs!");
     EXPECT_TRUE(Modified());
 
     modals.ThenClick(QMessageBox::Yes);
-    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_TRUE(files.saveInPlace(false).done());
     EXPECT_EQ(Read(QStringLiteral("doc.txt")), "edited mine");
-    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_TRUE(files.saveInPlace(false).done());
     EXPECT_EQ(modals.seen().size(), 2u) << "our own save is no change by another program";
 
     // A new document's name that is already taken is not overwritten silently either.
@@ -164,9 +164,43 @@ TEST_F(DocumentFilesTest, FileChangedByAnotherProgramIsNotOverwrittenWithoutAski
     document.startNew(path(QStringLiteral("newtext.txt")));
     Type(QStringLiteral("x"));
     modals.ThenClick(QMessageBox::No);
-    EXPECT_FALSE(files.saveInPlace(false));
+    EXPECT_EQ(files.saveInPlace(false).kind, Outcome::Declined);
     EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("OverwriteQuestion"));
     EXPECT_EQ(Read(QStringLiteral("newtext.txt")), "someone's notes");
+}
+
+// A save that fails comes back failed and is reported once, through failed(), with the same message;
+// the window shows it, the files show nothing themselves.
+TEST_F(DocumentFilesTest, FailedSaveIsReportedOnce)
+{
+    const QString missing = path(QStringLiteral("gone/doc.txt"));
+    QSignalSpy failures(&files, &DocumentFiles::failed);
+    QSignalSpy written(&files, &DocumentFiles::written);
+    Type(QStringLiteral("text"));
+    const struct
+    {
+        const char *name;
+        std::function<Outcome()> save;
+    } cases[] = {
+        {"save", [&] { return files.save(missing); }},
+        {"plain save",
+         [&] {
+             document.setPath(missing);
+             return files.saveInPlace(true);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        failures.clear();
+        const Outcome saved = c.save();
+        EXPECT_EQ(saved.kind, Outcome::Failed);
+        EXPECT_TRUE(saved.message.contains(missing)) << saved.message.toStdString();
+        ASSERT_EQ(failures.size(), 1);
+        EXPECT_EQ(failures[0][0].toString(), saved.message);
+    }
+    EXPECT_TRUE(modals.seen().empty());
+    EXPECT_EQ(written.size(), 0);
+    EXPECT_TRUE(Modified());
 }
 
 // Enter on a question whose yes throws text away keeps the text.
@@ -186,9 +220,9 @@ TEST_F(DocumentFilesTest, QuestionsThatLoseTextDefaultToNo)
     } cases[] = {
         {"reload, unsaved edits", "theirs 1", "x", [&] { return files.agreeToReload(); }, "ReloadQuestion",
          QMessageBox::No},
-        {"changed on disk", "theirs 2", nullptr, [&] { return files.saveInPlace(false); },
+        {"changed on disk", "theirs 2", nullptr, [&] { return files.saveInPlace(false).done(); },
          "ChangedOnDiskQuestion", QMessageBox::No},
-        {"save as onto another file", QByteArray(), nullptr, [&] { return files.saveAs(); },
+        {"save as onto another file", QByteArray(), nullptr, [&] { return files.saveAs().done(); },
          "OverwriteQuestion", QMessageBox::No},
         {"reload, nothing unsaved", "theirs 3", nullptr,
          [&] {
@@ -238,7 +272,7 @@ TEST_F(DocumentFilesTest, SaveAsAddsTheFiltersExtension)
         options.set(htm);
         const qsizetype renames = renamed.size();
         ThenSaveAs(QString::fromLatin1(c.typed), c.filter);
-        EXPECT_TRUE(files.saveAs());
+        EXPECT_TRUE(files.saveAs().done());
         EXPECT_EQ(document.path(), path(QString::fromLatin1(c.saved)));
         EXPECT_EQ(Read(QString::fromLatin1(c.saved)), "x");
         EXPECT_EQ(renamed.size(), renames + 1);
@@ -257,7 +291,7 @@ TEST_F(DocumentFilesTest, SaveAsStartsWithTheFilterOfTheOldExtension)
         startName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
         dialog->reject();
     });
-    EXPECT_FALSE(files.saveAs());
+    EXPECT_EQ(files.saveAs().kind, Outcome::Declined);
     EXPECT_TRUE(startFilter.startsWith(QStringLiteral("HTML ﾌｧｲﾙ(*html)")));
     // Not the filter's first extension: saving as offered must not make page.htm.
     EXPECT_EQ(startName, QStringLiteral("page.html"));
@@ -275,7 +309,7 @@ TEST_F(DocumentFilesTest, PlainSaveOfAFolderAsksForAName)
         startFolder = dialog->directory().absolutePath();
         AcceptFileName(dialog, QStringLiteral("named.txt"));
     });
-    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_TRUE(files.saveInPlace(false).done());
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].objectName, QStringLiteral("SaveDialog1"));
     EXPECT_EQ(startFolder, dir.path());
@@ -290,14 +324,14 @@ TEST_F(DocumentFilesTest, MixedLineEndsAreKeptOrUnifiedOnSaveAs)
     EXPECT_EQ(Offered(), QStringLiteral("UTF-8 混在のまま"));
     // One end chosen, then the replace question declined: the lines keep their own ends.
     Write(QStringLiteral("taken.txt"), "someone else's");
-    EXPECT_FALSE(SaveAsIn(QStringLiteral("taken.txt"), Utf8, Lf, QMessageBox::No));
+    EXPECT_EQ(SaveAsIn(QStringLiteral("taken.txt"), Utf8, Lf, QMessageBox::No).kind, Outcome::Declined);
     EXPECT_EQ(Read(QStringLiteral("taken.txt")), "someone else's");
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 混在"));
-    EXPECT_TRUE(SaveAsIn(QStringLiteral("kept.txt"), Utf8, KeepMixed));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("kept.txt"), Utf8, KeepMixed).done());
     EXPECT_EQ(Read(QStringLiteral("kept.txt")), "一\r\n二\n三\n");
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 混在"));
     // LF is already the most common end: chosen by name, it still goes to every line.
-    EXPECT_TRUE(SaveAsIn(QStringLiteral("unified.txt"), Utf8, Lf));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("unified.txt"), Utf8, Lf).done());
     EXPECT_EQ(Read(QStringLiteral("unified.txt")), "一\n二\n三\n");
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF"));
 }
@@ -308,31 +342,31 @@ TEST_F(DocumentFilesTest, SaveAsOffersTheDocumentsCodeAndChangesIt)
     EXPECT_EQ(Offered(), QStringLiteral("UTF-8 LF"));
 
     // To Shift_JIS: the emoji is asked about, as for any Shift_JIS save.
-    EXPECT_FALSE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::No));
+    EXPECT_EQ(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::No).kind, Outcome::Declined);
     EXPECT_EQ(modals.seen().back().objectName, QStringLiteral("UnencodableQuestion"));
     EXPECT_TRUE(modals.seen().back().text.contains(QStringLiteral("Shift_JISで表せない")));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("sjis.html"))));
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 LF")) << "a declined save changes nothing";
-    EXPECT_TRUE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::Yes));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("sjis.html"), Sjis, CrLf, QMessageBox::Yes).done());
     EXPECT_EQ(Read(QStringLiteral("sjis.html")), Cp932::Encode(QStringLiteral("一\n二?\n")));
     EXPECT_EQ(Format(), QStringLiteral("SJIS CRLF"));
 
     // The editor still holds the emoji: back to UTF-8 with the mark and CR
     // LF, then EUC-JP with LF, which asks again, on save as and on save.
     Type(QStringLiteral("é"));
-    EXPECT_TRUE(SaveAsIn(QStringLiteral("bom.html"), Utf8Bom, CrLf));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("bom.html"), Utf8Bom, CrLf).done());
     EXPECT_EQ(Read(QStringLiteral("bom.html")), "\xEF\xBB\xBF"
                                                 "é一\r\n二😀\r\n");
     EXPECT_EQ(Format(), QStringLiteral("UTF-8 BOM CRLF"));
     editor->textCursor().deletePreviousChar();
-    EXPECT_TRUE(SaveAsIn(QStringLiteral("euc.txt"), Euc, Lf, QMessageBox::Yes));
+    EXPECT_TRUE(SaveAsIn(QStringLiteral("euc.txt"), Euc, Lf, QMessageBox::Yes).done());
     EXPECT_TRUE(modals.seen().back().text.contains(QStringLiteral("EUC-JPで表せない")))
         << "the code saved in";
     EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n");
     EXPECT_EQ(Format(), QStringLiteral("EUC LF"));
     QFile::remove(path(QStringLiteral("euc.txt")));
     modals.ThenClick(QMessageBox::Yes);
-    EXPECT_TRUE(files.saveInPlace(false));
+    EXPECT_TRUE(files.saveInPlace(false).done());
     EXPECT_EQ(Read(QStringLiteral("euc.txt")), "\xB0\xEC\n\xC6\xF3?\n") << "plain save keeps the choice";
     EXPECT_TRUE(modals.allAnswered());
 }
@@ -357,7 +391,7 @@ TEST_F(DocumentFilesTest, SaveAsOffersEveryCodeFromTheFilesOwn)
         const QString to = QStringLiteral("to%1.txt").arg(row.to);
         Load(QStringLiteral("from.txt"), row.file);
         EXPECT_EQ(Offered(), QString::fromUtf8(row.offered));
-        EXPECT_TRUE(SaveAsIn(to, row.to, Lf));
+        EXPECT_TRUE(SaveAsIn(to, row.to, Lf).done());
         EXPECT_EQ(Read(to).toHex(' '), row.written.toHex(' '));
         EXPECT_EQ(Format(), QString::fromUtf8(row.format));
     }
@@ -390,7 +424,7 @@ TEST_F(DocumentFilesTest, SaveAsInAnotherCodeOffersToUpdateTheCharsetDeclaration
         Load(QString::fromLatin1(row.name), row.file);
         const QString to = QStringLiteral("euc%1_").arg(++n) + QString::fromLatin1(row.name);
         const std::size_t asked = modals.seen().size();
-        EXPECT_TRUE(SaveAsIn(to, Euc, Lf, row.answer));
+        EXPECT_TRUE(SaveAsIn(to, Euc, Lf, row.answer).done());
         EXPECT_EQ(modals.seen().size(), asked + 1 + (row.answer != QMessageBox::NoButton));
         EXPECT_EQ(Read(to), row.written);
         if (row.answer == QMessageBox::Yes) {

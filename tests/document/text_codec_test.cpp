@@ -26,14 +26,13 @@ bool HoldsKeptBytes(QStringView text)
     return false;
 }
 
-QByteArray Encoded(DocumentCode code, QStringView text, const LineEnds &ends, qsizetype *unencodable)
+EncodedText Encoded(DocumentCode code, QStringView text, const LineEnds &ends)
 {
     const std::unique_ptr<TextEncoder> encoder = EncoderFor(code, ends);
     QByteArray bytes(text.size() * TextEncoder::MaxBytesPerUnit + TextEncoder::MaxFinishBytes, '\0');
-    qsizetype size = encoder->encode(text, bytes.data(), unencodable);
-    size += encoder->finish(bytes.data() + size);
-    bytes.truncate(size);
-    return bytes;
+    const EncodedPiece piece = encoder->encode(text, bytes.data());
+    bytes.truncate(piece.bytes + encoder->finish(bytes.data() + piece.bytes));
+    return {bytes, piece.firstUnencodable};
 }
 
 // Errors as the Encoding Standard's decoders find them, each byte they take
@@ -96,9 +95,9 @@ TEST(TextDecoders, ReadWhatBrowsersReadAndKeepTheRest)
         // Kept bytes and every form go back as they came when the text is
         // exact; otherwise the characters at least read the same again (a
         // kept byte of JIS means what the shift state around it makes it).
-        qsizetype unencodable = -1;
-        const QByteArray again = Encoded(row.code, decoded.text, decoded.lineEnds, &unencodable);
-        EXPECT_EQ(unencodable, -1);
+        const EncodedText encoded = Encoded(row.code, decoded.text, decoded.lineEnds);
+        EXPECT_EQ(encoded.firstUnencodable, -1);
+        const QByteArray &again = encoded.bytes;
         if (row.exact) {
             EXPECT_EQ(again.toHex(' '), row.bytes.toHex(' '));
         } else if (!HoldsKeptBytes(row.text)) {
@@ -132,9 +131,9 @@ TEST(TextEncoders, WriteTheFormsBrowsersAndIconvRead)
     const LineEnds crLf{ReturnCode::CrLf, {}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        qsizetype unencodable = -1;
-        EXPECT_EQ(Encoded(row.code, row.text, crLf, &unencodable).toHex(' '), row.bytes.toHex(' '));
-        EXPECT_EQ(unencodable, row.unencodable);
+        const EncodedText encoded = Encoded(row.code, row.text, crLf);
+        EXPECT_EQ(encoded.bytes.toHex(' '), row.bytes.toHex(' '));
+        EXPECT_EQ(encoded.firstUnencodable, row.unencodable);
     }
 }
 
@@ -218,8 +217,7 @@ TEST(TextDecoders, AgreeWithNodesTextDecoder)
                     ADD_FAILURE() << code.sequences[i].toHex(' ').constData();
             } else if (!error) {
                 ++characters;
-                qsizetype unencodable = -1;
-                const QByteArray written = Encoded(code.code, ours[i], {}, &unencodable);
+                const QByteArray written = Encoded(code.code, ours[i], {}).bytes;
                 EXPECT_EQ(DecoderFor(code.code)->decode(written).text, ours[i])
                     << code.sequences[i].toHex(' ').constData();
             }

@@ -111,12 +111,14 @@ TEST(SetFileFormat, LinesFromAnyLineEndUpToNulWrittenWithCrLf)
         EXPECT_EQ(ParseSetFile(c.bytes), c.lines == QByteArray("-") ? QStringList() : Lines(c.lines))
             << c.bytes.toHex().toStdString();
 
-    EXPECT_EQ(SerializeSetFile(Lines("text|太字|")), QByteArray("text\r\n\x91\xbe\x8e\x9a\r\n\r\n"));
+    const SetFileBytes written = SerializeSetFile(Lines("text|太字|"));
+    EXPECT_EQ(written.bytes, QByteArray("text\r\n\x91\xbe\x8e\x9a\r\n\r\n"));
+    EXPECT_EQ(written.firstUnencodable, -1);
     const QByteArray odd("\x80\xff\xa0x\r\n");
-    EXPECT_EQ(SerializeSetFile(ParseSetFile(odd)), odd);
-    qsizetype bad = -2;
-    EXPECT_EQ(SerializeSetFile(Lines("ok|x😀"), &bad), QByteArray("ok\r\nx?\r\n"));
-    EXPECT_EQ(bad, 4);
+    EXPECT_EQ(SerializeSetFile(ParseSetFile(odd)).bytes, odd);
+    const SetFileBytes lossy = SerializeSetFile(Lines("ok|x😀"));
+    EXPECT_EQ(lossy.bytes, QByteArray("ok\r\nx?\r\n"));
+    EXPECT_EQ(lossy.firstUnencodable, 4);
 }
 
 TEST(ButtonFaces, CaptionsTooltipsAndClipColours)
