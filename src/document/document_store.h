@@ -78,14 +78,6 @@ struct KeptBytes
 // as '?'.
 EncodedText EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
                                const KeptBytes *kept = nullptr);
-// The same for the folder replace, which is still to take EncodedText.
-inline QByteArray EncodeDocumentText(QStringView text, const DocumentFormat &format, const LineEnds &ends,
-                                     const KeptBytes *kept, qsizetype *firstUnencodable)
-{
-    EncodedText encoded = EncodeDocumentText(text, format, ends, kept);
-    *firstUnencodable = encoded.firstUnencodable;
-    return std::move(encoded.bytes);
-}
 
 // Writes `bytes` so that a failed write leaves the previous file whole and a
 // file keeps its owner, group, mode and hard links.

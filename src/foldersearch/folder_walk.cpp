@@ -46,6 +46,11 @@ struct Node
     friend bool operator==(Node, Node) = default;
 };
 
+QString Joined(const QString &parent, const QString &name)
+{
+    return parent.endsWith(u'/') ? parent + name : parent + u'/' + name;
+}
+
 size_t qHash(Node node, size_t seed = 0)
 {
     return ::qHash(quint64(node.inode), seed) ^ ::qHash(quint64(node.device));
@@ -65,18 +70,23 @@ public:
         DIR *dir = ::opendir(native.constData());
         if (dir == nullptr)
             return sink_.skip({path, SkipReason::Unreadable, SystemReason(errno)});
-        std::vector<QString> entries;
+        std::vector<Entry> entries;
         while (const dirent *entry = ::readdir(dir)) {
             if (entry->d_name[0] != '.') // also "." and ".."
-                entries.push_back(QFile::decodeName(entry->d_name));
+                entries.push_back({QFile::decodeName(entry->d_name), entry->d_type, entry->d_ino});
         }
         const int fd = ::dirfd(dir);
-        std::sort(entries.begin(), entries.end());
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry &a, const Entry &b) { return a.name < b.name; });
         above_.insert(node);
-        for (const QString &name : entries) {
+        for (const Entry &e : entries) {
             if (stop_.load(std::memory_order_relaxed))
                 break;
-            entry(fd, path, name);
+            // A regular file is known from its entry: no stat, and none for a name the filter leaves out.
+            if (e.type == DT_REG)
+                regularFile(path, e.name, {node.device, e.inode});
+            else
+                entry(fd, path, e.name);
         }
         above_.remove(node);
         ::closedir(dir);
@@ -85,7 +95,7 @@ public:
 private:
     void entry(int dirFd, const QString &parent, const QString &name)
     {
-        const QString path = parent.endsWith(u'/') ? parent + name : parent + u'/' + name;
+        const QString path = Joined(parent, name);
         const QByteArray native = QFile::encodeName(name);
         struct stat st;
         if (::fstatat(dirFd, native.constData(), &st, 0) != 0) {
@@ -116,11 +126,26 @@ private:
             return;
         if (!S_ISREG(st.st_mode))
             return sink_.skip({path, SkipReason::Special, SpecialFileKind(st.st_mode)});
+        regularFile(parent, name, node);
+    }
+
+    void regularFile(const QString &parent, const QString &name, Node node)
+    {
+        if (!names_.matches(name))
+            return;
+        const QString path = Joined(parent, name);
         if (seen_.contains(node))
             return sink_.skip({path, SkipReason::AlreadySearched, {}});
         seen_.insert(node);
         sink_.file(path);
     }
+
+    struct Entry
+    {
+        QString name;
+        unsigned char type; // d_type
+        ino_t inode;
+    };
 
     const NameFilter &names_;
     bool subfolders_;

@@ -31,7 +31,7 @@ QString Shown(QStringView text)
 TextMatches MatchLines(QStringView text, const TextTools::SearchPattern &pattern, qsizetype maxRows)
 {
     TextMatches result;
-    const QList<TextTools::SearchMatch> found = pattern.findAll(text);
+    const QList<TextTools::SearchMatch> found = pattern.findAllPlaces(text);
     result.count = found.size();
     // Lines are passed forward once from one match to the next; the line's
     // columns and text are reused while matches stay on it.

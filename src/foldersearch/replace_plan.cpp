@@ -195,10 +195,10 @@ EncodedFile EncodeReplaced(const ReplacePlan &plan, const QByteArray &fileBytes,
     keep(fileBytes.size(), plan.text.size());
 
     const DocumentFormat format{code, plan.newBreaks.main, false};
-    qsizetype unencodable = -1;
+    const EncodedText encoded = EncodeDocumentText(plan.text, format, plan.newBreaks, &kept);
+    const qsizetype unencodable = encoded.firstUnencodable;
     EncodedFile result;
-    result.bytes =
-        fileBytes.first(mark) + EncodeDocumentText(plan.text, format, plan.newBreaks, &kept, &unencodable);
+    result.bytes = fileBytes.first(mark) + encoded.bytes;
     if (unencodable >= 0) {
         const qsizetype line = QStringView(plan.text).first(unencodable).count(u'\n') + 1;
         const bool pair = plan.text[unencodable].isHighSurrogate() && unencodable + 1 < plan.text.size();

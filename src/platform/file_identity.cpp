@@ -3,9 +3,7 @@
 #include <QFile>
 #include <sys/stat.h>
 
-namespace {
-
-FileIdentity FromStat(const struct stat &st)
+FileIdentity FileIdentity::OfStat(const struct stat &st)
 {
     FileIdentity id;
     id.exists = true;
@@ -16,14 +14,12 @@ FileIdentity FromStat(const struct stat &st)
     return id;
 }
 
-} // namespace
-
 FileIdentity FileIdentity::Of(const QString &path)
 {
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
-    return FromStat(st);
+    return OfStat(st);
 }
 
 FileIdentity FileIdentity::OfDescriptor(int fd)
@@ -31,5 +27,5 @@ FileIdentity FileIdentity::OfDescriptor(int fd)
     struct stat st;
     if (::fstat(fd, &st) != 0)
         return {};
-    return FromStat(st);
+    return OfStat(st);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <sys/types.h>
 
+struct stat;
+
 struct FileIdentity
 {
     bool exists = false;
@@ -17,6 +19,8 @@ struct FileIdentity
     static FileIdentity Of(const QString &path);
     // The file open as `fd`.
     static FileIdentity OfDescriptor(int fd);
+    // The file `st` describes, from a stat already made.
+    static FileIdentity OfStat(const struct stat &st);
 
     friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
 };

@@ -45,7 +45,7 @@ FileRead ReadRegularFile(int fd, qint64 maxBytes)
         result.kind = SpecialFileKind(st.st_mode);
         return result;
     }
-    result.identity = FileIdentity::OfDescriptor(fd);
+    result.identity = FileIdentity::OfStat(st);
     if (st.st_size > maxBytes) {
         result.status = FileRead::TooLarge;
         return result;

@@ -154,7 +154,7 @@ SearchPattern SearchPattern::forReplacing(const QString &text, const SearchOptio
     return SearchPattern(ReplaceExactOrLower(text, QStringLiteral("[RET]"), QStringLiteral("\n")), options);
 }
 
-QList<SearchMatch> SearchPattern::search(QStringView text, qsizetype from, bool all) const
+QList<SearchMatch> SearchPattern::search(QStringView text, qsizetype from, bool all, bool withCaptures) const
 {
     QList<SearchMatch> matches;
     if (!valid_ || from < 0 || from > text.size())
@@ -189,7 +189,7 @@ QList<SearchMatch> SearchPattern::search(QStringView text, qsizetype from, bool 
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
         QStringList captures;
-        for (int group = 0; group <= expression_.captureCount(); ++group) {
+        for (int group = 0; withCaptures && group <= expression_.captureCount(); ++group) {
             const qsizetype start = m.capturedStart(group);
             captures.append(
                 start < 0 ? QString()
@@ -212,6 +212,11 @@ SearchMatch SearchPattern::find(QStringView text, qsizetype from) const
 QList<SearchMatch> SearchPattern::findAll(QStringView text) const
 {
     return search(text, 0, true);
+}
+
+QList<SearchMatch> SearchPattern::findAllPlaces(QStringView text) const
+{
+    return search(text, 0, true, false);
 }
 
 bool SearchPattern::matchesWhole(QStringView text) const

@@ -50,6 +50,8 @@ public:
     SearchMatch find(QStringView text, qsizetype from) const;
     // Every match from the start, none overlapping; after an empty match the search moves on one character.
     QList<SearchMatch> findAll(QStringView text) const;
+    // The same places without their captures, as a list of results needs them.
+    QList<SearchMatch> findAllPlaces(QStringView text) const;
     // Whether `text` is exactly one whole match.
     bool matchesWhole(QStringView text) const;
     // What replaces `match`: "[RET]" (or "[ret]") is a line break; for an expression \0-\9 and $0-$9 are
@@ -57,7 +59,7 @@ public:
     QString replacementFor(const QString &replacement, const SearchMatch &match) const;
 
 private:
-    QList<SearchMatch> search(QStringView text, qsizetype from, bool all) const;
+    QList<SearchMatch> search(QStringView text, qsizetype from, bool all, bool captures = true) const;
 
     SearchOptions options_;
     QString literal_; // folded as the text is
