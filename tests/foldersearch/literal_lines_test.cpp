@@ -128,6 +128,18 @@ TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
         SCOPED_TRACE(c.bytes.toStdString());
         EXPECT_EQ(FindLiteral(c.bytes, {c.literal, c.foldCase}, c.from), c.at);
     }
+    // Wherever it stands against the search's blocks of bytes, after near misses
+    // that share its first and its last byte.
+    for (const qsizetype at : {0, 1, 29, 30, 31, 32, 33, 63, 64, 65, 90, 94}) {
+        SCOPED_TRACE(at);
+        QByteArray bytes(97, 'a');
+        bytes.replace(at, 3, "abc");
+        for (qsizetype miss = 0; miss + 3 < at; miss += 7)
+            bytes[miss + 2] = 'c', bytes[miss + 1] = 'x';
+        for (const bool foldCase : {false, true})
+            EXPECT_EQ(FindLiteral(bytes, {"abc", foldCase}, 0), at);
+        EXPECT_EQ(FindLiteral(bytes, {"abc", false}, at + 1), -1);
+    }
 }
 
 } // namespace
