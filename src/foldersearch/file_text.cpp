@@ -64,10 +64,13 @@ FileSearch SearchFileText(const QString &path, const DocumentCodeOptions &codes,
     // more bytes than the limit no text exceeds it.
     if (bytes.outcome.done() && !bytes.detected.binary && pattern.lineLiteral() &&
         LinesDecodeAlone(bytes.detected.code) && body.size() <= MaxDocumentChars && !body.contains('\0')) {
-        result.identity = bytes.file.identity;
-        result.matches = MatchLiteralLines(body, *DecoderFor(bytes.detected.code, bytes.detected.validUtf8),
-                                           pattern, maxRows);
-        return result;
+        if (const std::optional<QByteArray> needle =
+                LiteralBytes(*pattern.lineLiteral(), bytes.detected.code)) {
+            result.identity = bytes.file.identity;
+            result.matches = MatchLiteralLines(
+                body, *DecoderFor(bytes.detected.code, bytes.detected.validUtf8), *needle, pattern, maxRows);
+            return result;
+        }
     }
     FileText text = detail::Decoded(path, std::move(bytes));
     result.skipped = std::move(text.skipped);

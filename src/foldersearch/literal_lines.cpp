@@ -1,5 +1,7 @@
 #include "literal_lines.h"
 
+#include "sole_encoding.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -105,21 +107,29 @@ bool LinesDecodeAlone(DocumentCode code)
     return code == DocumentCode::Sjis || code == DocumentCode::Euc || code == DocumentCode::Utf8;
 }
 
-qsizetype FindLiteral(QByteArrayView bytes, const TextTools::LineLiteral &literal, qsizetype from)
+std::optional<QByteArray> LiteralBytes(const TextTools::LineLiteral &literal, DocumentCode code)
+{
+    // ASCII is itself in each of these codes, and no other bytes read as it.
+    const bool ascii =
+        std::all_of(literal.text.begin(), literal.text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? std::optional(literal.text.toLatin1()) : SoleEncoding(literal.text, code);
+}
+
+qsizetype FindLiteral(QByteArrayView bytes, QByteArrayView needleBytes, bool foldCase, qsizetype from)
 {
     const std::string_view hay(bytes.data() + from, std::size_t(bytes.size() - from));
-    const std::string_view needle(literal.ascii.constData(), std::size_t(literal.ascii.size()));
-    if (!literal.foldCase) {
+    const std::string_view needle(needleBytes.data(), std::size_t(needleBytes.size()));
+    if (!foldCase) {
         const qsizetype at = detail::FindExact(hay, needle);
         return at < 0 ? -1 : from + at;
     }
     // Horspool's search with both cases of a letter in the shift table.
-    const qsizetype m = literal.ascii.size();
+    const qsizetype m = needleBytes.size();
     if (m == 0 || bytes.size() - from < m)
         return m == 0 ? from : -1;
     std::array<qsizetype, 256> shift;
     shift.fill(m);
-    const auto *n = reinterpret_cast<const unsigned char *>(literal.ascii.constData());
+    const auto *n = reinterpret_cast<const unsigned char *>(needleBytes.data());
     for (qsizetype k = 0; k + 1 < m; ++k) {
         shift[detail::Lower(n[k])] = m - 1 - k;
         shift[detail::Upper(n[k])] = m - 1 - k;
@@ -135,20 +145,20 @@ qsizetype FindLiteral(QByteArrayView bytes, const TextTools::LineLiteral &litera
     return -1;
 }
 
-TextMatches MatchLiteralLines(QByteArrayView bytes, const TextDecoder &decoder,
+TextMatches MatchLiteralLines(QByteArrayView bytes, const TextDecoder &decoder, QByteArrayView needle,
                               const TextTools::SearchPattern &pattern, qsizetype maxRows)
 {
     // The lines that hold the literal, joined by LF, are decoded and matched
     // at once: a match takes no line break, and a line decodes alone.
-    const TextTools::LineLiteral &literal = *pattern.lineLiteral();
+    const bool foldCase = pattern.lineLiteral()->foldCase;
     QByteArray held;
     std::vector<qsizetype> lineOf;   // the file's line of each held line
     qsizetype line = 0, counted = 0; // the line breaks before `counted`
-    for (qsizetype from = 0, hit; (hit = FindLiteral(bytes, literal, from)) >= 0;) {
+    for (qsizetype from = 0, hit; (hit = FindLiteral(bytes, needle, foldCase, from)) >= 0;) {
         qsizetype start = hit;
         while (start > from && !detail::IsBreak(bytes[start - 1]))
             --start;
-        qsizetype end = hit + literal.ascii.size();
+        qsizetype end = hit + needle.size();
         while (end < bytes.size() && !detail::IsBreak(bytes[end]))
             ++end;
         line += detail::Breaks(bytes.sliced(counted, start - counted));

@@ -15,7 +15,7 @@ class LiteralReader
 public:
     LiteralReader(QStringView pattern, bool caseless) : p_(pattern), caseless_(caseless) {}
 
-    std::optional<QByteArray> read()
+    std::optional<QString> read()
     {
         while (ok_ && i_ < p_.size())
             step();
@@ -139,16 +139,16 @@ private:
             if (least != 1 && i_ < p_.size() && (p_[i_] == u'?' || p_[i_] == u'+'))
                 ++i_; // lazy or possessive
         }
-        const bool inRun = kind == Atom::Char && depth_ == 0 && c < 0x80 && least > 0 &&
-                           !(caseless_ && (c == u'k' || c == u'K' || c == u's' || c == u'S'));
+        const bool inRun = kind == Atom::Char && depth_ == 0 && least > 0 && !QChar::isSurrogate(c) &&
+                           (!caseless_ || CaselessSafe(c));
         if (!inRun) {
             commit();
             return;
         }
-        run_.append(char(c));
+        run_.append(QChar(c));
         if (least > 1) {
             commit();
-            run_.append(char(c)); // the last of them stands before what follows
+            run_.append(QChar(c)); // the last of them stands before what follows
         }
     }
 
@@ -190,6 +190,16 @@ private:
 
     void fail() { ok_ = false; }
 
+    // What a case-blind match finds only as itself or its other ASCII case:
+    // k and s also match the Kelvin sign and the long s, and most letters
+    // beyond ASCII have cases of their own.
+    static bool CaselessSafe(char16_t c)
+    {
+        if (c < 0x80)
+            return c != u'k' && c != u'K' && c != u's' && c != u'S';
+        return c >= 0x3000 && c < 0xA000; // kana, kanji and their signs
+    }
+
     static bool IsAsciiPunctuation(char16_t d)
     {
         return (d >= 0x21 && d <= 0x2F) || (d >= 0x3A && d <= 0x40) || (d >= 0x5B && d <= 0x60) ||
@@ -202,14 +212,14 @@ private:
     int depth_ = 0;
     bool alternation_ = false;
     bool ok_ = true;
-    QByteArray run_, best_;
+    QString run_, best_;
 };
 
 } // namespace
 
 } // namespace detail
 
-std::optional<QByteArray> LineBoundLiteral(QStringView pattern, bool caseless)
+std::optional<QString> LineBoundLiteral(QStringView pattern, bool caseless)
 {
     return detail::LiteralReader(pattern, caseless).read();
 }

@@ -84,11 +84,19 @@ FoldedText Fold(QStringView text, bool asciiCase, bool width, bool kana)
 
 namespace {
 
-// Characters that stand for themselves as bytes in every code but UTF-16, none of them a line break.
-bool IsLineAscii(QStringView text)
+// Characters a line of a file holds as they are: no line break, no control
+// character, no half of a surrogate pair (which kept bytes read as).
+bool IsLineText(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c == u'\t' || (c.unicode() >= 0x20 && c.unicode() < 0x7F); });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate() || (c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator ||
+                 c == QChar::ParagraphSeparator)
+            return false;
+    }
+    return true;
 }
 
 bool Folds(const SearchOptions &options)
@@ -127,8 +135,8 @@ SearchPattern::SearchPattern(const QString &text, const SearchOptions &options) 
     if (!options.regularExpression) {
         literal_ = pattern;
         valid_ = true;
-        if (plainCharacters && IsLineAscii(pattern))
-            lineLiteral_ = LineLiteral{pattern.toLatin1(), !options.matchCase};
+        if (plainCharacters && IsLineText(pattern))
+            lineLiteral_ = LineLiteral{pattern, !options.matchCase};
         return;
     }
     QRegularExpression::PatternOptions flags =
@@ -142,8 +150,8 @@ SearchPattern::SearchPattern(const QString &text, const SearchOptions &options) 
                      .arg(expression_.patternErrorOffset() + 1)
                      .arg(expression_.errorString());
     if (valid_ && plainCharacters) {
-        if (const std::optional<QByteArray> ascii = LineBoundLiteral(pattern, !options.matchCase))
-            lineLiteral_ = LineLiteral{*ascii, !options.matchCase};
+        if (const std::optional<QString> run = LineBoundLiteral(pattern, !options.matchCase))
+            lineLiteral_ = LineLiteral{*run, !options.matchCase};
     }
 }
 

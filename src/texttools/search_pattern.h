@@ -43,7 +43,7 @@ public:
     // otherwise.
     const QString &errorText() const { return error_; }
     const SearchOptions &options() const { return options_; }
-    // ASCII every match holds, when no match runs past its line: a line without it holds no match.
+    // Characters every match holds, when no match runs past its line: a line without them holds no match.
     const std::optional<LineLiteral> &lineLiteral() const { return lineLiteral_; }
 
     // The first match starting at or after `from`; an empty match of an expression counts.

@@ -31,11 +31,13 @@ void ExpectSameAsWholeText(QByteArrayView bytes, DocumentCode code, const TextTo
 {
     ASSERT_TRUE(LinesDecodeAlone(code));
     ASSERT_TRUE(pattern.lineLiteral().has_value());
+    const std::optional<QByteArray> needle = LiteralBytes(*pattern.lineLiteral(), code);
+    ASSERT_TRUE(needle.has_value());
     const std::unique_ptr<TextDecoder> decoder = DecoderFor(code);
     const QString text = decoder->decode(bytes).text;
     for (const qsizetype rows : {1000, 2, 0}) {
         SCOPED_TRACE(rows);
-        EXPECT_EQ(Described(MatchLiteralLines(bytes, *decoder, pattern, rows)),
+        EXPECT_EQ(Described(MatchLiteralLines(bytes, *decoder, *needle, pattern, rows)),
                   Described(MatchLines(text, pattern, rows)));
     }
 }
@@ -58,7 +60,8 @@ TEST(LiteralLines, FindWhatTheWholeTextShowsInEveryCodeAndLineEnd)
     } patterns[] = {
         {u"class=\"note\"", Literal},         {u"class=\"note\"", AnyCase}, {u"note\"", Expression},
         {u"c[a-z]+s=\"(n|N)ote", Expression}, {u"s=\"note\"$", Expression}, {u"^class", Expression},
-        {u"\\bnote\\b", Expression},
+        {u"\\bnote\\b", Expression},          {u"漢字", Literal},           {u"と class", AnyCase},
+        {u"本文.*note", Expression},          {u"ｶﾅ$", Expression},
     };
     const struct
     {
@@ -126,7 +129,7 @@ TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
-        EXPECT_EQ(FindLiteral(c.bytes, {c.literal, c.foldCase}, c.from), c.at);
+        EXPECT_EQ(FindLiteral(c.bytes, c.literal, c.foldCase, c.from), c.at);
     }
     // Wherever it stands against the search's blocks of bytes, after near misses
     // that share its first and its last byte.
@@ -137,8 +140,42 @@ TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
         for (qsizetype miss = 0; miss + 3 < at; miss += 7)
             bytes[miss + 2] = 'c', bytes[miss + 1] = 'x';
         for (const bool foldCase : {false, true})
-            EXPECT_EQ(FindLiteral(bytes, {"abc", foldCase}, 0), at);
-        EXPECT_EQ(FindLiteral(bytes, {"abc", false}, at + 1), -1);
+            EXPECT_EQ(FindLiteral(bytes, "abc", foldCase, 0), at);
+        EXPECT_EQ(FindLiteral(bytes, "abc", false, at + 1), -1);
+    }
+}
+
+// A character with another form in the code is searched in the decoded text:
+// the bytes of one form would miss the other.
+TEST(LiteralLines, LiteralBytesOnlyWhereACharacterHasOneForm)
+{
+    const struct
+    {
+        const char16_t *text;
+        DocumentCode code;
+        const char *iconv; // the expected bytes in this code; nullptr: none
+    } cases[] = {
+        {u"漢字とｶﾅ", DocumentCode::Sjis, "CP932"},
+        {u"漢字とｶﾅ", DocumentCode::Euc, "EUC-JP"},
+        {u"漢字と𠀋", DocumentCode::Utf8, "UTF-8"},
+        {u"ⅰ", DocumentCode::Sjis, nullptr},      // NEC-selected IBM EE EF and IBM FA 40
+        {u"∵", DocumentCode::Sjis, nullptr},      // 81 E6 and NEC 87 9A
+        {u"𠀋", DocumentCode::Sjis, nullptr},     // none at all
+        {u"\xdc82", DocumentCode::Utf8, nullptr}, // a kept byte
+        {u"漢字", DocumentCode::Jis, nullptr},
+    };
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        SCOPED_TRACE(text.toStdString());
+        const std::optional<QByteArray> bytes = LiteralBytes({text, false}, c.code);
+        if (c.iconv == nullptr) {
+            EXPECT_FALSE(bytes.has_value());
+            continue;
+        }
+        const std::optional<std::string> expected = Iconv("UTF-8", c.iconv, text.toStdString());
+        ASSERT_TRUE(expected.has_value());
+        ASSERT_TRUE(bytes.has_value());
+        EXPECT_EQ(bytes->toStdString(), *expected);
     }
 }
 

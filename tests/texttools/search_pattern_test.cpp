@@ -127,7 +127,8 @@ TEST(SearchPattern, LineLiteralOnlyWhenEveryMatchHoldsItOnOneLine)
         {u"class=\"note\"", Literal, "class=\"note\""},
         {u"Note", AnyCase, "note", true},
         {u"a[RET]b", Literal, nullptr}, // a line break, as the replace reads it
-        {u"漢字", Literal, nullptr},
+        {u"漢字", Literal, "漢字"},
+        {u"漢字と kana", AnyCase, "漢字と kana", true},
         {u"abc", Wide, nullptr}, // ａｂｃ would match
         {u"abc", Kana, nullptr},
         {u"href=\"[a-z]+[0-9]+\\.html\"", Expression, "href=\""},
@@ -157,6 +158,9 @@ TEST(SearchPattern, LineLiteralOnlyWhenEveryMatchHoldsItOnOneLine)
         {u"a*", Expression, nullptr},
         // Without Aa区別, k and s also match the Kelvin sign and the long s.
         {u"makes", AnyCaseExpression, "ma", true},
+        {u"Ωmega漢字", AnyCaseExpression, "mega漢字", true}, // Ω has a case of its own
+        {u"(漢)字+かな", Expression, "字かな"},
+        {u"字かな", Expression, "字かな"},
         {u"Note", AnyCaseExpression, "Note", true},
     };
     for (const auto &c : cases) {
@@ -168,7 +172,7 @@ TEST(SearchPattern, LineLiteralOnlyWhenEveryMatchHoldsItOnOneLine)
             continue;
         }
         ASSERT_TRUE(pattern.lineLiteral().has_value());
-        EXPECT_EQ(pattern.lineLiteral()->ascii.toStdString(), c.literal);
+        EXPECT_EQ(pattern.lineLiteral()->text, QString::fromUtf8(c.literal));
         EXPECT_EQ(pattern.lineLiteral()->foldCase, c.foldCase);
     }
 }
