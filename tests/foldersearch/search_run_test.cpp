@@ -133,4 +133,36 @@ TEST(FolderSearch, ListsInOrderWithinTheRowLimitAndReadsTheWindowsDocumentAsHeld
     EXPECT_EQ(found[17].count, 3);
 }
 
+// Whatever bytes a file holds a character as, the search finds it: each form
+// of a character with two, and text sought as bytes or decoded whole. (漢字
+// first makes a short file Shift_JIS: FA 40 alone reads as EUC-JP.)
+TEST(FolderSearch, FindsEachFormOfACharacter)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        const char16_t *text;
+        bool expression;
+        qsizetype matches;
+    } rows[] = {
+        {"ibm.txt", "\x8a\xbf\x8e\x9a\r\n\xfa\x40 IBM\r\n\xee\xef NEC\r\n", u"\u2170", false, 2},
+        {"ibm-expression.txt", "\x8a\xbf\x8e\x9a\r\n\xfa\x40 IBM\r\n\xee\xef NEC\r\n", u"\u2170 [A-Z]+", true,
+         2},
+        {"because.txt", "\x81\xe6 \x87\x9a\r\n", u"\u2235", false, 2},
+        {"euc.txt", "\xc5\xec\xb5\xfe\n\xa4\xc8\xc5\xec\xb5\xfe\n", u"\u6771\u4eac", false, 2},
+        {"sjis.txt", "\x93\x8c\x8b\x9e\r\n", u"\u6771\u4eac", false, 1},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        WriteFileBytes(dir.filePath(QString::fromUtf8(row.name)), row.bytes);
+        SearchRequest request = RequestFor(dir.path(), QString::fromUtf16(row.text));
+        request.options.regularExpression = row.expression;
+        const SearchSummary summary = Search(request);
+        EXPECT_TRUE(summary.skipped.isEmpty());
+        EXPECT_EQ(summary.matches, row.matches);
+    }
+}
+
 } // namespace
