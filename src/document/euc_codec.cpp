@@ -50,32 +50,29 @@ EucChar ReadEucChar(const unsigned char *p, qsizetype n)
 DecodedText EucDecoder::decode(QByteArrayView bytes) const
 {
     DecodedText result;
-    result.text = QString(bytes.size(), Qt::Uninitialized); // a unit per byte at most
-    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
-    char16_t *const start = out;
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned b = p[i];
-        if (b == '\r') {
-            *out++ = u'\n';
-            i += i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
-        } else if (b < 0x80) {
-            *out++ = b == 0 ? Cp932::EscapeBase : char16_t(b);
-            ++i;
-        } else {
-            const detail::EucChar read = detail::ReadEucChar(p + i, n - i);
-            if (read.c != 0) {
-                *out++ = read.c;
+    result.text = DecodedUnits(bytes, [&](const unsigned char *p, qsizetype n, char16_t *out) {
+        for (qsizetype i = 0; i < n;) {
+            const unsigned b = p[i];
+            if (b == '\r') {
+                *out++ = u'\n';
+                i += i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
+            } else if (b < 0x80) {
+                *out++ = b == 0 ? Cp932::EscapeBase : char16_t(b);
+                ++i;
             } else {
-                for (qsizetype k = 0; k < read.length; ++k)
-                    *out++ = char16_t(Cp932::EscapeBase + p[i + k]);
+                const detail::EucChar read = detail::ReadEucChar(p + i, n - i);
+                if (read.c != 0) {
+                    *out++ = read.c;
+                } else {
+                    for (qsizetype k = 0; k < read.length; ++k)
+                        *out++ = char16_t(Cp932::EscapeBase + p[i + k]);
+                }
+                result.exact = result.exact && read.canonical;
+                i += read.length;
             }
-            result.exact = result.exact && read.canonical;
-            i += read.length;
         }
-    }
-    result.text.truncate(out - start);
+        return out;
+    });
     result.lineEnds = ScanLineEnds(bytes, Jconvert::ReturnCode::CrLf);
     return result;
 }

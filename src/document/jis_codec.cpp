@@ -62,79 +62,76 @@ using namespace detail;
 DecodedText JisDecoder::decode(QByteArrayView bytes) const
 {
     DecodedText result;
-    result.text = QString(bytes.size(), Qt::Uninitialized); // a unit per byte at most
-    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
-    char16_t *const start = out;
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype n = bytes.size();
-    JisSet set = Ascii;
-    bool designated = false; // an escape sequence came last
-    for (qsizetype i = 0; i < n;) {
-        const unsigned b = p[i];
-        if (b == Esc) {
-            // Any escape sequence is a form of its own, kept with its line.
-            result.exact = false;
-            const std::optional<JisSet> to = Designation(p + i, n - i);
-            if (!to) {
-                *out++ = Kept(Esc);
-                designated = false;
-                ++i;
+    result.text = DecodedUnits(bytes, [&](const unsigned char *p, qsizetype n, char16_t *out) {
+        JisSet set = Ascii;
+        bool designated = false; // an escape sequence came last
+        for (qsizetype i = 0; i < n;) {
+            const unsigned b = p[i];
+            if (b == Esc) {
+                // Any escape sequence is a form of its own, kept with its line.
+                result.exact = false;
+                const std::optional<JisSet> to = Designation(p + i, n - i);
+                if (!to) {
+                    *out++ = Kept(Esc);
+                    designated = false;
+                    ++i;
+                    continue;
+                }
+                set = *to;
+                // Two in a row shift nothing between them: an error, as for browsers.
+                if (designated) {
+                    for (int k = 0; k < 3; ++k)
+                        *out++ = Kept(p[i + k]);
+                }
+                designated = true;
+                i += 3;
                 continue;
             }
-            set = *to;
-            // Two in a row shift nothing between them: an error, as for browsers.
-            if (designated) {
-                for (int k = 0; k < 3; ++k)
-                    *out++ = Kept(p[i + k]);
+            designated = false;
+            if (b == '\r' || b == '\n') {
+                *out++ = u'\n';
+                i += b == '\r' && i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
+                continue;
             }
-            designated = true;
-            i += 3;
-            continue;
-        }
-        designated = false;
-        if (b == '\r' || b == '\n') {
-            *out++ = u'\n';
-            i += b == '\r' && i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
-            continue;
-        }
-        ++i;
-        switch (set) {
-        case Ascii:
-        case Roman:
-            if (b == 0 || b >= 0x80 || b == 0x0E || b == 0x0F)
-                *out++ = Kept(b);
-            else if (set == Roman && b == 0x5C)
-                *out++ = u'\u00A5';
-            else if (set == Roman && b == 0x7E)
-                *out++ = u'\u203E';
-            else
-                *out++ = char16_t(b);
-            break;
-        case Katakana:
-            *out++ = b >= 0x21 && b <= 0x5F ? char16_t(0xFF61 - 0x21 + b) : Kept(b);
-            break;
-        case Kanji: {
-            // A lead byte alone before an escape, a line end or the end.
-            const bool pair = IsJisByte(b) && i < n && p[i] != Esc && p[i] != '\r' && p[i] != '\n';
-            if (!pair) {
-                *out++ = Kept(b);
+            ++i;
+            switch (set) {
+            case Ascii:
+            case Roman:
+                if (b == 0 || b >= 0x80 || b == 0x0E || b == 0x0F)
+                    *out++ = Kept(b);
+                else if (set == Roman && b == 0x5C)
+                    *out++ = u'\u00A5';
+                else if (set == Roman && b == 0x7E)
+                    *out++ = u'\u203E';
+                else
+                    *out++ = char16_t(b);
+                break;
+            case Katakana:
+                *out++ = b >= 0x21 && b <= 0x5F ? char16_t(0xFF61 - 0x21 + b) : Kept(b);
+                break;
+            case Kanji: {
+                // A lead byte alone before an escape, a line end or the end.
+                const bool pair = IsJisByte(b) && i < n && p[i] != Esc && p[i] != '\r' && p[i] != '\n';
+                if (!pair) {
+                    *out++ = Kept(b);
+                    break;
+                }
+                const unsigned trail = p[i++];
+                const char16_t c = IsJisByte(trail)
+                                       ? JisTables::Jis0208Character(int(b - 0x21) * 94 + int(trail - 0x21))
+                                       : char16_t(0);
+                if (c != 0) {
+                    *out++ = c;
+                } else {
+                    *out++ = Kept(b);
+                    *out++ = Kept(trail);
+                }
                 break;
             }
-            const unsigned trail = p[i++];
-            const char16_t c = IsJisByte(trail)
-                                   ? JisTables::Jis0208Character(int(b - 0x21) * 94 + int(trail - 0x21))
-                                   : char16_t(0);
-            if (c != 0) {
-                *out++ = c;
-            } else {
-                *out++ = Kept(b);
-                *out++ = Kept(trail);
             }
-            break;
         }
-        }
-    }
-    result.text.truncate(out - start);
+        return out;
+    });
     result.lineEnds = ScanLineEnds(bytes, Jconvert::ReturnCode::CrLf);
     return result;
 }

@@ -98,6 +98,17 @@ private:
     std::size_t breaks_ = 0;
 };
 
+// The text `write(p, n, out)` decodes from the n bytes at p into `out`,
+// which has room for a code unit a byte; it returns the end of what it wrote.
+template <typename Write> QString DecodedUnits(QByteArrayView bytes, Write write)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *const start = reinterpret_cast<char16_t *>(text.data());
+    char16_t *const end = write(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), start);
+    text.truncate(end - start);
+    return text;
+}
+
 // QTextDocument splits its blocks at these as at a line break: a file's own
 // are kept as bytes.
 bool BreaksBlock(char32_t c);

@@ -7,29 +7,26 @@ namespace Codecs {
 DecodedText Utf16Decoder::decode(QByteArrayView bytes) const
 {
     DecodedText result;
-    result.text = QString(bytes.size(), Qt::Uninitialized); // a unit per byte at most
-    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
-    char16_t *const start = out;
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype n = bytes.size();
-    const int high = bigEndian_ ? 0 : 1;
-    const auto unitAt = [&](qsizetype i) { return char16_t(p[i + high] << 8 | p[i + 1 - high]); };
-    for (qsizetype i = 0; i + 1 < n; i += 2) {
-        const char16_t u = unitAt(i);
-        if (QChar::isHighSurrogate(u) && i + 3 < n && QChar::isLowSurrogate(unitAt(i + 2))) {
-            *out++ = u;
-            *out++ = unitAt(i + 2);
-            i += 2;
-        } else if (u == 0 || QChar::isSurrogate(u) || BreaksBlock(u)) {
-            *out++ = char16_t(Cp932::EscapeBase + p[i]);
-            *out++ = char16_t(Cp932::EscapeBase + p[i + 1]);
-        } else {
-            *out++ = u;
+    result.text = DecodedUnits(bytes, [&](const unsigned char *p, qsizetype n, char16_t *out) {
+        const int high = bigEndian_ ? 0 : 1;
+        const auto unitAt = [&](qsizetype i) { return char16_t(p[i + high] << 8 | p[i + 1 - high]); };
+        for (qsizetype i = 0; i + 1 < n; i += 2) {
+            const char16_t u = unitAt(i);
+            if (QChar::isHighSurrogate(u) && i + 3 < n && QChar::isLowSurrogate(unitAt(i + 2))) {
+                *out++ = u;
+                *out++ = unitAt(i + 2);
+                i += 2;
+            } else if (u == 0 || QChar::isSurrogate(u) || BreaksBlock(u)) {
+                *out++ = char16_t(Cp932::EscapeBase + p[i]);
+                *out++ = char16_t(Cp932::EscapeBase + p[i + 1]);
+            } else {
+                *out++ = u;
+            }
         }
-    }
-    if (n % 2 != 0)
-        *out++ = char16_t(Cp932::EscapeBase + p[n - 1]);
-    result.text.truncate(out - start);
+        if (n % 2 != 0)
+            *out++ = char16_t(Cp932::EscapeBase + p[n - 1]);
+        return out;
+    });
     result.lineEnds = TakeLineEnds(result.text, Jconvert::ReturnCode::CrLf);
     return result;
 }

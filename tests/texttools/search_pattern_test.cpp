@@ -33,6 +33,13 @@ TEST(SearchPattern, MatchesLiteralsExpressionsAndTheMatchingOptions)
     } cases[] = {
         {u"a.b", Literal, u"a.b axb", u"0+3"},
         {u"a.b", Expression, u"a.b axb a\nb", u"0+3 4+3"}, // . does not cross a line end
+        // What a line literal rests on: none of these crosses a line end, and a case-blind k and s
+        // also match the Kelvin sign and the long s.
+        {u"ab.cd", Expression, u"ab\ncd abxcd", u"6+5"},
+        {u"a\\Sb", Expression, u"a\nb a-b", u"4+3"},
+        {u"x[a-z\\d]+y", Expression, u"xa\nby xa1y", u"6+4"},
+        {u"^$", Expression, u"a\n\nb", u"2+0"},
+        {u"makes", AnyCaseExpression, u"MA\u212aE\u017f", u"0+5"},
         {u"^\\w+$", Expression, u"one\ntwo three\nfour", u"0+3 14+4"},
         {u"e\\nt", Expression, u"one\ntwo", u"2+3"},
         {u"\\p{Han}+", Expression, u"漢字とかなカナ", u"0+2"},
@@ -174,31 +181,6 @@ TEST(SearchPattern, LineLiteralOnlyWhenEveryMatchHoldsItOnOneLine)
         ASSERT_TRUE(pattern.lineLiteral().has_value());
         EXPECT_EQ(pattern.lineLiteral()->text, QString::fromUtf8(c.literal));
         EXPECT_EQ(pattern.lineLiteral()->foldCase, c.foldCase);
-    }
-}
-
-// What a sifting literal rests on: no match of an expression it accepts crosses
-// a line end, and a case-blind one finds the Kelvin sign and the long s only
-// where its literal leaves them out.
-TEST(SearchPattern, LineLiteralAgreesWithTheMatcher)
-{
-    const struct
-    {
-        const char16_t *pattern;
-        SearchOptions options;
-        const char16_t *text;
-        const char16_t *matches;
-    } cases[] = {
-        {u"ab.cd", Expression, u"ab\ncd abxcd", u"6+5"},
-        {u"a\\Sb", Expression, u"a\nb a-b", u"4+3"},
-        {u"x[a-z\\d]+y", Expression, u"xa\nby xa1y", u"6+4"},
-        {u"^$", Expression, u"a\n\nb", u"2+0"},
-        {u"makes", AnyCaseExpression, u"MA\u212aE\u017f", u"0+5"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QString::fromUtf16(c.pattern).toStdString());
-        EXPECT_EQ(Matches(QString::fromUtf16(c.pattern), c.options, QString::fromUtf16(c.text)),
-                  QString::fromUtf16(c.matches));
     }
 }
 
