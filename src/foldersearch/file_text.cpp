@@ -67,8 +67,9 @@ FileSearch SearchFileText(const QString &path, const DocumentCodeOptions &codes,
         if (const std::optional<QByteArray> needle =
                 LiteralBytes(*pattern.lineLiteral(), bytes.detected.code)) {
             result.identity = bytes.file.identity;
-            result.matches = MatchLiteralLines(
-                body, *DecoderFor(bytes.detected.code, bytes.detected.validUtf8), *needle, pattern, maxRows);
+            result.matches =
+                MatchLiteralLines(body, *DecoderFor(bytes.detected.code, bytes.detected.validUtf8),
+                                  LiteralFinder(*needle, pattern.lineLiteral()->foldCase), pattern, maxRows);
             return result;
         }
     }

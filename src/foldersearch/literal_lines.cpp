@@ -115,27 +115,32 @@ std::optional<QByteArray> LiteralBytes(const TextTools::LineLiteral &literal, Do
     return ascii ? std::optional(literal.text.toLatin1()) : SoleEncoding(literal.text, code);
 }
 
-qsizetype FindLiteral(QByteArrayView bytes, QByteArrayView needleBytes, bool foldCase, qsizetype from)
+LiteralFinder::LiteralFinder(QByteArrayView needle, bool foldCase)
+    : needle_(needle.toByteArray()), foldCase_(foldCase)
 {
-    const std::string_view hay(bytes.data() + from, std::size_t(bytes.size() - from));
-    const std::string_view needle(needleBytes.data(), std::size_t(needleBytes.size()));
-    if (!foldCase) {
-        const qsizetype at = detail::FindExact(hay, needle);
+    Q_ASSERT(!needle_.isEmpty());
+    const qsizetype m = needle_.size();
+    shift_.fill(m);
+    const auto *n = reinterpret_cast<const unsigned char *>(needle_.constData());
+    for (qsizetype k = 0; k + 1 < m; ++k) {
+        shift_[detail::Lower(n[k])] = m - 1 - k;
+        shift_[detail::Upper(n[k])] = m - 1 - k;
+    }
+}
+
+qsizetype LiteralFinder::find(QByteArrayView bytes, qsizetype from) const
+{
+    const qsizetype m = needle_.size();
+    if (m == 0 || bytes.size() - from < m)
+        return -1;
+    if (!foldCase_) {
+        const qsizetype at = detail::FindExact({bytes.data() + from, std::size_t(bytes.size() - from)},
+                                               {needle_.constData(), std::size_t(m)});
         return at < 0 ? -1 : from + at;
     }
-    // Horspool's search with both cases of a letter in the shift table.
-    const qsizetype m = needleBytes.size();
-    if (m == 0 || bytes.size() - from < m)
-        return m == 0 ? from : -1;
-    std::array<qsizetype, 256> shift;
-    shift.fill(m);
-    const auto *n = reinterpret_cast<const unsigned char *>(needleBytes.data());
-    for (qsizetype k = 0; k + 1 < m; ++k) {
-        shift[detail::Lower(n[k])] = m - 1 - k;
-        shift[detail::Upper(n[k])] = m - 1 - k;
-    }
+    const auto *n = reinterpret_cast<const unsigned char *>(needle_.constData());
     const auto *h = reinterpret_cast<const unsigned char *>(bytes.data());
-    for (qsizetype at = from; at + m <= bytes.size(); at += shift[h[at + m - 1]]) {
+    for (qsizetype at = from; at + m <= bytes.size(); at += shift_[h[at + m - 1]]) {
         qsizetype k = m - 1;
         while (k >= 0 && detail::Lower(h[at + k]) == detail::Lower(n[k]))
             --k;
@@ -145,16 +150,15 @@ qsizetype FindLiteral(QByteArrayView bytes, QByteArrayView needleBytes, bool fol
     return -1;
 }
 
-TextMatches MatchLiteralLines(QByteArrayView bytes, const TextDecoder &decoder, QByteArrayView needle,
+TextMatches MatchLiteralLines(QByteArrayView bytes, const TextDecoder &decoder, const LiteralFinder &needle,
                               const TextTools::SearchPattern &pattern, qsizetype maxRows)
 {
     // The lines that hold the literal, joined by LF, are decoded and matched
     // at once: a match takes no line break, and a line decodes alone.
-    const bool foldCase = pattern.lineLiteral()->foldCase;
     QByteArray held;
     std::vector<qsizetype> lineOf;   // the file's line of each held line
     qsizetype line = 0, counted = 0; // the line breaks before `counted`
-    for (qsizetype from = 0, hit; (hit = FindLiteral(bytes, needle, foldCase, from)) >= 0;) {
+    for (qsizetype from = 0, hit; (hit = needle.find(bytes, from)) >= 0;) {
         qsizetype start = hit;
         while (start > from && !detail::IsBreak(bytes[start - 1]))
             --start;

@@ -37,7 +37,9 @@ void ExpectSameAsWholeText(QByteArrayView bytes, DocumentCode code, const TextTo
     const QString text = decoder->decode(bytes).text;
     for (const qsizetype rows : {1000, 2, 0}) {
         SCOPED_TRACE(rows);
-        EXPECT_EQ(Described(MatchLiteralLines(bytes, *decoder, *needle, pattern, rows)),
+        EXPECT_EQ(Described(MatchLiteralLines(bytes, *decoder,
+                                              LiteralFinder(*needle, pattern.lineLiteral()->foldCase),
+                                              pattern, rows)),
                   Described(MatchLines(text, pattern, rows)));
     }
 }
@@ -106,7 +108,7 @@ TEST(LiteralLines, BytesThatAreNoCharacterBeforeALineEnd)
     }
 }
 
-TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
+TEST(LiteralLines, FinderFoldsAsciiCaseOnlyWhenAsked)
 {
     const struct
     {
@@ -129,7 +131,7 @@ TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
-        EXPECT_EQ(FindLiteral(c.bytes, c.literal, c.foldCase, c.from), c.at);
+        EXPECT_EQ(LiteralFinder(c.literal, c.foldCase).find(c.bytes, c.from), c.at);
     }
     // Wherever it stands against the search's blocks of bytes, after near misses
     // that share its first and its last byte.
@@ -140,8 +142,8 @@ TEST(LiteralLines, FindLiteralFoldsAsciiCaseOnlyWhenAsked)
         for (qsizetype miss = 0; miss + 3 < at; miss += 7)
             bytes[miss + 2] = 'c', bytes[miss + 1] = 'x';
         for (const bool foldCase : {false, true})
-            EXPECT_EQ(FindLiteral(bytes, "abc", foldCase, 0), at);
-        EXPECT_EQ(FindLiteral(bytes, "abc", false, at + 1), -1);
+            EXPECT_EQ(LiteralFinder("abc", foldCase).find(bytes, 0), at);
+        EXPECT_EQ(LiteralFinder("abc", false).find(bytes, at + 1), -1);
     }
 }
 
