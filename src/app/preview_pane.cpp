@@ -50,13 +50,15 @@ PreviewPane::PreviewPane(QPlainTextEdit *editor, const Document *document, QWidg
     message_->setAlignment(Qt::AlignCenter);
     message_->setMargin(12);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    stack_ = new QStackedLayout;
-    stack_->addWidget(message_);
     auto *root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
     root->addLayout(bar);
+    stack_ = new QStackedLayout;
     root->addLayout(stack_, 1);
+    // Into a pane with its layout: a widget shown in one without it is sized
+    // at once, and this one's wrapped words are laid out for nothing.
+    stack_->addWidget(message_);
 
     pause_.setSingleShot(true);
     pause_.setInterval(RefreshDelayMs);
