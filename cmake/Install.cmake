@@ -7,6 +7,8 @@ set(qumo_assets ${CMAKE_SOURCE_DIR}/assets)
 install(TARGETS qumoedit qumoconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The sound module, loaded on the first sound from beside the program's folder.
 install(TARGETS qumo_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/qumoedit)
+# The HTML check's tidy and printing, loaded on first use from the same folder.
+install(TARGETS qumo_tidy qumo_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/qumoedit)
 # Shipped files: the program finds them in the data folder and seeds the
 # user's settings folder with the palette sets.
 install(FILES ${qumo_assets}/readme.txt ${qumo_assets}/click.wav ${qumo_assets}/key.wav

@@ -15,9 +15,10 @@
 // It also lists the shared libraries the editor has mapped when its window is
 // mapped and once it has settled that the baseline never maps, and fails
 // (exit status 1) when a library loaded only on first use is among them: the
-// browser engine, Qt Quick beneath it, an OpenGL driver.
+// browser engine, Qt Quick beneath it, an OpenGL driver, tidy, printing,
+// multimedia, any of the program's own modules.
 // A program named qumoedit runs from a folder of its own holding its
-// settings, the shipped palette sets and the sound module, as a portable copy
+// settings, the shipped palette sets and the modules, as a portable copy
 // does. --large
 // writes MB megabytes of Japanese prose in UTF-8 as the document.
 #include <xcb/xcb.h>
@@ -90,7 +91,8 @@ std::set<std::string> Libraries(pid_t pid)
 // Loaded only when first used; none may be mapped by start-up.
 bool LoadedOnFirstUse(const std::string &library)
 {
-    for (const char *prefix : {"libQt6WebEngine", "libQt6Quick", "libQt6Qml", "libLLVM", "libGLX_mesa"})
+    for (const char *prefix : {"libQt6WebEngine", "libQt6Quick", "libQt6Qml", "libLLVM", "libGLX_mesa",
+                               "libtidy", "libQt6PrintSupport", "libcups", "libQt6Multimedia", "libqumo_"})
         if (library.rfind(prefix, 0) == 0)
             return true;
     return library.find("_dri.so") != std::string::npos;
@@ -322,7 +324,9 @@ int main(int argc, char **argv)
             return program;
         fs::create_directory(dir / name);
         fs::copy_file(program, dir / name / "qumoedit");
-        for (const char *shipped : {"HTML.qmh", "色見本.qmc", "libqumo_sound.so"})
+        // Every module present, as installed: none may be loaded before its first use.
+        for (const char *shipped : {"HTML.qmh", "色見本.qmc", "libqumo_sound.so", "libqumo_tidy.so",
+                                    "libqumo_print.so", "libqumo_preview.so"})
             if (fs::exists(program.parent_path() / shipped))
                 fs::copy_file(program.parent_path() / shipped, dir / name / shipped);
         std::ofstream(dir / name / "qumoedit.ini")

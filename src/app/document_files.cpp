@@ -9,6 +9,8 @@
 #include "document_loader.h"
 #include "document_questions.h"
 #include "editor_options.h"
+#include "module_folders.h"
+#include "print_module.h"
 #include "save_format_choice.h"
 #include "shell_open.h"
 #include "stored_text.h"
@@ -18,8 +20,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QTextCursor>
@@ -197,13 +197,16 @@ bool DocumentFiles::agreeToReload()
 
 void DocumentFiles::print()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    if (dialog.exec() != QDialog::Accepted)
+    QStringList errors;
+    const auto print = reinterpret_cast<PrintText>(
+        ModuleEntry(ModuleFolders(), QStringLiteral("qumo_print"), QUMO_PRINT_TEXT, &errors));
+    if (print == nullptr) {
+        emit failed(
+            QStringLiteral("印刷の部品 (qumo_print) が見つからないか、読み込めないため印刷できません。\n\n%1")
+                .arg(errors.join(u'\n')));
         return;
-    printer.setDocName(document_.path());
-    editor_->print(&printer);
+    }
+    print(editor_, document_.path(), window_);
 }
 
 bool DocumentFiles::showInBrowser(const QString &tmpPage)

@@ -1,10 +1,9 @@
 #include "sound_player.h"
 
+#include "module_folders.h"
 #include "sound_output.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibrary>
 
 SoundPlayer::SoundPlayer(QObject *parent) : QObject(parent) {}
 
@@ -15,17 +14,9 @@ SoundOutput *SoundPlayer::output()
     if (outputTried_)
         return output_.get();
     outputTried_ = true;
-    // Beside the program (the build, a portable copy), else where it is installed.
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &folder : {here, here + QStringLiteral("/../" QUMO_MODULE_DIR)}) {
-        QLibrary module(folder + QStringLiteral("/qumo_sound"));
-        // Its effects may outlive the application object; it stays until the process ends.
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        if (const auto make = reinterpret_cast<NewSoundOutput>(module.resolve(QUMO_NEW_SOUND_OUTPUT))) {
-            output_.reset(make(this));
-            break;
-        }
-    }
+    if (const auto make = reinterpret_cast<NewSoundOutput>(
+            ModuleEntry(ModuleFolders(), QStringLiteral("qumo_sound"), QUMO_NEW_SOUND_OUTPUT)))
+        output_.reset(make(this));
     return output_.get();
 }
 
